@@ -1,0 +1,18 @@
+#pragma once
+#include "kv/KvDbText.h"
+
+// Attribute of a block reference: a tagged text owned by the reference.
+class KvDbAttribute : public KvDbText {
+public:
+    const char* isA() const override { return "KvDbAttribute"; }
+    std::u16string dxfName() const override { return u"ATTRIB"; }
+
+    const std::u16string& tag() const { return m_tag; }
+    Kvmo::ErrorStatus setTag(const std::u16string& tag);
+    bool isInvisible() const { return m_invisible; }
+    Kvmo::ErrorStatus setInvisible(bool invisible);
+
+private:
+    std::u16string m_tag;
+    bool m_invisible = false;
+};

@@ -1,0 +1,50 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "kv/KvDbDynBlockReference.h"
+#include "kv/KvDbEntity.h"
+#include "kv/KvDbObjectIterator.h"
+#include "kv/KvGePoint3d.h"
+#include "kv/KvGeScale3d.h"
+
+class KvDbAttribute;
+
+class KvDbBlockReference : public KvDbEntity {
+public:
+    const char* isA() const override { return "KvDbBlockReference"; }
+    std::u16string dxfName() const override { return u"INSERT"; }
+
+    KvDbObjectId blockTableRecord() const { return m_blockTableRecord; }
+    Kvmo::ErrorStatus setBlockTableRecord(KvDbObjectId id);
+    KvGePoint3d position() const { return m_position; }
+    Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
+    double rotation() const { return m_rotation; }  // radians
+    Kvmo::ErrorStatus setRotation(double radians);
+    KvGeScale3d scaleFactors() const { return m_scale; }
+    Kvmo::ErrorStatus setScaleFactors(const KvGeScale3d& s);
+    KvGeVector3d normal() const { return m_normal; }
+    Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
+
+    // Attributes in the reference's order; the iterator is the caller's to delete.
+    KvDbObjectIterator* attributeIterator() const;
+    // Adds an attribute to a resident reference open for write; the database takes it.
+    Kvmo::ErrorStatus appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute);
+    const std::vector<KvDbObjectId>& attributeIds() const { return m_attributes; }
+
+    // Dynamic-block data as the drawing stores it (read through KvDbDynBlockReference).
+    KvDbObjectId dynamicBlockRecord() const { return m_dynamicBlockRecord; }
+    void setDynamicBlockRecord(KvDbObjectId id) { m_dynamicBlockRecord = id; }
+    const KvDbDynBlockReferencePropertyArray& dynamicProperties() const { return m_dynamicProperties; }
+    void setDynamicProperties(KvDbDynBlockReferencePropertyArray props) { m_dynamicProperties = std::move(props); }
+
+private:
+    KvDbObjectId m_blockTableRecord;
+    KvGePoint3d m_position;
+    double m_rotation = 0.0;
+    KvGeScale3d m_scale;
+    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
+    std::vector<KvDbObjectId> m_attributes;
+    KvDbObjectId m_dynamicBlockRecord;
+    KvDbDynBlockReferencePropertyArray m_dynamicProperties;
+};

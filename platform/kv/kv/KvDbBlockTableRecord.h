@@ -1,0 +1,65 @@
+#pragma once
+#include <vector>
+
+#include "kv/KvDbSymbolTable.h"
+#include "kv/KvGePoint3d.h"
+
+class KvDbEntity;
+
+// Block definition, model space or a layout: an ordered list of entities.
+class KvDbBlockTableRecord : public KvDbSymbolTableRecord {
+public:
+    const char* isA() const override { return "KvDbBlockTableRecord"; }
+    std::u16string dxfName() const override { return u"BLOCK_RECORD"; }
+
+    // Appends an entity (the record must be open for write); the database takes it and
+    // it is left open for write, for the caller to close.
+    Kvmo::ErrorStatus appendKvDbEntity(KvDbObjectId& id, KvDbEntity* entity);
+    Kvmo::ErrorStatus appendKvDbEntity(KvDbEntity* entity) { KvDbObjectId id; return appendKvDbEntity(id, entity); }
+    KvDbObjectIterator* newIterator() const;
+    const std::vector<KvDbObjectId>& entityIds() const { return m_entities; }
+
+    bool isAnonymous() const;   // name starts with '*' and is not a layout
+    bool isLayout() const;      // model space or a paper space
+    KvGePoint3d origin() const { return m_origin; }
+    void setOrigin(const KvGePoint3d& p) { m_origin = p; }
+
+private:
+    friend class KvDbDatabase;
+    std::vector<KvDbObjectId> m_entities;
+    KvGePoint3d m_origin;
+};
+
+class KvDbLayerTableRecord : public KvDbSymbolTableRecord {
+public:
+    const char* isA() const override { return "KvDbLayerTableRecord"; }
+    std::u16string dxfName() const override { return u"LAYER"; }
+    std::int16_t colorIndex = 7;
+    std::u16string linetype = u"Continuous";
+    int lineWeight = KvDb::kLnWtByLwDefault;
+    std::u16string plotStyleName = u"Normal";
+};
+
+class KvDbLinetypeTableRecord : public KvDbSymbolTableRecord {
+public:
+    const char* isA() const override { return "KvDbLinetypeTableRecord"; }
+    std::u16string dxfName() const override { return u"LTYPE"; }
+    std::u16string description;
+};
+
+class KvDbTextStyleTableRecord : public KvDbSymbolTableRecord {
+public:
+    const char* isA() const override { return "KvDbTextStyleTableRecord"; }
+    std::u16string dxfName() const override { return u"STYLE"; }
+    double textSize = 0.0;   // 0: height chosen per text
+    double xScale = 1.0;     // width factor
+    double obliquingAngle = 0.0;
+    std::u16string fileName = u"txt";
+    std::u16string bigFontFileName;
+};
+
+class KvDbRegAppTableRecord : public KvDbSymbolTableRecord {
+public:
+    const char* isA() const override { return "KvDbRegAppTableRecord"; }
+    std::u16string dxfName() const override { return u"APPID"; }
+};

@@ -1,0 +1,53 @@
+#pragma once
+#include "kv/KvDbObject.h"
+
+// Common properties of every graphical object.
+class KvDbEntity : public KvDbObject {
+public:
+    const char* isA() const override { return "KvDbEntity"; }
+
+    // The block table record that holds the entity.
+    KvDbObjectId blockId() const { return ownerId(); }
+
+    const std::u16string& layer() const { return m_layer; }
+    Kvmo::ErrorStatus setLayer(const std::u16string& name);
+    // 256 ByLayer, 0 ByBlock, 1..255 an index.
+    std::uint16_t colorIndex() const { return m_colorIndex; }
+    Kvmo::ErrorStatus setColorIndex(std::uint16_t index);
+    // Linetype name as stored ("ByLayer", "ByBlock", "Continuous", ...).
+    const std::u16string& linetype() const { return m_linetype; }
+    Kvmo::ErrorStatus setLinetype(const std::u16string& name);
+    double linetypeScale() const { return m_linetypeScale; }
+    Kvmo::ErrorStatus setLinetypeScale(double scale);
+    // Hundredths of a millimetre, or KvDb::LineWeight's negative values.
+    int lineWeight() const { return m_lineWeight; }
+    Kvmo::ErrorStatus setLineWeight(int weight);
+    // Plot-style name ("ByLayer" unless set).
+    const std::u16string& plotStyleName() const { return m_plotStyleName; }
+    Kvmo::ErrorStatus setPlotStyleName(const std::u16string& name);
+    bool visible() const { return m_visible; }
+    Kvmo::ErrorStatus setVisibility(bool visible);
+
+private:
+    std::u16string m_layer = u"0";
+    std::uint16_t m_colorIndex = 256;
+    std::u16string m_linetype = u"ByLayer";
+    double m_linetypeScale = 1.0;
+    int m_lineWeight = KvDb::kLnWtByLayer;
+    std::u16string m_plotStyleName = u"ByLayer";
+    bool m_visible = true;
+};
+
+Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode,
+                                     bool openErased = false);
+
+// Any entity the database does not interpret, kept by its drawing-file type name.
+class KvDbGenericEntity : public KvDbEntity {
+public:
+    explicit KvDbGenericEntity(std::u16string typeName) : m_typeName(std::move(typeName)) {}
+    const char* isA() const override { return "KvDbGenericEntity"; }
+    std::u16string dxfName() const override { return m_typeName; }
+
+private:
+    std::u16string m_typeName;
+};

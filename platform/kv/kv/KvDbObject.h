@@ -1,0 +1,96 @@
+#pragma once
+#include <string>
+
+#include "kv/KvDbHandle.h"
+#include "kv/KvDbObjectId.h"
+#include "kv/KvStatus.h"
+#include "kv/KvTypedValue.h"
+
+struct resbuf;
+class KvDbDatabase;
+
+// Base of everything a drawing database holds. Resident objects are owned by their
+// database and reached through kvdbOpenKvDbObject; an object not yet added is owned
+// by whoever created it.
+class KvDbObject {
+public:
+    KvDbObject() = default;
+    virtual ~KvDbObject() = default;
+    KvDbObject(const KvDbObject&) = delete;
+    KvDbObject& operator=(const KvDbObject&) = delete;
+
+    // Run-time class name ("KvDbLine") and the drawing-file type name ("LINE").
+    virtual const char* isA() const { return "KvDbObject"; }
+    virtual std::u16string dxfName() const = 0;
+
+    KvDbObjectId objectId() const { return m_id; }
+    KvDbObjectId ownerId() const { return m_ownerId; }
+    void setOwnerId(KvDbObjectId id) { m_ownerId = id; }
+    KvDbDatabase* database() const { return m_database; }
+    KvDbHandle handle() const { return m_handle; }
+    void getKvDbHandle(KvDbHandle& handle) const { handle = m_handle; }
+
+    bool isErased() const { return m_erased; }
+    Kvmo::ErrorStatus erase(bool erasing = true);
+
+    bool isReadEnabled() const { return m_readers > 0 || m_writer; }
+    bool isWriteEnabled() const { return m_writer || m_database == nullptr; }
+    // Ends this open (one reader or the writer).
+    Kvmo::ErrorStatus close();
+    Kvmo::ErrorStatus upgradeOpen();
+    Kvmo::ErrorStatus downgradeOpen();
+
+    // Extended data. With an application name: that application's group (1001 first),
+    // or null when absent. Without: every group. The chain is the caller's to release.
+    resbuf* xData(const char16_t* regappName = nullptr) const;
+    // Replaces, for each application named by a 1001 entry of the chain, that application's
+    // group; a group of only its 1001 entry stays attached with no items. The application
+    // must be registered in the database (eInvalidInput otherwise).
+    Kvmo::ErrorStatus setXData(const resbuf* xdata);
+    // Value-semantics access to all extended data, groups in order.
+    const KvTypedValueList& xDataValues() const { return m_xdata; }
+    void setXDataValues(KvTypedValueList values) { m_xdata = std::move(values); }
+
+    KvDbObjectId extensionDictionary() const { return m_extensionDictionary; }
+    void setExtensionDictionary(KvDbObjectId id) { m_extensionDictionary = id; }
+
+protected:
+    // Changes to resident objects need a write open.
+    bool canWrite() const { return isWriteEnabled(); }
+
+private:
+    friend class KvDbDatabase;
+    KvDbDatabase* m_database = nullptr;
+    KvDbObjectId m_id;
+    KvDbObjectId m_ownerId;
+    KvDbObjectId m_extensionDictionary;
+    KvDbHandle m_handle;
+    KvTypedValueList m_xdata;
+    bool m_erased = false;
+    int m_readers = 0;
+    bool m_writer = false;
+};
+
+// Class test in the host's style: the object as T, or null.
+template <class T> T* kvCast(KvDbObject* object) { return dynamic_cast<T*>(object); }
+template <class T> const T* kvCast(const KvDbObject* object) { return dynamic_cast<const T*>(object); }
+
+// Opens a resident object. Erased objects do not open unless openErased is set.
+// Several readers or one writer at a time: a write open of an open object, or a read
+// open of an object open for write, fails.
+Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb::OpenMode mode,
+                                     bool openErased = false);
+
+template <class T>
+Kvmo::ErrorStatus kvdbOpenObject(T*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased = false) {
+    object = nullptr;
+    KvDbObject* base = nullptr;
+    Kvmo::ErrorStatus es = kvdbOpenKvDbObject(base, id, mode, openErased);
+    if (es != Kvmo::eOk) return es;
+    object = dynamic_cast<T*>(base);
+    if (object == nullptr) {
+        base->close();
+        return Kvmo::eWrongObjectType;
+    }
+    return Kvmo::eOk;
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+class KvDbDatabase;
+
+// Session-wide identifier of a database-resident object; null when 0.
+class KvDbObjectId {
+public:
+    KvDbObjectId() = default;
+    explicit KvDbObjectId(std::uint64_t serial) : m_serial(serial) {}
+
+    bool isNull() const { return m_serial == 0; }
+    std::uint64_t serial() const { return m_serial; }
+    // The database that holds the object, or null when the id is null or stale.
+    KvDbDatabase* database() const;
+
+    bool operator==(const KvDbObjectId&) const = default;
+    auto operator<=>(const KvDbObjectId&) const = default;
+
+    static const KvDbObjectId kNull;
+
+private:
+    std::uint64_t m_serial = 0;
+};
+
+template <> struct std::hash<KvDbObjectId> {
+    std::size_t operator()(const KvDbObjectId& id) const noexcept { return std::hash<std::uint64_t>()(id.serial()); }
+};

@@ -1,0 +1,26 @@
+#pragma once
+#include "kv/KvDbEntity.h"
+#include "kv/KvGePoint3d.h"
+
+class KvDbPoint : public KvDbEntity {
+public:
+    KvDbPoint() = default;
+    explicit KvDbPoint(const KvGePoint3d& position) : m_position(position) {}
+    const char* isA() const override { return "KvDbPoint"; }
+    std::u16string dxfName() const override { return u"POINT"; }
+
+    KvGePoint3d position() const { return m_position; }
+    Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
+    double thickness() const { return m_thickness; }
+    Kvmo::ErrorStatus setThickness(double t);
+    KvGeVector3d normal() const { return m_normal; }
+    Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
+    double ecsRotation() const { return m_ecsRotation; }
+    Kvmo::ErrorStatus setEcsRotation(double r);
+
+private:
+    KvGePoint3d m_position;
+    double m_thickness = 0.0;
+    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
+    double m_ecsRotation = 0.0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+#include "kv/KvDbEntity.h"
+#include "kv/KvGePoint3d.h"
+
+// 2D solid: a filled triangle or quadrilateral.
+class KvDbSolid : public KvDbEntity {
+public:
+    const char* isA() const override { return "KvDbSolid"; }
+    std::u16string dxfName() const override { return u"SOLID"; }
+
+    Kvmo::ErrorStatus getPointAt(unsigned int index, KvGePoint3d& point) const;  // index 0..3
+    Kvmo::ErrorStatus setPointAt(unsigned int index, const KvGePoint3d& point);
+    double thickness() const { return m_thickness; }
+    Kvmo::ErrorStatus setThickness(double t);
+    KvGeVector3d normal() const { return m_normal; }
+    Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
+
+private:
+    KvGePoint3d m_points[4];
+    double m_thickness = 0.0;
+    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include "kv/KvDbEntity.h"
+#include "kv/KvGePoint3d.h"
+
+// Single-line text.
+class KvDbText : public KvDbEntity {
+public:
+    const char* isA() const override { return "KvDbText"; }
+    std::u16string dxfName() const override { return u"TEXT"; }
+
+    KvGePoint3d position() const { return m_position; }
+    Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
+    const std::u16string& textString() const { return m_text; }
+    Kvmo::ErrorStatus setTextString(const std::u16string& text);
+    double height() const { return m_height; }
+    Kvmo::ErrorStatus setHeight(double h);
+    double rotation() const { return m_rotation; }
+    Kvmo::ErrorStatus setRotation(double radians);
+    KvDbObjectId textStyle() const { return m_textStyle; }
+    Kvmo::ErrorStatus setTextStyle(KvDbObjectId id);
+
+private:
+    KvGePoint3d m_position;
+    std::u16string m_text;
+    double m_height = 2.5;
+    double m_rotation = 0.0;
+    KvDbObjectId m_textStyle;
+};
