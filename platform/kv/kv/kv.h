@@ -25,3 +25,4 @@
 #include "kv/KvGiTextStyle.h"
 #include "kv/KvRx.h"
 #include "kv/KvString.h"
+#include "kv/KvUiLanguage.h"
