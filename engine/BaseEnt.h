@@ -1,0 +1,15 @@
+#pragma once
+// The part every object record shares.
+#include <string>
+#include <vector>
+
+#include "engine/ObjKind.h"
+
+struct BaseEnt {
+    ObjKind type = ObjKind(0);
+    std::u16string csName;    // localised kind name; the effective block name for blocks
+    std::u16string csHandle;  // database handle as upper-case hexadecimal text
+
+    // Entry type - 1 of lsObjNames; empty for a kind it has no entry for.
+    std::u16string TypeName(const std::vector<std::u16string>& lsObjNames) const;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// Record of a block reference.
+#include "engine/BaseEnt.h"
+#include "engine/PropItem.h"
+#include "engine/PropValue.h"
+#include "kv/KvDbObjectId.h"
+#include "kv/KvGePoint3d.h"
+#include "kv/KvGeScale3d.h"
+
+struct BlockEnt : BaseEnt {
+    bool isDynamic = false;
+    PropValueList lsAttributs;   // one per attribute, in the reference's order
+    PropValueList lsProps;       // dynamic properties; empty for a static block
+    KvDbObjectId idBlkTblRec;    // the record the reference points to (anonymous for dynamic ones)
+    double rotationVal = 0.0;    // degrees
+    KvGePoint3d pos;
+    KvGeScale3d scale3d;
+
+    // Position X, Y, Z, rotation, scale X, Y, Z, named by blcDatas in its order.
+    PropValueList GetBlockProps(const PropItemList& blcDatas) const;
+};

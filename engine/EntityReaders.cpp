@@ -1,0 +1,214 @@
+// The readers of kinds 2 to 9: common properties, then the values of each kind, rounded
+// to the drawing's linear precision.
+#include "engine/EntityReaders.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <numbers>
+
+#include "engine/ExtractionEngine.h"
+#include "engine/NumberText.h"
+#include "engine/ValueTexts.h"
+#include "host/ResString.h"
+#include "kv/kv.h"
+
+namespace {
+
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+
+struct CollectionDeleter {
+    void operator()(KvDbHyperlinkCollection* p) const { delete p; }
+};
+
+}  // namespace
+
+std::vector<std::u16string> ReadHyperlinks(const KvDbEntity& entity)
+{
+    std::vector<std::u16string> lsNames;
+    KvDbEntityHyperlinkPE* pHyperlinks = KvDbEntityHyperlinkPE::cast(&entity);
+    if (!pHyperlinks)
+        return lsNames;
+    bool bHas = false;
+    if (pHyperlinks->hasHyperlink(&entity, bHas, true) != Kvmo::eOk || !bHas)
+        return lsNames;
+    KvDbHyperlinkCollection* pRaw = nullptr;
+    if (pHyperlinks->getHyperlinkCollection(&entity, pRaw, false, true) != Kvmo::eOk)
+        return lsNames;
+    const std::unique_ptr<KvDbHyperlinkCollection, CollectionDeleter> pCollection(pRaw);
+    if (!pCollection)
+        return lsNames;
+    for (int i = 0; i < pCollection->count(); ++i) {
+        if (const KvDbHyperlink* pLink = pCollection->item(i))
+            lsNames.push_back(pLink->name());
+    }
+    return lsNames;
+}
+
+std::u16string LineWeightText(int lineWeight, double step)
+{
+    switch (lineWeight) {
+    case KvDb::kLnWtByLayer: return LoadResString(190);
+    case KvDb::kLnWtByBlock: return LoadResString(191);
+    case KvDb::kLnWtByLwDefault: return LoadResString(192);
+    default: return FormatNumber(RoundToStep(step, static_cast<double>(lineWeight)));
+    }
+}
+
+CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity) const
+{
+    CommonProps props;
+    props.csLayer = entity.layer();
+    props.csColor = ColorText(entity.colorIndex());
+    // Six decimals at most, whatever the precision.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%f", RoundToStep(roundStep, entity.linetypeScale()));
+    props.lineTypeScale = std::strtod(buffer, nullptr);
+    props.csLineWeight = LineWeightText(entity.lineWeight(), roundStep);
+    props.csplotStyle = LocalizeByLayerByBlock(entity.plotStyleName());
+    props.csLineType = LocalizeByLayerByBlock(entity.linetype());
+    props.lsHyperlink = ReadHyperlinks(entity);
+    return props;
+}
+
+template <class Record>
+Record ExtractionEngine::MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle, ObjKind kind,
+                                    double thickness) const
+{
+    Record record;
+    record.type = kind;
+    record.csName = catalog.lsObjNames.at(kind - 1);
+    record.csHandle = csHandle;
+    record.commonProps = ReadCommonProps(entity);
+    record.commonProps.thickness = RoundToStep(roundStep, thickness);
+    return record;
+}
+
+void ExtractionEngine::ReadLine(const KvDbLine& line, const std::u16string& csHandle)
+{
+    Line record = MakeRecord<Line>(line, csHandle, kObjLine, line.thickness());
+    const KvGePoint3d start = line.startPoint();
+    const KvGePoint3d end = line.endPoint();
+    double length = 0.0;
+    line.getDistAtPoint(end, length);
+
+    const KvGeVector3d delta = end - start;
+    double angle = std::atan2(delta.y, delta.x);
+    if (angle < 0.0)
+        angle += 2.0 * std::numbers::pi;
+    angle = RoundToStep(roundStep, angle * kDegreesPerRadian);
+    // A direction just below the X axis rounds to a full turn; it reads as 0.
+    if (angle >= 360.0)
+        angle -= 360.0;
+
+    record.angle = angle;
+    record.deltaX = RoundToStep(roundStep, delta.x);
+    record.deltaY = RoundToStep(roundStep, delta.y);
+    record.deltaZ = RoundToStep(roundStep, delta.z);
+    record.startPoint = RoundToStep(roundStep, start);
+    record.endPoint = RoundToStep(roundStep, end);
+    record.length = RoundToStep(roundStep, length);
+    lsLines.push_back(std::move(record));
+}
+
+void ExtractionEngine::ReadPolyline(const KvDbPolyline& polyline, const std::u16string& csHandle)
+{
+    PolyLine record = MakeRecord<PolyLine>(polyline, csHandle, kObjPolyline, polyline.thickness());
+    double area = 0.0;
+    polyline.getArea(area);
+    double width = 0.0;
+    // Segments of different widths have no constant width.
+    if (polyline.getConstantWidth(width) != Kvmo::eOk)
+        width = 0.0;
+    double endParam = 0.0;
+    double length = 0.0;
+    if (polyline.getEndParam(endParam) == Kvmo::eOk)
+        polyline.getDistAtParam(endParam, length);
+
+    record.area = RoundToStep(roundStep, area);
+    record.constantWidth = RoundToStep(roundStep, width);
+    record.length = RoundToStep(roundStep, length);
+    record.closed = polyline.isClosed() ? 1 : 0;
+    record.linetypeGeneration = polyline.hasPlinegen() ? 1 : 0;
+    lsPolyLines.push_back(std::move(record));
+}
+
+void ExtractionEngine::ReadCircle(const KvDbCircle& circle, const std::u16string& csHandle)
+{
+    Circle record = MakeRecord<Circle>(circle, csHandle, kObjCircle, circle.thickness());
+    double area = 0.0;
+    circle.getArea(area);
+    const double radius = circle.radius();
+
+    record.area = RoundToStep(roundStep, area);
+    record.center = RoundToStep(roundStep, circle.center());
+    record.radius = RoundToStep(roundStep, radius);
+    record.circumference = RoundToStep(roundStep, radius * 2.0 * std::numbers::pi);
+    // From the rounded radius, so the two columns agree.
+    record.diameter = 2.0 * record.radius;
+    lsCircles.push_back(std::move(record));
+}
+
+void ExtractionEngine::ReadArc(const KvDbArc& arc, const std::u16string& csHandle)
+{
+    NyArc record = MakeRecord<NyArc>(arc, csHandle, kObjArc, arc.thickness());
+    double area = 0.0;
+    arc.getArea(area);
+    KvGePoint3d end;
+    double length = 0.0;
+    if (arc.getEndPoint(end) == Kvmo::eOk)
+        arc.getDistAtPoint(end, length);
+
+    record.area = RoundToStep(roundStep, area);
+    record.startAngle = RoundToStep(roundStep, arc.startAngle() / kRadiansPerDegree);
+    record.endAngle = RoundToStep(roundStep, arc.endAngle() / kRadiansPerDegree);
+    // The included angle, the one a user totals (a half circle gives 180).
+    record.totalAngle = RoundToStep(roundStep, arc.totalAngle() / kRadiansPerDegree);
+    record.center = RoundToStep(roundStep, arc.center());
+    record.length = RoundToStep(roundStep, length);
+    record.radius = RoundToStep(roundStep, arc.radius());
+    lsArcs.push_back(std::move(record));
+}
+
+void ExtractionEngine::Read3dSolid(const KvDb3dSolid& solid, const std::u16string& csHandle)
+{
+    lsSolids3D.push_back(MakeRecord<Solid3D>(solid, csHandle, kObj3dSolid, 0.0));
+}
+
+void ExtractionEngine::ReadSolid(const KvDbSolid& solid, const std::u16string& csHandle)
+{
+    lsSolids.push_back(MakeRecord<Solid>(solid, csHandle, kObjSolid, solid.thickness()));
+}
+
+void ExtractionEngine::ReadPoint(const KvDbPoint& point, const std::u16string& csHandle)
+{
+    NyPoint record = MakeRecord<NyPoint>(point, csHandle, kObjPoint, point.thickness());
+    record.position = RoundToStep(roundStep, point.position());
+    lsPoints.push_back(std::move(record));
+}
+
+void ExtractionEngine::ReadMText(const KvDbMText& mtext, const std::u16string& csHandle)
+{
+    MultiText record = MakeRecord<MultiText>(mtext, csHandle, kObjMText, 0.0);
+    record.location = RoundToStep(roundStep, mtext.location());
+    record.csContents = mtext.text();
+    // The style column shows the text style's name, as the user picked it.
+    KvDbTextStyleTableRecord* pStyle = nullptr;
+    if (!mtext.textStyle().isNull() && kvdbOpenObject(pStyle, mtext.textStyle(), KvDb::kForRead) == Kvmo::eOk) {
+        record.csStyle = pStyle->getName();
+        pStyle->close();
+    }
+    record.csJustify = AttachmentText(mtext.attachment());
+    record.csDirection = FlowDirectionText(mtext.flowDirection());
+    record.definedWidth = RoundToStep(roundStep, mtext.width());
+    record.textHeight = RoundToStep(roundStep, mtext.textHeight());
+    record.rotation = RoundToStep(roundStep, mtext.rotation());
+    record.backgroundMask = mtext.backgroundFillOn();
+    record.lineSpacingFactor = RoundToStep(roundStep, mtext.lineSpacingFactor());
+    // The distance between base lines as the host computes it from height and factor.
+    record.lineSpacingDistance = RoundToStep(roundStep, mtext.lineSpacingDistance());
+    record.csLineSpacingStyle = LineSpacingStyleText(mtext.lineSpacingStyle());
+    lsMTexts.push_back(std::move(record));
+}

@@ -1,0 +1,106 @@
+#include "engine/ExtractionEngine.h"
+
+#include "engine/NumberText.h"
+#include "kv/kv.h"
+
+namespace {
+
+// The drawing's LUPREC; 0 when the host does not answer.
+int ReadLinearPrecision()
+{
+    resbuf value;
+    if (kvedGetVar(u"LUPREC", &value) != RTNORM)
+        return 0;
+    switch (kvRbValueKind(value.restype)) {
+    case KvRbValueKind::kShort: return value.resval.rint;
+    case KvRbValueKind::kLong: return value.resval.rlong;
+    default: return 0;
+    }
+}
+
+std::u16string HandleText(const KvDbObject& object)
+{
+    KvDbHandle handle;
+    object.getKvDbHandle(handle);
+    char16_t buffer[32] = {};
+    if (!handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0]))
+        return {};
+    return buffer;
+}
+
+}  // namespace
+
+ExtractionEngine::ExtractionEngine() = default;
+
+ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const PropertyCatalog& catalogIn)
+    : catalog(catalogIn)
+{
+    roundStep = StepFromPrecision(ReadLinearPrecision());
+
+    for (std::int32_t i = 0; i < count; ++i) {
+        kv_name entityName = {0, 0};
+        if (kvedSSName(ss, i, entityName) != RTNORM)
+            continue;
+        KvDbObjectId id;
+        if (kvdbGetObjectId(id, entityName) != Kvmo::eOk)
+            continue;
+        KvDbEntity* pEntity = nullptr;
+        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity)
+            continue;
+
+        const std::u16string csHandle = HandleText(*pEntity);
+        if (auto* pReference = kvCast<KvDbBlockReference>(pEntity))
+            ReadBlockReference(*pReference, id, csHandle);
+        else if (auto* pPolyline = kvCast<KvDbPolyline>(pEntity))
+            ReadPolyline(*pPolyline, csHandle);
+        else if (auto* pLine = kvCast<KvDbLine>(pEntity))
+            ReadLine(*pLine, csHandle);
+        else if (auto* pCircle = kvCast<KvDbCircle>(pEntity))
+            ReadCircle(*pCircle, csHandle);
+        else if (auto* pArc = kvCast<KvDbArc>(pEntity))
+            ReadArc(*pArc, csHandle);
+        else if (auto* p3dSolid = kvCast<KvDb3dSolid>(pEntity))
+            Read3dSolid(*p3dSolid, csHandle);
+        else if (auto* pSolid = kvCast<KvDbSolid>(pEntity))
+            ReadSolid(*pSolid, csHandle);
+        else if (auto* pPoint = kvCast<KvDbPoint>(pEntity))
+            ReadPoint(*pPoint, csHandle);
+        else if (auto* pMText = kvCast<KvDbMText>(pEntity))
+            ReadMText(*pMText, csHandle);
+        pEntity->close();
+    }
+}
+
+const PropItemSet& ExtractionEngine::SelectObjectTypes(const std::vector<std::u16string>& lsObjectsSelIn)
+{
+    lsObjectsSel = lsObjectsSelIn;
+    OfferedProperties offered = ::SelectObjectTypes(catalog, lsObjectsSel, blockPropItems);
+    seHeaders = std::move(offered.seHeaders);
+    seCategories = std::move(offered.seCategories);
+    return seHeaders;
+}
+
+std::set<std::uint32_t> ExtractionEngine::KindsPresent() const
+{
+    std::set<std::uint32_t> seKinds;
+    auto note = [&](bool bAny, ObjKind kind) {
+        if (bAny)
+            seKinds.insert(kind);
+    };
+    note(!lsBlocks.empty(), kObjBlock);
+    note(!lsLines.empty(), kObjLine);
+    note(!lsPolyLines.empty(), kObjPolyline);
+    note(!lsArcs.empty(), kObjArc);
+    note(!lsCircles.empty(), kObjCircle);
+    note(!lsSolids.empty(), kObjSolid);
+    note(!lsSolids3D.empty(), kObj3dSolid);
+    note(!lsPoints.empty(), kObjPoint);
+    note(!lsMTexts.empty(), kObjMText);
+    return seKinds;
+}
+
+std::size_t ExtractionEngine::RecordCount() const
+{
+    return lsBlocks.size() + lsLines.size() + lsPolyLines.size() + lsArcs.size() + lsCircles.size() +
+           lsSolids.size() + lsSolids3D.size() + lsPoints.size() + lsMTexts.size();
+}

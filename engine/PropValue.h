@@ -1,0 +1,14 @@
+#pragma once
+// One property value of one object, as produced for the table.
+#include <string>
+#include <vector>
+
+struct PropValue {
+    std::u16string name;     // display name: a catalog item's, an attribute tag or a dynamic-property name
+    std::u16string value;    // value text
+    bool totalComp = false;  // meaningful for attribute and dynamic-property values only
+
+    bool operator==(const PropValue&) const = default;
+};
+
+using PropValueList = std::vector<PropValue>;

@@ -1,0 +1,6 @@
+#include "engine/Solid.h"
+
+PropValueList Solid::GetProps(const PropItemList&) const
+{
+    return {};
+}

@@ -1,0 +1,6 @@
+#include "engine/Solid3D.h"
+
+PropValueList Solid3D::GetProps(const PropItemList&) const
+{
+    return {};
+}
