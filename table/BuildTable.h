@@ -1,0 +1,24 @@
+#pragma once
+// Turns the engine's records into the extraction table and reduces it.
+#include <string>
+#include <vector>
+
+#include "engine/ExtractionEngine.h"
+#include "table/TableData.h"
+#include "table/TotalLine.h"
+
+// The header row for the selected properties: "Id", the quantity column when bQty, the
+// object-type column when it was selected, the object-name column when bName, then the
+// remaining properties in their order.
+TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u16string>& lsPropsSel, bool bQty,
+                        bool bName);
+
+// One row per record of the engine's selected kinds (kind names in their order), then:
+// identical rows counted when bQty and either no blocks are selected or bName is set with
+// no csGroupBy; rows combined by csGroupBy with lsColsTotalChecked when bQty is clear;
+// otherwise one row per object. Only counting replaces lsBlockTbRecId (and the engine's
+// map) with the blocks of the kept rows. The table is returned and kept by the engine.
+// The caller has run the engine's SelectObjectTypes for the kinds beforehand.
+void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
+                const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, TableData& veTableDataOut,
+                HandleBlockMap& lsBlockTbRecId);
