@@ -77,8 +77,11 @@ public:
 private:
     friend class KvDbObject;
     friend class KvDbBlockTableRecord;
+    friend Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*&, KvDbObjectId, KvDb::OpenMode, bool);
     void noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId);
     void noteChange() { ++m_changeCounter; }
+    bool canErase(KvDbObjectId id) const;
+    void buildDefaultDrawing();
 
     std::unordered_map<std::uint64_t, std::unique_ptr<KvDbObject>> m_objects;  // by id serial
     std::unordered_map<std::uint64_t, KvDbObjectId> m_byHandle;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 
 #include "kv/KvDbHandle.h"
 #include "kv/KvDbObjectId.h"
@@ -57,9 +58,16 @@ public:
 protected:
     // Changes to resident objects need a write open.
     bool canWrite() const { return isWriteEnabled(); }
+    // A setter's body: assigns when the object may be changed.
+    template <class T, class U> Kvmo::ErrorStatus assignIfWritable(T& field, U&& value) {
+        if (!canWrite()) return Kvmo::eNotOpenForWrite;
+        field = std::forward<U>(value);
+        return Kvmo::eOk;
+    }
 
 private:
     friend class KvDbDatabase;
+    friend Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*&, KvDbObjectId, KvDb::OpenMode, bool);
     KvDbDatabase* m_database = nullptr;
     KvDbObjectId m_id;
     KvDbObjectId m_ownerId;

@@ -19,6 +19,22 @@ struct resbuf {
     } resval{};
 };
 
+// Value types of result buffers that are not drawing group codes. RTDXF0 stands for group 0
+// in kvutBuildList (0 ends the list); the chain holds it as group 0.
+constexpr short RTREAL = 5001;
+constexpr short RTPOINT = 5002;    // 2D point
+constexpr short RTSHORT = 5003;
+constexpr short RTANG = 5004;
+constexpr short RTSTR = 5005;
+constexpr short RTENAME = 5006;
+constexpr short RTPICKS = 5007;
+constexpr short RTORINT = 5008;
+constexpr short RT3DPOINT = 5009;
+constexpr short RTLONG = 5010;
+constexpr short RTLB = 5016;
+constexpr short RTLE = 5017;
+constexpr short RTDXF0 = 5020;
+
 // Group-code classes used to interpret resval.
 enum class KvRbValueKind { kNone, kString, kReal, kPoint, kShort, kLong, kLong64, kBinary, kHandleText };
 KvRbValueKind kvRbValueKind(short restype);
@@ -30,7 +46,7 @@ constexpr int RTNONE_LIST_END = 0;
 resbuf* kvutNewRb(int type);
 // Releases a whole chain, strings and binary chunks included.
 int kvutRelRb(resbuf* rb);
-// Builds a chain from (type, value) pairs ended by 0: strings as const char16_t*,
+// Builds a chain from (type, value) pairs ended by 0 (or RTNONE): strings as const char16_t*,
 // reals as double, 16-bit values as int, 32-bit as std::int32_t, points as const double*.
 resbuf* kvutBuildList(int type, ...);
 // Deep copy of a chain.

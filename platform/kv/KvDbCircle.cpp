@@ -1,0 +1,84 @@
+#include "kv/KvDbCircle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "KvInternal.h"
+
+namespace {
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kOnCurveTolerance = 1e-9;
+}
+
+Kvmo::ErrorStatus KvDbCircle::setCenter(const KvGePoint3d& c) { return assignIfWritable(m_center, c); }
+Kvmo::ErrorStatus KvDbCircle::setRadius(double r)
+{
+    if (!(r > 0.0))
+        return Kvmo::eOutOfRange;
+    return assignIfWritable(m_radius, r);
+}
+Kvmo::ErrorStatus KvDbCircle::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbCircle::setNormal(const KvGeVector3d& n)
+{
+    if (n.length() == 0.0)
+        return Kvmo::eInvalidInput;
+    return assignIfWritable(m_normal, n.normal());
+}
+
+double KvDbCircle::circumference() const { return kTwoPi * m_radius; }
+
+// The parameter of a circle is the angle from its X axis, 0 to 2 pi.
+Kvmo::ErrorStatus KvDbCircle::getStartParam(double& param) const
+{
+    param = 0.0;
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbCircle::getEndParam(double& param) const
+{
+    param = kTwoPi;
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbCircle::getStartPoint(KvGePoint3d& point) const
+{
+    KvGeVector3d xAxis, yAxis;
+    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    point = m_center + xAxis * m_radius;
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbCircle::getEndPoint(KvGePoint3d& point) const
+{
+    return getStartPoint(point);
+}
+
+Kvmo::ErrorStatus KvDbCircle::getDistAtParam(double param, double& dist) const
+{
+    if (param < -kOnCurveTolerance || param > kTwoPi + kOnCurveTolerance)
+        return Kvmo::eInvalidInput;
+    dist = m_radius * std::clamp(param, 0.0, kTwoPi);
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbCircle::getDistAtPoint(const KvGePoint3d& point, double& dist) const
+{
+    KvGeVector3d xAxis, yAxis;
+    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    const KvGeVector3d v = point - m_center;
+    const double tolerance = kOnCurveTolerance * std::max(1.0, m_radius);
+    if (std::fabs(v.dotProduct(m_normal.normal())) > tolerance || std::fabs(v.length() - m_radius) > tolerance)
+        return Kvmo::eInvalidInput;
+    double angle = std::atan2(v.dotProduct(yAxis), v.dotProduct(xAxis));
+    if (angle < 0.0)
+        angle += kTwoPi;
+    dist = m_radius * angle;
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbCircle::getArea(double& area) const
+{
+    area = std::numbers::pi * m_radius * m_radius;
+    return Kvmo::eOk;
+}

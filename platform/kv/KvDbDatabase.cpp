@@ -1,0 +1,283 @@
+#include "kv/KvDbDatabase.h"
+
+#include <algorithm>
+
+#include "kv/KvDbBlockTableRecord.h"
+#include "kv/KvDbDictionary.h"
+#include "kv/KvDbEntity.h"
+#include "kv/KvDbSymbolTable.h"
+#include "kv/KvDbTableStyle.h"
+#include "kv/KvResbuf.h"
+
+namespace {
+
+// Object ids are unique for the whole session, across drawings.
+std::uint64_t g_nextSerial = 1;
+
+std::unordered_map<std::uint64_t, KvDbDatabase*>& idOwners()
+{
+    static std::unordered_map<std::uint64_t, KvDbDatabase*> owners;
+    return owners;
+}
+
+const char16_t* const kTableStyleDictionary = u"ACAD_TABLESTYLE";
+
+template <class T> KvDbObjectId addRoot(KvDbDatabase& db)
+{
+    KvDbObjectId id;
+    db.addKvDbObject(id, new T());
+    return id;
+}
+
+template <class Record> KvDbObjectId addRecord(KvDbObjectId tableId, const std::u16string& name,
+                                               Record* record = nullptr)
+{
+    if (record == nullptr)
+        record = new Record();
+    record->setName(name);
+    KvDbSymbolTable* pTable = nullptr;
+    KvDbObjectId id;
+    if (kvdbOpenObject(pTable, tableId, KvDb::kForWrite) == Kvmo::eOk) {
+        pTable->add(id, record);
+        pTable->close();
+    } else {
+        delete record;
+    }
+    return id;
+}
+
+}  // namespace
+
+const KvDbObjectId KvDbObjectId::kNull;
+
+KvDbDatabase* KvDbObjectId::database() const
+{
+    if (m_serial == 0)
+        return nullptr;
+    const auto& owners = idOwners();
+    const auto it = owners.find(m_serial);
+    return it == owners.end() ? nullptr : it->second;
+}
+
+KvDbDatabase::KvDbDatabase(bool buildDefault)
+{
+    if (buildDefault)
+        buildDefaultDrawing();
+}
+
+KvDbDatabase::~KvDbDatabase()
+{
+    auto& owners = idOwners();
+    for (const KvDbObjectId& id : m_allObjects)
+        owners.erase(id.serial());
+    if (kvdbHostApplicationServices()->workingDatabase() == this)
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+
+void KvDbDatabase::buildDefaultDrawing()
+{
+    m_blockTable = addRoot<KvDbBlockTable>(*this);
+    m_layerTable = addRoot<KvDbLayerTable>(*this);
+    m_linetypeTable = addRoot<KvDbLinetypeTable>(*this);
+    m_textStyleTable = addRoot<KvDbTextStyleTable>(*this);
+    m_regAppTable = addRoot<KvDbRegAppTable>(*this);
+    m_namedObjects = addRoot<KvDbDictionary>(*this);
+
+    addRecord<KvDbBlockTableRecord>(m_blockTable, KVDB_MODEL_SPACE);
+    addRecord<KvDbBlockTableRecord>(m_blockTable, KVDB_PAPER_SPACE);
+    addRecord<KvDbLayerTableRecord>(m_layerTable, u"0");
+    for (const char16_t* pName : {u"ByBlock", u"ByLayer", u"Continuous"})
+        addRecord<KvDbLinetypeTableRecord>(m_linetypeTable, pName);
+    m_textstyle = addRecord<KvDbTextStyleTableRecord>(m_textStyleTable, u"Standard");
+    addRecord<KvDbRegAppTableRecord>(m_regAppTable, u"ACAD");
+
+    KvDbDictionary* pNamed = nullptr;
+    if (kvdbOpenObject(pNamed, m_namedObjects, KvDb::kForWrite) != Kvmo::eOk)
+        return;
+    KvDbObjectId styleDictId;
+    pNamed->setAt(kTableStyleDictionary, new KvDbDictionary(), styleDictId);
+    pNamed->close();
+    KvDbDictionary* pStyles = nullptr;
+    if (kvdbOpenObject(pStyles, styleDictId, KvDb::kForWrite) != Kvmo::eOk)
+        return;
+    auto* pStandard = new KvDbTableStyle();
+    pStandard->setTextStyle(m_textstyle);
+    KvDbObjectId standardId;
+    pStyles->setAt(u"Standard", pStandard, standardId);
+    pStyles->close();
+}
+
+Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* object, KvDbHandle handle)
+{
+    id = KvDbObjectId();
+    if (object == nullptr)
+        return Kvmo::eNullObjectPointer;
+    if (object->m_database != nullptr)
+        return Kvmo::eAlreadyInDb;
+    if (handle.isNull()) {
+        handle = m_handseed;
+    } else if (m_byHandle.count(handle.value()) != 0) {
+        return Kvmo::eDuplicateKey;
+    }
+    if (handle.value() >= m_handseed.value())
+        m_handseed = KvDbHandle(handle.value() + 1);
+
+    id = KvDbObjectId(g_nextSerial++);
+    object->m_database = this;
+    object->m_id = id;
+    object->m_handle = handle;
+    m_objects.emplace(id.serial(), std::unique_ptr<KvDbObject>(object));
+    m_byHandle.emplace(handle.value(), id);
+    m_allObjects.push_back(id);
+    idOwners()[id.serial()] = this;
+    noteChange();
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const
+{
+    const auto it = m_byHandle.find(handle.value());
+    if (it == m_byHandle.end()) {
+        id = KvDbObjectId();
+        return Kvmo::eKeyNotFound;
+    }
+    id = it->second;
+    return Kvmo::eOk;
+}
+
+void KvDbDatabase::setHandseed(KvDbHandle seed)
+{
+    // Never below a handle in use: the next object would collide with it.
+    std::uint64_t minimum = 1;
+    for (const auto& [value, id] : m_byHandle)
+        minimum = std::max(minimum, value + 1);
+    m_handseed = KvDbHandle(std::max(seed.value(), minimum));
+}
+
+KvDbObject* KvDbDatabase::objectAt(KvDbObjectId id) const
+{
+    const auto it = m_objects.find(id.serial());
+    return it == m_objects.end() ? nullptr : it->second.get();
+}
+
+KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const
+{
+    const auto* pNamed = dynamic_cast<const KvDbDictionary*>(objectAt(m_namedObjects));
+    KvDbObjectId id;
+    if (pNamed)
+        pNamed->getAt(kTableStyleDictionary, id);
+    return id;
+}
+
+KvDbObjectId KvDbDatabase::modelSpaceId() const
+{
+    const auto* pBlocks = dynamic_cast<const KvDbSymbolTable*>(objectAt(m_blockTable));
+    KvDbObjectId id;
+    if (pBlocks)
+        pBlocks->getAt(KVDB_MODEL_SPACE, id);
+    return id;
+}
+
+void KvDbDatabase::setSymbolTables(KvDbObjectId blocks, KvDbObjectId layers, KvDbObjectId linetypes,
+                                   KvDbObjectId textStyles, KvDbObjectId regApps, KvDbObjectId namedObjects)
+{
+    m_blockTable = blocks;
+    m_layerTable = layers;
+    m_linetypeTable = linetypes;
+    m_textStyleTable = textStyles;
+    m_regAppTable = regApps;
+    m_namedObjects = namedObjects;
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getBlockTable(KvDbBlockTable*& table, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(table, m_blockTable, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getLayerTable(KvDbLayerTable*& table, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(table, m_layerTable, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getLinetypeTable(KvDbLinetypeTable*& table, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(table, m_linetypeTable, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getTextStyleTable(KvDbTextStyleTable*& table, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(table, m_textStyleTable, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getRegAppTable(KvDbRegAppTable*& table, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(table, m_regAppTable, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getNamedObjectsDictionary(KvDbDictionary*& dict, KvDb::OpenMode mode) const
+{
+    return kvdbOpenObject(dict, m_namedObjects, mode);
+}
+
+Kvmo::ErrorStatus KvDbDatabase::getTableStyleDictionary(KvDbDictionary*& dict, KvDb::OpenMode mode) const
+{
+    dict = nullptr;
+    const KvDbObjectId id = tableStyleDictionaryId();
+    return id.isNull() ? Kvmo::eKeyNotFound : kvdbOpenObject(dict, id, mode);
+}
+
+void KvDbDatabase::setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, const KvGeVector3d& ydir)
+{
+    m_ucsorg = origin;
+    m_ucsxdir = xdir;
+    m_ucsydir = ydir;
+}
+
+void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId)
+{
+    const auto* pBlock = dynamic_cast<const KvDbBlockTableRecord*>(objectAt(blockId));
+    if (pBlock && pBlock->isLayout())
+        m_layoutEntities.push_back(entityId);
+}
+
+bool KvDbDatabase::canErase(KvDbObjectId id) const
+{
+    for (const KvDbObjectId& root : {m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable,
+                                     m_namedObjects, modelSpaceId()})
+        if (root == id)
+            return false;
+    return true;
+}
+
+KvDbHostApplicationServices* kvdbHostApplicationServices()
+{
+    static KvDbHostApplicationServices services;
+    return &services;
+}
+
+int kvdbRegApp(const char16_t* appName)
+{
+    KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
+    if (pDb == nullptr || appName == nullptr || *appName == 0)
+        return RTERROR;
+    KvDbRegAppTable* pTable = nullptr;
+    if (pDb->getRegAppTable(pTable, KvDb::kForRead) != Kvmo::eOk)
+        return RTERROR;
+    const bool bKnown = pTable->has(appName);
+    if (bKnown) {
+        pTable->close();
+        return RTNORM;
+    }
+    if (pTable->upgradeOpen() != Kvmo::eOk) {
+        pTable->close();
+        return RTERROR;
+    }
+    auto* pRecord = new KvDbRegAppTableRecord();
+    pRecord->setName(appName);
+    KvDbObjectId id;
+    const Kvmo::ErrorStatus es = pTable->add(id, pRecord);
+    if (es != Kvmo::eOk)
+        delete pRecord;
+    pTable->close();
+    return es == Kvmo::eOk ? RTNORM : RTERROR;
+}

@@ -1,0 +1,51 @@
+#include "kv/KvDbEntity.h"
+
+Kvmo::ErrorStatus KvDbEntity::setLayer(const std::u16string& name)
+{
+    if (name.empty())
+        return Kvmo::eInvalidInput;
+    return assignIfWritable(m_layer, name);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
+{
+    if (index > 256)
+        return Kvmo::eOutOfRange;
+    return assignIfWritable(m_colorIndex, index);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
+{
+    if (name.empty())
+        return Kvmo::eInvalidInput;
+    return assignIfWritable(m_linetype, name);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)
+{
+    if (!(scale > 0.0))
+        return Kvmo::eOutOfRange;
+    return assignIfWritable(m_linetypeScale, scale);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setLineWeight(int weight)
+{
+    if (weight < KvDb::kLnWtByLwDefault || weight > 211)
+        return Kvmo::eOutOfRange;
+    return assignIfWritable(m_lineWeight, weight);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setPlotStyleName(const std::u16string& name)
+{
+    return assignIfWritable(m_plotStyleName, name);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setVisibility(bool visible)
+{
+    return assignIfWritable(m_visible, visible);
+}
+
+Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)
+{
+    return kvdbOpenObject(entity, id, mode, openErased);
+}

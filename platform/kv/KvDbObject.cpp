@@ -1,0 +1,168 @@
+#include "kv/KvDbObject.h"
+
+#include <vector>
+
+#include "KvInternal.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvDbSymbolTable.h"
+#include "kv/KvResbuf.h"
+
+namespace {
+
+constexpr short kAppNameCode = 1001;
+
+struct GroupRange {
+    std::size_t begin, end;  // [begin, end) of one application's entries, 1001 first
+};
+
+std::vector<GroupRange> groupsOf(const KvTypedValueList& values)
+{
+    std::vector<GroupRange> groups;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i].code != kAppNameCode)
+            continue;
+        if (!groups.empty())
+            groups.back().end = i;
+        groups.push_back({i, values.size()});
+    }
+    return groups;
+}
+
+std::u16string groupName(const KvTypedValueList& values, const GroupRange& g)
+{
+    const std::u16string* pName = values[g.begin].text();
+    return pName ? *pName : std::u16string();
+}
+
+bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
+{
+    if (pDb == nullptr)
+        return true;  // an object outside any drawing is checked when it is set on a resident one
+    const auto* pTable = dynamic_cast<const KvDbSymbolTable*>(pDb->objectAt(pDb->regAppTableId()));
+    return pTable != nullptr && pTable->has(name);
+}
+
+}  // namespace
+
+Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
+{
+    if (m_database == nullptr)
+        return Kvmo::eNotInDatabase;
+    if (!m_writer)
+        return Kvmo::eNotOpenForWrite;
+    if (erasing == m_erased)
+        return Kvmo::eOk;
+    if (erasing && !m_database->canErase(m_id))
+        return Kvmo::eCannotBeErased;
+    m_erased = erasing;
+    m_database->noteChange();
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbObject::close()
+{
+    if (m_writer) {
+        m_writer = false;
+        return Kvmo::eOk;
+    }
+    if (m_readers > 0) {
+        --m_readers;
+        return Kvmo::eOk;
+    }
+    // An object outside any database has nothing to close.
+    return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
+}
+
+Kvmo::ErrorStatus KvDbObject::upgradeOpen()
+{
+    if (m_writer)
+        return Kvmo::eOk;
+    if (m_readers == 0)
+        return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
+    if (m_readers > 1)
+        return Kvmo::eWasOpenForRead;  // another reader holds it
+    m_readers = 0;
+    m_writer = true;
+    if (m_database)
+        m_database->noteChange();
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbObject::downgradeOpen()
+{
+    if (!m_writer)
+        return Kvmo::eNotOpenForWrite;
+    m_writer = false;
+    m_readers = 1;
+    return Kvmo::eOk;
+}
+
+resbuf* KvDbObject::xData(const char16_t* regappName) const
+{
+    if (regappName == nullptr)
+        return m_xdata.empty() ? nullptr : kvTypedValuesToRb(m_xdata);
+    for (const GroupRange& g : groupsOf(m_xdata)) {
+        if (kvinternal::equalsIgnoringCase(groupName(m_xdata, g), regappName))
+            return kvTypedValuesToRb(KvTypedValueList(m_xdata.begin() + g.begin, m_xdata.begin() + g.end));
+    }
+    return nullptr;
+}
+
+Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
+{
+    if (!canWrite())
+        return Kvmo::eNotOpenForWrite;
+    const KvTypedValueList incoming = kvRbToTypedValues(xdata);
+    if (incoming.empty())
+        return Kvmo::eOk;
+    if (incoming.front().code != kAppNameCode)
+        return Kvmo::eInvalidInput;
+    const std::vector<GroupRange> newGroups = groupsOf(incoming);
+    // Check every group before changing anything: all or nothing.
+    for (const GroupRange& g : newGroups) {
+        const std::u16string name = groupName(incoming, g);
+        if (name.empty() || !isRegistered(m_database, name))
+            return Kvmo::eInvalidInput;
+    }
+    for (const GroupRange& g : newGroups) {
+        const std::u16string name = groupName(incoming, g);
+        const KvTypedValueList group(incoming.begin() + g.begin, incoming.begin() + g.end);
+        bool bReplaced = false;
+        for (const GroupRange& old : groupsOf(m_xdata)) {
+            if (kvinternal::equalsIgnoringCase(groupName(m_xdata, old), name)) {
+                m_xdata.erase(m_xdata.begin() + old.begin, m_xdata.begin() + old.end);
+                m_xdata.insert(m_xdata.begin() + old.begin, group.begin(), group.end());
+                bReplaced = true;
+                break;
+            }
+        }
+        if (!bReplaced)
+            m_xdata.insert(m_xdata.end(), group.begin(), group.end());
+    }
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)
+{
+    object = nullptr;
+    if (id.isNull())
+        return Kvmo::eNullObjectId;
+    KvDbDatabase* pDb = id.database();
+    KvDbObject* pObject = pDb ? pDb->objectAt(id) : nullptr;
+    if (pObject == nullptr)
+        return Kvmo::eInvalidInput;  // stale id
+    if (pObject->m_erased && !openErased)
+        return Kvmo::eWasErased;
+    if (pObject->m_writer)
+        return Kvmo::eWasOpenForWrite;
+    if (mode == KvDb::kForWrite) {
+        if (pObject->m_readers > 0)
+            return Kvmo::eWasOpenForRead;
+        pObject->m_writer = true;
+        pDb->noteChange();
+    } else {
+        ++pObject->m_readers;
+    }
+    object = pObject;
+    return Kvmo::eOk;
+}

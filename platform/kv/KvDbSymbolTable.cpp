@@ -1,0 +1,105 @@
+#include "kv/KvDbSymbolTable.h"
+
+#include <string>
+
+#include "KvInternal.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvString.h"
+
+const char16_t* const KVDB_MODEL_SPACE = u"*Model_Space";
+const char16_t* const KVDB_PAPER_SPACE = u"*Paper_Space";
+
+namespace {
+
+// "*U", "*T", ... ask for the next free anonymous name of that letter ("*U3").
+bool isAnonymousRequest(const std::u16string& name)
+{
+    return name.size() == 2 && name[0] == u'*' && ((name[1] >= u'A' && name[1] <= u'Z') || (name[1] >= u'a' && name[1] <= u'z'));
+}
+
+}  // namespace
+
+Kvmo::ErrorStatus KvDbSymbolTableRecord::setName(const std::u16string& name)
+{
+    return assignIfWritable(m_name, name);
+}
+
+bool KvDbSymbolTable::has(const std::u16string& name) const
+{
+    KvDbObjectId id;
+    return getAt(name, id) == Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectId& id) const
+{
+    id = KvDbObjectId();
+    const KvDbDatabase* pDb = database();
+    if (pDb == nullptr)
+        return Kvmo::eNotInDatabase;
+    for (const KvDbObjectId& recordId : m_records) {
+        const auto* pRecord = dynamic_cast<const KvDbSymbolTableRecord*>(pDb->objectAt(recordId));
+        if (pRecord && !pRecord->isErased() && kvinternal::equalsIgnoringCase(pRecord->getName(), name)) {
+            id = recordId;
+            return Kvmo::eOk;
+        }
+    }
+    return Kvmo::eKeyNotFound;
+}
+
+Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* record)
+{
+    id = KvDbObjectId();
+    if (record == nullptr)
+        return Kvmo::eNullObjectPointer;
+    KvDbDatabase* pDb = database();
+    if (pDb == nullptr)
+        return Kvmo::eNotInDatabase;
+    if (!isWriteEnabled())
+        return Kvmo::eNotOpenForWrite;
+    if (record->database() != nullptr && (record->database() != pDb || !record->ownerId().isNull()))
+        return Kvmo::eAlreadyInDb;
+
+    std::u16string name = record->getName();
+    if (name.empty())
+        return Kvmo::eInvalidInput;
+    if (isAnonymousRequest(name)) {
+        const std::u16string prefix = kvinternal::toUpper(name);
+        for (int n = 1;; ++n) {
+            const std::u16string candidate = prefix + kvFromUtf8(std::to_string(n));
+            if (!has(candidate)) {
+                name = candidate;
+                break;
+            }
+        }
+        record->setName(name);
+    } else if (has(name)) {
+        return Kvmo::eDuplicateKey;
+    }
+
+    if (record->database() == nullptr) {
+        const Kvmo::ErrorStatus es = pDb->addKvDbObject(id, record);
+        if (es != Kvmo::eOk)
+            return es;
+    } else {
+        id = record->objectId();  // added with its own handle by a file reader
+    }
+    record->setOwnerId(objectId());
+    m_records.push_back(id);
+    return Kvmo::eOk;
+}
+
+KvDbObjectIterator* KvDbSymbolTable::newIterator() const
+{
+    return new KvDbObjectIterator(m_records);
+}
+
+void KvDbObjectIterator::skipErased()
+{
+    while (m_index < m_ids.size()) {
+        const KvDbDatabase* pDb = m_ids[m_index].database();
+        const KvDbObject* pObject = pDb ? pDb->objectAt(m_ids[m_index]) : nullptr;
+        if (pObject && !pObject->isErased())
+            return;
+        ++m_index;
+    }
+}

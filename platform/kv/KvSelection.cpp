@@ -1,0 +1,169 @@
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "KvInternal.h"
+#include "kv/KvConsole.h"
+#include "kv/KvDbBlockTableRecord.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvDbEntity.h"
+#include "kv/KvEdFunctions.h"
+#include "kv/KvEdInputProvider.h"
+
+namespace {
+
+// Selection sets alive until kvedSSFree, by the number in their name.
+std::map<std::int64_t, std::vector<KvDbObjectId>>& selectionSets()
+{
+    static std::map<std::int64_t, std::vector<KvDbObjectId>> sets;
+    return sets;
+}
+std::int64_t g_nextSet = 1;
+constexpr std::int64_t kSelectionSetMark = 0x5353;  // second word of a selection-set name
+
+bool isSelectable(const KvDbDatabase& db, KvDbObjectId id)
+{
+    const auto* pEntity = dynamic_cast<const KvDbEntity*>(db.objectAt(id));
+    if (pEntity == nullptr || pEntity->isErased())
+        return false;
+    const auto* pOwner = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(pEntity->ownerId()));
+    return pOwner != nullptr && pOwner->isLayout();
+}
+
+std::vector<KvDbObjectId> everyEntity(const KvDbDatabase& db)
+{
+    std::vector<KvDbObjectId> ids;
+    for (const KvDbObjectId& id : db.layoutEntitiesInOrder())
+        if (isSelectable(db, id))
+            ids.push_back(id);
+    return ids;
+}
+
+// One filter entry may list several names separated by commas; "*" matches any.
+bool nameMatches(const std::u16string& pattern, const std::u16string& name)
+{
+    std::size_t start = 0;
+    while (start <= pattern.size()) {
+        std::size_t comma = pattern.find(u',', start);
+        if (comma == std::u16string::npos)
+            comma = pattern.size();
+        const std::u16string_view item = std::u16string_view(pattern).substr(start, comma - start);
+        if (item == u"*" || kvinternal::equalsIgnoringCase(item, name))
+            return true;
+        start = comma + 1;
+    }
+    return false;
+}
+
+// Group 0 entries restrict the entity type, group 8 entries the layer; an entity passes
+// when it matches one entry of each group the filter has.
+bool passesFilter(const KvDbEntity& entity, const resbuf* filter)
+{
+    bool bHasType = false, bTypeOk = false, bHasLayer = false, bLayerOk = false;
+    for (const resbuf* rb = filter; rb != nullptr; rb = rb->rbnext) {
+        if ((rb->restype == 0 || rb->restype == RTDXF0) && rb->resval.rstring) {
+            bHasType = true;
+            bTypeOk = bTypeOk || nameMatches(rb->resval.rstring, entity.dxfName());
+        } else if (rb->restype == 8 && rb->resval.rstring) {
+            bHasLayer = true;
+            bLayerOk = bLayerOk || nameMatches(rb->resval.rstring, entity.layer());
+        }
+    }
+    return (!bHasType || bTypeOk) && (!bHasLayer || bLayerOk);
+}
+
+// Handles the user named, as entities of the drawing's layouts; unknown ones are reported.
+std::vector<KvDbObjectId> resolveHandles(const KvDbDatabase& db, const std::vector<KvDbHandle>& handles)
+{
+    std::vector<KvDbObjectId> ids;
+    for (const KvDbHandle& handle : handles) {
+        KvDbObjectId id;
+        if (db.getKvDbObjectId(id, handle) == Kvmo::eOk && isSelectable(db, id)) {
+            ids.push_back(id);
+        } else {
+            KvConsole::instance().write(u"\nNo object with handle " + handle.text() + u" in the drawing.");
+        }
+    }
+    return ids;
+}
+
+}  // namespace
+
+int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filter, kv_name ss)
+{
+    ss[0] = ss[1] = 0;
+    const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
+    if (pDb == nullptr)
+        return RTERROR;
+    const std::u16string csMode = mode ? kvinternal::toUpper(mode) : std::u16string();
+    std::vector<KvDbObjectId> candidates;
+    if (mode == nullptr) {
+        KvEdInputProvider* pInput = kvedInputProvider();
+        if (pInput == nullptr)
+            return RTCAN;
+        const std::u16string prompt = u"\nSelect objects: ";
+        KvConsole::instance().write(prompt);
+        std::vector<KvDbHandle> handles;
+        bool bAll = false;
+        const int rc = pInput->selectObjects(prompt, handles, bAll);
+        if (rc != RTNORM)
+            return rc;
+        candidates = bAll ? everyEntity(*pDb) : resolveHandles(*pDb, handles);
+    } else if (csMode == u"A" || csMode == u"X") {
+        candidates = everyEntity(*pDb);
+    } else if (csMode == u":S") {
+        KvEdInputProvider* pInput = kvedInputProvider();
+        if (pInput == nullptr)
+            return RTCAN;
+        const std::u16string prompt = u"\nSelect object: ";
+        KvConsole::instance().write(prompt);
+        KvDbHandle handle;
+        const int rc = pInput->pickObject(prompt, handle);
+        if (rc != RTNORM)
+            return rc;
+        candidates = resolveHandles(*pDb, {handle});
+    } else {
+        return RTERROR;  // a selection mode this host does not offer
+    }
+
+    std::vector<KvDbObjectId> selected;
+    for (const KvDbObjectId& id : candidates) {
+        const auto* pEntity = dynamic_cast<const KvDbEntity*>(pDb->objectAt(id));
+        if (pEntity && passesFilter(*pEntity, filter) && std::find(selected.begin(), selected.end(), id) == selected.end())
+            selected.push_back(id);
+    }
+    if (selected.empty())
+        return RTERROR;
+    const std::int64_t number = g_nextSet++;
+    selectionSets()[number] = std::move(selected);
+    ss[0] = number;
+    ss[1] = kSelectionSetMark;
+    return RTNORM;
+}
+
+int kvedSSLength(const kv_name ss, std::int32_t* length)
+{
+    const auto it = selectionSets().find(ss[0]);
+    if (it == selectionSets().end() || ss[1] != kSelectionSetMark || length == nullptr)
+        return RTERROR;
+    *length = static_cast<std::int32_t>(it->second.size());
+    return RTNORM;
+}
+
+int kvedSSName(const kv_name ss, std::int32_t index, kv_name entity)
+{
+    entity[0] = entity[1] = 0;
+    const auto it = selectionSets().find(ss[0]);
+    if (it == selectionSets().end() || ss[1] != kSelectionSetMark || index < 0 ||
+        static_cast<std::size_t>(index) >= it->second.size())
+        return RTERROR;
+    return kvdbGetAdsName(entity, it->second[static_cast<std::size_t>(index)]) == Kvmo::eOk ? RTNORM : RTERROR;
+}
+
+int kvedSSFree(const kv_name ss)
+{
+    if (ss[1] != kSelectionSetMark)
+        return RTERROR;
+    return selectionSets().erase(ss[0]) ? RTNORM : RTERROR;
+}

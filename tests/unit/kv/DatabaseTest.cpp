@@ -1,0 +1,151 @@
+#include <set>
+
+#include "KvTestDrawing.h"
+
+using DatabaseTest = KvDrawingTest;
+
+TEST_F(DatabaseTest, NewDrawingHoldsTheDefaultTablesAndStyles)
+{
+    KvDbBlockTable* pBlocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
+    EXPECT_TRUE(pBlocks->has(u"*Model_Space"));
+    EXPECT_TRUE(pBlocks->has(u"*PAPER_SPACE"));  // names ignore case
+    pBlocks->close();
+
+    KvDbDictionary* pStyles = nullptr;
+    ASSERT_EQ(db.getTableStyleDictionary(pStyles, KvDb::kForRead), Kvmo::eOk);
+    KvDbTableStyle* pStandard = nullptr;
+    ASSERT_EQ(pStyles->getAt(u"Standard", pStandard, KvDb::kForRead), Kvmo::eOk);
+    EXPECT_DOUBLE_EQ(pStandard->textHeight(), 0.18);
+    EXPECT_EQ(pStandard->textStyle(), db.textstyle());
+    pStandard->close();
+    pStyles->close();
+
+    KvDbLinetypeTable* pLinetypes = nullptr;
+    ASSERT_EQ(db.getLinetypeTable(pLinetypes, KvDb::kForRead), Kvmo::eOk);
+    for (const char16_t* pName : {u"BYLAYER", u"byblock", u"Continuous"})
+        EXPECT_TRUE(pLinetypes->has(pName)) << kvToUtf8(pName);
+    pLinetypes->close();
+    EXPECT_TRUE(db.layoutEntitiesInOrder().empty());
+}
+
+TEST_F(DatabaseTest, HandlesAreUniqueAndFindTheirObjects)
+{
+    std::set<std::uint64_t> handles;
+    for (const KvDbObjectId& id : db.allObjects())
+        EXPECT_TRUE(handles.insert(db.objectAt(id)->handle().value()).second);
+    std::vector<KvDbObjectId> lines;
+    for (int i = 0; i < 20; ++i)
+        lines.push_back(addLine(0, 0, i + 1, 0));
+    for (const KvDbObjectId& id : lines) {
+        const KvDbHandle handle = db.objectAt(id)->handle();
+        EXPECT_TRUE(handles.insert(handle.value()).second);
+        KvDbObjectId found;
+        ASSERT_EQ(db.getKvDbObjectId(found, handle), Kvmo::eOk);
+        EXPECT_EQ(found, id);
+        EXPECT_EQ(id.database(), &db);
+    }
+    EXPECT_GT(db.handseed().value(), *handles.rbegin());
+}
+
+TEST_F(DatabaseTest, GivenHandlesAreKeptAndRaiseTheSeed)
+{
+    KvDbDatabase other(false);
+    KvDbObjectId id;
+    ASSERT_EQ(other.addKvDbObject(id, new KvDbLine(), KvDbHandle(0x2A0)), Kvmo::eOk);
+    EXPECT_EQ(other.objectAt(id)->handle().text(), u"2A0");
+    EXPECT_EQ(other.handseed().value(), 0x2A1u);
+
+    auto* pDuplicate = new KvDbLine();
+    EXPECT_EQ(other.addKvDbObject(id, pDuplicate, KvDbHandle(0x2A0)), Kvmo::eDuplicateKey);
+    delete pDuplicate;  // refused: still the caller's
+
+    other.setHandseed(KvDbHandle(5));  // below a handle in use: not taken
+    EXPECT_EQ(other.handseed().value(), 0x2A1u);
+    ASSERT_EQ(other.addKvDbObject(id, new KvDbPoint()), Kvmo::eOk);
+    EXPECT_EQ(other.objectAt(id)->handle().value(), 0x2A1u);
+}
+
+TEST_F(DatabaseTest, HandleTextRoundTripsAndRejectsNonHex)
+{
+    EXPECT_EQ(KvDbHandle(0x1F2E).text(), u"1F2E");
+    EXPECT_EQ(KvDbHandle::fromText(u"1f2e").value(), 0x1F2Eu);
+    EXPECT_TRUE(KvDbHandle::fromText(u"12G").isNull());
+    EXPECT_TRUE(KvDbHandle::fromText(u"").isNull());
+    char16_t small[3];
+    EXPECT_FALSE(KvDbHandle(0x1F2E).getIntoAsciiBuffer(small, 3));
+    char16_t buffer[17];
+    ASSERT_TRUE(KvDbHandle(0xABC).getIntoAsciiBuffer(buffer, 17));
+    EXPECT_EQ(std::u16string(buffer), u"ABC");
+}
+
+TEST_F(DatabaseTest, IdsOfADestroyedDrawingNoLongerResolve)
+{
+    KvDbObjectId id;
+    {
+        KvDbDatabase temporary;
+        ASSERT_EQ(temporary.addKvDbObject(id, new KvDbPoint()), Kvmo::eOk);
+        EXPECT_EQ(id.database(), &temporary);
+    }
+    EXPECT_EQ(id.database(), nullptr);
+    KvDbObject* pObject = nullptr;
+    EXPECT_NE(kvdbOpenKvDbObject(pObject, id, KvDb::kForRead), Kvmo::eOk);
+}
+
+TEST_F(DatabaseTest, SymbolTableRefusesDuplicatesAndNumbersAnonymousBlocks)
+{
+    KvDbBlockTable* pBlocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+    auto* pDoor = new KvDbBlockTableRecord();
+    pDoor->setName(u"Door");
+    KvDbObjectId doorId;
+    ASSERT_EQ(pBlocks->add(doorId, pDoor), Kvmo::eOk);
+    auto* pSame = new KvDbBlockTableRecord();
+    pSame->setName(u"DOOR");
+    KvDbObjectId sameId;
+    EXPECT_EQ(pBlocks->add(sameId, pSame), Kvmo::eDuplicateKey);
+    delete pSame;
+
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 2; ++i) {
+        auto* pAnonymous = new KvDbBlockTableRecord();
+        pAnonymous->setName(u"*U");
+        KvDbObjectId id;
+        ASSERT_EQ(pBlocks->add(id, pAnonymous), Kvmo::eOk);
+        names.push_back(pAnonymous->getName());
+        EXPECT_TRUE(pAnonymous->isAnonymous());
+        EXPECT_FALSE(pAnonymous->isLayout());
+    }
+    pBlocks->close();
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"*U1", u"*U2"}));
+
+    KvDbBlockTableRecord* pModel = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pModel, db.modelSpaceId(), KvDb::kForRead), Kvmo::eOk);
+    EXPECT_TRUE(pModel->isLayout());
+    EXPECT_FALSE(pModel->isAnonymous());
+    pModel->close();
+}
+
+TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
+{
+    KvDbBlockTable* pBlocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+    auto* pBlock = new KvDbBlockTableRecord();
+    pBlock->setName(u"Bolt");
+    KvDbObjectId blockId;
+    ASSERT_EQ(pBlocks->add(blockId, pBlock), Kvmo::eOk);
+    pBlocks->close();
+
+    auto* pCircle = new KvDbCircle(KvGePoint3d(), 1.0);
+    KvDbObjectId circleId;
+    EXPECT_EQ(pBlock->appendKvDbEntity(circleId, pCircle), Kvmo::eNotOpenForWrite);  // the record is not open
+    ASSERT_EQ(kvdbOpenObject(pBlock, blockId, KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(pBlock->appendKvDbEntity(circleId, pCircle), Kvmo::eOk);
+    pCircle->close();
+    pBlock->close();
+    const KvDbObjectId lineId = addLine(0, 0, 1, 1);
+
+    EXPECT_EQ(pBlock->entityIds(), std::vector<KvDbObjectId>{circleId});
+    EXPECT_EQ(db.layoutEntitiesInOrder(), std::vector<KvDbObjectId>{lineId});
+    EXPECT_EQ(db.objectAt(circleId)->ownerId(), blockId);
+}

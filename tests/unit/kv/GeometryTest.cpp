@@ -1,0 +1,136 @@
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+#include "KvTestDrawing.h"
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+
+double lengthOf(const KvDbCurve& curve)
+{
+    double end = 0.0, dist = -1.0;
+    EXPECT_EQ(curve.getEndParam(end), Kvmo::eOk);
+    EXPECT_EQ(curve.getDistAtParam(end, dist), Kvmo::eOk);
+    return dist;
+}
+
+double areaOf(const KvDbCurve& curve)
+{
+    double area = -1.0;
+    EXPECT_EQ(curve.getArea(area), Kvmo::eOk);
+    return area;
+}
+
+std::unique_ptr<KvDbPolyline> polyline(std::initializer_list<KvDbPolyline::Vertex> vertices, bool closed)
+{
+    auto p = std::make_unique<KvDbPolyline>();
+    unsigned int i = 0;
+    for (const auto& v : vertices)
+        p->addVertexAt(i++, v.point, v.bulge);
+    p->setClosed(closed);
+    return p;
+}
+}  // namespace
+
+TEST(CurveGeometry, LineLengthAndDistanceToPoints)
+{
+    KvDbLine line(KvGePoint3d(0, 0, 0), KvGePoint3d(3, 4, 0));
+    EXPECT_DOUBLE_EQ(lengthOf(line), 5.0);
+    double dist = 0;
+    ASSERT_EQ(line.getDistAtPoint(KvGePoint3d(1.5, 2, 0), dist), Kvmo::eOk);
+    EXPECT_DOUBLE_EQ(dist, 2.5);
+    EXPECT_EQ(line.getDistAtPoint(KvGePoint3d(1.5, 2.1, 0), dist), Kvmo::eInvalidInput);
+    EXPECT_EQ(line.getDistAtPoint(KvGePoint3d(6, 8, 0), dist), Kvmo::eInvalidInput);  // beyond the end
+    EXPECT_DOUBLE_EQ(areaOf(line), 0.0);
+}
+
+TEST(CurveGeometry, ArcMeasuresItsSweepAcrossZero)
+{
+    // From 350 to 10 degrees: a 20 degree arc, not 340.
+    KvDbArc arc(KvGePoint3d(1, 1, 0), 2.0, 350 * kPi / 180, 10 * kPi / 180);
+    EXPECT_NEAR(arc.totalAngle(), 20 * kPi / 180, 1e-12);
+    KvGePoint3d end;
+    ASSERT_EQ(arc.getEndPoint(end), Kvmo::eOk);
+    double dist = 0;
+    ASSERT_EQ(arc.getDistAtPoint(end, dist), Kvmo::eOk);
+    EXPECT_NEAR(dist, 2.0 * 20 * kPi / 180, 1e-12);
+    EXPECT_NEAR(lengthOf(arc), dist, 1e-12);
+    EXPECT_EQ(arc.getDistAtPoint(KvGePoint3d(1, 3, 0), dist), Kvmo::eInvalidInput);  // on the circle, off the arc
+
+    KvDbArc half(KvGePoint3d(), 1.0, 0.0, kPi);
+    EXPECT_NEAR(areaOf(half), kPi / 2, 1e-12);
+    KvDbArc quarter(KvGePoint3d(), 2.0, 0.0, kPi / 2);
+    EXPECT_NEAR(areaOf(quarter), 0.5 * 4 * (kPi / 2 - 1), 1e-12);  // segment between arc and chord
+}
+
+TEST(CurveGeometry, CircleValues)
+{
+    KvDbCircle circle(KvGePoint3d(5, 5, 0), 2.6);
+    EXPECT_NEAR(circle.circumference(), 2 * kPi * 2.6, 1e-12);
+    EXPECT_NEAR(lengthOf(circle), 2 * kPi * 2.6, 1e-12);
+    EXPECT_NEAR(areaOf(circle), kPi * 2.6 * 2.6, 1e-12);
+    double dist = 0;
+    ASSERT_EQ(circle.getDistAtPoint(KvGePoint3d(5, 7.6, 0), dist), Kvmo::eOk);
+    EXPECT_NEAR(dist, 2.6 * kPi / 2, 1e-12);
+}
+
+TEST(CurveGeometry, PolylineWithBulgesLengthAndArea)
+{
+    // A closed square whose bottom edge bulges outwards as a half circle.
+    auto p = polyline({{{0, 0}, 1.0}, {{1, 0}}, {{1, 1}}, {{0, 1}}}, true);
+    EXPECT_NEAR(lengthOf(*p), 3.0 + kPi / 2, 1e-12);
+    EXPECT_NEAR(areaOf(*p), 1.0 + kPi / 8, 1e-12);
+
+    // The same bulge inwards (drawn clockwise) takes the half disc away.
+    auto in = polyline({{{0, 0}, -1.0}, {{1, 0}}, {{1, 1}}, {{0, 1}}}, true);
+    EXPECT_NEAR(areaOf(*in), 1.0 - kPi / 8, 1e-12);
+
+    // Two half circles make a full circle of radius 1.
+    auto circle = polyline({{{0, 0}, 1.0}, {{2, 0}, 1.0}}, true);
+    EXPECT_NEAR(areaOf(*circle), kPi, 1e-12);
+    EXPECT_NEAR(lengthOf(*circle), 2 * kPi, 1e-12);
+
+    // An open polyline is closed by a straight segment for its area.
+    auto open = polyline({{{0, 0}}, {{4, 0}}, {{4, 3}}}, false);
+    EXPECT_DOUBLE_EQ(areaOf(*open), 6.0);
+    EXPECT_DOUBLE_EQ(lengthOf(*open), 7.0);
+    double dist = 0;
+    ASSERT_EQ(open->getDistAtParam(1.5, dist), Kvmo::eOk);
+    EXPECT_DOUBLE_EQ(dist, 5.5);
+    ASSERT_EQ(open->getDistAtPoint(KvGePoint3d(4, 1, 0), dist), Kvmo::eOk);
+    EXPECT_DOUBLE_EQ(dist, 5.0);
+    EXPECT_EQ(open->getDistAtParam(2.5, dist), Kvmo::eInvalidInput);
+}
+
+TEST(CurveGeometry, PolylineDistanceAlongAnArcSegment)
+{
+    auto p = polyline({{{0, 0}, 1.0}, {{2, 0}}}, false);  // half circle below the chord
+    double dist = 0;
+    ASSERT_EQ(p->getDistAtPoint(KvGePoint3d(1, -1, 0), dist), Kvmo::eOk);
+    EXPECT_NEAR(dist, kPi / 2, 1e-12);
+    EXPECT_EQ(p->getDistAtPoint(KvGePoint3d(1, 1, 0), dist), Kvmo::eInvalidInput);  // the other half
+    ASSERT_EQ(p->getDistAtParam(0.5, dist), Kvmo::eOk);
+    EXPECT_NEAR(dist, kPi / 2, 1e-12);
+}
+
+TEST(CurveGeometry, PolylineConstantWidthOnlyWhenEverySegmentAgrees)
+{
+    auto p = polyline({{{0, 0}}, {{1, 0}}, {{2, 0}}}, false);
+    double width = -1;
+    ASSERT_EQ(p->setConstantWidth(0.5), Kvmo::eOk);
+    ASSERT_EQ(p->getConstantWidth(width), Kvmo::eOk);
+    EXPECT_DOUBLE_EQ(width, 0.5);
+    p->addVertexAt(3, KvGePoint2d(3, 0), 0.0, 0.1, 0.2);
+    EXPECT_EQ(p->getConstantWidth(width), Kvmo::eInvalidInput);
+    EXPECT_DOUBLE_EQ(width, 0.0);
+}
+
+TEST(CurveGeometry, UcsMatrixMapsUcsPointsToWorld)
+{
+    KvGeMatrix3d m;
+    m.setCoordSystem(KvGePoint3d(10, 20, 0), KvGeVector3d(0, 1, 0), KvGeVector3d(-1, 0, 0), KvGeVector3d(0, 0, 1));
+    KvGePoint3d p(1, 2, 3);
+    p.transformBy(m);
+    EXPECT_EQ(p, KvGePoint3d(8, 21, 3));
+}

@@ -1,0 +1,248 @@
+#include <deque>
+
+#include "KvTestDrawing.h"
+
+namespace {
+
+// Answers with what the test queued; an empty queue cancels.
+class QueuedInput : public KvEdInputProvider {
+public:
+    struct Answer {
+        int rc = RTNORM;
+        std::vector<KvDbHandle> handles;
+        bool all = false;
+        KvGePoint3d point;
+
+        static Answer picked(std::vector<KvDbHandle> handles) { Answer a; a.handles = std::move(handles); return a; }
+        static Answer everything() { Answer a; a.all = true; return a; }
+        static Answer cancelled() { Answer a; a.rc = RTCAN; return a; }
+        static Answer at(const KvGePoint3d& p) { Answer a; a.point = p; return a; }
+    };
+    std::deque<Answer> answers;
+    std::vector<std::u16string> prompts;
+
+    int selectObjects(const std::u16string& prompt, std::vector<KvDbHandle>& handles, bool& all) override
+    {
+        Answer a;
+        if (!take(prompt, a))
+            return RTCAN;
+        handles = a.handles;
+        all = a.all;
+        return a.rc;
+    }
+    int pickObject(const std::u16string& prompt, KvDbHandle& handle) override
+    {
+        Answer a;
+        if (!take(prompt, a))
+            return RTCAN;
+        handle = a.handles.empty() ? KvDbHandle() : a.handles.front();
+        return a.rc;
+    }
+    int getPoint(const std::u16string& prompt, const KvGePoint3d*, KvGePoint3d& point) override
+    {
+        Answer a;
+        if (!take(prompt, a))
+            return RTCAN;
+        point = a.point;
+        return a.rc;
+    }
+
+private:
+    bool take(const std::u16string& prompt, Answer& a)
+    {
+        prompts.push_back(prompt);
+        if (answers.empty())
+            return false;
+        a = answers.front();
+        answers.pop_front();
+        return true;
+    }
+};
+
+}  // namespace
+
+class SelectionTest : public KvDrawingTest {
+protected:
+    void SetUp() override
+    {
+        KvDrawingTest::SetUp();
+        kvedSetInputProvider(&input);
+        line = addLine(0, 0, 1, 0);
+        circle = add(new KvDbCircle(KvGePoint3d(), 2.0));
+        table = add(new KvDbTable());
+        text = add(new KvDbGenericEntity(u"TEXT"));
+    }
+    // The ids of a selection set, freed.
+    std::vector<KvDbObjectId> take(kv_name ss)
+    {
+        std::vector<KvDbObjectId> ids;
+        std::int32_t n = 0;
+        EXPECT_EQ(kvedSSLength(ss, &n), RTNORM);
+        for (std::int32_t i = 0; i < n; ++i) {
+            kv_name ent;
+            EXPECT_EQ(kvedSSName(ss, i, ent), RTNORM);
+            KvDbObjectId id;
+            EXPECT_EQ(kvdbGetObjectId(id, ent), Kvmo::eOk);
+            ids.push_back(id);
+        }
+        EXPECT_EQ(kvedSSFree(ss), RTNORM);
+        EXPECT_EQ(kvedSSLength(ss, &n), RTERROR);  // gone once freed
+        return ids;
+    }
+    KvDbHandle handle(KvDbObjectId id) { return db.objectAt(id)->handle(); }
+
+    QueuedInput input;
+    KvDbObjectId line, circle, table, text;
+};
+
+TEST_F(SelectionTest, AllTakesEveryLiveLayoutEntityInCreationOrder)
+{
+    KvDbEntity* pEntity = nullptr;
+    ASSERT_EQ(kvdbOpenKvDbEntity(pEntity, circle, KvDb::kForWrite), Kvmo::eOk);
+    pEntity->erase();
+    pEntity->close();
+    kv_name ss;
+    ASSERT_EQ(kvedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(take(ss), (std::vector<KvDbObjectId>{line, table, text}));
+    EXPECT_TRUE(input.prompts.empty());  // no user involved
+}
+
+TEST_F(SelectionTest, FilterOnEntityTypeIgnoresCase)
+{
+    resbuf* pFilter = kvutBuildList(RTDXF0, u"acad_table", 0);
+    ASSERT_NE(pFilter, nullptr);
+    EXPECT_EQ(pFilter->restype, 0);  // stands for group 0 in the chain
+    kv_name ss;
+    ASSERT_EQ(kvedSSGet(u"A", nullptr, nullptr, pFilter, ss), RTNORM);
+    EXPECT_EQ(take(ss), std::vector<KvDbObjectId>{table});
+
+    resbuf* pTwo = kvutBuildList(RTDXF0, u"LINE,CIRCLE", 0);
+    ASSERT_EQ(kvedSSGet(u"A", nullptr, nullptr, pTwo, ss), RTNORM);
+    EXPECT_EQ(take(ss), (std::vector<KvDbObjectId>{line, circle}));
+
+    resbuf* pNone = kvutBuildList(RTDXF0, u"HATCH", 0);
+    EXPECT_EQ(kvedSSGet(u"A", nullptr, nullptr, pNone, ss), RTERROR);
+    kvutRelRb(pFilter);
+    kvutRelRb(pTwo);
+    kvutRelRb(pNone);
+}
+
+TEST_F(SelectionTest, SinglePickHonoursTheFilterAndCancel)
+{
+    resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", 0);
+    input.answers.push_back(QueuedInput::Answer::picked({handle(line)}));
+    input.answers.push_back(QueuedInput::Answer::picked({handle(table)}));
+    input.answers.push_back(QueuedInput::Answer::cancelled());
+    kv_name ss;
+    EXPECT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTERROR);  // a line is not a table
+    ASSERT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTNORM);
+    EXPECT_EQ(take(ss), std::vector<KvDbObjectId>{table});
+    EXPECT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTCAN);
+    kvutRelRb(pFilter);
+    EXPECT_EQ(KvConsole::instance().recorded(), u"\nSelect object: \nSelect object: \nSelect object: ");
+}
+
+TEST_F(SelectionTest, InteractiveSelectionReportsUnknownHandlesAndDropsRepeats)
+{
+    input.answers.push_back(QueuedInput::Answer::picked({handle(circle), KvDbHandle(0xFFFF), handle(circle), handle(line)}));
+    kv_name ss;
+    ASSERT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(take(ss), (std::vector<KvDbObjectId>{circle, line}));  // in the order picked
+    EXPECT_NE(KvConsole::instance().recorded().find(u"No object with handle FFFF in the drawing."), std::u16string::npos);
+
+    // A handle of a non-graphical object cannot be picked either.
+    input.answers.push_back(QueuedInput::Answer::picked({db.objectAt(db.modelSpaceId())->handle()}));
+    EXPECT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTERROR);
+
+    input.answers.push_back(QueuedInput::Answer::everything());
+    ASSERT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(take(ss).size(), 4u);
+
+    kvedSetInputProvider(nullptr);  // nobody to ask: cancelled
+    EXPECT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTCAN);
+}
+
+TEST_F(SelectionTest, EntNextWalksCreationOrderAndEntLastFindsTheNewest)
+{
+    kv_name name = {0, 0}, next;
+    std::vector<KvDbObjectId> walked;
+    while (kvdbEntNext(name, next) == RTNORM) {
+        KvDbObjectId id;
+        kvdbGetObjectId(id, next);
+        walked.push_back(id);
+        name[0] = next[0];
+        name[1] = next[1];
+    }
+    EXPECT_EQ(walked, (std::vector<KvDbObjectId>{line, circle, table, text}));
+
+    kv_name last;
+    ASSERT_EQ(kvdbEntLast(last), RTNORM);
+    const KvDbObjectId added = addLine(5, 5, 6, 6);
+    ASSERT_EQ(kvdbEntNext(last, next), RTNORM);  // what a table writer does to find its table
+    KvDbObjectId id;
+    kvdbGetObjectId(id, next);
+    EXPECT_EQ(id, added);
+
+    KvDbDatabase empty;
+    kvdbHostApplicationServices()->setWorkingDatabase(&empty);
+    EXPECT_EQ(kvdbEntLast(last), RTERROR);
+    kv_name none = {0, 0};
+    EXPECT_EQ(kvdbEntNext(none, next), RTERROR);
+}
+
+TEST_F(SelectionTest, EntGetGivesTypeHandleLayerAndColour)
+{
+    kv_name ent;
+    kvdbGetAdsName(ent, table);
+    resbuf* pData = kvdbEntGet(ent);
+    const KvTypedValueList values = kvRbToTypedValues(pData);
+    kvutRelRb(pData);
+    ASSERT_EQ(values.size(), 4u);
+    EXPECT_EQ(values[0], KvTypedValue(0, std::u16string(u"ACAD_TABLE")));
+    EXPECT_EQ(values[1], KvTypedValue(5, handleOf(table)));
+    EXPECT_EQ(values[2], KvTypedValue(8, std::u16string(u"0")));
+    EXPECT_EQ(values[3], KvTypedValue(62, std::int64_t{256}));
+}
+
+TEST_F(SelectionTest, PointComesBackAsGivenWithThePromptOnTheCommandLine)
+{
+    input.answers.push_back(QueuedInput::Answer::at(KvGePoint3d(1.5, -2, 3)));
+    double pt[3] = {0, 0, 0};
+    ASSERT_EQ(kvedGetPoint(nullptr, u"\nPlease input table insertion point :", pt), RTNORM);
+    EXPECT_EQ(KvGePoint3d(pt[0], pt[1], pt[2]), KvGePoint3d(1.5, -2, 3));
+    EXPECT_EQ(kvedGetPoint(nullptr, u"\nAgain :", pt), RTCAN);
+    EXPECT_EQ(KvGePoint3d(pt[0], pt[1], pt[2]), KvGePoint3d(1.5, -2, 3));  // untouched when cancelled
+    EXPECT_EQ(KvConsole::instance().recorded(), u"\nPlease input table insertion point :\nAgain :");
+}
+
+TEST_F(SelectionTest, VariablesComeFromTheDrawingAndTheHost)
+{
+    resbuf value;
+    db.setLuprec(2);
+    ASSERT_EQ(kvedGetVar(u"luprec", &value), RTNORM);
+    EXPECT_EQ(value.restype, RTSHORT);
+    EXPECT_EQ(value.resval.rint, 2);
+
+    KvHostVariables::instance().set(u"VERLAN", KvTypedValue(RTSTR, std::u16string(u"fr-FR")));
+    ASSERT_EQ(kvedGetVar(u"VERLAN", &value), RTNORM);
+    ASSERT_EQ(value.restype, RTSTR);
+    EXPECT_EQ(std::u16string(value.resval.rstring), u"fr-FR");
+    kvutDelBuffer(value.resval.rstring);
+    EXPECT_EQ(value.resval.rstring, nullptr);
+
+    resbuf off;
+    off.restype = RTSHORT;
+    off.resval.rint = 0;
+    ASSERT_EQ(kvedSetVar(u"CMDECHO", &off), RTNORM);
+    ASSERT_EQ(kvedGetVar(u"CMDECHO", &value), RTNORM);
+    EXPECT_EQ(value.resval.rint, 0);
+    off.resval.rint = 7;
+    EXPECT_EQ(kvedSetVar(u"CMDECHO", &off), RTERROR);
+    off.resval.rint = 9;
+    EXPECT_EQ(kvedSetVar(u"LUPREC", &off), RTERROR);
+    EXPECT_EQ(db.luprec(), 2);
+    EXPECT_EQ(kvedGetVar(u"NOSUCHVAR", &value), RTERROR);
+    EXPECT_EQ(kvedSetVar(u"VERLAN", &off), RTERROR);  // the host's, read-only
+    off.resval.rint = 1;
+    kvedSetVar(u"CMDECHO", &off);
+}
