@@ -1,0 +1,68 @@
+#pragma once
+// Where the user's actions come from: a script, the terminal, a test. Exactly one driver
+// is active in the process; dialogs, message boxes, file dialogs and popup menus ask it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/CFileDialog.h"
+#include "ui/CMenu.h"
+#include "ui/KvUiAction.h"
+#include "ui/KvUiDefs.h"
+
+class CKpUiBaseDialog;
+
+struct KvUiMessageBoxRequest {
+    std::u16string text;
+    std::u16string caption;
+    UINT type = MB_OK;
+};
+
+struct KvUiFileRequest {
+    bool bOpen = true;
+    std::u16string defExt;
+    std::u16string initialName;
+    DWORD flags = 0;
+    std::vector<KvUiFileFilter> filters;
+    int initialFilter = 1;
+};
+
+struct KvUiFileAnswer {
+    std::u16string path;  // full path
+    int filterIndex = 1;  // 1-based
+};
+
+class KvUiDriver {
+public:
+    virtual ~KvUiDriver() = default;
+    // The user's next action on the dialog; false when there is none to be had (the
+    // dialog is then cancelled).
+    virtual bool NextAction(CKpUiBaseDialog& dlg, KvUiAction& action) = 0;
+    // The action could not be carried out; true cancels the dialog, false asks again.
+    virtual bool RejectAction(CKpUiBaseDialog& dlg, const KvUiAction& action, const std::string& why) = 0;
+    // IDOK, IDYES or IDNO.
+    virtual int MessageBox(const KvUiMessageBoxRequest& request) = 0;
+    // false when the user cancels.
+    virtual bool FileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer) = 0;
+    // A menu shown without a choice made with the action: the chosen item's id, 0 for none.
+    virtual UINT_PTR PopupMenu(const CMenu& menu) = 0;
+};
+
+void kvuiSetDriver(KvUiDriver* driver);  // not owned
+KvUiDriver* kvuiDriver();
+
+// Checks an answer against the request: filter index in range, an existing file when the
+// dialog requires one. Makes the path absolute. Returns why it is refused, or empty.
+std::string kvuiCheckFileAnswer(const KvUiFileRequest& request, KvUiFileAnswer& answer);
+// Checks an answer against a message box's buttons; returns why it is refused, or empty.
+std::string kvuiCheckMessageBoxAnswer(UINT type, int answer);
+
+// The menu choice that came with the action being dispatched (cellmenu, headermenu).
+struct KvUiPendingMenuChoice {
+    bool bActive = false;
+    bool bNone = false;    // the user dismisses the menu
+    int key = 0;           // otherwise the key of the item chosen
+    bool bUsed = false;
+    std::string error;     // the choice matched no enabled item
+};
+KvUiPendingMenuChoice& kvuiPendingMenuChoice();

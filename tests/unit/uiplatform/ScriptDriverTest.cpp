@@ -1,0 +1,239 @@
+#include <filesystem>
+
+#include "ScriptFixture.h"
+
+TEST_F(ScriptRun, ButtonsCheckBoxesRadioGroupAndDropDown)
+{
+    UseScript("# comment and blank lines are skipped\n\n"
+              "check 1004 on\n"
+              "check 1004 on\n"   // no change, no click
+              "check 1006 on\n"
+              "check 1007 on\n"
+              "check 1005 on\n"
+              "select 1009 Gamma\n"
+              "click 1\n");
+    TestDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(script.failed());
+    EXPECT_EQ(dlg.clicks, (std::vector<int>{kOption, kRadioB, kRadioC, kRadioA}));
+    // The sorted drop-down holds alpha, Beta, Gamma: Gamma is entry 2.
+    EXPECT_EQ(dlg.comboChanges, std::vector<int>{2});
+}
+
+TEST_F(ScriptRun, RadioButtonsOfAGroupExcludeEachOtherAndStayReadableAfterTheEnd)
+{
+    UseScript("check 1006 on\ncheck 1007 on\nclick 2\n");
+    struct Probe : TestDialog {
+        UINT a = 9, b = 9, c = 9, option = 9;
+        void OnCancel() override
+        {
+            TestDialog::OnCancel();
+            // Controls outlive EndDialog until DoModal returns.
+            a = IsDlgButtonChecked(kRadioA);
+            b = IsDlgButtonChecked(kRadioB);
+            c = IsDlgButtonChecked(kRadioC);
+            option = IsDlgButtonChecked(kOption);
+        }
+    } dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.a, 0u);
+    EXPECT_EQ(dlg.b, 0u);
+    EXPECT_EQ(dlg.c, 1u);
+    EXPECT_EQ(dlg.option, 0u);
+    EXPECT_EQ(dlg.GetDlgItem(kRadioC), nullptr) << "controls are gone once the run is over";
+}
+
+TEST_F(ScriptRun, NativeCheckBoxesTellTheParentOldAndNewStateWithItemData)
+{
+    UseScript("item 1010 3D Solid off\nitem 1010 3D Solid off\nitem 1012 Block on\nclick 1\n");
+    TestDialog dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    std::vector<SeenChange> kinds;
+    for (const auto& c : dlg.changes)
+        if (c.list == kKinds)
+            kinds.push_back(c);
+    // Each insertion: the new item's unchecked box (0 -> 0x1000), then the page's check.
+    ASSERT_EQ(kinds.size(), 7u);
+    EXPECT_EQ(kinds[0].oldState, 0u);
+    EXPECT_EQ(kinds[0].newState, 0x1000u);
+    EXPECT_EQ(kinds[1].oldState, 0x1000u);
+    EXPECT_EQ(kinds[1].newState, 0x2000u);
+    // The user's uncheck of "3D Solid" (row 1, data 20); the repeated line changes nothing.
+    EXPECT_EQ(kinds[6].item, 1);
+    EXPECT_EQ(kinds[6].oldState, 0x2000u);
+    EXPECT_EQ(kinds[6].newState, 0x1000u);
+    EXPECT_EQ(kinds[6].data, 20);
+
+    const SeenChange& filter = dlg.changes.back();
+    EXPECT_EQ(filter.list, kFilter);
+    EXPECT_EQ(filter.item, 1);  // "Block" was inserted first, then pushed down
+    EXPECT_EQ(filter.newState & LVIS_STATEIMAGEMASK, 0x2000u);
+}
+
+TEST_F(ScriptRun, ImageChecksToggleAfterTheRowIsSelected)
+{
+    UseScript("item 1011 Color off\ntotal 1011 Color on\nitem 1011 Layer on\nclick 1\n");
+    struct Probe : TestDialog {
+        int colorName = -9, colorTotal = -9, layer = -9;
+        void OnOK() override
+        {
+            TestDialog::OnOK();
+            colorName = m_props.GetCellImage(1, 1);
+            colorTotal = m_props.GetCellImage(1, 3);
+            layer = m_props.GetCellImage(0, 1);
+        }
+    } dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.colorName, 0);
+    EXPECT_EQ(dlg.colorTotal, 1);
+    EXPECT_EQ(dlg.layer, 1) << "already checked: no click";
+    // Selecting the row is heard before its image changes.
+    ASSERT_FALSE(dlg.changes.empty());
+    const SeenChange& select = dlg.changes.back();
+    EXPECT_EQ(select.list, kProps);
+    EXPECT_EQ(select.item, 1);
+    EXPECT_EQ(select.newState, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(select.imageAtNotification, 1);
+}
+
+TEST_F(ScriptRun, HeaderSortDragAndColumnMenu)
+{
+    UseScript("sort 1011 2\n"        // ascending by display name: ~Area, ~Color, ~Layer
+              "sort 1011 2\n"        // again: descending
+              "movecol 1011 3 1\n"   // Total dragged before Property
+              "headermenu 1011 2\n"  // hide Display name
+              "click 1\n");
+    struct Probe : TestDialog {
+        std::vector<std::u16string> names;
+        std::vector<int> order;
+        bool shown[4] = {};
+        int sortCol = -1;
+        bool ascending = true;
+        void OnOK() override
+        {
+            TestDialog::OnOK();
+            for (int i = 0; i < m_props.GetItemCount(); ++i)
+                names.push_back(m_props.GetItemText(i, 1));
+            order = m_props.GetColumnOrder();
+            for (int c = 0; c < 4; ++c)
+                shown[c] = m_props.IsColumnVisible(c);
+            sortCol = m_props.GetSortColumn();
+            ascending = m_props.IsSortAscending();
+        }
+    } dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(script.failed());
+    EXPECT_EQ(dlg.names, (std::vector<std::u16string>{u"Layer", u"Color", u"Area"}));
+    EXPECT_EQ(dlg.sortCol, 2);
+    EXPECT_FALSE(dlg.ascending);
+    EXPECT_EQ(dlg.order, (std::vector<int>{0, 3, 1, 2}));
+    EXPECT_FALSE(dlg.shown[0]);
+    EXPECT_TRUE(dlg.shown[1]);
+    EXPECT_FALSE(dlg.shown[2]);
+    EXPECT_TRUE(dlg.shown[3]);
+}
+
+TEST_F(ScriptRun, HiddenColumnComesBackFromTheMenuButNotTheLabelColumn)
+{
+    UseScript("headermenu 1011 3\nheadermenu 1011 3\nheadermenu 1011 0\n");
+    TestDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_NE(script.errors()[0].find("line 3"), std::string::npos);
+    EXPECT_NE(script.errors()[0].find("no item 0"), std::string::npos);
+}
+
+TEST_F(ScriptRun, CellMenuChoicesAndNoMenuOutsideItsColumn)
+{
+    UseScript("cellmenu 1010 0 1 2\n"  // No selection
+              "cellmenu 1010 2 0 1\n"  // column 0: no menu, nothing happens
+              "cellmenu 1010 1 1 0\n"  // menu dismissed
+              "click 1\n");
+    struct Probe : TestDialog {
+        std::vector<int> checks;
+        void OnOK() override
+        {
+            TestDialog::OnOK();
+            for (int i = 0; i < m_kinds.GetItemCount(); ++i)
+                checks.push_back(m_kinds.GetCheck(i));
+        }
+    } dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(script.failed());
+    EXPECT_EQ(dlg.checks, (std::vector<int>{0, 0, 0}));
+}
+
+TEST_F(ScriptRun, NestedRunsEachTakeTheNextLines)
+{
+    // Outer hands over to a second dialog, which hands over to a third; the third ends.
+    UseScript("check 1004 on\nclick 1001\ncheck 1004 on\nclick 1001\nclick 2\n");
+    TestDialog outer;
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.nestedResult, IDOK);
+    EXPECT_EQ(outer.runningWhenInner, 3u) << "every run of the chain is still open";
+    EXPECT_EQ(outer.clicks, std::vector<int>{kOption});
+    EXPECT_TRUE(CKpUiBaseDialog::RunningDialogs().empty());
+    EXPECT_EQ(LinesLeft(), 0);
+    EXPECT_FALSE(script.failed());
+}
+
+TEST_F(ScriptRun, FileDialogAnswersWithFullPathAndFilterIndex)
+{
+    UseScript("click 1002\nfile out dir/result file.csv 2\nclick 1\n");
+    TestDialog dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.fileResult, IDOK);
+    EXPECT_EQ(dlg.chosenFilter, 2);
+    std::filesystem::path expected = std::filesystem::current_path() / "out dir" / "result file.csv";
+    EXPECT_EQ(dlg.chosenPath, kvFromUtf8(expected.string()));
+
+    UseScript("click 1002\nfile /tmp/x.xls\nclick 1\n");
+    TestDialog byDefault;
+    ASSERT_EQ(byDefault.DoModal(), IDOK);
+    EXPECT_EQ(byDefault.chosenFilter, 1) << "no number: the first filter";
+
+    UseScript("click 1002\nfile cancel\nclick 1\n");
+    TestDialog cancelled;
+    ASSERT_EQ(cancelled.DoModal(), IDOK);
+    EXPECT_EQ(cancelled.fileResult, IDCANCEL);
+    EXPECT_FALSE(script.failed());
+}
+
+TEST_F(ScriptRun, FileDialogRefusesWhatTheDialogWouldNot)
+{
+    UseScript("click 1002\nfile /tmp/x.xls 3\nclick 1\n");
+    TestDialog badFilter;
+    ASSERT_EQ(badFilter.DoModal(), IDOK) << "only the file dialog is cancelled";
+    EXPECT_EQ(badFilter.fileResult, IDCANCEL);
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_NE(script.errors()[0].find("line 2"), std::string::npos);
+
+    UseScript("click 1002\nfile /nonexistent/settings.kvx\nclick 1\n");
+    TestDialog mustExist;
+    mustExist.fileFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    ASSERT_EQ(mustExist.DoModal(), IDOK);
+    EXPECT_EQ(mustExist.fileResult, IDCANCEL);
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_NE(script.errors()[0].find("does not exist"), std::string::npos);
+}
+
+TEST_F(ScriptRun, MessageBoxesTakeAnswersOfTheirButtons)
+{
+    UseScript("click 1003\nanswer yes\nclick 1003\nanswer no\nclick 1\n");
+    struct Probe : TestDialog {
+        std::vector<int> answers;
+        Probe() { MapCommand(kAsk, BN_CLICKED, [this] { answers.push_back(MessageBox(u"Quit?", u"Q", MB_YESNO)); }); }
+    } dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.answers, (std::vector<int>{IDYES, IDNO}));
+
+    UseScript("click 1003\nanswer ok\nclick 1\n");
+    TestDialog wrong;
+    ASSERT_EQ(wrong.DoModal(), IDOK);
+    EXPECT_EQ(wrong.answer, IDNO) << "a question left unanswered is no";
+    EXPECT_TRUE(script.failed());
+
+    UseScript("answer ok\n");
+    EXPECT_EQ(AfxMessageBox(u"Done", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_FALSE(script.failed());
+}

@@ -1,0 +1,73 @@
+#pragma once
+// A small dialog exercising every kind of control, run by the tests under a driver.
+#include <string>
+#include <vector>
+
+#include "ui/CFileDialog.h"
+#include "ui/CGridListCtrlEx.h"
+#include "ui/CKvUiDialog.h"
+#include "ui/CMenu.h"
+#include "ui/KvUiControls.h"
+#include "ui/KvUiMessageBox.h"
+
+enum : int {
+    kTestDialog = 9001,
+    kNested = 1001,
+    kBrowse = 1002,
+    kAsk = 1003,
+    kOption = 1004,
+    kRadioA = 1005,
+    kRadioB = 1006,
+    kRadioC = 1007,
+    kCaption = 1008,
+    kCombo = 1009,
+    kKinds = 1010,   // native check boxes, two columns
+    kProps = 1011,   // image check cells, hidden label column, draggable headers
+    kFilter = 1012,  // list mode with check boxes
+};
+
+// Registers the template for the lifetime of the test process.
+void RegisterTestDialogTemplate();
+
+struct SeenChange {
+    int list;
+    int item;
+    unsigned oldState;
+    unsigned newState;
+    long data;
+    int imageAtNotification;  // column-1 image of the item when the parent heard of it
+};
+
+// The cell menu of a list: "Select all" (1) and "No selection" (2) on column 1.
+class CheckAllList : public CGridListCtrlEx {
+public:
+    void OnContextMenuCell(CWnd* pWnd, CPoint point, int nRow, int nCol) override;
+    void OnContextMenuHeader(CWnd* pWnd, CPoint point, int nCol) override;
+    bool bHeaderMenu = true;
+};
+
+class TestDialog : public CKvUiDialog {
+public:
+    explicit TestDialog(int depth = 0);
+
+    std::vector<int> clicks;
+    std::vector<SeenChange> changes;
+    std::vector<int> comboChanges;
+    std::u16string chosenPath;
+    int chosenFilter = 0;
+    int fileResult = 0;
+    int answer = 0;
+    int nestedResult = -100;
+    std::size_t runningWhenInner = 0;
+    int depth;
+
+    CheckAllList m_kinds;
+    CheckAllList m_props;
+    CListCtrl m_filter;
+    CImageList m_images;
+    DWORD fileFlags = OFN_HIDEREADONLY;
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+};
