@@ -59,14 +59,16 @@ int CListCtrl::InsertColumn(int nCol, const std::u16string& heading, int nFormat
     if (nCol < 0)
         return -1;
     nCol = std::min(nCol, GetColumnCount());
+    const bool bFirstColumn = m_columns.empty();
     m_columns.insert(m_columns.begin() + nCol, Column{heading, nWidth < 0 ? 100 : nWidth, nFormat});
     for (auto& index : m_order)
         if (index >= nCol)
             ++index;
     m_order.insert(m_order.begin() + std::min<std::size_t>(static_cast<std::size_t>(nCol), m_order.size()), nCol);
-    // Column 0 holds the item labels; a column inserted before it shifts the cells.
+    // Column 0 holds the item labels; a column inserted before existing ones shifts the
+    // cells, but the first column is the one the labels already sit in.
     for (auto& item : m_items)
-        if (static_cast<int>(item.cells.size()) >= nCol)
+        if (!bFirstColumn && static_cast<int>(item.cells.size()) >= nCol)
             item.cells.insert(item.cells.begin() + nCol, Cell{});
     OnColumnInserted(nCol);
     return nCol;
