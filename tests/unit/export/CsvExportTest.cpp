@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 #include "export/CsvExport.h"
 #include "export/NumericText.h"
 #include "kv/KvHostVariables.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 #include "export/ExtractionSettings.h"
 
 namespace {

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include "BiffWalker.h"
+#include "ExcelFormat/BasicExcel.h"
+#include "ExcelFormat/CellStyle.h"
+#include "ExcelFormat/CellStyleRegistry.h"
+#include "ExcelFormat/XlsBiffCellRecords.h"
+#include "ExcelFormat/XlsBiffRk.h"
+
+namespace {
+
+enum : std::uint16_t {
+    kBof = 0x0809, kFont = 0x0031, kFormat = 0x041E, kXf = 0x00E0, kStyle = 0x0293, kBoundSheet = 0x0085,
+    kSst = 0x00FC, kContinue = 0x003C, kIndex = 0x020B, kDimensions = 0x0200, kRow = 0x0208, kBlank = 0x0201,
+    kLabelSst = 0x00FD, kDbCell = 0x00D7, kWindow2 = 0x023E, kMergedCells = 0x00E5, kMulRk = 0x00BD, kRk = 0x027E,
+    kNumber = 0x0203,
+};
+
+void FillText(BasicExcel& xls, std::size_t nRows, std::size_t nColumns, const std::u16string& csText = u"x")
+{
+    xls.CreateNew(1);
+    for (std::size_t r = 0; r < nRows; ++r)
+        for (std::size_t c = 0; c < nColumns; ++c) xls.SheetAt(0)->CellAt(r, c)->SetText(csText);
+}
+
+TEST(XlsStructureTest, NewWorkbookWithOneCell)
+{
+    BasicExcel xls;
+    FillText(xls, 1, 1);
+    const auto veRecords = WalkBiff(xls.BuildStream());
+    EXPECT_EQ(CountCode(veRecords, kFont), 1u);
+    EXPECT_EQ(CountCode(veRecords, kXf), 21u);
+    EXPECT_EQ(CountCode(veRecords, kStyle), 6u);
+    EXPECT_EQ(CountCode(veRecords, kFormat), 0u);
+    const BiffRecord* pDimensions = FirstOf(veRecords, kDimensions);
+    ASSERT_TRUE(pDimensions);
+    EXPECT_EQ(pDimensions->U32(0), 0u);
+    EXPECT_EQ(pDimensions->U32(4), 1u);
+    EXPECT_EQ(pDimensions->U16(8), 0u);
+    EXPECT_EQ(pDimensions->U16(10), 1u);
+    // The sheet's position is that of its BOF, the second one of the stream.
+    const BiffRecord* pBoundSheet = FirstOf(veRecords, kBoundSheet);
+    ASSERT_TRUE(pBoundSheet);
+    std::size_t nSheetBof = 0;
+    for (const BiffRecord& record : veRecords)
+        if (record.code == kBof && record.offset > 0) nSheetBof = record.offset;
+    EXPECT_EQ(pBoundSheet->U32(0), nSheetBof);
+}
+
+TEST(XlsStructureTest, RowBlocksAreFoundThroughIndexAndDbCell)
+{
+    // 33 rows: two blocks; cells of different sizes (a MULRK) so the offsets differ per row.
+    BasicExcel xls;
+    FillText(xls, 33, 2);
+    xls.SheetAt(0)->CellAt(1, 2)->SetInteger(1);
+    xls.SheetAt(0)->CellAt(1, 3)->SetDouble(2.5);
+    xls.SheetAt(0)->CellAt(5, 2)->SetInteger(7);
+    xls.SheetAt(0)->CellAt(5, 3)->SetInteger(8);
+    const std::vector<std::uint8_t> veStream = xls.BuildStream();
+    const auto veRecords = WalkBiff(veStream);
+    ASSERT_EQ(veRecords.back().offset + 4 + veRecords.back().data.size(), veStream.size());
+
+    const BiffRecord* pIndex = FirstOf(veRecords, kIndex);
+    ASSERT_TRUE(pIndex);
+    EXPECT_EQ(pIndex->U32(4), 0u);
+    EXPECT_EQ(pIndex->U32(8), 33u);
+    ASSERT_EQ(pIndex->data.size(), 16u + 2 * 4);
+    std::vector<const BiffRecord*> veDbCells;
+    for (const BiffRecord& record : veRecords)
+        if (record.code == kDbCell) veDbCells.push_back(&record);
+    ASSERT_EQ(veDbCells.size(), 2u);
+
+    auto recordAt = [&](std::size_t nOffset) -> const BiffRecord* {
+        for (const BiffRecord& record : veRecords)
+            if (record.offset == nOffset) return &record;
+        return nullptr;
+    };
+    std::size_t nRowsSeen = 0;
+    for (std::size_t k = 0; k < 2; ++k) {
+        const BiffRecord& dbCell = *veDbCells[k];
+        EXPECT_EQ(pIndex->U32(16 + 4 * k), dbCell.offset) << "block " << k;
+        const std::size_t nFirstRow = dbCell.offset - dbCell.U32(0);
+        const BiffRecord* pRow = recordAt(nFirstRow);
+        ASSERT_TRUE(pRow && pRow->code == kRow) << "block " << k;
+        EXPECT_EQ(pRow->U16(0), 32 * k);
+        // From the second ROW, each offset leads to the first cell of the next row.
+        const std::size_t nRows = (dbCell.data.size() - 4) / 2;
+        EXPECT_EQ(nRows, k == 0 ? 32u : 1u);
+        std::size_t nCell = nFirstRow + 20 + dbCell.U16(4);
+        for (std::size_t r = 0; r < nRows; ++r) {
+            if (r > 0) nCell += dbCell.U16(4 + 2 * r);
+            const BiffRecord* pCell = recordAt(nCell);
+            ASSERT_TRUE(pCell) << "row " << 32 * k + r;
+            EXPECT_NE(pCell->code, kRow);
+            EXPECT_EQ(pCell->U16(0), 32 * k + r);
+            EXPECT_EQ(pCell->U16(2), 0u);
+        }
+        nRowsSeen += nRows;
+    }
+    EXPECT_EQ(nRowsSeen, 33u);
+    EXPECT_EQ(CountCode(veRecords, kMulRk), 1u);   // (7, 8); (1, 2.5) mixes kinds: two RK
+    EXPECT_EQ(CountCode(veRecords, kRk), 2u);
+}
+
+TEST(XlsStructureTest, RepeatedTextsShareOneEntryAndEmptyCellsAreBlank)
+{
+    BasicExcel xls;
+    FillText(xls, 3, 2, u"same");
+    CellStyleRegistry registry(xls);
+    CellStyle bold(registry);
+    FontSpec font;
+    font.weight = 700;
+    bold.SetFont(font);
+    CellModel* pEmpty = xls.SheetAt(0)->CellAt(1, 1);
+    pEmpty->SetText(u"");
+    pEmpty->ApplyStyle(bold);
+    const auto veRecords = WalkBiff(xls.BuildStream());
+    const BiffRecord* pSst = FirstOf(veRecords, kSst);
+    ASSERT_TRUE(pSst);
+    EXPECT_EQ(pSst->U32(0), 5u);   // every text cell
+    EXPECT_EQ(pSst->U32(4), 1u);
+    const BiffRecord* pBlank = FirstOf(veRecords, kBlank);
+    ASSERT_TRUE(pBlank);
+    EXPECT_EQ(pBlank->U16(0), 1u);
+    EXPECT_EQ(pBlank->U16(2), 1u);
+    EXPECT_EQ(pBlank->U16(4), 21u);
+}
+
+TEST(XlsStructureTest, BoldFontAndItsCellFormatAreRegisteredOnce)
+{
+    BasicExcel xls;
+    xls.CreateNew(1);
+    CellStyleRegistry registry(xls);
+    CellStyle plain(registry);
+    EXPECT_EQ(plain.XfIndex(), 0u);
+    EXPECT_EQ(xls.Globals().xfs.size(), 21u);
+
+    FontSpec font;
+    font.weight = 700;
+    CellStyle bold(registry), boldAgain(registry);
+    bold.SetFont(font);
+    boldAgain.SetFont(font);
+    EXPECT_EQ(bold.fontIndex, 1u);
+    EXPECT_EQ(bold.XfIndex(), 21u);
+    EXPECT_EQ(boldAgain.XfIndex(), 21u);
+    ASSERT_EQ(xls.Globals().fonts.size(), 2u);
+    EXPECT_EQ(xls.Globals().fonts[1].weight, 700u);
+    ASSERT_EQ(xls.Globals().xfs.size(), 22u);
+    EXPECT_EQ(xls.Globals().xfs[21].typeAndProtection, 0x0078u);
+    EXPECT_EQ(xls.Globals().xfs[21].fontIndex, 1u);
+
+    // No font index 4: the fifth FONT record is index 5.
+    std::vector<std::uint16_t> veIndexes;
+    for (std::uint16_t height : {220, 240, 260, 280}) {
+        font.height = height;
+        veIndexes.push_back(registry.FontIndex(font));
+    }
+    EXPECT_EQ(veIndexes, (std::vector<std::uint16_t>{2, 3, 5, 6}));
+    font.height = 260;
+    EXPECT_EQ(registry.FontIndex(font), 5u);
+
+    // Custom number formats start at 164 and are the only FORMAT records written.
+    CellStyle money(registry);
+    money.SetNumberFormat(u"0.000 \"m\"");
+    EXPECT_EQ(money.formatIndex, 164u);
+    money.SetNumberFormat(u"0.00");
+    EXPECT_EQ(money.formatIndex, 2u);
+    EXPECT_EQ(CountCode(WalkBiff(xls.BuildStream()), kFormat), 1u);
+}
+
+// Reads the SST back the way a reader must: a string cut by a CONTINUE goes on after a
+// flag byte that tells its character size.
+std::vector<std::u16string> ReadSst(const std::vector<BiffRecord>& veRecords, std::size_t nSst,
+                                    std::size_t& nSplitsInsideStrings)
+{
+    std::vector<const BiffRecord*> vePieces{&veRecords[nSst]};
+    for (std::size_t i = nSst + 1; i < veRecords.size() && veRecords[i].code == kContinue; ++i)
+        vePieces.push_back(&veRecords[i]);
+    std::size_t nPiece = 0, at = 8;
+    auto nextPiece = [&]() {
+        ++nPiece;
+        at = 0;
+        return nPiece < vePieces.size();
+    };
+    std::vector<std::u16string> veStrings;
+    const std::uint32_t nUnique = vePieces[0]->U32(4);
+    nSplitsInsideStrings = 0;
+    for (std::uint32_t s = 0; s < nUnique; ++s) {
+        if (at == vePieces[nPiece]->data.size() && !nextPiece()) break;
+        const BiffRecord* p = vePieces[nPiece];
+        std::size_t nChars = p->U16(at);
+        bool bWide = p->data.at(at + 2) & 1;
+        at += 3;
+        std::u16string csText;
+        while (nChars > 0) {
+            if (at == vePieces[nPiece]->data.size()) {
+                if (!nextPiece()) return veStrings;
+                bWide = vePieces[nPiece]->data.at(0) & 1;
+                at = 1;
+                ++nSplitsInsideStrings;
+            }
+            p = vePieces[nPiece];
+            csText.push_back(bWide ? p->U16(at) : p->data.at(at));
+            at += bWide ? 2 : 1;
+            --nChars;
+        }
+        veStrings.push_back(csText);
+    }
+    return veStrings;
+}
+
+TEST(XlsStructureTest, LongSharedStringTableIsSplitAtItsOwnPoints)
+{
+    BasicExcel xls;
+    xls.CreateNew(1);
+    std::vector<std::u16string> veTexts;
+    for (int i = 0; i < 4000; ++i) {
+        std::u16string csText = u"text " + std::u16string(static_cast<std::size_t>(i % 37), u'a' + i % 26);
+        csText += static_cast<char16_t>(u'0' + i % 10);
+        csText += static_cast<char16_t>(0x3B1 + i % 20);   // Greek keeps the strings distinct per row
+        csText += std::u16string(1, static_cast<char16_t>(0x4E00 + i));
+        veTexts.push_back(csText);
+    }
+    veTexts.insert(veTexts.begin() + 1000, std::u16string(20000, u'\u00E9'));
+    for (std::size_t i = 0; i < veTexts.size(); ++i) xls.SheetAt(0)->CellAt(i, 0)->SetText(veTexts[i]);
+    // 8-bit strings split too, with flag 0 and odd byte counts.
+    const std::string csNarrow(9000, 'n');
+    xls.SheetAt(0)->CellAt(0, 1)->SetText(csNarrow);
+
+    const std::vector<std::uint8_t> veStream = xls.BuildStream();
+    const auto veRecords = WalkBiff(veStream);
+    ASSERT_EQ(veRecords.back().offset + 4 + veRecords.back().data.size(), veStream.size());
+    std::size_t nSst = 0;
+    while (veRecords[nSst].code != kSst) ++nSst;
+    std::size_t nContinues = 0;
+    for (std::size_t i = nSst; i < veRecords.size() && (i == nSst || veRecords[i].code == kContinue); ++i) {
+        EXPECT_LE(veRecords[i].data.size(), 8224u);
+        nContinues += i > nSst;
+    }
+    EXPECT_GE(nContinues, 10u);
+    std::size_t nSplits = 0;
+    std::vector<std::u16string> veRead = ReadSst(veRecords, nSst, nSplits);
+    std::vector<std::u16string> veExpected{veTexts[0], std::u16string(csNarrow.begin(), csNarrow.end())};
+    veExpected.insert(veExpected.end(), veTexts.begin() + 1, veTexts.end());
+    EXPECT_EQ(veRead, veExpected);
+    EXPECT_GE(nSplits, 6u);   // the 20,000 characters alone need five
+    // The BOUNDSHEET position still lands on the sheet's BOF after the long SST.
+    const BiffRecord* pBoundSheet = FirstOf(veRecords, kBoundSheet);
+    ASSERT_TRUE(pBoundSheet);
+    ASSERT_LT(pBoundSheet->U32(0) + 2u, veStream.size());
+    EXPECT_EQ(veStream[pBoundSheet->U32(0)], 0x09);
+    EXPECT_EQ(veStream[pBoundSheet->U32(0) + 1], 0x08);
+}
+
+TEST(XlsStructureTest, OtherLongRecordsGoOnInContinueRecords)
+{
+    XlsBiff::Formula formula(3, 4, 0);
+    formula.tokens.assign(20000, 0x17);
+    std::vector<std::uint8_t> veOut(formula.RecordSize());
+    ASSERT_EQ(formula.Write(veOut.data()), veOut.size());
+    const auto veRecords = WalkBiff(veOut);
+    ASSERT_EQ(veRecords.size(), 3u);
+    EXPECT_EQ(veRecords[0].code, 0x0006);
+    EXPECT_EQ(veRecords[0].data.size(), 8224u);
+    EXPECT_EQ(veRecords[1].code, kContinue);
+    EXPECT_EQ(veRecords[1].data.size(), 8224u);
+    EXPECT_EQ(veRecords[2].code, kContinue);
+    EXPECT_EQ(veRecords[2].data.size(), 20022u - 2 * 8224);
+    EXPECT_EQ(veRecords[0].U16(20), 20000u);   // token count, just before the tokens
+    EXPECT_EQ(veRecords[2].data.back(), 0x17);
+}
+
+TEST(XlsStructureTest, RkFormIsUsedOnlyWhenExact)
+{
+    for (double value : {0.0, 1.0, -1.0, 536870911.0, -536870912.0, 0.5, -2.75, 1.23, -0.07, 1e300, 3e-300})
+        if (auto rk = XlsBiff::EncodeRk(value)) {
+            EXPECT_EQ(XlsBiff::DecodeRk(*rk), value) << value;
+        }
+    EXPECT_EQ(XlsBiff::EncodeRk(7.0), 7u << 2 | 2);
+    EXPECT_EQ(XlsBiff::EncodeRk(1.23), 123u << 2 | 3);
+    EXPECT_EQ(XlsBiff::EncodeRk(0.5), 0x3FE00000u);
+    EXPECT_TRUE(XlsBiff::EncodeRk(536870912.0).has_value());   // too big as an integer, exact as a double
+    EXPECT_FALSE(XlsBiff::EncodeRk(1.0 / 3).has_value());
+    EXPECT_FALSE(XlsBiff::EncodeRk(0.123456).has_value());
+    EXPECT_FALSE(XlsBiff::EncodeRk(3.14159265358979).has_value());
+}
+
+TEST(XlsStructureTest, SheetGrowsToHoldItsCellsWithinTheLimits)
+{
+    BasicExcel xls;
+    xls.CreateNew(1);
+    SheetModel& sheet = *xls.SheetAt(0);
+    EXPECT_EQ(xls.SheetAt(1), nullptr);
+    ASSERT_NE(sheet.CellAt(2, 3), nullptr);
+    EXPECT_EQ(sheet.CellAt(65536, 0), nullptr);
+    EXPECT_EQ(sheet.CellAt(0, 256), nullptr);
+    EXPECT_EQ(sheet.RowCount(), 3u);
+    EXPECT_EQ(sheet.ColumnCount(), 4u);
+    ASSERT_NE(sheet.CellAt(65535, 0), nullptr);
+    EXPECT_EQ(sheet.RowCount(), 65536u);
+    EXPECT_EQ(sheet.ColumnCount(), 4u);
+    EXPECT_NE(sheet.Cell(1000, 3).GetKind(), CellModel::kWideText);   // the rectangle's cells exist
+    SheetModel wide;
+    ASSERT_NE(wide.CellAt(0, 255), nullptr);
+    EXPECT_EQ(wide.ColumnCount(), 256u);
+}
+
+TEST(XlsStructureTest, FurtherSheetsAreNamedInTurnAndNotSelected)
+{
+    BasicExcel xls;
+    xls.CreateNew(3);
+    ASSERT_EQ(xls.SheetCount(), 3u);
+    for (std::size_t s = 0; s < 3; ++s) xls.SheetAt(s)->CellAt(0, 0)->SetText(u"s");
+    xls.SheetAt(2)->CellAt(4, 2)->SetMerged(2, 3);
+    const auto veRecords = WalkBiff(xls.BuildStream());
+    std::vector<std::string> veNames;
+    std::vector<std::uint16_t> veOptions;
+    for (const BiffRecord& record : veRecords) {
+        if (record.code == kBoundSheet) veNames.emplace_back(record.data.begin() + 8, record.data.end());
+        if (record.code == kWindow2) veOptions.push_back(record.U16(0));
+    }
+    EXPECT_EQ(veNames, (std::vector<std::string>{"Sheet1", "Sheet2", "Sheet3"}));
+    EXPECT_EQ(veOptions, (std::vector<std::uint16_t>{0x06B6, 0x04B6, 0x04B6}));
+    const BiffRecord* pMerged = FirstOf(veRecords, kMergedCells);
+    ASSERT_TRUE(pMerged);
+    EXPECT_EQ(pMerged->U16(0), 1u);
+    EXPECT_EQ((std::vector<std::uint16_t>{pMerged->U16(2), pMerged->U16(4), pMerged->U16(6), pMerged->U16(8)}),
+              (std::vector<std::uint16_t>{4, 5, 2, 4}));
+}
+
+}  // namespace
