@@ -34,6 +34,12 @@ class SstBuilder {
 public:
     explicit SstBuilder(XlsBiff::SharedStringTable& sst) : m_sst(sst) { m_sst.Clear(); }
 
+    void Reserve(std::size_t nTexts)
+    {
+        m_sst.Reserve(nTexts);
+        m_wide.reserve(nTexts);
+    }
+
     std::uint32_t Add(std::u16string_view csText)
     {
         csText = CutToCellLimit(csText);
@@ -71,9 +77,9 @@ std::size_t AddRowCells(const SheetModel& sheet, std::size_t nRow, XlsBiff::Work
 {
     const auto r = static_cast<std::uint16_t>(nRow);
     std::size_t nBytes = 0;
-    auto add = [&](std::unique_ptr<XlsBiff::CellRecord> pRecord) {
-        nBytes += pRecord->RecordSize();
-        block.cells.push_back(std::move(pRecord));
+    auto add = [&](XlsBiff::CellBlock cell) {
+        nBytes += cell.RecordSize();
+        block.cells.push_back(std::move(cell));
     };
     const std::size_t nColumns = sheet.ColumnCount();
     for (std::size_t c = 0; c < nColumns;) {
@@ -82,13 +88,13 @@ std::size_t AddRowCells(const SheetModel& sheet, std::size_t nRow, XlsBiff::Work
         const std::uint16_t xf = cell.XfIndex();
         switch (cell.GetKind()) {
         case CellModel::kEmpty:
-            add(std::make_unique<XlsBiff::Blank>(r, col, xf));
+            add(XlsBiff::Blank(r, col, xf));
             break;
         case CellModel::kWideText:
-            add(std::make_unique<XlsBiff::LabelSST>(r, col, xf, sst.Add(std::u16string_view(*cell.WideText()))));
+            add(XlsBiff::LabelSST(r, col, xf, sst.Add(std::u16string_view(*cell.WideText()))));
             break;
         case CellModel::kNarrowText:
-            add(std::make_unique<XlsBiff::LabelSST>(r, col, xf, sst.Add(std::string_view(*cell.NarrowText()))));
+            add(XlsBiff::LabelSST(r, col, xf, sst.Add(std::string_view(*cell.NarrowText()))));
             break;
         case CellModel::kInteger:
         case CellModel::kDouble: {
@@ -102,13 +108,13 @@ std::size_t AddRowCells(const SheetModel& sheet, std::size_t nRow, XlsBiff::Work
                 ++e;
             }
             if (veRun.empty()) {
-                add(std::make_unique<XlsBiff::Number>(r, col, xf, *NumberOf(cell)));
+                add(XlsBiff::Number(r, col, xf, *NumberOf(cell)));
             } else if (veRun.size() == 1) {
-                add(std::make_unique<XlsBiff::RK>(r, col, xf, veRun[0].rkValue));
+                add(XlsBiff::RK(r, col, xf, veRun[0].rkValue));
             } else {
-                auto pMulRk = std::make_unique<XlsBiff::MulRK>(r, col);
-                pMulRk->items = std::move(veRun);
-                add(std::move(pMulRk));
+                XlsBiff::MulRK mulRk(r, col);
+                mulRk.items = std::move(veRun);
+                add(std::move(mulRk));
                 c = e;
                 continue;
             }
@@ -147,6 +153,7 @@ void BuildSheetRecords(const SheetModel& sheet, XlsBiff::Worksheet& worksheet, S
         row.rowIndex = static_cast<std::uint16_t>(r);
         row.firstColumn = 0;
         row.lastColumnPlus1 = static_cast<std::uint16_t>(nColumns);
+        if (block.rows.empty()) block.cells.reserve(XlsBiff::Worksheet::kRowsPerBlock * nColumns);
         block.rows.push_back(row);
         block.cellBytesPerRow.push_back(AddRowCells(sheet, r, block, sst));
         if (nColumns > 0 && worksheet.index.firstUsedRow == kRowMarker) {
@@ -235,10 +242,11 @@ std::vector<std::uint8_t> BasicExcel::BuildStream()
 {
     // One table of shared strings serves every sheet.
     SstBuilder sst(m_workbook.sst);
+    std::size_t nCells = 0;
+    for (const SheetModel& sheet : m_veSheets) nCells += sheet.RowCount() * sheet.ColumnCount();
+    sst.Reserve(nCells);
     m_veWorksheets.resize(m_veSheets.size());
     for (std::size_t nSheet = 0; nSheet < m_veSheets.size(); ++nSheet) {
-        const std::size_t nCells = m_veSheets[nSheet].RowCount() * m_veSheets[nSheet].ColumnCount();
-        m_workbook.sst.Reserve(m_workbook.sst.UniqueCount() + nCells);
         m_veWorksheets[nSheet] = XlsBiff::Worksheet();
         XlsBiff::Worksheet& worksheet = m_veWorksheets[nSheet];
         if (nSheet > 0) worksheet.window2.options &= ~XlsBiff::Window2::kSelected;

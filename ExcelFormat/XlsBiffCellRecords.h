@@ -3,6 +3,8 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "ExcelFormat/XlsBiffRecord.h"
@@ -197,6 +199,42 @@ public:
 
 protected:
     void WriteData(ByteWriter& out) const override;
+};
+
+// One cell record of a row block, held by value: a full sheet has 655,360 of them. The rare
+// formula, which brings records of its own, is held apart.
+class CellBlock {
+public:
+    using Blank = XlsBiff::Blank;
+    using LabelSST = XlsBiff::LabelSST;
+    using RK = XlsBiff::RK;
+    using MulRK = XlsBiff::MulRK;
+    using Number = XlsBiff::Number;
+    using BoolErr = XlsBiff::BoolErr;
+    using MulBlank = XlsBiff::MulBlank;
+    using Formula = XlsBiff::Formula;
+
+    template <class Cell>
+        requires std::is_base_of_v<CellRecord, Cell>
+    CellBlock(Cell cell) : m_cell(std::move(cell))
+    {
+    }
+    CellBlock(std::unique_ptr<Formula> pFormula) : m_cell(std::move(pFormula)) {}
+
+    const CellRecord& Record() const
+    {
+        return std::visit(
+            [](const auto& cell) -> const CellRecord& {
+                if constexpr (std::is_same_v<std::decay_t<decltype(cell)>, std::unique_ptr<Formula>>) return *cell;
+                else return cell;
+            },
+            m_cell);
+    }
+    std::size_t RecordSize() const { return Record().RecordSize(); }
+    std::size_t Write(std::uint8_t* pOut) const { return Record().Write(pOut); }
+
+private:
+    std::variant<Blank, LabelSST, RK, Number, BoolErr, MulRK, MulBlank, std::unique_ptr<Formula>> m_cell;
 };
 
 }  // namespace XlsBiff

@@ -51,7 +51,7 @@ std::size_t Worksheet::Write(std::uint8_t* pOut) const
     p += dimensions.Write(p);
     for (const CellTable::RowBlock& block : cellTable.rowBlocks) {
         for (const Row& row : block.rows) p += row.Write(p);
-        for (const auto& pCell : block.cells) p += pCell->Write(p);
+        for (const CellBlock& cell : block.cells) p += cell.Write(p);
         p += block.dbCell.Write(p);
     }
     p += window2.Write(p);

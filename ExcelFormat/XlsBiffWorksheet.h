@@ -24,7 +24,8 @@ struct Worksheet {
             using Row = XlsBiff::Row;
             using DBCell = XlsBiff::DBCell;
             std::vector<Row> rows;
-            std::vector<std::unique_ptr<CellRecord>> cells;   // in row order
+            using CellBlock = XlsBiff::CellBlock;
+            std::vector<CellBlock> cells;                      // in row order
             std::vector<std::size_t> cellBytesPerRow;         // record sizes, one entry per row
             DBCell dbCell;
 

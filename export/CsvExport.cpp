@@ -36,7 +36,7 @@ public:
             return;
         }
         m_csLine.push_back('"');
-        if (ExportText::IsNumericText(csCell)) m_csLine += m_numbers.Format(csCell);
+        if (ExportText::IsNumericText(csCell)) m_numbers.Append(m_csLine, csCell);
         else AppendLowBytes(m_csLine, csCell);
         m_csLine.push_back('"');
     }

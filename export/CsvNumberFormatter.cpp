@@ -7,31 +7,28 @@
 
 CsvNumberFormatter::CsvNumberFormatter(OutputLanguage language)
 {
-    m_stream.imbue(MakeNumberLocale(language));
+    m_format.imbue(MakeNumberLocale(language));
 }
 
-std::string CsvNumberFormatter::Format(std::u16string_view csText)
+void CsvNumberFormatter::Append(std::string& csOut, std::u16string_view csText)
 {
     // The numeric test admits only ASCII digits, signs, '.', 'e' and 'E'.
-    std::string csNarrow;
-    csNarrow.reserve(csText.size());
-    for (char16_t c : csText) csNarrow.push_back(static_cast<char>(c));
+    m_csNarrow.assign(csText.size(), '\0');
+    for (std::size_t i = 0; i < csText.size(); ++i) m_csNarrow[i] = static_cast<char>(csText[i]);
     // The C conventions whatever the process locale; overflow gives infinity as on Windows.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return Format(strtod_l(csNarrow.c_str(), nullptr, cLocale));
+    Append(csOut, strtod_l(m_csNarrow.c_str(), nullptr, cLocale));
 }
 
-std::string CsvNumberFormatter::Format(double value)
+void CsvNumberFormatter::Append(std::string& csOut, double value)
 {
-    m_stream.str(std::string());
-    m_stream << value;
-    std::string csOut = m_stream.str();
+    const std::size_t nStart = csOut.size();
+    m_numPut.put(std::back_inserter(csOut), m_format, ' ', value);
     // The stream writes at least two exponent digits; the files have at least three.
-    const std::size_t posE = csOut.find('e');
+    const std::size_t posE = csOut.find('e', nStart);
     if (posE != std::string::npos && posE + 1 < csOut.size()) {
         const std::size_t posDigits = posE + 2;   // after the sign
         const std::size_t nDigits = csOut.size() - posDigits;
         if (nDigits < 3) csOut.insert(posDigits, 3 - nDigits, '0');
     }
-    return csOut;
 }
