@@ -5,7 +5,7 @@
 #include "ExcelFormat/BasicExcel.h"
 #include "ExcelFormat/CellStyle.h"
 #include "ExcelFormat/CellStyleRegistry.h"
-#include "export/NumericText.h"
+#include "engine/NumberText.h"
 #include "export/OutputLanguage.h"
 
 namespace {
@@ -29,7 +29,7 @@ public:
         CellModel* pCell = m_pSheet->CellAt(nRow, nColumn);
         if (!pCell) return;   // beyond 65536 rows or 256 columns
         // Numbers stay texts: only their decimal mark follows the language.
-        if (ExportText::IsNumericText(csTmp)) {
+        if (IsNumericText(csTmp)) {
             if (m_language == OutputLanguage::French) std::replace(csTmp.begin(), csTmp.end(), u'.', u',');
             pCell->SetText(std::move(csTmp));
             pCell->ApplyStyle(*m_pCellFmt);

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "engine/NumberText.h"
 #include "export/AtomicFile.h"
 #include "export/CsvNumberFormatter.h"
-#include "export/NumericText.h"
 #include "export/OutputLanguage.h"
 
 namespace {
@@ -29,14 +29,14 @@ public:
 
     bool IsOpen() const { return m_file.IsOpen(); }
 
-    void Field(std::u16string_view csCell, bool bRaw)
+    void Field(const std::u16string& csCell, bool bRaw)
     {
         if (bRaw) {
             AppendLowBytes(m_csLine, csCell);
             return;
         }
         m_csLine.push_back('"');
-        if (ExportText::IsNumericText(csCell)) m_numbers.Append(m_csLine, csCell);
+        if (IsNumericText(csCell)) m_numbers.Append(m_csLine, csCell);
         else AppendLowBytes(m_csLine, csCell);
         m_csLine.push_back('"');
     }

@@ -2,7 +2,6 @@
 
 #include "support/ScratchDir.h"
 #include "export/CsvExport.h"
-#include "export/NumericText.h"
 #include "kv/KvHostVariables.h"
 
 namespace {
@@ -154,14 +153,6 @@ TEST_F(CsvExportTest, FailureMidwayKeepsTheOldFileAndLeavesNoTemporary)
     }
     EXPECT_EQ(ReadBytes(m_dir.Path("big.csv")), "previous");
     EXPECT_EQ(m_dir.Entries(), std::set<std::string>{"big.csv"});
-}
-
-TEST(NumericTextTest, AcceptsOnlyPlainDecimalForms)
-{
-    for (const char16_t* csText : {u"0", u"-3", u"+7", u"2.50", u"1.5e3", u"1E-5", u"007"})
-        EXPECT_TRUE(ExportText::IsNumericText(csText)) << kvToUtf8(csText);
-    for (const char16_t* csText : {u"", u"1.", u".5", u"1,5", u" 1", u"1 ", u"+", u"1e", u"1e+", u"1.5.2", u"--1", u"inf"})
-        EXPECT_FALSE(ExportText::IsNumericText(csText)) << kvToUtf8(csText);
 }
 
 }  // namespace
