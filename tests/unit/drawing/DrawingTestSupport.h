@@ -1,0 +1,117 @@
+#pragma once
+// A fresh drawing per test, a recorded command line and a scripted user.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "drawing/EditorInteraction.h"
+#include "kv/kv.h"
+#include "kv/KvTestHooks.h"
+
+// Answers the editor's requests from queues filled by the test; an empty queue cancels.
+class ScriptedInput : public KvEdInputProvider {
+public:
+    std::deque<std::vector<KvDbHandle>> selections;
+    std::deque<KvDbHandle> picks;
+    std::deque<KvGePoint3d> points;
+    std::vector<std::u16string> prompts;
+
+    int selectObjects(const std::u16string& prompt, std::vector<KvDbHandle>& handles, bool& all) override {
+        prompts.push_back(prompt);
+        all = false;
+        if (selections.empty()) return RTCAN;
+        handles = selections.front();
+        selections.pop_front();
+        return RTNORM;
+    }
+    int pickObject(const std::u16string& prompt, KvDbHandle& handle) override {
+        prompts.push_back(prompt);
+        if (picks.empty()) return RTCAN;
+        handle = picks.front();
+        picks.pop_front();
+        return RTNORM;
+    }
+    int getPoint(const std::u16string& prompt, const KvGePoint3d*, KvGePoint3d& point) override {
+        prompts.push_back(prompt);
+        if (points.empty()) return RTCAN;
+        point = points.front();
+        points.pop_front();
+        return RTNORM;
+    }
+};
+
+// The dialog side: records hide/show calls and answers the save-file question.
+class ScriptedUi : public EditorInteraction {
+public:
+    std::vector<std::string> calls;
+    bool bSaveConfirmed = false;
+    std::u16string csSavePath;
+    int iSaveFilter = 1;
+    std::u16string csAskedFilter, csAskedName;
+
+    void BeginEditorCommand() override { calls.push_back("begin"); }
+    void CompleteEditorCommand() override { calls.push_back("complete"); }
+    void CancelEditorCommand() override { calls.push_back("cancel"); }
+    bool AskSaveFile(const std::u16string& csFilter, const std::u16string& csInitialName, std::u16string& csPath,
+                     int& iFilterIndex) override {
+        csAskedFilter = csFilter;
+        csAskedName = csInitialName;
+        if (!bSaveConfirmed) return false;
+        csPath = csSavePath;
+        iFilterIndex = iSaveFilter;
+        return true;
+    }
+};
+
+class DrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kvSetUiLanguage(KvUiLanguage::English);
+        kvdbHostApplicationServices()->setWorkingDatabase(&db);
+        kvedSetInputProvider(&input);
+        KvConsole::instance().setEcho(false);
+        KvConsole::instance().clearRecorded();
+        KvTestHooks::reset();
+    }
+    void TearDown() override {
+        KvTestHooks::reset();
+        kvedSetInputProvider(nullptr);
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+
+    // What the plug-in printed; the host's own selection prompts are left out.
+    std::u16string Printed() const {
+        std::u16string cs = KvConsole::instance().recorded();
+        for (const std::u16string csPrompt : {u"\nSelect objects: ", u"\nSelect object: "}) {
+            for (auto i = cs.find(csPrompt); i != std::u16string::npos; i = cs.find(csPrompt)) cs.erase(i, csPrompt.size());
+        }
+        return cs;
+    }
+
+    // Appends an entity to model space and returns its id.
+    KvDbObjectId Append(KvDbEntity* pEntity) {
+        KvDbBlockTable* pBlocks = nullptr;
+        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
+        KvDbBlockTableRecord* pModel = nullptr;
+        EXPECT_EQ(pBlocks->getAt(KVDB_MODEL_SPACE, pModel, KvDb::kForWrite), Kvmo::eOk);
+        pBlocks->close();
+        KvDbObjectId id;
+        EXPECT_EQ(pModel->appendKvDbEntity(id, pEntity), Kvmo::eOk);
+        pEntity->close();
+        pModel->close();
+        return id;
+    }
+    KvDbObjectId AddLine(double length, const std::u16string& csLayer = u"0") {
+        auto* pLine = new KvDbLine(KvGePoint3d(0, 0, 0), KvGePoint3d(length, 0, 0));
+        pLine->setLayer(csLayer);
+        return Append(pLine);
+    }
+    std::u16string HandleOf(KvDbObjectId id) const { return db.objectAt(id)->handle().text(); }
+    KvDbHandle RawHandle(KvDbObjectId id) const { return db.objectAt(id)->handle(); }
+
+    KvDbDatabase db;
+    ScriptedInput input;
+    ScriptedUi ui;
+};
