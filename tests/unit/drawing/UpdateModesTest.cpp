@@ -1,0 +1,363 @@
+#include "drawing/UpdateModes.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "DrawingTestSupport.h"
+#include "drawing/ExtractionTag.h"
+#include "drawing/TableWriter.h"
+#include "engine/ExtractionEngine.h"
+#include "table/BuildTable.h"
+#include "table/TotalLine.h"
+
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+class UpdateModesTest : public DrawingTest {
+protected:
+    UpdateDialogState state;
+
+    // What the wizard does: read the whole drawing, assemble, insert, tag.
+    KvDbObjectId Extract(const Texts& lsTypes, const Texts& lsProps, bool bQty, bool bName, const Texts& lsTotals,
+                         const std::u16string& csGroupBy = u"") {
+        kv_name ss = {0, 0};
+        EXPECT_EQ(kvedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
+        std::int32_t n = 0;
+        kvedSSLength(ss, &n);
+        ExtractionEngine engine(ss, n, state.catalog);
+        kvedSSFree(ss);
+        engine.SelectObjectTypes(lsTypes);
+        TableData veTable;
+        HandleBlockMap blocks;
+        BuildTable(engine, lsProps, bQty, bName, lsTotals, csGroupBy, veTable, blocks);
+        bool bTotals = false;
+        if (!lsTotals.empty()) {
+            TotalColumns lsCols = lsTotals;
+            if (std::find(lsCols.begin(), lsCols.end(), state.catalog.csQty) == lsCols.end())
+                lsCols.push_back(state.catalog.csQty);
+            TableRow lsLine = ComputeTotalLine(veTable, lsCols);
+            if (!lsLine.empty()) {
+                veTable.emplace_back(veTable[0].size());
+                veTable.push_back(lsLine);
+                bTotals = true;
+            }
+        }
+        HeaderOrder veColumns;
+        for (int c = 1; c < static_cast<int>(veTable[0].size()); ++c) veColumns.push_back(c);
+        const KvDbObjectId id = CreateTable(veTable, blocks, ColumnIncludeFlags(veTable[0].size(), true), veColumns, {},
+                                            KvGePoint3d(), state.catalog.previewItem.name);
+        AppendTagItemsInOrder(id, kTagHandles, RowHandles(veTable, bTotals), {});
+        AppendTagItems(id, kTagTypes, engine.lsObjectsSel);
+        kvdbGetAdsName(state.enTable, id);
+        state.bTableSelected = true;
+        return id;
+    }
+
+    std::vector<Texts> Cells(KvDbObjectId id) {
+        std::vector<Texts> rows;
+        KvDbTable* pTable = nullptr;
+        EXPECT_EQ(kvdbOpenObject(pTable, id, KvDb::kForRead), Kvmo::eOk);
+        if (pTable == nullptr) return rows;
+        for (int r = 0; r < pTable->numRows(); ++r) {
+            rows.emplace_back();
+            for (int c = 0; c < pTable->numColumns(); ++c) rows.back().push_back(pTable->textString(r, c));
+        }
+        pTable->close();
+        return rows;
+    }
+
+    void Erase(KvDbObjectId id) {
+        KvDbObject* pObj = nullptr;
+        ASSERT_EQ(kvdbOpenKvDbObject(pObj, id, KvDb::kForWrite), Kvmo::eOk);
+        pObj->erase();
+        pObj->close();
+    }
+
+    KvDbObjectId AddBlockReference(const std::u16string& csBlock, const std::u16string& csMark) {
+        KvDbObjectId idRecord;
+        KvDbBlockTable* pBlocks = nullptr;
+        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+        if (pBlocks->getAt(csBlock, idRecord) != Kvmo::eOk) {
+            auto* pRecord = new KvDbBlockTableRecord();
+            pRecord->setName(csBlock);
+            pBlocks->add(idRecord, pRecord);
+            pRecord->close();
+        }
+        pBlocks->close();
+        auto* pRef = new KvDbBlockReference();
+        pRef->setBlockTableRecord(idRecord);
+        const KvDbObjectId idRef = Append(pRef);
+        KvDbBlockReference* pOpen = nullptr;
+        EXPECT_EQ(kvdbOpenObject(pOpen, idRef, KvDb::kForWrite), Kvmo::eOk);
+        auto* pAttribute = new KvDbAttribute();
+        pAttribute->setTag(u"MARK");
+        pAttribute->setTextString(csMark);
+        KvDbObjectId idAttribute;
+        EXPECT_EQ(pOpen->appendAttribute(idAttribute, pAttribute), Kvmo::eOk);
+        pAttribute->close();
+        pOpen->close();
+        return idRef;
+    }
+
+    void SetMark(KvDbObjectId idRef, const std::u16string& csMark) {
+        KvDbBlockReference* pRef = nullptr;
+        ASSERT_EQ(kvdbOpenObject(pRef, idRef, KvDb::kForRead), Kvmo::eOk);
+        const KvDbObjectId idAttribute = pRef->attributeIds().at(0);
+        pRef->close();
+        KvDbAttribute* pAttribute = nullptr;
+        ASSERT_EQ(kvdbOpenObject(pAttribute, idAttribute, KvDb::kForWrite), Kvmo::eOk);
+        pAttribute->setTextString(csMark);
+        pAttribute->close();
+    }
+
+    void Run(void (*mode)(UpdateDialogState&, EditorInteraction&)) {
+        KvConsole::instance().clearRecorded();
+        mode(state, ui);
+    }
+};
+
+TEST_F(UpdateModesTest, RefreshOfAnUnchangedDrawingWritesNothing) {
+    AddLine(10);
+    AddLine(20, u"A");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    const auto before = Cells(id);
+    KvTestHooks::rejectTableCellWritesAfter(0);  // any write would print its error
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable already up to date.");
+    EXPECT_EQ(Cells(id), before);
+}
+
+TEST_F(UpdateModesTest, RefreshAfterAnEraseDropsRowHandleAndRetotals) {
+    const KvDbObjectId idA = AddLine(10);
+    const KvDbObjectId idB = AddLine(20, u"A");
+    const KvDbObjectId idC = AddLine(5.5, u"B");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    EXPECT_EQ(Cells(id).back(), (Texts{u"", u"35.5"}));
+    Erase(idB);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[2], (Texts{u"0", u"10"}));
+    EXPECT_EQ(rows[3], (Texts{u"B", u"5.5"}));
+    EXPECT_EQ(rows[4], (Texts{u"", u""}));
+    EXPECT_EQ(rows[5], (Texts{u"", u"15.5"}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idA), HandleOf(idC)}));
+    EXPECT_EQ(ReadTag(id, kTagTypes), (Texts{u"Line"}));
+}
+
+TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell) {
+    AddBlockReference(u"DOOR", u"D1");
+    const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D2");
+    const KvDbObjectId id = Extract({u"Block"}, {u"Name", u"MARK"}, false, true, {});
+    SetMark(idRef, u"D9");
+    KvTestHooks::rejectTableCellWritesAfter(1);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[2], (Texts{u"DOOR", u"D1"}));
+    EXPECT_EQ(rows[3], (Texts{u"DOOR", u"D9"}));
+}
+
+TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges) {
+    AddLine(1);
+    AddLine(1);
+    const KvDbObjectId idOther = AddLine(1, u"A");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, {u"Qty"});
+    ASSERT_EQ(Cells(id)[2], (Texts{u"1", u"A"}));
+    ASSERT_EQ(Cells(id)[3], (Texts{u"2", u"0"}));
+    // A newer identical line becomes the kept object of the layer-0 group.
+    const KvDbObjectId idNewer = AddLine(1);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[3], (Texts{u"3", u"0"}));
+    EXPECT_EQ(rows[5], (Texts{u"4", u""}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idOther), HandleOf(idNewer)}));
+
+    // A group goes only with its objects.
+    Erase(idOther);
+    Run(UpdateSelectedTable);
+    rows = Cells(id);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[2], (Texts{u"3", u"0"}));
+    EXPECT_EQ(rows[4], (Texts{u"3", u""}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNewer)}));
+}
+
+TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue) {
+    AddLine(10);
+    AddLine(2, u"A");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"}, u"Layer");
+    ASSERT_EQ(Cells(id)[2], (Texts{u"0", u"10"}));
+    AddLine(3, u"A");
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[2], (Texts{u"0", u"10"}));
+    EXPECT_EQ(rows[3], (Texts{u"A", u"5"}));
+    EXPECT_EQ(rows[5], (Texts{u"", u"15"}));
+}
+
+TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone) {
+    const KvDbObjectId idA = AddLine(10);
+    const KvDbObjectId idB = AddLine(20);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    ClearTag(id, kTagHandles);
+    AppendTagItems(id, kTagHandles, {HandleOf(idA)});
+    Erase(idB);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable already up to date.");
+    EXPECT_EQ(Cells(id).size(), 4u);
+    EXPECT_EQ(Cells(id)[3], (Texts{u"0", u"20"}));
+}
+
+TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing) {
+    const KvDbObjectId idA = AddLine(10);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const auto before = Cells(id);
+    input.selections.push_back({RawHandle(idA)});
+    Run(AddObjectsToTable);
+    EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable already up to date.");
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"begin", "complete"}));
+    EXPECT_EQ(Cells(id), before);
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idA)}));
+}
+
+TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn) {
+    const KvDbObjectId idA = AddLine(10);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D1");
+    input.selections.push_back({RawHandle(idRef)});
+    Run(AddObjectsToTable);
+    EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0][0], u"Title");
+    ASSERT_FALSE(rows[1].empty());
+    EXPECT_EQ(rows[1][0], u"Name");
+    const auto itMark = std::find(rows[1].begin(), rows[1].end(), u"MARK");
+    ASSERT_NE(itMark, rows[1].end());
+    const std::size_t iMark = static_cast<std::size_t>(itMark - rows[1].begin());
+    // Kinds in name order: the block row comes first.
+    EXPECT_EQ(rows[2][0], u"DOOR");
+    EXPECT_EQ(rows[2][iMark], u"D1");
+    EXPECT_EQ(rows[3][0], u"");
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idRef), HandleOf(idA)}));
+    EXPECT_EQ(ReadTag(id, kTagTypes), (Texts{u"Block", u"Line"}));
+}
+
+TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals) {
+    AddLine(1);
+    AddLine(1);
+    const KvDbObjectId idOther = AddLine(1, u"A");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, {u"Qty"});
+    const KvDbObjectId idNew = AddLine(1);
+    const KvDbObjectId idUnpicked = AddLine(1, u"B");  // not picked: no row of its own
+    (void)idUnpicked;
+    input.selections.push_back({RawHandle(idNew)});
+    Run(AddObjectsToTable);
+    EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
+    // The new lines bring their geometric columns; quantity first, the others by name.
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 6u);
+    ASSERT_EQ(rows[1][0], u"Qty");
+    const auto itLayer = std::find(rows[1].begin(), rows[1].end(), u"Layer");
+    ASSERT_NE(itLayer, rows[1].end());
+    EXPECT_TRUE(std::is_sorted(rows[1].begin() + 1, rows[1].end()));
+    const std::size_t iLayer = static_cast<std::size_t>(itLayer - rows[1].begin());
+    EXPECT_EQ(rows[2][0], u"3");
+    EXPECT_EQ(rows[2][iLayer], u"0");
+    EXPECT_EQ(rows[3][0], u"1");
+    EXPECT_EQ(rows[3][iLayer], u"A");
+    EXPECT_EQ(rows[4], Texts(rows[1].size()));
+    EXPECT_EQ(rows[5][0], u"4");
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNew), HandleOf(idOther)}));
+}
+
+TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader) {
+    AddLine(10);
+    AddLine(20);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    auto* pText = new KvDbMText();
+    pText->setContents(u"note");
+    const KvDbObjectId idText = Append(pText);
+    input.selections.push_back({RawHandle(idText)});
+    Run(ReplaceTableSelection);
+    const auto rows = Cells(id);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], u"Title");
+    EXPECT_EQ(rows[1], (Texts{u"Layer", u"Length"}));
+    EXPECT_TRUE(ReadTag(id, kTagHandles).empty());
+    EXPECT_TRUE(ReadTag(id, kTagTypes).empty());
+    EXPECT_EQ(Printed(), u"\nYour new selection\nTable updated.");
+}
+
+TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension) {
+    AddLine(10);
+    Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "drawing_update_export";
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path csvPath = dir / "out.csv";
+    const std::filesystem::path xlsPath = dir / "typed.csv";
+    std::filesystem::remove(csvPath);
+    std::filesystem::remove(xlsPath);
+
+    ui.bSaveConfirmed = true;
+    ui.csSavePath = kvFromUtf8(csvPath.string());
+    ui.iSaveFilter = 1;
+    Run(UpdateExportation);
+    EXPECT_EQ(ui.csAskedFilter, u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||");
+    EXPECT_EQ(ui.csAskedName, u"*.csv");
+    EXPECT_EQ(Printed(), u"\nCSV export done to : " + ui.csSavePath);
+    std::ifstream csv(csvPath, std::ios::binary);
+    const std::string csvBytes((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(csvBytes, "Layer,\"Length\"\r\n0,\"10\"\r\n");
+
+    ui.csSavePath = kvFromUtf8(xlsPath.string());
+    ui.iSaveFilter = 2;
+    Run(UpdateExportation);
+    EXPECT_EQ(Printed(), u"\nFinished XLS exportation to : " + ui.csSavePath);
+    std::ifstream xls(xlsPath, std::ios::binary);
+    char magic[8] = {};
+    xls.read(magic, 8);
+    EXPECT_EQ(std::string(magic, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+
+    // Cancelled save dialog: nothing.
+    ui.bSaveConfirmed = false;
+    Run(UpdateExportation);
+    EXPECT_TRUE(Printed().empty());
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly) {
+    AddLine(10);
+    Run(SelectTable);  // nothing to pick: cancelled
+    EXPECT_EQ(Printed(), u"Please select the data table");
+    EXPECT_FALSE(state.bTableSelected);
+    EXPECT_EQ(ui.calls, (std::vector<std::string>{"begin", "cancel"}));
+    Run(UpdateSelectedTable);
+    EXPECT_TRUE(Printed().empty());
+    input.selections.push_back({});
+    Run(ReplaceTableSelection);
+    EXPECT_EQ(Printed(), u"\nYour new selection");
+
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer"}, false, false, {});
+    kv_name none = {0, 0};
+    std::copy(std::begin(none), std::end(none), std::begin(state.enTable));
+    state.bTableSelected = false;
+    input.picks.push_back(RawHandle(id));
+    Run(SelectTable);
+    EXPECT_TRUE(state.bTableSelected);
+    KvDbObjectId idPicked;
+    ASSERT_EQ(kvdbGetObjectId(idPicked, state.enTable), Kvmo::eOk);
+    EXPECT_EQ(idPicked, id);
+}
+
+}  // namespace
