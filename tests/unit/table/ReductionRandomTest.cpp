@@ -15,6 +15,14 @@ const std::vector<std::u16string> kCells = {
     u"1e+06", u"0.4", u" 7x", u"1,5", u"x", u"0x10", u"inf", u"\u00e9", u"\uFF21", u"\U0001F600", u"Qty", u"Layer"};
 const std::vector<std::u16string> kHeaderNames = {u"Qty", u"Layer", u"Length", u"Name", u"Area", u"Color"};
 
+std::u16string Handle(char16_t prefix, std::size_t n)
+{
+    std::u16string csHandle{prefix};
+    csHandle.push_back(static_cast<char16_t>(u'a' + n % 26));
+    csHandle.push_back(static_cast<char16_t>(u'a' + n / 26 % 26));
+    return csHandle;
+}
+
 struct RandomTable {
     TableData table;
     std::vector<std::u16string> lsTotals;
@@ -45,12 +53,12 @@ RandomTable MakeTable(std::mt19937& random, std::size_t nMaxRows)
         TableRow row;
         switch (random() % 10) {
         case 0: row = header; break;  // the header as a whole
-        case 1: row = header; row[0] = u"H" + std::u16string(1, u'0' + r % 10); break;  // the header from column 1 on
+        case 1: row = header; row[0] = Handle(u'H', r % 10); break;  // the header from column 1 on
         case 2: row = shapes[0]; for (std::size_t k = 1; k < nColumns; ++k) row[k] = pick(kCells); break;
         default: row = pick(shapes); break;
         }
         if (row[0].empty())
-            row[0] = u"h" + std::u16string(1, u'a' + r % 26) + std::u16string(1, u'a' + (r / 26) % 26);
+            row[0] = Handle(u'h', r % 676);  // repeats now and then
         result.table.push_back(row);
     }
 
@@ -89,7 +97,7 @@ void CompareOn(std::mt19937& random, int nTables, std::size_t nMaxRows)
 TEST(ReductionRandom, SmallTablesMatchTheReference)
 {
     std::mt19937 random(20261205);
-    CompareOn(random, 3000, 40);
+    CompareOn(random, 2000, 40);
 }
 
 TEST(ReductionRandom, LongTablesMatchTheReference)

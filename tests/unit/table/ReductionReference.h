@@ -1,7 +1,9 @@
 #pragma once
 // The reductions exactly as the product's algorithms are written, row against row, without any
 // shortcut. Slow on purpose: the fast ones must give the very same tables.
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <cstdlib>
 #include <regex>
 #include <set>
@@ -14,7 +16,7 @@ namespace reference {
 
 inline std::u16string Widen(const std::string& cs) { return std::u16string(cs.begin(), cs.end()); }
 
-inline double ReadNumber(const std::u16string& csText)
+inline double ReadNumberUncached(const std::u16string& csText)
 {
     std::string csNarrow;
     for (char16_t c : csText)
@@ -26,6 +28,14 @@ inline double ReadNumber(const std::u16string& csText)
     return std::strtod(match.str(0).c_str(), nullptr);
 }
 
+// The regular expression is slow and random tables repeat their few texts.
+inline double ReadNumber(const std::u16string& csText)
+{
+    static std::map<std::u16string, double> cache;
+    const auto it = cache.find(csText);
+    return it != cache.end() ? it->second : cache[csText] = ReadNumberUncached(csText);
+}
+
 inline std::u16string FormatG(double value)
 {
     char buffer[64];
@@ -33,9 +43,12 @@ inline std::u16string FormatG(double value)
     return Widen(buffer);
 }
 
-inline std::vector<std::u16string> Tail(const TableRow& row)
+// Equal cells from column 1 to the end.
+inline bool SameTail(const TableRow& a, const TableRow& b)
 {
-    return std::vector<std::u16string>(row.begin() + (row.empty() ? 0 : 1), row.end());
+    const auto tailA = a.begin() + (a.empty() ? 0 : 1);
+    const auto tailB = b.begin() + (b.empty() ? 0 : 1);
+    return std::equal(tailA, a.end(), tailB, b.end());
 }
 
 inline void MoveColumn(TableData& table, std::size_t f, std::size_t t)
@@ -79,7 +92,7 @@ inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
     for (std::size_t r = 1; r < reversed.size(); ++r) {
         bool bSeen = false;
         for (const TableRow& row : kept)
-            if (Tail(row) == Tail(reversed[r]))
+            if (SameTail(row, reversed[r]))
                 bSeen = true;
         if (!bSeen) {
             kept.push_back(reversed[r]);
@@ -89,7 +102,7 @@ inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
     for (TableRow& keptRow : kept) {
         int count = 0;
         for (const TableRow& row : reversed)
-            if (Tail(row) == Tail(keptRow))
+            if (SameTail(row, keptRow))
                 ++count;
         if (keptRow.size() > 1)
             keptRow[1] = Widen(std::to_string(count));
