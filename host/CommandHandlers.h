@@ -1,0 +1,4 @@
+#pragma once
+// The two commands' handlers.
+void DataExtractionCommand();
+void DataExtractionUpdateCommand();

@@ -1,0 +1,116 @@
+// kvhost: the stand-in host program. Loads the plug-in module, sends it the load message,
+// runs commands from the command line or a script, and unloads it at the end.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "kv/KvConsole.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvEdInputProvider.h"
+#include "kv/KvHostVariables.h"
+#include "kv/KvResbuf.h"
+#include "kv/KvRx.h"
+#include "kv/KvScript.h"
+#include "kv/KvString.h"
+#include "shell/DrawingFiles.h"
+#include "shell/HostOptions.h"
+#include "shell/HostShell.h"
+#include "shell/PluginModule.h"
+#include "shell/ScriptedEditorInput.h"
+#include "shell/TerminalEditorInput.h"
+
+namespace {
+
+constexpr int kExitScriptFailed = 1;
+constexpr int kExitCannotStart = 2;
+
+int refuse(const std::string& message)
+{
+    std::fprintf(stderr, "kvhost: %s\n", message.c_str());
+    return kExitCannotStart;
+}
+
+std::string executablePath(const char* argv0)
+{
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return argv0;
+    buffer[n] = 0;
+    return buffer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    HostOptions options;
+    std::string error;
+    if (!ParseHostOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "kvhost: %s\n%s\n", error.c_str(), kHostUsage);
+        return kExitCannotStart;
+    }
+
+    // Drawing-file readers and writers register here when they exist:
+    // SetDrawingFileHooks({...});  and  shell.addHostCommand("OPEN"/"SAVE", ...) below.
+
+    if (options.language)
+        kvSetUiLanguage(*options.language);
+    if (options.csVerlan)
+        KvHostVariables::instance().set(u"VERLAN", KvTypedValue(RTSTR, kvFromUtf8(*options.csVerlan)));
+    KvConsole::instance().setEcho(true);
+
+    std::unique_ptr<KvDbDatabase> db;
+    if (options.csDrawingPath.empty()) {
+        db = std::make_unique<KvDbDatabase>();
+    } else {
+        const DrawingFileHooks& files = GetDrawingFileHooks();
+        if (files.read == nullptr)
+            return refuse("cannot open \"" + options.csDrawingPath + "\": this build does not read drawing files");
+        db = files.read(options.csDrawingPath, error);
+        if (!db)
+            return refuse(error);
+        kvDocManagerPtr()->curDocument()->setFileName(kvFromUtf8(options.csDrawingPath));
+    }
+
+    KvScript uiScript;
+    std::unique_ptr<KvEdInputProvider> input;
+    if (!options.csUiScriptPath.empty()) {
+        if (!uiScript.open(options.csUiScriptPath, error))
+            return refuse("--ui-script: " + error);
+        KvScript::setCurrent(&uiScript);
+        input = std::make_unique<ScriptedEditorInput>(uiScript);
+    } else {
+        input = std::make_unique<TerminalEditorInput>(std::cin);
+    }
+    kvedSetInputProvider(input.get());
+
+    std::ifstream scriptFile;
+    if (!options.csScriptPath.empty()) {
+        scriptFile.open(options.csScriptPath);
+        if (!scriptFile)
+            return refuse("--script: cannot read \"" + options.csScriptPath + "\"");
+    }
+
+    const std::string modulePath = options.csModulePath.empty() ? DefaultModulePath(executablePath(argv[0]))
+                                                                : options.csModulePath;
+    PluginModule module;
+    if (!module.load(modulePath, error))
+        return refuse(error);
+
+    int status = 0;
+    {
+        HostShell shell(std::move(db), &module);
+        module.send(KvRx::kInitAppMsg);
+        const bool bTerminal = options.csScriptPath.empty() && isatty(STDIN_FILENO);
+        shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
+        if (uiScript.failed())
+            status = kExitScriptFailed;
+    }
+    kvedSetInputProvider(nullptr);
+    KvScript::setCurrent(nullptr);
+    return status;
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# kvhost loads the plug-in from its default place, lists its commands and unloads it.
+set -euo pipefail
+: "${KVHOST:?}" "${KV_BINARY_DIR:?}"
+fail() { echo "FAIL: $*"; exit 1; }
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+
+out=$(printf 'COMMANDS\nQUIT\n' | "$KVHOST" 2>&1) || fail "exit status $?"
+grep -qx 'Group "KRX_DATA_EXTRACT":' <<<"$out" || fail "group missing: $out"
+grep -qx '  DATAEXTRACTION' <<<"$out" || fail "DATAEXTRACTION missing: $out"
+grep -qx '  DATAEXTRACTIONUPDATE' <<<"$out" || fail "DATAEXTRACTIONUPDATE missing: $out"
+
+# Commands from a script file: case-insensitive, comments skipped, nothing after QUIT runs.
+cat > "$work/commands.txt" <<'SCRIPT'
+# run the command, then look at a variable
+dataextraction
+getvar luprec
+quit
+COMMANDS
+SCRIPT
+out=$("$KVHOST" --module "$KV_BINARY_DIR/lib/dataextraction.so" --script "$work/commands.txt" 2>&1) || fail "script run: $?"
+grep -qx 'The data extraction wizard is not available yet.' <<<"$out" || fail "handler message: $out"
+grep -qx 'LUPREC = 4' <<<"$out" || fail "getvar: $out"
+grep -q 'Group "KRX' <<<"$out" && fail "a command after QUIT ran: $out"
+
+# The language decides VERLAN unless it is given.
+out=$(printf 'GETVAR VERLAN\n' | "$KVHOST" --lang es 2>&1)
+grep -qx 'VERLAN = "es-ES"' <<<"$out" || fail "VERLAN from --lang: $out"
+out=$(printf 'GETVAR VERLAN\n' | "$KVHOST" --lang es --verlan fr-FR 2>&1)
+grep -qx 'VERLAN = "fr-FR"' <<<"$out" || fail "--verlan: $out"
+
+# Editor input from a UI script.
+printf 'point 1.5,2\nobjects cancel\n' > "$work/ui.txt"
+out=$(printf 'ID\nSELECT\n' | "$KVHOST" --ui-script "$work/ui.txt" 2>&1) || fail "ui-script run: $?"
+grep -qx 'X = 1.5000     Y = 2.0000     Z = 0.0000' <<<"$out" || fail "ID: $out"
+grep -qx '\*Cancel\*' <<<"$out" || fail "SELECT cancel: $out"
+echo PASS

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "host/CmdEcho.h"
+#include "host/CommandRegistration.h"
+#include "host/ExtensionModuleState.h"
+#include "kv/KvConsole.h"
+#include "kv/KvEdFunctions.h"
+#include "kv/KvResbuf.h"
+
+namespace {
+
+KvEdCommandStack& commandStack()
+{
+    return *dynamic_cast<KvEdCommandStack*>(kvrxSysRegistry()->at(u"KVMO_REGISTERED_COMMANDS"));
+}
+void otherCommand() {}
+
+}  // namespace
+
+TEST(CommandRegistration, UnloadRemovesTheWholeGroupAndNothingElse)
+{
+    int instance = 0;
+    AttachModule(&instance);
+    ASSERT_EQ(commandStack().addCommand(u"OTHER_APP", u"OTHERCMD", u"OTHERCMD", 0, otherCommand), Kvmo::eOk);
+    ASSERT_EQ(HandleAppMessage(KvRx::kInitAppMsg, &instance), KvRx::kRetOK);
+    ASSERT_NE(commandStack().lookupCmd(u"dataextraction"), nullptr);
+    EXPECT_EQ(commandStack().lookupCmd(u"DATAEXTRACTION")->resourceHandle, &instance);
+    ASSERT_NE(commandStack().lookupCmd(u"DATAEXTRACTIONUPDATE"), nullptr);
+
+    ASSERT_EQ(HandleAppMessage(KvRx::kUnloadAppMsg, &instance), KvRx::kRetOK);
+    EXPECT_EQ(commandStack().lookupCmd(u"DATAEXTRACTION"), nullptr);
+    EXPECT_EQ(commandStack().lookupCmd(u"DATAEXTRACTIONUPDATE"), nullptr);
+    EXPECT_NE(commandStack().lookupCmd(u"OTHERCMD"), nullptr);
+    commandStack().removeGroup(u"OTHER_APP");
+    DetachModule();
+    EXPECT_FALSE(ModuleState().bAttached);
+}
+
+TEST(CommandRegistration, HandlersSayPlainlyThatTheDialogsAreMissing)
+{
+    int instance = 0;
+    AttachModule(&instance);
+    HandleAppMessage(KvRx::kInitAppMsg, &instance);
+    KvConsole::instance().setEcho(false);
+    KvConsole::instance().clearRecorded();
+    commandStack().lookupCmd(u"DATAEXTRACTION")->function();
+    commandStack().lookupCmd(u"DATAEXTRACTIONUPDATE")->function();
+    EXPECT_EQ(KvConsole::instance().recorded(), u"\nThe data extraction wizard is not available yet."
+                                                u"\nThe data extraction update dialog is not available yet.");
+    HandleAppMessage(KvRx::kUnloadAppMsg, &instance);
+    DetachModule();
+}
+
+TEST(CmdEcho, WritesTheSixteenBitValueOnly)
+{
+    resbuf value;
+    SetCmdEcho(false);
+    ASSERT_EQ(kvedGetVar(u"CMDECHO", &value), RTNORM);
+    EXPECT_EQ(value.restype, RTSHORT);
+    EXPECT_EQ(value.resval.rint, 0);
+    SetCmdEcho(true);
+    ASSERT_EQ(kvedGetVar(u"CMDECHO", &value), RTNORM);
+    EXPECT_EQ(value.resval.rint, 1);
+}

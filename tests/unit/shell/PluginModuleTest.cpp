@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "kv/KvRx.h"
+#include "shell/PluginModule.h"
+
+namespace {
+
+std::string libraryPath(const std::string& name) { return std::string(KV_BINARY_DIR) + "/lib/" + name; }
+
+KvEdCommandStack& commandStack()
+{
+    return *dynamic_cast<KvEdCommandStack*>(kvrxSysRegistry()->at(u"KVMO_REGISTERED_COMMANDS"));
+}
+
+}  // namespace
+
+TEST(PluginModule, RefusesWhatIsNotAPluginForThisHost)
+{
+    PluginModule module;
+    std::string error;
+    EXPECT_FALSE(module.load(libraryPath("nowhere.so"), error));
+    EXPECT_EQ(error, "cannot load module \"" + libraryPath("nowhere.so") + "\": no such file");
+
+    const std::string noEntry = libraryPath("testmodules/kvtest_no_entry_points.so");
+    EXPECT_FALSE(module.load(noEntry, error));
+    EXPECT_EQ(error, "\"" + noEntry + "\" is not a plug-in module: it does not export kvrxEntryPoint and kvrxGetApiVersion");
+
+    const std::string old = libraryPath("testmodules/kvtest_wrong_version.so");
+    EXPECT_FALSE(module.load(old, error));
+    EXPECT_EQ(error, "\"" + old + "\" is built for host interface version 0x07E0000B, this host offers 0x07E0000C");
+    EXPECT_FALSE(module.isLoaded());
+    EXPECT_EQ(module.send(KvRx::kInitAppMsg), KvRx::kRetError);
+}
+
+TEST(PluginModule, LoadMessageRegistersTheGroupAndUnloadMessageRemovesIt)
+{
+    PluginModule module;
+    std::string error;
+    ASSERT_TRUE(module.load(libraryPath("dataextraction.so"), error)) << error;
+    const std::size_t resourceDepth = kvDocManagerPtr()->resourceDepth();
+    ASSERT_EQ(module.send(KvRx::kInitAppMsg), KvRx::kRetOK);
+
+    const auto& commands = commandStack().commands();
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].group, u"KRX_DATA_EXTRACT");
+    EXPECT_EQ(commands[0].globalName, u"DATAEXTRACTION");
+    EXPECT_EQ(commands[0].flags, KVRX_CMD_MODAL);
+    EXPECT_NE(commands[0].resourceHandle, nullptr);  // the module's own resources
+    EXPECT_EQ(commands[1].globalName, u"DATAEXTRACTIONUPDATE");
+    EXPECT_EQ(commands[1].flags, KVRX_CMD_TRANSPARENT);
+    EXPECT_EQ(commands[1].resourceHandle, nullptr);
+    EXPECT_EQ(commands[1].functionCode, -1);
+    EXPECT_EQ(kvDocManagerPtr()->resourceDepth(), resourceDepth);  // pushed and popped again
+
+    auto* pLinker = dynamic_cast<KvRxDynamicLinker*>(kvrxSysRegistry()->at(u"DynamicLinker"));
+    ASSERT_NE(pLinker, nullptr);
+    EXPECT_TRUE(pLinker->isUnlocked(module.appId()));
+    EXPECT_TRUE(pLinker->isMDIAware(module.appId()));
+
+    EXPECT_EQ(module.send(KvRx::kNullMsg), KvRx::kRetOK);  // other messages change nothing
+    EXPECT_EQ(commands.size(), 2u);
+    ASSERT_EQ(module.send(KvRx::kUnloadAppMsg), KvRx::kRetOK);
+    EXPECT_TRUE(commands.empty());
+    module.unload();
+}
