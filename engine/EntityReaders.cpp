@@ -2,11 +2,13 @@
 // to the drawing's linear precision.
 #include "engine/EntityReaders.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <numbers>
+#include <string>
 
 #include "engine/ExtractionEngine.h"
 #include "engine/NumberText.h"
@@ -63,9 +65,10 @@ CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity) const
     props.csLayer = entity.layer();
     props.csColor = ColorText(entity.colorIndex());
     // Six decimals at most, whatever the precision.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", RoundToStep(roundStep, entity.linetypeScale()));
-    props.lineTypeScale = std::strtod(buffer, nullptr);
+    const double scale = RoundToStep(roundStep, entity.linetypeScale());
+    std::string csScale(static_cast<std::size_t>(std::max(std::snprintf(nullptr, 0, "%f", scale), 0)), '\0');
+    std::snprintf(csScale.data(), csScale.size() + 1, "%f", scale);
+    props.lineTypeScale = std::strtod(csScale.c_str(), nullptr);
     props.csLineWeight = LineWeightText(entity.lineWeight(), roundStep);
     props.csplotStyle = LocalizeByLayerByBlock(entity.plotStyleName());
     props.csLineType = LocalizeByLayerByBlock(entity.linetype());
