@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/PropCategory.h"
+#include "engine/PropertyCatalog.h"
+#include "engine/SelectObjectTypes.h"
+#include "kv/KvUiLanguage.h"
+
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+Names NamesOf(const PropItemSet& items)
+{
+    Names names;
+    for (const PropItem& item : items)
+        names.push_back(item.name);
+    return names;
+}
+
+bool Offers(const PropItemSet& items, const std::u16string& name)
+{
+    return items.find(name) != items.end();
+}
+
+class CatalogTest : public ::testing::Test {
+protected:
+    void TearDown() override { kvSetUiLanguage(KvUiLanguage::English); }
+    PropertyCatalog catalog;
+};
+
+TEST_F(CatalogTest, ListsHoldTheirItemsInOrder)
+{
+    EXPECT_EQ(catalog.lsObjNames, (Names{u"Block", u"Line", u"Polyline", u"Arc", u"Circle", u"Solid", u"3D Solid",
+                                         u"Point", u"MText"}));
+    EXPECT_EQ(catalog.csQty, u"Qty");
+    EXPECT_EQ(catalog.objTypeItem.name, u"Object type");
+    EXPECT_EQ(catalog.previewItem.name, u"Preview");
+    EXPECT_EQ(catalog.nameItem.name, u"Name");
+
+    EXPECT_EQ(catalog.ls_comPropTags.size(), 8u);
+    EXPECT_EQ(catalog.lineDatas.size(), 11u);
+    EXPECT_EQ(catalog.pLineDatas.size(), 5u);
+    EXPECT_EQ(catalog.arcDatas.size(), 9u);
+    EXPECT_EQ(catalog.circleDatas.size(), 7u);
+    EXPECT_EQ(catalog.pointDatas.size(), 3u);
+    EXPECT_EQ(catalog.mTextDatas.size(), 14u);
+    EXPECT_EQ(catalog.blcDatas.size(), 7u);
+
+    // Points come before circles in the geometry list.
+    ASSERT_EQ(catalog.geomDatas.size(), 35u);
+    EXPECT_EQ(catalog.geomDatas[25].name, u"X position");
+    EXPECT_EQ(catalog.geomDatas[28].name, u"Area");
+    EXPECT_EQ(catalog.geomDatas[28].category, PropCategory::Geometry);
+    EXPECT_EQ(catalog.geomDatas.back().name, u"Diameter");
+}
+
+TEST_F(CatalogTest, CategoriesAndTotalFlagsFollowTheProperty)
+{
+    struct Expected {
+        const PropItem& item;
+        const char16_t* name;
+        std::uint32_t category;
+        bool totalComp;
+    };
+    const Expected rows[] = {
+        {catalog.ls_comPropTags[3], u"Thickness", PropCategory::General, true},
+        {catalog.ls_comPropTags[4], u"Line thickness", PropCategory::General, false},
+        {catalog.lineDatas[0], u"Angle", PropCategory::Geometry, true},
+        {catalog.lineDatas[9], u"Z end", PropCategory::Geometry, false},
+        {catalog.pLineDatas[1], u"Global width", PropCategory::General, true},
+        {catalog.pLineDatas[3], u"Closed", PropCategory::Misc, false},
+        {catalog.pLineDatas[4], u"Linetype generation", PropCategory::Misc, false},
+        {catalog.arcDatas[3], u"Total angle", PropCategory::Geometry, true},
+        {catalog.arcDatas[4], u"X center", PropCategory::Geometry, false},
+        {catalog.circleDatas[1], u"X Center", PropCategory::Geometry, false},
+        {catalog.circleDatas[6], u"Diameter", PropCategory::Geometry, true},
+        {catalog.mTextDatas[3], u"Contents", PropCategory::Text, false},
+        {catalog.mTextDatas[9], u"Rotation", PropCategory::Text, true},
+        {catalog.mTextDatas[12], u"Line spacing distance", PropCategory::Text, false},
+        {catalog.blcDatas[3], u"Rotation", PropCategory::Misc, true},
+        {catalog.blcDatas[4], u"X Scale", PropCategory::Geometry, false},
+    };
+    for (const Expected& row : rows) {
+        EXPECT_EQ(row.item.name, row.name);
+        EXPECT_EQ(row.item.category, row.category) << std::string(row.item.name.begin(), row.item.name.end());
+        EXPECT_EQ(row.item.totalComp, row.totalComp) << std::string(row.item.name.begin(), row.item.name.end());
+    }
+}
+
+TEST_F(CatalogTest, TextsComeInTheUserInterfaceLanguage)
+{
+    kvSetUiLanguage(KvUiLanguage::French);
+    const PropertyCatalog french;
+    EXPECT_EQ(french.csQty, u"Qte");
+    EXPECT_EQ(french.lsObjNames[8], u"Textmult");
+    EXPECT_EQ(french.mTextDatas[3].name, u"Index");
+    EXPECT_EQ(french.ls_comPropTags[0].name, u"Calque");
+    EXPECT_EQ(PropCategory::Name(PropCategory::Text), u"Texte");
+
+    kvSetUiLanguage(KvUiLanguage::Spanish);
+    const PropertyCatalog spanish;
+    EXPECT_EQ(spanish.csQty, u"Total");
+    EXPECT_EQ(spanish.objTypeItem.name, u"Tipo de Objeto");
+    EXPECT_EQ(spanish.lsObjNames[8], u"MText");
+    EXPECT_EQ(PropCategory::Name(PropCategory::DynamicBlock), u"Bloque dinámico");
+    EXPECT_EQ(PropCategory::Name(7), u"");
+}
+
+class SelectObjectTypesTest : public CatalogTest {
+protected:
+    OfferedProperties Select(const Names& kinds, const PropItemSet& blockItems = {})
+    {
+        return SelectObjectTypes(catalog, kinds, blockItems);
+    }
+    static std::set<std::uint32_t> Categories(std::initializer_list<std::uint32_t> numbers) { return numbers; }
+};
+
+TEST_F(SelectObjectTypesTest, EachKindAloneOffersItsPropertiesAndCategories)
+{
+    struct Case {
+        const char16_t* kind;
+        std::size_t count;  // "Object type" + common + own, merged by name
+        std::set<std::uint32_t> categories;
+        bool bThickness;
+    };
+    const Case cases[] = {
+        {u"Line", 1 + 8 + 11, {1, 2}, true},
+        {u"Polyline", 1 + 8 + 5, {1, 2, 3}, true},
+        {u"Arc", 1 + 8 + 9, {1, 2}, true},
+        {u"Circle", 1 + 8 + 7, {1, 2}, true},
+        {u"Solid", 1 + 8, {1, 2}, true},
+        {u"3D Solid", 1 + 7, {1}, false},
+        {u"Point", 1 + 8 + 3, {1, 2}, true},
+        {u"MText", 1 + 7 + 14, {1, 2, 6}, false},
+        {u"Block", 1 + 7 + 1, {1, 2, 3}, false},
+        {u"Hatch", 1, {}, false},
+    };
+    for (const Case& c : cases) {
+        const OfferedProperties offered = Select({c.kind});
+        const std::string kind(c.kind, c.kind + std::char_traits<char16_t>::length(c.kind));
+        EXPECT_EQ(offered.seHeaders.size(), c.count) << kind;
+        EXPECT_EQ(offered.seCategories, c.categories) << kind;
+        EXPECT_EQ(Offers(offered.seHeaders, u"Thickness"), c.bThickness) << kind;
+        EXPECT_TRUE(Offers(offered.seHeaders, u"Object type")) << kind;
+    }
+    EXPECT_TRUE(Offers(Select({u"Block"}).seHeaders, u"Preview"));
+    EXPECT_TRUE(std::ranges::is_sorted(NamesOf(Select({u"MText"}).seHeaders)));
+}
+
+TEST_F(SelectObjectTypesTest, ThicknessDependsOnWhatComesAfterTheLastTextOrSolid)
+{
+    EXPECT_FALSE(Offers(Select({u"Line", u"MText"}).seHeaders, u"Thickness"));
+    EXPECT_TRUE(Offers(Select({u"MText", u"Line"}).seHeaders, u"Thickness"));
+    EXPECT_FALSE(Offers(Select({u"Circle", u"3D Solid"}).seHeaders, u"Thickness"));
+    EXPECT_TRUE(Offers(Select({u"3D Solid", u"Solid"}).seHeaders, u"Thickness"));
+    // A block adds no common properties, so it does not bring it back.
+    EXPECT_FALSE(Offers(Select({u"MText", u"Block"}).seHeaders, u"Thickness"));
+    EXPECT_FALSE(Offers(Select({u"Point", u"3D Solid", u"MText"}).seHeaders, u"Thickness"));
+}
+
+TEST_F(SelectObjectTypesTest, SharedNamesMergeAndTheFirstKindDecides)
+{
+    const OfferedProperties blockFirst = Select({u"Block", u"MText"});
+    const auto rotation = blockFirst.seHeaders.find(u"Rotation");
+    ASSERT_NE(rotation, blockFirst.seHeaders.end());
+    EXPECT_EQ(rotation->category, PropCategory::Misc);
+    EXPECT_EQ(std::ranges::count(NamesOf(blockFirst.seHeaders), u"Rotation"), 1);
+
+    const OfferedProperties textFirst = Select({u"MText", u"Block"});
+    EXPECT_EQ(textFirst.seHeaders.find(u"Rotation")->category, PropCategory::Text);
+    EXPECT_EQ(textFirst.seCategories, Categories({1, 2, 3, 6}));
+
+    // Polyline, arc and circle areas make one column; polylines bring "Misc.".
+    const OfferedProperties curves = Select({u"Circle", u"Arc", u"Polyline", u"Line"});
+    EXPECT_EQ(std::ranges::count(NamesOf(curves.seHeaders), u"Area"), 1);
+    EXPECT_EQ(std::ranges::count(NamesOf(curves.seHeaders), u"Length"), 1);
+    EXPECT_EQ(curves.seCategories, Categories({1, 2, 3}));
+    EXPECT_EQ(curves.seHeaders.size(), 1u + 8 + 11 + 9 + 7 + 5 - 2 /*Area*/ - 2 /*Length*/ - 1 /*Radius*/);
+}
+
+TEST_F(SelectObjectTypesTest, BlockItemsBringTheirCategoriesFirstWins)
+{
+    PropItemSet blockItems;
+    blockItems.insert(PropItem{u"QTY", PropCategory::Attribute, true});
+    blockItems.insert(PropItem{u"X position", PropCategory::Attribute, false});
+    OfferedProperties offered = Select({u"Block"}, blockItems);
+    EXPECT_EQ(offered.seCategories, Categories({1, 2, 3, 4}));
+    EXPECT_TRUE(offered.seHeaders.find(u"QTY")->totalComp);
+    // Attribute and dynamic names are inserted before the block's own geometry.
+    EXPECT_EQ(offered.seHeaders.find(u"X position")->category, PropCategory::Attribute);
+
+    blockItems.insert(PropItem{u"Distance1", PropCategory::DynamicBlock, true});
+    EXPECT_EQ(Select({u"Block"}, blockItems).seCategories, Categories({1, 2, 3, 4, 5}));
+    // Without "Block" among the kinds, block items are not offered.
+    EXPECT_FALSE(Offers(Select({u"Line"}, blockItems).seHeaders, u"QTY"));
+}
+
+TEST_F(SelectObjectTypesTest, WorksInTheUserInterfaceLanguage)
+{
+    kvSetUiLanguage(KvUiLanguage::French);
+    const PropertyCatalog french;
+    const OfferedProperties offered = SelectObjectTypes(french, {u"Solide 3D"}, {});
+    EXPECT_FALSE(Offers(offered.seHeaders, u"Épaisseur"));
+    EXPECT_TRUE(Offers(offered.seHeaders, u"Calque"));
+    EXPECT_EQ(offered.seCategories, Categories({1}));
+    // English names mean nothing to a French catalog.
+    EXPECT_EQ(SelectObjectTypes(french, {u"Line"}, {}).seHeaders.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#pragma once
+// A drawing built through the host interface, and engines read from it.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "engine/ExtractionEngine.h"
+#include "kv/kv.h"
+
+class EngineDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kvSetUiLanguage(KvUiLanguage::English);
+        NewDrawing();
+    }
+
+    void TearDown() override
+    {
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        m_pDb.reset();
+        kvSetUiLanguage(KvUiLanguage::English);
+    }
+
+    KvDbDatabase& Db() { return *m_pDb; }
+
+    void NewDrawing()
+    {
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        m_pDb = std::make_unique<KvDbDatabase>();
+        kvdbHostApplicationServices()->setWorkingDatabase(m_pDb.get());
+    }
+
+    // Appends the entity to model space; the callback runs while it is still open for write.
+    template <class T, class Edit = void (*)(T&)>
+    KvDbObjectId Add(T* pEntity, Edit edit = [](T&) {})
+    {
+        KvDbBlockTableRecord* pSpace = nullptr;
+        EXPECT_EQ(kvdbOpenObject(pSpace, Db().modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
+        KvDbObjectId id;
+        EXPECT_EQ(pSpace->appendKvDbEntity(id, pEntity), Kvmo::eOk);
+        pSpace->close();
+        edit(*pEntity);
+        pEntity->close();
+        return id;
+    }
+
+    KvDbObjectId AddLine(KvGePoint3d start, KvGePoint3d end) { return Add(new KvDbLine(start, end)); }
+
+    KvDbObjectId AddBlockDefinition(const std::u16string& name)
+    {
+        KvDbBlockTable* pTable = nullptr;
+        EXPECT_EQ(Db().getBlockTable(pTable, KvDb::kForWrite), Kvmo::eOk);
+        auto* pRecord = new KvDbBlockTableRecord;
+        pRecord->setName(name);
+        KvDbObjectId id;
+        EXPECT_EQ(pTable->add(id, pRecord), Kvmo::eOk);
+        pRecord->close();
+        pTable->close();
+        return id;
+    }
+
+    KvDbObjectId AddTextStyle(const std::u16string& name)
+    {
+        KvDbTextStyleTable* pTable = nullptr;
+        EXPECT_EQ(Db().getTextStyleTable(pTable, KvDb::kForWrite), Kvmo::eOk);
+        auto* pRecord = new KvDbTextStyleTableRecord;
+        pRecord->setName(name);
+        KvDbObjectId id;
+        EXPECT_EQ(pTable->add(id, pRecord), Kvmo::eOk);
+        pRecord->close();
+        pTable->close();
+        return id;
+    }
+
+    using Attributes = std::initializer_list<std::pair<std::u16string, std::u16string>>;
+
+    // A reference to the record, with attributes (tag, text) in order. A dynamic block
+    // reference also names its definition and carries its property values.
+    KvDbObjectId AddReference(KvDbObjectId idRecord, Attributes attributes = {},
+                              KvDbObjectId idDynamicDefinition = {},
+                              KvDbDynBlockReferencePropertyArray dynamicProps = {},
+                              KvGePoint3d position = {}, double rotation = 0.0, KvGeScale3d scale = {})
+    {
+        auto* pReference = new KvDbBlockReference;
+        pReference->setBlockTableRecord(idRecord);
+        pReference->setPosition(position);
+        pReference->setRotation(rotation);
+        pReference->setScaleFactors(scale);
+        pReference->setDynamicBlockRecord(idDynamicDefinition);
+        pReference->setDynamicProperties(std::move(dynamicProps));
+        return Add(pReference, [&](KvDbBlockReference& reference) {
+            for (const auto& [tag, text] : attributes) {
+                auto* pAttribute = new KvDbAttribute;
+                pAttribute->setTag(tag);
+                pAttribute->setTextString(text);
+                KvDbObjectId idAttribute;
+                EXPECT_EQ(reference.appendAttribute(idAttribute, pAttribute), Kvmo::eOk);
+                pAttribute->close();
+            }
+        });
+    }
+
+    // An engine of every entity of the drawing, as the wizard builds it from "all".
+    ExtractionEngine Read()
+    {
+        kv_name ss = {0, 0};
+        std::int32_t count = 0;
+        if (kvedSSGet(u"A", nullptr, nullptr, nullptr, ss) == RTNORM) {
+            kvedSSLength(ss, &count);
+            ExtractionEngine engine(ss, count, PropertyCatalog());
+            kvedSSFree(ss);
+            return engine;
+        }
+        return ExtractionEngine(ss, 0, PropertyCatalog());
+    }
+
+    // Name -> value of the pairs a row of the record shows (common values first, as the
+    // table places them).
+    static std::map<std::u16string, std::u16string> Shown(const GeomEnt& record, const PropertyCatalog& catalog)
+    {
+        std::map<std::u16string, std::u16string> shown;
+        for (const PropValue& pair : record.GetCommonProps(catalog.ls_comPropTags))
+            shown[pair.name] = pair.value;
+        for (const PropValue& pair : record.GetProps(catalog.ListOfKind(record.type)))
+            shown[pair.name] = pair.value;
+        return shown;
+    }
+
+private:
+    std::unique_ptr<KvDbDatabase> m_pDb;
+};

@@ -1,0 +1,303 @@
+// What a user reads of lines, polylines, arcs, circles, solids, points and texts.
+#include <numbers>
+
+#include "EngineDrawing.h"
+#include "engine/ValueTexts.h"
+
+namespace {
+
+using EntityReaderTest = EngineDrawingTest;
+
+TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
+{
+    struct Case {
+        short luprec;
+        const char16_t* length;
+        const char16_t* startX;
+    };
+    for (const Case& c : {Case{0, u"1", u"0"}, Case{2, u"1.41", u"0.12"}, Case{8, u"1.41421", u"0.123457"}}) {
+        Db().setLuprec(c.luprec);
+        const KvGePoint3d start(0.123456789, 0, 0);
+        AddLine(start, start + KvGeVector3d(1, 1, 0));
+        const ExtractionEngine engine = Read();
+        ASSERT_EQ(engine.lsLines.size(), 1u);
+        auto shown = Shown(engine.lsLines[0], engine.catalog);
+        EXPECT_EQ(shown[u"Length"], c.length) << c.luprec;
+        EXPECT_EQ(shown[u"X Start"], c.startX) << c.luprec;
+        EXPECT_EQ(shown[u"Angle"], u"45") << c.luprec;
+        EXPECT_EQ(shown[u"X Delta"], u"1") << c.luprec;
+        EXPECT_EQ(shown[u"Y Delta"], u"1") << c.luprec;
+        EXPECT_EQ(shown[u"Z Delta"], u"0") << c.luprec;
+        NewDrawing();
+    }
+}
+
+TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
+{
+    Db().setLuprec(0);
+    AddLine({5, 5, 0}, {1, 5, 0});              // towards -X
+    AddLine({0, 0, 0}, {0, -3, 0});             // towards -Y
+    AddLine({0, 0, 0}, {1, -1e-12, 0});         // just below +X
+    AddLine({0.4, -2.5, 2.5}, {1.8, -2.5, 2.5});
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsLines.size(), 4u);
+    EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"Angle"], u"180");
+    EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"X Delta"], u"-4");
+    EXPECT_EQ(Shown(engine.lsLines[1], engine.catalog)[u"Angle"], u"270");
+    EXPECT_EQ(Shown(engine.lsLines[1], engine.catalog)[u"Y Delta"], u"-3");
+    EXPECT_EQ(Shown(engine.lsLines[2], engine.catalog)[u"Angle"], u"0");
+
+    // Rounded points 0 and 2, but the line is 1.4 long: the delta says 1.
+    auto shown = Shown(engine.lsLines[3], engine.catalog);
+    EXPECT_EQ(shown[u"X Start"], u"0");
+    EXPECT_EQ(shown[u"X end"], u"2");
+    EXPECT_EQ(shown[u"X Delta"], u"1");
+    EXPECT_EQ(shown[u"Length"], u"1");
+    // Exact halves go up: -2.5 shows -2, 2.5 shows 3.
+    EXPECT_EQ(shown[u"Y Start"], u"-2");
+    EXPECT_EQ(shown[u"Z end"], u"3");
+}
+
+TEST_F(EntityReaderTest, CircleDiameterComesFromTheRoundedRadius)
+{
+    Db().setLuprec(0);
+    Add(new KvDbCircle({-1.5, 2.4, 0}, 2.6));
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsCircles.size(), 1u);
+    auto shown = Shown(engine.lsCircles[0], engine.catalog);
+    EXPECT_EQ(shown[u"Radius"], u"3");
+    EXPECT_EQ(shown[u"Diameter"], u"6");
+    EXPECT_EQ(shown[u"Circumference"], u"16");
+    EXPECT_EQ(shown[u"Area"], u"21");
+    EXPECT_EQ(shown[u"X Center"], u"-1");
+    EXPECT_EQ(shown[u"Y Center"], u"2");
+}
+
+TEST_F(EntityReaderTest, ArcAnglesAreDegreesAndTheTotalIsTheIncludedAngle)
+{
+    Db().setLuprec(2);
+    Add(new KvDbArc({1, 2, 0}, 2, 0, std::numbers::pi / 2));
+    Add(new KvDbArc({0, 0, 0}, 1, 3 * std::numbers::pi / 2, std::numbers::pi / 2));  // across 0
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsArcs.size(), 2u);
+    auto quarter = Shown(engine.lsArcs[0], engine.catalog);
+    EXPECT_EQ(quarter[u"Start angle"], u"0");
+    EXPECT_EQ(quarter[u"End angle"], u"90");
+    EXPECT_EQ(quarter[u"Total angle"], u"90");
+    EXPECT_EQ(quarter[u"Length"], u"3.14");
+    EXPECT_EQ(quarter[u"Area"], u"1.14");
+    EXPECT_EQ(quarter[u"Radius"], u"2");
+    EXPECT_EQ(quarter[u"Y center"], u"2");
+    auto half = Shown(engine.lsArcs[1], engine.catalog);
+    EXPECT_EQ(half[u"Start angle"], u"270");
+    EXPECT_EQ(half[u"Total angle"], u"180");
+}
+
+TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
+{
+    Db().setLuprec(2);
+    Add(new KvDbPolyline, [](KvDbPolyline& square) {
+        for (unsigned int i = 0; i < 4; ++i)
+            square.addVertexAt(i, KvGePoint2d(i == 1 || i == 2 ? 2 : 0, i >= 2 ? 2 : 0));
+        square.setClosed(true);
+        square.setConstantWidth(0.5);
+        square.setPlinegen(true);
+    });
+    Add(new KvDbPolyline, [](KvDbPolyline& tapered) {
+        tapered.addVertexAt(0, KvGePoint2d(0, 0), 0.0, 0.0, 1.0);
+        tapered.addVertexAt(1, KvGePoint2d(3, 0), 0.0, 1.0, 1.0);
+        tapered.addVertexAt(2, KvGePoint2d(3, 4));
+    });
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsPolyLines.size(), 2u);
+    auto square = Shown(engine.lsPolyLines[0], engine.catalog);
+    EXPECT_EQ(square[u"Area"], u"4");
+    EXPECT_EQ(square[u"Length"], u"8");
+    EXPECT_EQ(square[u"Global width"], u"0.5");
+    EXPECT_EQ(square[u"Closed"], u"Yes");
+    EXPECT_EQ(square[u"Linetype generation"], u"Enabled");
+    auto tapered = Shown(engine.lsPolyLines[1], engine.catalog);
+    EXPECT_EQ(tapered[u"Length"], u"7");
+    EXPECT_EQ(tapered[u"Global width"], u"0");
+    EXPECT_EQ(tapered[u"Closed"], u"No");
+    EXPECT_EQ(tapered[u"Linetype generation"], u"Disabled");
+}
+
+TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
+{
+    Db().setLuprec(2);
+    const KvDbObjectId idNotes = AddTextStyle(u"Notes");
+    struct Case {
+        int attachment;
+        const char16_t* justify;
+        int flow;
+        const char16_t* direction;
+        int spacing;
+        const char16_t* spacingStyle;
+    };
+    const Case cases[] = {
+        {1, u"Top left", 1, u"Horizontal", 1, u"At least"},
+        {5, u"Middle center", 2, u"Horizontal", 2, u"Exactly"},
+        {13, u"Aligned", 3, u"Vertical", 1, u"At least"},
+        {15, u"", 4, u"Vertical", 2, u"Exactly"},
+        {17, u"Fit", 5, u"By style", 1, u"At least"},
+        {21, u"Middle", 1, u"Horizontal", 1, u"At least"},
+        {24, u"", 1, u"Horizontal", 1, u"At least"},
+    };
+    for (const Case& c : cases) {
+        Add(new KvDbMText, [&](KvDbMText& mtext) {
+            mtext.setContents(u"{Two}\\Plines");
+            mtext.setAttachment(c.attachment);
+            mtext.setFlowDirection(c.flow);
+            mtext.setLineSpacingStyle(c.spacing);
+            mtext.setTextStyle(idNotes);
+            mtext.setTextHeight(2.5);
+            mtext.setLineSpacingFactor(1.0);
+            mtext.setRotation(std::numbers::pi / 2);
+            mtext.setBackgroundFill(c.attachment == 1);
+            mtext.setLocation({-1.006, 0, 0});
+        });
+    }
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsMTexts.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        auto shown = Shown(engine.lsMTexts[i], engine.catalog);
+        EXPECT_EQ(shown[u"Justify"], cases[i].justify) << i;
+        EXPECT_EQ(shown[u"Direction"], cases[i].direction) << i;
+        EXPECT_EQ(shown[u"Line spacing style"], cases[i].spacingStyle) << i;
+        EXPECT_EQ(shown[u"Background mask"], i == 0 ? u"Yes" : u"No") << i;
+    }
+    auto shown = Shown(engine.lsMTexts[0], engine.catalog);
+    EXPECT_EQ(shown[u"Contents"], u"Two\nlines");
+    EXPECT_EQ(shown[u"Style"], u"Notes");
+    EXPECT_EQ(shown[u"Rotation"], u"1.57");  // radians
+    EXPECT_EQ(shown[u"Line spacing factor"], u"1");
+    EXPECT_EQ(shown[u"Line spacing distance"], u"4.17");
+    EXPECT_EQ(shown[u"Text height"], u"2.5");
+    EXPECT_EQ(shown[u"X position"], u"-1.01");
+    EXPECT_EQ(shown.count(u"Thickness"), 1u);
+
+    // Values the host never stores have no text either.
+    EXPECT_EQ(AttachmentText(0), u"");
+    EXPECT_EQ(AttachmentText(14), u"");
+    EXPECT_EQ(FlowDirectionText(0), u"");
+    EXPECT_EQ(FlowDirectionText(6), u"");
+    EXPECT_EQ(LineSpacingStyleText(0), u"");
+    EXPECT_EQ(LineSpacingStyleText(3), u"");
+}
+
+TEST_F(EntityReaderTest, SolidsShowOnlyCommonProperties)
+{
+    Add(new KvDbSolid, [](KvDbSolid& solid) { solid.setThickness(1.5); });
+    Add(new KvDb3dSolid);
+    Add(new KvDbPoint({1, -2, 3}), [](KvDbPoint& point) { point.setThickness(0.25); });
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsSolids.size(), 1u);
+    ASSERT_EQ(engine.lsSolids3D.size(), 1u);
+    EXPECT_TRUE(engine.lsSolids[0].GetProps(engine.catalog.lineDatas).empty());
+    EXPECT_TRUE(engine.lsSolids3D[0].GetProps(engine.catalog.mTextDatas).empty());
+    EXPECT_EQ(Shown(engine.lsSolids[0], engine.catalog).size(), 8u);
+    EXPECT_EQ(Shown(engine.lsSolids[0], engine.catalog)[u"Thickness"], u"1.5");
+    EXPECT_EQ(Shown(engine.lsSolids3D[0], engine.catalog)[u"Thickness"], u"0");
+
+    ASSERT_EQ(engine.lsPoints.size(), 1u);
+    auto point = Shown(engine.lsPoints[0], engine.catalog);
+    EXPECT_EQ(point[u"Y position"], u"-2");
+    EXPECT_EQ(point[u"Thickness"], u"0.25");
+}
+
+TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)
+{
+    Db().setLuprec(8);
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), [](KvDbLine& line) {
+        line.setLinetype(u"BYLAYER");
+        line.setLineWeight(KvDb::kLnWtByLayer);
+        line.setColorIndex(256);
+        line.setLinetypeScale(3e-7);
+    });
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), [](KvDbLine& line) {
+        line.setLinetype(u"byblock");
+        line.setPlotStyleName(u"ByBlock");
+        line.setLineWeight(KvDb::kLnWtByBlock);
+        line.setColorIndex(0);
+    });
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), [](KvDbLine& line) {
+        line.setLayer(u"Walls");
+        line.setLinetype(u"DASHED");
+        line.setPlotStyleName(u"Thick");
+        line.setLineWeight(KvDb::kLnWtByLwDefault);
+        line.setColorIndex(5);
+        line.setLinetypeScale(2.5);
+    });
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), [](KvDbLine& line) { line.setLineWeight(25); });
+
+    struct Language {
+        KvUiLanguage language;
+        const char16_t* byLayer;
+        const char16_t* byBlock;
+        const char16_t* byDefault;
+        const char16_t* layer;
+        const char16_t* color;
+        const char16_t* lineWeight;
+        const char16_t* linetype;
+        const char16_t* plotStyle;
+        const char16_t* scale;
+    };
+    const Language languages[] = {
+        {KvUiLanguage::English, u"ByLayer", u"ByBlock", u"Default", u"Layer", u"Color", u"Line thickness",
+         u"Linetype", u"Plot style", u"Linetype scale"},
+        {KvUiLanguage::Spanish, u"PorCapa", u"PorBloque", u"Por defecto", u"Capa", u"Color", u"Grosor de línea",
+         u"Tipo de línea", u"Estilo de trazado", u"Escala de tipo de línea"},
+        {KvUiLanguage::French, u"DuCalque", u"DuBloc", u"Par défaut", u"Calque", u"Couleur",
+         u"Épaisseur de ligne", u"Type de ligne", u"Style de tracé", u"Échelle du type de ligne"},
+    };
+    for (const Language& l : languages) {
+        kvSetUiLanguage(l.language);
+        const ExtractionEngine engine = Read();
+        ASSERT_EQ(engine.lsLines.size(), 4u);
+        auto byLayer = Shown(engine.lsLines[0], engine.catalog);
+        EXPECT_EQ(byLayer[l.color], l.byLayer);
+        EXPECT_EQ(byLayer[l.lineWeight], l.byLayer);
+        EXPECT_EQ(byLayer[l.linetype], l.byLayer);
+        EXPECT_EQ(byLayer[l.plotStyle], l.byLayer);
+        // Six decimals at most, whatever the precision.
+        EXPECT_EQ(byLayer[l.scale], u"0");
+        auto byBlock = Shown(engine.lsLines[1], engine.catalog);
+        EXPECT_EQ(byBlock[l.color], l.byBlock);
+        EXPECT_EQ(byBlock[l.lineWeight], l.byBlock);
+        EXPECT_EQ(byBlock[l.linetype], l.byBlock);
+        EXPECT_EQ(byBlock[l.plotStyle], l.byBlock);
+        auto named = Shown(engine.lsLines[2], engine.catalog);
+        EXPECT_EQ(named[l.layer], u"Walls");
+        EXPECT_EQ(named[l.color], u"5");
+        EXPECT_EQ(named[l.lineWeight], l.byDefault);
+        EXPECT_EQ(named[l.linetype], u"DASHED");
+        EXPECT_EQ(named[l.plotStyle], u"Thick");
+        EXPECT_EQ(named[l.scale], u"2.5");
+        // Hundredths of a millimetre, not converted.
+        EXPECT_EQ(Shown(engine.lsLines[3], engine.catalog)[l.lineWeight], u"25");
+    }
+}
+
+TEST_F(EntityReaderTest, HyperlinkShowsTheFirstOfAnyNumber)
+{
+    auto withLinks = [](std::initializer_list<const char16_t*> names) {
+        return [names](KvDbLine& line) {
+            KvDbHyperlinkCollection links;
+            for (const char16_t* name : names)
+                links.addTail(KvDbHyperlink(name, u"description"));
+            ASSERT_EQ(KvDbEntityHyperlinkPE::cast(&line)->setHyperlinkCollection(&line, &links), Kvmo::eOk);
+        };
+    };
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), withLinks({u"https://example.com/a"}));
+    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), withLinks({u"C:\\docs\\plan.pdf", u"https://b", u"https://c"}));
+    const ExtractionEngine engine = Read();
+    ASSERT_EQ(engine.lsLines.size(), 3u);
+    EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"Hyperlink"], u"");
+    EXPECT_EQ(Shown(engine.lsLines[1], engine.catalog)[u"Hyperlink"], u"https://example.com/a");
+    EXPECT_EQ(Shown(engine.lsLines[2], engine.catalog)[u"Hyperlink"], u"C:\\docs\\plan.pdf");
+    EXPECT_EQ(engine.lsLines[2].commonProps.lsHyperlink.size(), 3u);
+}
+
+}  // namespace
