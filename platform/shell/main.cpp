@@ -21,6 +21,7 @@
 #include "shell/PluginModule.h"
 #include "shell/ScriptedEditorInput.h"
 #include "shell/TerminalEditorInput.h"
+#include "ui/KvUiHostDriver.h"
 
 namespace {
 
@@ -87,6 +88,8 @@ int main(int argc, char** argv)
         input = std::make_unique<TerminalEditorInput>(std::cin);
     }
     kvedSetInputProvider(input.get());
+    // Dialogs take their answers from the same script, or from the terminal.
+    KvUiHostDriver uiDriver(options.csUiScriptPath.empty() ? nullptr : &uiScript);
 
     std::ifstream scriptFile;
     if (!options.csScriptPath.empty()) {
