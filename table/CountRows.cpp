@@ -10,8 +10,8 @@ namespace {
 
 // Keys are row indexes; hashing and equality look at the rows' tails.
 struct TailHash {
-    const std::vector<std::size_t>* pHashes;
-    std::size_t operator()(std::size_t iRow) const { return (*pHashes)[iRow]; }
+    const TableData* pTable;
+    std::size_t operator()(std::size_t iRow) const { return HashRowTail((*pTable)[iRow]); }
 };
 struct TailEqual {
     const TableData* pTable;
@@ -30,12 +30,10 @@ void CountRows(TableData& veTable, std::vector<std::u16string>& lsHandles)
     if (veTable.empty())
         return;
     const std::size_t nRows = veTable.size();
-    std::vector<std::size_t> veHashes(nRows);
-    for (std::size_t r = 0; r < nRows; ++r)
-        veHashes[r] = HashRowTail(veTable[r]);
-
+    // Sized by the groups met, not the rows: real tables fold into few groups, and a small
+    // bucket array stays in cache.
     std::unordered_map<std::size_t, std::size_t, TailHash, TailEqual> groupOfRow(
-        nRows, TailHash{&veHashes}, TailEqual{&veTable});
+        16, TailHash{&veTable}, TailEqual{&veTable});
     std::vector<Group> veGroups;
     for (std::size_t r = nRows - 1; r >= 1; --r) {
         const auto [it, bNew] = groupOfRow.try_emplace(r, veGroups.size());
