@@ -1,0 +1,245 @@
+#include "WizardFixture.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/UiResources.h"
+#include "ui/CKpUiBaseDialog.h"
+#include "ui/CListCtrl.h"
+#include "ui/CGridListCtrlEx.h"
+#include "ui/DlgAssist1.h"
+#include "ui/DlgUpdateA1.h"
+#include "ui/InsertedTable.h"
+#include "ui/KvUiControls.h"
+
+namespace {
+// A list item as the user reads it: its check (native box, or the name column's mark).
+std::u16string ShownItem(const CListCtrl& list, int iItem)
+{
+    bool bChecked = false;
+    if (list.HasCheckBoxes())
+        bChecked = list.GetCheck(iItem) != FALSE;
+    else
+        bChecked = list.GetItemImage(iItem, 1) == 1;
+    return (bChecked ? u"[x] " : u"[ ] ") + list.GetShownName(iItem);
+}
+}  // namespace
+
+bool RecordingDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
+{
+    DialogSnapshot snap;
+    snap.idTemplate = dlg.GetTemplateId();
+    snap.csTitle = dlg.GetWindowText();
+    for (CWnd* pControl : dlg.GetControls()) {
+        snap.texts[pControl->GetDlgCtrlID()] = pControl->GetWindowText();
+        if (auto* pList = dynamic_cast<CListCtrl*>(pControl)) {
+            auto& items = snap.lists[pList->GetDlgCtrlID()];
+            for (int i = 0; i < pList->GetItemCount(); ++i)
+                items.push_back(ShownItem(*pList, i));
+            auto& shown = snap.columnsShown[pList->GetDlgCtrlID()];
+            for (int c = 0; c < pList->GetColumnCount(); ++c)
+                shown.push_back(pList->IsColumnShown(c));
+        } else if (auto* pButton = dynamic_cast<CButton*>(pControl)) {
+            if (pButton->IsCheckBox() || pButton->IsRadioButton())
+                snap.checks[pButton->GetDlgCtrlID()] = pButton->GetCheck();
+        }
+    }
+    snapshots.push_back(snap);
+    return KvUiScriptDriver::NextAction(dlg, action);
+}
+
+int RecordingDriver::MessageBox(const KvUiMessageBoxRequest& request)
+{
+    messages.push_back(request.text);
+    return KvUiScriptDriver::MessageBox(request);
+}
+
+EditorAnswer QueuedEditorInput::Take()
+{
+    if (answers.empty())
+        return EditorAnswer{};
+    EditorAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+int QueuedEditorInput::selectObjects(const std::u16string&, std::vector<KvDbHandle>& handles, bool& all)
+{
+    const EditorAnswer answer = Take();
+    all = answer.kind == EditorAnswer::All;
+    for (const auto& csHandle : answer.handles)
+        handles.push_back(KvDbHandle::fromText(csHandle));
+    return answer.kind == EditorAnswer::All || answer.kind == EditorAnswer::Handles ? RTNORM : RTCAN;
+}
+
+int QueuedEditorInput::pickObject(const std::u16string&, KvDbHandle& handle)
+{
+    const EditorAnswer answer = Take();
+    if (answer.kind != EditorAnswer::Pick || answer.handles.empty())
+        return RTCAN;
+    handle = KvDbHandle::fromText(answer.handles.front());
+    return RTNORM;
+}
+
+int QueuedEditorInput::getPoint(const std::u16string&, const KvGePoint3d*, KvGePoint3d& point)
+{
+    const EditorAnswer answer = Take();
+    if (answer.kind != EditorAnswer::Point)
+        return RTCAN;
+    point = answer.point;
+    return RTNORM;
+}
+
+void WizardTest::SetUp()
+{
+    kvSetUiLanguage(KvUiLanguage::English);
+    KvConsole::instance().setEcho(false);
+    KvConsole::instance().clearRecorded();
+    m_pDb = std::make_unique<KvDbDatabase>();
+    kvdbHostApplicationServices()->setWorkingDatabase(m_pDb.get());
+    kvDocManagerPtr()->curDocument()->setFileName(u"/drawings/office.dxf");
+    kvuiAddResourceModule(&DataExtractionUiResources());
+    kvedSetInputProvider(&m_input);
+    LastInsertedTable() = KvDbObjectId();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_dir = std::filesystem::temp_directory_path() /
+            ("wizard_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(m_dir);
+    std::filesystem::create_directories(m_dir);
+}
+
+void WizardTest::TearDown()
+{
+    kvuiSetDriver(nullptr);
+    kvedSetInputProvider(nullptr);
+    kvuiRemoveResourceModule(&DataExtractionUiResources());
+    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    m_pDb.reset();
+    kvSetUiLanguage(KvUiLanguage::English);
+    std::filesystem::remove_all(m_dir);
+}
+
+bool WizardTest::Run(const std::string& csScript, bool bUpdate)
+{
+    m_script = KvScript();
+    m_script.load("test.ui", csScript);
+    m_pDriver = std::make_unique<RecordingDriver>(m_script);
+    kvuiSetDriver(m_pDriver.get());
+    if (bUpdate) {
+        DlgUpdateA1 dlg(kpsw_kvmoMainWnd());
+        dlg.DoModal();
+    } else {
+        DlgAssist1 dlg(kpsw_kvmoMainWnd());
+        dlg.DoModal();
+    }
+    kvuiSetDriver(nullptr);
+    return !m_script.failed() && m_script.atEnd();
+}
+
+bool WizardTest::RunWizard(const std::string& csScript)
+{
+    return Run(csScript, false);
+}
+
+bool WizardTest::RunUpdate(const std::string& csScript)
+{
+    return Run(csScript, true);
+}
+
+KvDbObjectId WizardTest::Add(KvDbEntity* pEntity)
+{
+    KvDbBlockTableRecord* pSpace = nullptr;
+    EXPECT_EQ(kvdbOpenObject(pSpace, m_pDb->modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
+    KvDbObjectId id;
+    EXPECT_EQ(pSpace->appendKvDbEntity(id, pEntity), Kvmo::eOk);
+    pSpace->close();
+    pEntity->close();
+    return id;
+}
+
+KvDbObjectId WizardTest::AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer)
+{
+    auto* pLine = new KvDbLine(KvGePoint3d(x0, y0, 0), KvGePoint3d(x1, y1, 0));
+    pLine->setLayer(csLayer);
+    return Add(pLine);
+}
+
+KvDbObjectId WizardTest::AddCircle(double x, double y, double r)
+{
+    return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r));
+}
+
+KvDbObjectId WizardTest::AddBlockReference(const std::u16string& csBlock, double x, double y)
+{
+    KvDbBlockTable* pTable = nullptr;
+    EXPECT_EQ(m_pDb->getBlockTable(pTable, KvDb::kForWrite), Kvmo::eOk);
+    KvDbObjectId idRecord;
+    if (pTable->getAt(csBlock, idRecord) != Kvmo::eOk) {
+        auto* pRecord = new KvDbBlockTableRecord;
+        pRecord->setName(csBlock);
+        EXPECT_EQ(pTable->add(idRecord, pRecord), Kvmo::eOk);
+        pRecord->close();
+    }
+    pTable->close();
+    auto* pReference = new KvDbBlockReference;
+    pReference->setBlockTableRecord(idRecord);
+    pReference->setPosition(KvGePoint3d(x, y, 0));
+    return Add(pReference);
+}
+
+std::u16string WizardTest::HandleOf(KvDbObjectId id)
+{
+    return m_pDb->objectAt(id)->handle().text();
+}
+
+std::vector<KvDbObjectId> WizardTest::Tables()
+{
+    std::vector<KvDbObjectId> ids;
+    resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", RTNONE_LIST_END);
+    kv_name ss = {0, 0};
+    if (kvedSSGet(u"A", nullptr, nullptr, pFilter, ss) == RTNORM) {
+        std::int32_t n = 0;
+        kvedSSLength(ss, &n);
+        for (std::int32_t i = 0; i < n; ++i) {
+            kv_name en = {0, 0};
+            KvDbObjectId id;
+            if (kvedSSName(ss, i, en) == RTNORM && kvdbGetObjectId(id, en) == Kvmo::eOk)
+                ids.push_back(id);
+        }
+    }
+    kvedSSFree(ss);
+    kvutRelRb(pFilter);
+    return ids;
+}
+
+std::vector<DialogSnapshot> WizardTest::Visits(unsigned int idTemplate) const
+{
+    std::vector<DialogSnapshot> visits;
+    for (const auto& snap : m_pDriver->snapshots)
+        if (snap.idTemplate == idTemplate)
+            visits.push_back(snap);
+    return visits;
+}
+
+std::vector<unsigned int> WizardTest::DialogSequence() const
+{
+    std::vector<unsigned int> ids;
+    for (const auto& snap : m_pDriver->snapshots)
+        ids.push_back(snap.idTemplate);
+    return ids;
+}
+
+std::u16string WizardTest::Printed() const
+{
+    return KvConsole::instance().recorded();
+}
+
+std::string WizardTest::ReadFile(const std::string& csPath)
+{
+    std::ifstream in(csPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}

@@ -1,0 +1,89 @@
+#pragma once
+// Runs the wizard and the update dialog in-process on a drawing built in the test, the
+// user's actions coming from a script and the editor's answers from a queue. Every action
+// the dialogs wait for is recorded with what the waiting dialog shows at that moment.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kv/KvScript.h"
+#include "kv/kv.h"
+#include "ui/KvUiScriptDriver.h"
+
+// What one dialog showed when it waited for an action.
+struct DialogSnapshot {
+    unsigned int idTemplate = 0;
+    std::u16string csTitle;
+    std::map<int, std::vector<std::u16string>> lists;  // "[x] name" or "[ ] name" per item, top first
+    std::map<int, int> checks;                         // check boxes and radio buttons
+    std::map<int, std::u16string> texts;               // every control's text
+    std::map<int, std::vector<bool>> columnsShown;     // report lists
+};
+
+class RecordingDriver : public KvUiScriptDriver {
+public:
+    explicit RecordingDriver(KvScript& script) : KvUiScriptDriver(script) {}
+    bool NextAction(CKpUiBaseDialog& dlg, KvUiAction& action) override;
+    int MessageBox(const KvUiMessageBoxRequest& request) override;
+
+    std::vector<DialogSnapshot> snapshots;
+    std::vector<std::u16string> messages;
+};
+
+// Editor answers in the order the requests come.
+struct EditorAnswer {
+    enum Kind { All, Handles, Point, Pick, Cancel } kind = Cancel;
+    std::vector<std::u16string> handles;
+    KvGePoint3d point;
+};
+
+class QueuedEditorInput : public KvEdInputProvider {
+public:
+    int selectObjects(const std::u16string&, std::vector<KvDbHandle>& handles, bool& all) override;
+    int pickObject(const std::u16string&, KvDbHandle& handle) override;
+    int getPoint(const std::u16string&, const KvGePoint3d*, KvGePoint3d& point) override;
+
+    std::deque<EditorAnswer> answers;
+
+private:
+    EditorAnswer Take();
+};
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs DATAEXTRACTION's first page (or the update dialog) with the script; true when
+    // the script was used up without a complaint.
+    bool RunWizard(const std::string& csScript);
+    bool RunUpdate(const std::string& csScript);
+
+    KvDbObjectId Add(KvDbEntity* pEntity);
+    KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
+    KvDbObjectId AddCircle(double x, double y, double r);
+    KvDbObjectId AddBlockReference(const std::u16string& csBlock, double x, double y);
+    std::u16string HandleOf(KvDbObjectId id);
+    std::vector<KvDbObjectId> Tables();
+
+    // The snapshots of one dialog, in the order it waited.
+    std::vector<DialogSnapshot> Visits(unsigned int idTemplate) const;
+    std::vector<unsigned int> DialogSequence() const;
+    std::u16string Printed() const;
+    std::string Path(const std::string& csName) const { return (m_dir / csName).string(); }
+    static std::string ReadFile(const std::string& csPath);
+
+    std::unique_ptr<KvDbDatabase> m_pDb;
+    QueuedEditorInput m_input;
+    std::unique_ptr<RecordingDriver> m_pDriver;
+    KvScript m_script;
+    std::filesystem::path m_dir;
+
+private:
+    bool Run(const std::string& csScript, bool bUpdate);
+};

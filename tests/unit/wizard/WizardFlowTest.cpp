@@ -1,0 +1,276 @@
+// The wizard's page chain driven as a user would: which page shows what, and what reaches
+// the drawing and the files.
+#include "WizardFixture.h"
+
+#include "drawing/ExtractionTag.h"
+#include "export/ExtractionSettings.h"
+
+namespace {
+using Items = std::vector<std::u16string>;
+constexpr unsigned kPage1 = 102, kPage2 = 103, kPage3 = 110, kPage4 = 111, kPage5 = 112;
+
+// Lines of a CSV file without their CR LF ends. The second field of a line is written as
+// it stands, every other one between quotation marks.
+std::vector<std::string> CsvLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+// Pages 1 to 4 with Next, keeping only the Length and Layer properties, without quantity
+// and name columns.
+const std::string kToOutputWithLengthAndLayer =
+    "click 1\nclick 1\nclick 1\n"
+    "cellmenu 1025 0 1 2\nitem 1025 Length on\nitem 1025 Layer on\n"
+    "check 1030 off\ncheck 1032 off\n";
+}  // namespace
+
+TEST_F(WizardTest, StartPageNextWithNothingChosenEndsSilently)
+{
+    AddLine(0, 0, 1, 0);
+    EXPECT_TRUE(RunWizard("check 1004 off\nclick 1\n"));
+    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage1}));
+
+    // A cancelled browse clears the new-extraction box all the same, and Next then ends.
+    EXPECT_TRUE(RunWizard("click 1002\nfile cancel\nclick 1\n"));
+    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage1}));
+    EXPECT_EQ(Visits(kPage1)[1].checks.at(1004), BST_UNCHECKED);
+    EXPECT_TRUE(m_pDriver->messages.empty());
+    EXPECT_TRUE(Printed().empty());
+}
+
+TEST_F(WizardTest, DataSourceNextInEmptyDrawingStays)
+{
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 2\n"));
+    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2}));
+    EXPECT_TRUE(m_pDriver->messages.empty());
+    const DialogSnapshot page2 = Visits(kPage2)[0];
+    EXPECT_EQ(page2.lists.at(1011), Items{u"[ ] /drawings/office.dxf"});
+    EXPECT_EQ(page2.checks.at(1037), BST_CHECKED);
+}
+
+TEST_F(WizardTest, PickedObjectsGoStraightToTheKindPage)
+{
+    const auto idLine = AddLine(0, 0, 1, 0);
+    AddCircle(0, 0, 1);
+    m_input.answers.push_back({EditorAnswer::Cancel, {}, {}});
+    m_input.answers.push_back({EditorAnswer::Handles, {HandleOf(idLine)}, {}});
+    EXPECT_TRUE(RunWizard("click 1\nclick 1002\nclick 1002\nclick 2\n"));
+    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2, kPage3}));
+    EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), Items{u"[x] Line"});
+}
+
+TEST_F(WizardTest, KindFiltersShowAndHideTheirKinds)
+{
+    AddBlockReference(u"Door", 0, 0);
+    AddBlockReference(u"Door", 5, 0);
+    AddLine(0, 0, 1, 0);
+    AddCircle(0, 0, 1);
+    const std::string csCsv = Path("kinds.csv");
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+                          "item 1022 Line off\nitem 1023 Non-Block off\nitem 1023 Non-Block on\n"
+                          "item 1023 Non-Block off\nclick 1\nclick 1\n"
+                          "click 1029\nfile " + csCsv + " 1\nclick 1\n"));
+    const auto visits = Visits(kPage3);
+    ASSERT_EQ(visits.size(), 5u);
+    EXPECT_EQ(visits[0].lists.at(1023), (Items{u"[x] Non-Block", u"[x] Block"}));
+    EXPECT_EQ(visits[0].lists.at(1022), (Items{u"[x] Line", u"[x] Circle", u"[x] Block"}));
+    EXPECT_EQ(visits[2].lists.at(1022), Items{u"[x] Block"});
+    // Back at the top, with the check the user gave them.
+    EXPECT_EQ(visits[3].lists.at(1022), (Items{u"[ ] Line", u"[x] Circle", u"[x] Block"}));
+
+    // Circle was checked but hidden: only the block references are extracted.
+    const std::string csText = ReadFile(csCsv);
+    EXPECT_NE(csText.find("Block"), std::string::npos);
+    EXPECT_EQ(csText.find("Circle"), std::string::npos);
+    EXPECT_EQ(csText.find("Line"), std::string::npos);
+}
+
+TEST_F(WizardTest, SingleFilterForOneGroupOfKinds)
+{
+    AddCircle(0, 0, 1);
+    AddLine(0, 0, 1, 0);
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 2\n"));
+    EXPECT_EQ(Visits(kPage3)[0].lists.at(1023), Items{u"[x] Non-Block"});
+    EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), (Items{u"[x] Line", u"[x] Circle"}));
+}
+
+TEST_F(WizardTest, GoingBackKeepsOrRebuildsChecks)
+{
+    AddLine(0, 0, 1, 0);
+    AddCircle(0, 0, 1);
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+                          "item 1022 Line off\nclick 1\n"                     // 3 -> 4
+                          "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1001\n"  // 4 -> 3
+                          "click 1\n"                                         // 3 -> 4
+                          "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1\n"     // 4 -> 5
+                          "click 1001\n"                                      // 5 -> 4
+                          "click 1001\n"                                      // 4 -> 3
+                          "click 2\n"));
+    const auto page3 = Visits(kPage3);
+    ASSERT_EQ(page3.size(), 4u);
+    EXPECT_EQ(page3[2].lists.at(1022), (Items{u"[ ] Line", u"[x] Circle"}));  // 4 -> 3 keeps
+    EXPECT_EQ(page3[3].lists.at(1022), (Items{u"[x] Line", u"[x] Circle"}));  // 5 -> 4 -> 3 rebuilds
+
+    const auto page4 = Visits(kPage4);
+    ASSERT_EQ(page4.size(), 9u);
+    const DialogSnapshot& back = page4.back();  // rebuilt from page 5
+    EXPECT_EQ(back.checks.at(1032), BST_UNCHECKED);
+    EXPECT_EQ(back.checks.at(1033), BST_CHECKED);
+    EXPECT_EQ(back.checks.at(1030), BST_UNCHECKED);
+    const Items& props = back.lists.at(1025);
+    EXPECT_NE(std::find(props.begin(), props.end(), u"[ ] Layer"), props.end());
+    EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Radius"), props.end());
+}
+
+TEST_F(WizardTest, SettingsFilePreselectsOnlyItsProperties)
+{
+    AddLine(0, 0, 1, 0);
+    const std::string csKvx = Path("choice.kvx");
+    ASSERT_TRUE(SaveExtractionSettings(std::u16string(csKvx.begin(), csKvx.end()), {u"Layer", u"No such property"}));
+    EXPECT_TRUE(RunWizard("click 1002\nfile " + csKvx + "\nclick 1\nclick 1\nclick 1\nclick 2\n"));
+    const Items props = Visits(kPage4)[0].lists.at(1025);
+    ASSERT_FALSE(props.empty());
+    for (const auto& item : props)
+        EXPECT_EQ(item.substr(0, 3), item == u"[x] Layer" ? u"[x]" : u"[ ]");
+    EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Layer"), props.end());
+
+    // Without a file every property starts checked.
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 2\n"));
+    const Items propsAll = Visits(kPage4)[0].lists.at(1025);
+    ASSERT_FALSE(propsAll.empty());
+    for (const auto& item : propsAll)
+        EXPECT_EQ(item.substr(0, 3), u"[x]");
+}
+
+TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
+{
+    AddLine(0, 0, 1, 0);
+    AddLine(0, 0, 2, 0);
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\ncheck 1033 on\ncheck 1030 on\ncheck 1033 off\nclick 2\n"));
+    const auto page4 = Visits(kPage4);
+    EXPECT_EQ(page4[1].checks.at(1030), BST_UNCHECKED);
+    EXPECT_EQ(page4[3].checks.at(1030), BST_UNCHECKED);
+
+    const std::string csWith = Path("with.csv"), csWithout = Path("without.csv");
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csWith + " 1\nclick 1\n"));
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\ncheck 1028 off\nclick 1\nclick 1029\nfile " + csWithout +
+                          " 1\nclick 1\n"));
+    EXPECT_FALSE(Visits(kPage4)[1].columnsShown.at(1025)[3]);
+    // The empty row and the totals line are the difference.
+    EXPECT_EQ(CsvLines(ReadFile(csWith)).size(), CsvLines(ReadFile(csWithout)).size() + 2);
+}
+
+TEST_F(WizardTest, InsertOnlyTagsTheLastInsertedTable)
+{
+    const auto id1 = AddLine(0, 0, 1, 0);
+    const auto id2 = AddLine(0, 0, 2, 0);
+    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
+    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(50, 10, 0)});
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\nclick 1\n"));
+    EXPECT_TRUE(m_pDriver->messages.empty());  // an inserted table counts as an output
+    const auto tables = Tables();
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_TRUE(ReadTag(tables[0], kTagHandles, false).empty());
+    std::vector<std::u16string> lsHandles = ReadTag(tables[1], kTagHandles, false);
+    std::sort(lsHandles.begin(), lsHandles.end());
+    std::vector<std::u16string> lsExpected{HandleOf(id1), HandleOf(id2)};
+    std::sort(lsExpected.begin(), lsExpected.end());
+    EXPECT_EQ(lsHandles, lsExpected);
+    EXPECT_EQ(ReadTag(tables[1], kTagTypes, false), std::vector<std::u16string>{u"Line"});
+}
+
+TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
+{
+    AddLine(0, 0, 1, 0);
+    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
+    m_input.answers.push_back({EditorAnswer::Cancel, {}, {}});
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
+                          "click 1\nanswer no\nclick 1\nanswer yes\n"));
+    EXPECT_EQ(m_pDriver->messages,
+              (std::vector<std::u16string>(2, u"No output choice : Are you sure to want quit wizard ?")));
+    ASSERT_EQ(Tables().size(), 1u);
+    EXPECT_TRUE(ReadTag(Tables()[0], kTagHandles, false).empty());
+}
+
+TEST_F(WizardTest, XlsFilterWritesXlsWhateverTheName)
+{
+    AddLine(0, 0, 1, 0);
+    const std::string csPath = Path("table.csv");
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csPath + " 2\nclick 1\n"));
+    EXPECT_EQ(ReadFile(csPath).substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+    EXPECT_NE(Printed().find(u"\nFinished XLS exportation to : "), std::u16string::npos);
+}
+
+TEST_F(WizardTest, HiddenAndDraggedColumnsShapeLaterOutputs)
+{
+    AddLine(0, 0, 1, 0, u"Walls");
+    const std::string csPlain = Path("plain.csv"), csMoved = Path("moved.csv"), csHidden = Path("hidden.csv");
+    const std::string csStart = kToOutputWithLengthAndLayer + "check 1028 off\nclick 1\n";
+    EXPECT_TRUE(RunWizard(csStart + "click 1029\nfile " + csPlain + " 1\nclick 1\n"));
+    EXPECT_TRUE(RunWizard(csStart + "movecol 1022 2 1\nclick 1029\nfile " + csMoved + " 1\nclick 1\n"));
+    EXPECT_TRUE(RunWizard(csStart + "headermenu 1022 1\nclick 1029\nfile " + csHidden + " 1\nclick 1\n"));
+    EXPECT_EQ(CsvLines(ReadFile(csPlain)), (std::vector<std::string>{"\"Length\",Layer", "\"1\",Walls"}));
+    EXPECT_EQ(CsvLines(ReadFile(csMoved)), (std::vector<std::string>{"\"Layer\",Length", "\"Walls\",1"}));
+    EXPECT_EQ(CsvLines(ReadFile(csHidden)), (std::vector<std::string>{"\"Layer\"", "\"Walls\""}));
+}
+
+TEST_F(WizardTest, SortedRowsKeepTheTotalsLineLast)
+{
+    AddLine(0, 0, 3, 0);
+    AddLine(0, 0, 1, 0);
+    AddLine(0, 0, 2, 0);
+    const std::string csPath = Path("sorted.csv");
+    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(0, 20, 0)});
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\n"
+                          "cellmenu 1025 0 1 2\nitem 1025 Length on\ntotal 1025 Length on\ncheck 1032 off\n"
+                          "click 1\nsort 1022 2\nclick 1031\nclick 1029\nfile " + csPath + " 1\nclick 1\n"));
+    const auto lines = CsvLines(ReadFile(csPath));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "\"Qty\",Length");
+    EXPECT_EQ(Fields(lines[1])[1], "1");
+    EXPECT_EQ(Fields(lines[2])[1], "2");
+    EXPECT_EQ(Fields(lines[3])[1], "3");
+    EXPECT_EQ(lines[4], "\"\",");
+    EXPECT_EQ(lines[5], "\"3\",6");
+    // The tag lists the objects in the table's row order, without the last two rows.
+    ASSERT_EQ(Tables().size(), 1u);
+    EXPECT_EQ(ReadTag(Tables()[0], kTagHandles, false).size(), 3u);
+}
+
+TEST_F(WizardTest, UpdateFinishWithoutPickAsksForATable)
+{
+    EXPECT_TRUE(RunUpdate("click 1\nanswer ok\nclick 2\n"));
+    EXPECT_EQ(m_pDriver->messages, std::vector<std::u16string>{u"No data table selected"});
+    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{135, 135}));
+}
+
+TEST_F(WizardTest, PagesSpeakTheUserInterfaceLanguage)
+{
+    kvSetUiLanguage(KvUiLanguage::French);
+    AddLine(0, 0, 1, 0);
+    EXPECT_TRUE(RunWizard("click 2\n"));
+    EXPECT_EQ(Visits(kPage1)[0].texts.at(1047), u"Utiliser une extraction .kvx");
+    EXPECT_EQ(Visits(kPage1)[0].texts.at(1002), u"...");
+}

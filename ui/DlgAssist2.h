@@ -1,0 +1,29 @@
+#pragma once
+// Wizard page 2: the objects to extract, the whole drawing or a selection picked in it.
+// Leaving it forward reads the objects into the extraction engine.
+#include <cstdint>
+
+#include "kv/KvResbuf.h"
+#include "ui/CKvUiDialog.h"
+#include "ui/KvUiImage.h"
+#include "ui/WizardState.h"
+
+class DlgAssist2 : public CKvUiDialog {
+public:
+    static constexpr UINT IDD = 103;
+    explicit DlgAssist2(CWnd* pParent = nullptr);
+
+    SettingsProps lsSettingsProps;
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    void OnPick();
+    void OnNext();
+    void OnPrevious();
+    // Reads the selection into a new engine, frees the selection and runs page 3.
+    void HandOver(const kv_name ss, std::int32_t nCount);
+
+    CImageList m_imageList;
+};

@@ -1,0 +1,7 @@
+#include "ui/InsertedTable.h"
+
+KvDbObjectId& LastInsertedTable()
+{
+    static KvDbObjectId idTable;
+    return idTable;
+}
