@@ -1,15 +1,19 @@
 #include "host/CommandHandlers.h"
 
-#include "kv/KvConsole.h"
+#include "ui/CWnd.h"
+#include "ui/DlgAssist1.h"
+#include "ui/DlgUpdateA1.h"
 
-// The wizard and the update dialog are not built yet; the commands say so instead of
-// pretending to work.
+// The wizard's pages run one another from inside their own handlers: when the first page's
+// modal run returns, the whole wizard is over.
 void DataExtractionCommand()
 {
-    kvutPrintf(u"%s", u"\nThe data extraction wizard is not available yet.");
+    DlgAssist1 dlg(kpsw_kvmoMainWnd());
+    dlg.DoModal();
 }
 
 void DataExtractionUpdateCommand()
 {
-    kvutPrintf(u"%s", u"\nThe data extraction update dialog is not available yet.");
+    DlgUpdateA1 dlg(kpsw_kvmoMainWnd());
+    dlg.DoModal();
 }

@@ -6,6 +6,9 @@
 #include "kv/KvConsole.h"
 #include "kv/KvEdFunctions.h"
 #include "kv/KvResbuf.h"
+#include "kv/KvScript.h"
+#include "resources/UiResources.h"
+#include "ui/KvUiScriptDriver.h"
 
 namespace {
 
@@ -36,17 +39,27 @@ TEST(CommandRegistration, UnloadRemovesTheWholeGroupAndNothingElse)
     EXPECT_FALSE(ModuleState().bAttached);
 }
 
-TEST(CommandRegistration, HandlersSayPlainlyThatTheDialogsAreMissing)
+TEST(CommandRegistration, HandlersRunTheirDialogsModally)
 {
     int instance = 0;
     AttachModule(&instance);
     HandleAppMessage(KvRx::kInitAppMsg, &instance);
     KvConsole::instance().setEcho(false);
     KvConsole::instance().clearRecorded();
+    kvuiAddResourceModule(&DataExtractionUiResources());
+    // One Cancel for each dialog: the wizard's first page, then the update dialog.
+    KvScript script;
+    script.load("handlers.ui", "click 2\nclick 2\n");
+    KvUiScriptDriver driver(script);
+    kvuiSetDriver(&driver);
     commandStack().lookupCmd(u"DATAEXTRACTION")->function();
+    EXPECT_FALSE(script.atEnd());
     commandStack().lookupCmd(u"DATAEXTRACTIONUPDATE")->function();
-    EXPECT_EQ(KvConsole::instance().recorded(), u"\nThe data extraction wizard is not available yet."
-                                                u"\nThe data extraction update dialog is not available yet.");
+    EXPECT_TRUE(script.atEnd());
+    EXPECT_FALSE(script.failed());
+    EXPECT_EQ(KvConsole::instance().recorded(), u"");
+    kvuiSetDriver(nullptr);
+    kvuiRemoveResourceModule(&DataExtractionUiResources());
     HandleAppMessage(KvRx::kUnloadAppMsg, &instance);
     DetachModule();
 }

@@ -1,0 +1,65 @@
+"""Runs kvhost with the plug-in, a command script and a user-interface script."""
+import os
+import subprocess
+import sys
+import tempfile
+
+KVHOST = os.environ.get("KVHOST", "build/bin/kvhost")
+KV_MODULE = os.environ.get("KV_MODULE", "build/lib/dataextraction.so")
+SOURCE = os.environ.get("KV_SOURCE_DIR", ".")
+BINARY = os.environ.get("KV_BINARY_DIR", "build")
+SAMPLE = os.path.join(SOURCE, "samples", "office_floor.dxf")
+
+failures = []
+
+
+class Run:
+    def __init__(self, returncode, stdout, stderr):
+        self.returncode = returncode
+        self.stdout = stdout
+        self.stderr = stderr
+
+
+def workdir(name):
+    path = tempfile.mkdtemp(prefix=name + "_", dir=BINARY)
+    return path
+
+
+def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, timeout=120):
+    """One kvhost run; ui and commands are the texts of the two scripts."""
+    folder = folder or workdir("run")
+    ui_path = os.path.join(folder, "user.ui")
+    cmd_path = os.path.join(folder, "commands.scr")
+    with open(ui_path, "w", encoding="utf-8") as f:
+        f.write(ui)
+    with open(cmd_path, "w", encoding="utf-8") as f:
+        f.write(commands)
+    args = [KVHOST, "--module", KV_MODULE, "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
+    if verlan:
+        args += ["--verlan", verlan]
+    if drawing:
+        args.append(drawing)
+    done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
+    return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
+
+
+def check(condition, what, run=None):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what)
+        if run is not None:
+            print("  status:", run.returncode)
+            print("  stdout:", run.stdout[-2000:])
+            print("  stderr:", run.stderr[-2000:])
+
+
+def crashed(run):
+    # A signal gives a negative status; sanitizers report on stderr.
+    return run.returncode < 0 or "Sanitizer" in run.stderr or "runtime error" in run.stderr
+
+
+def finish():
+    if failures:
+        print(len(failures), "check(s) failed")
+        sys.exit(1)
+    print("all checks passed")

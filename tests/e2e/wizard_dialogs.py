@@ -1,0 +1,52 @@
+#!/usr/bin/python3
+"""The wizard and the update dialog through kvhost on an empty drawing: how they end,
+what they ask, and how kvhost answers scripts that do not fit."""
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
+from kvrun import KVHOST, KV_MODULE, check, crashed, finish, kvhost  # noqa: E402
+
+# Page 1 Next with nothing chosen ends the wizard silently: the next command then has the
+# rest of the script, and nothing is left over.
+run = kvhost("check 1004 off\nclick 1\nclick 2\n", "DATAEXTRACTION\nDATAEXTRACTIONUPDATE\n")
+check(run.returncode == 0 and not run.stderr, "page 1 with nothing chosen ends the wizard at once", run)
+
+# Page 2 in an empty drawing stays where it is, without a message box: the Cancel after two
+# Next clicks still finds page 2 waiting.
+run = kvhost("click 1\nclick 1\nclick 1\nclick 2\n", "DATAEXTRACTION\n")
+check(run.returncode == 0 and not run.stderr, "page 2 stays open in an empty drawing", run)
+
+# The update dialog's Finish without a pick asks for a table and stays open; the terminal
+# shows the message.
+terminal = subprocess.run([KVHOST, "--module", KV_MODULE, "--lang", "en"],
+                          input=b"DATAEXTRACTIONUPDATE\nclick 1\nok\nclick 2\nQUIT\n", capture_output=True, timeout=60)
+out = terminal.stdout.decode("utf-8", "replace")
+check(terminal.returncode == 0, "the terminal run of the update dialog ends normally")
+check("(i) No data table selected" in out, "Finish without a pick says no table is selected")
+check(out.count("Updating exportation") >= 2, "the dialog stays open after the notice")
+
+# The pages speak the interface language.
+for lang, text in (("fr", "Utiliser une extraction .kvx"), ("en", "Use a .kvx extraction")):
+    terminal = subprocess.run([KVHOST, "--module", KV_MODULE, "--lang", lang],
+                              input=b"DATAEXTRACTION\nclick 2\nQUIT\n", capture_output=True, timeout=60)
+    check(text in terminal.stdout.decode("utf-8", "replace"), "page 1 shows its texts in " + lang)
+
+# Scripts that do not fit: one clear line naming the script line, a failure status, no crash,
+# and the commands after it still run.
+BAD = [
+    ("a message-box answer where a page waits", "click 1\nanswer ok\n", "line 2"),
+    ("an unknown control", "click 1\nclick 4242\n", "4242"),
+    ("a script too short", "click 1\n", "user.ui"),
+    ("a point where a page waits", "point 1,2\n", "line 1"),
+    ("a line no driver knows", "press the big red button\n", "line 1"),
+    ("an item of a list without it", "click 1\nitem 1011 Nothing on\n", "Nothing"),
+]
+for what, ui, named in BAD:
+    run = kvhost(ui, "DATAEXTRACTION\nGETVAR CMDECHO\n")
+    check(run.returncode not in (0,) and not crashed(run), what + ": failure status without a crash", run)
+    check(named in run.stderr, what + ": the message names " + named, run)
+    check("CMDECHO = " in run.stdout, what + ": the next command still runs", run)
+
+finish()
