@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "BiffWalker.h"
 #include "ExcelFormat/BasicExcel.h"
 #include "ExcelFormat/CellStyle.h"
@@ -23,28 +25,69 @@ void FillText(BasicExcel& xls, std::size_t nRows, std::size_t nColumns, const st
         for (std::size_t c = 0; c < nColumns; ++c) xls.SheetAt(0)->CellAt(r, c)->SetText(csText);
 }
 
-TEST(XlsStructureTest, NewWorkbookWithOneCell)
+std::string Hex(const std::vector<std::uint8_t>& veBytes)
+{
+    std::string csHex;
+    char szByte[4];
+    for (std::uint8_t b : veBytes) {
+        std::snprintf(szByte, sizeof szByte, "%02X ", b);
+        csHex += szByte;
+    }
+    if (!csHex.empty()) csHex.pop_back();
+    return csHex;
+}
+
+TEST(XlsStructureTest, OneBoldCellGivesTheExactRecords)
 {
     BasicExcel xls;
-    FillText(xls, 1, 1);
-    const auto veRecords = WalkBiff(xls.BuildStream());
-    EXPECT_EQ(CountCode(veRecords, kFont), 1u);
-    EXPECT_EQ(CountCode(veRecords, kXf), 21u);
+    FillText(xls, 1, 1, u"Id");
+    CellStyleRegistry registry(xls);
+    CellStyle bold(registry);
+    FontSpec font;
+    font.weight = 700;
+    bold.SetFont(font);
+    xls.SheetAt(0)->CellAt(0, 0)->ApplyStyle(bold);
+    const std::vector<std::uint8_t> veStream = xls.BuildStream();
+    const auto veRecords = WalkBiff(veStream);
+
+    std::vector<std::uint16_t> veCodes;
+    for (const BiffRecord& record : veRecords)
+        if (veCodes.empty() || record.code != veCodes.back()) veCodes.push_back(record.code);
+    EXPECT_EQ(veCodes, (std::vector<std::uint16_t>{kBof, 0x003D, kFont, kXf, kStyle, kBoundSheet, kSst, 0x000A, kBof,
+                                                   kIndex, kDimensions, kRow, kLabelSst, kDbCell, kWindow2, 0x000A}));
+    EXPECT_EQ(CountCode(veRecords, kFont), 2u);
+    EXPECT_EQ(CountCode(veRecords, kXf), 22u);
     EXPECT_EQ(CountCode(veRecords, kStyle), 6u);
-    EXPECT_EQ(CountCode(veRecords, kFormat), 0u);
-    const BiffRecord* pDimensions = FirstOf(veRecords, kDimensions);
-    ASSERT_TRUE(pDimensions);
-    EXPECT_EQ(pDimensions->U32(0), 0u);
-    EXPECT_EQ(pDimensions->U32(4), 1u);
-    EXPECT_EQ(pDimensions->U16(8), 0u);
-    EXPECT_EQ(pDimensions->U16(10), 1u);
-    // The sheet's position is that of its BOF, the second one of the stream.
-    const BiffRecord* pBoundSheet = FirstOf(veRecords, kBoundSheet);
-    ASSERT_TRUE(pBoundSheet);
+
+    auto dataOf = [&](std::uint16_t code, std::size_t nth = 0) {
+        for (const BiffRecord& record : veRecords)
+            if (record.code == code && nth-- == 0) return Hex(record.data);
+        return std::string("missing");
+    };
+    EXPECT_EQ(dataOf(kBof), "00 06 05 00 A0 19 CD 07 C9 C0 00 00 06 03 00 00");
+    EXPECT_EQ(dataOf(kBof, 1), "00 06 10 00 A0 19 CD 07 C9 C0 00 00 06 03 00 00");
+    EXPECT_EQ(dataOf(0x003D), "78 00 78 00 1F 3B 54 24 38 00 00 00 00 00 01 00 58 02");
+    EXPECT_EQ(dataOf(kFont), "C8 00 00 00 FF 7F 90 01 00 00 00 00 00 00 05 01 41 00 72 00 69 00 61 00 6C 00");
+    EXPECT_EQ(dataOf(kFont, 1), "C8 00 00 00 FF 7F BC 02 00 00 00 00 00 00 05 01 41 00 72 00 69 00 61 00 6C 00");
+    EXPECT_EQ(dataOf(kXf), "00 00 00 00 F5 FF 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(dataOf(kXf, 21), "01 00 00 00 78 00 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
+    EXPECT_EQ(dataOf(kStyle, 5), "00 80 00 FF");
+    const std::size_t nSheetStart = FirstOf(veRecords, kBoundSheet)->U32(0);
+    EXPECT_EQ(dataOf(kBoundSheet).substr(12), "00 00 06 00 53 68 65 65 74 31");
+    EXPECT_EQ(dataOf(kSst), "01 00 00 00 01 00 00 00 02 00 01 49 00 64 00");
+    EXPECT_EQ(dataOf(kDimensions), "00 00 00 00 01 00 00 00 00 00 01 00 00 00");
+    EXPECT_EQ(dataOf(kRow), "00 00 00 00 01 00 FF 00 00 00 00 00 00 01 00 00");
+    EXPECT_EQ(dataOf(kLabelSst), "00 00 00 00 15 00 00 00 00 00");
+    EXPECT_EQ(dataOf(kDbCell), "22 00 00 00 00 00");   // ROW 20 + LABELSST 14 bytes back
+    EXPECT_EQ(dataOf(kWindow2), "B6 06 00 00 00 00 40 00 00 00 00 00 00 00 00 00 00 00");
+    const BiffRecord* pIndex = FirstOf(veRecords, kIndex);
+    ASSERT_TRUE(pIndex);
+    EXPECT_EQ(Hex({pIndex->data.begin(), pIndex->data.begin() + 16}), "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
+    EXPECT_EQ(pIndex->U32(16), FirstOf(veRecords, kDbCell)->offset);
     std::size_t nSheetBof = 0;
     for (const BiffRecord& record : veRecords)
         if (record.code == kBof && record.offset > 0) nSheetBof = record.offset;
-    EXPECT_EQ(pBoundSheet->U32(0), nSheetBof);
+    EXPECT_EQ(nSheetStart, nSheetBof);
 }
 
 TEST(XlsStructureTest, RowBlocksAreFoundThroughIndexAndDbCell)
@@ -268,6 +311,31 @@ TEST(XlsStructureTest, OtherLongRecordsGoOnInContinueRecords)
     EXPECT_EQ(veRecords[2].data.size(), 20022u - 2 * 8224);
     EXPECT_EQ(veRecords[0].U16(20), 20000u);   // token count, just before the tokens
     EXPECT_EQ(veRecords[2].data.back(), 0x17);
+}
+
+TEST(XlsStructureTest, FormulaRecordsCarryTheirResultAndFollowingRecords)
+{
+    XlsBiff::Formula formula(1, 2, 15);
+    formula.tokens = {0x1E, 0x05, 0x00};
+    formula.SetTextResult(u"ok");
+    auto pShared = std::make_unique<XlsBiff::ShrFmla>();
+    pShared->lastRow = 3;
+    pShared->tokens = {0x1E, 0x05, 0x00};
+    formula.following.insert(formula.following.begin(), std::move(pShared));
+    std::vector<std::uint8_t> veOut(formula.RecordSize());
+    ASSERT_EQ(formula.Write(veOut.data()), veOut.size());
+    const auto veRecords = WalkBiff(veOut);
+    ASSERT_EQ(veRecords.size(), 3u);
+    EXPECT_EQ(Hex(veRecords[0].data), "01 00 02 00 0F 00 00 00 00 00 00 00 FF FF 02 00 00 00 00 00 03 00 1E 05 00");
+    EXPECT_EQ(veRecords[1].code, 0x04BC);
+    EXPECT_EQ(Hex(veRecords[1].data), "00 00 03 00 00 00 00 00 03 00 1E 05 00");
+    EXPECT_EQ(veRecords[2].code, 0x0207);
+    EXPECT_EQ(Hex(veRecords[2].data), "02 00 00 6F 6B");
+
+    XlsBiff::BoolErr boolErr(4, 5, 0, 0x07, true);   // #DIV/0!
+    std::vector<std::uint8_t> veBool(boolErr.RecordSize());
+    boolErr.Write(veBool.data());
+    EXPECT_EQ(Hex(veBool), "05 02 08 00 04 00 05 00 00 00 07 01");
 }
 
 TEST(XlsStructureTest, RkFormIsUsedOnlyWhenExact)
