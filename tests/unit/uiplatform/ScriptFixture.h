@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestDialog.h"
+#include "kv/KvConsole.h"
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
 #include "ui/KvUiDriver.h"
@@ -12,7 +13,11 @@
 
 class ScriptRun : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterTestDialogTemplate(); }
+    void SetUp() override
+    {
+        RegisterTestDialogTemplate();
+        KvConsole::instance().setEcho(false);
+    }
     void TearDown() override { kvuiSetDriver(nullptr); }
 
     void UseScript(const std::string& text)
