@@ -31,6 +31,8 @@ public:
     // Adds an attribute to a resident reference open for write; the database takes it.
     Kvmo::ErrorStatus appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute);
     const std::vector<KvDbObjectId>& attributeIds() const { return m_attributes; }
+    // For the drawing reader: links an attribute already in the database, without open rules.
+    void attachLoadedAttribute(KvDbObjectId id) { m_attributes.push_back(id); }
 
     // Dynamic-block data as the drawing stores it (read through KvDbDynBlockReference).
     KvDbObjectId dynamicBlockRecord() const { return m_dynamicBlockRecord; }

@@ -18,6 +18,8 @@ public:
     Kvmo::ErrorStatus appendKvDbEntity(KvDbEntity* entity) { KvDbObjectId id; return appendKvDbEntity(id, entity); }
     KvDbObjectIterator* newIterator() const;
     const std::vector<KvDbObjectId>& entityIds() const { return m_entities; }
+    // For the drawing reader: links an entity already in the database, without open rules.
+    void attachLoadedEntity(KvDbObjectId id);
 
     bool isAnonymous() const;   // name starts with '*' and is not a layout
     bool isLayout() const;      // model space or a paper space
@@ -63,3 +65,10 @@ public:
     const char* isA() const override { return "KvDbRegAppTableRecord"; }
     std::u16string dxfName() const override { return u"APPID"; }
 };
+
+#include "kv/KvDbDatabase.h"
+
+inline void KvDbBlockTableRecord::attachLoadedEntity(KvDbObjectId id) {
+    m_entities.push_back(id);
+    if (database() != nullptr) database()->noteEntityAppended(objectId(), id);
+}

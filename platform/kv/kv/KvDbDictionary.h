@@ -24,6 +24,8 @@ public:
     bool has(const std::u16string& name) const { return m_entries.count(name) != 0; }
     std::size_t numEntries() const { return m_entries.size(); }
     const std::map<std::u16string, KvDbObjectId>& entries() const { return m_entries; }
+    // For the drawing reader: links an object already in the database, without open rules.
+    void attachLoadedEntry(const std::u16string& name, KvDbObjectId id) { m_entries[name] = id; }
 
 private:
     std::map<std::u16string, KvDbObjectId> m_entries;

@@ -55,6 +55,11 @@ public:
     KvDbObjectId extensionDictionary() const { return m_extensionDictionary; }
     void setExtensionDictionary(KvDbObjectId id) { m_extensionDictionary = id; }
 
+    // Set by every write open and erase: the drawing writer regenerates what is set and
+    // copies the rest as it was read.
+    bool isModifiedSinceLoad() const { return m_modifiedSinceLoad; }
+    void setModifiedSinceLoad(bool modified) { m_modifiedSinceLoad = modified; }
+
 protected:
     // Changes to resident objects need a write open.
     bool canWrite() const { return isWriteEnabled(); }
@@ -75,6 +80,7 @@ private:
     KvDbHandle m_handle;
     KvTypedValueList m_xdata;
     bool m_erased = false;
+    bool m_modifiedSinceLoad = false;
     int m_readers = 0;
     bool m_writer = false;
 };

@@ -36,6 +36,8 @@ public:
     Kvmo::ErrorStatus add(KvDbObjectId& id, KvDbSymbolTableRecord* record);
     KvDbObjectIterator* newIterator() const;
     const std::vector<KvDbObjectId>& recordIds() const { return m_records; }
+    // For the drawing reader: links a record already in the database, without open rules.
+    void attachLoadedRecord(KvDbObjectId id) { m_records.push_back(id); }
 
 private:
     friend class KvDbSymbolTableRecord;

@@ -1,0 +1,852 @@
+#include "dxf/DxfReader.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unordered_map>
+
+#include "dxf/DxfDynamicBlocks.h"
+#include "dxf/DxfRecordParser.h"
+#include "dxf/DxfTagReader.h"
+#include "kv/KvDb3dSolid.h"
+#include "kv/KvDbArc.h"
+#include "kv/KvDbAttribute.h"
+#include "kv/KvDbBlockReference.h"
+#include "kv/KvDbBlockTableRecord.h"
+#include "kv/KvDbCircle.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvDbDictionary.h"
+#include "kv/KvDbLine.h"
+#include "kv/KvDbMText.h"
+#include "kv/KvDbPoint.h"
+#include "kv/KvDbPolyline.h"
+#include "kv/KvDbSolid.h"
+#include "kv/KvDbTable.h"
+#include "kv/KvDbTableStyle.h"
+#include "kv/KvDbText.h"
+
+int dxfVersionNumber(const std::string& acadver) {
+    static const char* const known[] = {"AC1009", "AC1012", "AC1014", "AC1015", "AC1018",
+                                        "AC1021", "AC1024", "AC1027", "AC1032"};
+    for (const char* k : known)
+        if (acadver == k) return std::atoi(k + 2);
+    return 0;
+}
+
+namespace {
+
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+// An object read but not yet in the database: handles become ids once everything is read.
+struct Staged {
+    std::unique_ptr<KvDbObject> object;
+    std::uint64_t handle = 0;
+    std::uint64_t owner = 0;        // 330 owner handle
+    std::uint64_t xdictionary = 0;  // extension dictionary handle
+    std::uint32_t parent = kNone;   // staged index of the block record / reference that holds it
+    DxfPosition pos;
+    KvDbObjectId id;
+    bool synthetic = false;
+};
+
+// References between objects that can only be resolved when every object is in place.
+enum class LinkKind : std::uint8_t {
+    kBlockByName, kTextStyleByName, kPlotStyle, kDictEntry, kTableStyle, kCellBlock, kBlockOwner, kTableRecord,
+    kLayerPlotStyle
+};
+struct Link {
+    std::uint32_t staged;
+    LinkKind kind;
+    std::uint64_t handle = 0;
+    std::u16string name;
+    int row = 0, col = 0;
+};
+
+class Reader {
+public:
+    Reader(DxfDocument& doc, KvDbDatabase& db) : m_doc(doc), m_db(db), m_in(doc.bytes, doc.fileName) {}
+    void run();
+
+private:
+    bool readRecord();
+    void addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged = kNone);
+    void addRecordChunk(DxfChunkKind kind, std::uint32_t staged = kNone) {
+        addChunk(m_recBegin, m_recEnd, kind, staged);
+    }
+    std::uint32_t stage(KvDbObject* object, const DxfRecordParser& p, std::uint32_t parent = kNone);
+    std::u16string decode(std::string_view s) const { return m_doc.codec.decode(s); }
+
+    void readHeader();
+    void readTableRecord(std::string_view type);
+    void readBlockBegin();
+    void readEntity(std::string_view type);
+    void readObject(std::string_view type);
+    KvDbEntity* makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self);
+    std::uint32_t spaceFor(const DxfRecordParser& p);
+    void finish();
+    void commonEntity(KvDbEntity& e, const DxfRecordParser& p);
+    void readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self);
+
+    DxfDocument& m_doc;
+    KvDbDatabase& m_db;
+    DxfTagReader m_in;
+    std::vector<DxfTag> m_tags;
+    DxfTag m_pending;
+    bool m_havePending = false;
+    std::uint64_t m_recBegin = 0, m_recEnd = 0;
+
+    std::vector<Staged> m_staged;
+    std::vector<std::uint32_t> m_chunkStaged;
+    std::vector<Link> m_links;
+    DxfSectionId m_section = DxfSectionId::kNone;
+    std::uint32_t m_currentTable = kNone;
+    std::u16string m_currentTableName;
+    std::uint32_t m_currentBlock = kNone;
+    std::uint32_t m_lastComplex = kNone;     // INSERT or POLYLINE that followers belong to
+    bool m_expectFollowers = false;
+    std::uint32_t m_modelSpace = kNone, m_paperSpace = kNone;
+    std::uint32_t m_rootDictionary = kNone;
+    std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;   // upper-case names
+    std::uint64_t m_fileHandseed = 0;
+    std::u16string m_textStyleName;
+    bool m_sawEof = false;
+    bool m_sawHeader = false;
+    KvGePoint3d m_ucsorg;
+    KvGeVector3d m_ucsx = KvGeVector3d(1, 0, 0), m_ucsy = KvGeVector3d(0, 1, 0);
+    double m_polyDefaultWidth[2] = {0, 0};
+};
+
+std::string hexText(std::uint64_t h) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
+    return buf;
+}
+
+std::u16string upper(std::u16string s) {
+    for (auto& c : s)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    return s;
+}
+
+bool Reader::readRecord() {
+    m_tags.clear();
+    if (!m_havePending) {
+        DxfTag t;
+        if (!m_in.next(t)) return false;
+        m_pending = t;
+    }
+    m_havePending = false;
+    m_tags.push_back(m_pending);
+    DxfTag t;
+    while (m_in.next(t)) {
+        if (t.code == 0) {
+            m_pending = t;
+            m_havePending = true;
+            break;
+        }
+        m_tags.push_back(t);
+    }
+    m_recBegin = m_tags.front().pos.offset;
+    m_recEnd = m_havePending ? m_pending.pos.offset : m_in.offset();
+    return true;
+}
+
+void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged) {
+    if (end <= begin) return;
+    if (end - begin > 0xFFFFFFFFull) m_in.fail("record larger than 4 GB");
+    m_doc.chunks.push_back(DxfChunk{begin, static_cast<std::uint32_t>(end - begin), kind, KvDbObjectId()});
+    m_chunkStaged.push_back(staged);
+}
+
+std::uint32_t Reader::stage(KvDbObject* object, const DxfRecordParser& p, std::uint32_t parent) {
+    Staged s;
+    s.object.reset(object);
+    s.handle = p.handle();
+    s.owner = p.owner();
+    s.xdictionary = p.extensionDictionary();
+    s.parent = parent;
+    s.pos = p.position();
+    object->setXDataValues(p.xdata());
+    m_staged.push_back(std::move(s));
+    return static_cast<std::uint32_t>(m_staged.size() - 1);
+}
+
+void Reader::run() {
+    if (m_in.isBinary()) m_doc.binary = true;
+    std::uint64_t firstTag = m_in.offset();
+    if (m_in.atEnd()) m_in.fail("the file is empty");
+    addChunk(0, firstTag, DxfChunkKind::kRaw);
+    while (readRecord()) {
+        const DxfTag& head = m_tags.front();
+        if (head.code != 0) {
+            // Comments before the first section.
+            if (m_section == DxfSectionId::kNone && (head.code == 999)) {
+                addRecordChunk(DxfChunkKind::kRaw);
+                continue;
+            }
+            m_in.fail(head.pos, "group code 0 expected, found " + std::to_string(head.code));
+        }
+        std::string_view name = m_in.text(head, true);
+        if (name == "EOF") {
+            if (m_section != DxfSectionId::kNone) m_in.fail(head.pos, "EOF inside a section (missing ENDSEC)");
+            addRecordChunk(DxfChunkKind::kRaw);
+            // Whatever follows EOF is kept as it is.
+            addChunk(m_recEnd, m_doc.bytes.size(), DxfChunkKind::kRaw);
+            m_sawEof = true;
+            break;
+        }
+        if (name == "SECTION") {
+            if (m_section != DxfSectionId::kNone) m_in.fail(head.pos, "SECTION inside a section (missing ENDSEC)");
+            if (m_tags.size() < 2 || m_tags[1].code != 2) m_in.fail(head.pos, "SECTION without its name");
+            std::string_view sname = m_in.text(m_tags[1], true);
+            m_section = sname == "HEADER"     ? DxfSectionId::kHeader
+                        : sname == "CLASSES"  ? DxfSectionId::kClasses
+                        : sname == "TABLES"   ? DxfSectionId::kTables
+                        : sname == "BLOCKS"   ? DxfSectionId::kBlocks
+                        : sname == "ENTITIES" ? DxfSectionId::kEntities
+                        : sname == "OBJECTS"  ? DxfSectionId::kObjects
+                                              : DxfSectionId::kOther;
+            if (m_section == DxfSectionId::kHeader) readHeader();
+            else addRecordChunk(DxfChunkKind::kRaw);
+            continue;
+        }
+        if (name == "ENDSEC") {
+            if (m_section == DxfSectionId::kNone) m_in.fail(head.pos, "ENDSEC outside a section");
+            if (m_expectFollowers) m_in.fail(head.pos, "SEQEND missing before ENDSEC");
+            auto here = static_cast<std::uint32_t>(m_doc.chunks.size());
+            if (m_section == DxfSectionId::kEntities) m_doc.entitiesEnd = here;
+            if (m_section == DxfSectionId::kBlocks) m_doc.blocksEnd = here;
+            if (m_section == DxfSectionId::kObjects) m_doc.objectsEnd = here;
+            if (m_section == DxfSectionId::kTables && m_currentTable != kNone)
+                m_in.fail(head.pos, "ENDSEC inside a table (missing ENDTAB)");
+            if (m_section == DxfSectionId::kBlocks && m_currentBlock != kNone)
+                m_in.fail(head.pos, "ENDSEC inside a block (missing ENDBLK)");
+            addRecordChunk(DxfChunkKind::kRaw);
+            m_section = DxfSectionId::kNone;
+            continue;
+        }
+        switch (m_section) {
+        case DxfSectionId::kNone: m_in.fail(head.pos, "SECTION expected, found \"" + std::string(name) + "\"");
+        case DxfSectionId::kHeader: m_in.fail(head.pos, "unexpected \"" + std::string(name) + "\" in HEADER");
+        case DxfSectionId::kClasses:
+        case DxfSectionId::kOther: addRecordChunk(DxfChunkKind::kRaw); break;
+        case DxfSectionId::kTables:
+            if (name == "TABLE") {
+                if (m_currentTable != kNone) m_in.fail(head.pos, "TABLE inside a table (missing ENDTAB)");
+                DxfRecordParser p(m_in, m_tags, m_doc.codec);
+                std::u16string tname = p.text(2);
+                KvDbObject* table = nullptr;
+                if (tname == u"LAYER") table = new KvDbLayerTable;
+                else if (tname == u"LTYPE") table = new KvDbLinetypeTable;
+                else if (tname == u"STYLE") table = new KvDbTextStyleTable;
+                else if (tname == u"APPID") table = new KvDbRegAppTable;
+                else if (tname == u"BLOCK_RECORD") table = new KvDbBlockTable;
+                else table = new KvDbGenericObject(u"TABLE");
+                m_currentTable = stage(table, p);
+                m_currentTableName = tname;
+                addRecordChunk(DxfChunkKind::kObject, m_currentTable);
+            } else if (name == "ENDTAB") {
+                if (m_currentTable == kNone) m_in.fail(head.pos, "ENDTAB without TABLE");
+                auto here = static_cast<std::uint32_t>(m_doc.chunks.size());
+                if (m_currentTableName == u"APPID") m_doc.appIdTableEnd = here;
+                if (m_currentTableName == u"BLOCK_RECORD") m_doc.blockRecordTableEnd = here;
+                addRecordChunk(DxfChunkKind::kRaw);
+                m_currentTable = kNone;
+            } else {
+                if (m_currentTable == kNone) m_in.fail(head.pos, "table record outside a table");
+                readTableRecord(name);
+            }
+            break;
+        case DxfSectionId::kBlocks:
+            if (name == "BLOCK") {
+                if (m_currentBlock != kNone) m_in.fail(head.pos, "BLOCK inside a block (missing ENDBLK)");
+                readBlockBegin();
+            } else if (name == "ENDBLK") {
+                if (m_currentBlock == kNone) m_in.fail(head.pos, "ENDBLK without BLOCK");
+                if (m_expectFollowers) m_in.fail(head.pos, "SEQEND missing before ENDBLK");
+                addRecordChunk(DxfChunkKind::kBlockEnd, m_currentBlock);
+                m_currentBlock = kNone;
+            } else {
+                if (m_currentBlock == kNone) m_in.fail(head.pos, "entity outside a block");
+                readEntity(name);
+            }
+            break;
+        case DxfSectionId::kEntities: readEntity(name); break;
+        case DxfSectionId::kObjects: readObject(name); break;
+        }
+    }
+    if (!m_sawEof) {
+        if (m_section != DxfSectionId::kNone)
+            m_in.fail("the file ends inside a section, without ENDSEC and EOF (truncated file?)");
+        m_in.fail("the file ends without EOF (truncated file?)");
+    }
+    finish();
+}
+
+void Reader::readHeader() {
+    m_sawHeader = true;
+    // [0 SECTION, 2 HEADER] then one chunk per variable, each starting at its 9 group.
+    std::size_t i = 0;
+    while (i < m_tags.size() && m_tags[i].code != 9) ++i;
+    std::uint64_t firstVar = i < m_tags.size() ? m_tags[i].pos.offset : m_recEnd;
+    addChunk(m_recBegin, firstVar, DxfChunkKind::kRaw);
+    while (i < m_tags.size()) {
+        std::size_t j = i + 1;
+        while (j < m_tags.size() && m_tags[j].code != 9) ++j;
+        std::uint64_t end = j < m_tags.size() ? m_tags[j].pos.offset : m_recEnd;
+        std::string_view var = m_in.text(m_tags[i], true);
+        auto here = static_cast<std::uint32_t>(m_doc.chunks.size());
+        addChunk(m_tags[i].pos.offset, end, DxfChunkKind::kHeaderVar);
+        std::vector<DxfTag> values(m_tags.begin() + static_cast<std::ptrdiff_t>(i),
+                                   m_tags.begin() + static_cast<std::ptrdiff_t>(j));
+        DxfRecordParser p(m_in, values, m_doc.codec);
+        if (var == "$ACADVER") {
+            m_doc.headerAcadVer = here;
+            m_doc.version = std::string(p.rawText(1));
+            if (dxfVersionNumber(m_doc.version) == 0)
+                m_in.fail(m_tags[i].pos, "unknown DXF version \"" + m_doc.version + "\"");
+            if (dxfVersionNumber(m_doc.version) >= 1021) m_doc.codec.setUtf8();
+        } else if (var == "$DWGCODEPAGE") {
+            if (dxfVersionNumber(m_doc.version) < 1021) {
+                // An unknown code page reads as Windows-1252, the most common one.
+                if (!m_doc.codec.setCodePage(p.rawText(3))) m_doc.codec.setCodePage("ANSI_1252");
+            }
+        } else if (var == "$HANDSEED") {
+            m_doc.headerHandseed = here;
+            m_fileHandseed = p.handleAt(5);
+        } else if (var == "$LUPREC") {
+            m_db.setLuprec(static_cast<short>(p.integer(70)));
+        } else if (var == "$UCSORG") {
+            m_ucsorg = p.point(10);
+        } else if (var == "$UCSXDIR") {
+            KvGePoint3d x = p.point(10, {1, 0, 0});
+            m_ucsx = KvGeVector3d(x.x, x.y, x.z);
+        } else if (var == "$UCSYDIR") {
+            KvGePoint3d y = p.point(10, {0, 1, 0});
+            m_ucsy = KvGeVector3d(y.x, y.y, y.z);
+        } else if (var == "$TEXTSTYLE") {
+            m_textStyleName = p.text(7);
+        }
+        i = j;
+    }
+    m_db.setUcs(m_ucsorg, m_ucsx, m_ucsy);
+}
+
+void Reader::readTableRecord(std::string_view type) {
+    DxfRecordParser p(m_in, m_tags, m_doc.codec);
+    KvDbObject* object = nullptr;
+    std::u16string name = p.text(2);
+    if (type == "LAYER") {
+        auto* r = new KvDbLayerTableRecord;
+        r->colorIndex = static_cast<std::int16_t>(p.integer(62, 7));
+        r->linetype = p.text(6, u"Continuous");
+        r->lineWeight = static_cast<int>(p.integer(370, KvDb::kLnWtByLwDefault));
+        object = r;
+    } else if (type == "LTYPE") {
+        auto* r = new KvDbLinetypeTableRecord;
+        r->description = p.text(3);
+        object = r;
+    } else if (type == "STYLE") {
+        auto* r = new KvDbTextStyleTableRecord;
+        r->textSize = p.real(40);
+        r->xScale = p.real(41, 1.0);
+        r->obliquingAngle = p.real(50) * M_PI / 180.0;
+        r->fileName = p.text(3);
+        r->bigFontFileName = p.text(4);
+        object = r;
+    } else if (type == "APPID") {
+        object = new KvDbRegAppTableRecord;
+    } else if (type == "BLOCK_RECORD") {
+        object = new KvDbBlockTableRecord;
+    } else {
+        object = new KvDbGenericObject(decode(type));
+    }
+    if (auto* rec = dynamic_cast<KvDbSymbolTableRecord*>(object)) rec->setName(name);
+    std::uint32_t s = stage(object, p);
+    if (dynamic_cast<KvDbSymbolTableRecord*>(object))
+        m_links.push_back(Link{s, LinkKind::kTableRecord, 0, {}, static_cast<int>(m_currentTable), 0});
+    if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390), {}});
+    if (type == "BLOCK_RECORD") m_blocksByName[upper(name)] = s;
+    addRecordChunk(DxfChunkKind::kObject, s);
+}
+
+void Reader::readBlockBegin() {
+    DxfRecordParser p(m_in, m_tags, m_doc.codec);
+    std::u16string name = p.text(2);
+    std::uint32_t btr = kNone;
+    auto it = m_blocksByName.find(upper(name));
+    if (it != m_blocksByName.end()) {
+        btr = it->second;
+    } else {
+        // No BLOCK_RECORD for it (R12): the block record is made up for the database.
+        auto* record = new KvDbBlockTableRecord;
+        record->setName(name);
+        Staged s;
+        s.object.reset(record);
+        s.pos = p.position();
+        s.synthetic = true;
+        m_staged.push_back(std::move(s));
+        btr = static_cast<std::uint32_t>(m_staged.size() - 1);
+        m_blocksByName[upper(name)] = btr;
+        if (m_currentTable == kNone) {
+            // linked to the block table in finish()
+        }
+    }
+    auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object.get());
+    record->setOrigin(p.point(10));
+    m_currentBlock = btr;
+    addRecordChunk(DxfChunkKind::kBlockBegin, btr);
+}
+
+std::uint32_t Reader::spaceFor(const DxfRecordParser& p) {
+    bool paper = p.integer(67) == 1;
+    std::u16string name = paper ? u"*PAPER_SPACE" : u"*MODEL_SPACE";
+    auto it = m_blocksByName.find(name);
+    if (it != m_blocksByName.end()) return it->second;
+    auto* record = new KvDbBlockTableRecord;
+    record->setName(paper ? u"*Paper_Space" : u"*Model_Space");
+    Staged s;
+    s.object.reset(record);
+    s.synthetic = true;
+    m_staged.push_back(std::move(s));
+    auto idx = static_cast<std::uint32_t>(m_staged.size() - 1);
+    m_blocksByName[name] = idx;
+    return idx;
+}
+
+void Reader::readEntity(std::string_view type) {
+    DxfRecordParser p(m_in, m_tags, m_doc.codec);
+    if (m_expectFollowers) {
+        if (type == "SEQEND") {
+            addRecordChunk(DxfChunkKind::kFollower, m_lastComplex);
+            m_expectFollowers = false;
+            return;
+        }
+        if (type == "VERTEX") {
+            if (auto* pl = dynamic_cast<KvDbPolyline*>(m_staged[m_lastComplex].object.get())) {
+                KvGePoint3d pt = p.point(10);
+                double sw = p.has(40) ? p.real(40) : m_polyDefaultWidth[0];
+                double ew = p.has(41) ? p.real(41) : m_polyDefaultWidth[1];
+                pl->addVertexAt(pl->numVerts(), KvGePoint2d(pt.x, pt.y), p.real(42), sw, ew);
+            }
+            addRecordChunk(DxfChunkKind::kFollower, m_lastComplex);
+            return;
+        }
+        if (type == "ATTRIB") {
+            auto* a = new KvDbAttribute;
+            commonEntity(*a, p);
+            a->setPosition(p.point(10));
+            a->setTextString(p.text(1));
+            a->setHeight(p.real(40));
+            a->setRotation(p.real(50) * M_PI / 180.0);
+            a->setTag(p.text(2));
+            a->setInvisible((p.integer(70) & 1) != 0);
+            std::uint32_t s = stage(a, p, m_lastComplex);
+            if (p.has(7)) m_links.push_back(Link{s, LinkKind::kTextStyleByName, 0, p.text(7)});
+            addRecordChunk(DxfChunkKind::kObject, s);
+            return;
+        }
+        m_in.fail(m_tags.front().pos, "SEQEND missing before " + std::string(type));
+    }
+    if (type == "SEQEND" || type == "VERTEX" || type == "ATTRIB")
+        m_in.fail(m_tags.front().pos, std::string(type) + " without the entity it belongs to");
+
+    std::uint32_t parent = m_currentBlock;
+    if (m_section == DxfSectionId::kEntities) parent = spaceFor(p);
+    auto self = static_cast<std::uint32_t>(m_staged.size());
+    KvDbEntity* e = makeEntity(type, p, self);
+    std::uint32_t s = stage(e, p, parent);
+    // R2000 and later name the owner; it decides (a paper-space layout other than the first).
+    if (m_section == DxfSectionId::kEntities && m_staged[s].owner != 0) m_staged[s].parent = kNone;
+    addRecordChunk(DxfChunkKind::kObject, s);
+    if (type == "INSERT" && p.integer(66) == 1) {
+        m_lastComplex = s;
+        m_expectFollowers = true;
+    } else if (type == "POLYLINE") {
+        m_lastComplex = s;
+        m_expectFollowers = true;
+    }
+}
+
+void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p) {
+    e.setLayer(p.text(8, u"0"));
+    e.setColorIndex(static_cast<std::uint16_t>(p.integer(62, 256)));
+    e.setLinetype(p.text(6, u"ByLayer"));
+    e.setLinetypeScale(p.real(48, 1.0));
+    e.setLineWeight(static_cast<int>(p.integer(370, KvDb::kLnWtByLayer)));
+    e.setVisibility(p.integer(60) == 0);
+}
+
+KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self) {
+    KvDbEntity* result = nullptr;
+    auto normal = [&] {
+        KvGePoint3d n = p.point(210, {0, 0, 1});
+        return KvGeVector3d(n.x, n.y, n.z);
+    };
+    if (type == "LINE") {
+        auto* e = new KvDbLine(p.point(10), p.point(11));
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        result = e;
+    } else if (type == "LWPOLYLINE") {
+        auto* e = new KvDbPolyline;
+        int flags = static_cast<int>(p.integer(70));
+        double constant = p.real(43);
+        p.forEachVertex([&](const KvGePoint2d& pt, double sw, double ew, double bulge, bool hasSw, bool hasEw) {
+            e->addVertexAt(e->numVerts(), pt, bulge, hasSw ? sw : constant, hasEw ? ew : constant);
+        });
+        e->setClosed((flags & 1) != 0);
+        e->setPlinegen((flags & 128) != 0);
+        e->setElevation(p.real(38));
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        result = e;
+    } else if (type == "POLYLINE") {
+        int flags = static_cast<int>(p.integer(70));
+        m_polyDefaultWidth[0] = p.real(40);
+        m_polyDefaultWidth[1] = p.real(41);
+        if ((flags & (8 | 16 | 64)) == 0) {
+            auto* e = new KvDbPolyline;
+            e->setClosed((flags & 1) != 0);
+            e->setPlinegen((flags & 128) != 0);
+            e->setElevation(p.point(10).z);
+            e->setThickness(p.real(39));
+            e->setNormal(normal());
+            result = e;
+        } else {
+            result = new KvDbGenericEntity(u"POLYLINE");
+        }
+    } else if (type == "ARC") {
+        auto* e = new KvDbArc(p.point(10), p.real(40), p.real(50) * M_PI / 180.0, p.real(51) * M_PI / 180.0);
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        result = e;
+    } else if (type == "CIRCLE") {
+        auto* e = new KvDbCircle(p.point(10), p.real(40));
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        result = e;
+    } else if (type == "SOLID") {
+        auto* e = new KvDbSolid;
+        e->setPointAt(0, p.point(10));
+        e->setPointAt(1, p.point(11));
+        e->setPointAt(2, p.point(12));
+        e->setPointAt(3, p.has(13) ? p.point(13) : p.point(12));
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        result = e;
+    } else if (type == "3DSOLID") {
+        auto* e = new KvDb3dSolid;
+        e->setModelerData(p.modelerData());
+        result = e;
+    } else if (type == "POINT") {
+        auto* e = new KvDbPoint(p.point(10));
+        e->setThickness(p.real(39));
+        e->setNormal(normal());
+        e->setEcsRotation(p.real(50) * M_PI / 180.0);
+        result = e;
+    } else if (type == "MTEXT") {
+        auto* e = new KvDbMText;
+        e->setLocation(p.point(10));
+        e->setContents(p.mtextContents());
+        e->setTextHeight(p.real(40, 2.5));
+        e->setWidth(p.real(41));
+        e->setAttachment(static_cast<int>(p.integer(71, 1)));
+        e->setFlowDirection(static_cast<int>(p.integer(72, 1)));
+        e->setNormal(normal());
+        if (p.has(11)) {
+            KvGePoint3d d = p.point(11);
+            e->setDirection(KvGeVector3d(d.x, d.y, d.z));
+            e->setRotation(std::atan2(d.y, d.x));
+        } else {
+            double r = p.real(50);
+            e->setRotation(r);
+            e->setDirection(KvGeVector3d(std::cos(r), std::sin(r), 0));
+        }
+        e->setBackgroundFill((p.integer(90) & 1) != 0);
+        e->setLineSpacingFactor(p.real(44, 1.0));
+        e->setLineSpacingStyle(static_cast<int>(p.integer(73, 1)));
+        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        result = e;
+    } else if (type == "TEXT") {
+        auto* e = new KvDbText;
+        e->setPosition(p.point(10));
+        e->setTextString(p.text(1));
+        e->setHeight(p.real(40));
+        e->setRotation(p.real(50) * M_PI / 180.0);
+        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        result = e;
+    } else if (type == "INSERT") {
+        auto* e = new KvDbBlockReference;
+        e->setPosition(p.point(10));
+        e->setScaleFactors(KvGeScale3d(p.real(41, 1.0), p.real(42, 1.0), p.real(43, 1.0)));
+        e->setRotation(p.real(50) * M_PI / 180.0);
+        e->setNormal(normal());
+        m_links.push_back(Link{self, LinkKind::kBlockByName, 0, p.text(2)});
+        result = e;
+    } else if (type == "ACAD_TABLE") {
+        auto* e = new KvDbTable;
+        readTable(*e, p, self);
+        result = e;
+    } else {
+        result = new KvDbGenericEntity(decode(type));
+    }
+    commonEntity(*result, p);
+    if (p.has(390)) m_links.push_back(Link{self, LinkKind::kPlotStyle, p.handleAt(390), {}});
+    return result;
+}
+
+void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self) {
+    DxfTableData data = p.tableData();
+    t.setPosition(p.point(10));
+    m_links.push_back(Link{self, LinkKind::kBlockByName, 0, p.text(2)});
+    if (data.styleHandle != 0) m_links.push_back(Link{self, LinkKind::kTableStyle, data.styleHandle, {}});
+    if (data.rows <= 0 || data.columns <= 0) return;
+    t.setSize(data.rows, data.columns);
+    for (int c = 0; c < data.columns && c < static_cast<int>(data.columnWidths.size()); ++c)
+        t.setColumnWidth(c, data.columnWidths[static_cast<std::size_t>(c)]);
+    for (int r = 0; r < data.rows && r < static_cast<int>(data.rowHeights.size()); ++r)
+        t.setRowHeight(r, data.rowHeights[static_cast<std::size_t>(r)]);
+    for (std::size_t i = 0; i < data.cells.size(); ++i) {
+        const DxfTableCell& cell = data.cells[i];
+        int r = static_cast<int>(i) / data.columns, c = static_cast<int>(i) % data.columns;
+        if (r >= data.rows) break;
+        if (cell.blockHandle != 0) {
+            Link l{self, LinkKind::kCellBlock, cell.blockHandle, {}};
+            l.row = r;
+            l.col = c;
+            m_links.push_back(l);
+        } else if (!cell.text.empty()) {
+            t.setTextString(r, c, cell.text);
+        }
+        if (cell.textHeight > 0) t.setTextHeight(r, c, cell.textHeight);
+        if (cell.spanColumns > 1 || cell.spanRows > 1)
+            t.mergeCells(r, std::min(data.rows - 1, r + cell.spanRows - 1), c,
+                         std::min(data.columns - 1, c + cell.spanColumns - 1));
+    }
+}
+
+void Reader::readObject(std::string_view type) {
+    DxfRecordParser p(m_in, m_tags, m_doc.codec);
+    KvDbObject* object = nullptr;
+    std::uint32_t self = static_cast<std::uint32_t>(m_staged.size());
+    if (type == "DICTIONARY") {
+        object = new KvDbDictionary;
+        for (const auto& [name, handle] : p.dictionaryEntries()) m_links.push_back(Link{self, LinkKind::kDictEntry, handle, name});
+        if (m_rootDictionary == kNone) m_rootDictionary = self;
+    } else if (type == "XRECORD") {
+        auto* x = new KvDbXrecord;
+        x->setData(p.xrecordData());
+        object = x;
+    } else if (type == "TABLESTYLE") {
+        auto* s = new KvDbTableStyle;
+        s->setTextHeight(p.real(140, 0.18));
+        s->setHorizontalCellMargin(p.real(40, 0.06));
+        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        object = s;
+    } else {
+        object = new KvDbGenericObject(decode(type));
+    }
+    std::uint32_t s = stage(object, p);
+    addRecordChunk(DxfChunkKind::kObject, s);
+}
+
+void Reader::finish() {
+    // Into the database in file order: objects with their own handle first, so that made-up
+    // handles for the others (R12) cannot collide with any of the file's.
+    std::uint64_t maxHandle = 0;
+    for (Staged& s : m_staged) {
+        if (s.handle == 0) continue;
+        KvDbObjectId id;
+        Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object.get(), KvDbHandle(s.handle));
+        if (es == Kvmo::eDuplicateKey)
+            m_in.fail(s.pos, "duplicate handle " + hexText(s.handle));
+        if (es != Kvmo::eOk) m_in.fail(s.pos, "object could not be stored");
+        s.object.release();
+        s.id = id;
+        maxHandle = std::max(maxHandle, s.handle);
+    }
+    m_db.setHandseed(KvDbHandle(std::max(maxHandle + 1, m_fileHandseed)));
+    for (Staged& s : m_staged) {
+        if (!s.object) continue;
+        KvDbObjectId id;
+        if (m_db.addKvDbObject(id, s.object.get()) != Kvmo::eOk) m_in.fail(s.pos, "object could not be stored");
+        s.object.release();
+        s.id = id;
+        if (s.synthetic) m_doc.synthetic.insert(id.serial());
+    }
+    m_doc.handseedAtLoad = m_db.handseed().value();
+    for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
+        if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id;
+
+    auto byHandle = [&](std::uint64_t h) {
+        KvDbObjectId id;
+        if (h != 0) m_db.getKvDbObjectId(id, KvDbHandle(h));
+        return id;
+    };
+    auto obj = [&](KvDbObjectId id) { return m_db.objectAt(id); };
+
+    // Symbol tables: the five the database knows; R12 block records go to a made-up table.
+    KvDbObjectId tables[5];
+    for (Staged& s : m_staged) {
+        KvDbObject* o = obj(s.id);
+        if (dynamic_cast<KvDbBlockTable*>(o)) tables[0] = s.id;
+        else if (dynamic_cast<KvDbLayerTable*>(o)) tables[1] = s.id;
+        else if (dynamic_cast<KvDbLinetypeTable*>(o)) tables[2] = s.id;
+        else if (dynamic_cast<KvDbTextStyleTable*>(o)) tables[3] = s.id;
+        else if (dynamic_cast<KvDbRegAppTable*>(o)) tables[4] = s.id;
+    }
+    const char16_t* tableTypes[5] = {u"BLOCK_RECORD", u"LAYER", u"LTYPE", u"STYLE", u"APPID"};
+    for (int k = 0; k < 5; ++k) {
+        if (!tables[k].isNull()) continue;
+        KvDbObject* t = k == 0 ? static_cast<KvDbObject*>(new KvDbBlockTable)
+                        : k == 1 ? static_cast<KvDbObject*>(new KvDbLayerTable)
+                        : k == 2 ? static_cast<KvDbObject*>(new KvDbLinetypeTable)
+                        : k == 3 ? static_cast<KvDbObject*>(new KvDbTextStyleTable)
+                                 : static_cast<KvDbObject*>(new KvDbRegAppTable);
+        (void)tableTypes;
+        m_db.addKvDbObject(tables[k], t);
+        m_doc.synthetic.insert(tables[k].serial());
+    }
+    KvDbObjectId root;
+    if (m_rootDictionary != kNone) {
+        root = m_staged[m_rootDictionary].id;
+    } else {
+        m_db.addKvDbObject(root, new KvDbDictionary);
+        m_doc.synthetic.insert(root.serial());
+    }
+    m_db.setSymbolTables(tables[0], tables[1], tables[2], tables[3], tables[4], root);
+
+    for (Staged& s : m_staged) {
+        KvDbObject* o = obj(s.id);
+        if (s.xdictionary) o->setExtensionDictionary(byHandle(s.xdictionary));
+        if (auto* btr = dynamic_cast<KvDbBlockTableRecord*>(o); btr && s.synthetic)
+            static_cast<KvDbSymbolTable*>(obj(tables[0]))->attachLoadedRecord(s.id);
+        if (s.owner) o->setOwnerId(byHandle(s.owner));
+        std::uint32_t parent = s.parent;
+        if (parent == kNone && s.owner && dynamic_cast<KvDbEntity*>(o)) {
+            // Entity of the ENTITIES section naming its layout.
+            KvDbObjectId ownerId = byHandle(s.owner);
+            auto* btr = dynamic_cast<KvDbBlockTableRecord*>(obj(ownerId));
+            if (!btr) m_in.fail(s.pos, "entity owner " + hexText(s.owner) + " is not a block record");
+            btr->attachLoadedEntity(s.id);
+            o->setOwnerId(ownerId);
+            continue;
+        }
+        if (parent == kNone) continue;
+        KvDbObject* p = obj(m_staged[parent].id);
+        if (auto* btr = dynamic_cast<KvDbBlockTableRecord*>(p)) {
+            btr->attachLoadedEntity(s.id);
+            o->setOwnerId(btr->objectId());
+        } else if (auto* ref = dynamic_cast<KvDbBlockReference*>(p)) {
+            ref->attachLoadedAttribute(s.id);
+            o->setOwnerId(ref->objectId());
+        }
+    }
+
+    // Names of text styles and of the plot styles (the ACAD_PLOTSTYLENAME dictionary).
+    std::unordered_map<std::u16string, KvDbObjectId> textStyles;
+    for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
+        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[upper(r->getName())] = id;
+    std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
+    for (const Link& l : m_links) {
+        if (l.kind != LinkKind::kDictEntry) continue;
+        KvDbObjectId target = byHandle(l.handle);
+        auto* dict = static_cast<KvDbDictionary*>(obj(m_staged[l.staged].id));
+        if (!target.isNull()) dict->attachLoadedEntry(l.name, target);
+    }
+    {
+        auto* rootDict = static_cast<KvDbDictionary*>(obj(root));
+        KvDbObjectId plotStyles;
+        if (rootDict->getAt(u"ACAD_PLOTSTYLENAME", plotStyles) == Kvmo::eOk)
+            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(plotStyles)))
+                for (const auto& [name, id] : d->entries())
+                    if (KvDbObject* ps = obj(id)) plotStyleNames[ps->handle().value()] = name;
+        KvDbObjectId styles;
+        if (rootDict->getAt(u"ACAD_TABLESTYLE", styles) == Kvmo::eOk)
+            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(styles)))
+                for (const auto& [name, id] : d->entries())
+                    if (auto* ts = dynamic_cast<KvDbTableStyle*>(obj(id))) ts->setName(name);
+    }
+    for (const Link& l : m_links) {
+        KvDbObject* o = obj(m_staged[l.staged].id);
+        switch (l.kind) {
+        case LinkKind::kBlockByName: {
+            auto it = m_blocksByName.find(upper(l.name));
+            if (it == m_blocksByName.end())
+                m_in.fail(m_staged[l.staged].pos, "block \"" + dxfUtf16ToUtf8(l.name) + "\" is not defined");
+            static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[it->second].id);
+            break;
+        }
+        case LinkKind::kTextStyleByName: {
+            auto it = textStyles.find(upper(l.name));
+            if (it == textStyles.end()) break;
+            if (auto* m = dynamic_cast<KvDbMText*>(o)) m->setTextStyle(it->second);
+            else if (auto* t = dynamic_cast<KvDbText*>(o)) t->setTextStyle(it->second);
+            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o)) ts->setTextStyle(it->second);
+            break;
+        }
+        case LinkKind::kPlotStyle: {
+            auto it = plotStyleNames.find(l.handle);
+            if (it != plotStyleNames.end()) static_cast<KvDbEntity*>(o)->setPlotStyleName(it->second);
+            break;
+        }
+        case LinkKind::kLayerPlotStyle: {
+            auto it = plotStyleNames.find(l.handle);
+            if (it != plotStyleNames.end()) static_cast<KvDbLayerTableRecord*>(o)->plotStyleName = it->second;
+            break;
+        }
+        case LinkKind::kTableStyle: static_cast<KvDbTable*>(o)->setTableStyle(byHandle(l.handle)); break;
+        case LinkKind::kCellBlock:
+            static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, byHandle(l.handle), true);
+            break;
+        case LinkKind::kTableRecord:
+            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id))->attachLoadedRecord(o->objectId());
+            o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id);
+            break;
+        case LinkKind::kDictEntry:
+        case LinkKind::kBlockOwner: break;
+        }
+    }
+    if (!m_textStyleName.empty()) {
+        auto it = textStyles.find(upper(m_textStyleName));
+        if (it != textStyles.end()) m_db.setTextstyle(it->second);
+    }
+    dxfResolveDynamicBlocks(m_db, m_doc);
+    for (KvDbObjectId id : m_db.allObjects())
+        if (KvDbObject* o = obj(id)) o->setModifiedSinceLoad(false);
+    m_doc.changeCounterAtLoad = m_db.changeCounter();
+}
+
+}  // namespace
+
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name) {
+    DxfLoaded out;
+    out.document = std::make_unique<DxfDocument>();
+    out.document->fileName = name;
+    out.document->bytes = std::move(bytes);
+    out.database = std::make_unique<KvDbDatabase>(false);
+    Reader reader(*out.document, *out.database);
+    reader.run();
+    return out;
+}
+
+DxfLoaded dxfReadFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw DxfError(path + ": is a folder, not a drawing file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw DxfError(path + ": cannot open the file (" + std::strerror(errno) + ")");
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0) throw DxfError(path + ": cannot read the file");
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (size > 0 && !in.read(bytes.data(), size)) throw DxfError(path + ": cannot read the file");
+    return dxfReadBytes(std::move(bytes), path);
+}

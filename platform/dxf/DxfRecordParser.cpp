@@ -1,0 +1,281 @@
+#include "dxf/DxfRecordParser.h"
+
+DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec)
+    : m_in(in), m_tags(tags), m_codec(codec) {
+    m_dataEnd = m_tags.size();
+    m_xdataBegin = m_tags.size();
+    for (std::size_t i = 0; i < m_tags.size(); ++i) {
+        if (m_tags[i].code == 1001) {
+            m_xdataBegin = i;
+            if (m_dataEnd > i) m_dataEnd = i;
+            break;
+        }
+        if (m_tags[i].code == 101 && m_dataEnd == m_tags.size()) m_dataEnd = i;
+    }
+}
+
+const DxfTag* DxfRecordParser::find(int code) const {
+    bool inGroup = false;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 102) {
+            std::string_view v = m_in.text(t, true);
+            inGroup = !v.empty() && v.front() == '{';
+            continue;
+        }
+        if (!inGroup && t.code == code) return &t;
+    }
+    return nullptr;
+}
+
+std::u16string DxfRecordParser::text(int code, const std::u16string& fallback) const {
+    const DxfTag* t = find(code);
+    return t ? m_codec.decode(m_in.text(*t)) : fallback;
+}
+
+std::string_view DxfRecordParser::rawText(int code) const {
+    const DxfTag* t = find(code);
+    return t ? m_in.text(*t, true) : std::string_view();
+}
+
+std::int64_t DxfRecordParser::integer(int code, std::int64_t fallback) const {
+    const DxfTag* t = find(code);
+    return t ? m_in.integer(*t) : fallback;
+}
+
+double DxfRecordParser::real(int code, double fallback) const {
+    const DxfTag* t = find(code);
+    return t ? m_in.real(*t) : fallback;
+}
+
+KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const {
+    // The coordinates follow one another: x, then y and z right after it.
+    bool inGroup = false;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 102) {
+            std::string_view v = m_in.text(t, true);
+            inGroup = !v.empty() && v.front() == '{';
+            continue;
+        }
+        if (inGroup || t.code != code) continue;
+        KvGePoint3d p(m_in.real(t), 0, 0);
+        if (i + 1 < m_dataEnd && m_tags[i + 1].code == code + 10) {
+            p.y = m_in.real(m_tags[i + 1]);
+            if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
+        }
+        return p;
+    }
+    return fallback;
+}
+
+std::uint64_t DxfRecordParser::handleAt(int code) const {
+    const DxfTag* t = find(code);
+    return t ? m_in.handle(*t) : 0;
+}
+
+std::uint64_t DxfRecordParser::handle() const {
+    if (m_in.text(m_tags.front(), true) == "DIMSTYLE" && has(105)) return handleAt(105);
+    return handleAt(5);
+}
+
+std::uint64_t DxfRecordParser::owner() const { return handleAt(330); }
+
+std::uint64_t DxfRecordParser::extensionDictionary() const {
+    bool inXdict = false;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 102) {
+            inXdict = m_in.text(t, true) == "{ACAD_XDICTIONARY";
+            continue;
+        }
+        if (inXdict && t.code == 360) return m_in.handle(t);
+    }
+    return 0;
+}
+
+KvTypedValue DxfRecordParser::typedValue(std::size_t& i, std::size_t end) const {
+    const DxfTag& t = m_tags[i];
+    int code = t.code;
+    switch (dxfValueKind(code)) {
+    case DxfValueKind::kReal: {
+        // A point: x with its y and z right after it.
+        bool isPoint = (code >= 10 && code < 20) || (code >= 1010 && code < 1020) || (code >= 110 && code < 113);
+        if (isPoint && i + 1 < end && m_tags[i + 1].code == code + 10) {
+            KvGePoint3d p(m_in.real(t), m_in.real(m_tags[i + 1]), 0);
+            ++i;
+            if (i + 1 < end && m_tags[i + 1].code == code + 20) {
+                p.z = m_in.real(m_tags[i + 1]);
+                ++i;
+            }
+            return KvTypedValue(static_cast<short>(code), p);
+        }
+        return KvTypedValue(static_cast<short>(code), m_in.real(t));
+    }
+    case DxfValueKind::kInt16:
+    case DxfValueKind::kInt32:
+    case DxfValueKind::kInt64:
+    case DxfValueKind::kBool: return KvTypedValue(static_cast<short>(code), m_in.integer(t));
+    case DxfValueKind::kBinary: {
+        std::string b = m_in.bytes(t);
+        return KvTypedValue(static_cast<short>(code), std::vector<std::uint8_t>(b.begin(), b.end()));
+    }
+    case DxfValueKind::kHandle: return KvTypedValue(static_cast<short>(code), m_codec.decode(m_in.text(t, true), false));
+    default: return KvTypedValue(static_cast<short>(code), m_codec.decode(m_in.text(t)));
+    }
+}
+
+KvTypedValueList DxfRecordParser::xdata() const {
+    KvTypedValueList out;
+    for (std::size_t i = m_xdataBegin; i < m_tags.size(); ++i) out.push_back(typedValue(i, m_tags.size()));
+    return out;
+}
+
+void DxfRecordParser::forEachVertex(
+    const std::function<void(const KvGePoint2d&, double, double, double, bool, bool)>& fn) const {
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        if (m_tags[i].code != 10) continue;
+        KvGePoint2d p(m_in.real(m_tags[i]), 0);
+        double sw = 0, ew = 0, bulge = 0;
+        bool hasSw = false, hasEw = false;
+        std::size_t j = i + 1;
+        for (; j < m_dataEnd && m_tags[j].code != 10; ++j) {
+            const DxfTag& t = m_tags[j];
+            if (t.code == 20) p.y = m_in.real(t);
+            else if (t.code == 40) { sw = m_in.real(t); hasSw = true; }
+            else if (t.code == 41) { ew = m_in.real(t); hasEw = true; }
+            else if (t.code == 42) bulge = m_in.real(t);
+            else if (t.code == 91) continue;
+            else break;   // vertex data ends (normal, extended data...)
+        }
+        fn(p, sw, ew, bulge, hasSw, hasEw);
+        i = j - 1;
+    }
+}
+
+std::vector<std::string> DxfRecordParser::modelerData() const {
+    std::vector<std::string> out;
+    for (std::size_t i = 1; i < m_dataEnd; ++i)
+        if (m_tags[i].code == 1 || m_tags[i].code == 3) out.emplace_back(m_in.text(m_tags[i]));
+    return out;
+}
+
+std::u16string DxfRecordParser::mtextContents() const {
+    // Text longer than 250 characters comes in 3 groups before the final 1.
+    std::string bytes;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        if (m_tags[i].code == 3) bytes += m_in.text(m_tags[i]);
+        else if (m_tags[i].code == 1) {
+            bytes += m_in.text(m_tags[i]);
+            break;
+        }
+    }
+    return m_codec.decode(bytes);
+}
+
+std::vector<std::pair<std::u16string, std::uint64_t>> DxfRecordParser::dictionaryEntries() const {
+    std::vector<std::pair<std::u16string, std::uint64_t>> out;
+    for (std::size_t i = 1; i + 1 < m_dataEnd; ++i) {
+        if (m_tags[i].code != 3) continue;
+        int next = m_tags[i + 1].code;
+        if (next == 350 || next == 360) {
+            out.emplace_back(m_codec.decode(m_in.text(m_tags[i])), m_in.handle(m_tags[i + 1]));
+            ++i;
+        }
+    }
+    return out;
+}
+
+KvTypedValueList DxfRecordParser::xrecordData() const {
+    KvTypedValueList out;
+    std::size_t i = 1;
+    while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == "AcDbXrecord")) ++i;
+    if (i >= m_dataEnd) return out;
+    ++i;
+    if (i < m_dataEnd && m_tags[i].code == 280) ++i;   // cloning flag, not data
+    // Xrecord data may use any code, 1001 included: it runs to the end of the record.
+    for (; i < m_tags.size(); ++i) out.push_back(typedValue(i, m_tags.size()));
+    return out;
+}
+
+DxfTableData DxfRecordParser::tableData() const {
+    DxfTableData d;
+    std::size_t i = 1;
+    while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == "AcDbTable")) ++i;
+    bool inCells = false;
+    DxfTableCell* cell = nullptr;
+    std::string cellText;
+    bool cellHasText = false, inValue = false;
+    auto endCell = [&] {
+        if (cell && cellHasText) cell->text = m_codec.decode(cellText);
+        cellText.clear();
+        cellHasText = false;
+        inValue = false;
+    };
+    for (++i; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (!inCells) {
+            switch (t.code) {
+            case 342: d.styleHandle = m_in.handle(t); break;
+            case 343: d.blockHandle = m_in.handle(t); break;
+            case 91: if (d.rows == 0) d.rows = static_cast<int>(m_in.integer(t)); break;
+            case 92: if (d.columns == 0) d.columns = static_cast<int>(m_in.integer(t)); break;
+            case 141: d.rowHeights.push_back(m_in.real(t)); break;
+            case 142: d.columnWidths.push_back(m_in.real(t)); break;
+            case 171: inCells = true; break;
+            default: break;
+            }
+            if (!inCells) continue;
+        }
+        switch (t.code) {
+        case 171:
+            endCell();
+            if (d.rows > 0 && d.columns > 0 &&
+                d.cells.size() >= static_cast<std::size_t>(d.rows) * static_cast<std::size_t>(d.columns))
+                return d;
+            d.cells.emplace_back();
+            cell = &d.cells.back();
+            break;
+        case 175: cell->spanColumns = std::max(1, static_cast<int>(m_in.integer(t))); break;
+        case 176: cell->spanRows = std::max(1, static_cast<int>(m_in.integer(t))); break;
+        case 340: cell->blockHandle = m_in.handle(t); break;
+        case 140: cell->textHeight = m_in.real(t); break;
+        case 301: inValue = true; break;
+        case 304: inValue = false; break;
+        case 3:
+            if (!cellHasText) cellText += m_in.text(t);
+            break;
+        case 1:
+            if (!cellHasText) {
+                cellText += m_in.text(t);
+                cellHasText = true;
+            }
+            break;
+        case 302:
+            // The display text, when no value text came first.
+            if (!cellHasText) {
+                cellText = std::string(m_in.text(t));
+                cellHasText = true;
+            }
+            break;
+        default: break;
+        }
+    }
+    (void)inValue;
+    endCell();
+    return d;
+}
+
+std::vector<std::pair<long long, std::uint64_t>> DxfRecordParser::graphNodes() const {
+    std::vector<std::pair<long long, std::uint64_t>> out;
+    long long node = -1;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 91) node = m_in.integer(t);
+        else if (t.code == 360 && node >= 0) {
+            out.emplace_back(node, m_in.handle(t));
+            node = -1;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dxf/DxfTagReader.h"
+#include "dxf/DxfTextCodec.h"
+#include "kv/KvGePoint3d.h"
+#include "kv/KvTypedValue.h"
+
+struct DxfTableCell {
+    std::u16string text;
+    std::uint64_t blockHandle = 0;
+    double textHeight = 0.0;
+    int spanRows = 1, spanColumns = 1;
+};
+
+// The AcDbTable part of an ACAD_TABLE entity.
+struct DxfTableData {
+    std::uint64_t styleHandle = 0;
+    std::uint64_t blockHandle = 0;
+    int rows = 0, columns = 0;
+    std::vector<double> rowHeights, columnWidths;
+    std::vector<DxfTableCell> cells;   // row by row
+};
+
+// Values of one record (group 0 and the tags up to the next one). Lookups take the first
+// occurrence of a code among the object's own data: not inside 102 groups, not in the
+// extended data (from the first 1001) nor in an embedded object (from 101).
+class DxfRecordParser {
+public:
+    DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec);
+
+    const DxfPosition& position() const { return m_tags.front().pos; }
+    bool has(int code) const { return find(code) != nullptr; }
+    std::u16string text(int code, const std::u16string& fallback = {}) const;
+    std::string_view rawText(int code) const;
+    std::int64_t integer(int code, std::int64_t fallback = 0) const;
+    double real(int code, double fallback = 0.0) const;
+    KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;   // code, code+10, code+20
+    std::uint64_t handleAt(int code) const;
+
+    std::uint64_t handle() const;               // 5 (105 for DIMSTYLE)
+    std::uint64_t owner() const;                // first 330 outside 102 groups
+    std::uint64_t extensionDictionary() const;  // 360 in {ACAD_XDICTIONARY
+    KvTypedValueList xdata() const;
+
+    void forEachVertex(const std::function<void(const KvGePoint2d&, double, double, double, bool, bool)>& fn) const;
+    std::vector<std::string> modelerData() const;
+    std::u16string mtextContents() const;
+    std::vector<std::pair<std::u16string, std::uint64_t>> dictionaryEntries() const;
+    KvTypedValueList xrecordData() const;
+    DxfTableData tableData() const;
+    // Evaluation graph of a dynamic block: (node id, expression handle) pairs.
+    std::vector<std::pair<long long, std::uint64_t>> graphNodes() const;
+
+private:
+    const DxfTag* find(int code) const;
+    KvTypedValue typedValue(std::size_t& i, std::size_t end) const;
+
+    const DxfTagReader& m_in;
+    const std::vector<DxfTag>& m_tags;
+    const DxfTextCodec& m_codec;
+    std::size_t m_dataEnd = 0;    // first extended-data or embedded-object tag
+    std::size_t m_xdataBegin = 0;
+};

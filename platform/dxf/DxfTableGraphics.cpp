@@ -1,0 +1,238 @@
+#include "dxf/DxfTableGraphics.h"
+
+#include <algorithm>
+
+#include "dxf/DxfTagWriter.h"
+#include "kv/KvDbBlockTableRecord.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvDbTable.h"
+#include "kv/KvDbTableStyle.h"
+
+namespace {
+std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id) {
+    const KvDbObject* o = id.isNull() ? nullptr : db.objectAt(id);
+    return o ? o->handle().value() : 0;
+}
+}  // namespace
+
+DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& table, KvDbObjectId existingBlock,
+                                   std::u16string newBlockName)
+    : m_db(db), m_table(table), m_existingBlock(existingBlock), m_blockName(std::move(newBlockName)) {
+    if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(existingBlock))) {
+        m_blockName = btr->getName();
+        m_blockHandle = btr->handle().value();
+    }
+    m_blockTableHandle = handleOf(db, db.blockTableId());
+    layout();
+}
+
+void DxfTableGraphics::layout() {
+    int rows = m_table.numRows(), cols = m_table.numColumns();
+    double margin = 0.06, styleHeight = 0.18;
+    if (auto* style = dynamic_cast<const KvDbTableStyle*>(m_db.objectAt(m_table.tableStyle()))) {
+        margin = style->horizontalCellMargin();
+        styleHeight = style->textHeight();
+    }
+    for (int c = 0; c < cols; ++c) m_columnWidths.push_back(std::max(m_table.columnWidth(c), 0.0));
+    for (int r = 0; r < rows; ++r) {
+        double h = m_table.rowHeight(r);
+        if (h <= 0) h = styleHeight + 2 * margin;   // a layout never computed
+        m_rowHeights.push_back(h);
+    }
+    std::vector<double> xs{0}, ys{0};
+    for (double w : m_columnWidths) xs.push_back(xs.back() + w);
+    for (double h : m_rowHeights) ys.push_back(ys.back() - h);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            int r0 = r, r1 = r, c0 = c, c1 = c;
+            if (m_table.isMergedCell(r, c, &r0, &r1, &c0, &c1) && (r0 != r || c0 != c)) {
+                // Inside a merged range: only the range's own outline is drawn.
+                if (r0 != r && c0 == c) m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});
+                if (c0 != c && r0 == r) m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});
+                continue;
+            }
+            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});   // top
+            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});   // left
+            double right = xs[std::min(c1, cols - 1) + 1], bottom = ys[std::min(r1, rows - 1) + 1];
+            double left = xs[c], top = ys[r];
+            KvDbObjectId block = m_table.blockTableRecordId(r, c);
+            if (!block.isNull()) {
+                m_blocks.push_back({{(left + right) / 2, (top + bottom) / 2, 0}, handleOf(m_db, block)});
+                continue;
+            }
+            std::u16string text = m_table.textString(r, c);
+            if (text.empty()) continue;
+            std::u16string style;
+            if (auto* rec = dynamic_cast<const KvDbSymbolTableRecord*>(m_db.objectAt(m_table.textStyle(r, c))))
+                style = rec->getName();
+            double height = m_table.textHeight(r, c);
+            if (height <= 0) height = styleHeight;
+            m_texts.push_back({{left + margin, top - margin, 0}, height, std::max(right - left - 2 * margin, 0.0),
+                               text, style});
+        }
+    }
+    m_lines.push_back({{xs.back(), 0, 0}, {xs.back(), ys.back(), 0}});   // right edge
+    m_lines.push_back({{0, ys.back(), 0}, {xs.back(), ys.back(), 0}});   // bottom edge
+}
+
+void DxfTableGraphics::allocateHandles(std::uint64_t& seed) {
+    if (ownsNewBlock()) {
+        m_blockHandle = seed++;
+        m_beginHandle = seed++;
+        m_endHandle = seed++;
+    }
+    m_handles.clear();
+    for (std::size_t i = 0; i < m_lines.size() + m_texts.size() + m_blocks.size(); ++i) m_handles.push_back(seed++);
+}
+
+void DxfTableGraphics::writeBlockRecord(DxfTagWriter& w) const {
+    if (!ownsNewBlock()) return;
+    w.ascii(0, "BLOCK_RECORD");
+    w.handle(5, m_blockHandle);
+    w.handle(330, m_blockTableHandle);
+    w.ascii(100, "AcDbSymbolTableRecord");
+    w.ascii(100, "AcDbBlockTableRecord");
+    w.text(2, m_blockName);
+    w.handle(340, 0);
+    w.integer(70, 0);
+    w.integer(280, 1);
+    w.integer(281, 0);
+}
+
+void DxfTableGraphics::writeBlock(DxfTagWriter& w) const {
+    if (!ownsNewBlock()) return;
+    w.ascii(0, "BLOCK");
+    w.handle(5, m_beginHandle);
+    w.handle(330, m_blockHandle);
+    w.ascii(100, "AcDbEntity");
+    w.text(8, m_table.layer());
+    w.ascii(100, "AcDbBlockBegin");
+    w.text(2, m_blockName);
+    w.integer(70, 1);
+    w.point(10, KvGePoint3d());
+    w.text(3, m_blockName);
+    w.ascii(1, "");
+    writeEntities(w);
+    w.ascii(0, "ENDBLK");
+    w.handle(5, m_endHandle);
+    w.handle(330, m_blockHandle);
+    w.ascii(100, "AcDbEntity");
+    w.text(8, m_table.layer());
+    w.ascii(100, "AcDbBlockEnd");
+}
+
+void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const {
+    w.ascii(0, type);
+    w.handle(5, handle);
+    w.handle(330, owner);
+    w.ascii(100, "AcDbEntity");
+    w.text(8, m_table.layer());
+}
+
+void DxfTableGraphics::writeEntities(DxfTagWriter& w) const {
+    std::size_t h = 0;
+    for (const Line& l : m_lines) {
+        writeCommon(w, "LINE", m_handles[h++], m_blockHandle);
+        w.ascii(100, "AcDbLine");
+        w.point(10, l.a);
+        w.point(11, l.b);
+    }
+    for (const Text& t : m_texts) {
+        writeCommon(w, "MTEXT", m_handles[h++], m_blockHandle);
+        w.ascii(100, "AcDbMText");
+        w.point(10, t.at);
+        w.real(40, t.height);
+        w.real(41, t.width);
+        w.integer(71, 1);
+        w.integer(72, 1);
+        // Long texts travel in 250-character pieces (3 groups) before the last (1).
+        std::u16string s = t.text;
+        while (s.size() > 250) {
+            w.text(3, s.substr(0, 250));
+            s.erase(0, 250);
+        }
+        w.text(1, s);
+        if (!t.style.empty()) w.text(7, t.style);
+    }
+    for (const Block& b : m_blocks) {
+        writeCommon(w, "INSERT", m_handles[h++], m_blockHandle);
+        w.ascii(100, "AcDbBlockReference");
+        std::u16string name;
+        KvDbObjectId id;
+        if (m_db.getKvDbObjectId(id, KvDbHandle(b.blockHandle)) == Kvmo::eOk)
+            if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(m_db.objectAt(id))) name = btr->getName();
+        w.text(2, name);
+        w.point(10, b.at);
+    }
+}
+
+void DxfTableGraphics::writeTable(DxfTagWriter& w) const {
+    const KvDbTable& t = m_table;
+    w.ascii(0, "ACAD_TABLE");
+    w.handle(5, t.handle().value());
+    if (!t.extensionDictionary().isNull()) {
+        w.ascii(102, "{ACAD_XDICTIONARY");
+        w.handle(360, handleOf(m_db, t.extensionDictionary()));
+        w.ascii(102, "}");
+    }
+    w.handle(330, handleOf(m_db, t.ownerId()));
+    w.ascii(100, "AcDbEntity");
+    w.text(8, t.layer());
+    if (t.linetype() != u"ByLayer") w.text(6, t.linetype());
+    if (t.colorIndex() != 256) w.integer(62, t.colorIndex());
+    if (t.lineWeight() != -1) w.integer(370, t.lineWeight());
+    if (t.linetypeScale() != 1.0) w.real(48, t.linetypeScale());
+    if (!t.visible()) w.integer(60, 1);
+    w.ascii(100, "AcDbBlockReference");
+    w.text(2, m_blockName);
+    w.point(10, t.position());
+    w.ascii(100, "AcDbTable");
+    w.integer(280, 0);
+    if (std::uint64_t style = handleOf(m_db, t.tableStyle())) w.handle(342, style);
+    w.handle(343, m_blockHandle);
+    w.point(11, KvGePoint3d(1, 0, 0));
+    w.integer(90, 22);
+    w.integer(91, t.numRows());
+    w.integer(92, t.numColumns());
+    w.integer(93, 0);
+    w.integer(94, 0);
+    w.integer(95, 0);
+    w.integer(96, 0);
+    for (double h : m_rowHeights) w.real(141, h);
+    for (double cw : m_columnWidths) w.real(142, cw);
+    for (int r = 0; r < t.numRows(); ++r) {
+        for (int c = 0; c < t.numColumns(); ++c) {
+            int r0 = r, r1 = r, c0 = c, c1 = c;
+            bool merged = t.isMergedCell(r, c, &r0, &r1, &c0, &c1);
+            bool topLeft = merged && r0 == r && c0 == c;
+            KvDbObjectId block = t.blockTableRecordId(r, c);
+            const KvDbTable::Cell* cell = t.cellAt(r, c);
+            w.integer(171, block.isNull() ? 1 : 2);
+            w.integer(172, 0);
+            w.integer(173, merged ? 1 : 0);
+            w.integer(174, cell && cell->autoFit ? 1 : 0);
+            w.integer(175, topLeft ? c1 - c0 + 1 : 1);
+            w.integer(176, topLeft ? r1 - r0 + 1 : 1);
+            w.integer(91, 0);
+            w.integer(178, 0);
+            w.real(145, 0.0);
+            if (!block.isNull()) {
+                w.handle(340, handleOf(m_db, block));
+                w.real(144, 1.0);
+                w.integer(179, 0);
+                continue;
+            }
+            std::u16string text = t.textString(r, c);
+            w.integer(92, 0);
+            w.ascii(301, "CELL_VALUE");
+            w.integer(93, 6);
+            w.integer(90, 4);
+            w.text(1, text);
+            w.integer(94, 0);
+            w.ascii(300, "");
+            w.text(302, text);
+            w.ascii(304, "ACVALUE_END");
+        }
+    }
+    for (const KvTypedValue& v : t.xDataValues()) w.typed(v);
+}

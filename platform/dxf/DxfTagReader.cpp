@@ -1,0 +1,223 @@
+#include "dxf/DxfTagReader.h"
+
+#include <charconv>
+#include <cstring>
+
+std::string_view dxfTrim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    return s.substr(b, e - b);
+}
+
+namespace {
+std::string printable(std::string_view s) {
+    std::string out;
+    for (char c : s.substr(0, 40)) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 32 && u < 127) out += c;
+        else out += '?';
+    }
+    if (s.size() > 40) out += "...";
+    return out;
+}
+
+bool parseReal(std::string_view s, double& v) {
+    s = dxfTrim(s);
+    if (s.empty()) return false;
+    if (s.front() == '+') s.remove_prefix(1);
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+bool parseInt(std::string_view s, std::int64_t& v) {
+    s = dxfTrim(s);
+    if (s.empty()) return false;
+    if (s.front() == '+') s.remove_prefix(1);
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+template <class T> T load(const char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+}  // namespace
+
+DxfTagReader::DxfTagReader(std::string_view data, std::string fileName)
+    : m_data(data), m_fileName(std::move(fileName)) {
+    if (m_data.size() >= kBinarySentinel.size() && m_data.substr(0, kBinarySentinel.size()) == kBinarySentinel) {
+        m_binary = true;
+        m_pos = kBinarySentinel.size();
+    }
+}
+
+void DxfTagReader::fail(const DxfPosition& pos, const std::string& what) const {
+    throw DxfError(m_fileName + ", " + pos.describe() + ": " + what);
+}
+
+void DxfTagReader::fail(const std::string& what) const { throw DxfError(m_fileName + ": " + what); }
+
+bool DxfTagReader::next(DxfTag& tag) {
+    if (m_pos >= m_data.size()) return false;
+    if (m_binary) readBinary(tag);
+    else readAscii(tag);
+    return true;
+}
+
+std::string_view DxfTagReader::readLine(bool& hadLine) {
+    hadLine = m_pos < m_data.size();
+    if (!hadLine) return {};
+    const char* begin = m_data.data() + m_pos;
+    const void* nl = std::memchr(begin, '\n', m_data.size() - m_pos);
+    std::size_t len = nl ? static_cast<const char*>(nl) - begin : m_data.size() - m_pos;
+    m_pos += len + (nl ? 1 : 0);
+    ++m_line;
+    std::string_view line(begin, len);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+void DxfTagReader::readAscii(DxfTag& tag) {
+    tag.pos = DxfPosition{m_line, m_pos, false};
+    bool had = false;
+    std::string_view codeLine = readLine(had);
+    std::int64_t code = 0;
+    if (!parseInt(codeLine, code) || code < -32768 || code > 32767) {
+        if (codeLine.find('\0') != std::string_view::npos || codeLine.size() > 200)
+            fail(tag.pos, "not a DXF file (binary data where a group code belongs)");
+        fail(tag.pos, "group code expected, found \"" + printable(codeLine) + "\"");
+    }
+    tag.code = static_cast<int>(code);
+    if (m_pos >= m_data.size())
+        fail(tag.pos, "file ends after group code " + std::to_string(code) + " without its value (truncated file?)");
+    tag.raw = readLine(had);
+    tag.end = m_pos;
+    DxfValueKind kind = dxfValueKind(tag.code);
+    if (dxfIsNumeric(kind)) checkNumber(tag, kind);
+}
+
+void DxfTagReader::checkNumber(const DxfTag& tag, DxfValueKind kind) const {
+    DxfPosition valuePos{tag.pos.line + 1, tag.pos.offset, false};
+    if (kind == DxfValueKind::kReal) {
+        double v;
+        if (!parseReal(tag.raw, v))
+            fail(valuePos, "number expected for group code " + std::to_string(tag.code) + ", found \"" +
+                               printable(tag.raw) + "\"");
+    } else {
+        std::int64_t v;
+        if (!parseInt(tag.raw, v))
+            fail(valuePos, "integer expected for group code " + std::to_string(tag.code) + ", found \"" +
+                               printable(tag.raw) + "\"");
+    }
+}
+
+void DxfTagReader::readBinary(DxfTag& tag) {
+    tag.pos = DxfPosition{0, m_pos, true};
+    auto need = [&](std::size_t n) {
+        if (m_data.size() - m_pos < n) fail(tag.pos, "file ends inside a group (truncated file?)");
+    };
+    need(2);
+    tag.code = load<std::int16_t>(m_data.data() + m_pos);
+    m_pos += 2;
+    std::size_t size = 0;
+    switch (dxfValueKind(tag.code)) {
+    case DxfValueKind::kText:
+    case DxfValueKind::kHandle: {
+        const void* z = std::memchr(m_data.data() + m_pos, '\0', m_data.size() - m_pos);
+        if (!z) fail(tag.pos, "file ends inside a text value (truncated file?)");
+        size = static_cast<const char*>(z) - (m_data.data() + m_pos);
+        tag.raw = m_data.substr(m_pos, size);
+        m_pos += size + 1;
+        tag.end = m_pos;
+        return;
+    }
+    case DxfValueKind::kBinary: {
+        need(1);
+        size = static_cast<unsigned char>(m_data[m_pos]);
+        ++m_pos;
+        break;
+    }
+    case DxfValueKind::kReal: size = 8; break;
+    case DxfValueKind::kInt16: size = 2; break;
+    case DxfValueKind::kInt32: size = 4; break;
+    case DxfValueKind::kInt64: size = 8; break;
+    case DxfValueKind::kBool: size = 1; break;
+    case DxfValueKind::kUnknown: fail(tag.pos, "unknown group code " + std::to_string(tag.code));
+    }
+    need(size);
+    tag.raw = m_data.substr(m_pos, size);
+    m_pos += size;
+    tag.end = m_pos;
+}
+
+double DxfTagReader::real(const DxfTag& tag) const {
+    if (m_binary) {
+        DxfValueKind k = dxfValueKind(tag.code);
+        if (k == DxfValueKind::kReal && tag.raw.size() == 8) return load<double>(tag.raw.data());
+        return static_cast<double>(integer(tag));
+    }
+    double v = 0;
+    if (!parseReal(tag.raw, v))
+        fail(DxfPosition{tag.pos.line + 1, tag.pos.offset, false},
+             "number expected for group code " + std::to_string(tag.code) + ", found \"" + printable(tag.raw) + "\"");
+    return v;
+}
+
+std::int64_t DxfTagReader::integer(const DxfTag& tag) const {
+    if (m_binary) {
+        switch (tag.raw.size()) {
+        case 1: return static_cast<unsigned char>(tag.raw[0]);
+        case 2: return load<std::int16_t>(tag.raw.data());
+        case 4: return load<std::int32_t>(tag.raw.data());
+        case 8:
+            if (dxfValueKind(tag.code) == DxfValueKind::kReal) return static_cast<std::int64_t>(load<double>(tag.raw.data()));
+            return load<std::int64_t>(tag.raw.data());
+        default: fail(tag.pos, "integer expected for group code " + std::to_string(tag.code));
+        }
+    }
+    std::int64_t v = 0;
+    if (!parseInt(tag.raw, v)) {
+        // Some writers put a decimal point on integers ("1.0"): accept whole numbers only.
+        double d = 0;
+        if (parseReal(tag.raw, d) && d == static_cast<double>(static_cast<std::int64_t>(d))) return static_cast<std::int64_t>(d);
+        fail(DxfPosition{tag.pos.line + 1, tag.pos.offset, false},
+             "integer expected for group code " + std::to_string(tag.code) + ", found \"" + printable(tag.raw) + "\"");
+    }
+    return v;
+}
+
+std::string_view DxfTagReader::text(const DxfTag& tag, bool trim) const {
+    return trim ? dxfTrim(tag.raw) : tag.raw;
+}
+
+std::uint64_t DxfTagReader::handle(const DxfTag& tag) const {
+    std::string_view s = dxfTrim(tag.raw);
+    std::uint64_t v = 0;
+    if (s.empty()) return 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v, 16);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size())
+        fail(m_binary ? tag.pos : DxfPosition{tag.pos.line + 1, tag.pos.offset, false},
+             "handle expected for group code " + std::to_string(tag.code) + ", found \"" + printable(tag.raw) + "\"");
+    return v;
+}
+
+std::string DxfTagReader::bytes(const DxfTag& tag) const {
+    if (m_binary) return std::string(tag.raw);
+    std::string_view s = dxfTrim(tag.raw);
+    std::string out;
+    out.reserve(s.size() / 2);
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
+        int h = hex(s[i]), l = hex(s[i + 1]);
+        if (h < 0 || l < 0) fail(DxfPosition{tag.pos.line + 1, tag.pos.offset, false}, "hexadecimal data expected");
+        out += static_cast<char>(h * 16 + l);
+    }
+    return out;
+}

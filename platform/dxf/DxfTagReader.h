@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dxf/DxfError.h"
+#include "dxf/DxfGroupCode.h"
+
+// One group: code and value. The value is a view into the file's bytes: for ASCII files the
+// value line without its line end, for binary files the encoded value (text without its
+// terminating zero, numbers as little-endian bytes, binary chunks without their length).
+struct DxfTag {
+    int code = 0;
+    std::string_view raw;
+    DxfPosition pos;
+    std::size_t end = 0;   // offset just past the tag
+};
+
+// Splits a whole DXF file (ASCII or binary) into tags, checking every number on the way:
+// a number that does not parse would silently become a wrong value later.
+class DxfTagReader {
+public:
+    static constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0", 22};
+
+    DxfTagReader(std::string_view data, std::string fileName);
+    // A piece of a file already known to be ASCII or binary (no sentinel).
+    DxfTagReader(std::string_view data, std::string fileName, bool binary)
+        : m_data(data), m_fileName(std::move(fileName)), m_binary(binary) {}
+
+    bool isBinary() const { return m_binary; }
+    const std::string& fileName() const { return m_fileName; }
+    std::string_view data() const { return m_data; }
+    std::size_t offset() const { return m_pos; }
+    // Offset where the tag starting at the current position begins (its code line).
+    bool atEnd() const { return m_pos >= m_data.size(); }
+
+    // Reads the next tag; false at the end of the data.
+    bool next(DxfTag& tag);
+
+    double real(const DxfTag& tag) const;
+    std::int64_t integer(const DxfTag& tag) const;
+    // Text value (trailing CR removed; for ASCII, surrounding blanks removed when trim).
+    std::string_view text(const DxfTag& tag, bool trim = false) const;
+    // Handle value as a number (0 when empty).
+    std::uint64_t handle(const DxfTag& tag) const;
+    // Binary chunk as bytes (ASCII files hold it as hexadecimal text).
+    std::string bytes(const DxfTag& tag) const;
+
+    [[noreturn]] void fail(const DxfPosition& pos, const std::string& what) const;
+    [[noreturn]] void fail(const std::string& what) const;  // no position
+
+private:
+    void readAscii(DxfTag& tag);
+    void readBinary(DxfTag& tag);
+    std::string_view readLine(bool& hadLine);
+    void checkNumber(const DxfTag& tag, DxfValueKind kind) const;
+
+    std::string_view m_data;
+    std::string m_fileName;
+    std::size_t m_pos = 0;
+    std::uint32_t m_line = 1;
+    bool m_binary = false;
+};
+
+std::string_view dxfTrim(std::string_view s);

@@ -1,0 +1,407 @@
+#include "dxf/DxfWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "dxf/DxfRecordParser.h"
+#include "dxf/DxfTableGraphics.h"
+#include "dxf/DxfTagReader.h"
+#include "dxf/DxfTagWriter.h"
+#include "kv/KvDbBlockReference.h"
+#include "kv/KvDbBlockTableRecord.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvDbEntity.h"
+#include "kv/KvDbTable.h"
+
+namespace {
+
+constexpr int kTableVersion = 1024;   // tables are written in the R2010 form
+
+class Writer {
+public:
+    Writer(const KvDbDatabase& db, const DxfDocument& doc) : m_db(db), m_doc(doc) {}
+    std::string run();
+
+private:
+    void classify();
+    void writeChunk(std::uint32_t index);
+    void copyChunk(const DxfChunk& c);
+    void writeInsertionsBefore(std::uint32_t index);
+    void writePatched(const DxfChunk& c, const KvDbObject& object);
+    void writeHeaderVar(const DxfChunk& c, std::uint32_t index);
+    std::uint64_t newHandle() { return m_seed++; }
+    const KvDbObject* object(KvDbObjectId id) const { return m_db.objectAt(id); }
+    bool dropped(const DxfChunk& c) const;
+    [[noreturn]] void fail(const std::string& what) const { throw DxfError(m_doc.fileName + ": " + what); }
+
+    const KvDbDatabase& m_db;
+    const DxfDocument& m_doc;
+    std::string m_out;
+    std::string m_eol = "\n";
+    int m_version = 0;
+    int m_outVersion = 0;
+    DxfTextCodec m_outCodec;
+    std::uint64_t m_seed = 0;
+
+    std::unordered_set<std::uint64_t> m_inFile;         // serials of objects that have a chunk
+    std::vector<const KvDbObject*> m_newAppIds;
+    std::vector<const KvDbTable*> m_tables;             // new or rewritten
+    std::unordered_set<std::uint64_t> m_rewrittenTables;
+    std::unordered_set<std::uint64_t> m_droppedBlocks;  // block records whose graphics are regenerated
+    std::map<std::uint64_t, DxfTableGraphics> m_graphics;  // by table serial
+};
+
+std::string Writer::run() {
+    m_version = dxfVersionNumber(m_doc.version);
+    m_seed = m_db.handseed().value();
+    bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
+    for (const DxfChunk& c : m_doc.chunks)
+        if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
+    classify();
+    bool anything = changed || !m_newAppIds.empty() || !m_tables.empty() || m_seed != m_doc.handseedAtLoad;
+    if (!anything) {
+        for (KvDbObjectId id : m_db.allObjects()) {
+            const KvDbObject* o = object(id);
+            if (o && (o->isModifiedSinceLoad() || (!m_inFile.count(id.serial()) && !m_doc.synthetic.count(id.serial()))))
+                anything = true;
+        }
+    }
+    if (!anything) return m_doc.bytes;
+    if (m_version < 1015) fail("changes to R12 (" + m_doc.version + ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
+
+    m_outVersion = m_version;
+    m_outCodec = m_doc.codec;
+    if (!m_tables.empty() && m_version < kTableVersion) {
+        m_outVersion = kTableVersion;
+        m_outCodec.setUtf8();
+    }
+    if (!m_doc.binary) {
+        std::size_t nl = m_doc.bytes.find('\n');
+        if (nl != std::string::npos && nl > 0 && m_doc.bytes[nl - 1] == '\r') m_eol = "\r\n";
+    }
+    int nextT = 1;
+    if (auto* blocks = dynamic_cast<const KvDbSymbolTable*>(object(m_db.blockTableId())))
+        for (KvDbObjectId id : blocks->recordIds())
+            if (auto* r = dynamic_cast<const KvDbSymbolTableRecord*>(object(id))) {
+                const std::u16string& n = r->getName();
+                if (n.size() > 2 && (n[1] == u'T' || n[1] == u't') && n[0] == u'*') {
+                    int v = 0;
+                    bool digits = true;
+                    for (std::size_t k = 2; k < n.size() && digits; ++k) {
+                        digits = n[k] >= u'0' && n[k] <= u'9';
+                        if (digits && v < 100000000) v = v * 10 + (n[k] - u'0');
+                    }
+                    if (digits) nextT = std::max(nextT, v + 1);
+                }
+            }
+    for (const KvDbTable* t : m_tables) {
+        KvDbObjectId block = t->blockTableRecord();
+        bool keep = !block.isNull() && m_inFile.count(block.serial()) && m_rewrittenTables.count(t->objectId().serial());
+        std::u16string name = dxfUtf8ToUtf16("*T" + std::to_string(nextT++));
+        m_graphics.emplace(t->objectId().serial(), DxfTableGraphics(m_db, *t, keep ? block : KvDbObjectId(), name));
+    }
+    // Handles for the tables' graphics come after every object's.
+    for (auto& [serial, g] : m_graphics) g.allocateHandles(m_seed);
+
+    m_out.reserve(m_doc.bytes.size() + 4096);
+    for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i) {
+        writeInsertionsBefore(i);
+        writeChunk(i);
+    }
+    return std::move(m_out);
+}
+
+void Writer::classify() {
+    for (KvDbObjectId id : m_db.allObjects()) {
+        const KvDbObject* o = object(id);
+        if (!o) continue;
+        bool inFile = m_inFile.count(id.serial()) != 0;
+        if (m_doc.synthetic.count(id.serial())) continue;
+        if (!inFile) {
+            if (o->isErased()) continue;
+            if (auto* t = dynamic_cast<const KvDbTable*>(o)) {
+                m_tables.push_back(t);
+            } else if (dynamic_cast<const KvDbRegAppTableRecord*>(o)) {
+                m_newAppIds.push_back(o);
+            } else if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(o); btr && btr->isAnonymous()) {
+                // The host's own graphics block of a table: the writer makes its own.
+            } else if (auto* e = dynamic_cast<const KvDbEntity*>(o)) {
+                auto* owner = dynamic_cast<const KvDbBlockTableRecord*>(object(e->ownerId()));
+                if (owner && owner->isAnonymous() && !m_inFile.count(owner->objectId().serial())) continue;
+                fail("cannot save the new " + dxfUtf16ToUtf8(o->dxfName()) + " object: this kind is not written yet");
+            } else {
+                fail("cannot save the new " + dxfUtf16ToUtf8(o->dxfName()) + " object: this kind is not written yet");
+            }
+            continue;
+        }
+        if (auto* t = dynamic_cast<const KvDbTable*>(o); t && t->isModifiedSinceLoad() && !t->isErased()) {
+            m_tables.push_back(t);
+            m_rewrittenTables.insert(id.serial());
+            if (!t->blockTableRecord().isNull()) m_droppedBlocks.insert(t->blockTableRecord().serial());
+        }
+        if (auto* t = dynamic_cast<const KvDbTable*>(o); t && t->isErased() && !t->blockTableRecord().isNull())
+            m_droppedBlocks.insert(t->blockTableRecord().serial());
+    }
+}
+
+bool Writer::dropped(const DxfChunk& c) const {
+    const KvDbObject* o = object(c.id);
+    if (!o) return false;
+    if (c.kind == DxfChunkKind::kFollower) return o->isErased() || m_droppedBlocks.count(o->ownerId().serial()) != 0;
+    if (c.kind != DxfChunkKind::kObject) return false;
+    if (o->isErased()) return true;
+    // Entities of a table's graphics block that is regenerated.
+    if (dynamic_cast<const KvDbEntity*>(o) && m_droppedBlocks.count(o->ownerId().serial())) return true;
+    if (auto* owner = object(o->ownerId()); owner && dynamic_cast<const KvDbBlockReference*>(owner) &&
+                                            (owner->isErased() || m_droppedBlocks.count(owner->ownerId().serial())))
+        return true;
+    return false;
+}
+
+void Writer::writeChunk(std::uint32_t index) {
+    const DxfChunk& c = m_doc.chunks[index];
+    switch (c.kind) {
+    case DxfChunkKind::kHeaderVar: writeHeaderVar(c, index); return;
+    case DxfChunkKind::kRaw:
+    case DxfChunkKind::kBlockBegin:
+        copyChunk(c);
+        return;
+    case DxfChunkKind::kBlockEnd:
+        // A table's regenerated graphics go at the end of its block.
+        for (auto& [serial, g] : m_graphics)
+            if (g.blockRecord() == c.id && m_rewrittenTables.count(serial)) {
+                DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+                g.writeEntities(w);
+            }
+        copyChunk(c);
+        return;
+    case DxfChunkKind::kFollower:
+        if (!dropped(c)) copyChunk(c);
+        return;
+    case DxfChunkKind::kObject: break;
+    }
+    const KvDbObject* o = object(c.id);
+    if (!o) {
+        copyChunk(c);
+        return;
+    }
+    if (dropped(c)) return;
+    if (m_rewrittenTables.count(c.id.serial())) {
+        DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+        m_graphics.at(c.id.serial()).writeTable(w);
+        return;
+    }
+    if (o->isModifiedSinceLoad()) writePatched(c, *o);
+    else copyChunk(c);
+}
+
+void Writer::copyChunk(const DxfChunk& c) {
+    std::string_view bytes = std::string_view(m_doc.bytes).substr(c.begin, c.size);
+    if (m_outCodec.isUtf8() == m_doc.codec.isUtf8()) {
+        m_out.append(bytes);
+        return;
+    }
+    // Upgraded to a UTF-8 version: only the text values change.
+    if (!m_doc.binary) {
+        bool ascii = true;
+        for (char ch : bytes) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+        if (ascii) m_out.append(bytes);
+        else m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes, false));
+        return;
+    }
+    DxfTagReader in(bytes, m_doc.fileName, true);
+    DxfTagWriter w(m_out, true, m_eol, m_outCodec);
+    DxfTag t;
+    while (in.next(t)) {
+        DxfValueKind k = dxfValueKind(t.code);
+        if (k == DxfValueKind::kText) w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw, false)));
+        else w.bytes(bytes.substr(t.pos.offset, t.end - t.pos.offset));
+    }
+}
+
+void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index) {
+    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    if (index == m_doc.headerAcadVer && m_outVersion != m_version) {
+        w.ascii(9, "$ACADVER");
+        w.ascii(1, "AC" + std::to_string(m_outVersion));
+        return;
+    }
+    if (index == m_doc.headerHandseed && m_seed != m_doc.handseedAtLoad) {
+        w.ascii(9, "$HANDSEED");
+        w.handle(5, m_seed);
+        return;
+    }
+    copyChunk(c);
+}
+
+void Writer::writeInsertionsBefore(std::uint32_t index) {
+    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    if (index == m_doc.appIdTableEnd) {
+        for (const KvDbObject* o : m_newAppIds) {
+            auto* r = static_cast<const KvDbRegAppTableRecord*>(o);
+            w.ascii(0, "APPID");
+            w.handle(5, o->handle().value());
+            w.handle(330, object(o->ownerId()) ? object(o->ownerId())->handle().value() : 0);
+            w.ascii(100, "AcDbSymbolTableRecord");
+            w.ascii(100, "AcDbRegAppTableRecord");
+            w.text(2, r->getName());
+            w.integer(70, 0);
+            for (const KvTypedValue& v : o->xDataValues()) w.typed(v);
+        }
+    }
+    for (auto& [serial, g] : m_graphics) {
+        if (m_rewrittenTables.count(serial) && !g.ownsNewBlock()) continue;
+        if (index == m_doc.blockRecordTableEnd) g.writeBlockRecord(w);
+        if (index == m_doc.blocksEnd) g.writeBlock(w);
+    }
+    if (index == m_doc.entitiesEnd) {
+        for (const KvDbTable* t : m_tables) {
+            if (m_rewrittenTables.count(t->objectId().serial())) continue;
+            m_graphics.at(t->objectId().serial()).writeTable(w);
+        }
+    }
+}
+
+// An object the host opened for write: its tags as read, with what differs now replaced.
+void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
+    std::string_view bytes = std::string_view(m_doc.bytes).substr(c.begin, c.size);
+    DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
+    std::vector<DxfTag> tags;
+    DxfTag t;
+    while (in.next(t)) tags.push_back(t);
+    DxfRecordParser p(in, tags, m_doc.codec);
+    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    const auto* e = dynamic_cast<const KvDbEntity*>(&o);
+    KvTypedValueList xdata = p.xdata();
+    bool xdataChanged = xdata != o.xDataValues();
+    std::size_t xbegin = tags.size();
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        if (tags[i].code == 1001) {
+            xbegin = i;
+            break;
+        }
+    // Common entity properties that changed; those missing from the file go after AcDbEntity.
+    std::vector<int> patched;
+    auto differs = [&](int code) -> bool {
+        if (!e) return false;
+        switch (code) {
+        case 8: return p.text(8, u"0") != e->layer();
+        case 62: return p.integer(62, 256) != e->colorIndex();
+        case 6: return p.text(6, u"ByLayer") != e->linetype();
+        case 48: return p.real(48, 1.0) != e->linetypeScale();
+        case 370: return p.integer(370, -1) != e->lineWeight();
+        default: return false;
+        }
+    };
+    auto emit = [&](int code) {
+        switch (code) {
+        case 8: w.text(8, e->layer()); break;
+        case 62: w.integer(62, e->colorIndex()); break;
+        case 6: w.text(6, e->linetype()); break;
+        case 48: w.real(48, e->linetypeScale()); break;
+        case 370: w.integer(370, e->lineWeight()); break;
+        default: break;
+        }
+    };
+    const int common[] = {8, 62, 6, 48, 370};
+    std::vector<int> missing;
+    for (int code : common)
+        if (differs(code) && !p.has(code)) missing.push_back(code);
+    bool inGroup = false;
+    std::unordered_set<int> done;
+    for (std::size_t i = 0; i < xbegin; ++i) {
+        const DxfTag& tag = tags[i];
+        if (tag.code == 102) inGroup = !in.text(tag, true).empty() && in.text(tag, true).front() == '{';
+        bool replace = !inGroup && e && !done.count(tag.code) && differs(tag.code);
+        if (replace) {
+            emit(tag.code);
+            done.insert(tag.code);
+        } else {
+            std::string_view raw = bytes.substr(tag.pos.offset, tag.end - tag.pos.offset);
+            if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tag.code) == DxfValueKind::kText)
+                w.ascii(tag.code, dxfUtf16ToUtf8(m_doc.codec.decode(tag.raw, false)));
+            else
+                w.bytes(raw);
+        }
+        if (tag.code == 100 && in.text(tag, true) == "AcDbEntity")
+            for (int code : missing) emit(code);
+        if (tag.code == 100 && in.text(tag, true) == "AcDbEntity") missing.clear();
+    }
+    if (xdataChanged) {
+        for (const KvTypedValue& v : o.xDataValues()) w.typed(v);
+    } else {
+        for (std::size_t i = xbegin; i < tags.size(); ++i) {
+            if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tags[i].code) == DxfValueKind::kText)
+                w.ascii(tags[i].code, dxfUtf16ToUtf8(m_doc.codec.decode(tags[i].raw, false)));
+            else
+                w.bytes(bytes.substr(tags[i].pos.offset, tags[i].end - tags[i].pos.offset));
+        }
+    }
+}
+
+}  // namespace
+
+std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc) { return Writer(db, doc).run(); }
+
+void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::string& path) {
+    std::string content = dxfWriteBytes(db, doc);
+    std::string dir = ".";
+    std::size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos) dir = slash == 0 ? "/" : path.substr(0, slash);
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) throw DxfError(path + ": no file name to save to");
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw DxfError(path + ": is a folder, cannot save over it");
+    std::string temp = (dir == "/" ? "" : dir) + "/." + base + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) throw DxfError(path + ": cannot write (" + std::strerror(errno) + ")");
+    std::string tempName(name.data());
+    auto failWith = [&](const std::string& what) {
+        int err = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        throw DxfError(path + ": " + what + " (" + std::strerror(err) + ")");
+    };
+    const char* p = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            failWith("cannot write");
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) failWith("cannot write");
+    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd, mode);
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(tempName.c_str());
+        throw DxfError(path + ": cannot write (" + std::strerror(err) + ")");
+    }
+    if (::rename(tempName.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        ::unlink(tempName.c_str());
+        throw DxfError(path + ": cannot replace the file (" + std::strerror(err) + ")");
+    }
+}

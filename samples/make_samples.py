@@ -1,0 +1,200 @@
+#!/usr/bin/python3
+"""Makes the sample drawings: an office floor with furnished rooms, as users extract from.
+
+Run with Debian's interpreter (it has python3-ezdxf):  /usr/bin/python3 samples/make_samples.py [folder]
+Writes office_floor.dxf (R2010), office_floor_r2000.dxf and office_floor_r2018.dxf.
+"""
+import math
+import os
+import re
+import sys
+
+import ezdxf
+
+# The furniture of each room: (block, tag, maker, price, quantity), placed in a row.
+ROOMS = [
+    ("Office 101", (0, 0), [("DESK", "D-101", "Steelcase", "450.00", "1"),
+                            ("CHAIR", "C-101", "Herman Miller", "1299.00", "2"),
+                            ("CABINET", "K-101", "Bisley", "219.50", "1")]),
+    ("Office 102", (6000, 0), [("DESK", "D-102", "Steelcase", "450.00", "1"),
+                               ("CHAIR", "C-102", "Vitra", "845.00", "1"),
+                               ("PLANT", "P-102", "Green & Co", "39.90", "3")]),
+    ("Meeting Room", (12000, 0), [("TABLE", "T-201", "Vitra", "2100.00", "1"),
+                                  ("CHAIR", "C-201", "Vitra", "845.00", "8"),
+                                  ("PLANT", "P-201", "Green & Co", "39.90", "2")]),
+    ("Reception", (0, 5000), [("DESK", "D-001", "USM", "1890.00", "1"),
+                              ("CHAIR", "C-001", "Herman Miller", "1299.00", "1"),
+                              ("SOFA", "S-001", "Knoll", "3150.00", "1")]),
+]
+
+BLOCK_SIZES = {"DESK": (1600, 800), "CHAIR": (500, 500), "CABINET": (800, 450), "PLANT": (400, 400),
+               "TABLE": (2400, 1200), "SOFA": (2000, 900)}
+
+
+def define_layers(doc):
+    layers = [("Walls", 7, 50, "Continuous"), ("Furniture", 3, 25, "Continuous"),
+              ("Doors", 30, 18, "Continuous"), ("Annotation", 2, 13, "Continuous"),
+              ("Electrical", 1, 9, "DASHED"), ("Hatch", 8, -3, "Continuous"), ("Equipment", 5, 35, "Continuous")]
+    if "DASHED" not in doc.linetypes:
+        doc.linetypes.add("DASHED", pattern=[10.0, 6.0, -4.0], description="Dashed __ __ __")
+    for name, color, weight, ltype in layers:
+        doc.layers.add(name, color=color, lineweight=weight, linetype=ltype)
+
+
+def define_furniture(doc):
+    for name, (w, h) in BLOCK_SIZES.items():
+        blk = doc.blocks.new(name=name)
+        # Drawn on layer 0 with by-block colour so that the reference's values show.
+        blk.add_lwpolyline([(0, 0), (w, 0), (w, h), (0, h)], close=True,
+                           dxfattribs={"layer": "0", "color": 0, "lineweight": -2})
+        blk.add_line((0, 0), (w, h), dxfattribs={"layer": "0", "color": 0, "linetype": "BYBLOCK"})
+        for i, tag in enumerate(("TAG", "MAKER", "PRICE", "QUANTITY", "ROOM")):
+            blk.add_attdef(tag, (0, -150 - i * 120), dxfattribs={"height": 100, "layer": "0"})
+
+
+def define_door(doc):
+    """The door as a dynamic block: its definition, and the evaluation graph written later."""
+    door = doc.blocks.new(name="Door")
+    door.add_line((0, 0), (900, 0), dxfattribs={"layer": "0"})
+    door.add_line((0, 0), (0, 900), dxfattribs={"layer": "0"})
+    door.add_arc((0, 0), 900, 0, 90, dxfattribs={"layer": "0"})
+    return door
+
+
+def place_door(doc, msp, door, at, width, flipped, state):
+    """A changed door as the CAD program stores it: an anonymous *U copy tagged with its
+    definition and reference data per evaluation-graph node."""
+    anon = doc.blocks.new_anonymous_block("U")
+    w = width
+    anon.add_line((0, 0), (w, 0), dxfattribs={"layer": "0"})
+    anon.add_line((0, 0), (0, w), dxfattribs={"layer": "0"})
+    anon.add_arc((0, 0), w, 0, 90, dxfattribs={"layer": "0"})
+    anon.block_record.set_xdata("AcDbBlockRepBTag", [(1070, 1), (1005, door.block_record.dxf.handle)])
+    ref = msp.add_blockref(anon.name, at, dxfattribs={"layer": "Doors", "lineweight": 18})
+    xdict = ref.new_extension_dict()
+    rep = xdict.dictionary.add_new_dict("AcDbBlockRepresentation")
+    rep.add_xrecord("AcDbRepData")  # becomes the representation-data object (see finish_dynamic)
+    cache = rep.add_new_dict("AppDataCache")
+    data = cache.add_new_dict("ACAD_ENHANCEDBLOCKDATA")
+    values = {"1": [(40, float(width))], "2": [(70, 1 if flipped else 0)], "3": [(1, state)]}
+    for node, tags in values.items():
+        xr = data.add_xrecord(node)
+        xr.reset(tags)
+    return ref
+
+
+def add_floor(doc):
+    msp = doc.modelspace()
+    # Outer walls and room partitions as wide closed polylines.
+    msp.add_lwpolyline([(-200, -200), (18200, -200), (18200, 9200), (-200, 9200)], close=True,
+                       dxfattribs={"layer": "Walls", "const_width": 200})
+    for x in (5900, 11900):
+        msp.add_lwpolyline([(x, -200), (x, 4500)], dxfattribs={"layer": "Walls", "const_width": 100})
+    msp.add_lwpolyline([(-200, 4500), (18200, 4500)], dxfattribs={"layer": "Walls", "const_width": 100,
+                                                                   "linetype": "BYLAYER"})
+    pl = msp.add_lwpolyline([(13000, 5500), (16000, 5500, 0, 0, 0.5), (16000, 8000), (13000, 8000)],
+                            format="xyseb", close=True, dxfattribs={"layer": "Equipment", "color": 5})
+    pl.dxf.flags = pl.dxf.flags | 128  # linetype generation on
+    # Lines, arcs, circles, points, solids.
+    msp.add_line((0, 4400), (5800, 4400), dxfattribs={"layer": "Electrical", "lineweight": 9})
+    msp.add_line((6000, 4400), (11800, 4400), dxfattribs={"layer": "Electrical", "color": 1, "thickness": 12.5})
+    msp.add_arc((9000, 7000), 1200, 30, 150, dxfattribs={"layer": "Equipment"})
+    msp.add_arc((15000, 2000), 600.5, 200, 340, dxfattribs={"layer": "Equipment", "color": 256})
+    msp.add_circle((3000, 2000), 300, dxfattribs={"layer": "Equipment", "lineweight": 35})
+    msp.add_circle((14500, 6700), 450.25, dxfattribs={"layer": "Equipment", "color": 0})
+    for i, (x, y) in enumerate([(1000, 4300), (7000, 4300), (13000, 4300)]):
+        msp.add_point((x, y, 0), dxfattribs={"layer": "Electrical", "thickness": i})
+    msp.add_solid([(100, 100), (600, 100), (100, 400), (600, 400)], dxfattribs={"layer": "Hatch", "color": 8})
+    msp.add_solid([(17000, 8000), (17800, 8000), (17400, 8800)], dxfattribs={"layer": "Hatch"})
+    solid = msp.add_3dsolid(dxfattribs={"layer": "Equipment"})
+    solid.sat = ["21200 115 2 26", "16 Autodesk AutoCAD 19 ASM 226.0.0.0 NT 24 Wed Jan 01 00:00:00 2020",
+                 "1 9.9999999999999995e-07 1e-10", "body $-1 -1 $-1 $1 $-1 $2 #", "End-of-ACIS-data"]
+    # Texts: room names and notes as multiline text.
+    for name, (x, y), _ in ROOMS:
+        msp.add_mtext(name, dxfattribs={"layer": "Annotation", "char_height": 250, "insert": (x + 200, y + 4200),
+                                        "attachment_point": 1, "width": 3000})
+    note = msp.add_mtext("Fire exit\\Pkeep clear", dxfattribs={
+        "layer": "Annotation", "char_height": 120, "insert": (17000, 4000), "attachment_point": 5,
+        "width": 1500, "rotation": 90, "line_spacing_factor": 1.5, "line_spacing_style": 2})
+    note.set_bg_color(2, scale=1.5)
+    msp.add_mtext("Server room: \\U+00E9quipement r\\U+00E9seau", dxfattribs={
+        "layer": "Annotation", "char_height": 100, "insert": (13200, 7900), "attachment_point": 7,
+        "text_direction": (0, 1, 0)})
+    msp.add_text("Level 1", dxfattribs={"layer": "Annotation", "height": 300, "insert": (0, 9500)})
+    # Furniture with attributes.
+    for room, (ox, oy), items in ROOMS:
+        x = ox + 500
+        for block, tag, maker, price, qty in items:
+            ref = msp.add_blockref(block, (x, oy + 1500), dxfattribs={"layer": "Furniture", "rotation": 0})
+            ref.add_auto_attribs({"TAG": tag, "MAKER": maker, "PRICE": price, "QUANTITY": qty, "ROOM": room})
+            x += BLOCK_SIZES[block][0] + 400
+    # One plain reference with a hyperlink and by-block values.
+    lamp = msp.add_blockref("PLANT", (16500, 1000), dxfattribs={"layer": "Furniture", "color": 0,
+                                                                 "linetype": "BYBLOCK", "lineweight": -2})
+    lamp.add_auto_attribs({"TAG": "P-301", "MAKER": "Green & Co", "PRICE": "39.90", "QUANTITY": "1",
+                           "ROOM": "Corridor"})
+    lamp.set_hyperlink("https://example.com/catalog/plant", "Plant catalog")
+    msp.query("CIRCLE").first.set_hyperlink("https://example.com/equipment/column", "Column")
+    return msp
+
+
+def finish_dynamic(path, door_handle, graph_handle, param_handles, repdata_handles):
+    """Replaces placeholder records by the dynamic-block objects ezdxf does not make."""
+    text = open(path, encoding="utf8").read()
+
+    def replace_xrecord(handle, body):
+        nonlocal text
+        pattern = re.compile(r"  0\nXRECORD\n  5\n%s\n(.*?)(?=  0\n)" % handle, re.S)
+        m = pattern.search(text)
+        owner = re.search(r"330\n([0-9A-F]+)\n", m.group(1)).group(1)
+        text = text[:m.start()] + body.format(handle=handle, owner=owner) + text[m.end():]
+
+    nodes = "".join("91\n%d\n93\n32\n95\n-1\n360\n%s\n92\n-1\n92\n-1\n92\n-1\n92\n-1\n" % (i + 1, h)
+                    for i, h in enumerate(param_handles))
+    replace_xrecord(graph_handle, "  0\nACAD_EVALUATION_GRAPH\n  5\n{handle}\n330\n{owner}\n100\nAcDbEvalGraph\n"
+                    "96\n%d\n97\n%d\n%s" % (len(param_handles), len(param_handles), nodes))
+    kinds = [("BLOCKLINEARPARAMETER", "Linear", "Distance1", "AcDbBlockLinearParameter"),
+             ("BLOCKFLIPPARAMETER", "Flip", "Flip state1", "AcDbBlockFlipParameter"),
+             ("BLOCKVISIBILITYPARAMETER", "Visibility", "Visibility1", "AcDbBlockVisibilityParameter")]
+    for i, (h, (kind, element, label, subclass)) in enumerate(zip(param_handles, kinds)):
+        replace_xrecord(h, "  0\n%s\n  5\n{handle}\n330\n{owner}\n100\nAcDbEvalExpr\n 90\n%d\n"
+                        "100\nAcDbBlockElement\n300\n%s\n100\nAcDbBlockParameter\n280\n1\n281\n0\n"
+                        "100\n%s\n305\n%s\n" % (kind, i + 1, element, subclass, label))
+    for h in repdata_handles:
+        replace_xrecord(h, "  0\nACDB_BLOCKREPRESENTATION_DATA\n  5\n{handle}\n330\n{owner}\n"
+                        "100\nAcDbBlockRepresentationData\n 70\n1\n340\n%s\n" % door_handle)
+    with open(path, "w", encoding="utf8", newline="") as f:
+        f.write(text)
+
+
+def make(path, version):
+    doc = ezdxf.new(version, setup=True)
+    doc.header["$LUPREC"] = 2
+    doc.header["$INSUNITS"] = 4
+    doc.appids.add("AcDbBlockRepBTag")
+    define_layers(doc)
+    define_furniture(doc)
+    door = define_door(doc)
+    # The definition's evaluation graph and its parameters, as placeholders for now.
+    xdict = door.block_record.new_extension_dict()
+    graph = xdict.dictionary.add_xrecord("ACAD_ENHANCEDBLOCK")
+    params = [doc.objects.add_xrecord(owner=graph.dxf.handle) for _ in range(3)]
+    msp = add_floor(doc)
+    refs = [place_door(doc, msp, door, (2500, 4500), 900, False, "Open"),
+            place_door(doc, msp, door, (8500, 4500), 1000, True, "Closed")]
+    # An unchanged door references the definition itself.
+    msp.add_blockref("Door", (14500, 4500), dxfattribs={"layer": "Doors", "rotation": 180})
+    repdata = [r.get_extension_dict()["AcDbBlockRepresentation"]["AcDbRepData"].dxf.handle for r in refs]
+    doc.saveas(path)
+    finish_dynamic(path, door.block_record.dxf.handle, graph.dxf.handle, [p.dxf.handle for p in params], repdata)
+
+
+def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    make(os.path.join(folder, "office_floor.dxf"), "R2010")
+    make(os.path.join(folder, "office_floor_r2000.dxf"), "R2000")
+    make(os.path.join(folder, "office_floor_r2018.dxf"), "R2018")
+
+
+if __name__ == "__main__":
+    main()
