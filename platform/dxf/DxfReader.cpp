@@ -564,7 +564,8 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
             e->setDirection(KvGeVector3d(d.x, d.y, d.z));
             e->setRotation(std::atan2(d.y, d.x));
         } else {
-            double r = p.real(50);
+            // Degrees, as CAD programs write it (not the radians some references say).
+            double r = p.real(50) * M_PI / 180.0;
             e->setRotation(r);
             e->setDirection(KvGeVector3d(std::cos(r), std::sin(r), 0));
         }
@@ -680,7 +681,6 @@ void Reader::finish() {
         s.id = id;
         if (s.synthetic) m_doc.synthetic.insert(id.serial());
     }
-    m_doc.handseedAtLoad = m_db.handseed().value();
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
         if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id;
 
@@ -775,6 +775,13 @@ void Reader::finish() {
     }
     for (const Link& l : m_links) {
         KvDbObject* o = obj(m_staged[l.staged].id);
+        // The setters want a write open; the flags it leaves are cleared below.
+        KvDbObject* opened = nullptr;
+        if (kvdbOpenKvDbObject(opened, o->objectId(), KvDb::kForWrite) != Kvmo::eOk) opened = nullptr;
+        struct Closer {
+            KvDbObject* p;
+            ~Closer() { if (p) p->close(); }
+        } closer{opened};
         switch (l.kind) {
         case LinkKind::kBlockByName: {
             auto it = m_blocksByName.find(upper(l.name));
@@ -821,6 +828,7 @@ void Reader::finish() {
     for (KvDbObjectId id : m_db.allObjects())
         if (KvDbObject* o = obj(id)) o->setModifiedSinceLoad(false);
     m_doc.changeCounterAtLoad = m_db.changeCounter();
+    m_doc.handseedAtLoad = m_db.handseed().value();
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ void DxfTagReader::readAscii(DxfTag& tag) {
     std::string_view codeLine = readLine(had);
     std::int64_t code = 0;
     if (!parseInt(codeLine, code) || code < -32768 || code > 32767) {
+        if (m_pos >= m_data.size() && m_data.back() != '\n')
+            fail(tag.pos, "file ends in the middle of a group code (truncated file?)");
         if (codeLine.find('\0') != std::string_view::npos || codeLine.size() > 200)
             fail(tag.pos, "not a DXF file (binary data where a group code belongs)");
         fail(tag.pos, "group code expected, found \"" + printable(codeLine) + "\"");
@@ -94,12 +96,20 @@ void DxfTagReader::readAscii(DxfTag& tag) {
         fail(tag.pos, "file ends after group code " + std::to_string(code) + " without its value (truncated file?)");
     tag.raw = readLine(had);
     tag.end = m_pos;
+    m_lastLineCut = m_pos >= m_data.size() && m_data.back() != '\n';
     DxfValueKind kind = dxfValueKind(tag.code);
     if (dxfIsNumeric(kind)) checkNumber(tag, kind);
 }
 
 void DxfTagReader::checkNumber(const DxfTag& tag, DxfValueKind kind) const {
     DxfPosition valuePos{tag.pos.line + 1, tag.pos.offset, false};
+    // A number cut short by the end of the file reads as a number: say what happened.
+    if (m_lastLineCut && !(tag.code == 0)) {
+        double v;
+        std::int64_t i;
+        bool ok = kind == DxfValueKind::kReal ? parseReal(tag.raw, v) : parseInt(tag.raw, i);
+        if (!ok) fail(valuePos, "file ends in the middle of a value (truncated file?)");
+    }
     if (kind == DxfValueKind::kReal) {
         double v;
         if (!parseReal(tag.raw, v))

@@ -60,6 +60,7 @@ private:
     std::size_t m_pos = 0;
     std::uint32_t m_line = 1;
     bool m_binary = false;
+    bool m_lastLineCut = false;
 };
 
 std::string_view dxfTrim(std::string_view s);

@@ -1,0 +1,86 @@
+#pragma once
+// Shared helpers of the drawing-file tests: temporary folders, the ezdxf oracle scripts.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dxf/DxfTextCodec.h"
+
+namespace dxftest {
+
+inline std::string sourceDir() {
+    const char* env = std::getenv("KV_SOURCE_DIR");
+    return env ? env : KV_SOURCE_DIR;
+}
+
+inline std::string scriptPath(const std::string& name) { return sourceDir() + "/tests/unit/dxf/" + name; }
+
+// A fresh folder under /tmp, removed with its files when the test ends.
+class TempDir {
+public:
+    TempDir() {
+        char name[] = "/tmp/kvdxf_XXXXXX";
+        m_path = ::mkdtemp(name);
+    }
+    ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// Runs Debian's python with the arguments; its standard output, empty on failure.
+inline std::string runPython(const std::string& args, int* status = nullptr) {
+    std::string cmd = "/usr/bin/python3 " + args + " 2>/dev/null";
+    std::string out;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    int rc = ::pclose(p);
+    if (status) *status = rc;
+    return out;
+}
+
+inline std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::string cur;
+    std::istringstream in(s);
+    while (std::getline(in, cur, sep)) out.push_back(cur);
+    if (!s.empty() && s.back() == sep) out.push_back("");
+    return out;
+}
+
+inline std::vector<std::string> lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    std::string line;
+    while (std::getline(in, line)) out.push_back(line);
+    return out;
+}
+
+inline std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+inline std::u16string u16(const std::string& utf8) { return dxfUtf8ToUtf16(utf8); }
+inline std::string u8(const std::u16string& s) { return dxfUtf16ToUtf8(s); }
+
+}  // namespace dxftest

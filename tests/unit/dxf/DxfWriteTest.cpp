@@ -1,0 +1,268 @@
+// Saving what the plug-in changed: new and rewritten tables, extended data, erased objects,
+// handles and the version upgrade, checked by reading the result back and with ezdxf.
+#include <gtest/gtest.h>
+
+#include "DxfTestSupport.h"
+#include "dxf/DxfReader.h"
+#include "dxf/DxfWriter.h"
+#include "kv/kv.h"
+
+using namespace dxftest;
+
+namespace {
+
+struct SavedCheck {
+    std::string version;
+    int errors = -1, fixes = -1;
+    std::vector<std::string> problems;
+    unsigned long long maxHandle = 0, handseed = 0;
+    int duplicates = -1;
+    std::vector<std::vector<std::string>> tables;   // handle, rows, cols, texts, blocks, graphics count
+    std::map<std::string, std::string> xdata;       // "handle app" -> values
+};
+
+SavedCheck checkWithEzdxf(const std::string& file) {
+    SavedCheck c;
+    int status = 0;
+    std::string out = runPython(scriptPath("check_saved.py") + " " + file, &status);
+    EXPECT_EQ(status, 0) << "ezdxf could not load " << file;
+    for (const std::string& line : lines(out)) {
+        std::vector<std::string> f = split(line, '|');
+        if (f[0] == "version") c.version = f.at(1);
+        else if (f[0] == "audit") { c.errors = std::stoi(f.at(1)); c.fixes = std::stoi(f.at(2)); }
+        else if (f[0] == "problem") c.problems.push_back(f.at(1));
+        else if (f[0] == "handles") {
+            c.maxHandle = std::stoull(f.at(1), nullptr, 16);
+            c.handseed = std::stoull(f.at(2), nullptr, 16);
+            c.duplicates = std::stoi(f.at(3));
+        } else if (f[0] == "table") c.tables.push_back(std::vector<std::string>(f.begin() + 1, f.end()));
+        else if (f[0] == "xdata") c.xdata[f.at(1) + " " + f.at(2)] = f.at(3);
+    }
+    return c;
+}
+
+void expectClean(const SavedCheck& c) {
+    EXPECT_EQ(c.errors, 0);
+    EXPECT_EQ(c.fixes, 0);
+    for (const std::string& p : c.problems) ADD_FAILURE() << "ezdxf audit: " << p;
+    EXPECT_GT(c.handseed, c.maxHandle) << "$HANDSEED must be above every handle";
+    EXPECT_EQ(c.duplicates, 0);
+}
+
+KvDbObjectId modelSpace(KvDbDatabase& db) { return db.modelSpaceId(); }
+
+KvDbObjectId blockNamed(KvDbDatabase& db, const std::u16string& name) {
+    KvDbBlockTable* bt = nullptr;
+    EXPECT_EQ(db.getBlockTable(bt, KvDb::kForRead), Kvmo::eOk);
+    KvDbObjectId id;
+    bt->getAt(name, id);
+    bt->close();
+    return id;
+}
+
+// A table as the extraction inserts it: title merged across, header, rows, a block cell.
+KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u16string>>& rows) {
+    auto* t = new KvDbTable;
+    KvDbDictionary* styles = nullptr;
+    KvDbObjectId standard;
+    if (db.getTableStyleDictionary(styles, KvDb::kForRead) == Kvmo::eOk) {
+        styles->getAt(u"Standard", standard);
+        styles->close();
+    }
+    t->setTableStyle(standard);
+    int cols = static_cast<int>(rows[0].size());
+    t->setSize(static_cast<int>(rows.size()) + 1, cols);
+    t->setColumnWidth(20.0);
+    t->mergeCells(0, 0, 0, cols - 1);
+    t->setTextString(0, 0, u"Title");
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < cols; ++c) t->setTextString(static_cast<int>(r) + 1, c, rows[r][static_cast<std::size_t>(c)]);
+    t->setBlockTableRecordId(2, cols - 1, blockNamed(db, u"DESK"), true);
+    t->setColumnWidth(1, 33.5);
+    t->generateLayout();
+    t->setPosition(KvGePoint3d(100, 200, 0));
+    KvDbBlockTableRecord* ms = nullptr;
+    EXPECT_EQ(kvdbOpenObject(ms, modelSpace(db), KvDb::kForWrite), Kvmo::eOk);
+    KvDbObjectId id;
+    EXPECT_EQ(ms->appendKvDbEntity(id, t), Kvmo::eOk);
+    ms->close();
+    kvdbHostApplicationServices()->setWorkingDatabase(&db);
+    kvdbRegApp(u"obj_handles");
+    kvdbRegApp(u"obj_types");
+    resbuf* rb = kvutBuildList(1001, u"obj_handles", 1000, u"1F", 1000, u"2A", 1001, u"obj_types", 1000, u"INSERT", 0);
+    EXPECT_EQ(t->setXData(rb), Kvmo::eOk);
+    kvutRelRb(rb);
+    t->recomputeTableBlock(true);
+    t->close();
+    return id;
+}
+
+const std::vector<std::vector<std::u16string>> kRows = {
+    {u"Name", u"Maker", u"Preview"}, {u"DESK", u"Steelcase é", u""}, {u"CHAIR", u"Vitra", u"x"}};
+
+TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
+    TempDir dir;
+    std::string source = sourceDir() + "/samples/office_floor_r2000.dxf";
+    DxfLoaded loaded = dxfReadFile(source);
+    KvDbDatabase& db = *loaded.database;
+    KvDbHandle seedBefore = db.handseed();
+    KvDbObjectId tableId = insertTable(db, kRows);
+    std::string tableHandle = u8(db.objectAt(tableId)->handle().text());
+    EXPECT_GE(db.objectAt(tableId)->handle(), seedBefore) << "new handles come above the old seed";
+
+    std::string saved = dir.file("saved.dxf");
+    dxfWriteFile(db, *loaded.document, saved);
+    SavedCheck c = checkWithEzdxf(saved);
+    expectClean(c);
+    EXPECT_EQ(c.version, "AC1024");
+    ASSERT_EQ(c.tables.size(), 1u);
+    const std::vector<std::string>& t = c.tables[0];
+    EXPECT_EQ(t[0], tableHandle);
+    EXPECT_EQ(t[1], "4");
+    EXPECT_EQ(t[2], "3");
+    // Cell texts row by row; the block cell has none, the merged title's other cells are empty.
+    EXPECT_EQ(t[3], "Title\t\t\tName\tMaker\tPreview\tDESK\tSteelcase é\tCHAIR\tVitra\tx");
+    EXPECT_EQ(t[4], u8(db.objectAt(blockNamed(db, u"DESK"))->handle().text()));
+    EXPECT_GT(std::stoi(t[5]), 10) << "graphics block with grid and texts";
+    EXPECT_EQ(c.xdata[tableHandle + " obj_handles"], "1F\t2A");
+    EXPECT_EQ(c.xdata[tableHandle + " obj_types"], "INSERT");
+
+    // Read back by the host: the same table, the upgraded text still right.
+    DxfLoaded again = dxfReadFile(saved);
+    KvDbObjectId id;
+    ASSERT_EQ(again.database->getKvDbObjectId(id, KvDbHandle::fromText(u16(tableHandle))), Kvmo::eOk);
+    auto* table = kvCast<KvDbTable>(again.database->objectAt(id));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->numRows(), 4);
+    EXPECT_EQ(table->numColumns(), 3);
+    EXPECT_EQ(table->textString(2, 1), u"Steelcase é");
+    EXPECT_TRUE(table->isMergedCell(0, 2));
+    EXPECT_FALSE(table->isMergedCell(1, 0));
+    EXPECT_DOUBLE_EQ(table->columnWidth(1), 33.5);
+    EXPECT_EQ(table->blockTableRecordId(2, 2), blockNamed(*again.database, u"DESK"));
+    EXPECT_EQ(table->position(), KvGePoint3d(100, 200, 0));
+    // Text of the original, in its code page before, is UTF-8 now and reads the same.
+    int rooms = 0;
+    for (KvDbObjectId e : again.database->layoutEntitiesInOrder())
+        if (auto* m = kvCast<KvDbMText>(again.database->objectAt(e)); m && m->contents().find(u"équipement") != std::u16string::npos)
+            ++rooms;
+    EXPECT_EQ(rooms, 1);
+    // Saved again without change: byte for byte.
+    EXPECT_TRUE(dxfWriteBytes(*again.database, *again.document) == again.document->bytes);
+}
+
+TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle) {
+    TempDir dir;
+    DxfLoaded loaded = dxfReadFile(sourceDir() + "/samples/office_floor.dxf");
+    KvDbDatabase& db = *loaded.database;
+    KvDbObjectId tableId = insertTable(db, kRows);
+    std::string first = dir.file("first.dxf");
+    dxfWriteFile(db, *loaded.document, first);
+
+    DxfLoaded reread = dxfReadFile(first);
+    KvDbDatabase& db2 = *reread.database;
+    std::u16string handle = db.objectAt(tableId)->handle().text();
+    KvDbObjectId id;
+    ASSERT_EQ(db2.getKvDbObjectId(id, KvDbHandle::fromText(handle)), Kvmo::eOk);
+    KvDbTable* t = nullptr;
+    ASSERT_EQ(kvdbOpenObject(t, id, KvDb::kForWrite), Kvmo::eOk);
+    t->insertRows(2, t->rowHeight(1), 2);
+    t->setTextString(2, 0, u"SOFA");
+    t->setTextString(3, 0, u"LAMP");
+    resbuf* rb = kvutBuildList(1001, u"obj_handles", 1000, u"99", 0);
+    kvdbHostApplicationServices()->setWorkingDatabase(&db2);
+    EXPECT_EQ(t->setXData(rb), Kvmo::eOk);
+    kvutRelRb(rb);
+    t->recomputeTableBlock(true);
+    t->close();
+    // An erased line disappears from the file.
+    std::u16string erasedHandle;
+    for (KvDbObjectId e : db2.layoutEntitiesInOrder())
+        if (auto* line = kvCast<KvDbLine>(db2.objectAt(e))) {
+            KvDbObject* o = nullptr;
+            ASSERT_EQ(kvdbOpenKvDbObject(o, e, KvDb::kForWrite), Kvmo::eOk);
+            erasedHandle = line->handle().text();
+            o->erase();
+            o->close();
+            break;
+        }
+    std::string second = dir.file("second.dxf");
+    dxfWriteFile(db2, *reread.document, second);
+    SavedCheck c = checkWithEzdxf(second);
+    expectClean(c);
+    EXPECT_EQ(c.version, "AC1024");
+    ASSERT_EQ(c.tables.size(), 1u);
+    EXPECT_EQ(c.tables[0][0], u8(handle));
+    EXPECT_EQ(c.tables[0][1], "6");
+    EXPECT_NE(c.tables[0][3].find("SOFA\t"), std::string::npos);
+    EXPECT_EQ(c.xdata[u8(handle) + " obj_handles"], "99");
+    EXPECT_EQ(c.xdata[u8(handle) + " obj_types"], "INSERT");
+    DxfLoaded third = dxfReadFile(second);
+    KvDbObjectId gone;
+    EXPECT_NE(third.database->getKvDbObjectId(gone, KvDbHandle::fromText(erasedHandle)), Kvmo::eOk);
+    // One graphics block, not two: the old graphics were replaced.
+    int tBlocks = 0;
+    KvDbBlockTable* bt = nullptr;
+    third.database->getBlockTable(bt, KvDb::kForRead);
+    for (KvDbObjectId b : bt->recordIds())
+        if (kvCast<KvDbBlockTableRecord>(third.database->objectAt(b))->getName().rfind(u"*T", 0) == 0) ++tBlocks;
+    bt->close();
+    EXPECT_EQ(tBlocks, 1);
+}
+
+TEST(SavedDrawing, ChangedExtendedDataOnlyRewritesThatObjectAndKeepsTheVersion) {
+    TempDir dir;
+    std::string source = sourceDir() + "/samples/office_floor_r2000.dxf";
+    DxfLoaded loaded = dxfReadFile(source);
+    KvDbDatabase& db = *loaded.database;
+    kvdbHostApplicationServices()->setWorkingDatabase(&db);
+    kvdbRegApp(u"NOTE");
+    KvDbObjectId target;
+    for (KvDbObjectId e : db.layoutEntitiesInOrder())
+        if (kvCast<KvDbCircle>(db.objectAt(e))) target = e;
+    KvDbObject* o = nullptr;
+    ASSERT_EQ(kvdbOpenKvDbObject(o, target, KvDb::kForWrite), Kvmo::eOk);
+    resbuf* rb = kvutBuildList(1001, u"NOTE", 1000, u"checked", 0);
+    EXPECT_EQ(o->setXData(rb), Kvmo::eOk);
+    kvutRelRb(rb);
+    o->close();
+    // Opened for write but left as it was: written as it was read.
+    KvDbObject* other = nullptr;
+    ASSERT_EQ(kvdbOpenKvDbObject(other, db.layoutEntitiesInOrder().front(), KvDb::kForWrite), Kvmo::eOk);
+    other->close();
+    std::string saved = dir.file("x.dxf");
+    dxfWriteFile(db, *loaded.document, saved);
+    SavedCheck c = checkWithEzdxf(saved);
+    expectClean(c);
+    EXPECT_EQ(c.version, "AC1015");
+    std::string before = readAll(source), after = readAll(saved);
+    // Undo the three expected differences; what remains must be the original, byte for byte.
+    auto replaceOnce = [&](const std::string& from, const std::string& to) {
+        std::size_t at = after.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        after.replace(at, from.size(), to);
+    };
+    replaceOnce("$HANDSEED\n  5\n" + u8(KvDbHandle(db.handseed()).text()) + "\n",
+                "$HANDSEED\n  5\n" + u8(KvDbHandle(loaded.document->handseedAtLoad).text()) + "\n");
+    KvDbRegAppTable* apps = nullptr;
+    ASSERT_EQ(db.getRegAppTable(apps, KvDb::kForRead), Kvmo::eOk);
+    KvDbObjectId noteId;
+    apps->getAt(u"NOTE", noteId);
+    apps->close();
+    std::string appHead = "  0\nAPPID\n  5\n" + u8(db.objectAt(noteId)->handle().text()) + "\n";
+    std::size_t at = after.find(appHead);
+    ASSERT_NE(at, std::string::npos);
+    after.erase(at, after.find("\n  0\n", at + appHead.size()) + 1 - at);
+    replaceOnce("1001\nNOTE\n1000\nchecked\n", "");
+    EXPECT_TRUE(after == before) << "changes beyond the new application and the circle's extended data";
+    DxfLoaded back = dxfReadFile(saved);
+    KvDbObjectId same;
+    ASSERT_EQ(back.database->getKvDbObjectId(same, db.objectAt(target)->handle()), Kvmo::eOk);
+    resbuf* note = back.database->objectAt(same)->xData(u"NOTE");
+    ASSERT_NE(note, nullptr);
+    ASSERT_NE(note->rbnext, nullptr);
+    EXPECT_EQ(std::u16string(note->rbnext->resval.rstring), u"checked");
+    kvutRelRb(note);
+}
+
+}  // namespace
