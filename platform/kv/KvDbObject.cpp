@@ -55,6 +55,7 @@ Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
     if (erasing && !m_database->canErase(m_id))
         return Kvmo::eCannotBeErased;
     m_erased = erasing;
+    m_modifiedSinceLoad = true;
     m_database->noteChange();
     return Kvmo::eOk;
 }
@@ -83,6 +84,7 @@ Kvmo::ErrorStatus KvDbObject::upgradeOpen()
         return Kvmo::eWasOpenForRead;  // another reader holds it
     m_readers = 0;
     m_writer = true;
+    m_modifiedSinceLoad = true;
     if (m_database)
         m_database->noteChange();
     return Kvmo::eOk;
@@ -159,6 +161,7 @@ Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb:
         if (pObject->m_readers > 0)
             return Kvmo::eWasOpenForRead;
         pObject->m_writer = true;
+        pObject->m_modifiedSinceLoad = true;
         pDb->noteChange();
     } else {
         ++pObject->m_readers;
