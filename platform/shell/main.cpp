@@ -15,6 +15,8 @@
 #include "kv/KvRx.h"
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
+#include "dxf/DxfHostFiles.h"
+#include "shell/DrawingCommands.h"
 #include "shell/DrawingFiles.h"
 #include "shell/HostOptions.h"
 #include "shell/HostShell.h"
@@ -55,8 +57,8 @@ int main(int argc, char** argv)
         return kExitCannotStart;
     }
 
-    // Drawing-file readers and writers register here when they exist:
-    // SetDrawingFileHooks({...});  and  shell.addHostCommand("OPEN"/"SAVE", ...) below.
+    // Drawings are DXF files.
+    SetDrawingFileHooks({dxfOpenDrawing, dxfSaveDrawing});
 
     if (options.language)
         kvSetUiLanguage(*options.language);
@@ -107,6 +109,7 @@ int main(int argc, char** argv)
     int status = 0;
     {
         HostShell shell(std::move(db), &module);
+        AddDrawingCommands(shell);
         module.send(KvRx::kInitAppMsg);
         const bool bTerminal = options.csScriptPath.empty() && isatty(STDIN_FILENO);
         shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
