@@ -31,6 +31,9 @@ void GridListCtrl::OnContextMenuCell(CWnd*, CPoint point, int nRow, int nCol)
 {
     if (GetCellImage(nRow, nCol) == -1 && nCol != 1)
         return;
+    // A list without check boxes of either kind (the preview) has nothing to select.
+    if (!m_bImageCheckMode && !HasCheckBoxes())
+        return;
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, kMenuSelectAll, LoadResString(kIdSelectAll));

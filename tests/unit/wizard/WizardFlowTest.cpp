@@ -259,6 +259,38 @@ TEST_F(WizardTest, SortedRowsKeepTheTotalsLineLast)
     EXPECT_EQ(ReadTag(Tables()[0], kTagHandles, false).size(), 3u);
 }
 
+TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
+{
+    AddLine(0, 0, 1, 0);
+    AddCircle(0, 0, 1);
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+                          "cellmenu 1022 1 1 2\nclick 1\nclick 1001\n"  // page 3: No selection, there and back
+                          "cellmenu 1022 0 1 1\nclick 1\n"               // Select all
+                          "cellmenu 1025 0 2 2\ncellmenu 1025 0 3 1\ncellmenu 1025 1 1 2\nclick 2\n"));
+    const auto page3 = Visits(kPage3);
+    ASSERT_EQ(page3.size(), 4u);
+    EXPECT_EQ(page3[2].lists.at(1022), (Items{u"[ ] Line", u"[ ] Circle"}));  // kept by the kind table
+    EXPECT_EQ(page3[3].lists.at(1022), (Items{u"[x] Line", u"[x] Circle"}));
+
+    const auto page4 = Visits(kPage4);  // the first one only went back
+    ASSERT_EQ(page4.size(), 5u);
+    EXPECT_EQ(page4[2].lists.at(1025), page4[1].lists.at(1025));  // a plain text cell offers no menu
+    for (const auto& item : page4[4].lists.at(1025))
+        EXPECT_EQ(item.substr(0, 3), u"[ ]");
+}
+
+TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
+{
+    AddLine(0, 0, 1, 0);
+    EXPECT_FALSE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 0\n"));
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 1\nheadermenu 1022 1\nclick 2\n"));
+    const auto page5 = Visits(kPage5);
+    ASSERT_EQ(page5.size(), 3u);
+    EXPECT_FALSE(page5[1].columnsShown.at(1022)[1]);
+    EXPECT_TRUE(page5[2].columnsShown.at(1022)[1]);
+    EXPECT_FALSE(page5[0].columnsShown.at(1022)[0]);
+}
+
 TEST_F(WizardTest, UpdateFinishWithoutPickAsksForATable)
 {
     EXPECT_TRUE(RunUpdate("click 1\nanswer ok\nclick 2\n"));
