@@ -21,8 +21,9 @@ class Run:
 
 
 def workdir(name):
-    path = tempfile.mkdtemp(prefix=name + "_", dir=BINARY)
-    return path
+    """A fresh folder under the build tree; kvhost runs in it, so relative paths land there."""
+    os.makedirs(BINARY, exist_ok=True)
+    return tempfile.mkdtemp(prefix=name + "_", dir=BINARY)
 
 
 def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, timeout=120):
@@ -34,12 +35,12 @@ def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, time
         f.write(ui)
     with open(cmd_path, "w", encoding="utf-8") as f:
         f.write(commands)
-    args = [KVHOST, "--module", KV_MODULE, "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
+    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
     if verlan:
         args += ["--verlan", verlan]
     if drawing:
-        args.append(drawing)
-    done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
+        args.append(os.path.abspath(drawing))
+    done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder)
     return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
 
 
