@@ -1,5 +1,6 @@
 """Runs kvhost with the plug-in, a command script and a user-interface script."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -11,6 +12,7 @@ BINARY = os.environ.get("KV_BINARY_DIR", "build")
 SAMPLE = os.path.join(SOURCE, "samples", "office_floor.dxf")
 
 failures = []
+folders = []
 
 
 class Run:
@@ -23,7 +25,8 @@ class Run:
 def workdir(name):
     """A fresh folder under the build tree; kvhost runs in it, so relative paths land there."""
     os.makedirs(BINARY, exist_ok=True)
-    return tempfile.mkdtemp(prefix=name + "_", dir=BINARY)
+    folders.append(tempfile.mkdtemp(prefix=name + "_", dir=BINARY))
+    return folders[-1]
 
 
 def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, timeout=120):
@@ -60,7 +63,10 @@ def crashed(run):
 
 
 def finish():
+    """Exit status of the test; the run folders stay for a look when something failed."""
     if failures:
         print(len(failures), "check(s) failed")
         sys.exit(1)
+    for folder in folders:
+        shutil.rmtree(folder, ignore_errors=True)
     print("all checks passed")

@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""Wizard edge cases a user notices, seen through kvhost's outputs on the sample office floor:
+what going back keeps, the row options, the preview's columns and rows, and the output choices."""
+import csv
+import io
+import math
+import os
+import subprocess
+import sys
+
+import ezdxf
+from ezdxf.lldxf.tagwriter import TagCollector
+import xlrd
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
+from kvrun import KVHOST, KV_MODULE, SAMPLE, check, finish, kvhost, workdir  # noqa: E402
+
+LINES_ONLY = "click 1\nclick 1\ncellmenu 1022 0 1 2\nitem 1022 Line on\n"
+EXPORT = "click 1029\nfile out.csv 1\nclick 1\n"
+
+
+def extract(ui, what, commands="DATAEXTRACTION\n"):
+    folder = workdir("edge")
+    run = kvhost(ui, commands, drawing=SAMPLE, folder=folder)
+    check(run.returncode == 0 and not run.stderr, what + ": the run goes through", run)
+    return folder, run
+
+
+def rows_of(folder, name="out.csv"):
+    path = os.path.join(folder, name)
+    if not os.path.exists(path):
+        check(False, name + " was written in " + folder)
+        return []
+    with open(path, "rb") as f:
+        return list(csv.reader(io.StringIO(f.read().decode("cp1252"), newline="")))
+
+
+def table_columns(table):
+    """The column count an ACAD_TABLE entity stores (group 92 after the AcDbTable marker)."""
+    collector = TagCollector(dxfversion=table.doc.dxfversion)
+    table.export_dxf(collector)
+    tags = collector.tags
+    start = [i for i, t in enumerate(tags) if t.code == 100 and t.value == "AcDbTable"][0]
+    return next(t.value for t in tags[start + 1:] if t.code == 92)
+
+
+def column(rows, header):
+    if not rows or header not in rows[0]:
+        return []
+    k = rows[0].index(header)
+    return [row[k] for row in rows[1:] if len(row) > k]
+
+
+# Going 4 -> 3 keeps the kind checks; 5 -> 4 -> 3 rebuilds them all checked.
+kept, _ = extract("click 1\nclick 1\nitem 1022 Line off\nclick 1\nclick 1001\nclick 1\nclick 1\n" + EXPORT, "4 -> 3")
+rebuilt, _ = extract("click 1\nclick 1\nitem 1022 Line off\nclick 1\nclick 1\nclick 1001\nclick 1001\n"
+                     "click 1\nclick 1\n" + EXPORT, "5 -> 4 -> 3")
+check("Line" not in column(rows_of(kept), "Object type"), "4 -> 3 keeps Line unchecked")
+check("Line" in column(rows_of(rebuilt), "Object type"), "5 -> 4 -> 3 checks Line again")
+
+# Combining rows by a property clears the quantity column; the rows become one per layer.
+folder, _ = extract(LINES_ONLY + "click 1\ncheck 1033 on\nselect 1034 Layer\nclick 1\n" + EXPORT, "combine")
+rows = rows_of(folder)
+check(bool(rows) and "Qty" not in rows[0] and rows[0][0] == "Layer", "combined table header: " + repr(rows[:1]))
+
+# Display totals off: no empty row and no totals line at the end.
+with_totals, _ = extract(LINES_ONLY + "click 1\nclick 1\n" + EXPORT, "totals on")
+without, _ = extract(LINES_ONLY + "click 1\ncheck 1028 off\nclick 1\n" + EXPORT, "totals off")
+on, off = rows_of(with_totals), rows_of(without)
+check(len(on) == len(off) + 2 and not any(on[-2]), "totals add an empty row and a totals line: %r / %r" % (on, off))
+check(all(any(row) for row in off), "no empty row without totals")
+
+# The XLS filter with a name ending in .csv writes an XLS workbook.
+folder, run = extract(LINES_ONLY + "click 1\nclick 1\nclick 1029\nfile book.csv 2\nclick 1\n", "xls filter")
+path = os.path.join(folder, "book.csv")
+check(os.path.exists(path) and xlrd.open_workbook(path).sheet_by_index(0).nrows > 1, "book.csv is an XLS workbook")
+check("\nFinished XLS exportation to : " + path in run.stdout, "the XLS message names book.csv", run)
+
+# Hidden and dragged preview columns shape later outputs; a table inserted before keeps them.
+PICKED = LINES_ONLY + "click 1\ncellmenu 1025 0 1 2\nitem 1025 Length on\nitem 1025 Layer on\n" \
+                      "check 1030 off\ncheck 1032 off\ncheck 1028 off\nclick 1\n"
+plain, _ = extract(PICKED + EXPORT, "plain columns")
+moved, _ = extract(PICKED + "movecol 1022 2 1\n" + EXPORT, "dragged column")
+hidden, _ = extract(PICKED + "click 1031\npoint 0,-9000\nheadermenu 1022 1\n" + EXPORT, "hidden column",
+                    "DATAEXTRACTION\nSAVEAS floor.dxf\n")
+check(rows_of(plain)[:1] == [["Length", "Layer"]], "preview columns: " + repr(rows_of(plain)[:1]))
+check(rows_of(moved)[:1] == [["Layer", "Length"]], "dragged column: " + repr(rows_of(moved)[:1]))
+check(rows_of(hidden)[:1] == [["Layer"]], "hidden column: " + repr(rows_of(hidden)[:1]))
+saved = os.path.join(hidden, "floor.dxf")
+if os.path.exists(saved):
+    table = ezdxf.readfile(saved).modelspace().query("ACAD_TABLE")
+    check(len(table) == 1 and table_columns(table[0]) == 2, "the table inserted before hiding keeps both columns")
+else:
+    check(False, "the drawing with the table was saved")
+
+# Rows sorted in the preview (by text, a second click descending) keep the totals line last,
+# in the file and in the tag.
+POLYLINES = "click 1\nclick 1\ncellmenu 1022 0 1 2\nitem 1022 Polyline on\n"
+folder, _ = extract(POLYLINES + "click 1\ncellmenu 1025 0 1 2\nitem 1025 Length on\ntotal 1025 Length on\n"
+                    "check 1032 off\nclick 1\nsort 1022 2\nsort 1022 2\nclick 1031\npoint 0,-9000\n" + EXPORT,
+                    "sorted rows", "DATAEXTRACTION\nSAVEAS floor.dxf\n")
+rows = rows_of(folder)
+# The empty row is written where the preview sorted the totals row; the totals line comes last.
+data = [row for row in rows[1:-1] if any(row)]
+texts = [row[1] for row in data]
+check(len(texts) >= 3 and texts == sorted(texts, reverse=True), "rows sorted by length, descending: %r" % rows)
+check(len(rows) == len(data) + 3 and math.isclose(float(rows[-1][1]), sum(float(t) for t in texts), rel_tol=1e-5),
+      "totals line last: %r" % rows)
+doc = ezdxf.readfile(os.path.join(folder, "floor.dxf"))
+table = doc.modelspace().query("ACAD_TABLE")
+if table:
+    handles = [v for code, v in table[0].get_xdata("obj_handles") if code == 1000]
+    longest = max(doc.modelspace().query("LWPOLYLINE"), key=lambda e:
+                  sum(math.dist(a[:2], b[:2]) for a, b in zip(e.get_points(), list(e.get_points())[1:])))
+    check(len(handles) == len(data) and handles[0] == longest.dxf.handle, "tag in row order: %r" % handles)
+else:
+    check(False, "the sorted table was inserted")
+
+# Finish after only an Insert: no question, no file, the table tagged.
+folder, run = extract(LINES_ONLY + "click 1\nclick 1\nclick 1031\npoint 0,-9000\nclick 1\n", "insert only",
+                      "DATAEXTRACTION\nSAVEAS floor.dxf\n")
+check(sorted(os.listdir(folder)) == ["commands.scr", "floor.dxf", "user.ui"], "no file but the drawing")
+table = ezdxf.readfile(os.path.join(folder, "floor.dxf")).modelspace().query("ACAD_TABLE")
+check(len(table) == 1 and table[0].has_xdata("obj_handles") and table[0].has_xdata("obj_types"), "table tagged")
+
+# The terminal shows the filter list with "Non-Block" above "Block", and Line above Block.
+shown = subprocess.run([KVHOST, "--module", KV_MODULE, "--lang", "en", SAMPLE],
+                       input=b"DATAEXTRACTION\nclick 1\nclick 1\nclick 2\nQUIT\n", capture_output=True, timeout=60)
+out = shown.stdout.decode("utf-8", "replace")
+page3 = out[out.find("(3/5)"):]
+check(0 <= page3.find("| Non-Block\n") < page3.find("| Block\n", page3.find("[1023]")), "Non-Block above Block")
+check(0 <= page3.find("| Line\n") < page3.find("| Block\n"), "Line above Block in the kind list")
+
+finish()
