@@ -19,6 +19,8 @@ protected:
 
 private:
     using UpdateMode = void (*)(UpdateDialogState&, EditorInteraction&);
+    // Single pick of a table entity, with the dialog hidden meanwhile.
+    void PickTable();
     void RunMode(UpdateMode mode);
     void OnFinish();
 

@@ -130,6 +130,7 @@ bool WizardTest::Run(const std::string& csScript, bool bUpdate)
     if (bUpdate) {
         DlgUpdateA1 dlg(kpsw_kvmoMainWnd());
         dlg.DoModal();
+        m_bUpdateTablePicked = dlg.State().bTableSelected;
     } else {
         DlgAssist1 dlg(kpsw_kvmoMainWnd());
         dlg.DoModal();

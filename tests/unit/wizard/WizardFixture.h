@@ -83,6 +83,7 @@ protected:
     std::unique_ptr<RecordingDriver> m_pDriver;
     KvScript m_script;
     std::filesystem::path m_dir;
+    bool m_bUpdateTablePicked = false;  // the update dialog's state after its run
 
 private:
     bool Run(const std::string& csScript, bool bUpdate);

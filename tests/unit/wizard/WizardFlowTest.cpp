@@ -298,6 +298,26 @@ TEST_F(WizardTest, UpdateFinishWithoutPickAsksForATable)
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{135, 135}));
 }
 
+TEST_F(WizardTest, UpdateModesStartWithAPickOfATableOnly)
+{
+    const auto idLine = AddLine(0, 0, 1, 0);
+    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
+    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1\n"));
+    ASSERT_EQ(Tables().size(), 1u);
+
+    // A line is no table: the dialog closes and the mode finds nothing to work on.
+    KvConsole::instance().clearRecorded();
+    m_input.answers.push_back({EditorAnswer::Pick, {HandleOf(idLine)}, {}});
+    EXPECT_TRUE(RunUpdate("click 1051\n"));
+    EXPECT_FALSE(m_bUpdateTablePicked);
+    EXPECT_EQ(Printed(), u"Please select the data table\nSelect object: ");
+
+    m_input.answers.push_back({EditorAnswer::Pick, {HandleOf(Tables()[0])}, {}});
+    EXPECT_TRUE(RunUpdate("click 1051\n"));
+    EXPECT_TRUE(m_bUpdateTablePicked);
+    EXPECT_NE(Printed().find(u"\nTable already up to date."), std::u16string::npos);
+}
+
 TEST_F(WizardTest, PagesSpeakTheUserInterfaceLanguage)
 {
     kvSetUiLanguage(KvUiLanguage::French);
