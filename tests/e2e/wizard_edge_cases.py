@@ -58,6 +58,12 @@ rebuilt, _ = extract("click 1\nclick 1\nitem 1022 Line off\nclick 1\nclick 1\ncl
 check("Line" not in column(rows_of(kept), "Object type"), "4 -> 3 keeps Line unchecked")
 check("Line" in column(rows_of(rebuilt), "Object type"), "5 -> 4 -> 3 checks Line again")
 
+# Unchecking the Non-Block filter leaves only block references in the extraction, even though
+# the hidden kinds stay checked.
+folder, _ = extract("click 1\nclick 1\nitem 1023 Non-Block off\nclick 1\nclick 1\n" + EXPORT, "filter off")
+kinds = set(column(rows_of(folder), "Object type")) - {""}
+check(kinds == {"Block"}, "only blocks after the filter is unchecked: %r" % kinds)
+
 # Combining rows by a property clears the quantity column; the rows become one per layer.
 folder, _ = extract(LINES_ONLY + "click 1\ncheck 1033 on\nselect 1034 Layer\nclick 1\n" + EXPORT, "combine")
 rows = rows_of(folder)
