@@ -9,8 +9,7 @@ namespace {
 using Items = std::vector<std::u16string>;
 constexpr unsigned kPage1 = 102, kPage2 = 103, kPage3 = 110, kPage4 = 111, kPage5 = 112;
 
-// Lines of a CSV file without their CR LF ends. The second field of a line is written as
-// it stands, every other one between quotation marks.
+// Lines of a CSV file without their CR LF ends.
 std::vector<std::string> CsvLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -25,25 +24,6 @@ std::vector<std::string> CsvLines(const std::string& text)
     return lines;
 }
 
-std::vector<std::string> Fields(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            return fields;
-        start = comma + 1;
-    }
-}
-
-// Pages 1 to 4 with Next, keeping only the Length and Layer properties, without quantity
-// and name columns.
-const std::string kToOutputWithLengthAndLayer =
-    "click 1\nclick 1\nclick 1\n"
-    "cellmenu 1025 0 1 2\nitem 1025 Length on\nitem 1025 Layer on\n"
-    "check 1030 off\ncheck 1032 off\n";
 }  // namespace
 
 TEST_F(WizardTest, StartPageNextWithNothingChosenEndsSilently)
@@ -182,25 +162,6 @@ TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
     EXPECT_EQ(CsvLines(ReadFile(csWith)).size(), CsvLines(ReadFile(csWithout)).size() + 2);
 }
 
-TEST_F(WizardTest, InsertOnlyTagsTheLastInsertedTable)
-{
-    const auto id1 = AddLine(0, 0, 1, 0);
-    const auto id2 = AddLine(0, 0, 2, 0);
-    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
-    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(50, 10, 0)});
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\nclick 1\n"));
-    EXPECT_TRUE(m_pDriver->messages.empty());  // an inserted table counts as an output
-    const auto tables = Tables();
-    ASSERT_EQ(tables.size(), 2u);
-    EXPECT_TRUE(ReadTag(tables[0], kTagHandles, false).empty());
-    std::vector<std::u16string> lsHandles = ReadTag(tables[1], kTagHandles, false);
-    std::sort(lsHandles.begin(), lsHandles.end());
-    std::vector<std::u16string> lsExpected{HandleOf(id1), HandleOf(id2)};
-    std::sort(lsExpected.begin(), lsExpected.end());
-    EXPECT_EQ(lsHandles, lsExpected);
-    EXPECT_EQ(ReadTag(tables[1], kTagTypes, false), std::vector<std::u16string>{u"Line"});
-}
-
 TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
 {
     AddLine(0, 0, 1, 0);
@@ -212,51 +173,6 @@ TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
               (std::vector<std::u16string>(2, u"No output choice : Are you sure to want quit wizard ?")));
     ASSERT_EQ(Tables().size(), 1u);
     EXPECT_TRUE(ReadTag(Tables()[0], kTagHandles, false).empty());
-}
-
-TEST_F(WizardTest, XlsFilterWritesXlsWhateverTheName)
-{
-    AddLine(0, 0, 1, 0);
-    const std::string csPath = Path("table.csv");
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csPath + " 2\nclick 1\n"));
-    EXPECT_EQ(ReadFile(csPath).substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
-    EXPECT_NE(Printed().find(u"\nFinished XLS exportation to : "), std::u16string::npos);
-}
-
-TEST_F(WizardTest, HiddenAndDraggedColumnsShapeLaterOutputs)
-{
-    AddLine(0, 0, 1, 0, u"Walls");
-    const std::string csPlain = Path("plain.csv"), csMoved = Path("moved.csv"), csHidden = Path("hidden.csv");
-    const std::string csStart = kToOutputWithLengthAndLayer + "check 1028 off\nclick 1\n";
-    EXPECT_TRUE(RunWizard(csStart + "click 1029\nfile " + csPlain + " 1\nclick 1\n"));
-    EXPECT_TRUE(RunWizard(csStart + "movecol 1022 2 1\nclick 1029\nfile " + csMoved + " 1\nclick 1\n"));
-    EXPECT_TRUE(RunWizard(csStart + "headermenu 1022 1\nclick 1029\nfile " + csHidden + " 1\nclick 1\n"));
-    EXPECT_EQ(CsvLines(ReadFile(csPlain)), (std::vector<std::string>{"\"Length\",Layer", "\"1\",Walls"}));
-    EXPECT_EQ(CsvLines(ReadFile(csMoved)), (std::vector<std::string>{"\"Layer\",Length", "\"Walls\",1"}));
-    EXPECT_EQ(CsvLines(ReadFile(csHidden)), (std::vector<std::string>{"\"Layer\"", "\"Walls\""}));
-}
-
-TEST_F(WizardTest, SortedRowsKeepTheTotalsLineLast)
-{
-    AddLine(0, 0, 3, 0);
-    AddLine(0, 0, 1, 0);
-    AddLine(0, 0, 2, 0);
-    const std::string csPath = Path("sorted.csv");
-    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(0, 20, 0)});
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\n"
-                          "cellmenu 1025 0 1 2\nitem 1025 Length on\ntotal 1025 Length on\ncheck 1032 off\n"
-                          "click 1\nsort 1022 2\nclick 1031\nclick 1029\nfile " + csPath + " 1\nclick 1\n"));
-    const auto lines = CsvLines(ReadFile(csPath));
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "\"Qty\",Length");
-    EXPECT_EQ(Fields(lines[1])[1], "1");
-    EXPECT_EQ(Fields(lines[2])[1], "2");
-    EXPECT_EQ(Fields(lines[3])[1], "3");
-    EXPECT_EQ(lines[4], "\"\",");
-    EXPECT_EQ(lines[5], "\"3\",6");
-    // The tag lists the objects in the table's row order, without the last two rows.
-    ASSERT_EQ(Tables().size(), 1u);
-    EXPECT_EQ(ReadTag(Tables()[0], kTagHandles, false).size(), 3u);
 }
 
 TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
