@@ -44,7 +44,7 @@ std::map<std::u16string, Values> RowsByHandle(const ExtractionEngine& engine)
     std::map<std::u16string, Values> rows;
     auto addGeom = [&](const auto& records) {
         for (const GeomEnt& record : records) {
-            Values values = EngineDrawingTest::Shown(record, engine.catalog);
+            Values values = Shown(record, engine.catalog);
             values[u""] = record.csName;
             rows[record.csHandle] = values;
         }

@@ -11,6 +11,18 @@
 #include "engine/ExtractionEngine.h"
 #include "kv/kv.h"
 
+// Name -> value of the pairs a row of the record shows (common values first, as the
+// table places them).
+inline std::map<std::u16string, std::u16string> Shown(const GeomEnt& record, const PropertyCatalog& catalog)
+{
+    std::map<std::u16string, std::u16string> shown;
+    for (const PropValue& pair : record.GetCommonProps(catalog.ls_comPropTags))
+        shown[pair.name] = pair.value;
+    for (const PropValue& pair : record.GetProps(catalog.ListOfKind(record.type)))
+        shown[pair.name] = pair.value;
+    return shown;
+}
+
 class EngineDrawingTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,18 +129,6 @@ protected:
             return engine;
         }
         return ExtractionEngine(ss, 0, PropertyCatalog());
-    }
-
-    // Name -> value of the pairs a row of the record shows (common values first, as the
-    // table places them).
-    static std::map<std::u16string, std::u16string> Shown(const GeomEnt& record, const PropertyCatalog& catalog)
-    {
-        std::map<std::u16string, std::u16string> shown;
-        for (const PropValue& pair : record.GetCommonProps(catalog.ls_comPropTags))
-            shown[pair.name] = pair.value;
-        for (const PropValue& pair : record.GetProps(catalog.ListOfKind(record.type)))
-            shown[pair.name] = pair.value;
-        return shown;
     }
 
 private:

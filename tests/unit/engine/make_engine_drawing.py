@@ -15,6 +15,7 @@ out = sys.argv[1]
 doc = ezdxf.new("R2018")
 doc.header["$LUPREC"] = 2
 doc.layers.add("Walls", color=3)
+doc.styles.add("Notes", font="arial.ttf")
 msp = doc.modelspace()
 
 chair = doc.blocks.new("Chair")
@@ -40,7 +41,7 @@ msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True, dxfattribs={"const_widt
 msp.add_point((3.14159, -2.71828, 0))
 msp.add_solid([(0, 0), (1, 0), (0, 1)], dxfattribs={"thickness": 2})
 msp.add_mtext("First\\PSecond", dxfattribs={"insert": (1, 2, 0), "char_height": 0.3, "width": 12.5,
-                                             "attachment_point": 5, "flow_direction": 3,
+                                             "attachment_point": 5, "flow_direction": 3, "style": "Notes",
                                              "line_spacing_factor": 1.5, "line_spacing_style": 2})
 ref = msp.add_blockref("Chair", (7.125, -8.5, 0), dxfattribs={"xscale": 2, "rotation": 45})
 ref.add_auto_attribs({"PRICE": "12.50", "NOTE": "12,5"})
@@ -130,7 +131,7 @@ for e in msp:
             "Line spacing factor=" + g(d.line_spacing_factor),
             "Line spacing distance=" + g(5.0 / 3.0 * d.char_height * d.line_spacing_factor),
             "Line spacing style=" + {1: "At least", 2: "Exactly"}[d.line_spacing_style],
-            "Style=" + d.get("style", "Standard"), "Background mask=No"] + xyz("", d.insert, " position")
+            "Background mask=No"] + xyz("", d.insert, " position")
     elif t == "INSERT":
         name = d.name
         if name.startswith("*U"):
