@@ -17,7 +17,7 @@ public:
     // nRowsExpected only reserves room.
     TableRowBuilder(const std::vector<std::u16string>& lsObjectsSel, const PropertyCatalog& catalog,
                     const std::vector<std::u16string>& lsHeaders, std::size_t nRowsExpected = 0);
-    // The column index refers to lsHeaders' own texts.
+    // Not copyable: the column lookup points into this builder's own header texts.
     TableRowBuilder(const TableRowBuilder&) = delete;
     TableRowBuilder& operator=(const TableRowBuilder&) = delete;
 
