@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "table/CombineRows.h"
-#include "table/CountRows.h"
+#include "table/RowCounter.h"
 #include "table/TableRowBuilder.h"
 
 namespace {
@@ -73,24 +73,32 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
         WithRecordsOfKind(engine, veKinds.back(), [&](const auto& lsRecords) { nRows += lsRecords.size(); });
     }
 
-    TableRowBuilder builder(engine.lsObjectsSel, catalog, BuildHeaderRow(catalog, lsPropsSel, bQty, bName), nRows);
-    for (const std::size_t kind : veKinds)
-        WithRecordsOfKind(engine, kind, [&](const auto& lsRecords) { AddRowsOfKind(builder, lsRecords); });
-    TableData veTable = std::move(builder.veTableData);
-
     const bool bBlocks = !lsObjNames.empty() && std::find(engine.lsObjectsSel.begin(), engine.lsObjectsSel.end(),
                                                           lsObjNames.front()) != engine.lsObjectsSel.end();
-    if ((bQty && !bBlocks) || (bQty && bName && csGroupBy.empty())) {
+    const bool bCount = (bQty && !bBlocks) || (bQty && bName && csGroupBy.empty());
+
+    TableRowBuilder builder(engine.lsObjectsSel, catalog, BuildHeaderRow(catalog, lsPropsSel, bQty, bName),
+                            bCount ? 0 : nRows);
+    RowCounter counter;
+    if (bCount)
+        builder.CountAsBuilt(counter);
+    for (const std::size_t kind : veKinds)
+        WithRecordsOfKind(engine, kind, [&](const auto& lsRecords) { AddRowsOfKind(builder, lsRecords); });
+
+    TableData veTable;
+    if (bCount) {
         std::vector<std::u16string> lsKeptHandles;
-        CountRows(veTable, lsKeptHandles);
+        veTable = counter.Finish(std::move(builder.veTableData.front()), lsKeptHandles);
         HandleBlockMap lsKeptBlocks;
         for (const std::u16string& csHandle : lsKeptHandles)
             if (const auto itBlock = builder.lsBlockTbRecId.find(csHandle); itBlock != builder.lsBlockTbRecId.end())
                 lsKeptBlocks.insert(*itBlock);
         lsBlockTbRecId = lsKeptBlocks;
         engine.lsBlockTbRecId = std::move(lsKeptBlocks);
-    } else if (!csGroupBy.empty() && !bQty) {
-        CombineRows(veTable, csGroupBy, lsColsTotalChecked);
+    } else {
+        veTable = std::move(builder.veTableData);
+        if (!csGroupBy.empty() && !bQty)
+            CombineRows(veTable, csGroupBy, lsColsTotalChecked);
     }
 
     engine.veTableData = veTable;

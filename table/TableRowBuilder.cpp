@@ -78,12 +78,20 @@ void TableRowBuilder::Place(TableRow& row, PropValueList&& lsValues) const
     PlaceEach(row, lsValues);
 }
 
+void TableRowBuilder::Append(TableRow&& row)
+{
+    if (m_pCounter)
+        m_pCounter->Add(std::move(row));
+    else
+        veTableData.push_back(std::move(row));
+}
+
 void TableRowBuilder::BuildRow(const GeomEnt& record)
 {
     TableRow row = StartRow(record, nullptr);
     Place(row, record.GetCommonProps(catalog.ls_comPropTags));
     Place(row, record.GetProps(catalog.ListOfKind(record.type)));
-    veTableData.push_back(std::move(row));
+    Append(std::move(row));
 }
 
 void TableRowBuilder::BuildRow(const BlockEnt& record)
@@ -97,5 +105,5 @@ void TableRowBuilder::BuildRow(const BlockEnt& record)
         for (std::size_t i : m_vePreviewColumns)
             row[i].clear();
     }
-    veTableData.push_back(std::move(row));
+    Append(std::move(row));
 }

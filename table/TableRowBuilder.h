@@ -9,6 +9,7 @@
 #include "engine/BlockEnt.h"
 #include "engine/GeomEnt.h"
 #include "engine/PropertyCatalog.h"
+#include "table/RowCounter.h"
 #include "table/TableData.h"
 
 class TableRowBuilder {
@@ -20,6 +21,10 @@ public:
     // Not copyable: the column lookup points into this builder's own header texts.
     TableRowBuilder(const TableRowBuilder&) = delete;
     TableRowBuilder& operator=(const TableRowBuilder&) = delete;
+
+    // From now on rows go to the counter instead of veTableData, which keeps its header:
+    // counting as rows are built spares holding one row per object.
+    void CountAsBuilt(RowCounter& counter) { m_pCounter = &counter; }
 
     // Any kind but block reference: common values, then the kind's own; a later match wins.
     void BuildRow(const GeomEnt& record);
@@ -38,6 +43,7 @@ private:
 
     std::vector<std::size_t> ColumnsNamed(std::u16string_view csName) const;
     TableRow StartRow(const BaseEnt& record, const std::u16string* pObjectName) const;
+    void Append(TableRow&& row);
     void Place(TableRow& row, const PropValueList& lsValues) const;
     void Place(TableRow& row, PropValueList&& lsValues) const;
     template <class Values> void PlaceEach(TableRow& row, Values& lsValues) const;
@@ -46,6 +52,7 @@ private:
     // m_veNextSameName, so a value reaches every column that carries its name.
     std::unordered_map<std::u16string_view, std::size_t> m_firstColumnOfName;
     std::vector<std::size_t> m_veNextSameName;
+    RowCounter* m_pCounter = nullptr;
     std::vector<std::size_t> m_veIdColumns, m_veQtyColumns, m_veTypeColumns, m_veNameColumns, m_vePreviewColumns;
 };
 

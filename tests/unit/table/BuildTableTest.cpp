@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "ReductionReference.h"
 #include "engine/ExtractionEngine.h"
 #include "kv/KvUiLanguage.h"
 #include "table/BuildTable.h"
@@ -203,4 +206,41 @@ TEST_F(ReductionModeTest, NoQuantityAndNoGroupingKeepsEveryObject)
     const TableData table = Build(lsProps, false, true);
     EXPECT_EQ(table.size(), 5u);
     EXPECT_EQ(table[0], (TableRow{u"Id", u"Name", u"Layer", u"Length", u"Preview"}));
+}
+
+TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
+{
+    std::mt19937 random(99);
+    const std::vector<std::u16string> layers = {u"0", u"a", u"A", u"10", u"9"};
+    for (int round = 0; round < 20; ++round) {
+        engine = ExtractionEngine();
+        std::map<std::u16string, KvDbObjectId> blockRecords;
+        for (int i = 0; i < 300; ++i) {
+            const std::u16string csHandle = reference::Widen(std::to_string(i));
+            if (random() % 3 == 0) {
+                BlockEnt block = MakeBlock(csHandle, random() % 2 ? u"Door" : u"Desk", 1 + random() % 2);
+                block.lsAttributs = {{u"Layer", layers[random() % layers.size()], false}};
+                blockRecords[csHandle] = block.idBlkTblRec;
+                engine.lsBlocks.push_back(block);
+            } else {
+                engine.lsLines.push_back(MakeLine(csHandle, layers[random() % layers.size()], random() % 3));
+            }
+        }
+        engine.lsObjectsSel = random() % 2 ? Names{u"Block", u"Line"} : Names{u"Line", u"Block", u"Line"};
+        const Names lsProps = {u"Layer", u"Length", u"Preview"};
+
+        TableData expected = Build(lsProps, false, true);
+        expected[0].insert(expected[0].begin() + 1, u"Qty");
+        for (std::size_t r = 1; r < expected.size(); ++r)
+            expected[r].insert(expected[r].begin() + 1, u"1");
+        Names lsKept;
+        reference::CountRows(expected, lsKept);
+        HandleBlockMap expectedMap;
+        for (const std::u16string& csHandle : lsKept)
+            if (blockRecords.count(csHandle))
+                expectedMap[csHandle] = blockRecords[csHandle];
+
+        EXPECT_EQ(Build(lsProps, true, true), expected);
+        EXPECT_EQ(map, expectedMap);
+    }
 }
