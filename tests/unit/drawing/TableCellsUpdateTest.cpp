@@ -52,6 +52,22 @@ TEST_F(TableCellsUpdateTest, AGoneObjectTakesOnlyItsOwnRowNotAnIdenticalOne) {
     EXPECT_EQ(lsHandles, (Texts{u"B"}));
 }
 
+TEST_F(TableCellsUpdateTest, ADataRowStartingEmptyIsNotTakenForTheTotals) {
+    // A line has no name: its row starts with an empty cell, yet it is an object row.
+    KvDbTable table;
+    Fill(table, {{u"Name", u"Layer"}, {u"Door", u"0"}, {u"", u"A"}, {u"Window", u"B"}});
+    EXPECT_FALSE(HasTotalsRows(table));
+    Texts lsHandles{u"1", u"2", u"3"};
+    TableData veEngine{{u"Id", u"Name", u"Layer"}, {u"1", u"Door", u"0"}, {u"2", u"", u"A2"}, {u"3", u"Window", u"B"}};
+    EXPECT_TRUE(UpdateTableCells(veEngine, table, lsHandles, false));
+    EXPECT_EQ(Rows(table), (std::vector<Texts>{{u"Name", u"Layer"}, {u"Door", u"0"}, {u"", u"A2"}, {u"Window", u"B"}}));
+
+    KvDbTable totals;
+    Fill(totals, {{u"Name", u"Length"}, {u"Door", u"2"}, {u"", u""}, {u"", u"2"}});
+    EXPECT_TRUE(HasTotalsRows(totals));
+    EXPECT_EQ(ColumnsWithTotals(totals), (Texts{u"Length"}));
+}
+
 TEST_F(TableCellsUpdateTest, ARejectedWriteStopsWithWhatWasWritten) {
     KvDbTable table;
     Fill(table, {{u"Layer", u"Length"}, {u"0", u"1"}, {u"0", u"2"}});
