@@ -26,14 +26,6 @@ void TotalAccumulator::Add(const TableRow& row)
     }
 }
 
-void TotalAccumulator::Clear()
-{
-    for (Column& column : m_veColumns) {
-        column.value = 0.0;
-        column.text.clear();
-    }
-}
-
 TableRow TotalAccumulator::Line() const
 {
     TableRow line(m_nColumns);

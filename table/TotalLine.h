@@ -19,8 +19,6 @@ public:
     TotalAccumulator(const TableRow& header, const TotalColumns& lsColsTotal);
 
     void Add(const TableRow& row);
-    // Back to no row added, keeping the columns; cheaper than a new accumulator per group.
-    void Clear();
     // As many cells as the header; untotalled cells, and totalled ones no row reached, are empty.
     TableRow Line() const;
 
