@@ -236,8 +236,19 @@ void KvDbDatabase::setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, c
 void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId)
 {
     const auto* pBlock = dynamic_cast<const KvDbBlockTableRecord*>(objectAt(blockId));
-    if (pBlock && pBlock->isLayout())
+    if (pBlock && pBlock->isLayout()) {
+        m_layoutPositions[entityId.serial()] = m_layoutEntities.size();
         m_layoutEntities.push_back(entityId);
+    }
+}
+
+bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
+{
+    const auto it = m_layoutPositions.find(id.serial());
+    if (it == m_layoutPositions.end())
+        return false;
+    position = it->second;
+    return true;
 }
 
 bool KvDbDatabase::canErase(KvDbObjectId id) const

@@ -60,13 +60,10 @@ int kvdbEntNext(const kv_name entity, kv_name next)
     const auto& order = pDb->layoutEntitiesInOrder();
     std::size_t start = 0;
     if (current != 0) {
-        // Searched from the end: callers usually ask for what follows a recent entity.
-        std::size_t i = order.size();
-        while (i > 0 && order[i - 1].serial() != static_cast<std::uint64_t>(current))
-            --i;
-        if (i == 0)
+        std::size_t position = 0;
+        if (!pDb->layoutPosition(KvDbObjectId(static_cast<std::uint64_t>(current)), position))
             return RTERROR;  // not an entity of the layouts
-        start = i;
+        start = position + 1;
     }
     for (std::size_t i = start; i < order.size(); ++i)
         if (isLive(*pDb, order[i]))

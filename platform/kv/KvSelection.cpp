@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "KvInternal.h"
@@ -128,9 +129,10 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     }
 
     std::vector<KvDbObjectId> selected;
+    std::unordered_set<KvDbObjectId> seen;
     for (const KvDbObjectId& id : candidates) {
         const auto* pEntity = dynamic_cast<const KvDbEntity*>(pDb->objectAt(id));
-        if (pEntity && passesFilter(*pEntity, filter) && std::find(selected.begin(), selected.end(), id) == selected.end())
+        if (pEntity && passesFilter(*pEntity, filter) && seen.insert(id).second)
             selected.push_back(id);
     }
     if (selected.empty())

@@ -69,6 +69,8 @@ public:
 
     // Entities of the layouts (model and paper spaces) in creation order, erased ones included.
     const std::vector<KvDbObjectId>& layoutEntitiesInOrder() const { return m_layoutEntities; }
+    // Index of a layout entity in that order; false when the id is not a layout entity.
+    bool layoutPosition(KvDbObjectId id, std::size_t& position) const;
     // Every object in the order it was added.
     const std::vector<KvDbObjectId>& allObjects() const { return m_allObjects; }
     // Bumps on every write open and erase; savers compare it to know whether anything changed.
@@ -87,6 +89,7 @@ private:
     std::unordered_map<std::uint64_t, KvDbObjectId> m_byHandle;
     std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
+    std::unordered_map<std::uint64_t, std::size_t> m_layoutPositions;  // by id serial
     KvDbHandle m_handseed = KvDbHandle(1);
     KvDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects;
     KvDbObjectId m_textstyle;

@@ -7,6 +7,10 @@ class KvDbEvalVariant : public KvTypedValue {
 public:
     KvDbEvalVariant() = default;
     KvDbEvalVariant(const KvTypedValue& v) : KvTypedValue(v) {}
+    // The makers below would otherwise hide the value accessors of the same names.
+    using KvTypedValue::point;
+    using KvTypedValue::real;
+    using KvTypedValue::text;
     static KvDbEvalVariant text(std::u16string s) { return KvTypedValue(1, std::move(s)); }
     static KvDbEvalVariant real(double d) { return KvTypedValue(40, d); }
     static KvDbEvalVariant int16(short i) { return KvTypedValue(70, static_cast<std::int64_t>(i)); }

@@ -1,0 +1,88 @@
+#include "KvTestDrawing.h"
+
+class BlockReferenceTest : public KvDrawingTest {
+protected:
+    KvDbObjectId addBlock(const std::u16string& name)
+    {
+        KvDbBlockTable* pBlocks = nullptr;
+        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+        auto* pBlock = new KvDbBlockTableRecord();
+        pBlock->setName(name);
+        KvDbObjectId id;
+        EXPECT_EQ(pBlocks->add(id, pBlock), Kvmo::eOk);
+        pBlocks->close();
+        return id;
+    }
+};
+
+TEST_F(BlockReferenceTest, DynamicDataComesFromTheReference)
+{
+    const KvDbObjectId door = addBlock(u"Door");
+    const KvDbObjectId instance = addBlock(u"*U");
+    auto* pRef = new KvDbBlockReference();
+    pRef->setBlockTableRecord(instance);
+    pRef->setDynamicBlockRecord(door);
+    pRef->setDynamicProperties({{u"Distance1", KvDbEvalVariant::real(12.3456)},
+                                {u"Flip1", KvDbEvalVariant::int16(1)},
+                                {u"Origin", KvDbEvalVariant::point(KvGePoint3d(1, 2, 0)), true}});
+    const KvDbObjectId ref = add(pRef);
+    const KvDbObjectId plain = add(new KvDbBlockReference());
+
+    KvDbDynBlockReference dynamic(ref);
+    EXPECT_TRUE(dynamic.isDynamicBlock());
+    EXPECT_EQ(dynamic.dynamicBlockTableRecord(), door);
+    KvDbDynBlockReferencePropertyArray properties;
+    dynamic.getBlockProperties(properties);
+    ASSERT_EQ(properties.size(), 3u);
+    EXPECT_EQ(properties[1].propertyName(), u"Flip1");
+    EXPECT_EQ(properties[1].value().restype(), 70);
+    EXPECT_EQ(*properties[0].value().real(), 12.3456);
+    EXPECT_TRUE(properties[2].readOnly());
+
+    KvDbDynBlockReference notDynamic(plain);
+    EXPECT_FALSE(notDynamic.isDynamicBlock());
+    EXPECT_TRUE(notDynamic.dynamicBlockTableRecord().isNull());
+    notDynamic.getBlockProperties(properties);
+    EXPECT_TRUE(properties.empty());
+
+    EXPECT_TRUE(KvDbDynBlockReference::isDynamicBlock(door));  // a definition some reference names
+    EXPECT_FALSE(KvDbDynBlockReference::isDynamicBlock(instance));
+    EXPECT_FALSE(KvDbDynBlockReference(KvDbObjectId()).isDynamicBlock());
+}
+
+TEST_F(BlockReferenceTest, AttributesIterateInOrderWithoutErasedOnes)
+{
+    const KvDbObjectId ref = add(new KvDbBlockReference());
+    KvDbBlockReference* pRef = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pRef, ref, KvDb::kForWrite), Kvmo::eOk);
+    std::vector<KvDbObjectId> ids;
+    for (const char16_t* pTag : {u"QTY", u"REF", u"MAKER"}) {
+        auto* pAttribute = new KvDbAttribute();
+        pAttribute->setTag(pTag);
+        KvDbObjectId id;
+        ASSERT_EQ(pRef->appendAttribute(id, pAttribute), Kvmo::eOk);
+        ids.push_back(id);
+    }
+    pRef->close();
+    auto* pLoose = new KvDbAttribute();
+    KvDbObjectId looseId;
+    EXPECT_EQ(pRef->appendAttribute(looseId, pLoose), Kvmo::eNotOpenForWrite);
+    delete pLoose;
+
+    KvDbAttribute* pAttribute = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pAttribute, ids[1], KvDb::kForWrite), Kvmo::eOk);
+    pAttribute->erase();
+    pAttribute->close();
+
+    std::vector<std::u16string> tags;
+    KvDbObjectIterator* pIter = pRef->attributeIterator();
+    for (pIter->start(); !pIter->done(); pIter->step()) {
+        ASSERT_EQ(kvdbOpenObject(pAttribute, pIter->objectId(), KvDb::kForRead), Kvmo::eOk);
+        tags.push_back(pAttribute->tag());
+        pAttribute->close();
+    }
+    delete pIter;
+    EXPECT_EQ(tags, (std::vector<std::u16string>{u"QTY", u"MAKER"}));
+    EXPECT_EQ(db.objectAt(ids[0])->ownerId(), ref);
+    EXPECT_EQ(db.layoutEntitiesInOrder().size(), 1u);  // attributes belong to their reference, not the layout
+}
