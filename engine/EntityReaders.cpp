@@ -21,10 +21,6 @@ namespace {
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-struct CollectionDeleter {
-    void operator()(KvDbHyperlinkCollection* p) const { delete p; }
-};
-
 }  // namespace
 
 std::vector<std::u16string> ReadHyperlinks(const KvDbEntity& entity)
@@ -37,10 +33,9 @@ std::vector<std::u16string> ReadHyperlinks(const KvDbEntity& entity)
     if (pHyperlinks->hasHyperlink(&entity, bHas, true) != Kvmo::eOk || !bHas)
         return lsNames;
     KvDbHyperlinkCollection* pRaw = nullptr;
-    if (pHyperlinks->getHyperlinkCollection(&entity, pRaw, false, true) != Kvmo::eOk)
-        return lsNames;
-    const std::unique_ptr<KvDbHyperlinkCollection, CollectionDeleter> pCollection(pRaw);
-    if (!pCollection)
+    const Kvmo::ErrorStatus es = pHyperlinks->getHyperlinkCollection(&entity, pRaw, false, true);
+    const std::unique_ptr<KvDbHyperlinkCollection> pCollection(pRaw);
+    if (es != Kvmo::eOk || !pCollection)
         return lsNames;
     for (int i = 0; i < pCollection->count(); ++i) {
         if (const KvDbHyperlink* pLink = pCollection->item(i))
