@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cmath>
@@ -48,11 +49,14 @@ struct Staged {
     std::uint64_t handle = 0;
     std::uint64_t owner = 0;        // 330 owner handle
     std::uint64_t xdictionary = 0;  // extension dictionary handle
-    std::uint32_t parent = kNone;   // staged index of the block record / reference that holds it
-    DxfPosition pos;
+    std::uint64_t offset = 0;       // where it starts in the file, for messages
+    KvDbObject* raw = nullptr;      // the object, also once the database owns it
     KvDbObjectId id;
+    std::uint32_t parent = kNone;   // staged index of the block record / reference that holds it
+    std::uint8_t kind = 0;          // kOther, kEntity, kBlockRecord, kReference
     bool synthetic = false;
 };
+enum : std::uint8_t { kOther, kEntity, kBlockRecord, kReference };
 
 // References between objects that can only be resolved when every object is in place.
 enum class LinkKind : std::uint8_t {
@@ -89,6 +93,13 @@ private:
     KvDbEntity* makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self);
     std::uint32_t spaceFor(const DxfRecordParser& p);
     void finish();
+    [[noreturn]] void failAt(std::uint64_t offset, const std::string& what) const {
+        DxfPosition pos{0, offset, m_doc.binary};
+        if (!m_doc.binary)
+            pos.line = 1 + static_cast<std::uint32_t>(std::count(m_doc.bytes.begin(),
+                                                                 m_doc.bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        m_in.fail(pos, what);
+    }
     void commonEntity(KvDbEntity& e, const DxfRecordParser& p);
     void readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self);
 
@@ -111,6 +122,7 @@ private:
     bool m_expectFollowers = false;
     std::uint32_t m_modelSpace = kNone, m_paperSpace = kNone;
     std::uint32_t m_rootDictionary = kNone;
+    std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone, kNone};   // block records, layers, linetypes, styles, apps
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;   // upper-case names
     std::uint64_t m_fileHandseed = 0;
     std::u16string m_textStyleName;
@@ -165,12 +177,17 @@ void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind,
 
 std::uint32_t Reader::stage(KvDbObject* object, const DxfRecordParser& p, std::uint32_t parent) {
     Staged s;
-    s.object.reset(object);
+    s.object.reset(object);   // owned before anything below can throw
+    s.raw = object;
+    s.kind = dynamic_cast<KvDbBlockReference*>(object)     ? kReference
+             : dynamic_cast<KvDbEntity*>(object)           ? kEntity
+             : dynamic_cast<KvDbBlockTableRecord*>(object) ? kBlockRecord
+                                                           : kOther;
     s.handle = p.handle();
     s.owner = p.owner();
     s.xdictionary = p.extensionDictionary();
     s.parent = parent;
-    s.pos = p.position();
+    s.offset = p.position().offset;
     object->setXDataValues(p.xdata());
     m_staged.push_back(std::move(s));
     return static_cast<std::uint32_t>(m_staged.size() - 1);
@@ -178,6 +195,10 @@ std::uint32_t Reader::stage(KvDbObject* object, const DxfRecordParser& p, std::u
 
 void Reader::run() {
     if (m_in.isBinary()) m_doc.binary = true;
+    // Typical record sizes: enough room up front, no regrowth on big drawings.
+    m_staged.reserve(m_doc.bytes.size() / 150 + 16);
+    m_doc.chunks.reserve(m_doc.bytes.size() / 150 + 16);
+    m_chunkStaged.reserve(m_doc.bytes.size() / 150 + 16);
     std::uint64_t firstTag = m_in.offset();
     if (m_in.atEnd()) m_in.fail("the file is empty");
     addChunk(0, firstTag, DxfChunkKind::kRaw);
@@ -241,13 +262,19 @@ void Reader::run() {
                 DxfRecordParser p(m_in, m_tags, m_doc.codec);
                 std::u16string tname = p.text(2);
                 KvDbObject* table = nullptr;
-                if (tname == u"LAYER") table = new KvDbLayerTable;
-                else if (tname == u"LTYPE") table = new KvDbLinetypeTable;
-                else if (tname == u"STYLE") table = new KvDbTextStyleTable;
-                else if (tname == u"APPID") table = new KvDbRegAppTable;
-                else if (tname == u"BLOCK_RECORD") table = new KvDbBlockTable;
+                int known = -1;
+                if (tname == u"BLOCK_RECORD") table = new KvDbBlockTable, known = 0;
+                else if (tname == u"LAYER") table = new KvDbLayerTable, known = 1;
+                else if (tname == u"LTYPE") table = new KvDbLinetypeTable, known = 2;
+                else if (tname == u"STYLE") table = new KvDbTextStyleTable, known = 3;
+                else if (tname == u"APPID") table = new KvDbRegAppTable, known = 4;
                 else table = new KvDbGenericObject(u"TABLE");
-                m_currentTable = stage(table, p);
+                std::unique_ptr<KvDbObject> owner(table);
+                m_currentTable = stage(owner.release(), p);
+                if (known >= 0) {
+                    if (m_tableStaged[known] != kNone) m_in.fail(head.pos, "second " + dxfUtf16ToUtf8(tname) + " table");
+                    m_tableStaged[known] = m_currentTable;
+                }
                 m_currentTableName = tname;
                 addRecordChunk(DxfChunkKind::kObject, m_currentTable);
             } else if (name == "ENDTAB") {
@@ -339,20 +366,28 @@ void Reader::readHeader() {
 
 void Reader::readTableRecord(std::string_view type) {
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
+    static const char* const kKnown[] = {"LAYER", "LTYPE", "STYLE", "APPID", "BLOCK_RECORD"};
+    for (const char* k : kKnown)
+        if ((type == k) != (m_currentTableName == dxfUtf8ToUtf16(k)))
+            m_in.fail(m_tags.front().pos, std::string(type) + " record in the " + dxfUtf16ToUtf8(m_currentTableName) + " table");
     KvDbObject* object = nullptr;
+    std::unique_ptr<KvDbObject> owner;
     std::u16string name = p.text(2);
     if (type == "LAYER") {
         auto* r = new KvDbLayerTableRecord;
+        owner.reset(r);
         r->colorIndex = static_cast<std::int16_t>(p.integer(62, 7));
         r->linetype = p.text(6, u"Continuous");
         r->lineWeight = static_cast<int>(p.integer(370, KvDb::kLnWtByLwDefault));
         object = r;
     } else if (type == "LTYPE") {
         auto* r = new KvDbLinetypeTableRecord;
+        owner.reset(r);
         r->description = p.text(3);
         object = r;
     } else if (type == "STYLE") {
         auto* r = new KvDbTextStyleTableRecord;
+        owner.reset(r);
         r->textSize = p.real(40);
         r->xScale = p.real(41, 1.0);
         r->obliquingAngle = p.real(50) * M_PI / 180.0;
@@ -360,14 +395,14 @@ void Reader::readTableRecord(std::string_view type) {
         r->bigFontFileName = p.text(4);
         object = r;
     } else if (type == "APPID") {
-        object = new KvDbRegAppTableRecord;
+        owner.reset(object = new KvDbRegAppTableRecord);
     } else if (type == "BLOCK_RECORD") {
-        object = new KvDbBlockTableRecord;
+        owner.reset(object = new KvDbBlockTableRecord);
     } else {
-        object = new KvDbGenericObject(decode(type));
+        owner.reset(object = new KvDbGenericObject(decode(type)));
     }
     if (auto* rec = dynamic_cast<KvDbSymbolTableRecord*>(object)) rec->setName(name);
-    std::uint32_t s = stage(object, p);
+    std::uint32_t s = stage(owner.release(), p);
     if (dynamic_cast<KvDbSymbolTableRecord*>(object))
         m_links.push_back(Link{s, LinkKind::kTableRecord, 0, {}, static_cast<int>(m_currentTable), 0});
     if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390), {}});
@@ -388,7 +423,9 @@ void Reader::readBlockBegin() {
         record->setName(name);
         Staged s;
         s.object.reset(record);
-        s.pos = p.position();
+        s.raw = record;
+        s.kind = kBlockRecord;
+        s.offset = p.position().offset;
         s.synthetic = true;
         m_staged.push_back(std::move(s));
         btr = static_cast<std::uint32_t>(m_staged.size() - 1);
@@ -412,6 +449,8 @@ std::uint32_t Reader::spaceFor(const DxfRecordParser& p) {
     record->setName(paper ? u"*Paper_Space" : u"*Model_Space");
     Staged s;
     s.object.reset(record);
+    s.raw = record;
+    s.kind = kBlockRecord;
     s.synthetic = true;
     m_staged.push_back(std::move(s));
     auto idx = static_cast<std::uint32_t>(m_staged.size() - 1);
@@ -439,6 +478,7 @@ void Reader::readEntity(std::string_view type) {
         }
         if (type == "ATTRIB") {
             auto* a = new KvDbAttribute;
+            std::unique_ptr<KvDbAttribute> owner(a);
             commonEntity(*a, p);
             a->setPosition(p.point(10));
             a->setTextString(p.text(1));
@@ -446,7 +486,7 @@ void Reader::readEntity(std::string_view type) {
             a->setRotation(p.real(50) * M_PI / 180.0);
             a->setTag(p.text(2));
             a->setInvisible((p.integer(70) & 1) != 0);
-            std::uint32_t s = stage(a, p, m_lastComplex);
+            std::uint32_t s = stage(owner.release(), p, m_lastComplex);
             if (p.has(7)) m_links.push_back(Link{s, LinkKind::kTextStyleByName, 0, p.text(7)});
             addRecordChunk(DxfChunkKind::kObject, s);
             return;
@@ -459,8 +499,7 @@ void Reader::readEntity(std::string_view type) {
     std::uint32_t parent = m_currentBlock;
     if (m_section == DxfSectionId::kEntities) parent = spaceFor(p);
     auto self = static_cast<std::uint32_t>(m_staged.size());
-    KvDbEntity* e = makeEntity(type, p, self);
-    std::uint32_t s = stage(e, p, parent);
+    std::uint32_t s = stage(makeEntity(type, p, self), p, parent);
     // R2000 and later name the owner; it decides (a paper-space layout other than the first).
     if (m_section == DxfSectionId::kEntities && m_staged[s].owner != 0) m_staged[s].parent = kNone;
     addRecordChunk(DxfChunkKind::kObject, s);
@@ -483,6 +522,8 @@ void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p) {
 }
 
 KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self) {
+    // Owned from the start: a bad value further down must not leak it.
+    std::unique_ptr<KvDbEntity> owner;
     KvDbEntity* result = nullptr;
     auto normal = [&] {
         KvGePoint3d n = p.point(210, {0, 0, 1});
@@ -490,11 +531,13 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
     };
     if (type == "LINE") {
         auto* e = new KvDbLine(p.point(10), p.point(11));
+        owner.reset(e);
         e->setThickness(p.real(39));
         e->setNormal(normal());
         result = e;
     } else if (type == "LWPOLYLINE") {
         auto* e = new KvDbPolyline;
+        owner.reset(e);
         int flags = static_cast<int>(p.integer(70));
         double constant = p.real(43);
         p.forEachVertex([&](const KvGePoint2d& pt, double sw, double ew, double bulge, bool hasSw, bool hasEw) {
@@ -512,6 +555,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         m_polyDefaultWidth[1] = p.real(41);
         if ((flags & (8 | 16 | 64)) == 0) {
             auto* e = new KvDbPolyline;
+            owner.reset(e);
             e->setClosed((flags & 1) != 0);
             e->setPlinegen((flags & 128) != 0);
             e->setElevation(p.point(10).z);
@@ -519,20 +563,23 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
             e->setNormal(normal());
             result = e;
         } else {
-            result = new KvDbGenericEntity(u"POLYLINE");
+            owner.reset(result = new KvDbGenericEntity(u"POLYLINE"));
         }
     } else if (type == "ARC") {
         auto* e = new KvDbArc(p.point(10), p.real(40), p.real(50) * M_PI / 180.0, p.real(51) * M_PI / 180.0);
+        owner.reset(e);
         e->setThickness(p.real(39));
         e->setNormal(normal());
         result = e;
     } else if (type == "CIRCLE") {
         auto* e = new KvDbCircle(p.point(10), p.real(40));
+        owner.reset(e);
         e->setThickness(p.real(39));
         e->setNormal(normal());
         result = e;
     } else if (type == "SOLID") {
         auto* e = new KvDbSolid;
+        owner.reset(e);
         e->setPointAt(0, p.point(10));
         e->setPointAt(1, p.point(11));
         e->setPointAt(2, p.point(12));
@@ -542,16 +589,19 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         result = e;
     } else if (type == "3DSOLID") {
         auto* e = new KvDb3dSolid;
+        owner.reset(e);
         e->setModelerData(p.modelerData());
         result = e;
     } else if (type == "POINT") {
         auto* e = new KvDbPoint(p.point(10));
+        owner.reset(e);
         e->setThickness(p.real(39));
         e->setNormal(normal());
         e->setEcsRotation(p.real(50) * M_PI / 180.0);
         result = e;
     } else if (type == "MTEXT") {
         auto* e = new KvDbMText;
+        owner.reset(e);
         e->setLocation(p.point(10));
         e->setContents(p.mtextContents());
         e->setTextHeight(p.real(40, 2.5));
@@ -576,6 +626,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         result = e;
     } else if (type == "TEXT") {
         auto* e = new KvDbText;
+        owner.reset(e);
         e->setPosition(p.point(10));
         e->setTextString(p.text(1));
         e->setHeight(p.real(40));
@@ -584,6 +635,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         result = e;
     } else if (type == "INSERT") {
         auto* e = new KvDbBlockReference;
+        owner.reset(e);
         e->setPosition(p.point(10));
         e->setScaleFactors(KvGeScale3d(p.real(41, 1.0), p.real(42, 1.0), p.real(43, 1.0)));
         e->setRotation(p.real(50) * M_PI / 180.0);
@@ -592,14 +644,15 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         result = e;
     } else if (type == "ACAD_TABLE") {
         auto* e = new KvDbTable;
+        owner.reset(e);
         readTable(*e, p, self);
         result = e;
     } else {
-        result = new KvDbGenericEntity(decode(type));
+        owner.reset(result = new KvDbGenericEntity(decode(type)));
     }
     commonEntity(*result, p);
     if (p.has(390)) m_links.push_back(Link{self, LinkKind::kPlotStyle, p.handleAt(390), {}});
-    return result;
+    return owner.release();
 }
 
 void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self) {
@@ -636,24 +689,25 @@ void Reader::readObject(std::string_view type) {
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     KvDbObject* object = nullptr;
     std::uint32_t self = static_cast<std::uint32_t>(m_staged.size());
+    std::unique_ptr<KvDbObject> owner;
     if (type == "DICTIONARY") {
-        object = new KvDbDictionary;
+        owner.reset(object = new KvDbDictionary);
         for (const auto& [name, handle] : p.dictionaryEntries()) m_links.push_back(Link{self, LinkKind::kDictEntry, handle, name});
         if (m_rootDictionary == kNone) m_rootDictionary = self;
     } else if (type == "XRECORD") {
         auto* x = new KvDbXrecord;
+        owner.reset(object = x);
         x->setData(p.xrecordData());
-        object = x;
     } else if (type == "TABLESTYLE") {
         auto* s = new KvDbTableStyle;
+        owner.reset(object = s);
         s->setTextHeight(p.real(140, 0.18));
         s->setHorizontalCellMargin(p.real(40, 0.06));
         if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
-        object = s;
     } else {
-        object = new KvDbGenericObject(decode(type));
+        owner.reset(object = new KvDbGenericObject(decode(type)));
     }
-    std::uint32_t s = stage(object, p);
+    std::uint32_t s = stage(owner.release(), p);
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
@@ -666,8 +720,8 @@ void Reader::finish() {
         KvDbObjectId id;
         Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object.get(), KvDbHandle(s.handle));
         if (es == Kvmo::eDuplicateKey)
-            m_in.fail(s.pos, "duplicate handle " + hexText(s.handle));
-        if (es != Kvmo::eOk) m_in.fail(s.pos, "object could not be stored");
+            failAt(s.offset, "duplicate handle " + hexText(s.handle));
+        if (es != Kvmo::eOk) failAt(s.offset, "object could not be stored");
         s.object.release();
         s.id = id;
         maxHandle = std::max(maxHandle, s.handle);
@@ -676,7 +730,7 @@ void Reader::finish() {
     for (Staged& s : m_staged) {
         if (!s.object) continue;
         KvDbObjectId id;
-        if (m_db.addKvDbObject(id, s.object.get()) != Kvmo::eOk) m_in.fail(s.pos, "object could not be stored");
+        if (m_db.addKvDbObject(id, s.object.get()) != Kvmo::eOk) failAt(s.offset, "object could not be stored");
         s.object.release();
         s.id = id;
         if (s.synthetic) m_doc.synthetic.insert(id.serial());
@@ -693,14 +747,8 @@ void Reader::finish() {
 
     // Symbol tables: the five the database knows; R12 block records go to a made-up table.
     KvDbObjectId tables[5];
-    for (Staged& s : m_staged) {
-        KvDbObject* o = obj(s.id);
-        if (dynamic_cast<KvDbBlockTable*>(o)) tables[0] = s.id;
-        else if (dynamic_cast<KvDbLayerTable*>(o)) tables[1] = s.id;
-        else if (dynamic_cast<KvDbLinetypeTable*>(o)) tables[2] = s.id;
-        else if (dynamic_cast<KvDbTextStyleTable*>(o)) tables[3] = s.id;
-        else if (dynamic_cast<KvDbRegAppTable*>(o)) tables[4] = s.id;
-    }
+    for (int k = 0; k < 5; ++k)
+        if (m_tableStaged[k] != kNone) tables[k] = m_staged[m_tableStaged[k]].id;
     const char16_t* tableTypes[5] = {u"BLOCK_RECORD", u"LAYER", u"LTYPE", u"STYLE", u"APPID"};
     for (int k = 0; k < 5; ++k) {
         if (!tables[k].isNull()) continue;
@@ -722,30 +770,30 @@ void Reader::finish() {
     }
     m_db.setSymbolTables(tables[0], tables[1], tables[2], tables[3], tables[4], root);
 
+    auto* blockTable = static_cast<KvDbSymbolTable*>(obj(tables[0]));
     for (Staged& s : m_staged) {
-        KvDbObject* o = obj(s.id);
+        KvDbObject* o = s.raw;
         if (s.xdictionary) o->setExtensionDictionary(byHandle(s.xdictionary));
-        if (auto* btr = dynamic_cast<KvDbBlockTableRecord*>(o); btr && s.synthetic)
-            static_cast<KvDbSymbolTable*>(obj(tables[0]))->attachLoadedRecord(s.id);
+        if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id);
         if (s.owner) o->setOwnerId(byHandle(s.owner));
         std::uint32_t parent = s.parent;
-        if (parent == kNone && s.owner && dynamic_cast<KvDbEntity*>(o)) {
+        if (parent == kNone && s.owner && (s.kind == kEntity || s.kind == kReference)) {
             // Entity of the ENTITIES section naming its layout.
             KvDbObjectId ownerId = byHandle(s.owner);
             auto* btr = dynamic_cast<KvDbBlockTableRecord*>(obj(ownerId));
-            if (!btr) m_in.fail(s.pos, "entity owner " + hexText(s.owner) + " is not a block record");
+            if (!btr) failAt(s.offset, "entity owner " + hexText(s.owner) + " is not a block record");
             btr->attachLoadedEntity(s.id);
             o->setOwnerId(ownerId);
             continue;
         }
         if (parent == kNone) continue;
-        KvDbObject* p = obj(m_staged[parent].id);
-        if (auto* btr = dynamic_cast<KvDbBlockTableRecord*>(p)) {
-            btr->attachLoadedEntity(s.id);
-            o->setOwnerId(btr->objectId());
-        } else if (auto* ref = dynamic_cast<KvDbBlockReference*>(p)) {
-            ref->attachLoadedAttribute(s.id);
-            o->setOwnerId(ref->objectId());
+        const Staged& p = m_staged[parent];
+        if (p.kind == kBlockRecord) {
+            static_cast<KvDbBlockTableRecord*>(p.raw)->attachLoadedEntity(s.id);
+            o->setOwnerId(p.id);
+        } else if (p.kind == kReference) {
+            static_cast<KvDbBlockReference*>(p.raw)->attachLoadedAttribute(s.id);
+            o->setOwnerId(p.id);
         }
     }
 
@@ -786,7 +834,7 @@ void Reader::finish() {
         case LinkKind::kBlockByName: {
             auto it = m_blocksByName.find(upper(l.name));
             if (it == m_blocksByName.end())
-                m_in.fail(m_staged[l.staged].pos, "block \"" + dxfUtf16ToUtf8(l.name) + "\" is not defined");
+                failAt(m_staged[l.staged].offset, "block \"" + dxfUtf16ToUtf8(l.name) + "\" is not defined");
             static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[it->second].id);
             break;
         }
@@ -825,8 +873,9 @@ void Reader::finish() {
         if (it != textStyles.end()) m_db.setTextstyle(it->second);
     }
     dxfResolveDynamicBlocks(m_db, m_doc);
-    for (KvDbObjectId id : m_db.allObjects())
-        if (KvDbObject* o = obj(id)) o->setModifiedSinceLoad(false);
+    for (Staged& s : m_staged) s.raw->setModifiedSinceLoad(false);
+    for (KvDbObjectId id : tables) obj(id)->setModifiedSinceLoad(false);
+    obj(root)->setModifiedSinceLoad(false);
     m_doc.changeCounterAtLoad = m_db.changeCounter();
     m_doc.handseedAtLoad = m_db.handseed().value();
 }
