@@ -126,6 +126,7 @@ private:
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;   // upper-case names
     std::uint64_t m_fileHandseed = 0;
     std::u16string m_textStyleName;
+    KvDbObjectId m_standardTableStyle;
     bool m_sawEof = false;
     bool m_sawHeader = false;
     KvGePoint3d m_ucsorg;
@@ -817,9 +818,20 @@ void Reader::finish() {
                     if (KvDbObject* ps = obj(id)) plotStyleNames[ps->handle().value()] = name;
         KvDbObjectId styles;
         if (rootDict->getAt(u"ACAD_TABLESTYLE", styles) == Kvmo::eOk)
-            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(styles)))
+            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(styles))) {
                 for (const auto& [name, id] : d->entries())
                     if (auto* ts = dynamic_cast<KvDbTableStyle*>(obj(id))) ts->setName(name);
+                // Tables go by "Standard": a drawing without it gets one, written only with a table.
+                if (!d->has(u"Standard")) {
+                    auto* standard = new KvDbTableStyle;
+                    KvDbObjectId id;
+                    if (m_db.addKvDbObject(id, standard) == Kvmo::eOk) {
+                        d->attachLoadedEntry(u"Standard", id);
+                        standard->setOwnerId(styles);
+                        m_standardTableStyle = id;
+                    }
+                }
+            }
     }
     for (const Link& l : m_links) {
         KvDbObject* o = obj(m_staged[l.staged].id);
@@ -867,6 +879,10 @@ void Reader::finish() {
         case LinkKind::kDictEntry:
         case LinkKind::kBlockOwner: break;
         }
+    }
+    if (!m_standardTableStyle.isNull()) {
+        auto it = textStyles.find(u"STANDARD");
+        if (it != textStyles.end()) static_cast<KvDbTableStyle*>(obj(m_standardTableStyle))->setTextStyle(it->second);
     }
     if (!m_textStyleName.empty()) {
         auto it = textStyles.find(upper(m_textStyleName));

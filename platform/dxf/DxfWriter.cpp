@@ -21,6 +21,7 @@
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbEntity.h"
 #include "kv/KvDbTable.h"
+#include "kv/KvDbTableStyle.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ private:
     void writeInsertionsBefore(std::uint32_t index);
     void writePatched(const DxfChunk& c, const KvDbObject& object);
     void writeHeaderVar(const DxfChunk& c, std::uint32_t index);
+    void writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const;
     std::uint64_t newHandle() { return m_seed++; }
     const KvDbObject* object(KvDbObjectId id) const { return m_db.objectAt(id); }
     bool dropped(const DxfChunk& c) const;
@@ -54,6 +56,7 @@ private:
 
     std::unordered_set<std::uint64_t> m_inFile;         // serials of objects that have a chunk
     std::vector<const KvDbObject*> m_newAppIds;
+    std::vector<const KvDbTableStyle*> m_newStyles;       // new styles tables use
     std::vector<const KvDbTable*> m_tables;             // new or rewritten
     std::unordered_set<std::uint64_t> m_rewrittenTables;
     std::unordered_set<std::uint64_t> m_droppedBlocks;  // block records whose graphics are regenerated
@@ -67,6 +70,15 @@ std::string Writer::run() {
     for (const DxfChunk& c : m_doc.chunks)
         if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
     classify();
+    // Only the new styles a written table uses go into the file.
+    std::vector<const KvDbTableStyle*> used;
+    for (const KvDbTableStyle* style : m_newStyles)
+        for (const KvDbTable* t : m_tables)
+            if (t->tableStyle() == style->objectId()) {
+                used.push_back(style);
+                break;
+            }
+    m_newStyles = used;
     bool anything = changed || !m_newAppIds.empty() || !m_tables.empty() || m_seed != m_doc.handseedAtLoad;
     if (!anything) {
         for (KvDbObjectId id : m_db.allObjects()) {
@@ -130,6 +142,8 @@ void Writer::classify() {
             if (o->isErased()) continue;
             if (auto* t = dynamic_cast<const KvDbTable*>(o)) {
                 m_tables.push_back(t);
+            } else if (dynamic_cast<const KvDbTableStyle*>(o)) {
+                m_newStyles.push_back(static_cast<const KvDbTableStyle*>(o));   // written when a table uses it
             } else if (dynamic_cast<const KvDbRegAppTableRecord*>(o)) {
                 m_newAppIds.push_back(o);
             } else if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(o); btr && btr->isAnonymous()) {
@@ -202,6 +216,17 @@ void Writer::writeChunk(std::uint32_t index) {
     }
     if (o->isModifiedSinceLoad()) writePatched(c, *o);
     else copyChunk(c);
+    // The dictionary of a new style gets its entry (dictionaries here carry no extended data).
+    for (const KvDbTableStyle* style : m_newStyles)
+        if (style->ownerId() == c.id) {
+            if (o->xDataValues().empty()) {
+                DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+                w.text(3, style->name());
+                w.handle(350, style->handle().value());
+            } else {
+                fail("cannot add the table style to its dictionary");
+            }
+        }
 }
 
 void Writer::copyChunk(const DxfChunk& c) {
@@ -263,10 +288,51 @@ void Writer::writeInsertionsBefore(std::uint32_t index) {
         if (index == m_doc.blockRecordTableEnd) g.writeBlockRecord(w);
         if (index == m_doc.blocksEnd) g.writeBlock(w);
     }
+    if (index == m_doc.objectsEnd) {
+        for (const KvDbTableStyle* style : m_newStyles) writeTableStyle(w, *style);
+    }
     if (index == m_doc.entitiesEnd) {
         for (const KvDbTable* t : m_tables) {
             if (m_rewrittenTables.count(t->objectId().serial())) continue;
             m_graphics.at(t->objectId().serial()).writeTable(w);
+        }
+    }
+}
+
+// A table style as R2010 writes it: the style, then the data, title and header cell styles.
+void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const {
+    std::uint64_t owner = object(style.ownerId()) ? object(style.ownerId())->handle().value() : 0;
+    std::u16string textStyle = u"Standard";
+    if (auto* r = dynamic_cast<const KvDbSymbolTableRecord*>(object(style.textStyle()))) textStyle = r->getName();
+    w.ascii(0, "TABLESTYLE");
+    w.handle(5, style.handle().value());
+    w.ascii(102, "{ACAD_REACTORS");
+    w.handle(330, owner);
+    w.ascii(102, "}");
+    w.handle(330, owner);
+    w.ascii(100, "AcDbTableStyle");
+    w.integer(280, 0);
+    w.text(3, style.name());
+    w.integer(70, 0);
+    w.integer(71, 0);
+    w.real(40, style.horizontalCellMargin());
+    w.real(41, style.horizontalCellMargin());
+    w.integer(280, 0);
+    w.integer(281, 0);
+    for (int cellStyle = 0; cellStyle < 3; ++cellStyle) {
+        w.text(7, textStyle);
+        w.real(140, cellStyle == 1 ? style.textHeight() * 1.5 : style.textHeight());
+        w.integer(170, cellStyle == 0 ? 1 : 2);
+        w.integer(62, 0);
+        w.integer(63, 7);
+        w.integer(283, 0);
+        w.integer(90, 512);
+        w.integer(91, 0);
+        w.ascii(1, "");
+        for (int edge = 0; edge < 6; ++edge) {
+            w.integer(274 + edge, -2);
+            w.integer(284 + edge, 1);
+            w.integer(64 + edge, 0);
         }
     }
 }

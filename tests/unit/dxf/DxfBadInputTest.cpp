@@ -82,6 +82,18 @@ TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine) {
     EXPECT_NE(readError(badBlock).find("block \"DISK\" is not defined"), std::string::npos) << readError(badBlock);
 }
 
+// Two faults the fuzzer found: an object dropped on a bad handle leaked, and a record in a
+// table of another kind was taken for that kind.
+TEST(BadDrawing, FuzzerFindsStayFixed) {
+    std::string badHandle = "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nZZ\n  0\nENDSEC\n  0\nEOF\n";
+    EXPECT_NE(readError(badHandle).find("line 8: handle expected for group code 5"), std::string::npos)
+        << readError(badHandle);
+    std::string wrongTable = "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVPORT\n  0\nLAYER\n  2\nA\n"
+                             "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
+    EXPECT_NE(readError(wrongTable).find("line 9: LAYER record in the VPORT table"), std::string::npos)
+        << readError(wrongTable);
+}
+
 TEST(BadDrawing, BinaryFileCutShortNamesTheByte) {
     TempDir dir;
     runPython(scriptPath("make_oracle_drawing.py") + " R2010 " + dir.file("b.dxf") + " bin");

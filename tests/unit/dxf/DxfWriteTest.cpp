@@ -141,6 +141,10 @@ TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
     EXPECT_DOUBLE_EQ(table->columnWidth(1), 33.5);
     EXPECT_EQ(table->blockTableRecordId(2, 2), blockNamed(*again.database, u"DESK"));
     EXPECT_EQ(table->position(), KvGePoint3d(100, 200, 0));
+    // The drawing had no "Standard" table style: the saved one has it, for its table.
+    auto* style = kvCast<KvDbTableStyle>(again.database->objectAt(table->tableStyle()));
+    ASSERT_NE(style, nullptr);
+    EXPECT_EQ(style->name(), u"Standard");
     // Text of the original, in its code page before, is UTF-8 now and reads the same.
     int rooms = 0;
     for (KvDbObjectId e : again.database->layoutEntitiesInOrder())
@@ -242,8 +246,12 @@ TEST(SavedDrawing, ChangedExtendedDataOnlyRewritesThatObjectAndKeepsTheVersion) 
         ASSERT_NE(at, std::string::npos) << from;
         after.replace(at, from.size(), to);
     };
-    replaceOnce("$HANDSEED\n  5\n" + u8(KvDbHandle(db.handseed()).text()) + "\n",
-                "$HANDSEED\n  5\n" + u8(KvDbHandle(loaded.document->handseedAtLoad).text()) + "\n");
+    auto seedLine = [](const std::string& file) {
+        std::size_t at = file.find("$HANDSEED\n  5\n");
+        return file.substr(at, file.find('\n', at + 15) - at);
+    };
+    EXPECT_EQ(seedLine(after), "$HANDSEED\n  5\n" + u8(db.handseed().text()));
+    replaceOnce(seedLine(after), seedLine(before));
     KvDbRegAppTable* apps = nullptr;
     ASSERT_EQ(db.getRegAppTable(apps, KvDb::kForRead), Kvmo::eOk);
     KvDbObjectId noteId;
