@@ -132,7 +132,8 @@ bool Rewrite(ExtractionEngine& engine, Assembly& a, KvDbTable& table, std::vecto
 
 void SelectTable(UpdateDialogState& state, EditorInteraction& ui) {
     PrintRes(kIdSelectTable);
-    resbuf* pFilter = kvutBuildList(0, u"ACAD_TABLE", RTNONE_LIST_END);
+    // Only table entities can be picked: anything else leaves no table chosen.
+    resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", RTNONE_LIST_END);
     ui.BeginEditorCommand();
     kv_name ss = {0, 0};
     const int iStatus = kvedSSGet(u":S", nullptr, nullptr, pFilter, ss);

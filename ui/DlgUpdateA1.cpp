@@ -2,9 +2,6 @@
 
 #include "drawing/UpdateModes.h"
 #include "host/ResString.h"
-#include "kv/KvConsole.h"
-#include "kv/KvEdFunctions.h"
-#include "kv/KvResbuf.h"
 #include "kv/KvStatus.h"
 #include "ui/DialogEditorInteraction.h"
 #include "ui/PageTexts.h"
@@ -17,7 +14,6 @@ constexpr unsigned int kIdTitle = 250;
 constexpr unsigned int kIdGroup = 245;
 constexpr unsigned int kIdFirstCaption = 246;
 constexpr unsigned int kIdNoTable = 251;
-constexpr unsigned int kIdPickTable = 166;
 }  // namespace
 
 DlgUpdateA1::DlgUpdateA1(CWnd* pParent) : CKvUiDialog(IDD, pParent)
@@ -38,30 +34,10 @@ BOOL DlgUpdateA1::OnInitDialog()
     return TRUE;
 }
 
-void DlgUpdateA1::PickTable()
-{
-    kvutPrintf(u"%s", LoadResString(kIdPickTable).c_str());
-    // Only table entities can be picked: anything else leaves no table chosen.
-    resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", RTNONE_LIST_END);
-    BeginEditorCommand();
-    kv_name ss = {0, 0};
-    const int iStatus = kvedSSGet(u":S", nullptr, nullptr, pFilter, ss);
-    kvutRelRb(pFilter);
-    if (iStatus == RTNORM) {
-        CompleteEditorCommand(true);
-        kvedSSName(ss, 0, m_state.enTable);
-        kvedSSFree(ss);
-        m_state.bTableSelected = true;
-    } else {
-        CancelEditorCommand();
-        kvedSSFree(ss);
-    }
-}
-
 void DlgUpdateA1::RunMode(UpdateMode mode)
 {
     DialogEditorInteraction ui(*this);
-    PickTable();
+    SelectTable(m_state, ui);
     OnOK();
     // A mode finds no table after a cancelled pick and leaves the drawing alone.
     mode(m_state, ui);

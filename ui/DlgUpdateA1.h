@@ -20,7 +20,6 @@ protected:
 private:
     using UpdateMode = void (*)(UpdateDialogState&, EditorInteraction&);
     // Single pick of a table entity, with the dialog hidden meanwhile.
-    void PickTable();
     void RunMode(UpdateMode mode);
     void OnFinish();
 
