@@ -12,17 +12,17 @@ struct ItemSpec {
     bool totalComp;
 };
 
-PropItem Item(const ItemSpec& spec)
+PropItem Item(const ItemSpec& entry)
 {
-    return PropItem{LoadResString(spec.id), spec.category, spec.totalComp};
+    return PropItem{LoadResString(entry.id), entry.category, entry.totalComp};
 }
 
 PropItemList Items(std::initializer_list<ItemSpec> specs)
 {
     PropItemList items;
     items.reserve(specs.size());
-    for (const ItemSpec& spec : specs)
-        items.push_back(Item(spec));
+    for (const ItemSpec& entry : specs)
+        items.push_back(Item(entry));
     return items;
 }
 
