@@ -235,12 +235,18 @@ void Writer::copyChunk(const DxfChunk& c) {
         m_out.append(bytes);
         return;
     }
-    // Upgraded to a UTF-8 version: only the text values change.
+    // Upgraded to a UTF-8 version: only the text values change, \U+XXXX escapes become
+    // the characters they stand for (a UTF-8 drawing keeps them as written).
     if (!m_doc.binary) {
         bool ascii = true;
         for (char ch : bytes) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
-        if (ascii) m_out.append(bytes);
-        else m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes, false));
+        if (ascii && bytes.find("\\U+") == std::string_view::npos && bytes.find("\\u+") == std::string_view::npos)
+            m_out.append(bytes);
+        else m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes));
+        return;
+    }
+    if (c.begin < DxfTagReader::kBinarySentinel.size()) {
+        m_out.append(bytes);   // the binary file's sentinel
         return;
     }
     DxfTagReader in(bytes, m_doc.fileName, true);
@@ -248,7 +254,7 @@ void Writer::copyChunk(const DxfChunk& c) {
     DxfTag t;
     while (in.next(t)) {
         DxfValueKind k = dxfValueKind(t.code);
-        if (k == DxfValueKind::kText) w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw, false)));
+        if (k == DxfValueKind::kText) w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw)));
         else w.bytes(bytes.substr(t.pos.offset, t.end - t.pos.offset));
     }
 }
@@ -394,7 +400,7 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
         } else {
             std::string_view raw = bytes.substr(tag.pos.offset, tag.end - tag.pos.offset);
             if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tag.code) == DxfValueKind::kText)
-                w.ascii(tag.code, dxfUtf16ToUtf8(m_doc.codec.decode(tag.raw, false)));
+                w.ascii(tag.code, dxfUtf16ToUtf8(m_doc.codec.decode(tag.raw)));
             else
                 w.bytes(raw);
         }
@@ -407,7 +413,7 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
     } else {
         for (std::size_t i = xbegin; i < tags.size(); ++i) {
             if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tags[i].code) == DxfValueKind::kText)
-                w.ascii(tags[i].code, dxfUtf16ToUtf8(m_doc.codec.decode(tags[i].raw, false)));
+                w.ascii(tags[i].code, dxfUtf16ToUtf8(m_doc.codec.decode(tags[i].raw)));
             else
                 w.bytes(bytes.substr(tags[i].pos.offset, tags[i].end - tags[i].pos.offset));
         }

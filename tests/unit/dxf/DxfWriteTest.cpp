@@ -61,7 +61,8 @@ KvDbObjectId blockNamed(KvDbDatabase& db, const std::u16string& name) {
 }
 
 // A table as the extraction inserts it: title merged across, header, rows, a block cell.
-KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u16string>>& rows) {
+KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u16string>>& rows,
+                         const std::u16string& cellBlock = u"DESK") {
     auto* t = new KvDbTable;
     KvDbDictionary* styles = nullptr;
     KvDbObjectId standard;
@@ -77,7 +78,7 @@ KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u1
     t->setTextString(0, 0, u"Title");
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int c = 0; c < cols; ++c) t->setTextString(static_cast<int>(r) + 1, c, rows[r][static_cast<std::size_t>(c)]);
-    t->setBlockTableRecordId(2, cols - 1, blockNamed(db, u"DESK"), true);
+    t->setBlockTableRecordId(2, cols - 1, blockNamed(db, cellBlock), true);
     t->setColumnWidth(1, 33.5);
     t->generateLayout();
     t->setPosition(KvGePoint3d(100, 200, 0));
@@ -151,9 +152,44 @@ TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
         if (auto* m = kvCast<KvDbMText>(again.database->objectAt(e)); m && m->contents().find(u"équipement") != std::u16string::npos)
             ++rooms;
     EXPECT_EQ(rooms, 1);
+    EXPECT_EQ(readAll(saved).find("\\U+"), std::string::npos) << "escapes left in a UTF-8 drawing";
     // Saved again without change: byte for byte.
     EXPECT_TRUE(dxfWriteBytes(*again.database, *again.document) == again.document->bytes);
 }
+
+// Every kind of drawing ezdxf writes, ASCII and binary, in a code page or UTF-8: with a new
+// table it saves as R2010 or later and audits clean.
+class TableIntoEzdxfDrawing : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable) {
+    TempDir dir;
+    std::vector<std::string> args = split(GetParam(), ' ');
+    std::string cmd = scriptPath("make_oracle_drawing.py") + " " + args[0] + " " + dir.file("in.dxf");
+    for (std::size_t i = 1; i < args.size(); ++i) cmd += " " + args[i];
+    int status = 0;
+    runPython(cmd, &status);
+    ASSERT_EQ(status, 0);
+    DxfLoaded loaded = dxfReadFile(dir.file("in.dxf"));
+    KvDbObjectId id = insertTable(*loaded.database, kRows, u"CHAIR");
+    std::string handle = u8(loaded.database->objectAt(id)->handle().text());
+    dxfWriteFile(*loaded.database, *loaded.document, dir.file("out.dxf"));
+    SavedCheck c = checkWithEzdxf(dir.file("out.dxf"));
+    expectClean(c);
+    EXPECT_EQ(c.version, args[0] == "R2018" ? "AC1032" : "AC1024");
+    ASSERT_EQ(c.tables.size(), 1u);
+    EXPECT_EQ(c.tables[0][0], handle);
+    EXPECT_EQ(c.tables[0][1] + "x" + c.tables[0][2], "4x3");
+    EXPECT_EQ(c.xdata[handle + " obj_types"], "INSERT");
+    // What the host reads back is what it wrote, escapes and code page included.
+    DxfLoaded back = dxfReadFile(dir.file("out.dxf"));
+    int layers = 0;
+    for (KvDbObjectId e : back.database->layoutEntitiesInOrder())
+        if (auto* ent = kvCast<KvDbEntity>(back.database->objectAt(e)); ent && ent->layer() == u"Büro Ω") ++layers;
+    EXPECT_EQ(layers, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawings, TableIntoEzdxfDrawing,
+                         ::testing::Values("R2000", "R2010", "R2018", "R2000 bin", "R2010 bin", "R2000 asc ANSI_1250"));
 
 TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle) {
     TempDir dir;
