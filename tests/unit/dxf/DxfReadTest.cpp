@@ -294,6 +294,42 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte) {
     }
 }
 
+// Without the block record's tag the representation data names the definition; without the
+// per-node records the reference is still a named dynamic reference, with no properties.
+TEST(SampleDrawings, DynamicDoorsWithPartOfTheirData) {
+    std::string bytes = readAll(sourceDir() + "/samples/office_floor.dxf");
+    auto replaceAll = [](std::string s, const std::string& from, const std::string& to) {
+        for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+            s.replace(at, from.size(), to);
+        return s;
+    };
+    for (int variant = 0; variant < 2; ++variant) {
+        std::string changed = variant == 0 ? replaceAll(bytes, "\n1001\nAcDbBlockRepBTag\n", "\n1001\nOTHERAPP\n")
+                                           : replaceAll(bytes, "\nACAD_ENHANCEDBLOCKDATA\n", "\nSOMETHING_ELSE\n");
+        changed = replaceAll(changed, "\n  2\nAcDbBlockRepBTag\n", "\n  2\nOTHERAPP\n");
+        ASSERT_NE(changed, bytes);
+        DxfLoaded loaded = dxfReadBytes(changed, "doors.dxf");
+        KvDbDatabase& db = *loaded.database;
+        int named = 0, withProps = 0;
+        for (KvDbObjectId id : db.layoutEntitiesInOrder()) {
+            auto* ref = kvCast<KvDbBlockReference>(db.objectAt(id));
+            if (!ref) continue;
+            auto* own = kvCast<KvDbBlockTableRecord>(db.objectAt(ref->blockTableRecord()));
+            if (own->getName().rfind(u"*U", 0) != 0) continue;
+            KvDbDynBlockReference dyn(id);
+            ASSERT_TRUE(dyn.isDynamicBlock()) << variant;
+            auto* def = kvCast<KvDbBlockTableRecord>(db.objectAt(dyn.dynamicBlockTableRecord()));
+            ASSERT_NE(def, nullptr);
+            if (def->getName() == u"Door") ++named;
+            KvDbDynBlockReferencePropertyArray props;
+            dyn.getBlockProperties(props);
+            if (!props.empty()) ++withProps;
+        }
+        EXPECT_EQ(named, 2) << variant;
+        EXPECT_EQ(withProps, variant == 0 ? 2 : 0) << variant;
+    }
+}
+
 TEST(TextCodec, CodePagesAndUnicodeEscapes) {
     DxfTextCodec cp;
     ASSERT_TRUE(cp.setCodePage("ANSI_1250"));
