@@ -9,6 +9,7 @@
 #include "drawing/EditorInteraction.h"
 #include "kv/kv.h"
 #include "kv/KvTestHooks.h"
+#include "support/ModelSpace.h"
 
 // Answers the editor's requests from queues filled by the test; an empty queue cancels.
 class ScriptedInput : public KvEdInputProvider {
@@ -90,25 +91,13 @@ protected:
         return cs;
     }
 
-    // Appends an entity to model space and returns its id.
-    KvDbObjectId Append(KvDbEntity* pEntity) {
-        KvDbBlockTable* pBlocks = nullptr;
-        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
-        KvDbBlockTableRecord* pModel = nullptr;
-        EXPECT_EQ(pBlocks->getAt(KVDB_MODEL_SPACE, pModel, KvDb::kForWrite), Kvmo::eOk);
-        pBlocks->close();
-        KvDbObjectId id;
-        EXPECT_EQ(pModel->appendKvDbEntity(id, pEntity), Kvmo::eOk);
-        pEntity->close();
-        pModel->close();
-        return id;
-    }
+    KvDbObjectId Append(KvDbEntity* pEntity) { return AppendToModelSpace(db, pEntity); }
     KvDbObjectId AddLine(double length, const std::u16string& csLayer = u"0") {
         auto* pLine = new KvDbLine(KvGePoint3d(0, 0, 0), KvGePoint3d(length, 0, 0));
         pLine->setLayer(csLayer);
         return Append(pLine);
     }
-    std::u16string HandleOf(KvDbObjectId id) const { return db.objectAt(id)->handle().text(); }
+    std::u16string HandleOf(KvDbObjectId id) const { return HandleText(id); }
     KvDbHandle RawHandle(KvDbObjectId id) const { return db.objectAt(id)->handle(); }
 
     KvDbDatabase db;

@@ -2,10 +2,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "DrawingTestSupport.h"
+#include "support/ScratchDir.h"
 #include "drawing/ExtractionTag.h"
 #include "drawing/TableWriter.h"
 #include "engine/ExtractionEngine.h"
@@ -302,12 +301,9 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader) {
 TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension) {
     AddLine(10);
     Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "drawing_update_export";
-    std::filesystem::create_directories(dir);
-    const std::filesystem::path csvPath = dir / "out.csv";
-    const std::filesystem::path xlsPath = dir / "typed.csv";
-    std::filesystem::remove(csvPath);
-    std::filesystem::remove(xlsPath);
+    const ScratchDir dir;
+    const std::filesystem::path csvPath = dir.Path("out.csv");
+    const std::filesystem::path xlsPath = dir.Path("typed.csv");
 
     ui.bSaveConfirmed = true;
     ui.csSavePath = kvFromUtf8(csvPath.string());
@@ -316,24 +312,18 @@ TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension) {
     EXPECT_EQ(ui.csAskedFilter, u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||");
     EXPECT_EQ(ui.csAskedName, u"*.csv");
     EXPECT_EQ(Printed(), u"\nCSV export done to : " + ui.csSavePath);
-    std::ifstream csv(csvPath, std::ios::binary);
-    const std::string csvBytes((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(csvBytes, "Layer,\"Length\"\r\n0,\"10\"\r\n");
+    EXPECT_EQ(ReadBytes(csvPath), "Layer,\"Length\"\r\n0,\"10\"\r\n");
 
     ui.csSavePath = kvFromUtf8(xlsPath.string());
     ui.iSaveFilter = 2;
     Run(UpdateExportation);
     EXPECT_EQ(Printed(), u"\nFinished XLS exportation to : " + ui.csSavePath);
-    std::ifstream xls(xlsPath, std::ios::binary);
-    char magic[8] = {};
-    xls.read(magic, 8);
-    EXPECT_EQ(std::string(magic, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+    EXPECT_EQ(ReadBytes(xlsPath).substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
 
     // Cancelled save dialog: nothing.
     ui.bSaveConfirmed = false;
     Run(UpdateExportation);
     EXPECT_TRUE(Printed().empty());
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly) {

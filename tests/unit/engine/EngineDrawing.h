@@ -10,6 +10,7 @@
 
 #include "engine/ExtractionEngine.h"
 #include "kv/kv.h"
+#include "support/ModelSpace.h"
 
 // Name -> value of the pairs a row of the record shows (common values first, as the
 // table places them).
@@ -47,34 +48,15 @@ protected:
         kvdbHostApplicationServices()->setWorkingDatabase(m_pDb.get());
     }
 
-    // Appends the entity to model space; the callback runs while it is still open for write.
     template <class T, class Edit = void (*)(T&)>
     KvDbObjectId Add(T* pEntity, Edit edit = [](T&) {})
     {
-        KvDbBlockTableRecord* pSpace = nullptr;
-        EXPECT_EQ(kvdbOpenObject(pSpace, Db().modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
-        KvDbObjectId id;
-        EXPECT_EQ(pSpace->appendKvDbEntity(id, pEntity), Kvmo::eOk);
-        pSpace->close();
-        edit(*pEntity);
-        pEntity->close();
-        return id;
+        return AppendToModelSpace(Db(), pEntity, edit);
     }
 
     KvDbObjectId AddLine(KvGePoint3d start, KvGePoint3d end) { return Add(new KvDbLine(start, end)); }
 
-    KvDbObjectId AddBlockDefinition(const std::u16string& name)
-    {
-        KvDbBlockTable* pTable = nullptr;
-        EXPECT_EQ(Db().getBlockTable(pTable, KvDb::kForWrite), Kvmo::eOk);
-        auto* pRecord = new KvDbBlockTableRecord;
-        pRecord->setName(name);
-        KvDbObjectId id;
-        EXPECT_EQ(pTable->add(id, pRecord), Kvmo::eOk);
-        pRecord->close();
-        pTable->close();
-        return id;
-    }
+    KvDbObjectId AddBlockDefinition(const std::u16string& name) { return BlockDefinition(Db(), name); }
 
     KvDbObjectId AddTextStyle(const std::u16string& name)
     {

@@ -13,11 +13,6 @@ std::vector<std::u16string> Handles(const auto& records)
     return handles;
 }
 
-std::u16string HandleOf(KvDbObjectId id)
-{
-    return id.database()->objectAt(id)->handle().text();
-}
-
 TEST_F(ExtractionEngineTest, RecordsStandInSelectionOrderKindByKind)
 {
     const KvDbObjectId idLine1 = AddLine({0, 0, 0}, {1, 0, 0});
@@ -28,9 +23,9 @@ TEST_F(ExtractionEngineTest, RecordsStandInSelectionOrderKindByKind)
     Add(new KvDbGenericEntity(u"TEXT"));
     const ExtractionEngine engine = Read();
 
-    EXPECT_EQ(Handles(engine.lsLines), (std::vector<std::u16string>{HandleOf(idLine1), HandleOf(idLine2)}));
-    EXPECT_EQ(Handles(engine.lsCircles), std::vector<std::u16string>{HandleOf(idCircle)});
-    EXPECT_EQ(Handles(engine.lsBlocks), std::vector<std::u16string>{HandleOf(idBlock)});
+    EXPECT_EQ(Handles(engine.lsLines), (std::vector<std::u16string>{HandleText(idLine1), HandleText(idLine2)}));
+    EXPECT_EQ(Handles(engine.lsCircles), std::vector<std::u16string>{HandleText(idCircle)});
+    EXPECT_EQ(Handles(engine.lsBlocks), std::vector<std::u16string>{HandleText(idBlock)});
     EXPECT_EQ(engine.RecordCount(), 4u);
     EXPECT_EQ(engine.KindsPresent(), (std::set<std::uint32_t>{kObjBlock, kObjLine, kObjCircle}));
 

@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "resources/UiResources.h"
 #include "ui/CKpUiBaseDialog.h"
@@ -151,13 +149,7 @@ bool WizardTest::RunUpdate(const std::string& csScript)
 
 KvDbObjectId WizardTest::Add(KvDbEntity* pEntity)
 {
-    KvDbBlockTableRecord* pSpace = nullptr;
-    EXPECT_EQ(kvdbOpenObject(pSpace, m_pDb->modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
-    KvDbObjectId id;
-    EXPECT_EQ(pSpace->appendKvDbEntity(id, pEntity), Kvmo::eOk);
-    pSpace->close();
-    pEntity->close();
-    return id;
+    return AppendToModelSpace(*m_pDb, pEntity);
 }
 
 KvDbObjectId WizardTest::AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer)
@@ -174,25 +166,10 @@ KvDbObjectId WizardTest::AddCircle(double x, double y, double r)
 
 KvDbObjectId WizardTest::AddBlockReference(const std::u16string& csBlock, double x, double y)
 {
-    KvDbBlockTable* pTable = nullptr;
-    EXPECT_EQ(m_pDb->getBlockTable(pTable, KvDb::kForWrite), Kvmo::eOk);
-    KvDbObjectId idRecord;
-    if (pTable->getAt(csBlock, idRecord) != Kvmo::eOk) {
-        auto* pRecord = new KvDbBlockTableRecord;
-        pRecord->setName(csBlock);
-        EXPECT_EQ(pTable->add(idRecord, pRecord), Kvmo::eOk);
-        pRecord->close();
-    }
-    pTable->close();
     auto* pReference = new KvDbBlockReference;
-    pReference->setBlockTableRecord(idRecord);
+    pReference->setBlockTableRecord(BlockDefinition(*m_pDb, csBlock));
     pReference->setPosition(KvGePoint3d(x, y, 0));
     return Add(pReference);
-}
-
-std::u16string WizardTest::HandleOf(KvDbObjectId id)
-{
-    return m_pDb->objectAt(id)->handle().text();
 }
 
 std::vector<KvDbObjectId> WizardTest::Tables()
@@ -235,12 +212,4 @@ std::vector<unsigned int> WizardTest::DialogSequence() const
 std::u16string WizardTest::Printed() const
 {
     return KvConsole::instance().recorded();
-}
-
-std::string WizardTest::ReadFile(const std::string& csPath)
-{
-    std::ifstream in(csPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }

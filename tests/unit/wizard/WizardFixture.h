@@ -13,6 +13,8 @@
 
 #include "kv/KvScript.h"
 #include "kv/kv.h"
+#include "support/ModelSpace.h"
+#include "support/ScratchDir.h"
 #include "ui/KvUiScriptDriver.h"
 
 // What one dialog showed when it waited for an action.
@@ -68,7 +70,7 @@ protected:
     KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
     KvDbObjectId AddCircle(double x, double y, double r);
     KvDbObjectId AddBlockReference(const std::u16string& csBlock, double x, double y);
-    std::u16string HandleOf(KvDbObjectId id);
+    static std::u16string HandleOf(KvDbObjectId id) { return HandleText(id); }
     std::vector<KvDbObjectId> Tables();
 
     // The snapshots of one dialog, in the order it waited.
@@ -76,7 +78,7 @@ protected:
     std::vector<unsigned int> DialogSequence() const;
     std::u16string Printed() const;
     std::string Path(const std::string& csName) const { return (m_dir / csName).string(); }
-    static std::string ReadFile(const std::string& csPath);
+    static std::string ReadFile(const std::string& csPath) { return ReadBytes(csPath); }
 
     std::unique_ptr<KvDbDatabase> m_pDb;
     QueuedEditorInput m_input;
