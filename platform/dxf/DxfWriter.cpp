@@ -67,6 +67,8 @@ std::string Writer::run() {
     m_version = dxfVersionNumber(m_doc.version);
     m_seed = m_db.handseed().value();
     bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
+    // Every change, new objects included, moves the counter: nothing to look at.
+    if (!changed && m_seed == m_doc.handseedAtLoad) return m_doc.bytes;
     for (const DxfChunk& c : m_doc.chunks)
         if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
     classify();
