@@ -25,10 +25,10 @@ void KvConsole::write(const std::u16string& text)
 namespace {
 
 // Formats one numeric conversion with the C library, keeping its flags, width and precision.
-template <class T> std::u16string formatNumber(const std::string& spec, T value)
+template <class T> std::u16string formatNumber(const std::string& directive, T value)
 {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     return kvFromUtf8(buffer);
 }
 
@@ -52,10 +52,10 @@ int kvutPrintf(const char16_t* format, ...)
             continue;
         }
         // %[flags][width][.precision][l]conversion
-        std::string spec = "%";
+        std::string directive = "%";
         const char16_t* q = p + 1;
         while (*q && std::u16string_view(u"-+ #0123456789.").find(*q) != std::u16string_view::npos)
-            spec += static_cast<char>(*q++);
+            directive += static_cast<char>(*q++);
         bool bLong = false;
         if (*q == u'l') {
             bLong = true;
@@ -71,14 +71,14 @@ int kvutPrintf(const char16_t* format, ...)
             const char16_t* text = va_arg(args, const char16_t*);
             std::u16string value = text ? text : u"(null)";
             // Width and precision count characters, as for wide strings.
-            const std::size_t dot = spec.find('.');
+            const std::size_t dot = directive.find('.');
             if (dot != std::string::npos) {
-                const std::size_t precision = std::stoul("0" + spec.substr(dot + 1));
+                const std::size_t precision = std::stoul("0" + directive.substr(dot + 1));
                 if (value.size() > precision)
                     value.resize(precision);
             }
-            const bool bLeft = spec.find('-') != std::string::npos;
-            const std::string widthText = spec.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
+            const bool bLeft = directive.find('-') != std::string::npos;
+            const std::string widthText = directive.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
             std::size_t width = 0;
             for (const char c : widthText)
                 if (c >= '0' && c <= '9')
@@ -94,14 +94,14 @@ int kvutPrintf(const char16_t* format, ...)
             break;
         case u'd':
         case u'i':
-            out += bLong ? formatNumber(spec + "ld", va_arg(args, long)) : formatNumber(spec + "d", va_arg(args, int));
+            out += bLong ? formatNumber(directive + "ld", va_arg(args, long)) : formatNumber(directive + "d", va_arg(args, int));
             break;
         case u'u':
         case u'x':
         case u'X': {
             const char c = static_cast<char>(conversion);
-            out += bLong ? formatNumber(spec + "l" + c, va_arg(args, unsigned long))
-                         : formatNumber(spec + c, va_arg(args, unsigned int));
+            out += bLong ? formatNumber(directive + "l" + c, va_arg(args, unsigned long))
+                         : formatNumber(directive + c, va_arg(args, unsigned int));
             break;
         }
         case u'g':
@@ -109,7 +109,7 @@ int kvutPrintf(const char16_t* format, ...)
         case u'e':
         case u'G':
         case u'E':
-            out += formatNumber(spec + static_cast<char>(conversion), va_arg(args, double));
+            out += formatNumber(directive + static_cast<char>(conversion), va_arg(args, double));
             break;
         default:
             out += std::u16string(p, q + 1);  // unknown conversion: shown as written

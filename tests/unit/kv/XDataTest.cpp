@@ -112,7 +112,7 @@ TEST_F(XDataTest, HyperlinksTravelAsTheirOwnApplicationGroup)
     EXPECT_FALSE(bHas);
 
     KvDbHyperlinkCollection links;
-    links.addTail(KvDbHyperlink(u"https://example.org/a", u"Spec sheet", u"page 2"));
+    links.addTail(KvDbHyperlink(u"https://example.org/a", u"Data sheet", u"page 2"));
     links.addTail(KvDbHyperlink(u"file:///plans/b.pdf"));
     ASSERT_EQ(pPE->setHyperlinkCollection(pEntity, &links), Kvmo::eOk);
 
@@ -120,7 +120,7 @@ TEST_F(XDataTest, HyperlinksTravelAsTheirOwnApplicationGroup)
     ASSERT_EQ(pPE->getHyperlinkCollection(pEntity, pRead), Kvmo::eOk);
     ASSERT_EQ(pRead->count(), 2);
     EXPECT_EQ(pRead->item(0)->name(), u"https://example.org/a");
-    EXPECT_EQ(pRead->item(0)->description(), u"Spec sheet");
+    EXPECT_EQ(pRead->item(0)->description(), u"Data sheet");
     EXPECT_EQ(pRead->item(0)->subLocation(), u"page 2");
     EXPECT_EQ(pRead->item(1)->name(), u"file:///plans/b.pdf");
     EXPECT_EQ(pRead->item(2), nullptr);
