@@ -37,6 +37,17 @@ inline KvDbObjectId BlockDefinition(KvDbDatabase& db, const std::u16string& csNa
     return idRecord;
 }
 
+// Appends an attribute to a reference open for write.
+inline void AppendAttribute(KvDbBlockReference& reference, const std::u16string& csTag, const std::u16string& csText)
+{
+    auto* pAttribute = new KvDbAttribute;
+    pAttribute->setTag(csTag);
+    pAttribute->setTextString(csText);
+    KvDbObjectId idAttribute;
+    EXPECT_EQ(reference.appendAttribute(idAttribute, pAttribute), Kvmo::eOk);
+    pAttribute->close();
+}
+
 inline std::u16string HandleText(KvDbObjectId id)
 {
     return id.database()->objectAt(id)->handle().text();

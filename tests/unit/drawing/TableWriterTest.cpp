@@ -18,18 +18,6 @@ protected:
                     {u"C3", u"Window", u"0", u"7", u""}};
     ColumnIncludeFlags flags = ColumnIncludeFlags(5, true);
 
-    KvDbObjectId NewBlockDefinition(const std::u16string& csName) {
-        KvDbBlockTable* pBlocks = nullptr;
-        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
-        auto* pRecord = new KvDbBlockTableRecord();
-        pRecord->setName(csName);
-        KvDbObjectId id;
-        EXPECT_EQ(pBlocks->add(id, pRecord), Kvmo::eOk);
-        pRecord->close();
-        pBlocks->close();
-        return id;
-    }
-
     // Copies what a test needs out of the table entity.
     struct Snapshot {
         int nRows = 0, nColumns = 0;
@@ -134,8 +122,8 @@ TEST_F(TableWriterTest, DisplayOrderOfRowsAndColumnsAndExcludedColumn) {
 }
 
 TEST_F(TableWriterTest, BlockPreviewsOnlyForBlockRows) {
-    const KvDbObjectId idDoor = NewBlockDefinition(u"DOOR");
-    const KvDbObjectId idWindow = NewBlockDefinition(u"WINDOW");
+    const KvDbObjectId idDoor = BlockDefinition(db, u"DOOR");
+    const KvDbObjectId idWindow = BlockDefinition(db, u"WINDOW");
     const HandleBlockMap blocks{{u"A1", idDoor}, {u"C3", idWindow}};
     const Snapshot s = Read(CreateTable(table, blocks, flags, {4, 1}, {}, KvGePoint3d(), u"Preview"));
     EXPECT_EQ(s.texts[1][0], u"Preview");

@@ -76,29 +76,9 @@ protected:
     }
 
     KvDbObjectId AddBlockReference(const std::u16string& csBlock, const std::u16string& csMark) {
-        KvDbObjectId idRecord;
-        KvDbBlockTable* pBlocks = nullptr;
-        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
-        if (pBlocks->getAt(csBlock, idRecord) != Kvmo::eOk) {
-            auto* pRecord = new KvDbBlockTableRecord();
-            pRecord->setName(csBlock);
-            pBlocks->add(idRecord, pRecord);
-            pRecord->close();
-        }
-        pBlocks->close();
         auto* pRef = new KvDbBlockReference();
-        pRef->setBlockTableRecord(idRecord);
-        const KvDbObjectId idRef = Append(pRef);
-        KvDbBlockReference* pOpen = nullptr;
-        EXPECT_EQ(kvdbOpenObject(pOpen, idRef, KvDb::kForWrite), Kvmo::eOk);
-        auto* pAttribute = new KvDbAttribute();
-        pAttribute->setTag(u"MARK");
-        pAttribute->setTextString(csMark);
-        KvDbObjectId idAttribute;
-        EXPECT_EQ(pOpen->appendAttribute(idAttribute, pAttribute), Kvmo::eOk);
-        pAttribute->close();
-        pOpen->close();
-        return idRef;
+        pRef->setBlockTableRecord(BlockDefinition(db, csBlock));
+        return AppendToModelSpace(db, pRef, [&](KvDbBlockReference& ref) { AppendAttribute(ref, u"MARK", csMark); });
     }
 
     void SetMark(KvDbObjectId idRef, const std::u16string& csMark) {

@@ -88,14 +88,8 @@ protected:
         pReference->setDynamicBlockRecord(idDynamicDefinition);
         pReference->setDynamicProperties(std::move(dynamicProps));
         return Add(pReference, [&](KvDbBlockReference& reference) {
-            for (const auto& [tag, text] : attributes) {
-                auto* pAttribute = new KvDbAttribute;
-                pAttribute->setTag(tag);
-                pAttribute->setTextString(text);
-                KvDbObjectId idAttribute;
-                EXPECT_EQ(reference.appendAttribute(idAttribute, pAttribute), Kvmo::eOk);
-                pAttribute->close();
-            }
+            for (const auto& [tag, text] : attributes)
+                AppendAttribute(reference, tag, text);
         });
     }
 
