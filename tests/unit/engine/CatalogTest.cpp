@@ -41,15 +41,6 @@ TEST_F(CatalogTest, ListsHoldTheirItemsInOrder)
     EXPECT_EQ(catalog.previewItem.name, u"Preview");
     EXPECT_EQ(catalog.nameItem.name, u"Name");
 
-    EXPECT_EQ(catalog.ls_comPropTags.size(), 8u);
-    EXPECT_EQ(catalog.lineDatas.size(), 11u);
-    EXPECT_EQ(catalog.pLineDatas.size(), 5u);
-    EXPECT_EQ(catalog.arcDatas.size(), 9u);
-    EXPECT_EQ(catalog.circleDatas.size(), 7u);
-    EXPECT_EQ(catalog.pointDatas.size(), 3u);
-    EXPECT_EQ(catalog.mTextDatas.size(), 14u);
-    EXPECT_EQ(catalog.blcDatas.size(), 7u);
-
     // Points come before circles in the geometry list.
     ASSERT_EQ(catalog.geomDatas.size(), 35u);
     EXPECT_EQ(catalog.geomDatas[25].name, u"X position");
