@@ -623,7 +623,8 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         e->setBackgroundFill((p.integer(90) & 1) != 0);
         e->setLineSpacingFactor(p.real(44, 1.0));
         e->setLineSpacingStyle(static_cast<int>(p.integer(73, 1)));
-        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        // Group 7 is left out when the text uses the default style.
+        m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.has(7) ? p.text(7) : u"Standard"});
         result = e;
     } else if (type == "TEXT") {
         auto* e = new KvDbText;
@@ -800,6 +801,9 @@ void Reader::finish() {
 
     // Names of text styles and of the plot styles (the ACAD_PLOTSTYLENAME dictionary).
     std::unordered_map<std::u16string, KvDbObjectId> textStyles;
+    // Taken from the staged records: they join their table only when the links below are made.
+    for (const auto& staged : m_staged)
+        if (auto* r = dynamic_cast<KvDbTextStyleTableRecord*>(obj(staged.id))) textStyles[upper(r->getName())] = staged.id;
     for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
         if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[upper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;

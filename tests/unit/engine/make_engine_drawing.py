@@ -125,7 +125,7 @@ for e in msp:
     elif t == "MTEXT":
         justify = {13: "Aligned", 5: "Middle center", 1: "Top left"}[d.attachment_point]
         f = ["MText"] + common(e) + [
-            "Contents=" + e.plain_text().replace("\n", "\\n"), "Justify=" + justify,
+            "Contents=" + e.plain_text().replace("\n", "\\n"), "Style=" + d.style, "Justify=" + justify,
             "Direction=" + {1: "Horizontal", 3: "Vertical"}[d.flow_direction],
             "Defined width=" + g(d.width), "Text height=" + g(d.char_height),
             "Line spacing factor=" + g(d.line_spacing_factor),
