@@ -207,13 +207,6 @@ TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
     EXPECT_FALSE(page5[0].columnsShown.at(1022)[0]);
 }
 
-TEST_F(WizardTest, UpdateFinishWithoutPickAsksForATable)
-{
-    EXPECT_TRUE(RunUpdate("click 1\nanswer ok\nclick 2\n"));
-    EXPECT_EQ(m_pDriver->messages, std::vector<std::u16string>{u"No data table selected"});
-    EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{135, 135}));
-}
-
 TEST_F(WizardTest, UpdateModesStartWithAPickOfATableOnly)
 {
     const auto idLine = AddLine(0, 0, 1, 0);
