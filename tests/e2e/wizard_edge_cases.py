@@ -51,13 +51,6 @@ def column(rows, header):
     return [row[k] for row in rows[1:] if len(row) > k]
 
 
-# Going 4 -> 3 keeps the kind checks; 5 -> 4 -> 3 rebuilds them all checked.
-kept, _ = extract("click 1\nclick 1\nitem 1022 Line off\nclick 1\nclick 1001\nclick 1\nclick 1\n" + EXPORT, "4 -> 3")
-rebuilt, _ = extract("click 1\nclick 1\nitem 1022 Line off\nclick 1\nclick 1\nclick 1001\nclick 1001\n"
-                     "click 1\nclick 1\n" + EXPORT, "5 -> 4 -> 3")
-check("Line" not in column(rows_of(kept), "Object type"), "4 -> 3 keeps Line unchecked")
-check("Line" in column(rows_of(rebuilt), "Object type"), "5 -> 4 -> 3 checks Line again")
-
 # Unchecking the Non-Block filter leaves only block references in the extraction, even though
 # the hidden kinds stay checked.
 folder, _ = extract("click 1\nclick 1\nitem 1023 Non-Block off\nclick 1\nclick 1\n" + EXPORT, "filter off")
