@@ -12,7 +12,7 @@ start=$(date +%s.%N); wc -l "$file" > /dev/null; end=$(date +%s.%N)
 wc_s=$(echo "$end - $start" | bc -l)
 # Load alone first, so its peak memory is its own; then save.
 load=$(KV_DXF_BENCH_FILE=$file "$build/bin/bench_dxf_load_save" --benchmark_filter=BM_LoadDrawing --benchmark_format=csv 2>/dev/null | grep BM_LoadDrawing)
-save=$(KV_DXF_BENCH_FILE=$file "$build/bin/bench_dxf_load_save" --benchmark_filter=BM_SaveUnchanged --benchmark_format=csv 2>/dev/null | grep BM_SaveUnchanged)
+save=$(KV_DXF_BENCH_FILE=$file "$build/bin/bench_dxf_load_save" --benchmark_filter=BM_Save --benchmark_format=csv 2>/dev/null | grep BM_Save)
 echo "file: $file, $(echo "$size / 1000000" | bc -l | cut -c1-6) MB, $(wc -l < "$file") lines"
 echo "wc -l: ${wc_s} s"
 echo "load (csv: name,iterations,real_time,cpu_time,unit,bytes/s,...): $load"
