@@ -1,5 +1,6 @@
 #include "kv/KvDbBlockReference.h"
 
+#include "KvInternal.h"
 #include "kv/KvDbAttribute.h"
 #include "kv/KvDbDatabase.h"
 
@@ -27,23 +28,10 @@ KvDbObjectIterator* KvDbBlockReference::attributeIterator() const
 Kvmo::ErrorStatus KvDbBlockReference::appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute)
 {
     id = KvDbObjectId();
-    if (attribute == nullptr)
-        return Kvmo::eNullObjectPointer;
-    KvDbDatabase* pDb = database();
-    if (pDb == nullptr)
-        return Kvmo::eNotInDatabase;
-    if (!isWriteEnabled())
-        return Kvmo::eNotOpenForWrite;
-    if (attribute->database() != nullptr && (attribute->database() != pDb || !attribute->ownerId().isNull()))
-        return Kvmo::eAlreadyInDb;
-    if (attribute->database() == nullptr) {
-        const Kvmo::ErrorStatus es = pDb->addKvDbObject(id, attribute);
-        if (es != Kvmo::eOk)
-            return es;
-    } else {
-        id = attribute->objectId();  // added with its own handle by a file reader
-    }
-    attribute->setOwnerId(objectId());
+    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, attribute); es != Kvmo::eOk)
+        return es;
+    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *attribute, id); es != Kvmo::eOk)
+        return es;
     m_attributes.push_back(id);
     return Kvmo::eOk;
 }

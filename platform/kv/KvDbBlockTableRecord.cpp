@@ -7,26 +7,13 @@
 Kvmo::ErrorStatus KvDbBlockTableRecord::appendKvDbEntity(KvDbObjectId& id, KvDbEntity* entity)
 {
     id = KvDbObjectId();
-    if (entity == nullptr)
-        return Kvmo::eNullObjectPointer;
-    KvDbDatabase* pDb = database();
-    if (pDb == nullptr)
-        return Kvmo::eNotInDatabase;
-    if (!isWriteEnabled())
-        return Kvmo::eNotOpenForWrite;
-    if (entity->database() != nullptr && (entity->database() != pDb || !entity->ownerId().isNull()))
-        return Kvmo::eAlreadyInDb;
+    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, entity); es != Kvmo::eOk)
+        return es;
 
-    if (entity->database() == nullptr) {
-        const Kvmo::ErrorStatus es = pDb->addKvDbObject(id, entity);
-        if (es != Kvmo::eOk)
-            return es;
-    } else {
-        id = entity->objectId();  // added with its own handle by a file reader
-    }
-    entity->setOwnerId(objectId());
+    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *entity, id); es != Kvmo::eOk)
+        return es;
     m_entities.push_back(id);
-    pDb->noteEntityAppended(objectId(), id);
+    database()->noteEntityAppended(objectId(), id);
     // The caller gets the new entity open for write, as the host hands it over.
     KvDbObject* pOpened = nullptr;
     kvdbOpenKvDbObject(pOpened, id, KvDb::kForWrite);

@@ -49,15 +49,8 @@ Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectI
 Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* record)
 {
     id = KvDbObjectId();
-    if (record == nullptr)
-        return Kvmo::eNullObjectPointer;
-    KvDbDatabase* pDb = database();
-    if (pDb == nullptr)
-        return Kvmo::eNotInDatabase;
-    if (!isWriteEnabled())
-        return Kvmo::eNotOpenForWrite;
-    if (record->database() != nullptr && (record->database() != pDb || !record->ownerId().isNull()))
-        return Kvmo::eAlreadyInDb;
+    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, record); es != Kvmo::eOk)
+        return es;
 
     std::u16string name = record->getName();
     if (name.empty())
@@ -76,14 +69,8 @@ Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* 
         return Kvmo::eDuplicateKey;
     }
 
-    if (record->database() == nullptr) {
-        const Kvmo::ErrorStatus es = pDb->addKvDbObject(id, record);
-        if (es != Kvmo::eOk)
-            return es;
-    } else {
-        id = record->objectId();  // added with its own handle by a file reader
-    }
-    record->setOwnerId(objectId());
+    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *record, id); es != Kvmo::eOk)
+        return es;
     m_records.push_back(id);
     return Kvmo::eOk;
 }

@@ -4,6 +4,10 @@
 #include <string_view>
 
 #include "kv/KvGeVector3d.h"
+#include "kv/KvDbObjectId.h"
+#include "kv/KvStatus.h"
+
+class KvDbObject;
 
 namespace kvinternal {
 
@@ -15,6 +19,12 @@ std::u16string toUpper(std::u16string_view text);
 // Axes of an entity's own coordinate system from its normal (the drawing format's
 // arbitrary-axis rule), so planar entities measure the same whatever their plane.
 void ocsAxes(const KvGeVector3d& normal, KvGeVector3d& xAxis, KvGeVector3d& yAxis);
+
+// Whether child may join owner: owner resident and open for write, child new or loaded
+// unowned into the same drawing.
+Kvmo::ErrorStatus checkAdoptable(const KvDbObject& owner, const KvDbObject* child);
+// Makes child resident (an object a file reader added keeps its id) and owned by owner.
+Kvmo::ErrorStatus adopt(KvDbObject& owner, KvDbObject& child, KvDbObjectId& id);
 
 // Fault injection state (see KvTestHooks.h).
 bool consumeTableCellWrite();   // false when the write must be rejected
