@@ -1,5 +1,5 @@
-// Reading a large mixed selection into an engine, and copying the engine as the wizard
-// does at every page change. Both must grow linearly with the number of objects.
+// Reading a large mixed selection into an engine: it must grow linearly with the number of
+// objects.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -130,19 +130,7 @@ void BM_BuildEngine(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * drawing.Count());
 }
 
-void BM_CopyEngine(benchmark::State& state)
-{
-    MixedDrawing& drawing = DrawingOf(state.range(0));
-    const ExtractionEngine engine(drawing.Selection(), drawing.Count(), PropertyCatalog());
-    for (auto _ : state) {
-        ExtractionEngine copy = engine;
-        benchmark::DoNotOptimize(copy.lsBlocks.data());
-    }
-    state.SetItemsProcessed(state.iterations() * drawing.Count());
-}
-
 BENCHMARK(BM_BuildEngine)->Arg(50000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CopyEngine)->Arg(50000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
