@@ -1,3 +1,4 @@
+// Worked examples; ReductionRandomTest compares the edge cases against the reference.
 #include <gtest/gtest.h>
 
 #include "table/MoveColumn.h"
@@ -18,29 +19,10 @@ TEST(TotalLine, RunningTotalIsRoundedToSixDigitsAtEveryAddition)
     EXPECT_EQ(ComputeTotalLine(table3, {u"Area"}), (TableRow{u"", u"100000"}));
 }
 
-TEST(TotalLine, NonNumericCellsCountAsTheirLeadingNumber)
+TEST(TotalLine, EmptyInputsGiveAnEmptyRow)
 {
-    const TableData table = {{u"Id", u"Qty", u"Size"}, {u"A", u"abc", u"12.5 m"}, {u"B", u"2", u"1,5"}, {u"C", u"", u"x"}};
-    EXPECT_EQ(ComputeTotalLine(table, {u"Qty", u"Size"}), (TableRow{u"", u"2", u"13.5"}));
-}
-
-TEST(TotalLine, OnlyListedHeadersAreTotalledAndANameTwiceCountsTwice)
-{
-    const TableData table = {{u"Id", u"Qty", u"Layer", u"Length"}, {u"A", u"1", u"7", u"2"}, {u"B", u"1", u"8", u"3"}};
-    // "Nope" is no header; "Length" named twice adds each cell twice.
-    EXPECT_EQ(ComputeTotalLine(table, {u"Length", u"Nope", u"Qty", u"Length"}),
-              (TableRow{u"", u"2", u"", u"10"}));
-    // A header text carried by two columns totals both.
-    const TableData twin = {{u"Id", u"L", u"L"}, {u"A", u"1", u"2"}};
-    EXPECT_EQ(ComputeTotalLine(twin, {u"L"}), (TableRow{u"", u"1", u"2"}));
-}
-
-TEST(TotalLine, EmptyInputsGiveAnEmptyRowAndAHeaderOnlyTableEmptyCells)
-{
-    const TableData table = {{u"Id", u"Qty"}, {u"A", u"1"}};
-    EXPECT_TRUE(ComputeTotalLine(table, {}).empty());
     EXPECT_TRUE(ComputeTotalLine(TableData{}, {u"Qty"}).empty());
-    EXPECT_EQ(ComputeTotalLine(TableData{{u"Id", u"Qty"}}, {u"Qty"}), (TableRow{u"", u""}));
+    EXPECT_TRUE(ComputeTotalLine(TableData{{u"Id", u"Qty"}, {u"A", u"1"}}, {}).empty());
 }
 
 TEST(MoveColumn, MovesOneCellOfEveryRowEitherWay)
