@@ -28,13 +28,6 @@ expect 2 "kvhost: --script: cannot read \"$work/none.txt\"" -- --script "$work/n
 expect 2 "kvhost: --ui-script: cannot read \"$work/none.txt\"" -- --ui-script "$work/none.txt"
 expect 2 "kvhost: $work/plan.dxf: cannot open the file (No such file or directory)" -- "$work/plan.dxf"
 
-# Mistakes on the command line are reported and the run goes on.
-out=$(printf 'FROB\nSETVAR LUPREC two\nSETVAR LUPREC\nGETVAR LUPREC\n' | "$KVHOST" 2>&1) || fail "status $?"
-grep -qx 'Unknown command "FROB".' <<<"$out" || fail "unknown command: $out"
-grep -qx 'Invalid value "two" for LUPREC: expected a whole number from 0 to 8.' <<<"$out" || fail "setvar: $out"
-grep -qx 'SETVAR needs a variable name and a value.' <<<"$out" || fail "setvar without value: $out"
-grep -qx 'LUPREC = 4' <<<"$out" || fail "LUPREC changed: $out"
-
 # A UI script that runs out: the request is cancelled, the run finishes, the status says so.
 printf 'point 1,2\n' > "$work/short.txt"
 commands='ID\nID\nGETVAR CMDECHO\n'

@@ -17,12 +17,6 @@ check(terminal.returncode == 0, "the terminal run of the update dialog ends norm
 check("(i) No data table selected" in out, "Finish without a pick says no table is selected")
 check(out.count("Updating exportation") >= 2, "the dialog stays open after the notice")
 
-# The pages speak the interface language.
-for lang, text in (("fr", "Utiliser une extraction .kvx"), ("en", "Use a .kvx extraction")):
-    terminal = subprocess.run([KVHOST, "--module", KV_MODULE, "--lang", lang],
-                              input=b"DATAEXTRACTION\nclick 2\nQUIT\n", capture_output=True, timeout=60)
-    check(text in terminal.stdout.decode("utf-8", "replace"), "page 1 shows its texts in " + lang)
-
 # Scripts that do not fit: one clear line naming the script line, a failure status, no crash,
 # and the commands after it still run.
 BAD = [

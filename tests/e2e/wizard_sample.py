@@ -78,25 +78,16 @@ if os.path.exists(os.path.join(folder2, "floor.dxf")):
     check(len(found) == 2, "two inserts make two tables")
     check(sorted(tag(t, "obj_handles") is not None for t in found) == [False, True], "only one table is tagged")
 
-# Spanish: quantities are headed "Total" and by-layer colours read "PorCapa".
-folder3 = workdir("spanish")
-run = kvhost(TO_PAGE_5 + "click 1029\nfile tabla.csv 1\nclick 1\n", "DATAEXTRACTION\n", drawing=SAMPLE,
-             lang="es", folder=folder3)
-check(run.returncode == 0 and not run.stderr, "the Spanish run goes through", run)
-path = os.path.join(folder3, "tabla.csv")
-rows = csv_rows(path) if os.path.exists(path) else []
-check(bool(rows) and rows[0][0] == "Total", "Spanish quantity header: " + repr(rows[:1]))
-check(any("PorCapa" in row for row in rows), "Spanish colour names")
-
-# French: the quantity header is "Qte", by-layer colours read "DuCalque".
-folder4 = workdir("french")
-run = kvhost(TO_PAGE_5 + "click 1029\nfile table.csv 1\nclick 1\n", "DATAEXTRACTION\n", drawing=SAMPLE,
-             lang="fr", folder=folder4)
-check(run.returncode == 0 and not run.stderr, "the French run goes through", run)
-path = os.path.join(folder4, "table.csv")
-text = open(path, "rb").read().decode("cp1252") if os.path.exists(path) else ""
-check(text.split("\r\n")[0].startswith('"Qte"'), "French quantity header: " + repr(text[:40]))
-check("DuCalque" in text, "French colour names")
+# Spanish and French (semicolons): the quantity header and the by-layer colour names.
+for lang, sep, qty, bylayer in (("es", ",", "Total", "PorCapa"), ("fr", ";", "Qte", "DuCalque")):
+    folder3 = workdir(lang)
+    run = kvhost(TO_PAGE_5 + "click 1029\nfile table.csv 1\nclick 1\n", "DATAEXTRACTION\n", drawing=SAMPLE,
+                 lang=lang, folder=folder3)
+    check(run.returncode == 0 and not run.stderr, lang + " run goes through", run)
+    path = os.path.join(folder3, "table.csv")
+    text = open(path, "rb").read().decode("cp1252") if os.path.exists(path) else ""
+    check(text.split("\r\n")[0].split(sep)[0].strip('"') == qty, lang + " quantity header: " + repr(text[:40]))
+    check(bylayer in text, lang + " colour names")
 
 # The update dialog on the saved drawing: refresh the tagged table, then export it again.
 if os.path.exists(saved):

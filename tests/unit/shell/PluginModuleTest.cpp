@@ -14,20 +14,13 @@ KvEdCommandStack& commandStack()
 
 }  // namespace
 
-TEST(PluginModule, RefusesWhatIsNotAPluginForThisHost)
+// The refusal messages themselves are checked through kvhost (host_bad_input.sh).
+TEST(PluginModule, ARefusedModuleIsNotLoaded)
 {
     PluginModule module;
     std::string error;
-    EXPECT_FALSE(module.load(libraryPath("nowhere.so"), error));
-    EXPECT_EQ(error, "cannot load module \"" + libraryPath("nowhere.so") + "\": no such file");
-
-    const std::string noEntry = libraryPath("testmodules/kvtest_no_entry_points.so");
-    EXPECT_FALSE(module.load(noEntry, error));
-    EXPECT_EQ(error, "\"" + noEntry + "\" is not a plug-in module: it does not export kvrxEntryPoint and kvrxGetApiVersion");
-
-    const std::string old = libraryPath("testmodules/kvtest_wrong_version.so");
-    EXPECT_FALSE(module.load(old, error));
-    EXPECT_EQ(error, "\"" + old + "\" is built for host interface version 0x07E0000B, this host offers 0x07E0000C");
+    EXPECT_FALSE(module.load(libraryPath("testmodules/kvtest_wrong_version.so"), error));
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(module.isLoaded());
     EXPECT_EQ(module.send(KvRx::kInitAppMsg), KvRx::kRetError);
 }
