@@ -48,7 +48,12 @@ inline void AppendAttribute(KvDbBlockReference& reference, const std::u16string&
     pAttribute->close();
 }
 
+inline KvDbHandle ObjectHandle(KvDbObjectId id)
+{
+    return id.database()->objectAt(id)->handle();
+}
+
 inline std::u16string HandleText(KvDbObjectId id)
 {
-    return id.database()->objectAt(id)->handle().text();
+    return ObjectHandle(id).text();
 }

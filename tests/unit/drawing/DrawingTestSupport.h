@@ -2,7 +2,6 @@
 // A fresh drawing per test, a recorded command line and a scripted user.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -10,38 +9,7 @@
 #include "kv/kv.h"
 #include "kv/KvTestHooks.h"
 #include "support/ModelSpace.h"
-
-// Answers the editor's requests from queues filled by the test; an empty queue cancels.
-class ScriptedInput : public KvEdInputProvider {
-public:
-    std::deque<std::vector<KvDbHandle>> selections;
-    std::deque<KvDbHandle> picks;
-    std::deque<KvGePoint3d> points;
-    std::vector<std::u16string> prompts;
-
-    int selectObjects(const std::u16string& prompt, std::vector<KvDbHandle>& handles, bool& all) override {
-        prompts.push_back(prompt);
-        all = false;
-        if (selections.empty()) return RTCAN;
-        handles = selections.front();
-        selections.pop_front();
-        return RTNORM;
-    }
-    int pickObject(const std::u16string& prompt, KvDbHandle& handle) override {
-        prompts.push_back(prompt);
-        if (picks.empty()) return RTCAN;
-        handle = picks.front();
-        picks.pop_front();
-        return RTNORM;
-    }
-    int getPoint(const std::u16string& prompt, const KvGePoint3d*, KvGePoint3d& point) override {
-        prompts.push_back(prompt);
-        if (points.empty()) return RTCAN;
-        point = points.front();
-        points.pop_front();
-        return RTNORM;
-    }
-};
+#include "support/QueuedEditorInput.h"
 
 // The dialog side: records hide/show calls and answers the save-file question.
 class ScriptedUi : public EditorInteraction {
@@ -98,9 +66,8 @@ protected:
         return Append(pLine);
     }
     std::u16string HandleOf(KvDbObjectId id) const { return HandleText(id); }
-    KvDbHandle RawHandle(KvDbObjectId id) const { return db.objectAt(id)->handle(); }
 
     KvDbDatabase db;
-    ScriptedInput input;
+    QueuedEditorInput input;
     ScriptedUi ui;
 };

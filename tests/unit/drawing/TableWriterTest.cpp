@@ -171,13 +171,13 @@ TEST_F(TableWriterTest, RejectedWritesStopTheFillWithTheirFixedText) {
 }
 
 // Remembers CMDECHO at the moment the point is asked.
-class EchoWatchingInput : public ScriptedInput {
+class EchoWatchingInput : public QueuedEditorInput {
 public:
     short iEchoDuringPick = -1;
     int getPoint(const std::u16string& prompt, const KvGePoint3d* base, KvGePoint3d& point) override {
         resbuf rb;
         if (kvedGetVar(u"CMDECHO", &rb) == RTNORM) iEchoDuringPick = rb.resval.rint;
-        return ScriptedInput::getPoint(prompt, base, point);
+        return QueuedEditorInput::getPoint(prompt, base, point);
     }
 };
 
@@ -192,7 +192,7 @@ TEST_F(TableWriterTest, InsertionAtAPickedPointOfTheUcs) {
     kvedSetInputProvider(&echoInput);
     // UCS turned a quarter round about Z and moved to (10, 0, 0).
     db.setUcs(KvGePoint3d(10, 0, 0), KvGeVector3d(0, 2, 0), KvGeVector3d(-1, 0, 0));
-    echoInput.points.push_back(KvGePoint3d(1, 2, 0));
+    echoInput.answers.push_back(QueuedEditorInput::At(KvGePoint3d(1, 2, 0)));
     TableInsertRequest request = Request({1, 2}, {0, 2, 1, 3});
     InsertExtractionTable(request, ui);
 

@@ -201,7 +201,7 @@ TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing) {
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
     const auto before = Cells(id);
-    input.selections.push_back({RawHandle(idA)});
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idA)}));
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable already up to date.");
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"begin", "complete"}));
@@ -213,7 +213,7 @@ TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn) {
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
     const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D1");
-    input.selections.push_back({RawHandle(idRef)});
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idRef)}));
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
     const auto rows = Cells(id);
@@ -240,7 +240,7 @@ TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals) {
     const KvDbObjectId idNew = AddLine(1);
     const KvDbObjectId idUnpicked = AddLine(1, u"B");  // not picked: no row of its own
     (void)idUnpicked;
-    input.selections.push_back({RawHandle(idNew)});
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idNew)}));
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
     // The new lines bring their geometric columns; quantity first, the others by name.
@@ -267,7 +267,7 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader) {
     auto* pText = new KvDbMText();
     pText->setContents(u"note");
     const KvDbObjectId idText = Append(pText);
-    input.selections.push_back({RawHandle(idText)});
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idText)}));
     Run(ReplaceTableSelection);
     const auto rows = Cells(id);
     ASSERT_EQ(rows.size(), 2u);
@@ -314,7 +314,7 @@ TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly) {
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"begin", "cancel"}));
     Run(UpdateSelectedTable);
     EXPECT_TRUE(Printed().empty());
-    input.selections.push_back({});
+    input.answers.push_back(QueuedEditorInput::Picked({}));
     Run(ReplaceTableSelection);
     EXPECT_EQ(Printed(), u"\nYour new selection");
 
@@ -322,7 +322,7 @@ TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly) {
     kv_name none = {0, 0};
     std::copy(std::begin(none), std::end(none), std::begin(state.enTable));
     state.bTableSelected = false;
-    input.picks.push_back(RawHandle(id));
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(id)}));
     Run(SelectTable);
     EXPECT_TRUE(state.bTableSelected);
     KvDbObjectId idPicked;

@@ -2,17 +2,7 @@
 
 class BlockReferenceTest : public KvDrawingTest {
 protected:
-    KvDbObjectId addBlock(const std::u16string& name)
-    {
-        KvDbBlockTable* pBlocks = nullptr;
-        EXPECT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
-        auto* pBlock = new KvDbBlockTableRecord();
-        pBlock->setName(name);
-        KvDbObjectId id;
-        EXPECT_EQ(pBlocks->add(id, pBlock), Kvmo::eOk);
-        pBlocks->close();
-        return id;
-    }
+    KvDbObjectId addBlock(const std::u16string& name) { return BlockDefinition(db, name); }
 };
 
 TEST_F(BlockReferenceTest, DynamicDataComesFromTheReference)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kv/kv.h"
+#include "support/ModelSpace.h"
 
 class KvDrawingTest : public ::testing::Test {
 protected:
@@ -19,22 +20,11 @@ protected:
         kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
 
-    // Appends to model space and closes; the entity's id.
-    KvDbObjectId add(KvDbEntity* entity)
-    {
-        KvDbBlockTableRecord* pSpace = nullptr;
-        EXPECT_EQ(kvdbOpenObject(pSpace, db.modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
-        KvDbObjectId id;
-        EXPECT_EQ(pSpace->appendKvDbEntity(id, entity), Kvmo::eOk);
-        pSpace->close();
-        entity->close();
-        return id;
-    }
+    KvDbObjectId add(KvDbEntity* entity) { return AppendToModelSpace(db, entity); }
     KvDbObjectId addLine(double x0, double y0, double x1, double y1)
     {
         return add(new KvDbLine(KvGePoint3d(x0, y0, 0), KvGePoint3d(x1, y1, 0)));
     }
-    std::u16string handleOf(KvDbObjectId id) { return db.objectAt(id)->handle().text(); }
 
     KvDbDatabase db;
 };

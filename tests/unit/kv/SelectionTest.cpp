@@ -1,65 +1,5 @@
-#include <deque>
-
 #include "KvTestDrawing.h"
-
-namespace {
-
-// Answers with what the test queued; an empty queue cancels.
-class QueuedInput : public KvEdInputProvider {
-public:
-    struct Answer {
-        int rc = RTNORM;
-        std::vector<KvDbHandle> handles;
-        bool all = false;
-        KvGePoint3d point;
-
-        static Answer picked(std::vector<KvDbHandle> handles) { Answer a; a.handles = std::move(handles); return a; }
-        static Answer everything() { Answer a; a.all = true; return a; }
-        static Answer cancelled() { Answer a; a.rc = RTCAN; return a; }
-        static Answer at(const KvGePoint3d& p) { Answer a; a.point = p; return a; }
-    };
-    std::deque<Answer> answers;
-    std::vector<std::u16string> prompts;
-
-    int selectObjects(const std::u16string& prompt, std::vector<KvDbHandle>& handles, bool& all) override
-    {
-        Answer a;
-        if (!take(prompt, a))
-            return RTCAN;
-        handles = a.handles;
-        all = a.all;
-        return a.rc;
-    }
-    int pickObject(const std::u16string& prompt, KvDbHandle& handle) override
-    {
-        Answer a;
-        if (!take(prompt, a))
-            return RTCAN;
-        handle = a.handles.empty() ? KvDbHandle() : a.handles.front();
-        return a.rc;
-    }
-    int getPoint(const std::u16string& prompt, const KvGePoint3d*, KvGePoint3d& point) override
-    {
-        Answer a;
-        if (!take(prompt, a))
-            return RTCAN;
-        point = a.point;
-        return a.rc;
-    }
-
-private:
-    bool take(const std::u16string& prompt, Answer& a)
-    {
-        prompts.push_back(prompt);
-        if (answers.empty())
-            return false;
-        a = answers.front();
-        answers.pop_front();
-        return true;
-    }
-};
-
-}  // namespace
+#include "support/QueuedEditorInput.h"
 
 class SelectionTest : public KvDrawingTest {
 protected:
@@ -89,9 +29,8 @@ protected:
         EXPECT_EQ(kvedSSLength(ss, &n), RTERROR);  // gone once freed
         return ids;
     }
-    KvDbHandle handle(KvDbObjectId id) { return db.objectAt(id)->handle(); }
 
-    QueuedInput input;
+    QueuedEditorInput input;
     KvDbObjectId line, circle, table, text;
 };
 
@@ -130,9 +69,9 @@ TEST_F(SelectionTest, FilterOnEntityTypeIgnoresCase)
 TEST_F(SelectionTest, SinglePickHonoursTheFilterAndCancel)
 {
     resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", 0);
-    input.answers.push_back(QueuedInput::Answer::picked({handle(line)}));
-    input.answers.push_back(QueuedInput::Answer::picked({handle(table)}));
-    input.answers.push_back(QueuedInput::Answer::cancelled());
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(line)}));
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(table)}));
+    input.answers.push_back(QueuedEditorInput::Cancelled());
     kv_name ss;
     EXPECT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTERROR);  // a line is not a table
     ASSERT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTNORM);
@@ -144,17 +83,17 @@ TEST_F(SelectionTest, SinglePickHonoursTheFilterAndCancel)
 
 TEST_F(SelectionTest, InteractiveSelectionReportsUnknownHandlesAndDropsRepeats)
 {
-    input.answers.push_back(QueuedInput::Answer::picked({handle(circle), KvDbHandle(0xFFFF), handle(circle), handle(line)}));
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(circle), KvDbHandle(0xFFFF), ObjectHandle(circle), ObjectHandle(line)}));
     kv_name ss;
     ASSERT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(take(ss), (std::vector<KvDbObjectId>{circle, line}));  // in the order picked
     EXPECT_NE(KvConsole::instance().recorded().find(u"No object with handle FFFF in the drawing."), std::u16string::npos);
 
     // A handle of a non-graphical object cannot be picked either.
-    input.answers.push_back(QueuedInput::Answer::picked({db.objectAt(db.modelSpaceId())->handle()}));
+    input.answers.push_back(QueuedEditorInput::Picked({db.objectAt(db.modelSpaceId())->handle()}));
     EXPECT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTERROR);
 
-    input.answers.push_back(QueuedInput::Answer::everything());
+    input.answers.push_back(QueuedEditorInput::All());
     ASSERT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(take(ss).size(), 4u);
 
@@ -199,14 +138,14 @@ TEST_F(SelectionTest, EntGetGivesTypeHandleLayerAndColour)
     kvutRelRb(pData);
     ASSERT_EQ(values.size(), 4u);
     EXPECT_EQ(values[0], KvTypedValue(0, std::u16string(u"ACAD_TABLE")));
-    EXPECT_EQ(values[1], KvTypedValue(5, handleOf(table)));
+    EXPECT_EQ(values[1], KvTypedValue(5, HandleText(table)));
     EXPECT_EQ(values[2], KvTypedValue(8, std::u16string(u"0")));
     EXPECT_EQ(values[3], KvTypedValue(62, std::int64_t{256}));
 }
 
 TEST_F(SelectionTest, PointComesBackAsGivenWithThePromptOnTheCommandLine)
 {
-    input.answers.push_back(QueuedInput::Answer::at(KvGePoint3d(1.5, -2, 3)));
+    input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(1.5, -2, 3)));
     double pt[3] = {0, 0, 0};
     ASSERT_EQ(kvedGetPoint(nullptr, u"\nPlease input table insertion point :", pt), RTNORM);
     EXPECT_EQ(KvGePoint3d(pt[0], pt[1], pt[2]), KvGePoint3d(1.5, -2, 3));

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-
 #include "resources/UiResources.h"
 #include "ui/CKpUiBaseDialog.h"
 #include "ui/CListCtrl.h"
@@ -52,42 +51,6 @@ int RecordingDriver::MessageBox(const KvUiMessageBoxRequest& request)
 {
     messages.push_back(request.text);
     return KvUiScriptDriver::MessageBox(request);
-}
-
-EditorAnswer QueuedEditorInput::Take()
-{
-    if (answers.empty())
-        return EditorAnswer{};
-    EditorAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-int QueuedEditorInput::selectObjects(const std::u16string&, std::vector<KvDbHandle>& handles, bool& all)
-{
-    const EditorAnswer answer = Take();
-    all = answer.kind == EditorAnswer::All;
-    for (const auto& csHandle : answer.handles)
-        handles.push_back(KvDbHandle::fromText(csHandle));
-    return answer.kind == EditorAnswer::All || answer.kind == EditorAnswer::Handles ? RTNORM : RTCAN;
-}
-
-int QueuedEditorInput::pickObject(const std::u16string&, KvDbHandle& handle)
-{
-    const EditorAnswer answer = Take();
-    if (answer.kind != EditorAnswer::Pick || answer.handles.empty())
-        return RTCAN;
-    handle = KvDbHandle::fromText(answer.handles.front());
-    return RTNORM;
-}
-
-int QueuedEditorInput::getPoint(const std::u16string&, const KvGePoint3d*, KvGePoint3d& point)
-{
-    const EditorAnswer answer = Take();
-    if (answer.kind != EditorAnswer::Point)
-        return RTCAN;
-    point = answer.point;
-    return RTNORM;
 }
 
 void WizardTest::SetUp()

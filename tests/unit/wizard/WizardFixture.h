@@ -4,7 +4,6 @@
 // the dialogs wait for is recorded with what the waiting dialog shows at that moment.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "kv/KvScript.h"
 #include "kv/kv.h"
 #include "support/ModelSpace.h"
+#include "support/QueuedEditorInput.h"
 #include "support/ScratchDir.h"
 #include "ui/KvUiScriptDriver.h"
 
@@ -35,25 +35,6 @@ public:
 
     std::vector<DialogSnapshot> snapshots;
     std::vector<std::u16string> messages;
-};
-
-// Editor answers in the order the requests come.
-struct EditorAnswer {
-    enum Kind { All, Handles, Point, Pick, Cancel } kind = Cancel;
-    std::vector<std::u16string> handles;
-    KvGePoint3d point;
-};
-
-class QueuedEditorInput : public KvEdInputProvider {
-public:
-    int selectObjects(const std::u16string&, std::vector<KvDbHandle>& handles, bool& all) override;
-    int pickObject(const std::u16string&, KvDbHandle& handle) override;
-    int getPoint(const std::u16string&, const KvGePoint3d*, KvGePoint3d& point) override;
-
-    std::deque<EditorAnswer> answers;
-
-private:
-    EditorAnswer Take();
 };
 
 class WizardTest : public ::testing::Test {

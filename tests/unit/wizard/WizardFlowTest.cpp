@@ -54,8 +54,8 @@ TEST_F(WizardTest, PickedObjectsGoStraightToTheKindPage)
 {
     const auto idLine = AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
-    m_input.answers.push_back({EditorAnswer::Cancel, {}, {}});
-    m_input.answers.push_back({EditorAnswer::Handles, {HandleOf(idLine)}, {}});
+    m_input.answers.push_back(QueuedEditorInput::Cancelled());
+    m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
     EXPECT_TRUE(RunWizard("click 1\nclick 1002\nclick 1002\nclick 2\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2, kPage3}));
     EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), Items{u"[x] Line"});
@@ -165,8 +165,8 @@ TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
 TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
 {
     AddLine(0, 0, 1, 0);
-    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
-    m_input.answers.push_back({EditorAnswer::Cancel, {}, {}});
+    m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
+    m_input.answers.push_back(QueuedEditorInput::Cancelled());
     EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
                           "click 1\nanswer no\nclick 1\nanswer yes\n"));
     EXPECT_EQ(m_pDriver->messages,
@@ -210,18 +210,18 @@ TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
 TEST_F(WizardTest, UpdateModesStartWithAPickOfATableOnly)
 {
     const auto idLine = AddLine(0, 0, 1, 0);
-    m_input.answers.push_back({EditorAnswer::Point, {}, KvGePoint3d(10, 10, 0)});
+    m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
     EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1\n"));
     ASSERT_EQ(Tables().size(), 1u);
 
     // A line is no table: the dialog closes and the mode finds nothing to work on.
     KvConsole::instance().clearRecorded();
-    m_input.answers.push_back({EditorAnswer::Pick, {HandleOf(idLine)}, {}});
+    m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
     EXPECT_TRUE(RunUpdate("click 1051\n"));
     EXPECT_FALSE(m_bUpdateTablePicked);
     EXPECT_EQ(Printed(), u"Please select the data table\nSelect object: ");
 
-    m_input.answers.push_back({EditorAnswer::Pick, {HandleOf(Tables()[0])}, {}});
+    m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(Tables()[0])}));
     EXPECT_TRUE(RunUpdate("click 1051\n"));
     EXPECT_TRUE(m_bUpdateTablePicked);
     EXPECT_NE(Printed().find(u"\nTable already up to date."), std::u16string::npos);
