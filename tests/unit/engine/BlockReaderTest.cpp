@@ -37,13 +37,6 @@ TEST_F(BlockReaderTest, ExcludedNamesAreCaseSensitivePrefixes)
     EXPECT_EQ(BlockNames(engine), std::vector<std::u16string>{u"NY$Frame"});
     // A reference that yields no record leaves no property behind.
     EXPECT_TRUE(engine.blockPropItems.empty());
-
-    // Block names ignore case in a drawing, so the upper-case one needs its own.
-    NewDrawing();
-    AddReference(AddBlockDefinition(u"AC$TEMP"), {{u"SHOWN", u"1"}});
-    const ExtractionEngine upper = Read();
-    EXPECT_EQ(BlockNames(upper), std::vector<std::u16string>{u"AC$TEMP"});
-    EXPECT_EQ(upper.blockPropItems.size(), 1u);
 }
 
 TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)

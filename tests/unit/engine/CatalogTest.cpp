@@ -32,23 +32,6 @@ protected:
     PropertyCatalog catalog;
 };
 
-TEST_F(CatalogTest, ListsHoldTheirItemsInOrder)
-{
-    EXPECT_EQ(catalog.lsObjNames, (Names{u"Block", u"Line", u"Polyline", u"Arc", u"Circle", u"Solid", u"3D Solid",
-                                         u"Point", u"MText"}));
-    EXPECT_EQ(catalog.csQty, u"Qty");
-    EXPECT_EQ(catalog.objTypeItem.name, u"Object type");
-    EXPECT_EQ(catalog.previewItem.name, u"Preview");
-    EXPECT_EQ(catalog.nameItem.name, u"Name");
-
-    // Points come before circles in the geometry list.
-    ASSERT_EQ(catalog.geomDatas.size(), 35u);
-    EXPECT_EQ(catalog.geomDatas[25].name, u"X position");
-    EXPECT_EQ(catalog.geomDatas[28].name, u"Area");
-    EXPECT_EQ(catalog.geomDatas[28].category, PropCategory::Geometry);
-    EXPECT_EQ(catalog.geomDatas.back().name, u"Diameter");
-}
-
 TEST_F(CatalogTest, CategoriesAndTotalFlagsFollowTheProperty)
 {
     struct Expected {

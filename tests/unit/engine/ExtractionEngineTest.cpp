@@ -48,9 +48,6 @@ TEST_F(ExtractionEngineTest, NothingReadableGivesNoRecordsButAStep)
     const ExtractionEngine hatches = Read();
     EXPECT_EQ(hatches.RecordCount(), 0u);
     EXPECT_TRUE(hatches.KindsPresent().empty());
-
-    EXPECT_EQ(ExtractionEngine().roundStep, 0.0);
-    EXPECT_EQ(ExtractionEngine().catalog.lsObjNames.size(), 9u);
 }
 
 TEST_F(ExtractionEngineTest, AnObjectThatDoesNotOpenIsSkipped)
@@ -76,28 +73,6 @@ TEST_F(ExtractionEngineTest, AnObjectThatDoesNotOpenIsSkipped)
     ASSERT_EQ(Db().getKvDbObjectId(idFirst, KvDbHandle::fromText(engine.lsLines[0].csHandle)), Kvmo::eOk);
     ASSERT_EQ(kvdbOpenKvDbEntity(pFirst, idFirst, KvDb::kForWrite), Kvmo::eOk);
     pFirst->close();
-}
-
-TEST_F(ExtractionEngineTest, CopiesAreIndependent)
-{
-    AddReference(AddBlockDefinition(u"Box"), {{u"QTY", u"2"}});
-    Add(new KvDbMText, [](KvDbMText& text) { text.setContents(u"note"); });
-    ExtractionEngine original = Read();
-    original.SelectObjectTypes({u"Block", u"MText"});
-
-    ExtractionEngine copy = original;
-    copy.lsBlocks[0].lsAttributs[0].value = u"changed";
-    copy.lsMTexts[0].csContents = u"changed";
-    copy.blockPropItems.clear();
-    copy.SelectObjectTypes({u"Line"});
-
-    EXPECT_EQ(original.lsBlocks[0].lsAttributs[0].value, u"2");
-    EXPECT_EQ(original.lsMTexts[0].csContents, u"note");
-    EXPECT_EQ(original.blockPropItems.size(), 1u);
-    EXPECT_EQ(original.lsObjectsSel, (std::vector<std::u16string>{u"Block", u"MText"}));
-    EXPECT_NE(original.seHeaders.find(u"QTY"), original.seHeaders.end());
-    EXPECT_EQ(original.seCategories, (std::set<std::uint32_t>{1, 2, 3, 4, 6}));
-    EXPECT_EQ(copy.seCategories, (std::set<std::uint32_t>{1, 2}));
 }
 
 }  // namespace
