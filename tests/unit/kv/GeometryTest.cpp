@@ -125,12 +125,3 @@ TEST(CurveGeometry, PolylineConstantWidthOnlyWhenEverySegmentAgrees)
     EXPECT_EQ(p->getConstantWidth(width), Kvmo::eInvalidInput);
     EXPECT_DOUBLE_EQ(width, 0.0);
 }
-
-TEST(CurveGeometry, UcsMatrixMapsUcsPointsToWorld)
-{
-    KvGeMatrix3d m;
-    m.setCoordSystem(KvGePoint3d(10, 20, 0), KvGeVector3d(0, 1, 0), KvGeVector3d(-1, 0, 0), KvGeVector3d(0, 0, 1));
-    KvGePoint3d p(1, 2, 3);
-    p.transformBy(m);
-    EXPECT_EQ(p, KvGePoint3d(8, 21, 3));
-}

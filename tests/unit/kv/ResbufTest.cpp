@@ -21,20 +21,6 @@ TEST(Resbuf, BuildListTakesEachValueKindAndEndsAtZero)
     EXPECT_EQ(kvutBuildList(0), nullptr);
 }
 
-TEST(Resbuf, ValueKindsFollowTheGroupCodeRanges)
-{
-    EXPECT_EQ(kvRbValueKind(1000), KvRbValueKind::kString);
-    EXPECT_EQ(kvRbValueKind(1001), KvRbValueKind::kString);
-    EXPECT_EQ(kvRbValueKind(1005), KvRbValueKind::kHandleText);
-    EXPECT_EQ(kvRbValueKind(1010), KvRbValueKind::kPoint);
-    EXPECT_EQ(kvRbValueKind(1040), KvRbValueKind::kReal);
-    EXPECT_EQ(kvRbValueKind(1070), KvRbValueKind::kShort);
-    EXPECT_EQ(kvRbValueKind(1071), KvRbValueKind::kLong);
-    EXPECT_EQ(kvRbValueKind(1004), KvRbValueKind::kBinary);
-    EXPECT_EQ(kvRbValueKind(RTSTR), KvRbValueKind::kString);
-    EXPECT_EQ(kvRbValueKind(RTSHORT), KvRbValueKind::kShort);
-}
-
 TEST(Resbuf, BinaryAndTextRoundTripThroughTypedValues)
 {
     const KvTypedValueList values = {KvTypedValue(1001, std::u16string(u"APP")),
