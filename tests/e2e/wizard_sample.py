@@ -105,7 +105,6 @@ if os.path.exists(saved):
 # Scripts that do not fit on the later pages.
 for what, ui, named in (
         ("an unknown property", "click 1\nclick 1\nclick 1\nitem 1025 No such property on\n", "No such property"),
-        ("a file line where a page waits", TO_PAGE_5 + "file x.csv 1\n", "line 5"),
         ("a click where a point is asked", TO_PAGE_5 + "click 1031\nclick 1\n", "line 6"),
         ("a hidden column dragged", TO_PAGE_5 + "headermenu 1022 1\nmovecol 1022 1 2\n", "line 6")):
     run = kvhost(ui, "DATAEXTRACTION\nGETVAR CMDECHO\n", drawing=SAMPLE)

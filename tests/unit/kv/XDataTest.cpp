@@ -62,38 +62,7 @@ TEST_F(XDataTest, UnregisteredApplicationIsRefusedWithNothingWritten)
     EXPECT_EQ(groupOf(*pEntity, u"obj_handles").size(), 2u);
 }
 
-TEST_F(XDataTest, GroupsAreReplacedPerApplicationAndKeepOthers)
-{
-    ASSERT_EQ(kvdbRegApp(u"obj_handles"), RTNORM);
-    ASSERT_EQ(kvdbRegApp(u"obj_types"), RTNORM);
-    ASSERT_EQ(set(chain(u"obj_handles", {u"2A", u"2B"})), Kvmo::eOk);
-    ASSERT_EQ(set(chain(u"obj_types", {u"Line"})), Kvmo::eOk);
-
-    // Append: read the group, add to its end, set it back.
-    resbuf* pGroup = pEntity->xData(u"OBJ_HANDLES");
-    ASSERT_NE(pGroup, nullptr);
-    resbuf* pLast = pGroup;
-    while (pLast->rbnext)
-        pLast = pLast->rbnext;
-    pLast->rbnext = kvutNewRb(1000);
-    pLast->rbnext->resval.rstring = kvutNewString(u"2C");
-    ASSERT_EQ(set(pGroup), Kvmo::eOk);
-
-    const KvTypedValueList handles = groupOf(*pEntity, u"obj_handles");
-    ASSERT_EQ(handles.size(), 4u);
-    EXPECT_EQ(*handles[3].text(), u"2C");
-    EXPECT_EQ(groupOf(*pEntity, u"obj_types").size(), 2u);
-
-    // Cut after the 1001 entry: the application stays with no items.
-    ASSERT_EQ(set(chain(u"obj_handles", {})), Kvmo::eOk);
-    EXPECT_EQ(groupOf(*pEntity, u"obj_handles"), KvTypedValueList{KvTypedValue(1001, std::u16string(u"obj_handles"))});
-    resbuf* pAll = pEntity->xData();
-    const KvTypedValueList all = kvRbToTypedValues(pAll);
-    kvutRelRb(pAll);
-    ASSERT_EQ(all.size(), 3u);  // obj_handles alone, then obj_types with its item
-    EXPECT_EQ(*all.front().text(), u"obj_handles");
-}
-
+// Replacing, appending to and cutting a group: ExtractionTagTest, through the tag.
 TEST_F(XDataTest, ChainMustStartWithAnApplicationNameAndNeedsAWriteOpen)
 {
     EXPECT_EQ(set(kvutBuildList(1000, u"orphan", 0)), Kvmo::eInvalidInput);

@@ -76,16 +76,6 @@ TEST_F(BuildTableTest, HeaderPlacesQuantityTypeAndNameFirst)
     EXPECT_EQ(BuildHeaderRow(catalog, {}, false, false), (TableRow{u"Id"}));
 }
 
-TEST_F(BuildTableTest, HeaderUsesTheNamesOfTheUserLanguage)
-{
-    kvSetUiLanguage(KvUiLanguage::French);
-    const PropertyCatalog catalog;
-    kvSetUiLanguage(KvUiLanguage::English);
-    ASSERT_NE(catalog.csQty, u"Qty");
-    EXPECT_EQ(BuildHeaderRow(catalog, {u"Layer", catalog.objTypeItem.name}, true, true),
-              (TableRow{u"Id", catalog.csQty, catalog.objTypeItem.name, catalog.nameItem.name, u"Layer"}));
-}
-
 TEST_F(BuildTableTest, RowsFollowTheSelectedKindNamesAndPlaceValuesByName)
 {
     engine.lsBlocks.push_back(MakeBlock(u"B1", u"Door", 7));

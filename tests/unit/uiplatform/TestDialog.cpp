@@ -57,12 +57,6 @@ void CheckAllList::OnContextMenuCell(CWnd* pWnd, CPoint point, int, int nCol)
             SetCheck(i, choice == 1);
 }
 
-void CheckAllList::OnContextMenuHeader(CWnd* pWnd, CPoint point, int nCol)
-{
-    if (bHeaderMenu)
-        CGridListCtrlEx::OnContextMenuHeader(pWnd, point, nCol);
-}
-
 TestDialog::TestDialog(int nDepth) : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd()), depth(nDepth)
 {
     for (int id : {kOption, kRadioA, kRadioB, kRadioC})

@@ -42,8 +42,6 @@ struct SeenChange {
 class CheckAllList : public CGridListCtrlEx {
 public:
     void OnContextMenuCell(CWnd* pWnd, CPoint point, int nRow, int nCol) override;
-    void OnContextMenuHeader(CWnd* pWnd, CPoint point, int nCol) override;
-    bool bHeaderMenu = true;
 };
 
 class TestDialog : public CKvUiDialog {

@@ -28,7 +28,6 @@ bool RecordingDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
 {
     DialogSnapshot snap;
     snap.idTemplate = dlg.GetTemplateId();
-    snap.csTitle = dlg.GetWindowText();
     for (CWnd* pControl : dlg.GetControls()) {
         snap.texts[pControl->GetDlgCtrlID()] = pControl->GetWindowText();
         if (auto* pList = dynamic_cast<CListCtrl*>(pControl)) {

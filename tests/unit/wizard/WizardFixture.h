@@ -20,7 +20,6 @@
 // What one dialog showed when it waited for an action.
 struct DialogSnapshot {
     unsigned int idTemplate = 0;
-    std::u16string csTitle;
     std::map<int, std::vector<std::u16string>> lists;  // "[x] name" or "[ ] name" per item, top first
     std::map<int, int> checks;                         // check boxes and radio buttons
     std::map<int, std::u16string> texts;               // every control's text
