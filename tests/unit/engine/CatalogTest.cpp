@@ -173,16 +173,4 @@ TEST_F(SelectObjectTypesTest, BlockItemsBringTheirCategoriesFirstWins)
     EXPECT_FALSE(Offers(Select({u"Line"}, blockItems).seHeaders, u"QTY"));
 }
 
-TEST_F(SelectObjectTypesTest, WorksInTheUserInterfaceLanguage)
-{
-    kvSetUiLanguage(KvUiLanguage::French);
-    const PropertyCatalog french;
-    const OfferedProperties offered = SelectObjectTypes(french, {u"Solide 3D"}, {});
-    EXPECT_FALSE(Offers(offered.seHeaders, u"Épaisseur"));
-    EXPECT_TRUE(Offers(offered.seHeaders, u"Calque"));
-    EXPECT_EQ(offered.seCategories, Categories({1}));
-    // English names mean nothing to a French catalog.
-    EXPECT_EQ(SelectObjectTypes(french, {u"Line"}, {}).seHeaders.size(), 1u);
-}
-
 }  // namespace

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "host/CmdEcho.h"
 #include "host/CommandRegistration.h"
 #include "host/ExtensionModuleState.h"
 #include "kv/KvConsole.h"
-#include "kv/KvEdFunctions.h"
-#include "kv/KvResbuf.h"
 #include "kv/KvScript.h"
 #include "resources/UiResources.h"
 #include "ui/KvUiScriptDriver.h"
@@ -62,16 +59,4 @@ TEST(CommandRegistration, HandlersRunTheirDialogsModally)
     kvuiRemoveResourceModule(&DataExtractionUiResources());
     HandleAppMessage(KvRx::kUnloadAppMsg, &instance);
     DetachModule();
-}
-
-TEST(CmdEcho, WritesTheSixteenBitValueOnly)
-{
-    resbuf value;
-    SetCmdEcho(false);
-    ASSERT_EQ(kvedGetVar(u"CMDECHO", &value), RTNORM);
-    EXPECT_EQ(value.restype, RTSHORT);
-    EXPECT_EQ(value.resval.rint, 0);
-    SetCmdEcho(true);
-    ASSERT_EQ(kvedGetVar(u"CMDECHO", &value), RTNORM);
-    EXPECT_EQ(value.resval.rint, 1);
 }

@@ -66,19 +66,3 @@ TEST(ScriptedEditorInput, WrongOrMalformedLinesAndRunningOutCancelWithOneMessage
     EXPECT_EQ(script.errors()[3], "ui-script bad.txt line 4: \"xyz\" is not a handle");
     EXPECT_EQ(script.errors()[4], "ui-script bad.txt ran out: no line answers the point request");
 }
-
-TEST(ScriptedEditorInput, SharesOneCursorWithOtherReadersOfTheScript)
-{
-    KvScript script;
-    script.load("shared.txt", "click 1\n  # a comment\npoint 1,2\ncheck 1020 on\n");
-    ScriptedEditorInput input(script);
-    KvScript::Line line;
-    ASSERT_TRUE(script.next(line));  // a dialog driver takes its line
-    EXPECT_EQ(line.text, "click 1");
-    KvGePoint3d point;
-    ASSERT_EQ(input.getPoint(u"", nullptr, point), RTNORM);
-    ASSERT_TRUE(script.peek(line));
-    EXPECT_EQ(line.number, 4);  // numbers count every line of the file
-    EXPECT_EQ(line.text, "check 1020 on");
-    EXPECT_FALSE(script.atEnd());
-}

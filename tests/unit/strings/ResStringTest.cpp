@@ -76,20 +76,6 @@ TEST_F(ResStringTest, TellingRowsOfEachLanguage)
     EXPECT_EQ(LoadIn(KvUiLanguage::Spanish, 167), LoadIn(KvUiLanguage::Spanish, 216));
 }
 
-TEST_F(ResStringTest, SpanishKeepsTheEnglishTextOfItsUntranslatedRanges)
-{
-    for (unsigned int id = 244; id <= 304; ++id) {
-        const bool bKeptEnglish = (id <= 254 || (id >= 265 && id <= 289) || id >= 293);
-        if (!bKeptEnglish || id == 286)
-            continue;
-        if (id == 299) {
-            EXPECT_NE(LoadIn(KvUiLanguage::Spanish, id), LoadIn(KvUiLanguage::English, id));
-            continue;
-        }
-        EXPECT_EQ(LoadIn(KvUiLanguage::Spanish, id), LoadIn(KvUiLanguage::English, id)) << id;
-    }
-}
-
 // Property names are column keys: texts that merge into one column in English must merge
 // in every language, and texts that stay apart in English must stay apart.
 TEST_F(ResStringTest, PropertyNamesMergeAlikeInEveryLanguage)

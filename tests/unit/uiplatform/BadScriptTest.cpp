@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"no drag on this list", "movecol 1010 1 0\n", "line 1", "cannot be dragged", 0},
         BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column 3", 0},
         BadCase{"radio cleared", "check 1005 on\ncheck 1005 off\n", "line 2", "cannot be cleared", 0},
-        BadCase{"unknown verb", "press 1\nclick 1\n", "line 1", "unknown action 'press'", 1},
+        BadCase{"unknown verb", "# lines count comments too\npress 1\nclick 1\n", "line 2", "unknown action 'press'", 1},
         BadCase{"missing state", "check 1004\n", "line 1", "on or off", 0},
         BadCase{"id not a number", "click Next\n", "line 1", "whole number", 0},
         BadCase{"script too short", "check 1004 on\n", "ran out", "dialog 9001 \"Test dialog\" waits", 0},
