@@ -353,26 +353,6 @@ TEST(XlsStructureTest, RkFormIsUsedOnlyWhenExact)
     EXPECT_FALSE(XlsBiff::EncodeRk(3.14159265358979).has_value());
 }
 
-TEST(XlsStructureTest, SheetGrowsToHoldItsCellsWithinTheLimits)
-{
-    BasicExcel xls;
-    xls.CreateNew(1);
-    SheetModel& sheet = *xls.SheetAt(0);
-    EXPECT_EQ(xls.SheetAt(1), nullptr);
-    ASSERT_NE(sheet.CellAt(2, 3), nullptr);
-    EXPECT_EQ(sheet.CellAt(65536, 0), nullptr);
-    EXPECT_EQ(sheet.CellAt(0, 256), nullptr);
-    EXPECT_EQ(sheet.RowCount(), 3u);
-    EXPECT_EQ(sheet.ColumnCount(), 4u);
-    ASSERT_NE(sheet.CellAt(65535, 0), nullptr);
-    EXPECT_EQ(sheet.RowCount(), 65536u);
-    EXPECT_EQ(sheet.ColumnCount(), 4u);
-    EXPECT_NE(sheet.Cell(1000, 3).GetKind(), CellModel::kWideText);   // the rectangle's cells exist
-    SheetModel wide;
-    ASSERT_NE(wide.CellAt(0, 255), nullptr);
-    EXPECT_EQ(wide.ColumnCount(), 256u);
-}
-
 TEST(XlsStructureTest, FurtherSheetsAreNamedInTurnAndNotSelected)
 {
     BasicExcel xls;

@@ -12,15 +12,7 @@ TEST_F(DatabaseTest, NewDrawingHoldsTheDefaultTablesAndStyles)
     EXPECT_TRUE(pBlocks->has(u"*PAPER_SPACE"));  // names ignore case
     pBlocks->close();
 
-    KvDbDictionary* pStyles = nullptr;
-    ASSERT_EQ(db.getTableStyleDictionary(pStyles, KvDb::kForRead), Kvmo::eOk);
-    KvDbTableStyle* pStandard = nullptr;
-    ASSERT_EQ(pStyles->getAt(u"Standard", pStandard, KvDb::kForRead), Kvmo::eOk);
-    EXPECT_DOUBLE_EQ(pStandard->textHeight(), 0.18);
-    EXPECT_EQ(pStandard->textStyle(), db.textstyle());
-    pStandard->close();
-    pStyles->close();
-
+    // The Standard table style: TableTest.
     KvDbLinetypeTable* pLinetypes = nullptr;
     ASSERT_EQ(db.getLinetypeTable(pLinetypes, KvDb::kForRead), Kvmo::eOk);
     for (const char16_t* pName : {u"BYLAYER", u"byblock", u"Continuous"})

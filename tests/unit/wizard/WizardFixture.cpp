@@ -99,16 +99,6 @@ bool WizardTest::Run(const std::string& csScript, bool bUpdate)
     return !m_script.failed() && m_script.atEnd();
 }
 
-bool WizardTest::RunWizard(const std::string& csScript)
-{
-    return Run(csScript, false);
-}
-
-bool WizardTest::RunUpdate(const std::string& csScript)
-{
-    return Run(csScript, true);
-}
-
 KvDbObjectId WizardTest::Add(KvDbEntity* pEntity)
 {
     return AppendToModelSpace(*m_pDb, pEntity);

@@ -43,8 +43,8 @@ protected:
 
     // Runs DATAEXTRACTION's first page (or the update dialog) with the script; true when
     // the script was used up without a complaint.
-    bool RunWizard(const std::string& csScript);
-    bool RunUpdate(const std::string& csScript);
+    bool Run(const std::string& csScript, bool bUpdate = false);
+    bool RunUpdateDialog(const std::string& csScript) { return Run(csScript, true); }
 
     KvDbObjectId Add(KvDbEntity* pEntity);
     KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
@@ -66,7 +66,4 @@ protected:
     KvScript m_script;
     std::filesystem::path m_dir;
     bool m_bUpdateTablePicked = false;  // the update dialog's state after its run
-
-private:
-    bool Run(const std::string& csScript, bool bUpdate);
 };

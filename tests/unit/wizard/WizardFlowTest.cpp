@@ -29,11 +29,11 @@ std::vector<std::string> CsvLines(const std::string& text)
 TEST_F(WizardTest, StartPageNextWithNothingChosenEndsSilently)
 {
     AddLine(0, 0, 1, 0);
-    EXPECT_TRUE(RunWizard("check 1004 off\nclick 1\n"));
+    EXPECT_TRUE(Run("check 1004 off\nclick 1\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage1}));
 
     // A cancelled browse clears the new-extraction box all the same, and Next then ends.
-    EXPECT_TRUE(RunWizard("click 1002\nfile cancel\nclick 1\n"));
+    EXPECT_TRUE(Run("click 1002\nfile cancel\nclick 1\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage1}));
     EXPECT_EQ(Visits(kPage1)[1].checks.at(1004), BST_UNCHECKED);
     EXPECT_TRUE(m_pDriver->messages.empty());
@@ -42,7 +42,7 @@ TEST_F(WizardTest, StartPageNextWithNothingChosenEndsSilently)
 
 TEST_F(WizardTest, DataSourceNextInEmptyDrawingStays)
 {
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 2\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2}));
     EXPECT_TRUE(m_pDriver->messages.empty());
     const DialogSnapshot page2 = Visits(kPage2)[0];
@@ -56,7 +56,7 @@ TEST_F(WizardTest, PickedObjectsGoStraightToTheKindPage)
     AddCircle(0, 0, 1);
     m_input.answers.push_back(QueuedEditorInput::Cancelled());
     m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
-    EXPECT_TRUE(RunWizard("click 1\nclick 1002\nclick 1002\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1002\nclick 1002\nclick 2\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2, kPage3}));
     EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), Items{u"[x] Line"});
 }
@@ -68,7 +68,7 @@ TEST_F(WizardTest, KindFiltersShowAndHideTheirKinds)
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
     const std::string csCsv = Path("kinds.csv");
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+    EXPECT_TRUE(Run("click 1\nclick 1\n"
                           "item 1022 Line off\nitem 1023 Non-Block off\nitem 1023 Non-Block on\n"
                           "item 1023 Non-Block off\nclick 1\nclick 1\n"
                           "click 1029\nfile " + csCsv + " 1\nclick 1\n"));
@@ -91,7 +91,7 @@ TEST_F(WizardTest, SingleFilterForOneGroupOfKinds)
 {
     AddCircle(0, 0, 1);
     AddLine(0, 0, 1, 0);
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 2\n"));
     EXPECT_EQ(Visits(kPage3)[0].lists.at(1023), Items{u"[x] Non-Block"});
     EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), (Items{u"[x] Line", u"[x] Circle"}));
 }
@@ -100,7 +100,7 @@ TEST_F(WizardTest, GoingBackKeepsOrRebuildsChecks)
 {
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+    EXPECT_TRUE(Run("click 1\nclick 1\n"
                           "item 1022 Line off\nclick 1\n"                     // 3 -> 4
                           "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1001\n"  // 4 -> 3
                           "click 1\n"                                         // 3 -> 4
@@ -129,7 +129,7 @@ TEST_F(WizardTest, SettingsFilePreselectsOnlyItsProperties)
     AddLine(0, 0, 1, 0);
     const std::string csKvx = Path("choice.kvx");
     ASSERT_TRUE(SaveExtractionSettings(std::u16string(csKvx.begin(), csKvx.end()), {u"Layer", u"No such property"}));
-    EXPECT_TRUE(RunWizard("click 1002\nfile " + csKvx + "\nclick 1\nclick 1\nclick 1\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1002\nfile " + csKvx + "\nclick 1\nclick 1\nclick 1\nclick 2\n"));
     const Items props = Visits(kPage4)[0].lists.at(1025);
     ASSERT_FALSE(props.empty());
     for (const auto& item : props)
@@ -137,7 +137,7 @@ TEST_F(WizardTest, SettingsFilePreselectsOnlyItsProperties)
     EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Layer"), props.end());
 
     // Without a file every property starts checked.
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 2\n"));
     const Items propsAll = Visits(kPage4)[0].lists.at(1025);
     ASSERT_FALSE(propsAll.empty());
     for (const auto& item : propsAll)
@@ -148,14 +148,14 @@ TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
 {
     AddLine(0, 0, 1, 0);
     AddLine(0, 0, 2, 0);
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\ncheck 1033 on\ncheck 1030 on\ncheck 1033 off\nclick 2\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\ncheck 1033 on\ncheck 1030 on\ncheck 1033 off\nclick 2\n"));
     const auto page4 = Visits(kPage4);
     EXPECT_EQ(page4[1].checks.at(1030), BST_UNCHECKED);
     EXPECT_EQ(page4[3].checks.at(1030), BST_UNCHECKED);
 
     const std::string csWith = Path("with.csv"), csWithout = Path("without.csv");
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csWith + " 1\nclick 1\n"));
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\ncheck 1028 off\nclick 1\nclick 1029\nfile " + csWithout +
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csWith + " 1\nclick 1\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\ncheck 1028 off\nclick 1\nclick 1029\nfile " + csWithout +
                           " 1\nclick 1\n"));
     EXPECT_FALSE(Visits(kPage4)[1].columnsShown.at(1025)[3]);
     // The empty row and the totals line are the difference.
@@ -167,7 +167,7 @@ TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
     AddLine(0, 0, 1, 0);
     m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
     m_input.answers.push_back(QueuedEditorInput::Cancelled());
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
                           "click 1\nanswer no\nclick 1\nanswer yes\n"));
     EXPECT_EQ(m_pDriver->messages,
               (std::vector<std::u16string>(2, u"No output choice : Are you sure to want quit wizard ?")));
@@ -179,7 +179,7 @@ TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
 {
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\n"
+    EXPECT_TRUE(Run("click 1\nclick 1\n"
                           "cellmenu 1022 1 1 2\nclick 1\nclick 1001\n"  // page 3: No selection, there and back
                           "cellmenu 1022 0 1 1\nclick 1\n"               // Select all
                           "cellmenu 1025 0 2 2\ncellmenu 1025 0 3 1\ncellmenu 1025 1 1 2\nclick 2\n"));
@@ -198,8 +198,8 @@ TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
 TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
 {
     AddLine(0, 0, 1, 0);
-    EXPECT_FALSE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 0\n"));
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 1\nheadermenu 1022 1\nclick 2\n"));
+    EXPECT_FALSE(Run("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 0\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nheadermenu 1022 1\nheadermenu 1022 1\nclick 2\n"));
     const auto page5 = Visits(kPage5);
     ASSERT_EQ(page5.size(), 3u);
     EXPECT_FALSE(page5[1].columnsShown.at(1022)[1]);
@@ -211,18 +211,18 @@ TEST_F(WizardTest, UpdateModesStartWithAPickOfATableOnly)
 {
     const auto idLine = AddLine(0, 0, 1, 0);
     m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
-    EXPECT_TRUE(RunWizard("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1\n"));
+    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1\n"));
     ASSERT_EQ(Tables().size(), 1u);
 
     // A line is no table: the dialog closes and the mode finds nothing to work on.
     KvConsole::instance().clearRecorded();
     m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
-    EXPECT_TRUE(RunUpdate("click 1051\n"));
+    EXPECT_TRUE(RunUpdateDialog("click 1051\n"));
     EXPECT_FALSE(m_bUpdateTablePicked);
     EXPECT_EQ(Printed(), u"Please select the data table\nSelect object: ");
 
     m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(Tables()[0])}));
-    EXPECT_TRUE(RunUpdate("click 1051\n"));
+    EXPECT_TRUE(RunUpdateDialog("click 1051\n"));
     EXPECT_TRUE(m_bUpdateTablePicked);
     EXPECT_NE(Printed().find(u"\nTable already up to date."), std::u16string::npos);
 }
@@ -231,7 +231,7 @@ TEST_F(WizardTest, PagesSpeakTheUserInterfaceLanguage)
 {
     kvSetUiLanguage(KvUiLanguage::French);
     AddLine(0, 0, 1, 0);
-    EXPECT_TRUE(RunWizard("click 2\n"));
+    EXPECT_TRUE(Run("click 2\n"));
     EXPECT_EQ(Visits(kPage1)[0].texts.at(1047), u"Utiliser une extraction .kvx");
     EXPECT_EQ(Visits(kPage1)[0].texts.at(1002), u"...");
 }
