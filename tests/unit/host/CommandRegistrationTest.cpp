@@ -2,10 +2,7 @@
 
 #include "host/CommandRegistration.h"
 #include "host/ExtensionModuleState.h"
-#include "kv/KvConsole.h"
-#include "kv/KvScript.h"
-#include "resources/UiResources.h"
-#include "ui/KvUiScriptDriver.h"
+#include "kv/KvRx.h"
 
 namespace {
 
@@ -34,29 +31,4 @@ TEST(CommandRegistration, UnloadRemovesTheWholeGroupAndNothingElse)
     commandStack().removeGroup(u"OTHER_APP");
     DetachModule();
     EXPECT_FALSE(ModuleState().bAttached);
-}
-
-TEST(CommandRegistration, HandlersRunTheirDialogsModally)
-{
-    int instance = 0;
-    AttachModule(&instance);
-    HandleAppMessage(KvRx::kInitAppMsg, &instance);
-    KvConsole::instance().setEcho(false);
-    KvConsole::instance().clearRecorded();
-    kvuiAddResourceModule(&DataExtractionUiResources());
-    // One Cancel for each dialog: the wizard's first page, then the update dialog.
-    KvScript script;
-    script.load("handlers.ui", "click 2\nclick 2\n");
-    KvUiScriptDriver driver(script);
-    kvuiSetDriver(&driver);
-    commandStack().lookupCmd(u"DATAEXTRACTION")->function();
-    EXPECT_FALSE(script.atEnd());
-    commandStack().lookupCmd(u"DATAEXTRACTIONUPDATE")->function();
-    EXPECT_TRUE(script.atEnd());
-    EXPECT_FALSE(script.failed());
-    EXPECT_EQ(KvConsole::instance().recorded(), u"");
-    kvuiSetDriver(nullptr);
-    kvuiRemoveResourceModule(&DataExtractionUiResources());
-    HandleAppMessage(KvRx::kUnloadAppMsg, &instance);
-    DetachModule();
 }

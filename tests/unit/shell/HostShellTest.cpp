@@ -76,11 +76,3 @@ TEST_F(HostShellTest, ListShowsHandleKindAndLayerOfLiveEntities)
     EXPECT_EQ(run("LIST\n"), u"\nCommand: LIST\nHandle   Kind           Layer\n" + handle +
                                  std::u16string(8 - handle.size(), u' ') + u" LINE           Walls\n");
 }
-
-TEST_F(HostShellTest, OtherPartsOfTheHostAddCommands)
-{
-    std::string seen;
-    shell.addHostCommand("save", [&](HostShell&, const std::string& arguments) { seen = arguments; });
-    run("SAVE  out file.dxf \n");
-    EXPECT_EQ(seen, "out file.dxf");
-}
