@@ -66,21 +66,6 @@ TEST_F(SelectionTest, FilterOnEntityTypeIgnoresCase)
     kvutRelRb(pNone);
 }
 
-TEST_F(SelectionTest, SinglePickHonoursTheFilterAndCancel)
-{
-    resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", 0);
-    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(line)}));
-    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(table)}));
-    input.answers.push_back(QueuedEditorInput::Cancelled());
-    kv_name ss;
-    EXPECT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTERROR);  // a line is not a table
-    ASSERT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTNORM);
-    EXPECT_EQ(take(ss), std::vector<KvDbObjectId>{table});
-    EXPECT_EQ(kvedSSGet(u":S", nullptr, nullptr, pFilter, ss), RTCAN);
-    kvutRelRb(pFilter);
-    EXPECT_EQ(KvConsole::instance().recorded(), u"\nSelect object: \nSelect object: \nSelect object: ");
-}
-
 TEST_F(SelectionTest, InteractiveSelectionReportsUnknownHandlesAndDropsRepeats)
 {
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(circle), KvDbHandle(0xFFFF), ObjectHandle(circle), ObjectHandle(line)}));
@@ -141,17 +126,6 @@ TEST_F(SelectionTest, EntGetGivesTypeHandleLayerAndColour)
     EXPECT_EQ(values[1], KvTypedValue(5, HandleText(table)));
     EXPECT_EQ(values[2], KvTypedValue(8, std::u16string(u"0")));
     EXPECT_EQ(values[3], KvTypedValue(62, std::int64_t{256}));
-}
-
-TEST_F(SelectionTest, PointComesBackAsGivenWithThePromptOnTheCommandLine)
-{
-    input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(1.5, -2, 3)));
-    double pt[3] = {0, 0, 0};
-    ASSERT_EQ(kvedGetPoint(nullptr, u"\nPlease input table insertion point :", pt), RTNORM);
-    EXPECT_EQ(KvGePoint3d(pt[0], pt[1], pt[2]), KvGePoint3d(1.5, -2, 3));
-    EXPECT_EQ(kvedGetPoint(nullptr, u"\nAgain :", pt), RTCAN);
-    EXPECT_EQ(KvGePoint3d(pt[0], pt[1], pt[2]), KvGePoint3d(1.5, -2, 3));  // untouched when cancelled
-    EXPECT_EQ(KvConsole::instance().recorded(), u"\nPlease input table insertion point :\nAgain :");
 }
 
 TEST_F(SelectionTest, VariablesComeFromTheDrawingAndTheHost)

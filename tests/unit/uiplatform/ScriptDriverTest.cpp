@@ -96,87 +96,8 @@ TEST_F(ScriptRun, ImageChecksToggleAfterTheRowIsSelected)
     EXPECT_EQ(select.imageAtNotification, 1);
 }
 
-TEST_F(ScriptRun, HeaderSortDragAndColumnMenu)
-{
-    UseScript("sort 1011 2\n"        // ascending by display name: ~Area, ~Color, ~Layer
-              "sort 1011 2\n"        // again: descending
-              "movecol 1011 3 1\n"   // Total dragged before Property
-              "headermenu 1011 2\n"  // hide Display name
-              "click 1\n");
-    struct Probe : TestDialog {
-        std::vector<std::u16string> names;
-        std::vector<int> order;
-        bool shown[4] = {};
-        int sortCol = -1;
-        bool ascending = true;
-        void OnOK() override
-        {
-            TestDialog::OnOK();
-            for (int i = 0; i < m_props.GetItemCount(); ++i)
-                names.push_back(m_props.GetItemText(i, 1));
-            order = m_props.GetColumnOrder();
-            for (int c = 0; c < 4; ++c)
-                shown[c] = m_props.IsColumnVisible(c);
-            sortCol = m_props.GetSortColumn();
-            ascending = m_props.IsSortAscending();
-        }
-    } dlg;
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_FALSE(script.failed());
-    EXPECT_EQ(dlg.names, (std::vector<std::u16string>{u"Layer", u"Color", u"Area"}));
-    EXPECT_EQ(dlg.sortCol, 2);
-    EXPECT_FALSE(dlg.ascending);
-    EXPECT_EQ(dlg.order, (std::vector<int>{0, 3, 1, 2}));
-    EXPECT_FALSE(dlg.shown[0]);
-    EXPECT_TRUE(dlg.shown[1]);
-    EXPECT_FALSE(dlg.shown[2]);
-    EXPECT_TRUE(dlg.shown[3]);
-}
-
-TEST_F(ScriptRun, HiddenColumnComesBackFromTheMenuButNotTheLabelColumn)
-{
-    UseScript("headermenu 1011 3\nheadermenu 1011 3\nheadermenu 1011 0\n");
-    TestDialog dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    ASSERT_EQ(script.errors().size(), 1u);
-    EXPECT_NE(script.errors()[0].find("line 3"), std::string::npos);
-    EXPECT_NE(script.errors()[0].find("no item 0"), std::string::npos);
-}
-
-TEST_F(ScriptRun, CellMenuChoicesAndNoMenuOutsideItsColumn)
-{
-    UseScript("cellmenu 1010 0 1 2\n"  // No selection
-              "cellmenu 1010 2 0 1\n"  // column 0: no menu, nothing happens
-              "cellmenu 1010 1 1 0\n"  // menu dismissed
-              "click 1\n");
-    struct Probe : TestDialog {
-        std::vector<int> checks;
-        void OnOK() override
-        {
-            TestDialog::OnOK();
-            for (int i = 0; i < m_kinds.GetItemCount(); ++i)
-                checks.push_back(m_kinds.GetCheck(i));
-        }
-    } dlg;
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_FALSE(script.failed());
-    EXPECT_EQ(dlg.checks, (std::vector<int>{0, 0, 0}));
-}
-
-TEST_F(ScriptRun, NestedRunsEachTakeTheNextLines)
-{
-    // Outer hands over to a second dialog, which hands over to a third; the third ends.
-    UseScript("check 1004 on\nclick 1001\ncheck 1004 on\nclick 1001\nclick 2\n");
-    TestDialog outer;
-    EXPECT_EQ(outer.DoModal(), IDOK);
-    EXPECT_EQ(outer.nestedResult, IDOK);
-    EXPECT_EQ(outer.runningWhenInner, 3u) << "every run of the chain is still open";
-    EXPECT_EQ(outer.clicks, std::vector<int>{kOption});
-    EXPECT_TRUE(CKpUiBaseDialog::RunningDialogs().empty());
-    EXPECT_EQ(LinesLeft(), 0);
-    EXPECT_FALSE(script.failed());
-}
-
+// Sorting, dragging and hiding columns, cell menus and the page chain run through the
+// wizard's own pages in the wizard and end-to-end tests.
 TEST_F(ScriptRun, FileDialogAnswersWithFullPathAndFilterIndex)
 {
     UseScript("click 1002\nfile out dir/result file.csv 2\nclick 1\n");

@@ -33,7 +33,6 @@ void RegisterTestDialogTemplate()
         make(kKinds, K::ListView, LVS_REPORT),
         make(kProps, K::ListView, LVS_REPORT),
         make(kFilter, K::ListView, LVS_LIST),
-        make(kNested, K::PushButton, BS_PUSHBUTTON, u"Nested"),
         make(kBrowse, K::PushButton, BS_PUSHBUTTON, u"..."),
         make(kAsk, K::PushButton, BS_PUSHBUTTON, u"Ask"),
         make(IDOK, K::PushButton, BS_DEFPUSHBUTTON, u"OK"),
@@ -57,7 +56,7 @@ void CheckAllList::OnContextMenuCell(CWnd* pWnd, CPoint point, int, int nCol)
             SetCheck(i, choice == 1);
 }
 
-TestDialog::TestDialog(int nDepth) : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd()), depth(nDepth)
+TestDialog::TestDialog() : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd())
 {
     for (int id : {kOption, kRadioA, kRadioB, kRadioC})
         MapCommand(id, BN_CLICKED, [this, id] { clicks.push_back(id); });
@@ -72,13 +71,6 @@ TestDialog::TestDialog(int nDepth) : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd()
                                ctl->GetItemImage(nm.iItem, 1)});
             return 0;
         });
-    MapCommand(kNested, BN_CLICKED, [this] {
-        // Hand over: end this run, then run the next dialog from inside the handler.
-        OnOK();
-        TestDialog inner(depth + 1);
-        nestedResult = static_cast<int>(inner.DoModal());
-        runningWhenInner = inner.runningWhenInner;
-    });
     MapCommand(kBrowse, BN_CLICKED, [this] {
         CFileDialog dlg(FALSE, nullptr, u"*.csv", fileFlags, u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||", this);
         fileResult = static_cast<int>(dlg.DoModal());
@@ -101,7 +93,6 @@ void TestDialog::DoDataExchange()
 
 BOOL TestDialog::OnInitDialog()
 {
-    runningWhenInner = RunningDialogs().size();
     auto* combo = GetDlgItemAs<CComboBox>(kCombo);
     for (const char16_t* entry : {u"Gamma", u"alpha", u"Beta"})
         combo->AddString(entry);

@@ -12,7 +12,6 @@
 
 enum : int {
     kTestDialog = 9001,
-    kNested = 1001,
     kBrowse = 1002,
     kAsk = 1003,
     kOption = 1004,
@@ -46,7 +45,7 @@ public:
 
 class TestDialog : public CKvUiDialog {
 public:
-    explicit TestDialog(int depth = 0);
+    TestDialog();
 
     std::vector<int> clicks;
     std::vector<SeenChange> changes;
@@ -55,9 +54,6 @@ public:
     int chosenFilter = 0;
     int fileResult = 0;
     int answer = 0;
-    int nestedResult = -100;
-    std::size_t runningWhenInner = 0;
-    int depth;
 
     CheckAllList m_kinds;
     CheckAllList m_props;
