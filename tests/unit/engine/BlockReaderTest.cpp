@@ -74,6 +74,7 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
         EXPECT_EQ(item->category, PropCategory::DynamicBlock);
         EXPECT_EQ(item->totalComp, pair.totalComp);
     }
+    EXPECT_TRUE(ReadDynamicProps(nullptr, 0.01).empty());
 }
 
 TEST_F(BlockReaderTest, AttributesKeepTheirOrderAndOnlyNumbersAreRounded)
@@ -179,23 +180,6 @@ TEST_F(BlockReaderTest, RecordsAndAttributesThatDoNotOpen)
     EXPECT_TRUE(engine.lsBlocks[1].lsProps.empty());
     EXPECT_EQ(engine.lsBlocks[1].lsAttributs.size(), 1u);
     EXPECT_EQ(engine.blockPropItems.find(u"Angle1"), engine.blockPropItems.end());
-}
-
-TEST_F(BlockReaderTest, VariantTypesOtherThanTextRealAndShortGiveNothing)
-{
-    bool bTotal = true;
-    EXPECT_EQ(VariantToText(KvTypedValue(1, std::u16string(u"Open")), 0.01, bTotal), u"Open");
-    EXPECT_FALSE(bTotal);
-    EXPECT_EQ(VariantToText(KvTypedValue(40, -2.5), 1.0, bTotal), u"-2");
-    EXPECT_TRUE(bTotal);
-    EXPECT_EQ(VariantToText(KvTypedValue(70, std::int64_t{-7}), 0.01, bTotal), u"-7");
-    EXPECT_TRUE(bTotal);
-    for (const KvTypedValue& value : {KvTypedValue(90, std::int64_t{5}), KvTypedValue(10, KvGePoint3d(1, 2, 3)),
-                                      KvTypedValue(1071, std::int64_t{5}), KvTypedValue()}) {
-        EXPECT_EQ(VariantToText(value, 0.01, bTotal), u"") << value.code;
-        EXPECT_FALSE(bTotal) << value.code;
-    }
-    EXPECT_TRUE(ReadDynamicProps(nullptr, 0.01).empty());
 }
 
 }  // namespace

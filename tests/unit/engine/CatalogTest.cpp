@@ -32,52 +32,17 @@ protected:
     PropertyCatalog catalog;
 };
 
-TEST_F(CatalogTest, CategoriesAndTotalFlagsFollowTheProperty)
-{
-    struct Expected {
-        const PropItem& item;
-        const char16_t* name;
-        std::uint32_t category;
-        bool totalComp;
-    };
-    const Expected rows[] = {
-        {catalog.ls_comPropTags[3], u"Thickness", PropCategory::General, true},
-        {catalog.ls_comPropTags[4], u"Line thickness", PropCategory::General, false},
-        {catalog.lineDatas[0], u"Angle", PropCategory::Geometry, true},
-        {catalog.lineDatas[9], u"Z end", PropCategory::Geometry, false},
-        {catalog.pLineDatas[1], u"Global width", PropCategory::General, true},
-        {catalog.pLineDatas[3], u"Closed", PropCategory::Misc, false},
-        {catalog.pLineDatas[4], u"Linetype generation", PropCategory::Misc, false},
-        {catalog.arcDatas[3], u"Total angle", PropCategory::Geometry, true},
-        {catalog.arcDatas[4], u"X center", PropCategory::Geometry, false},
-        {catalog.circleDatas[1], u"X Center", PropCategory::Geometry, false},
-        {catalog.circleDatas[6], u"Diameter", PropCategory::Geometry, true},
-        {catalog.mTextDatas[3], u"Contents", PropCategory::Text, false},
-        {catalog.mTextDatas[9], u"Rotation", PropCategory::Text, true},
-        {catalog.mTextDatas[12], u"Line spacing distance", PropCategory::Text, false},
-        {catalog.blcDatas[3], u"Rotation", PropCategory::Misc, true},
-        {catalog.blcDatas[4], u"X Scale", PropCategory::Geometry, false},
-    };
-    for (const Expected& row : rows) {
-        EXPECT_EQ(row.item.name, row.name);
-        EXPECT_EQ(row.item.category, row.category) << std::string(row.item.name.begin(), row.item.name.end());
-        EXPECT_EQ(row.item.totalComp, row.totalComp) << std::string(row.item.name.begin(), row.item.name.end());
-    }
-}
-
+// Quantity and common property names in each language: EntityReaderTest and the end-to-end runs.
 TEST_F(CatalogTest, TextsComeInTheUserInterfaceLanguage)
 {
     kvSetUiLanguage(KvUiLanguage::French);
     const PropertyCatalog french;
-    EXPECT_EQ(french.csQty, u"Qte");
     EXPECT_EQ(french.lsObjNames[8], u"Textmult");
     EXPECT_EQ(french.mTextDatas[3].name, u"Index");
-    EXPECT_EQ(french.ls_comPropTags[0].name, u"Calque");
     EXPECT_EQ(PropCategory::Name(PropCategory::Text), u"Texte");
 
     kvSetUiLanguage(KvUiLanguage::Spanish);
     const PropertyCatalog spanish;
-    EXPECT_EQ(spanish.csQty, u"Total");
     EXPECT_EQ(spanish.objTypeItem.name, u"Tipo de Objeto");
     EXPECT_EQ(spanish.lsObjNames[8], u"MText");
     EXPECT_EQ(PropCategory::Name(PropCategory::DynamicBlock), u"Bloque dinámico");

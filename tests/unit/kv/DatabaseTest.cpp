@@ -40,24 +40,6 @@ TEST_F(DatabaseTest, HandlesAreUniqueAndFindTheirObjects)
     EXPECT_GT(db.handseed().value(), *handles.rbegin());
 }
 
-TEST_F(DatabaseTest, GivenHandlesAreKeptAndRaiseTheSeed)
-{
-    KvDbDatabase other(false);
-    KvDbObjectId id;
-    ASSERT_EQ(other.addKvDbObject(id, new KvDbLine(), KvDbHandle(0x2A0)), Kvmo::eOk);
-    EXPECT_EQ(other.objectAt(id)->handle().text(), u"2A0");
-    EXPECT_EQ(other.handseed().value(), 0x2A1u);
-
-    auto* pDuplicate = new KvDbLine();
-    EXPECT_EQ(other.addKvDbObject(id, pDuplicate, KvDbHandle(0x2A0)), Kvmo::eDuplicateKey);
-    delete pDuplicate;  // refused: still the caller's
-
-    other.setHandseed(KvDbHandle(5));  // below a handle in use: not taken
-    EXPECT_EQ(other.handseed().value(), 0x2A1u);
-    ASSERT_EQ(other.addKvDbObject(id, new KvDbPoint()), Kvmo::eOk);
-    EXPECT_EQ(other.objectAt(id)->handle().value(), 0x2A1u);
-}
-
 TEST_F(DatabaseTest, HandleTextRoundTripsAndRejectsNonHex)
 {
     EXPECT_EQ(KvDbHandle(0x1F2E).text(), u"1F2E");
