@@ -94,11 +94,4 @@ if table:
 else:
     check(False, "the sorted table was inserted")
 
-# Finish after only an Insert: no question, no file, the table tagged.
-folder, run = extract(LINES_ONLY + "click 1\nclick 1\nclick 1031\npoint 0,-9000\nclick 1\n", "insert only",
-                      "DATAEXTRACTION\nSAVEAS floor.dxf\n")
-check(sorted(os.listdir(folder)) == ["commands.scr", "floor.dxf", "user.ui"], "no file but the drawing")
-table = ezdxf.readfile(os.path.join(folder, "floor.dxf")).modelspace().query("ACAD_TABLE")
-check(len(table) == 1 and table[0].has_xdata("obj_handles") and table[0].has_xdata("obj_types"), "table tagged")
-
 finish()

@@ -64,17 +64,6 @@ TEST(CurveGeometry, ArcMeasuresItsSweepAcrossZero)
     EXPECT_NEAR(areaOf(quarter), 0.5 * 4 * (kPi / 2 - 1), 1e-12);  // segment between arc and chord
 }
 
-TEST(CurveGeometry, CircleValues)
-{
-    KvDbCircle circle(KvGePoint3d(5, 5, 0), 2.6);
-    EXPECT_NEAR(circle.circumference(), 2 * kPi * 2.6, 1e-12);
-    EXPECT_NEAR(lengthOf(circle), 2 * kPi * 2.6, 1e-12);
-    EXPECT_NEAR(areaOf(circle), kPi * 2.6 * 2.6, 1e-12);
-    double dist = 0;
-    ASSERT_EQ(circle.getDistAtPoint(KvGePoint3d(5, 7.6, 0), dist), Kvmo::eOk);
-    EXPECT_NEAR(dist, 2.6 * kPi / 2, 1e-12);
-}
-
 TEST(CurveGeometry, PolylineWithBulgesLengthAndArea)
 {
     // A closed square whose bottom edge bulges outwards as a half circle.
@@ -101,17 +90,6 @@ TEST(CurveGeometry, PolylineWithBulgesLengthAndArea)
     ASSERT_EQ(open->getDistAtPoint(KvGePoint3d(4, 1, 0), dist), Kvmo::eOk);
     EXPECT_DOUBLE_EQ(dist, 5.0);
     EXPECT_EQ(open->getDistAtParam(2.5, dist), Kvmo::eInvalidInput);
-}
-
-TEST(CurveGeometry, PolylineDistanceAlongAnArcSegment)
-{
-    auto p = polyline({{{0, 0}, 1.0}, {{2, 0}}}, false);  // half circle below the chord
-    double dist = 0;
-    ASSERT_EQ(p->getDistAtPoint(KvGePoint3d(1, -1, 0), dist), Kvmo::eOk);
-    EXPECT_NEAR(dist, kPi / 2, 1e-12);
-    EXPECT_EQ(p->getDistAtPoint(KvGePoint3d(1, 1, 0), dist), Kvmo::eInvalidInput);  // the other half
-    ASSERT_EQ(p->getDistAtParam(0.5, dist), Kvmo::eOk);
-    EXPECT_NEAR(dist, kPi / 2, 1e-12);
 }
 
 TEST(CurveGeometry, PolylineConstantWidthOnlyWhenEverySegmentAgrees)

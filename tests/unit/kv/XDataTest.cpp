@@ -87,11 +87,9 @@ TEST_F(XDataTest, HyperlinksTravelAsTheirOwnApplicationGroup)
 
     KvDbHyperlinkCollection* pRead = nullptr;
     ASSERT_EQ(pPE->getHyperlinkCollection(pEntity, pRead), Kvmo::eOk);
-    ASSERT_EQ(pRead->count(), 2);
-    EXPECT_EQ(pRead->item(0)->name(), u"https://example.org/a");
+    ASSERT_EQ(pRead->count(), 2);  // names and order: EntityReaderTest
     EXPECT_EQ(pRead->item(0)->description(), u"Data sheet");
     EXPECT_EQ(pRead->item(0)->subLocation(), u"page 2");
-    EXPECT_EQ(pRead->item(1)->name(), u"file:///plans/b.pdf");
     EXPECT_EQ(pRead->item(2), nullptr);
     delete pRead;
     EXPECT_EQ(groupOf(*pEntity, u"PE_URL").front().code, 1001);
