@@ -143,22 +143,3 @@ TEST_F(TableTest, LayoutGrowsRowsForLinesAndWrappedText)
     EXPECT_NEAR(pTable->rowHeight(2), 2 * m + h + 2 * h * 5 / 3, 1e-12);
     EXPECT_GT(pTable->rowHeight(3), 2 * m + h + 2 * h * 5 / 3);  // wrapped onto more than three lines
 }
-
-TEST_F(TableTest, FaultInjectionRejectsWritesWidthsAndRecompute)
-{
-    KvTestHooks::rejectTableCellWritesAfter(2);
-    EXPECT_EQ(pTable->setTextString(0, 0, u"1"), Kvmo::eOk);
-    EXPECT_EQ(pTable->setBlockTableRecordId(0, 1, db.modelSpaceId()), Kvmo::eOk);
-    EXPECT_NE(pTable->setTextString(0, 2, u"3"), Kvmo::eOk);
-    EXPECT_EQ(pTable->textString(0, 2), u"");
-    KvTestHooks::rejectColumnWidths(true);
-    EXPECT_NE(pTable->setColumnWidth(1, 4.0), Kvmo::eOk);
-    EXPECT_NE(pTable->columnWidth(1), 4.0);
-    KvTestHooks::rejectTableRecompute(true);
-    const unsigned long generation = pTable->graphicsGeneration();
-    EXPECT_NE(pTable->recomputeTableBlock(true), Kvmo::eOk);
-    KvTestHooks::reset();
-    EXPECT_EQ(pTable->setTextString(0, 2, u"3"), Kvmo::eOk);
-    EXPECT_EQ(pTable->recomputeTableBlock(true), Kvmo::eOk);
-    EXPECT_EQ(pTable->graphicsGeneration(), generation + 1);
-}
