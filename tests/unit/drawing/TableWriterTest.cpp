@@ -1,7 +1,6 @@
 #include "drawing/TableWriter.h"
 
 #include "DrawingTestSupport.h"
-#include "drawing/ExtractionTag.h"
 #include "drawing/InsertExtractionTable.h"
 #include "drawing/TableInsertRequest.h"
 
@@ -106,19 +105,6 @@ TEST_F(TableWriterTest, DisplayOrderOfRowsAndColumnsAndExcludedColumn) {
     EXPECT_EQ(s.texts[2], (Texts{u"7", u"", u"Window"}));
     EXPECT_EQ(s.texts[3], (Texts{u"12.5", u"", u"Door"}));
     EXPECT_EQ(s.texts[4], (Texts{u"3", u"", u""}));
-
-    // The tag follows the rows as shown: handle k belongs to table row k+2.
-    flags[2] = true;
-    const KvDbObjectId idOther = CreateTable(table, {}, flags, {1, 2, 3}, {0, 3, 1, 2}, KvGePoint3d(), u"Preview");
-    ASSERT_TRUE(AppendTagItemsInOrder(idOther, kTagHandles, RowHandles(table, false), {0, 3, 1, 2}));
-    const Texts lsHandles = ReadTag(idOther, kTagHandles);
-    const Snapshot t = Read(idOther);
-    ASSERT_EQ(lsHandles.size(), 3u);
-    for (std::size_t k = 0; k < lsHandles.size(); ++k) {
-        const auto it = std::find_if(table.begin(), table.end(), [&](const TableRow& row) { return row[0] == lsHandles[k]; });
-        ASSERT_NE(it, table.end());
-        EXPECT_EQ(t.texts[k + 2], (Texts{(*it)[1], (*it)[2], (*it)[3]}));
-    }
 }
 
 TEST_F(TableWriterTest, BlockPreviewsOnlyForBlockRows) {

@@ -52,7 +52,11 @@ TEST(PluginModule, LoadMessageRegistersTheGroupAndUnloadMessageRemovesIt)
 
     EXPECT_EQ(module.send(KvRx::kNullMsg), KvRx::kRetOK);  // other messages change nothing
     EXPECT_EQ(commands.size(), 2u);
+    // Unloading takes the plug-in's group and leaves another application's commands.
+    ASSERT_EQ(commandStack().addCommand(u"OTHER_APP", u"OTHERCMD", u"OTHERCMD", 0, [] {}), Kvmo::eOk);
     ASSERT_EQ(module.send(KvRx::kUnloadAppMsg), KvRx::kRetOK);
-    EXPECT_TRUE(commands.empty());
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].group, u"OTHER_APP");
+    commandStack().removeGroup(u"OTHER_APP");
     module.unload();
 }
