@@ -102,8 +102,11 @@ if os.path.exists(saved):
     rows = csv_rows(again) if os.path.exists(again) else []
     check(len(rows) > 2 and any("CHAIR" in row for row in rows), "the export holds the table: " + repr(rows[:3]))
 
-# Scripts that do not fit on the later pages.
+# Scripts that do not fit: a failure status naming the script, no crash, and the commands
+# after it still run. The messages themselves are checked in-process (BadScript).
 for what, ui, named in (
+        ("a script too short", "click 1\n", "user.ui"),
+        ("an item of a list without it", "click 1\nitem 1011 Nothing on\n", "Nothing"),
         ("an unknown property", "click 1\nclick 1\nclick 1\nitem 1025 No such property on\n", "No such property"),
         ("a click where a point is asked", TO_PAGE_5 + "click 1031\nclick 1\n", "line 6"),
         ("a hidden column dragged", TO_PAGE_5 + "headermenu 1022 1\nmovecol 1022 1 2\n", "line 6")):

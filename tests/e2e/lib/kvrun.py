@@ -29,7 +29,7 @@ def workdir(name):
     return folders[-1]
 
 
-def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, timeout=120):
+def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
     """One kvhost run; ui and commands are the texts of the two scripts."""
     folder = folder or workdir("run")
     ui_path = os.path.join(folder, "user.ui")
@@ -39,8 +39,6 @@ def kvhost(ui, commands, drawing=None, lang="en", verlan=None, folder=None, time
     with open(cmd_path, "w", encoding="utf-8") as f:
         f.write(commands)
     args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
-    if verlan:
-        args += ["--verlan", verlan]
     if drawing:
         args.append(os.path.abspath(drawing))
     done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder)
