@@ -231,17 +231,13 @@ TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)
         const ExtractionEngine engine = Read();
         ASSERT_EQ(engine.lsLines.size(), 4u);
         auto byLayer = Shown(engine.lsLines[0], engine.catalog);
-        EXPECT_EQ(byLayer[l.color], l.byLayer);
-        EXPECT_EQ(byLayer[l.lineWeight], l.byLayer);
-        EXPECT_EQ(byLayer[l.linetype], l.byLayer);
-        EXPECT_EQ(byLayer[l.plotStyle], l.byLayer);
+        auto byBlock = Shown(engine.lsLines[1], engine.catalog);
+        for (const char16_t* property : {l.color, l.lineWeight, l.linetype, l.plotStyle}) {
+            EXPECT_EQ(byLayer[property], l.byLayer);
+            EXPECT_EQ(byBlock[property], l.byBlock);
+        }
         // Six decimals at most, whatever the precision.
         EXPECT_EQ(byLayer[l.scale], u"0");
-        auto byBlock = Shown(engine.lsLines[1], engine.catalog);
-        EXPECT_EQ(byBlock[l.color], l.byBlock);
-        EXPECT_EQ(byBlock[l.lineWeight], l.byBlock);
-        EXPECT_EQ(byBlock[l.linetype], l.byBlock);
-        EXPECT_EQ(byBlock[l.plotStyle], l.byBlock);
         auto named = Shown(engine.lsLines[2], engine.catalog);
         EXPECT_EQ(named[l.layer], u"Walls");
         EXPECT_EQ(named[l.color], u"5");

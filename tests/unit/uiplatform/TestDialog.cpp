@@ -42,20 +42,6 @@ void RegisterTestDialogTemplate()
     kvuiAddResourceModule(&module);
 }
 
-void CheckAllList::OnContextMenuCell(CWnd* pWnd, CPoint point, int, int nCol)
-{
-    if (nCol != 1)
-        return;
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING, 1, u"Select all");
-    menu.AppendMenu(MF_STRING, 2, u"No selection");
-    UINT_PTR choice = static_cast<UINT_PTR>(menu.TrackPopupMenu(TPM_RETURNCMD, point.x, point.y, pWnd));
-    if (choice == 1 || choice == 2)
-        for (int i = 0; i < GetItemCount(); ++i)
-            SetCheck(i, choice == 1);
-}
-
 TestDialog::TestDialog() : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd())
 {
     for (int id : {kOption, kRadioA, kRadioB, kRadioC})

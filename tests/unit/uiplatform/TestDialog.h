@@ -6,7 +6,6 @@
 #include "ui/CFileDialog.h"
 #include "ui/CGridListCtrlEx.h"
 #include "ui/CKvUiDialog.h"
-#include "ui/CMenu.h"
 #include "ui/KvUiControls.h"
 #include "ui/KvUiMessageBox.h"
 
@@ -37,12 +36,6 @@ struct SeenChange {
     int imageAtNotification;  // column-1 image of the item when the parent heard of it
 };
 
-// The cell menu of a list: "Select all" (1) and "No selection" (2) on column 1.
-class CheckAllList : public CGridListCtrlEx {
-public:
-    void OnContextMenuCell(CWnd* pWnd, CPoint point, int nRow, int nCol) override;
-};
-
 class TestDialog : public CKvUiDialog {
 public:
     TestDialog();
@@ -55,8 +48,8 @@ public:
     int fileResult = 0;
     int answer = 0;
 
-    CheckAllList m_kinds;
-    CheckAllList m_props;
+    CGridListCtrlEx m_kinds;
+    CGridListCtrlEx m_props;
     CListCtrl m_filter;
     CImageList m_images;
     DWORD fileFlags = OFN_HIDEREADONLY;
