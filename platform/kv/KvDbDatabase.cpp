@@ -14,9 +14,17 @@ namespace {
 // Object ids are unique for the whole session, across drawings.
 std::uint64_t g_nextSerial = 1;
 
-std::unordered_map<std::uint64_t, KvDbDatabase*>& idOwners()
+// Which database holds each id: runs of consecutive serials, since a database takes its
+// serials in long stretches (a drawing being read takes them all in one).
+struct OwnerRun {
+    std::uint64_t first;
+    std::uint64_t count;
+    KvDbDatabase* database;
+};
+
+std::vector<OwnerRun>& idOwners()
 {
-    static std::unordered_map<std::uint64_t, KvDbDatabase*> owners;
+    static std::vector<OwnerRun> owners;
     return owners;
 }
 
@@ -55,8 +63,12 @@ KvDbDatabase* KvDbObjectId::database() const
     if (m_serial == 0)
         return nullptr;
     const auto& owners = idOwners();
-    const auto it = owners.find(m_serial);
-    return it == owners.end() ? nullptr : it->second;
+    auto next = std::upper_bound(owners.begin(), owners.end(), m_serial,
+                                 [](std::uint64_t serial, const OwnerRun& run) { return serial < run.first; });
+    if (next == owners.begin())
+        return nullptr;
+    const OwnerRun& run = *(next - 1);
+    return m_serial - run.first < run.count ? run.database : nullptr;
 }
 
 KvDbDatabase::KvDbDatabase(bool buildDefault)
@@ -68,8 +80,7 @@ KvDbDatabase::KvDbDatabase(bool buildDefault)
 KvDbDatabase::~KvDbDatabase()
 {
     auto& owners = idOwners();
-    for (const KvDbObjectId& id : m_allObjects)
-        owners.erase(id.serial());
+    std::erase_if(owners, [this](const OwnerRun& run) { return run.database == this; });
     if (kvdbHostApplicationServices()->workingDatabase() == this)
         kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
@@ -116,7 +127,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
         return Kvmo::eAlreadyInDb;
     if (handle.isNull()) {
         handle = m_handseed;
-    } else if (m_byHandle.count(handle.value()) != 0) {
+    } else if (m_byHandle.contains(handle.value())) {
         return Kvmo::eDuplicateKey;
     }
     if (handle.value() >= m_handseed.value())
@@ -126,38 +137,41 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     object->m_database = this;
     object->m_id = id;
     object->m_handle = handle;
-    m_objects.emplace(id.serial(), std::unique_ptr<KvDbObject>(object));
-    m_byHandle.emplace(handle.value(), id);
+    m_objects.emplace_back(object);
+    m_positions.append(id.serial());
+    m_byHandle.insert(handle.value(), id.serial());
+    m_maxHandle = std::max(m_maxHandle, handle.value());
     m_allObjects.push_back(id);
-    idOwners()[id.serial()] = this;
+    auto& owners = idOwners();
+    if (!owners.empty() && owners.back().database == this && owners.back().first + owners.back().count == id.serial())
+        ++owners.back().count;
+    else
+        owners.push_back(OwnerRun{id.serial(), 1, this});
     noteChange();
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbDatabase::getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const
 {
-    const auto it = m_byHandle.find(handle.value());
-    if (it == m_byHandle.end()) {
+    const std::uint64_t* serial = m_byHandle.find(handle.value());
+    if (serial == nullptr) {
         id = KvDbObjectId();
         return Kvmo::eKeyNotFound;
     }
-    id = it->second;
+    id = KvDbObjectId(*serial);
     return Kvmo::eOk;
 }
 
 void KvDbDatabase::setHandseed(KvDbHandle seed)
 {
     // Never below a handle in use: the next object would collide with it.
-    std::uint64_t minimum = 1;
-    for (const auto& [value, id] : m_byHandle)
-        minimum = std::max(minimum, value + 1);
-    m_handseed = KvDbHandle(std::max(seed.value(), minimum));
+    m_handseed = KvDbHandle(std::max(seed.value(), m_maxHandle + 1));
 }
 
 KvDbObject* KvDbDatabase::objectAt(KvDbObjectId id) const
 {
-    const auto it = m_objects.find(id.serial());
-    return it == m_objects.end() ? nullptr : it->second.get();
+    const std::size_t position = m_positions.find(id.serial());
+    return position == KvSerialRuns::npos ? nullptr : m_objects[position].get();
 }
 
 KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const
@@ -237,17 +251,17 @@ void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityI
 {
     const auto* pBlock = dynamic_cast<const KvDbBlockTableRecord*>(objectAt(blockId));
     if (pBlock && pBlock->isLayout()) {
-        m_layoutPositions[entityId.serial()] = m_layoutEntities.size();
+        m_layoutPositions.insert(entityId.serial(), m_layoutEntities.size());
         m_layoutEntities.push_back(entityId);
     }
 }
 
 bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
 {
-    const auto it = m_layoutPositions.find(id.serial());
-    if (it == m_layoutPositions.end())
+    const std::uint64_t* found = m_layoutPositions.find(id.serial());
+    if (found == nullptr)
         return false;
-    position = it->second;
+    position = static_cast<std::size_t>(*found);
     return true;
 }
 

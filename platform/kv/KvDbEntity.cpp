@@ -1,10 +1,20 @@
 #include "kv/KvDbEntity.h"
 
+KvDbEntity::KvDbEntity()
+{
+    // Looked up once: every entity starts with them.
+    static const KvSharedName kLayerZero(u"0");
+    static const KvSharedName kByLayer(u"ByLayer");
+    m_layer = kLayerZero;
+    m_linetype = kByLayer;
+    m_plotStyleName = kByLayer;
+}
+
 Kvmo::ErrorStatus KvDbEntity::setLayer(const std::u16string& name)
 {
     if (name.empty())
         return Kvmo::eInvalidInput;
-    return assignIfWritable(m_layer, name);
+    return assignIfWritable(m_layer, KvSharedName(name));
 }
 
 Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
@@ -18,7 +28,7 @@ Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
 {
     if (name.empty())
         return Kvmo::eInvalidInput;
-    return assignIfWritable(m_linetype, name);
+    return assignIfWritable(m_linetype, KvSharedName(name));
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)
@@ -37,7 +47,7 @@ Kvmo::ErrorStatus KvDbEntity::setLineWeight(int weight)
 
 Kvmo::ErrorStatus KvDbEntity::setPlotStyleName(const std::u16string& name)
 {
-    return assignIfWritable(m_plotStyleName, name);
+    return assignIfWritable(m_plotStyleName, KvSharedName(name));
 }
 
 Kvmo::ErrorStatus KvDbEntity::setVisibility(bool visible)

@@ -101,11 +101,12 @@ Kvmo::ErrorStatus KvDbObject::downgradeOpen()
 
 resbuf* KvDbObject::xData(const char16_t* regappName) const
 {
+    const KvTypedValueList& all = xDataValues();
     if (regappName == nullptr)
-        return m_xdata.empty() ? nullptr : kvTypedValuesToRb(m_xdata);
-    for (const GroupRange& g : groupsOf(m_xdata)) {
-        if (kvinternal::equalsIgnoringCase(groupName(m_xdata, g), regappName))
-            return kvTypedValuesToRb(KvTypedValueList(m_xdata.begin() + g.begin, m_xdata.begin() + g.end));
+        return all.empty() ? nullptr : kvTypedValuesToRb(all);
+    for (const GroupRange& g : groupsOf(all)) {
+        if (kvinternal::equalsIgnoringCase(groupName(all, g), regappName))
+            return kvTypedValuesToRb(KvTypedValueList(all.begin() + g.begin, all.begin() + g.end));
     }
     return nullptr;
 }
@@ -120,6 +121,9 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
     if (incoming.front().code != kAppNameCode)
         return Kvmo::eInvalidInput;
     const std::vector<GroupRange> newGroups = groupsOf(incoming);
+    if (!m_xdata)
+        m_xdata = std::make_unique<KvTypedValueList>();
+    KvTypedValueList& all = *m_xdata;
     // Check every group before changing anything: all or nothing.
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);
@@ -130,18 +134,32 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
         const std::u16string name = groupName(incoming, g);
         const KvTypedValueList group(incoming.begin() + g.begin, incoming.begin() + g.end);
         bool bReplaced = false;
-        for (const GroupRange& old : groupsOf(m_xdata)) {
-            if (kvinternal::equalsIgnoringCase(groupName(m_xdata, old), name)) {
-                m_xdata.erase(m_xdata.begin() + old.begin, m_xdata.begin() + old.end);
-                m_xdata.insert(m_xdata.begin() + old.begin, group.begin(), group.end());
+        for (const GroupRange& old : groupsOf(all)) {
+            if (kvinternal::equalsIgnoringCase(groupName(all, old), name)) {
+                all.erase(all.begin() + old.begin, all.begin() + old.end);
+                all.insert(all.begin() + old.begin, group.begin(), group.end());
                 bReplaced = true;
                 break;
             }
         }
         if (!bReplaced)
-            m_xdata.insert(m_xdata.end(), group.begin(), group.end());
+            all.insert(all.end(), group.begin(), group.end());
     }
     return Kvmo::eOk;
+}
+
+const KvTypedValueList& KvDbObject::xDataValues() const
+{
+    static const KvTypedValueList kNone;
+    return m_xdata ? *m_xdata : kNone;
+}
+
+void KvDbObject::setXDataValues(KvTypedValueList values)
+{
+    if (values.empty())
+        m_xdata.reset();
+    else
+        m_xdata = std::make_unique<KvTypedValueList>(std::move(values));
 }
 
 Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)

@@ -12,5 +12,5 @@ Kvmo::ErrorStatus KvDbText::setHeight(double h)
 Kvmo::ErrorStatus KvDbText::setRotation(double radians) { return assignIfWritable(m_rotation, radians); }
 Kvmo::ErrorStatus KvDbText::setTextStyle(KvDbObjectId id) { return assignIfWritable(m_textStyle, id); }
 
-Kvmo::ErrorStatus KvDbAttribute::setTag(const std::u16string& tag) { return assignIfWritable(m_tag, tag); }
+Kvmo::ErrorStatus KvDbAttribute::setTag(const std::u16string& tag) { return assignIfWritable(m_tag, KvSharedName(tag)); }
 Kvmo::ErrorStatus KvDbAttribute::setInvisible(bool invisible) { return assignIfWritable(m_invisible, invisible); }

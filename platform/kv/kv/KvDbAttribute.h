@@ -1,5 +1,6 @@
 #pragma once
 #include "kv/KvDbText.h"
+#include "kv/KvSharedName.h"
 
 // Attribute of a block reference: a tagged text owned by the reference.
 class KvDbAttribute : public KvDbText {
@@ -7,12 +8,12 @@ public:
     const char* isA() const override { return "KvDbAttribute"; }
     std::u16string dxfName() const override { return u"ATTRIB"; }
 
-    const std::u16string& tag() const { return m_tag; }
+    const std::u16string& tag() const { return m_tag.str(); }
     Kvmo::ErrorStatus setTag(const std::u16string& tag);
     bool isInvisible() const { return m_invisible; }
     Kvmo::ErrorStatus setInvisible(bool invisible);
 
 private:
-    std::u16string m_tag;
+    KvSharedName m_tag;
     bool m_invisible = false;
 };

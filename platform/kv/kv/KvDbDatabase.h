@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kv/KvDbObject.h"
+#include "kv/KvFlatIndex.h"
 #include "kv/KvGePoint3d.h"
 
 class KvDbBlockTable;
@@ -85,11 +86,14 @@ private:
     bool canErase(KvDbObjectId id) const;
     void buildDefaultDrawing();
 
-    std::unordered_map<std::uint64_t, std::unique_ptr<KvDbObject>> m_objects;  // by id serial
-    std::unordered_map<std::uint64_t, KvDbObjectId> m_byHandle;
+    // Objects in the order they were added, the same order as m_allObjects.
+    std::vector<std::unique_ptr<KvDbObject>> m_objects;
+    KvSerialRuns m_positions;   // id serial -> index of m_objects
+    KvFlatIndex m_byHandle;     // handle -> id serial
+    std::uint64_t m_maxHandle = 0;
     std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
-    std::unordered_map<std::uint64_t, std::size_t> m_layoutPositions;  // by id serial
+    KvFlatIndex m_layoutPositions;   // id serial -> index of m_layoutEntities
     KvDbHandle m_handseed = KvDbHandle(1);
     KvDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects;
     KvDbObjectId m_textstyle;

@@ -1,21 +1,23 @@
 #pragma once
 #include "kv/KvDbObject.h"
+#include "kv/KvSharedName.h"
 
 // Common properties of every graphical object.
 class KvDbEntity : public KvDbObject {
 public:
+    KvDbEntity();
     const char* isA() const override { return "KvDbEntity"; }
 
     // The block table record that holds the entity.
     KvDbObjectId blockId() const { return ownerId(); }
 
-    const std::u16string& layer() const { return m_layer; }
+    const std::u16string& layer() const { return m_layer.str(); }
     Kvmo::ErrorStatus setLayer(const std::u16string& name);
     // 256 ByLayer, 0 ByBlock, 1..255 an index.
     std::uint16_t colorIndex() const { return m_colorIndex; }
     Kvmo::ErrorStatus setColorIndex(std::uint16_t index);
     // Linetype name as stored ("ByLayer", "ByBlock", "Continuous", ...).
-    const std::u16string& linetype() const { return m_linetype; }
+    const std::u16string& linetype() const { return m_linetype.str(); }
     Kvmo::ErrorStatus setLinetype(const std::u16string& name);
     double linetypeScale() const { return m_linetypeScale; }
     Kvmo::ErrorStatus setLinetypeScale(double scale);
@@ -23,18 +25,18 @@ public:
     int lineWeight() const { return m_lineWeight; }
     Kvmo::ErrorStatus setLineWeight(int weight);
     // Plot-style name ("ByLayer" unless set).
-    const std::u16string& plotStyleName() const { return m_plotStyleName; }
+    const std::u16string& plotStyleName() const { return m_plotStyleName.str(); }
     Kvmo::ErrorStatus setPlotStyleName(const std::u16string& name);
     bool visible() const { return m_visible; }
     Kvmo::ErrorStatus setVisibility(bool visible);
 
 private:
-    std::u16string m_layer = u"0";
-    std::uint16_t m_colorIndex = 256;
-    std::u16string m_linetype = u"ByLayer";
+    KvSharedName m_layer;
+    KvSharedName m_linetype;
+    KvSharedName m_plotStyleName;
     double m_linetypeScale = 1.0;
     int m_lineWeight = KvDb::kLnWtByLayer;
-    std::u16string m_plotStyleName = u"ByLayer";
+    std::uint16_t m_colorIndex = 256;
     bool m_visible = true;
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -49,8 +50,8 @@ public:
     // must be registered in the database (eInvalidInput otherwise).
     Kvmo::ErrorStatus setXData(const resbuf* xdata);
     // Value-semantics access to all extended data, groups in order.
-    const KvTypedValueList& xDataValues() const { return m_xdata; }
-    void setXDataValues(KvTypedValueList values) { m_xdata = std::move(values); }
+    const KvTypedValueList& xDataValues() const;
+    void setXDataValues(KvTypedValueList values);
 
     KvDbObjectId extensionDictionary() const { return m_extensionDictionary; }
     void setExtensionDictionary(KvDbObjectId id) { m_extensionDictionary = id; }
@@ -78,10 +79,10 @@ private:
     KvDbObjectId m_ownerId;
     KvDbObjectId m_extensionDictionary;
     KvDbHandle m_handle;
-    KvTypedValueList m_xdata;
+    std::unique_ptr<KvTypedValueList> m_xdata;   // most objects have none
+    int m_readers = 0;
     bool m_erased = false;
     bool m_modifiedSinceLoad = false;
-    int m_readers = 0;
     bool m_writer = false;
 };
 

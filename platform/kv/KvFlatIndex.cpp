@@ -1,0 +1,74 @@
+#include "kv/KvFlatIndex.h"
+
+#include <algorithm>
+
+std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
+{
+    // Handles and serials are mostly consecutive: mix the bits so they spread over the table.
+    key ^= key >> 33;
+    key *= 0xff51afd7ed558ccdULL;
+    key ^= key >> 33;
+    return static_cast<std::size_t>(key) & (m_slots.size() - 1);
+}
+
+const std::uint64_t* KvFlatIndex::find(std::uint64_t key) const
+{
+    if (m_slots.empty() || key == 0)
+        return nullptr;
+    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
+        const Slot& slot = m_slots[i];
+        if (slot.key == key)
+            return &slot.value;
+        if (slot.key == 0)
+            return nullptr;
+    }
+}
+
+bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
+{
+    if (key == 0)
+        return false;
+    if ((m_size + 1) * 4 > m_slots.size() * 3)
+        grow();
+    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
+        Slot& slot = m_slots[i];
+        if (slot.key == key) {
+            slot.value = value;
+            return false;
+        }
+        if (slot.key == 0) {
+            slot = Slot{key, value};
+            ++m_size;
+            return true;
+        }
+    }
+}
+
+void KvFlatIndex::grow()
+{
+    std::vector<Slot> old(m_slots.empty() ? 16 : m_slots.size() * 2);
+    old.swap(m_slots);
+    m_size = 0;
+    for (const Slot& slot : old)
+        if (slot.key != 0)
+            insert(slot.key, slot.value);
+}
+
+void KvSerialRuns::append(std::uint64_t serial)
+{
+    if (m_runs.empty() || m_runs.back().first + (m_size - m_runs.back().position) != serial)
+        m_runs.push_back(Run{serial, m_size});
+    ++m_size;
+}
+
+std::size_t KvSerialRuns::find(std::uint64_t serial) const
+{
+    auto next = std::upper_bound(m_runs.begin(), m_runs.end(), serial,
+                                 [](std::uint64_t s, const Run& run) { return s < run.first; });
+    if (next == m_runs.begin())
+        return npos;
+    const Run& run = *(next - 1);
+    const std::size_t end = next == m_runs.end() ? m_size : next->position;
+    const std::uint64_t offset = serial - run.first;
+    return offset < end - run.position ? run.position + static_cast<std::size_t>(offset) : npos;
+}
