@@ -37,7 +37,7 @@ void BM_LoadDrawing(benchmark::State& state) {
     std::size_t bytes = 0, objects = 0;
     for (auto _ : state) {
         DxfLoaded loaded = dxfReadFile(drawingPath());
-        bytes = loaded.document->bytes.size();
+        bytes = loaded.document->source.size();
         objects = loaded.database->allObjects().size();
         benchmark::DoNotOptimize(loaded);
         // Closing the drawing is not part of loading it.
@@ -55,7 +55,7 @@ void BM_SaveUnchanged(benchmark::State& state) {
     DxfLoaded loaded = dxfReadFile(drawingPath());
     const std::string out = drawingPath() + ".saved";
     for (auto _ : state) dxfWriteFile(*loaded.database, *loaded.document, out);
-    state.SetBytesProcessed(static_cast<std::int64_t>(loaded.document->bytes.size() * state.iterations()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(loaded.document->source.size() * state.iterations()));
     state.counters["peak_RSS_MB"] = peakMegabytes();
     std::remove(out.c_str());
 }
@@ -76,7 +76,7 @@ void BM_SaveWithNewTable(benchmark::State& state) {
     }
     const std::string out = drawingPath() + ".saved";
     for (auto _ : state) dxfWriteFile(*loaded.database, *loaded.document, out);
-    state.SetBytesProcessed(static_cast<std::int64_t>(loaded.document->bytes.size() * state.iterations()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(loaded.document->source.size() * state.iterations()));
     state.counters["peak_RSS_MB"] = peakMegabytes();
     std::remove(out.c_str());
 }

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "dxf/DxfSource.h"
 #include "dxf/DxfTextCodec.h"
 #include "kv/KvDbObjectId.h"
 
@@ -27,13 +28,13 @@ struct DxfChunk {
 
 enum class DxfSectionId : std::uint8_t { kNone, kHeader, kClasses, kTables, kBlocks, kEntities, kObjects, kOther };
 
-// A drawing as read: the file's bytes, cut into chunks in file order, so that what did not
-// change is written back byte for byte. One buffer for the whole file keeps memory small.
+// A drawing as read: the file cut into chunks in file order, so that what did not change is
+// written back byte for byte from the file.
 struct DxfDocument {
     static constexpr std::uint32_t kNoChunk = 0xFFFFFFFF;
 
     std::string fileName;
-    std::string bytes;
+    DxfSource source;
     bool binary = false;
     std::string version = "AC1009";   // $ACADVER
     DxfTextCodec codec;

@@ -1,5 +1,6 @@
 #include "dxf/DxfDynamicBlocks.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "dxf/DxfDocument.h"
@@ -28,8 +29,8 @@ class Resolver {
 public:
     Resolver(KvDbDatabase& db, const DxfDocument& doc) : m_db(db), m_doc(doc) {}
 
-    void run() {
-        for (KvDbObjectId id : m_db.allObjects()) {
+    void run(const std::vector<KvDbObjectId>& references) {
+        for (KvDbObjectId id : references) {
             auto* ref = dynamic_cast<KvDbBlockReference*>(m_db.objectAt(id));
             if (!ref || dynamic_cast<KvDbTable*>(ref)) continue;
             auto* btr = dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(ref->blockTableRecord()));
@@ -78,13 +79,17 @@ private:
     }
 
     template <class Fn> void withTags(KvDbObjectId id, Fn fn) {
-        if (m_chunkOf.empty())
+        if (m_chunkOf.empty()) {
             for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i)
-                if (m_doc.chunks[i].kind == DxfChunkKind::kObject) m_chunkOf[m_doc.chunks[i].id.serial()] = i;
-        auto it = m_chunkOf.find(id.serial());
-        if (it == m_chunkOf.end()) return;
+                if (m_doc.chunks[i].kind == DxfChunkKind::kObject) m_chunkOf.emplace_back(m_doc.chunks[i].id.serial(), i);
+            std::sort(m_chunkOf.begin(), m_chunkOf.end());
+        }
+        auto it = std::lower_bound(m_chunkOf.begin(), m_chunkOf.end(), std::make_pair(id.serial(), std::uint32_t{0}));
+        if (it == m_chunkOf.end() || it->first != id.serial()) return;
         const DxfChunk& c = m_doc.chunks[it->second];
-        DxfTagReader in(std::string_view(m_doc.bytes).substr(c.begin, c.size), m_doc.fileName, m_doc.binary);
+        std::string bytes;
+        m_doc.source.read(c.begin, c.size, bytes);
+        DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
         std::vector<DxfTag> tags;
         DxfTag t;
         while (in.next(t)) tags.push_back(t);
@@ -170,10 +175,12 @@ private:
 
     KvDbDatabase& m_db;
     const DxfDocument& m_doc;
-    std::unordered_map<std::uint64_t, std::uint32_t> m_chunkOf;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> m_chunkOf;   // object serial -> chunk, sorted
     std::unordered_map<std::uint64_t, std::map<long long, Parameter>> m_parameters;
 };
 
 }  // namespace
 
-void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc) { Resolver(db, doc).run(); }
+void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc, const std::vector<KvDbObjectId>& references) {
+    Resolver(db, doc).run(references);
+}

@@ -1,8 +1,12 @@
 #pragma once
+#include <vector>
+
+#include "kv/KvDbObjectId.h"
 
 class KvDbDatabase;
 struct DxfDocument;
 
 // Gives anonymous references of dynamic blocks their definition and, as far as the file
 // stores them, their property values (see DxfDynamicBlocks.cpp for what is read).
-void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc);
+// references: the block references read (the only objects it looks at).
+void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc, const std::vector<KvDbObjectId>& references);

@@ -1,13 +1,12 @@
 #include "dxf/DxfReader.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <unordered_map>
 
@@ -30,6 +29,7 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvDbText.h"
+#include "kv/KvSharedName.h"
 
 int dxfVersionNumber(const std::string& acadver) {
     static const char* const known[] = {"AC1009", "AC1012", "AC1014", "AC1015", "AC1018",
@@ -44,17 +44,18 @@ namespace {
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 // An object read but not yet in the database: handles become ids once everything is read.
+// Kept small: a large drawing stages hundreds of thousands of these at once.
 struct Staged {
-    std::unique_ptr<KvDbObject> object;
+    KvDbObject* object = nullptr;   // the reader's until the database takes it (owned)
     std::uint64_t handle = 0;
     std::uint64_t owner = 0;        // 330 owner handle
-    std::uint64_t xdictionary = 0;  // extension dictionary handle
     std::uint64_t offset = 0;       // where it starts in the file, for messages
-    KvDbObject* raw = nullptr;      // the object, also once the database owns it
-    KvDbObjectId id;
+    KvDbObjectId objectId;          // once in the database
     std::uint32_t parent = kNone;   // staged index of the block record / reference that holds it
     std::uint8_t kind = 0;          // kOther, kEntity, kBlockRecord, kReference
+    bool owned = true;
     bool synthetic = false;
+    KvDbObjectId id() const { return objectId; }
 };
 enum : std::uint8_t { kOther, kEntity, kBlockRecord, kReference };
 
@@ -67,23 +68,52 @@ struct Link {
     std::uint32_t staged;
     LinkKind kind;
     std::uint64_t handle = 0;
-    std::u16string name;
+    std::uint32_t name = 0;   // index of the reader's names
     int row = 0, col = 0;
 };
 
 class Reader {
 public:
-    Reader(DxfDocument& doc, KvDbDatabase& db) : m_doc(doc), m_db(db), m_in(doc.bytes, doc.fileName) {}
+    Reader(DxfDocument& doc, KvDbDatabase& db, std::size_t windowBytes)
+        : m_doc(doc), m_db(db), m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
+          m_window(firstWindow(doc.source, m_windowBytes)), m_in(m_window, doc.fileName) {
+        m_in.setFinal(m_window.size() == doc.source.size());
+    }
+    ~Reader() {
+        for (Staged& s : m_staged)
+            if (s.owned) delete s.object;
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
     void run();
 
 private:
     bool readRecord();
+    // The file is read a window at a time: only the drawing's objects stay in memory.
+    static std::string firstWindow(const DxfSource& source, std::size_t windowBytes) {
+        std::string window;
+        source.read(0, static_cast<std::size_t>(std::min<std::uint64_t>(windowBytes, source.size())), window);
+        return window;
+    }
+    // Moves the window on to start at the unfinished record at start (line), reading more.
+    void refill(std::uint64_t start, std::uint32_t line);
     void addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged = kNone);
     void addRecordChunk(DxfChunkKind kind, std::uint32_t staged = kNone) {
         addChunk(m_recBegin, m_recEnd, kind, staged);
     }
-    std::uint32_t stage(KvDbObject* object, const DxfRecordParser& p, std::uint32_t parent = kNone);
+    std::uint32_t stage(KvDbObject* object, std::uint8_t kind, const DxfRecordParser& p, std::uint32_t parent = kNone);
+    // Takes the object; a staged index for it.
+    std::uint32_t adopt(KvDbObject* object, std::uint8_t kind);
     std::u16string decode(std::string_view s) const { return m_doc.codec.decode(s); }
+    // Names repeat thousands of times (layers, blocks, styles, tags): each distinct spelling
+    // is decoded once. fallback is an ASCII text used when the record has no such group.
+    std::uint32_t nameIndex(const DxfRecordParser& p, int code, std::string_view fallback);
+    std::uint32_t nameIndex(std::string_view raw);
+    const std::u16string& name(std::uint32_t index) const { return m_names[index].text; }
+    KvSharedName sharedName(std::uint32_t index);
+    void link(std::uint32_t staged, LinkKind kind, const DxfRecordParser& p, int code, std::string_view fallback) {
+        m_links.push_back(Link{staged, kind, 0, nameIndex(p, code, fallback)});
+    }
 
     void readHeader();
     void readTableRecord(std::string_view type);
@@ -96,8 +126,7 @@ private:
     [[noreturn]] void failAt(std::uint64_t offset, const std::string& what) const {
         DxfPosition pos{0, offset, m_doc.binary};
         if (!m_doc.binary)
-            pos.line = 1 + static_cast<std::uint32_t>(std::count(m_doc.bytes.begin(),
-                                                                 m_doc.bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+            pos.line = m_doc.source.lineAt(offset);
         m_in.fail(pos, what);
     }
     void commonEntity(KvDbEntity& e, const DxfRecordParser& p);
@@ -105,13 +134,28 @@ private:
 
     DxfDocument& m_doc;
     KvDbDatabase& m_db;
+    std::size_t m_windowBytes;
+    std::string m_window;
+    std::uint64_t m_windowBase = 0;
     DxfTagReader m_in;
     std::vector<DxfTag> m_tags;
     DxfTag m_pending;
     bool m_havePending = false;
     std::uint64_t m_recBegin = 0, m_recEnd = 0;
 
+    struct Name {
+        std::u16string text;
+        std::optional<KvSharedName> shared;
+    };
+    std::vector<Name> m_names;
+    struct RawHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, std::uint32_t, RawHash, std::equal_to<>> m_nameByRaw;
+    std::vector<std::uint32_t> m_styleRecords;   // staged STYLE records
     std::vector<Staged> m_staged;
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> m_xdictionaries;   // staged index, handle
     std::vector<std::uint32_t> m_chunkStaged;
     std::vector<Link> m_links;
     DxfSectionId m_section = DxfSectionId::kNone;
@@ -147,26 +191,50 @@ std::u16string upper(std::u16string s) {
 }
 
 bool Reader::readRecord() {
-    m_tags.clear();
-    if (!m_havePending) {
+    for (;;) {
+        m_tags.clear();
+        // The record starts at the group 0 read last time, or here.
+        const std::uint64_t start = m_havePending ? m_pending.pos.offset : m_in.offset();
+        const std::uint32_t line = m_havePending ? m_pending.pos.line : m_in.line();
         DxfTag t;
-        if (!m_in.next(t)) return false;
-        m_pending = t;
-    }
-    m_havePending = false;
-    m_tags.push_back(m_pending);
-    DxfTag t;
-    while (m_in.next(t)) {
-        if (t.code == 0) {
-            m_pending = t;
-            m_havePending = true;
-            break;
+        if (m_havePending) {
+            m_tags.push_back(m_pending);
+            m_havePending = false;
+        } else if (m_in.next(t)) {
+            m_tags.push_back(t);
+        } else if (m_in.needMore()) {
+            refill(start, line);
+            continue;
+        } else {
+            return false;
         }
-        m_tags.push_back(t);
+        while (m_in.next(t)) {
+            if (t.code == 0) {
+                m_pending = t;
+                m_havePending = true;
+                break;
+            }
+            m_tags.push_back(t);
+        }
+        if (!m_havePending && m_in.needMore()) {
+            refill(start, line);   // the record goes on in the next window: read it again whole
+            continue;
+        }
+        m_recBegin = m_tags.front().pos.offset;
+        m_recEnd = m_havePending ? m_pending.pos.offset : m_in.offset();
+        return true;
     }
-    m_recBegin = m_tags.front().pos.offset;
-    m_recEnd = m_havePending ? m_pending.pos.offset : m_in.offset();
-    return true;
+}
+
+void Reader::refill(std::uint64_t start, std::uint32_t line) {
+    m_window.erase(0, static_cast<std::size_t>(start - m_windowBase));
+    m_windowBase = start;
+    // A record longer than a window gets a larger one.
+    const std::size_t want = std::max(m_windowBytes, m_window.size() * 2);
+    const std::uint64_t from = start + m_window.size();
+    m_doc.source.read(from, static_cast<std::size_t>(std::min<std::uint64_t>(want - m_window.size(), m_doc.source.size() - from)),
+                      m_window);
+    m_in.setWindow(m_window, start, line, start + m_window.size() == m_doc.source.size());
 }
 
 void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged) {
@@ -176,32 +244,58 @@ void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind,
     m_chunkStaged.push_back(staged);
 }
 
-std::uint32_t Reader::stage(KvDbObject* object, const DxfRecordParser& p, std::uint32_t parent) {
+std::uint32_t Reader::adopt(KvDbObject* object, std::uint8_t kind) {
+    std::unique_ptr<KvDbObject> guard(object);
     Staged s;
-    s.object.reset(object);   // owned before anything below can throw
-    s.raw = object;
-    s.kind = dynamic_cast<KvDbBlockReference*>(object)     ? kReference
-             : dynamic_cast<KvDbEntity*>(object)           ? kEntity
-             : dynamic_cast<KvDbBlockTableRecord*>(object) ? kBlockRecord
-                                                           : kOther;
-    s.handle = p.handle();
-    s.owner = p.owner();
-    s.xdictionary = p.extensionDictionary();
+    s.object = object;
+    s.kind = kind;
+    m_staged.push_back(s);
+    guard.release();   // the staged list owns it now
+    return static_cast<std::uint32_t>(m_staged.size() - 1);
+}
+
+std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfRecordParser& p, std::uint32_t parent) {
+    std::uint32_t index = adopt(object, kind);   // owned before anything below can throw
+    Staged& s = m_staged[index];
     s.parent = parent;
     s.offset = p.position().offset;
+    s.handle = p.handle();
+    s.owner = p.owner();
+    if (std::uint64_t xdictionary = p.extensionDictionary()) m_xdictionaries.emplace_back(index, xdictionary);
     object->setXDataValues(p.xdata());
-    m_staged.push_back(std::move(s));
-    return static_cast<std::uint32_t>(m_staged.size() - 1);
+    return index;
+}
+
+std::uint32_t Reader::nameIndex(std::string_view raw) {
+    auto it = m_nameByRaw.find(raw);
+    if (it != m_nameByRaw.end()) return it->second;
+    auto index = static_cast<std::uint32_t>(m_names.size());
+    m_names.push_back(Name{decode(raw), std::nullopt});
+    m_nameByRaw.emplace(std::string(raw), index);
+    return index;
+}
+
+std::uint32_t Reader::nameIndex(const DxfRecordParser& p, int code, std::string_view fallback) {
+    const DxfTag* t = p.tag(code);
+    return nameIndex(t ? m_in.text(*t) : fallback);
+}
+
+KvSharedName Reader::sharedName(std::uint32_t index) {
+    Name& n = m_names[index];
+    if (!n.shared) n.shared = KvSharedName(n.text);
+    return *n.shared;
 }
 
 void Reader::run() {
     if (m_in.isBinary()) m_doc.binary = true;
     // Typical record sizes: enough room up front, no regrowth on big drawings.
-    m_staged.reserve(m_doc.bytes.size() / 150 + 16);
-    m_doc.chunks.reserve(m_doc.bytes.size() / 150 + 16);
-    m_chunkStaged.reserve(m_doc.bytes.size() / 150 + 16);
+    const std::size_t expected = static_cast<std::size_t>(m_doc.source.size() / 150 + 16);
+    m_staged.reserve(expected);
+    m_db.reserveObjects(expected);
+    m_doc.chunks.reserve(expected);
+    m_chunkStaged.reserve(expected);
     std::uint64_t firstTag = m_in.offset();
-    if (m_in.atEnd()) m_in.fail("the file is empty");
+    if (m_doc.source.size() == 0) m_in.fail("the file is empty");
     addChunk(0, firstTag, DxfChunkKind::kRaw);
     while (readRecord()) {
         const DxfTag& head = m_tags.front();
@@ -218,7 +312,7 @@ void Reader::run() {
             if (m_section != DxfSectionId::kNone) m_in.fail(head.pos, "EOF inside a section (missing ENDSEC)");
             addRecordChunk(DxfChunkKind::kRaw);
             // Whatever follows EOF is kept as it is.
-            addChunk(m_recEnd, m_doc.bytes.size(), DxfChunkKind::kRaw);
+            addChunk(m_recEnd, m_doc.source.size(), DxfChunkKind::kRaw);
             m_sawEof = true;
             break;
         }
@@ -271,7 +365,7 @@ void Reader::run() {
                 else if (tname == u"APPID") table = new KvDbRegAppTable, known = 4;
                 else table = new KvDbGenericObject(u"TABLE");
                 std::unique_ptr<KvDbObject> owner(table);
-                m_currentTable = stage(owner.release(), p);
+                m_currentTable = stage(owner.release(), kOther, p);
                 if (known >= 0) {
                     if (m_tableStaged[known] != kNone) m_in.fail(head.pos, "second " + dxfUtf16ToUtf8(tname) + " table");
                     m_tableStaged[known] = m_currentTable;
@@ -403,10 +497,11 @@ void Reader::readTableRecord(std::string_view type) {
         owner.reset(object = new KvDbGenericObject(decode(type)));
     }
     if (auto* rec = dynamic_cast<KvDbSymbolTableRecord*>(object)) rec->setName(name);
-    std::uint32_t s = stage(owner.release(), p);
+    std::uint32_t s = stage(owner.release(), type == "BLOCK_RECORD" ? kBlockRecord : kOther, p);
+    if (type == "STYLE") m_styleRecords.push_back(s);
     if (dynamic_cast<KvDbSymbolTableRecord*>(object))
-        m_links.push_back(Link{s, LinkKind::kTableRecord, 0, {}, static_cast<int>(m_currentTable), 0});
-    if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390), {}});
+        m_links.push_back(Link{s, LinkKind::kTableRecord, 0, 0, static_cast<int>(m_currentTable), 0});
+    if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390)});
     if (type == "BLOCK_RECORD") m_blocksByName[upper(name)] = s;
     addRecordChunk(DxfChunkKind::kObject, s);
 }
@@ -420,22 +515,13 @@ void Reader::readBlockBegin() {
         btr = it->second;
     } else {
         // No BLOCK_RECORD for it (R12): the block record is made up for the database.
-        auto* record = new KvDbBlockTableRecord;
-        record->setName(name);
-        Staged s;
-        s.object.reset(record);
-        s.raw = record;
-        s.kind = kBlockRecord;
-        s.offset = p.position().offset;
-        s.synthetic = true;
-        m_staged.push_back(std::move(s));
-        btr = static_cast<std::uint32_t>(m_staged.size() - 1);
+        btr = adopt(new KvDbBlockTableRecord, kBlockRecord);
+        static_cast<KvDbBlockTableRecord*>(m_staged[btr].object)->setName(name);
+        m_staged[btr].offset = p.position().offset;
+        m_staged[btr].synthetic = true;   // linked to the block table in finish()
         m_blocksByName[upper(name)] = btr;
-        if (m_currentTable == kNone) {
-            // linked to the block table in finish()
-        }
     }
-    auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object.get());
+    auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object);
     record->setOrigin(p.point(10));
     m_currentBlock = btr;
     addRecordChunk(DxfChunkKind::kBlockBegin, btr);
@@ -446,15 +532,9 @@ std::uint32_t Reader::spaceFor(const DxfRecordParser& p) {
     std::u16string name = paper ? u"*PAPER_SPACE" : u"*MODEL_SPACE";
     auto it = m_blocksByName.find(name);
     if (it != m_blocksByName.end()) return it->second;
-    auto* record = new KvDbBlockTableRecord;
-    record->setName(paper ? u"*Paper_Space" : u"*Model_Space");
-    Staged s;
-    s.object.reset(record);
-    s.raw = record;
-    s.kind = kBlockRecord;
-    s.synthetic = true;
-    m_staged.push_back(std::move(s));
-    auto idx = static_cast<std::uint32_t>(m_staged.size() - 1);
+    std::uint32_t idx = adopt(new KvDbBlockTableRecord, kBlockRecord);
+    static_cast<KvDbBlockTableRecord*>(m_staged[idx].object)->setName(paper ? u"*Paper_Space" : u"*Model_Space");
+    m_staged[idx].synthetic = true;
     m_blocksByName[name] = idx;
     return idx;
 }
@@ -468,7 +548,7 @@ void Reader::readEntity(std::string_view type) {
             return;
         }
         if (type == "VERTEX") {
-            if (auto* pl = dynamic_cast<KvDbPolyline*>(m_staged[m_lastComplex].object.get())) {
+            if (auto* pl = dynamic_cast<KvDbPolyline*>(m_staged[m_lastComplex].object)) {
                 KvGePoint3d pt = p.point(10);
                 double sw = p.has(40) ? p.real(40) : m_polyDefaultWidth[0];
                 double ew = p.has(41) ? p.real(41) : m_polyDefaultWidth[1];
@@ -485,10 +565,10 @@ void Reader::readEntity(std::string_view type) {
             a->setTextString(p.text(1));
             a->setHeight(p.real(40));
             a->setRotation(p.real(50) * M_PI / 180.0);
-            a->setTag(p.text(2));
+            a->setTag(sharedName(nameIndex(p, 2, "")));
             a->setInvisible((p.integer(70) & 1) != 0);
-            std::uint32_t s = stage(owner.release(), p, m_lastComplex);
-            if (p.has(7)) m_links.push_back(Link{s, LinkKind::kTextStyleByName, 0, p.text(7)});
+            std::uint32_t s = stage(owner.release(), kEntity, p, m_lastComplex);
+            if (p.has(7)) link(s, LinkKind::kTextStyleByName, p, 7, "");
             addRecordChunk(DxfChunkKind::kObject, s);
             return;
         }
@@ -500,7 +580,8 @@ void Reader::readEntity(std::string_view type) {
     std::uint32_t parent = m_currentBlock;
     if (m_section == DxfSectionId::kEntities) parent = spaceFor(p);
     auto self = static_cast<std::uint32_t>(m_staged.size());
-    std::uint32_t s = stage(makeEntity(type, p, self), p, parent);
+    std::uint32_t s = stage(makeEntity(type, p, self), type == "INSERT" || type == "ACAD_TABLE" ? kReference : kEntity,
+                            p, parent);
     // R2000 and later name the owner; it decides (a paper-space layout other than the first).
     if (m_section == DxfSectionId::kEntities && m_staged[s].owner != 0) m_staged[s].parent = kNone;
     addRecordChunk(DxfChunkKind::kObject, s);
@@ -514,9 +595,9 @@ void Reader::readEntity(std::string_view type) {
 }
 
 void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p) {
-    e.setLayer(p.text(8, u"0"));
+    e.setLayer(sharedName(nameIndex(p, 8, "0")));
     e.setColorIndex(static_cast<std::uint16_t>(p.integer(62, 256)));
-    e.setLinetype(p.text(6, u"ByLayer"));
+    e.setLinetype(sharedName(nameIndex(p, 6, "ByLayer")));
     e.setLinetypeScale(p.real(48, 1.0));
     e.setLineWeight(static_cast<int>(p.integer(370, KvDb::kLnWtByLayer)));
     e.setVisibility(p.integer(60) == 0);
@@ -624,7 +705,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         e->setLineSpacingFactor(p.real(44, 1.0));
         e->setLineSpacingStyle(static_cast<int>(p.integer(73, 1)));
         // Group 7 is left out when the text uses the default style.
-        m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.has(7) ? p.text(7) : u"Standard"});
+        link(self, LinkKind::kTextStyleByName, p, 7, "Standard");
         result = e;
     } else if (type == "TEXT") {
         auto* e = new KvDbText;
@@ -633,7 +714,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         e->setTextString(p.text(1));
         e->setHeight(p.real(40));
         e->setRotation(p.real(50) * M_PI / 180.0);
-        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        if (p.has(7)) link(self, LinkKind::kTextStyleByName, p, 7, "");
         result = e;
     } else if (type == "INSERT") {
         auto* e = new KvDbBlockReference;
@@ -642,7 +723,7 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         e->setScaleFactors(KvGeScale3d(p.real(41, 1.0), p.real(42, 1.0), p.real(43, 1.0)));
         e->setRotation(p.real(50) * M_PI / 180.0);
         e->setNormal(normal());
-        m_links.push_back(Link{self, LinkKind::kBlockByName, 0, p.text(2)});
+        link(self, LinkKind::kBlockByName, p, 2, "");
         result = e;
     } else if (type == "ACAD_TABLE") {
         auto* e = new KvDbTable;
@@ -653,15 +734,15 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         owner.reset(result = new KvDbGenericEntity(decode(type)));
     }
     commonEntity(*result, p);
-    if (p.has(390)) m_links.push_back(Link{self, LinkKind::kPlotStyle, p.handleAt(390), {}});
+    if (p.has(390)) m_links.push_back(Link{self, LinkKind::kPlotStyle, p.handleAt(390)});
     return owner.release();
 }
 
 void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self) {
     DxfTableData data = p.tableData();
     t.setPosition(p.point(10));
-    m_links.push_back(Link{self, LinkKind::kBlockByName, 0, p.text(2)});
-    if (data.styleHandle != 0) m_links.push_back(Link{self, LinkKind::kTableStyle, data.styleHandle, {}});
+    link(self, LinkKind::kBlockByName, p, 2, "");
+    if (data.styleHandle != 0) m_links.push_back(Link{self, LinkKind::kTableStyle, data.styleHandle});
     if (data.rows <= 0 || data.columns <= 0) return;
     t.setSize(data.rows, data.columns);
     for (int c = 0; c < data.columns && c < static_cast<int>(data.columnWidths.size()); ++c)
@@ -694,7 +775,10 @@ void Reader::readObject(std::string_view type) {
     std::unique_ptr<KvDbObject> owner;
     if (type == "DICTIONARY") {
         owner.reset(object = new KvDbDictionary);
-        for (const auto& [name, handle] : p.dictionaryEntries()) m_links.push_back(Link{self, LinkKind::kDictEntry, handle, name});
+        for (auto& [entry, handle] : p.dictionaryEntries()) {
+            m_names.push_back(Name{std::move(entry), std::nullopt});
+            m_links.push_back(Link{self, LinkKind::kDictEntry, handle, static_cast<std::uint32_t>(m_names.size() - 1)});
+        }
         if (m_rootDictionary == kNone) m_rootDictionary = self;
     } else if (type == "XRECORD") {
         auto* x = new KvDbXrecord;
@@ -705,11 +789,11 @@ void Reader::readObject(std::string_view type) {
         owner.reset(object = s);
         s->setTextHeight(p.real(140, 0.18));
         s->setHorizontalCellMargin(p.real(40, 0.06));
-        if (p.has(7)) m_links.push_back(Link{self, LinkKind::kTextStyleByName, 0, p.text(7)});
+        if (p.has(7)) link(self, LinkKind::kTextStyleByName, p, 7, "");
     } else {
         owner.reset(object = new KvDbGenericObject(decode(type)));
     }
-    std::uint32_t s = stage(owner.release(), p);
+    std::uint32_t s = stage(owner.release(), kOther, p);
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
@@ -720,25 +804,25 @@ void Reader::finish() {
     for (Staged& s : m_staged) {
         if (s.handle == 0) continue;
         KvDbObjectId id;
-        Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object.get(), KvDbHandle(s.handle));
+        Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object, KvDbHandle(s.handle));
         if (es == Kvmo::eDuplicateKey)
             failAt(s.offset, "duplicate handle " + hexText(s.handle));
         if (es != Kvmo::eOk) failAt(s.offset, "object could not be stored");
-        s.object.release();
-        s.id = id;
+        s.owned = false;
+        s.objectId = id;
         maxHandle = std::max(maxHandle, s.handle);
     }
     m_db.setHandseed(KvDbHandle(std::max(maxHandle + 1, m_fileHandseed)));
     for (Staged& s : m_staged) {
-        if (!s.object) continue;
+        if (!s.owned) continue;
         KvDbObjectId id;
-        if (m_db.addKvDbObject(id, s.object.get()) != Kvmo::eOk) failAt(s.offset, "object could not be stored");
-        s.object.release();
-        s.id = id;
+        if (m_db.addKvDbObject(id, s.object) != Kvmo::eOk) failAt(s.offset, "object could not be stored");
+        s.owned = false;
+        s.objectId = id;
         if (s.synthetic) m_doc.synthetic.insert(id.serial());
     }
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
-        if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id;
+        if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id();
 
     auto byHandle = [&](std::uint64_t h) {
         KvDbObjectId id;
@@ -750,7 +834,7 @@ void Reader::finish() {
     // Symbol tables: the five the database knows; R12 block records go to a made-up table.
     KvDbObjectId tables[5];
     for (int k = 0; k < 5; ++k)
-        if (m_tableStaged[k] != kNone) tables[k] = m_staged[m_tableStaged[k]].id;
+        if (m_tableStaged[k] != kNone) tables[k] = m_staged[m_tableStaged[k]].id();
     const char16_t* tableTypes[5] = {u"BLOCK_RECORD", u"LAYER", u"LTYPE", u"STYLE", u"APPID"};
     for (int k = 0; k < 5; ++k) {
         if (!tables[k].isNull()) continue;
@@ -765,7 +849,7 @@ void Reader::finish() {
     }
     KvDbObjectId root;
     if (m_rootDictionary != kNone) {
-        root = m_staged[m_rootDictionary].id;
+        root = m_staged[m_rootDictionary].id();
     } else {
         m_db.addKvDbObject(root, new KvDbDictionary);
         m_doc.synthetic.insert(root.serial());
@@ -773,45 +857,51 @@ void Reader::finish() {
     m_db.setSymbolTables(tables[0], tables[1], tables[2], tables[3], tables[4], root);
 
     auto* blockTable = static_cast<KvDbSymbolTable*>(obj(tables[0]));
+    // Entities of the ENTITIES section name their layout: nearly always the same one.
+    std::uint64_t layoutHandle = 0;
+    KvDbObjectId layoutId;
+    KvDbBlockTableRecord* layout = nullptr;
+    for (const auto& [staged, handle] : m_xdictionaries) m_staged[staged].object->setExtensionDictionary(byHandle(handle));
     for (Staged& s : m_staged) {
-        KvDbObject* o = s.raw;
-        if (s.xdictionary) o->setExtensionDictionary(byHandle(s.xdictionary));
-        if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id);
-        if (s.owner) o->setOwnerId(byHandle(s.owner));
+        KvDbObject* o = s.object;
+        if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
         std::uint32_t parent = s.parent;
         if (parent == kNone && s.owner && (s.kind == kEntity || s.kind == kReference)) {
-            // Entity of the ENTITIES section naming its layout.
-            KvDbObjectId ownerId = byHandle(s.owner);
-            auto* btr = dynamic_cast<KvDbBlockTableRecord*>(obj(ownerId));
-            if (!btr) failAt(s.offset, "entity owner " + hexText(s.owner) + " is not a block record");
-            btr->attachLoadedEntity(s.id);
-            o->setOwnerId(ownerId);
+            if (s.owner != layoutHandle || !layout) {
+                layoutHandle = s.owner;
+                layoutId = byHandle(s.owner);
+                layout = dynamic_cast<KvDbBlockTableRecord*>(obj(layoutId));
+                if (!layout) failAt(s.offset, "entity owner " + hexText(s.owner) + " is not a block record");
+            }
+            layout->attachLoadedEntity(s.id());
+            o->setOwnerId(layoutId);
             continue;
         }
-        if (parent == kNone) continue;
-        const Staged& p = m_staged[parent];
-        if (p.kind == kBlockRecord) {
-            static_cast<KvDbBlockTableRecord*>(p.raw)->attachLoadedEntity(s.id);
-            o->setOwnerId(p.id);
-        } else if (p.kind == kReference) {
-            static_cast<KvDbBlockReference*>(p.raw)->attachLoadedAttribute(s.id);
-            o->setOwnerId(p.id);
+        const Staged* p = parent == kNone ? nullptr : &m_staged[parent];
+        if (p && p->kind == kBlockRecord) {
+            static_cast<KvDbBlockTableRecord*>(p->object)->attachLoadedEntity(s.id());
+            o->setOwnerId(p->id());
+        } else if (p && p->kind == kReference) {
+            static_cast<KvDbBlockReference*>(p->object)->attachLoadedAttribute(s.id());
+            o->setOwnerId(p->id());
+        } else if (s.owner) {
+            o->setOwnerId(byHandle(s.owner));
         }
     }
 
     // Names of text styles and of the plot styles (the ACAD_PLOTSTYLENAME dictionary).
     std::unordered_map<std::u16string, KvDbObjectId> textStyles;
     // Taken from the staged records: they join their table only when the links below are made.
-    for (const auto& staged : m_staged)
-        if (auto* r = dynamic_cast<KvDbTextStyleTableRecord*>(obj(staged.id))) textStyles[upper(r->getName())] = staged.id;
+    for (std::uint32_t style : m_styleRecords)
+        textStyles[upper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] = m_staged[style].id();
     for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
         if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[upper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
     for (const Link& l : m_links) {
         if (l.kind != LinkKind::kDictEntry) continue;
         KvDbObjectId target = byHandle(l.handle);
-        auto* dict = static_cast<KvDbDictionary*>(obj(m_staged[l.staged].id));
-        if (!target.isNull()) dict->attachLoadedEntry(l.name, target);
+        auto* dict = static_cast<KvDbDictionary*>(obj(m_staged[l.staged].id()));
+        if (!target.isNull()) dict->attachLoadedEntry(name(l.name), target);
     }
     {
         auto* rootDict = static_cast<KvDbDictionary*>(obj(root));
@@ -837,8 +927,26 @@ void Reader::finish() {
                 }
             }
     }
+    // Each distinct name is looked up once.
+    constexpr std::uint32_t kUnknown = kNone - 1;
+    std::vector<std::uint32_t> blockMemo(m_names.size(), kUnknown);
+    auto blockFor = [&](std::uint32_t n) {
+        if (blockMemo[n] == kUnknown) {
+            auto it = m_blocksByName.find(upper(name(n)));
+            blockMemo[n] = it == m_blocksByName.end() ? kNone : it->second;
+        }
+        return blockMemo[n];
+    };
+    std::vector<std::optional<KvDbObjectId>> styleMemo(m_names.size());
+    auto styleFor = [&](std::uint32_t n) {
+        if (!styleMemo[n]) {
+            auto it = textStyles.find(upper(name(n)));
+            styleMemo[n] = it == textStyles.end() ? KvDbObjectId() : it->second;
+        }
+        return *styleMemo[n];
+    };
     for (const Link& l : m_links) {
-        KvDbObject* o = obj(m_staged[l.staged].id);
+        KvDbObject* o = obj(m_staged[l.staged].id());
         // The setters want a write open; the flags it leaves are cleared below.
         KvDbObject* opened = nullptr;
         if (kvdbOpenKvDbObject(opened, o->objectId(), KvDb::kForWrite) != Kvmo::eOk) opened = nullptr;
@@ -848,18 +956,18 @@ void Reader::finish() {
         } closer{opened};
         switch (l.kind) {
         case LinkKind::kBlockByName: {
-            auto it = m_blocksByName.find(upper(l.name));
-            if (it == m_blocksByName.end())
-                failAt(m_staged[l.staged].offset, "block \"" + dxfUtf16ToUtf8(l.name) + "\" is not defined");
-            static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[it->second].id);
+            std::uint32_t block = blockFor(l.name);
+            if (block == kNone)
+                failAt(m_staged[l.staged].offset, "block \"" + dxfUtf16ToUtf8(name(l.name)) + "\" is not defined");
+            static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[block].id());
             break;
         }
         case LinkKind::kTextStyleByName: {
-            auto it = textStyles.find(upper(l.name));
-            if (it == textStyles.end()) break;
-            if (auto* m = dynamic_cast<KvDbMText*>(o)) m->setTextStyle(it->second);
-            else if (auto* t = dynamic_cast<KvDbText*>(o)) t->setTextStyle(it->second);
-            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o)) ts->setTextStyle(it->second);
+            KvDbObjectId style = styleFor(l.name);
+            if (style.isNull()) break;
+            if (auto* m = dynamic_cast<KvDbMText*>(o)) m->setTextStyle(style);
+            else if (auto* t = dynamic_cast<KvDbText*>(o)) t->setTextStyle(style);
+            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o)) ts->setTextStyle(style);
             break;
         }
         case LinkKind::kPlotStyle: {
@@ -877,8 +985,8 @@ void Reader::finish() {
             static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, byHandle(l.handle), true);
             break;
         case LinkKind::kTableRecord:
-            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id))->attachLoadedRecord(o->objectId());
-            o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id);
+            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id()))->attachLoadedRecord(o->objectId());
+            o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id());
             break;
         case LinkKind::kDictEntry:
         case LinkKind::kBlockOwner: break;
@@ -892,8 +1000,11 @@ void Reader::finish() {
         auto it = textStyles.find(upper(m_textStyleName));
         if (it != textStyles.end()) m_db.setTextstyle(it->second);
     }
-    dxfResolveDynamicBlocks(m_db, m_doc);
-    for (Staged& s : m_staged) s.raw->setModifiedSinceLoad(false);
+    std::vector<KvDbObjectId> references;
+    for (const Staged& s : m_staged)
+        if (s.kind == kReference) references.push_back(s.id());
+    dxfResolveDynamicBlocks(m_db, m_doc, references);
+    for (Staged& s : m_staged) s.object->setModifiedSinceLoad(false);
     for (KvDbObjectId id : tables) obj(id)->setModifiedSinceLoad(false);
     obj(root)->setModifiedSinceLoad(false);
     m_doc.changeCounterAtLoad = m_db.changeCounter();
@@ -902,28 +1013,29 @@ void Reader::finish() {
 
 }  // namespace
 
-DxfLoaded dxfReadBytes(std::string bytes, const std::string& name) {
+namespace {
+constexpr std::size_t kWindowBytes = 4 << 20;
+
+DxfLoaded readSource(DxfSource source, std::size_t windowBytes) {
     DxfLoaded out;
     out.document = std::make_unique<DxfDocument>();
-    out.document->fileName = name;
-    out.document->bytes = std::move(bytes);
+    out.document->fileName = source.name();
+    out.document->source = std::move(source);
     out.database = std::make_unique<KvDbDatabase>(false);
-    Reader reader(*out.document, *out.database);
+    Reader reader(*out.document, *out.database, windowBytes);
     reader.run();
+    // Changed while it was being read: what was read may be a mixture.
+    out.document->source.checkUnchanged();
     return out;
 }
+}  // namespace
 
-DxfLoaded dxfReadFile(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw DxfError(path + ": is a folder, not a drawing file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DxfError(path + ": cannot open the file (" + std::strerror(errno) + ")");
-    std::string bytes;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) throw DxfError(path + ": cannot read the file");
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (size > 0 && !in.read(bytes.data(), size)) throw DxfError(path + ": cannot read the file");
-    return dxfReadBytes(std::move(bytes), path);
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes) {
+    return readSource(DxfSource::fromBytes(std::move(bytes), name), windowBytes);
 }
+
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name) {
+    return dxfReadBytes(std::move(bytes), name, kWindowBytes);
+}
+
+DxfLoaded dxfReadFile(const std::string& path) { return readSource(DxfSource::openFile(path), kWindowBytes); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -18,3 +19,6 @@ struct DxfLoaded {
 DxfLoaded dxfReadFile(const std::string& path);
 // The same from bytes already in memory (tests, fuzzing); name is used in messages.
 DxfLoaded dxfReadBytes(std::string bytes, const std::string& name);
+// Files are read a window of a few megabytes at a time; tests read with tiny windows so that
+// records and tags fall across every kind of window boundary.
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes);

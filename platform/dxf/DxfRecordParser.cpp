@@ -12,9 +12,34 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
         }
         if (m_tags[i].code == 101 && m_dataEnd == m_tags.size()) m_dataEnd = i;
     }
+    bool inGroup = false, inXdictionary = false;
+    for (std::size_t i = 1; i < m_dataEnd; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 102) {
+            std::string_view v = m_in.text(t, true);
+            inGroup = !v.empty() && v.front() == '{';
+            inXdictionary = v == "{ACAD_XDICTIONARY";
+            continue;
+        }
+        if (inGroup) {
+            if (inXdictionary && t.code == 360 && m_xdictionary == 0) m_xdictionary = i;
+            continue;
+        }
+        if (m_indexedCount == kIndexed || i > 0xFFFF) {
+            m_indexed = false;
+            continue;
+        }
+        m_codes[m_indexedCount] = static_cast<std::int16_t>(t.code);
+        m_positions[m_indexedCount++] = static_cast<std::uint16_t>(i);
+    }
 }
 
-const DxfTag* DxfRecordParser::find(int code) const {
+std::size_t DxfRecordParser::findIndex(int code) const {
+    if (m_indexed) {
+        for (std::size_t k = 0; k < m_indexedCount; ++k)
+            if (m_codes[k] == code) return m_positions[k];
+        return 0;
+    }
     bool inGroup = false;
     for (std::size_t i = 1; i < m_dataEnd; ++i) {
         const DxfTag& t = m_tags[i];
@@ -23,9 +48,14 @@ const DxfTag* DxfRecordParser::find(int code) const {
             inGroup = !v.empty() && v.front() == '{';
             continue;
         }
-        if (!inGroup && t.code == code) return &t;
+        if (!inGroup && t.code == code) return i;
     }
-    return nullptr;
+    return 0;
+}
+
+const DxfTag* DxfRecordParser::find(int code) const {
+    std::size_t i = findIndex(code);
+    return i == 0 ? nullptr : &m_tags[i];
 }
 
 std::u16string DxfRecordParser::text(int code, const std::u16string& fallback) const {
@@ -50,23 +80,14 @@ double DxfRecordParser::real(int code, double fallback) const {
 
 KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const {
     // The coordinates follow one another: x, then y and z right after it.
-    bool inGroup = false;
-    for (std::size_t i = 1; i < m_dataEnd; ++i) {
-        const DxfTag& t = m_tags[i];
-        if (t.code == 102) {
-            std::string_view v = m_in.text(t, true);
-            inGroup = !v.empty() && v.front() == '{';
-            continue;
-        }
-        if (inGroup || t.code != code) continue;
-        KvGePoint3d p(m_in.real(t), 0, 0);
-        if (i + 1 < m_dataEnd && m_tags[i + 1].code == code + 10) {
-            p.y = m_in.real(m_tags[i + 1]);
-            if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
-        }
-        return p;
+    std::size_t i = findIndex(code);
+    if (i == 0) return fallback;
+    KvGePoint3d p(m_in.real(m_tags[i]), 0, 0);
+    if (i + 1 < m_dataEnd && m_tags[i + 1].code == code + 10) {
+        p.y = m_in.real(m_tags[i + 1]);
+        if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
     }
-    return fallback;
+    return p;
 }
 
 std::uint64_t DxfRecordParser::handleAt(int code) const {
@@ -82,16 +103,7 @@ std::uint64_t DxfRecordParser::handle() const {
 std::uint64_t DxfRecordParser::owner() const { return handleAt(330); }
 
 std::uint64_t DxfRecordParser::extensionDictionary() const {
-    bool inXdict = false;
-    for (std::size_t i = 1; i < m_dataEnd; ++i) {
-        const DxfTag& t = m_tags[i];
-        if (t.code == 102) {
-            inXdict = m_in.text(t, true) == "{ACAD_XDICTIONARY";
-            continue;
-        }
-        if (inXdict && t.code == 360) return m_in.handle(t);
-    }
-    return 0;
+    return m_xdictionary == 0 ? 0 : m_in.handle(m_tags[m_xdictionary]);
 }
 
 KvTypedValue DxfRecordParser::typedValue(std::size_t& i, std::size_t end) const {

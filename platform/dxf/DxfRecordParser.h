@@ -37,6 +37,8 @@ public:
     bool has(int code) const { return find(code) != nullptr; }
     std::u16string text(int code, const std::u16string& fallback = {}) const;
     std::string_view rawText(int code) const;
+    // The tag a lookup of code finds, or null.
+    const DxfTag* tag(int code) const { return find(code); }
     std::int64_t integer(int code, std::int64_t fallback = 0) const;
     double real(int code, double fallback = 0.0) const;
     KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;   // code, code+10, code+20
@@ -58,6 +60,8 @@ public:
 
 private:
     const DxfTag* find(int code) const;
+    // Index of find's candidates (position of a code outside 102 groups, before dataEnd).
+    std::size_t findIndex(int code) const;
     KvTypedValue typedValue(std::size_t& i, std::size_t end) const;
 
     const DxfTagReader& m_in;
@@ -65,4 +69,12 @@ private:
     const DxfTextCodec& m_codec;
     std::size_t m_dataEnd = 0;    // first extended-data or embedded-object tag
     std::size_t m_xdataBegin = 0;
+    std::size_t m_xdictionary = 0;   // the 360 of {ACAD_XDICTIONARY, 0 when none
+    // The record's own tags outside 102 groups, in order: lookups scan these codes only.
+    // Records with more tags than fit are searched tag by tag.
+    static constexpr std::size_t kIndexed = 48;
+    std::int16_t m_codes[kIndexed];
+    std::uint16_t m_positions[kIndexed];
+    std::size_t m_indexedCount = 0;
+    bool m_indexed = true;
 };

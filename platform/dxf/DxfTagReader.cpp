@@ -31,6 +31,21 @@ bool parseReal(std::string_view s, double& v) {
 }
 
 bool parseInt(std::string_view s, std::int64_t& v) {
+    // Most values are plain digits, maybe right-aligned with spaces: no trimming needed.
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i < s.size() && s.size() - i <= 18) {
+        std::int64_t n = 0;
+        std::size_t j = i;
+        bool negative = s[j] == '-';
+        if (negative) ++j;
+        std::size_t digits = j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') n = n * 10 + (s[j++] - '0');
+        if (j == s.size() && j > digits) {
+            v = negative ? -n : n;
+            return true;
+        }
+    }
     s = dxfTrim(s);
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);
@@ -59,18 +74,43 @@ void DxfTagReader::fail(const DxfPosition& pos, const std::string& what) const {
 
 void DxfTagReader::fail(const std::string& what) const { throw DxfError(m_fileName + ": " + what); }
 
+void DxfTagReader::setWindow(std::string_view data, std::uint64_t base, std::uint32_t line, bool final) {
+    m_data = data;
+    m_base = base;
+    m_pos = 0;
+    m_line = line;
+    m_final = final;
+    m_needMore = false;
+    m_lastLineCut = false;
+}
+
 bool DxfTagReader::next(DxfTag& tag) {
-    if (m_pos >= m_data.size()) return false;
-    if (m_binary) readBinary(tag);
-    else readAscii(tag);
+    m_needMore = false;
+    if (m_pos >= m_data.size()) {
+        m_needMore = !m_final;
+        return false;
+    }
+    const std::size_t pos = m_pos;
+    const std::uint32_t line = m_line;
+    try {
+        if (m_binary) readBinary(tag);
+        else readAscii(tag);
+    } catch (const CutByWindow&) {
+        m_pos = pos;
+        m_line = line;
+        m_needMore = true;
+        return false;
+    }
     return true;
 }
 
 std::string_view DxfTagReader::readLine(bool& hadLine) {
     hadLine = m_pos < m_data.size();
+    if (!hadLine && !m_final) throw CutByWindow{};
     if (!hadLine) return {};
     const char* begin = m_data.data() + m_pos;
     const void* nl = std::memchr(begin, '\n', m_data.size() - m_pos);
+    if (!nl && !m_final) throw CutByWindow{};
     std::size_t len = nl ? static_cast<const char*>(nl) - begin : m_data.size() - m_pos;
     m_pos += len + (nl ? 1 : 0);
     ++m_line;
@@ -80,7 +120,7 @@ std::string_view DxfTagReader::readLine(bool& hadLine) {
 }
 
 void DxfTagReader::readAscii(DxfTag& tag) {
-    tag.pos = DxfPosition{m_line, m_pos, false};
+    tag.pos = DxfPosition{m_line, m_base + m_pos, false};
     bool had = false;
     std::string_view codeLine = readLine(had);
     std::int64_t code = 0;
@@ -92,16 +132,18 @@ void DxfTagReader::readAscii(DxfTag& tag) {
         fail(tag.pos, "group code expected, found \"" + printable(codeLine) + "\"");
     }
     tag.code = static_cast<int>(code);
+    if (m_pos >= m_data.size() && !m_final) throw CutByWindow{};
     if (m_pos >= m_data.size())
         fail(tag.pos, "file ends after group code " + std::to_string(code) + " without its value (truncated file?)");
     tag.raw = readLine(had);
-    tag.end = m_pos;
+    tag.end = m_base + m_pos;
+    tag.parsed = DxfTag::Parsed::kNone;
     m_lastLineCut = m_pos >= m_data.size() && m_data.back() != '\n';
     DxfValueKind kind = dxfValueKind(tag.code);
     if (dxfIsNumeric(kind)) checkNumber(tag, kind);
 }
 
-void DxfTagReader::checkNumber(const DxfTag& tag, DxfValueKind kind) const {
+void DxfTagReader::checkNumber(DxfTag& tag, DxfValueKind kind) const {
     DxfPosition valuePos{tag.pos.line + 1, tag.pos.offset, false};
     // A number cut short by the end of the file reads as a number: say what happened.
     if (m_lastLineCut && !(tag.code == 0)) {
@@ -111,22 +153,25 @@ void DxfTagReader::checkNumber(const DxfTag& tag, DxfValueKind kind) const {
         if (!ok) fail(valuePos, "file ends in the middle of a value (truncated file?)");
     }
     if (kind == DxfValueKind::kReal) {
-        double v;
-        if (!parseReal(tag.raw, v))
+        if (!parseReal(tag.raw, tag.number.real))
             fail(valuePos, "number expected for group code " + std::to_string(tag.code) + ", found \"" +
                                printable(tag.raw) + "\"");
+        tag.parsed = DxfTag::Parsed::kReal;
     } else {
-        std::int64_t v;
-        if (!parseInt(tag.raw, v))
+        if (!parseInt(tag.raw, tag.number.integer))
             fail(valuePos, "integer expected for group code " + std::to_string(tag.code) + ", found \"" +
                                printable(tag.raw) + "\"");
+        tag.parsed = DxfTag::Parsed::kInteger;
     }
 }
 
 void DxfTagReader::readBinary(DxfTag& tag) {
-    tag.pos = DxfPosition{0, m_pos, true};
+    tag.pos = DxfPosition{0, m_base + m_pos, true};
+    tag.parsed = DxfTag::Parsed::kNone;
     auto need = [&](std::size_t n) {
-        if (m_data.size() - m_pos < n) fail(tag.pos, "file ends inside a group (truncated file?)");
+        if (m_data.size() - m_pos >= n) return;
+        if (!m_final) throw CutByWindow{};
+        fail(tag.pos, "file ends inside a group (truncated file?)");
     };
     need(2);
     tag.code = load<std::int16_t>(m_data.data() + m_pos);
@@ -136,11 +181,12 @@ void DxfTagReader::readBinary(DxfTag& tag) {
     case DxfValueKind::kText:
     case DxfValueKind::kHandle: {
         const void* z = std::memchr(m_data.data() + m_pos, '\0', m_data.size() - m_pos);
+        if (!z && !m_final) throw CutByWindow{};
         if (!z) fail(tag.pos, "file ends inside a text value (truncated file?)");
         size = static_cast<const char*>(z) - (m_data.data() + m_pos);
         tag.raw = m_data.substr(m_pos, size);
         m_pos += size + 1;
-        tag.end = m_pos;
+        tag.end = m_base + m_pos;
         return;
     }
     case DxfValueKind::kBinary: {
@@ -159,7 +205,7 @@ void DxfTagReader::readBinary(DxfTag& tag) {
     need(size);
     tag.raw = m_data.substr(m_pos, size);
     m_pos += size;
-    tag.end = m_pos;
+    tag.end = m_base + m_pos;
 }
 
 double DxfTagReader::real(const DxfTag& tag) const {
@@ -168,6 +214,8 @@ double DxfTagReader::real(const DxfTag& tag) const {
         if (k == DxfValueKind::kReal && tag.raw.size() == 8) return load<double>(tag.raw.data());
         return static_cast<double>(integer(tag));
     }
+    if (tag.parsed == DxfTag::Parsed::kReal) return tag.number.real;
+    if (tag.parsed == DxfTag::Parsed::kInteger) return static_cast<double>(tag.number.integer);
     double v = 0;
     if (!parseReal(tag.raw, v))
         fail(DxfPosition{tag.pos.line + 1, tag.pos.offset, false},
@@ -187,6 +235,7 @@ std::int64_t DxfTagReader::integer(const DxfTag& tag) const {
         default: fail(tag.pos, "integer expected for group code " + std::to_string(tag.code));
         }
     }
+    if (tag.parsed == DxfTag::Parsed::kInteger) return tag.number.integer;
     std::int64_t v = 0;
     if (!parseInt(tag.raw, v)) {
         // Some writers put a decimal point on integers ("1.0"): accept whole numbers only.

@@ -13,7 +13,13 @@ struct DxfTag {
     int code = 0;
     std::string_view raw;
     DxfPosition pos;
-    std::size_t end = 0;   // offset just past the tag
+    std::uint64_t end = 0;   // offset just past the tag
+    // ASCII numbers are parsed once, when the tag is read and checked.
+    enum class Parsed : std::uint8_t { kNone, kReal, kInteger } parsed = Parsed::kNone;
+    union {
+        double real;
+        std::int64_t integer;
+    } number{0.0};
 };
 
 // Splits a whole DXF file (ASCII or binary) into tags, checking every number on the way:
@@ -27,10 +33,19 @@ public:
     DxfTagReader(std::string_view data, std::string fileName, bool binary)
         : m_data(data), m_fileName(std::move(fileName)), m_binary(binary) {}
 
+    // Reading a file window by window: data is the part of the file from offset base, line
+    // its first line. Unless it is the final window, a tag cut by its end is no error: next()
+    // returns false, needMore() is set and the position stays at that tag.
+    void setWindow(std::string_view data, std::uint64_t base, std::uint32_t line, bool final);
+    void setFinal(bool final) { m_final = final; }
+    bool needMore() const { return m_needMore; }
+
     bool isBinary() const { return m_binary; }
     const std::string& fileName() const { return m_fileName; }
     std::string_view data() const { return m_data; }
-    std::size_t offset() const { return m_pos; }
+    // Offset in the file of the next tag.
+    std::uint64_t offset() const { return m_base + m_pos; }
+    std::uint32_t line() const { return m_line; }
     // Offset where the tag starting at the current position begins (its code line).
     bool atEnd() const { return m_pos >= m_data.size(); }
 
@@ -50,17 +65,21 @@ public:
     [[noreturn]] void fail(const std::string& what) const;  // no position
 
 private:
+    struct CutByWindow {};   // thrown inside next() only
     void readAscii(DxfTag& tag);
     void readBinary(DxfTag& tag);
     std::string_view readLine(bool& hadLine);
-    void checkNumber(const DxfTag& tag, DxfValueKind kind) const;
+    void checkNumber(DxfTag& tag, DxfValueKind kind) const;
 
     std::string_view m_data;
     std::string m_fileName;
     std::size_t m_pos = 0;
+    std::uint64_t m_base = 0;
     std::uint32_t m_line = 1;
     bool m_binary = false;
     bool m_lastLineCut = false;
+    bool m_final = true;
+    bool m_needMore = false;
 };
 
 std::string_view dxfTrim(std::string_view s);

@@ -47,6 +47,7 @@ private:
 
     const KvDbDatabase& m_db;
     const DxfDocument& m_doc;
+    std::string m_source;   // the file read from, while saving
     std::string m_out;
     std::string m_eol = "\n";
     int m_version = 0;
@@ -68,7 +69,7 @@ std::string Writer::run() {
     m_seed = m_db.handseed().value();
     bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
     // Every change, new objects included, moves the counter: nothing to look at.
-    if (!changed && m_seed == m_doc.handseedAtLoad) return m_doc.bytes;
+    if (!changed && m_seed == m_doc.handseedAtLoad) return m_doc.source.readAll();
     for (const DxfChunk& c : m_doc.chunks)
         if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
     classify();
@@ -89,7 +90,8 @@ std::string Writer::run() {
                 anything = true;
         }
     }
-    if (!anything) return m_doc.bytes;
+    if (!anything) return m_doc.source.readAll();
+    m_source = m_doc.source.readAll();
     if (m_version < 1015) fail("changes to R12 (" + m_doc.version + ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
 
     m_outVersion = m_version;
@@ -99,8 +101,8 @@ std::string Writer::run() {
         m_outCodec.setUtf8();
     }
     if (!m_doc.binary) {
-        std::size_t nl = m_doc.bytes.find('\n');
-        if (nl != std::string::npos && nl > 0 && m_doc.bytes[nl - 1] == '\r') m_eol = "\r\n";
+        std::size_t nl = m_source.find('\n');
+        if (nl != std::string::npos && nl > 0 && m_source[nl - 1] == '\r') m_eol = "\r\n";
     }
     int nextT = 1;
     if (auto* blocks = dynamic_cast<const KvDbSymbolTable*>(object(m_db.blockTableId())))
@@ -126,7 +128,7 @@ std::string Writer::run() {
     // Handles for the tables' graphics come after every object's.
     for (auto& [serial, g] : m_graphics) g.allocateHandles(m_seed);
 
-    m_out.reserve(m_doc.bytes.size() + 4096);
+    m_out.reserve(m_source.size() + 4096);
     for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i) {
         writeInsertionsBefore(i);
         writeChunk(i);
@@ -232,7 +234,7 @@ void Writer::writeChunk(std::uint32_t index) {
 }
 
 void Writer::copyChunk(const DxfChunk& c) {
-    std::string_view bytes = std::string_view(m_doc.bytes).substr(c.begin, c.size);
+    std::string_view bytes = std::string_view(m_source).substr(c.begin, c.size);
     if (m_outCodec.isUtf8() == m_doc.codec.isUtf8()) {
         m_out.append(bytes);
         return;
@@ -347,7 +349,7 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
 
 // An object the host opened for write: its tags as read, with what differs now replaced.
 void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
-    std::string_view bytes = std::string_view(m_doc.bytes).substr(c.begin, c.size);
+    std::string_view bytes = std::string_view(m_source).substr(c.begin, c.size);
     DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
     std::vector<DxfTag> tags;
     DxfTag t;

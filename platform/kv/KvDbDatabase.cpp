@@ -151,6 +151,13 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     return Kvmo::eOk;
 }
 
+void KvDbDatabase::reserveObjects(std::size_t n)
+{
+    m_objects.reserve(m_objects.size() + n);
+    m_allObjects.reserve(m_allObjects.size() + n);
+    m_byHandle.reserve(m_byHandle.size() + n);
+}
+
 Kvmo::ErrorStatus KvDbDatabase::getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const
 {
     const std::uint64_t* serial = m_byHandle.find(handle.value());

@@ -12,9 +12,14 @@ KvDbEntity::KvDbEntity()
 
 Kvmo::ErrorStatus KvDbEntity::setLayer(const std::u16string& name)
 {
-    if (name.empty())
+    return setLayer(KvSharedName(name));
+}
+
+Kvmo::ErrorStatus KvDbEntity::setLayer(KvSharedName name)
+{
+    if (name.str().empty())
         return Kvmo::eInvalidInput;
-    return assignIfWritable(m_layer, KvSharedName(name));
+    return assignIfWritable(m_layer, name);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
@@ -26,9 +31,14 @@ Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
 
 Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
 {
-    if (name.empty())
+    return setLinetype(KvSharedName(name));
+}
+
+Kvmo::ErrorStatus KvDbEntity::setLinetype(KvSharedName name)
+{
+    if (name.str().empty())
         return Kvmo::eInvalidInput;
-    return assignIfWritable(m_linetype, KvSharedName(name));
+    return assignIfWritable(m_linetype, name);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)

@@ -29,7 +29,7 @@ bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
     if (key == 0)
         return false;
     if ((m_size + 1) * 4 > m_slots.size() * 3)
-        grow();
+        rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
     for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
         Slot& slot = m_slots[i];
         if (slot.key == key) {
@@ -44,9 +44,18 @@ bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
     }
 }
 
-void KvFlatIndex::grow()
+void KvFlatIndex::reserve(std::size_t n)
 {
-    std::vector<Slot> old(m_slots.empty() ? 16 : m_slots.size() * 2);
+    std::size_t slots = 16;
+    while (slots * 3 < n * 4)
+        slots *= 2;
+    if (slots > m_slots.size())
+        rehash(slots);
+}
+
+void KvFlatIndex::rehash(std::size_t slots)
+{
+    std::vector<Slot> old(slots);
     old.swap(m_slots);
     m_size = 0;
     for (const Slot& slot : old)

@@ -10,6 +10,7 @@ public:
 
     const std::u16string& tag() const { return m_tag.str(); }
     Kvmo::ErrorStatus setTag(const std::u16string& tag);
+    Kvmo::ErrorStatus setTag(KvSharedName tag) { return assignIfWritable(m_tag, tag); }
     bool isInvisible() const { return m_invisible; }
     Kvmo::ErrorStatus setInvisible(bool invisible);
 

@@ -72,6 +72,8 @@ public:
     const std::vector<KvDbObjectId>& layoutEntitiesInOrder() const { return m_layoutEntities; }
     // Index of a layout entity in that order; false when the id is not a layout entity.
     bool layoutPosition(KvDbObjectId id, std::size_t& position) const;
+    // Room for n more objects: a drawing being read knows roughly how many it holds.
+    void reserveObjects(std::size_t n);
     // Every object in the order it was added.
     const std::vector<KvDbObjectId>& allObjects() const { return m_allObjects; }
     // Bumps on every write open and erase; savers compare it to know whether anything changed.

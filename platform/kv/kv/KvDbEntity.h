@@ -13,12 +13,14 @@ public:
 
     const std::u16string& layer() const { return m_layer.str(); }
     Kvmo::ErrorStatus setLayer(const std::u16string& name);
+    Kvmo::ErrorStatus setLayer(KvSharedName name);
     // 256 ByLayer, 0 ByBlock, 1..255 an index.
     std::uint16_t colorIndex() const { return m_colorIndex; }
     Kvmo::ErrorStatus setColorIndex(std::uint16_t index);
     // Linetype name as stored ("ByLayer", "ByBlock", "Continuous", ...).
     const std::u16string& linetype() const { return m_linetype.str(); }
     Kvmo::ErrorStatus setLinetype(const std::u16string& name);
+    Kvmo::ErrorStatus setLinetype(KvSharedName name);
     double linetypeScale() const { return m_linetypeScale; }
     Kvmo::ErrorStatus setLinetypeScale(double scale);
     // Hundredths of a millimetre, or KvDb::LineWeight's negative values.

@@ -14,13 +14,15 @@ public:
     // Sets the value; true when the key was new.
     bool insert(std::uint64_t key, std::uint64_t value);
     std::size_t size() const { return m_size; }
+    // Room for n entries without growing.
+    void reserve(std::size_t n);
 
 private:
     struct Slot {
         std::uint64_t key = 0;   // 0: free
         std::uint64_t value = 0;
     };
-    void grow();
+    void rehash(std::size_t slots);
     std::size_t slotOf(std::uint64_t key) const;
 
     std::vector<Slot> m_slots;

@@ -21,13 +21,20 @@ int lineAt(const std::string& s, std::size_t offset) {
     return 1 + static_cast<int>(std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
-std::string readError(const std::string& bytes, const std::string& name = "bad.dxf") {
+std::string readError(const std::string& bytes, const std::string& name, std::size_t window) {
     try {
-        dxfReadBytes(bytes, name);
+        dxfReadBytes(bytes, name, window);
     } catch (const DxfError& e) {
         return e.what();
     }
     return "no error";
+}
+
+// The message, the same whether the fault falls inside a window or across its end.
+std::string readError(const std::string& bytes, const std::string& name = "bad.dxf") {
+    std::string whole = readError(bytes, name, 4 << 20);
+    EXPECT_EQ(readError(bytes, name, 53), whole);
+    return whole;
 }
 
 TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine) {
@@ -146,6 +153,31 @@ TEST(BadTarget, FailedSaveLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(readAll(target), "precious");
     std::string listing = runPython("-c \"import os; print(len(os.listdir('" + dir.path() + "')))\"");
     EXPECT_EQ(listing, "2\n") << "no temporary file left beside the target";
+}
+
+// The drawing's unchanged parts are copied from the file it was opened from, which stays
+// open: moving or deleting the file does not matter, another program rewriting it does.
+TEST(SourceFile, MovedFileStillSavesRewrittenFileIsRefused) {
+    TempDir dir;
+    const std::string original = readAll(sourceDir() + "/samples/office_floor.dxf");
+    writeAll(dir.file("a.dxf"), original);
+    DxfLoaded moved = dxfReadFile(dir.file("a.dxf"));
+    ASSERT_EQ(::rename(dir.file("a.dxf").c_str(), dir.file("elsewhere.dxf").c_str()), 0);
+    ASSERT_EQ(::unlink(dir.file("elsewhere.dxf").c_str()), 0);
+    dxfWriteFile(*moved.database, *moved.document, dir.file("saved.dxf"));
+    EXPECT_TRUE(readAll(dir.file("saved.dxf")) == original);
+
+    writeAll(dir.file("b.dxf"), original);
+    DxfLoaded rewritten = dxfReadFile(dir.file("b.dxf"));
+    writeAll(dir.file("b.dxf"), original + "999\nrewritten by another program\n");
+    try {
+        dxfWriteFile(*rewritten.database, *rewritten.document, dir.file("not_saved.dxf"));
+        ADD_FAILURE() << "no error";
+    } catch (const DxfError& e) {
+        EXPECT_NE(std::string(e.what()).find("b.dxf: the file was changed by another program"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_NE(::access(dir.file("not_saved.dxf").c_str(), F_OK), 0);
 }
 
 }  // namespace
