@@ -43,10 +43,27 @@ public:
     }
 
 private:
+    static bool isAnonymous(const KvDbBlockTableRecord& btr) {
+        return btr.getName().rfind(u"*U", 0) == 0 || btr.getName().rfind(u"*u", 0) == 0;
+    }
+
     KvDbObjectId definitionOf(const KvDbBlockReference& ref, const KvDbBlockTableRecord& btr) {
-        if (btr.getName().rfind(u"*U", 0) != 0 && btr.getName().rfind(u"*u", 0) != 0) {
-            return isDynamicDefinition(btr.objectId()) ? btr.objectId() : KvDbObjectId();
+        // Thousands of references share a block record: what it tells is looked up once.
+        auto [known, added] = m_definitionOfBlock.try_emplace(btr.objectId().serial());
+        if (added) known->second = definitionOfBlock(btr);
+        if (!known->second.isNull() || !isAnonymous(btr)) return known->second;
+        KvDbObjectId repData = entry(entry(ref.extensionDictionary(), u"AcDbBlockRepresentation"), u"AcDbRepData");
+        if (!repData.isNull()) {
+            std::uint64_t h = 0;
+            withTags(repData, [&](const DxfRecordParser& p) { h = p.handleAt(340); });
+            KvDbObjectId id;
+            if (h && m_db.getKvDbObjectId(id, KvDbHandle(h)) == Kvmo::eOk) return id;
         }
+        return {};
+    }
+
+    KvDbObjectId definitionOfBlock(const KvDbBlockTableRecord& btr) {
+        if (!isAnonymous(btr)) return isDynamicDefinition(btr.objectId()) ? btr.objectId() : KvDbObjectId();
         const KvTypedValueList& x = btr.xDataValues();
         for (std::size_t i = 0; i < x.size(); ++i) {
             if (x[i].code != 1001 || !x[i].text() || *x[i].text() != u"AcDbBlockRepBTag") continue;
@@ -55,13 +72,6 @@ private:
                     KvDbObjectId id;
                     if (m_db.getKvDbObjectId(id, KvDbHandle::fromText(*x[k].text())) == Kvmo::eOk) return id;
                 }
-        }
-        KvDbObjectId repData = entry(entry(ref.extensionDictionary(), u"AcDbBlockRepresentation"), u"AcDbRepData");
-        if (!repData.isNull()) {
-            std::uint64_t h = 0;
-            withTags(repData, [&](const DxfRecordParser& p) { h = p.handleAt(340); });
-            KvDbObjectId id;
-            if (h && m_db.getKvDbObjectId(id, KvDbHandle(h)) == Kvmo::eOk) return id;
         }
         return {};
     }
@@ -177,6 +187,7 @@ private:
     const DxfDocument& m_doc;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> m_chunkOf;   // object serial -> chunk, sorted
     std::unordered_map<std::uint64_t, std::map<long long, Parameter>> m_parameters;
+    std::unordered_map<std::uint64_t, KvDbObjectId> m_definitionOfBlock;   // by block record serial
 };
 
 }  // namespace

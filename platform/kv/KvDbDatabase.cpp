@@ -125,11 +125,10 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
         return Kvmo::eNullObjectPointer;
     if (object->m_database != nullptr)
         return Kvmo::eAlreadyInDb;
-    if (handle.isNull()) {
+    if (handle.isNull())
         handle = m_handseed;
-    } else if (m_byHandle.contains(handle.value())) {
+    if (!m_byHandle.insert(handle.value(), g_nextSerial))
         return Kvmo::eDuplicateKey;
-    }
     if (handle.value() >= m_handseed.value())
         m_handseed = KvDbHandle(handle.value() + 1);
 
@@ -139,7 +138,6 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     object->m_handle = handle;
     m_objects.emplace_back(object);
     m_positions.append(id.serial());
-    m_byHandle.insert(handle.value(), id.serial());
     m_maxHandle = std::max(m_maxHandle, handle.value());
     m_allObjects.push_back(id);
     auto& owners = idOwners();

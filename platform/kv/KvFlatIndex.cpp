@@ -32,10 +32,8 @@ bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
         rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
     for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
         Slot& slot = m_slots[i];
-        if (slot.key == key) {
-            slot.value = value;
+        if (slot.key == key)
             return false;
-        }
         if (slot.key == 0) {
             slot = Slot{key, value};
             ++m_size;

@@ -11,7 +11,7 @@ public:
     // Null when absent.
     const std::uint64_t* find(std::uint64_t key) const;
     bool contains(std::uint64_t key) const { return find(key) != nullptr; }
-    // Sets the value; true when the key was new.
+    // Adds the entry; false, and nothing changed, when the key is there already.
     bool insert(std::uint64_t key, std::uint64_t value);
     std::size_t size() const { return m_size; }
     // Room for n entries without growing.
