@@ -87,6 +87,10 @@ bool DxfTextCodec::setCodePage(std::string_view name) {
 }
 
 std::u16string DxfTextCodec::decode(std::string_view s, bool escapes) const {
+    // Most texts are plain ASCII: widened as they are.
+    bool plain = true;
+    for (char ch : s) plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch == '\\' && escapes);
+    if (plain) return std::u16string(s.begin(), s.end());
     std::u16string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {

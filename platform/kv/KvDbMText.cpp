@@ -1,7 +1,7 @@
 #include "kv/KvDbMText.h"
 
 Kvmo::ErrorStatus KvDbMText::setLocation(const KvGePoint3d& p) { return assignIfWritable(m_location, p); }
-Kvmo::ErrorStatus KvDbMText::setContents(const std::u16string& text) { return assignIfWritable(m_contents, text); }
+Kvmo::ErrorStatus KvDbMText::setContents(std::u16string text) { return assignIfWritable(m_contents, std::move(text)); }
 Kvmo::ErrorStatus KvDbMText::setTextStyle(KvDbObjectId id) { return assignIfWritable(m_textStyle, id); }
 Kvmo::ErrorStatus KvDbMText::setAttachment(int attachment)
 {

@@ -2,7 +2,7 @@
 #include "kv/KvDbText.h"
 
 Kvmo::ErrorStatus KvDbText::setPosition(const KvGePoint3d& p) { return assignIfWritable(m_position, p); }
-Kvmo::ErrorStatus KvDbText::setTextString(const std::u16string& text) { return assignIfWritable(m_text, text); }
+Kvmo::ErrorStatus KvDbText::setTextString(std::u16string text) { return assignIfWritable(m_text, std::move(text)); }
 Kvmo::ErrorStatus KvDbText::setHeight(double h)
 {
     if (!(h > 0.0))

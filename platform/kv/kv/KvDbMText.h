@@ -21,7 +21,7 @@ public:
     KvGePoint3d location() const { return m_location; }
     Kvmo::ErrorStatus setLocation(const KvGePoint3d& p);
     const std::u16string& contents() const { return m_contents; }
-    Kvmo::ErrorStatus setContents(const std::u16string& text);
+    Kvmo::ErrorStatus setContents(std::u16string text);
     // Contents without formatting codes, paragraph breaks as line feeds.
     std::u16string text() const;
     KvDbObjectId textStyle() const { return m_textStyle; }

@@ -11,7 +11,7 @@ public:
     KvGePoint3d position() const { return m_position; }
     Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
     const std::u16string& textString() const { return m_text; }
-    Kvmo::ErrorStatus setTextString(const std::u16string& text);
+    Kvmo::ErrorStatus setTextString(std::u16string text);
     double height() const { return m_height; }
     Kvmo::ErrorStatus setHeight(double h);
     double rotation() const { return m_rotation; }
