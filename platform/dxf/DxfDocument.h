@@ -43,6 +43,7 @@ struct DxfDocument {
     // Where new things go (indexes into chunks: the new ones are written before these).
     std::uint32_t entitiesEnd = kNoChunk;    // ENDSEC of ENTITIES
     std::uint32_t blocksEnd = kNoChunk;      // ENDSEC of BLOCKS
+    std::uint32_t objectsBegin = kNoChunk;   // SECTION of OBJECTS
     std::uint32_t objectsEnd = kNoChunk;     // ENDSEC of OBJECTS
     std::uint32_t appIdTableEnd = kNoChunk;  // ENDTAB of APPID
     std::uint32_t blockRecordTableEnd = kNoChunk;

@@ -90,7 +90,11 @@ private:
 
     template <class Fn> void withTags(KvDbObjectId id, Fn fn) {
         if (m_chunkOf.empty()) {
-            for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i)
+            // Dictionaries, records and graphs are objects: the OBJECTS section holds them.
+            std::uint32_t begin = 0, end = static_cast<std::uint32_t>(m_doc.chunks.size());
+            if (m_doc.objectsBegin != DxfDocument::kNoChunk && m_doc.objectsEnd != DxfDocument::kNoChunk)
+                begin = m_doc.objectsBegin, end = m_doc.objectsEnd;
+            for (std::uint32_t i = begin; i < end; ++i)
                 if (m_doc.chunks[i].kind == DxfChunkKind::kObject) m_chunkOf.emplace_back(m_doc.chunks[i].id.serial(), i);
             std::sort(m_chunkOf.begin(), m_chunkOf.end());
         }
