@@ -29,6 +29,7 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvDbText.h"
+#include "kv/KvHugePages.h"
 #include "kv/KvSharedName.h"
 
 int dxfVersionNumber(const std::string& acadver) {
@@ -153,6 +154,12 @@ private:
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
     std::unordered_map<std::string, std::uint32_t, RawHash, std::equal_to<>> m_nameByRaw;
+    struct RecentName {
+        const std::string* name = nullptr;   // a key of m_nameByRaw (they stay in place)
+        std::uint32_t index = 0;
+    };
+    RecentName m_recentNames[4];
+    unsigned m_nextRecent = 0;
     std::vector<std::uint32_t> m_styleRecords;   // staged STYLE records
     std::vector<Staged> m_staged;
     std::vector<std::pair<std::uint32_t, std::uint64_t>> m_xdictionaries;   // staged index, handle
@@ -267,12 +274,17 @@ std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfReco
 }
 
 std::uint32_t Reader::nameIndex(std::string_view raw) {
+    // Neighbouring entities mostly share their names: the last few found are tried first.
+    for (const RecentName& r : m_recentNames)
+        if (r.name && *r.name == raw) return r.index;
     auto it = m_nameByRaw.find(raw);
-    if (it != m_nameByRaw.end()) return it->second;
-    auto index = static_cast<std::uint32_t>(m_names.size());
-    m_names.push_back(Name{decode(raw), std::nullopt});
-    m_nameByRaw.emplace(std::string(raw), index);
-    return index;
+    if (it == m_nameByRaw.end()) {
+        auto index = static_cast<std::uint32_t>(m_names.size());
+        m_names.push_back(Name{decode(raw), std::nullopt});
+        it = m_nameByRaw.emplace(std::string(raw), index).first;
+    }
+    m_recentNames[m_nextRecent++ % std::size(m_recentNames)] = RecentName{&it->first, it->second};
+    return it->second;
 }
 
 std::uint32_t Reader::nameIndex(const DxfRecordParser& p, int code, std::string_view fallback) {
@@ -294,6 +306,8 @@ void Reader::run() {
     m_db.reserveObjects(expected);
     m_doc.chunks.reserve(expected);
     m_chunkStaged.reserve(expected);
+    kvAdviseHugePages(m_staged.data(), m_staged.capacity() * sizeof(Staged));
+    kvAdviseHugePages(m_doc.chunks.data(), m_doc.chunks.capacity() * sizeof(DxfChunk));
     std::uint64_t firstTag = m_in.offset();
     if (m_doc.source.size() == 0) m_in.fail("the file is empty");
     addChunk(0, firstTag, DxfChunkKind::kRaw);
@@ -327,6 +341,7 @@ void Reader::run() {
                         : sname == "ENTITIES" ? DxfSectionId::kEntities
                         : sname == "OBJECTS"  ? DxfSectionId::kObjects
                                               : DxfSectionId::kOther;
+            if (m_section == DxfSectionId::kObjects) m_doc.objectsBegin = static_cast<std::uint32_t>(m_doc.chunks.size());
             if (m_section == DxfSectionId::kHeader) readHeader();
             else addRecordChunk(DxfChunkKind::kRaw);
             continue;

@@ -7,6 +7,7 @@
 #include "kv/KvDbEntity.h"
 #include "kv/KvDbSymbolTable.h"
 #include "kv/KvDbTableStyle.h"
+#include "kv/KvHugePages.h"
 #include "kv/KvResbuf.h"
 
 namespace {
@@ -153,6 +154,8 @@ void KvDbDatabase::reserveObjects(std::size_t n)
 {
     m_objects.reserve(m_objects.size() + n);
     m_allObjects.reserve(m_allObjects.size() + n);
+    kvAdviseHugePages(m_objects.data(), m_objects.capacity() * sizeof(m_objects[0]));
+    kvAdviseHugePages(m_allObjects.data(), m_allObjects.capacity() * sizeof(m_allObjects[0]));
     m_byHandle.reserve(m_byHandle.size() + n);
 }
 

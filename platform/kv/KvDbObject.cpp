@@ -1,5 +1,7 @@
 #include "kv/KvDbObject.h"
 
+#include "KvObjectPool.h"
+
 #include <vector>
 
 #include "KvInternal.h"
@@ -187,3 +189,7 @@ Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb:
     object = pObject;
     return Kvmo::eOk;
 }
+
+void* KvDbObject::operator new(std::size_t size) { return kvPoolAllocate(size); }
+
+void KvDbObject::operator delete(void* object, std::size_t size) noexcept { kvPoolRelease(object, size); }

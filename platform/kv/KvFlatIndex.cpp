@@ -1,6 +1,11 @@
 #include "kv/KvFlatIndex.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+#include "kv/KvHugePages.h"
 
 std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
 {
@@ -8,14 +13,14 @@ std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
     key ^= key >> 33;
     key *= 0xff51afd7ed558ccdULL;
     key ^= key >> 33;
-    return static_cast<std::size_t>(key) & (m_slots.size() - 1);
+    return static_cast<std::size_t>(key) & (m_capacity - 1);
 }
 
 const std::uint64_t* KvFlatIndex::find(std::uint64_t key) const
 {
-    if (m_slots.empty() || key == 0)
+    if (m_capacity == 0 || key == 0)
         return nullptr;
-    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
+    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_capacity - 1)) {
         const Slot& slot = m_slots[i];
         if (slot.key == key)
             return &slot.value;
@@ -28,9 +33,9 @@ bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
 {
     if (key == 0)
         return false;
-    if ((m_size + 1) * 4 > m_slots.size() * 3)
-        rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
-    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_slots.size() - 1)) {
+    if ((m_size + 1) * 4 > m_capacity * 3)
+        rehash(m_capacity == 0 ? 16 : m_capacity * 2);
+    for (std::size_t i = slotOf(key);; i = (i + 1) & (m_capacity - 1)) {
         Slot& slot = m_slots[i];
         if (slot.key == key)
             return false;
@@ -47,18 +52,24 @@ void KvFlatIndex::reserve(std::size_t n)
     std::size_t slots = 16;
     while (slots * 3 < n * 4)
         slots *= 2;
-    if (slots > m_slots.size())
+    if (slots > m_capacity)
         rehash(slots);
 }
 
+void KvFlatIndex::Free::operator()(Slot* slots) const { std::free(slots); }
+
 void KvFlatIndex::rehash(std::size_t slots)
 {
-    std::vector<Slot> old(slots);
+    std::unique_ptr<Slot[], Free> old(static_cast<Slot*>(std::calloc(slots, sizeof(Slot))));
+    if (!old)
+        throw std::bad_alloc();
+    kvAdviseHugePages(old.get(), slots * sizeof(Slot));
     old.swap(m_slots);
+    const std::size_t oldCapacity = std::exchange(m_capacity, slots);
     m_size = 0;
-    for (const Slot& slot : old)
-        if (slot.key != 0)
-            insert(slot.key, slot.value);
+    for (std::size_t i = 0; i < oldCapacity; ++i)
+        if (old[i].key != 0)
+            insert(old[i].key, old[i].value);
 }
 
 void KvSerialRuns::append(std::uint64_t serial)

@@ -20,6 +20,9 @@ public:
     virtual ~KvDbObject() = default;
     KvDbObject(const KvDbObject&) = delete;
     KvDbObject& operator=(const KvDbObject&) = delete;
+    // From the object pool: a drawing holds hundreds of thousands of small objects.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* object, std::size_t size) noexcept;
 
     // Run-time class name ("KvDbLine") and the drawing-file type name ("LINE").
     virtual const char* isA() const { return "KvDbObject"; }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Map from non-zero 64-bit keys (handles, id serials) to 64-bit values in one open-addressed
@@ -22,10 +23,15 @@ private:
         std::uint64_t key = 0;   // 0: free
         std::uint64_t value = 0;
     };
+    struct Free {
+        void operator()(Slot* slots) const;
+    };
     void rehash(std::size_t slots);
     std::size_t slotOf(std::uint64_t key) const;
 
-    std::vector<Slot> m_slots;
+    // Zeroed by the system as it is touched, not filled up front.
+    std::unique_ptr<Slot[], Free> m_slots;
+    std::size_t m_capacity = 0;
     std::size_t m_size = 0;
 };
 

@@ -1,0 +1,87 @@
+#include "KvObjectPool.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KV_POOL_OFF 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KV_POOL_OFF 1
+#endif
+#endif
+
+namespace {
+
+constexpr std::size_t kGrain = 16;
+constexpr std::size_t kLargest = 1024;   // larger objects (tables) come from the heap
+constexpr std::size_t kBlock = std::size_t(2) << 20;
+
+struct FreeObject {
+    FreeObject* next;
+};
+
+struct Pool {
+    FreeObject* free[kLargest / kGrain + 1] = {};
+    char* next = nullptr;
+    char* end = nullptr;
+
+    // A block aligned on its size, so that the system can map it with one huge page.
+    void newBlock() {
+        void* raw = ::mmap(nullptr, 2 * kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED) throw std::bad_alloc();
+        auto at = reinterpret_cast<std::uintptr_t>(raw);
+        std::uintptr_t aligned = (at + kBlock - 1) & ~(kBlock - 1);
+        if (aligned > at) ::munmap(raw, aligned - at);
+        std::uintptr_t tail = aligned + kBlock;
+        if (at + 2 * kBlock > tail) ::munmap(reinterpret_cast<void*>(tail), at + 2 * kBlock - tail);
+        ::madvise(reinterpret_cast<void*>(aligned), kBlock, MADV_HUGEPAGE);
+        next = reinterpret_cast<char*>(aligned);
+        end = next + kBlock;
+    }
+};
+
+Pool& pool() {
+    static Pool p;
+    return p;
+}
+
+}  // namespace
+
+void* kvPoolAllocate(std::size_t size) {
+#ifdef KV_POOL_OFF
+    return ::operator new(size);
+#else
+    if (size == 0 || size > kLargest) return ::operator new(size);
+    const std::size_t sizeClass = (size + kGrain - 1) / kGrain;
+    Pool& p = pool();
+    if (FreeObject* reused = p.free[sizeClass]) {
+        p.free[sizeClass] = reused->next;
+        return reused;
+    }
+    const std::size_t bytes = sizeClass * kGrain;
+    if (static_cast<std::size_t>(p.end - p.next) < bytes) p.newBlock();
+    void* object = p.next;
+    p.next += bytes;
+    return object;
+#endif
+}
+
+void kvPoolRelease(void* object, std::size_t size) noexcept {
+    if (object == nullptr) return;
+#ifdef KV_POOL_OFF
+    ::operator delete(object, size);
+#else
+    if (size == 0 || size > kLargest) {
+        ::operator delete(object, size);
+        return;
+    }
+    const std::size_t sizeClass = (size + kGrain - 1) / kGrain;
+    Pool& p = pool();
+    auto* freed = static_cast<FreeObject*>(object);
+    freed->next = p.free[sizeClass];
+    p.free[sizeClass] = freed;
+#endif
+}
