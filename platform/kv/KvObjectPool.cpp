@@ -13,6 +13,7 @@
 #endif
 #endif
 
+#ifndef KV_POOL_OFF
 namespace {
 
 constexpr std::size_t kGrain = 16;
@@ -49,6 +50,7 @@ Pool& pool() {
 }
 
 }  // namespace
+#endif
 
 void* kvPoolAllocate(std::size_t size) {
 #ifdef KV_POOL_OFF
