@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -27,10 +28,13 @@ namespace {
 
 constexpr int kTableVersion = 1024;   // tables are written in the R2010 form
 
+// Where the saved bytes go, a piece at a time.
+using DxfSink = std::function<void(std::string_view)>;
+
 class Writer {
 public:
-    Writer(const KvDbDatabase& db, const DxfDocument& doc) : m_db(db), m_doc(doc) {}
-    std::string run();
+    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink) : m_db(db), m_doc(doc), m_sink(std::move(sink)) {}
+    void run();
 
 private:
     void classify();
@@ -47,8 +51,19 @@ private:
 
     const KvDbDatabase& m_db;
     const DxfDocument& m_doc;
-    std::string m_source;   // the file read from, while saving
-    std::string m_out;
+    // Bytes of the file read from: a window of it, moved on as the chunks are written in
+    // file order. The view lasts until the next call.
+    std::string_view source(std::uint64_t begin, std::size_t size);
+    void copySource();
+    void flush() {
+        m_sink(m_out);
+        m_out.clear();
+    }
+
+    DxfSink m_sink;
+    std::string m_window;
+    std::uint64_t m_windowBegin = 0;
+    std::string m_out;   // written to the sink a megabyte at a time
     std::string m_eol = "\n";
     int m_version = 0;
     int m_outVersion = 0;
@@ -64,12 +79,12 @@ private:
     std::map<std::uint64_t, DxfTableGraphics> m_graphics;  // by table serial
 };
 
-std::string Writer::run() {
+void Writer::run() {
     m_version = dxfVersionNumber(m_doc.version);
     m_seed = m_db.handseed().value();
     bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
     // Every change, new objects included, moves the counter: nothing to look at.
-    if (!changed && m_seed == m_doc.handseedAtLoad) return m_doc.source.readAll();
+    if (!changed && m_seed == m_doc.handseedAtLoad) return copySource();
     for (const DxfChunk& c : m_doc.chunks)
         if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
     classify();
@@ -90,8 +105,7 @@ std::string Writer::run() {
                 anything = true;
         }
     }
-    if (!anything) return m_doc.source.readAll();
-    m_source = m_doc.source.readAll();
+    if (!anything) return copySource();
     if (m_version < 1015) fail("changes to R12 (" + m_doc.version + ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
 
     m_outVersion = m_version;
@@ -101,8 +115,9 @@ std::string Writer::run() {
         m_outCodec.setUtf8();
     }
     if (!m_doc.binary) {
-        std::size_t nl = m_source.find('\n');
-        if (nl != std::string::npos && nl > 0 && m_source[nl - 1] == '\r') m_eol = "\r\n";
+        std::string_view head = source(0, static_cast<std::size_t>(std::min<std::uint64_t>(m_doc.source.size(), 4096)));
+        std::size_t nl = head.find('\n');
+        if (nl != std::string_view::npos && nl > 0 && head[nl - 1] == '\r') m_eol = "\r\n";
     }
     int nextT = 1;
     if (auto* blocks = dynamic_cast<const KvDbSymbolTable*>(object(m_db.blockTableId())))
@@ -128,12 +143,32 @@ std::string Writer::run() {
     // Handles for the tables' graphics come after every object's.
     for (auto& [serial, g] : m_graphics) g.allocateHandles(m_seed);
 
-    m_out.reserve(m_source.size() + 4096);
+    constexpr std::size_t kFlush = 1 << 20;
+    m_out.reserve(2 * kFlush);
     for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i) {
         writeInsertionsBefore(i);
         writeChunk(i);
+        if (m_out.size() >= kFlush) flush();
     }
-    return std::move(m_out);
+    flush();
+}
+
+std::string_view Writer::source(std::uint64_t begin, std::size_t size) {
+    if (begin < m_windowBegin || begin + size > m_windowBegin + m_window.size()) {
+        constexpr std::size_t kWindow = 4 << 20;
+        m_window.clear();
+        m_windowBegin = begin;
+        m_doc.source.read(begin, static_cast<std::size_t>(std::min<std::uint64_t>(std::max(size, kWindow), m_doc.source.size() - begin)),
+                          m_window);
+    }
+    return std::string_view(m_window).substr(static_cast<std::size_t>(begin - m_windowBegin), size);
+}
+
+// Nothing changed: the file as it was read.
+void Writer::copySource() {
+    constexpr std::size_t kPiece = 4 << 20;
+    for (std::uint64_t at = 0; at < m_doc.source.size(); at += kPiece)
+        m_sink(source(at, static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, m_doc.source.size() - at))));
 }
 
 void Writer::classify() {
@@ -234,7 +269,7 @@ void Writer::writeChunk(std::uint32_t index) {
 }
 
 void Writer::copyChunk(const DxfChunk& c) {
-    std::string_view bytes = std::string_view(m_source).substr(c.begin, c.size);
+    std::string_view bytes = source(c.begin, c.size);
     if (m_outCodec.isUtf8() == m_doc.codec.isUtf8()) {
         m_out.append(bytes);
         return;
@@ -349,7 +384,7 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
 
 // An object the host opened for write: its tags as read, with what differs now replaced.
 void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
-    std::string_view bytes = std::string_view(m_source).substr(c.begin, c.size);
+    std::string_view bytes = source(c.begin, c.size);
     DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
     std::vector<DxfTag> tags;
     DxfTag t;
@@ -426,10 +461,13 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
 
 }  // namespace
 
-std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc) { return Writer(db, doc).run(); }
+std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc) {
+    std::string out;
+    Writer(db, doc, [&out](std::string_view piece) { out.append(piece); }).run();
+    return out;
+}
 
 void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::string& path) {
-    std::string content = dxfWriteBytes(db, doc);
     std::string dir = ".";
     std::size_t slash = path.find_last_of('/');
     if (slash != std::string::npos) dir = slash == 0 ? "/" : path.substr(0, slash);
@@ -449,16 +487,28 @@ void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::str
         ::unlink(tempName.c_str());
         throw DxfError(path + ": " + what + " (" + std::strerror(err) + ")");
     };
-    const char* p = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            failWith("cannot write");
+    // Written as it is made: a large drawing is never held twice in memory.
+    auto writePiece = [&](std::string_view piece) {
+        const char* p = piece.data();
+        std::size_t left = piece.size();
+        while (left > 0) {
+            ssize_t n = ::write(fd, p, left);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw DxfError(path + ": cannot write (" + std::strerror(errno) + ")");
+            }
+            p += n;
+            left -= static_cast<std::size_t>(n);
         }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    };
+    try {
+        Writer(db, doc, writePiece).run();
+    } catch (...) {
+        // Whatever stopped the save (a change that cannot be written, the source file gone
+        // bad, no memory): no temporary file stays behind.
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        throw;
     }
     if (::fsync(fd) != 0) failWith("cannot write");
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
