@@ -74,10 +74,11 @@ void* kvPoolAllocate(std::size_t size) {
 void kvPoolRelease(void* object, std::size_t size) noexcept {
     if (object == nullptr) return;
 #ifdef KV_POOL_OFF
-    ::operator delete(object, size);
+    (void)size;
+    ::operator delete(object);
 #else
     if (size == 0 || size > kLargest) {
-        ::operator delete(object, size);
+        ::operator delete(object);
         return;
     }
     const std::size_t sizeClass = (size + kGrain - 1) / kGrain;
