@@ -19,15 +19,10 @@ std::vector<std::u16string> BlockNames(const ExtractionEngine& engine)
 
 TEST_F(BlockReaderTest, ExcludedNamesAreCaseSensitivePrefixes)
 {
-    EXPECT_TRUE(IsExcludedBlockName(u"*Model_Space"));
-    EXPECT_TRUE(IsExcludedBlockName(u"*U12"));
-    EXPECT_TRUE(IsExcludedBlockName(u"ac$TEMP"));
-    EXPECT_TRUE(IsExcludedBlockName(u"ny$"));
-    EXPECT_FALSE(IsExcludedBlockName(u"AC$TEMP"));
-    EXPECT_FALSE(IsExcludedBlockName(u"Ny$X"));
-    EXPECT_FALSE(IsExcludedBlockName(u"ac"));
-    EXPECT_FALSE(IsExcludedBlockName(u"Door*"));
-    EXPECT_FALSE(IsExcludedBlockName(u""));
+    for (const char16_t* name : {u"*Model_Space", u"*U12", u"ac$TEMP", u"ny$"})
+        EXPECT_TRUE(IsExcludedBlockName(name)) << kvToUtf8(name);
+    for (const char16_t* name : {u"AC$TEMP", u"Ny$X", u"ac", u"Door*", u""})
+        EXPECT_FALSE(IsExcludedBlockName(name)) << kvToUtf8(name);
 
     AddReference(AddBlockDefinition(u"ac$TEMP"), {{u"SECRET", u"1"}});
     AddReference(AddBlockDefinition(u"ny$Grid"));
@@ -80,14 +75,8 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
 TEST_F(BlockReaderTest, AttributesKeepTheirOrderAndOnlyNumbersAreRounded)
 {
     Db().setLuprec(2);
-    AddReference(AddBlockDefinition(u"Tag"), {{u"A", u"12.50"},
-                                              {u"B", u"7"},
-                                              {u"C", u"1e2"},
-                                              {u"D", u"12,5"},
-                                              {u"E", u"12.5 m"},
-                                              {u"F", u""},
-                                              {u"G", u" 1"},
-                                              {u"H", u"-0.125"}});
+    AddReference(AddBlockDefinition(u"Tag"), {{u"A", u"12.50"}, {u"B", u"7"}, {u"C", u"1e2"}, {u"D", u"12,5"},
+                                              {u"E", u"12.5 m"}, {u"F", u""}, {u"G", u" 1"}, {u"H", u"-0.125"}});
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsBlocks.size(), 1u);
     const PropValueList expected = {
@@ -159,16 +148,12 @@ TEST_F(BlockReaderTest, RecordsAndAttributesThatDoNotOpen)
     const KvDbObjectId idLocked = pStatic->attributeIds().at(1);
     pStatic->close();
 
-    KvDbObject* pBusy = nullptr;
-    KvDbObject* pDoor = nullptr;
-    KvDbObject* pLocked = nullptr;
-    ASSERT_EQ(kvdbOpenKvDbObject(pBusy, idBusy, KvDb::kForWrite), Kvmo::eOk);
-    ASSERT_EQ(kvdbOpenKvDbObject(pDoor, idDoor, KvDb::kForWrite), Kvmo::eOk);
-    ASSERT_EQ(kvdbOpenKvDbObject(pLocked, idLocked, KvDb::kForWrite), Kvmo::eOk);
+    std::vector<KvDbObject*> veOpen;
+    for (KvDbObjectId id : {idBusy, idDoor, idLocked}) {
+        ASSERT_EQ(kvdbOpenKvDbObject(veOpen.emplace_back(), id, KvDb::kForWrite), Kvmo::eOk);
+    }
     const ExtractionEngine engine = Read();
-    pBusy->close();
-    pDoor->close();
-    pLocked->close();
+    for (KvDbObject* pObject : veOpen) pObject->close();
 
     ASSERT_EQ(engine.lsBlocks.size(), 2u);
     // The static block's record did not open: no name, but its attributes are read.

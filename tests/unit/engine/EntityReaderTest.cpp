@@ -7,6 +7,19 @@
 namespace {
 
 using EntityReaderTest = EngineDrawingTest;
+using Texts = std::vector<std::u16string>;
+
+// The values shown under the names given, in that order; a name not offered reads "<none>".
+Texts ShownAs(const GeomEnt& record, const PropertyCatalog& catalog, std::initializer_list<const char16_t*> names)
+{
+    const auto shown = Shown(record, catalog);
+    Texts values;
+    for (const char16_t* name : names) {
+        const auto it = shown.find(name);
+        values.push_back(it == shown.end() ? u"<none>" : it->second);
+    }
+    return values;
+}
 
 TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
 {
@@ -21,13 +34,8 @@ TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
         AddLine(start, start + KvGeVector3d(1, 1, 0));
         const ExtractionEngine engine = Read();
         ASSERT_EQ(engine.lsLines.size(), 1u);
-        auto shown = Shown(engine.lsLines[0], engine.catalog);
-        EXPECT_EQ(shown[u"Length"], c.length) << c.luprec;
-        EXPECT_EQ(shown[u"X Start"], c.startX) << c.luprec;
-        EXPECT_EQ(shown[u"Angle"], u"45") << c.luprec;
-        EXPECT_EQ(shown[u"X Delta"], u"1") << c.luprec;
-        EXPECT_EQ(shown[u"Y Delta"], u"1") << c.luprec;
-        EXPECT_EQ(shown[u"Z Delta"], u"0") << c.luprec;
+        EXPECT_EQ(ShownAs(engine.lsLines[0], engine.catalog, {u"Length", u"X Start", u"Angle", u"X Delta", u"Y Delta", u"Z Delta"}),
+                  (Texts{c.length, c.startX, u"45", u"1", u"1", u"0"})) << c.luprec;
         NewDrawing();
     }
 }
@@ -42,15 +50,10 @@ TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
     ASSERT_EQ(engine.lsLines.size(), 2u);
     EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"Angle"], u"0");
 
-    // Rounded points 0 and 2, but the line is 1.4 long: the delta says 1.
-    auto shown = Shown(engine.lsLines[1], engine.catalog);
-    EXPECT_EQ(shown[u"X Start"], u"0");
-    EXPECT_EQ(shown[u"X end"], u"2");
-    EXPECT_EQ(shown[u"X Delta"], u"1");
-    EXPECT_EQ(shown[u"Length"], u"1");
-    // Exact halves go up: -2.5 shows -2, 2.5 shows 3.
-    EXPECT_EQ(shown[u"Y Start"], u"-2");
-    EXPECT_EQ(shown[u"Z end"], u"3");
+    // Rounded points 0 and 2, but the line is 1.4 long: the delta says 1. Exact halves go
+    // up: -2.5 shows -2, 2.5 shows 3.
+    EXPECT_EQ(ShownAs(engine.lsLines[1], engine.catalog, {u"X Start", u"X end", u"X Delta", u"Length", u"Y Start", u"Z end"}),
+              (Texts{u"0", u"2", u"1", u"1", u"-2", u"3"}));
 }
 
 TEST_F(EntityReaderTest, CircleDiameterComesFromTheRoundedRadius)
@@ -59,13 +62,9 @@ TEST_F(EntityReaderTest, CircleDiameterComesFromTheRoundedRadius)
     Add(new KvDbCircle({-1.5, 2.4, 0}, 2.6));
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsCircles.size(), 1u);
-    auto shown = Shown(engine.lsCircles[0], engine.catalog);
-    EXPECT_EQ(shown[u"Radius"], u"3");
-    EXPECT_EQ(shown[u"Diameter"], u"6");
-    EXPECT_EQ(shown[u"Circumference"], u"16");
-    EXPECT_EQ(shown[u"Area"], u"21");
-    EXPECT_EQ(shown[u"X Center"], u"-1");
-    EXPECT_EQ(shown[u"Y Center"], u"2");
+    EXPECT_EQ(ShownAs(engine.lsCircles[0], engine.catalog,
+                      {u"Radius", u"Diameter", u"Circumference", u"Area", u"X Center", u"Y Center"}),
+              (Texts{u"3", u"6", u"16", u"21", u"-1", u"2"}));
 }
 
 TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
@@ -85,17 +84,11 @@ TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
     });
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsPolyLines.size(), 2u);
-    auto square = Shown(engine.lsPolyLines[0], engine.catalog);
-    EXPECT_EQ(square[u"Area"], u"4");
-    EXPECT_EQ(square[u"Length"], u"8");
-    EXPECT_EQ(square[u"Global width"], u"0.5");
-    EXPECT_EQ(square[u"Closed"], u"Yes");
-    EXPECT_EQ(square[u"Linetype generation"], u"Enabled");
-    auto tapered = Shown(engine.lsPolyLines[1], engine.catalog);
-    EXPECT_EQ(tapered[u"Length"], u"7");
-    EXPECT_EQ(tapered[u"Global width"], u"0");
-    EXPECT_EQ(tapered[u"Closed"], u"No");
-    EXPECT_EQ(tapered[u"Linetype generation"], u"Disabled");
+    EXPECT_EQ(ShownAs(engine.lsPolyLines[0], engine.catalog,
+                      {u"Area", u"Length", u"Global width", u"Closed", u"Linetype generation"}),
+              (Texts{u"4", u"8", u"0.5", u"Yes", u"Enabled"}));
+    EXPECT_EQ(ShownAs(engine.lsPolyLines[1], engine.catalog, {u"Length", u"Global width", u"Closed", u"Linetype generation"}),
+              (Texts{u"7", u"0", u"No", u"Disabled"}));
 }
 
 TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
@@ -136,29 +129,20 @@ TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsMTexts.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        auto shown = Shown(engine.lsMTexts[i], engine.catalog);
-        EXPECT_EQ(shown[u"Justify"], cases[i].justify) << i;
-        EXPECT_EQ(shown[u"Direction"], cases[i].direction) << i;
-        EXPECT_EQ(shown[u"Line spacing style"], cases[i].spacingStyle) << i;
-        EXPECT_EQ(shown[u"Background mask"], i == 0 ? u"Yes" : u"No") << i;
+        EXPECT_EQ(ShownAs(engine.lsMTexts[i], engine.catalog,
+                          {u"Justify", u"Direction", u"Line spacing style", u"Background mask"}),
+                  (Texts{cases[i].justify, cases[i].direction, cases[i].spacingStyle, i == 0 ? u"Yes" : u"No"})) << i;
     }
-    auto shown = Shown(engine.lsMTexts[0], engine.catalog);
-    EXPECT_EQ(shown[u"Contents"], u"Two\nlines");
-    EXPECT_EQ(shown[u"Style"], u"Notes");
-    EXPECT_EQ(shown[u"Rotation"], u"1.57");  // radians
-    EXPECT_EQ(shown[u"Line spacing factor"], u"1");
-    EXPECT_EQ(shown[u"Line spacing distance"], u"4.17");
-    EXPECT_EQ(shown[u"Text height"], u"2.5");
-    EXPECT_EQ(shown[u"X position"], u"-1.01");
-    EXPECT_EQ(shown.count(u"Thickness"), 1u);
+    // Rotation in radians.
+    EXPECT_EQ(ShownAs(engine.lsMTexts[0], engine.catalog,
+                      {u"Contents", u"Style", u"Rotation", u"Line spacing factor", u"Line spacing distance",
+                       u"Text height", u"X position"}),
+              (Texts{u"Two\nlines", u"Notes", u"1.57", u"1", u"4.17", u"2.5", u"-1.01"}));
+    EXPECT_EQ(Shown(engine.lsMTexts[0], engine.catalog).count(u"Thickness"), 1u);
 
     // Values the host never stores have no text either.
-    EXPECT_EQ(AttachmentText(0), u"");
-    EXPECT_EQ(AttachmentText(14), u"");
-    EXPECT_EQ(FlowDirectionText(0), u"");
-    EXPECT_EQ(FlowDirectionText(6), u"");
-    EXPECT_EQ(LineSpacingStyleText(0), u"");
-    EXPECT_EQ(LineSpacingStyleText(3), u"");
+    for (int value : {0, 14}) EXPECT_EQ(AttachmentText(value), u"") << value;
+    EXPECT_EQ(FlowDirectionText(0) + FlowDirectionText(6) + LineSpacingStyleText(0) + LineSpacingStyleText(3), u"");
 }
 
 TEST_F(EntityReaderTest, SolidsShowOnlyCommonProperties)
@@ -230,23 +214,16 @@ TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)
         kvSetUiLanguage(l.language);
         const ExtractionEngine engine = Read();
         ASSERT_EQ(engine.lsLines.size(), 4u);
-        auto byLayer = Shown(engine.lsLines[0], engine.catalog);
-        auto byBlock = Shown(engine.lsLines[1], engine.catalog);
-        for (const char16_t* property : {l.color, l.lineWeight, l.linetype, l.plotStyle}) {
-            EXPECT_EQ(byLayer[property], l.byLayer);
-            EXPECT_EQ(byBlock[property], l.byBlock);
-        }
-        // Six decimals at most, whatever the precision.
-        EXPECT_EQ(byLayer[l.scale], u"0");
-        auto named = Shown(engine.lsLines[2], engine.catalog);
-        EXPECT_EQ(named[l.layer], u"Walls");
-        EXPECT_EQ(named[l.color], u"5");
-        EXPECT_EQ(named[l.lineWeight], l.byDefault);
-        EXPECT_EQ(named[l.linetype], u"DASHED");
-        EXPECT_EQ(named[l.plotStyle], u"Thick");
-        EXPECT_EQ(named[l.scale], u"2.5");
-        // Hundredths of a millimetre, not converted.
-        EXPECT_EQ(Shown(engine.lsLines[3], engine.catalog)[l.lineWeight], u"25");
+        // The scale has six decimals at most, whatever the precision; line weights are
+        // hundredths of a millimetre, not converted.
+        const auto names = {l.color, l.lineWeight, l.linetype, l.plotStyle, l.scale, l.layer};
+        EXPECT_EQ(ShownAs(engine.lsLines[0], engine.catalog, names),
+                  (Texts{l.byLayer, l.byLayer, l.byLayer, l.byLayer, u"0", u"0"}));
+        EXPECT_EQ(ShownAs(engine.lsLines[1], engine.catalog, names),
+                  (Texts{l.byBlock, l.byBlock, l.byBlock, l.byBlock, u"1", u"0"}));
+        EXPECT_EQ(ShownAs(engine.lsLines[2], engine.catalog, names),
+                  (Texts{u"5", l.byDefault, u"DASHED", u"Thick", u"2.5", u"Walls"}));
+        EXPECT_EQ(ShownAs(engine.lsLines[3], engine.catalog, {l.lineWeight}), Texts{u"25"});
     }
 }
 
@@ -265,9 +242,9 @@ TEST_F(EntityReaderTest, HyperlinkShowsTheFirstOfAnyNumber)
     Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), withLinks({u"C:\\docs\\plan.pdf", u"https://b", u"https://c"}));
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsLines.size(), 3u);
-    EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"Hyperlink"], u"");
-    EXPECT_EQ(Shown(engine.lsLines[1], engine.catalog)[u"Hyperlink"], u"https://example.com/a");
-    EXPECT_EQ(Shown(engine.lsLines[2], engine.catalog)[u"Hyperlink"], u"C:\\docs\\plan.pdf");
+    Texts shown;
+    for (const Line& line : engine.lsLines) shown.push_back(ShownAs(line, engine.catalog, {u"Hyperlink"})[0]);
+    EXPECT_EQ(shown, (Texts{u"", u"https://example.com/a", u"C:\\docs\\plan.pdf"}));
     EXPECT_EQ(engine.lsLines[2].commonProps.lsHyperlink.size(), 3u);
 }
 
