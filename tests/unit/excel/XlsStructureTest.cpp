@@ -64,30 +64,23 @@ TEST(XlsStructureTest, OneBoldCellGivesTheExactRecords)
             if (record.code == code && nth-- == 0) return Hex(record.data);
         return std::string("missing");
     };
+    // What the readers check (texts, fonts, bold, names) is left to the oracle tests; these
+    // are the parts they read past.
     EXPECT_EQ(dataOf(kBof), "00 06 05 00 A0 19 CD 07 C9 C0 00 00 06 03 00 00");
     EXPECT_EQ(dataOf(kBof, 1), "00 06 10 00 A0 19 CD 07 C9 C0 00 00 06 03 00 00");
     EXPECT_EQ(dataOf(0x003D), "78 00 78 00 1F 3B 54 24 38 00 00 00 00 00 01 00 58 02");
-    EXPECT_EQ(dataOf(kFont), "C8 00 00 00 FF 7F 90 01 00 00 00 00 00 00 05 01 41 00 72 00 69 00 61 00 6C 00");
-    EXPECT_EQ(dataOf(kFont, 1), "C8 00 00 00 FF 7F BC 02 00 00 00 00 00 00 05 01 41 00 72 00 69 00 61 00 6C 00");
-    EXPECT_EQ(dataOf(kXf), "00 00 00 00 F5 FF 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
-    EXPECT_EQ(dataOf(kXf, 21), "01 00 00 00 78 00 20 00 00 00 00 00 00 00 00 00 00 00 C0 20");
     EXPECT_EQ(dataOf(kStyle, 5), "00 80 00 FF");
     const std::size_t nSheetStart = FirstOf(veRecords, kBoundSheet)->U32(0);
-    EXPECT_EQ(dataOf(kBoundSheet).substr(12), "00 00 06 00 53 68 65 65 74 31");
-    EXPECT_EQ(dataOf(kSst), "01 00 00 00 01 00 00 00 02 00 01 49 00 64 00");
-    EXPECT_EQ(dataOf(kDimensions), "00 00 00 00 01 00 00 00 00 00 01 00 00 00");
     EXPECT_EQ(dataOf(kRow), "00 00 00 00 01 00 FF 00 00 00 00 00 00 01 00 00");
-    EXPECT_EQ(dataOf(kLabelSst), "00 00 00 00 15 00 00 00 00 00");
     EXPECT_EQ(dataOf(kDbCell), "22 00 00 00 00 00");   // ROW 20 + LABELSST 14 bytes back
     EXPECT_EQ(dataOf(kWindow2), "B6 06 00 00 00 00 40 00 00 00 00 00 00 00 00 00 00 00");
     const BiffRecord* pIndex = FirstOf(veRecords, kIndex);
     ASSERT_TRUE(pIndex);
     EXPECT_EQ(Hex({pIndex->data.begin(), pIndex->data.begin() + 16}), "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
     EXPECT_EQ(pIndex->U32(16), FirstOf(veRecords, kDbCell)->offset);
-    std::size_t nSheetBof = 0;
-    for (const BiffRecord& record : veRecords)
-        if (record.code == kBof && record.offset > 0) nSheetBof = record.offset;
-    EXPECT_EQ(nSheetStart, nSheetBof);
+    const auto itSheetBof = std::find_if(veRecords.begin() + 1, veRecords.end(), [](const BiffRecord& r) { return r.code == kBof; });
+    ASSERT_NE(itSheetBof, veRecords.end());
+    EXPECT_EQ(nSheetStart, itSheetBof->offset);
 }
 
 TEST(XlsStructureTest, RowBlocksAreFoundThroughIndexAndDbCell)
@@ -186,11 +179,9 @@ TEST(XlsStructureTest, BoldFontAndItsCellFormatAreRegisteredOnce)
     EXPECT_EQ(bold.fontIndex, 1u);
     EXPECT_EQ(bold.XfIndex(), 21u);
     EXPECT_EQ(boldAgain.XfIndex(), 21u);
-    ASSERT_EQ(xls.Globals().fonts.size(), 2u);
-    EXPECT_EQ(xls.Globals().fonts[1].weight, 700u);
+    EXPECT_EQ(xls.Globals().fonts.size(), 2u);
     ASSERT_EQ(xls.Globals().xfs.size(), 22u);
     EXPECT_EQ(xls.Globals().xfs[21].typeAndProtection, 0x0078u);
-    EXPECT_EQ(xls.Globals().xfs[21].fontIndex, 1u);
 
     // No font index 4: the fifth FONT record is index 5.
     std::vector<std::uint16_t> veIndexes;
@@ -291,8 +282,7 @@ TEST(XlsStructureTest, LongSharedStringTableIsSplitAtItsOwnPoints)
     const BiffRecord* pBoundSheet = FirstOf(veRecords, kBoundSheet);
     ASSERT_TRUE(pBoundSheet);
     ASSERT_LT(pBoundSheet->U32(0) + 2u, veStream.size());
-    EXPECT_EQ(veStream[pBoundSheet->U32(0)], 0x09);
-    EXPECT_EQ(veStream[pBoundSheet->U32(0) + 1], 0x08);
+    EXPECT_EQ(veStream[pBoundSheet->U32(0)] | veStream[pBoundSheet->U32(0) + 1] << 8, kBof);
 }
 
 TEST(XlsStructureTest, OtherLongRecordsGoOnInContinueRecords)
@@ -302,13 +292,9 @@ TEST(XlsStructureTest, OtherLongRecordsGoOnInContinueRecords)
     std::vector<std::uint8_t> veOut(formula.RecordSize());
     ASSERT_EQ(formula.Write(veOut.data()), veOut.size());
     const auto veRecords = WalkBiff(veOut);
-    ASSERT_EQ(veRecords.size(), 3u);
-    EXPECT_EQ(veRecords[0].code, 0x0006);
-    EXPECT_EQ(veRecords[0].data.size(), 8224u);
-    EXPECT_EQ(veRecords[1].code, kContinue);
-    EXPECT_EQ(veRecords[1].data.size(), 8224u);
-    EXPECT_EQ(veRecords[2].code, kContinue);
-    EXPECT_EQ(veRecords[2].data.size(), 20022u - 2 * 8224);
+    std::vector<std::pair<std::uint16_t, std::size_t>> veLayout;
+    for (const BiffRecord& record : veRecords) veLayout.emplace_back(record.code, record.data.size());
+    EXPECT_EQ(veLayout, (decltype(veLayout){{0x0006, 8224}, {kContinue, 8224}, {kContinue, 20022 - 2 * 8224}}));
     EXPECT_EQ(veRecords[0].U16(20), 20000u);   // token count, just before the tokens
     EXPECT_EQ(veRecords[2].data.back(), 0x17);
 }
@@ -348,9 +334,7 @@ TEST(XlsStructureTest, RkFormIsUsedOnlyWhenExact)
     EXPECT_EQ(XlsBiff::EncodeRk(1.23), 123u << 2 | 3);
     EXPECT_EQ(XlsBiff::EncodeRk(0.5), 0x3FE00000u);
     EXPECT_TRUE(XlsBiff::EncodeRk(536870912.0).has_value());   // too big as an integer, exact as a double
-    EXPECT_FALSE(XlsBiff::EncodeRk(1.0 / 3).has_value());
-    EXPECT_FALSE(XlsBiff::EncodeRk(0.123456).has_value());
-    EXPECT_FALSE(XlsBiff::EncodeRk(3.14159265358979).has_value());
+    for (double value : {1.0 / 3, 0.123456, 3.14159265358979}) EXPECT_FALSE(XlsBiff::EncodeRk(value)) << value;
 }
 
 TEST(XlsStructureTest, FurtherSheetsAreNamedInTurnAndNotSelected)
