@@ -68,6 +68,19 @@ protected:
         return rows;
     }
 
+    // The header and the rows below it, in the columns named, in that order.
+    std::vector<Texts> Columns(KvDbObjectId id, const Texts& lsNames) {
+        const std::vector<Texts> rows = Cells(id);
+        std::vector<Texts> picked(rows.size() - 1);
+        for (const std::u16string& csName : lsNames) {
+            const auto it = std::find(rows[1].begin(), rows[1].end(), csName);
+            EXPECT_NE(it, rows[1].end()) << kvToUtf8(csName);
+            for (std::size_t r = 1; r < rows.size(); ++r)
+                picked[r - 1].push_back(it == rows[1].end() ? u"<none>" : rows[r][it - rows[1].begin()]);
+        }
+        return picked;
+    }
+
     // The rows below the title and the header.
     std::vector<Texts> Data(KvDbObjectId id) {
         std::vector<Texts> rows = Cells(id);
@@ -203,18 +216,9 @@ TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn) {
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idRef)}));
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
-    const auto rows = Cells(id);
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0][0], u"Title");
-    ASSERT_FALSE(rows[1].empty());
-    EXPECT_EQ(rows[1][0], u"Name");
-    const auto itMark = std::find(rows[1].begin(), rows[1].end(), u"MARK");
-    ASSERT_NE(itMark, rows[1].end());
-    const std::size_t iMark = static_cast<std::size_t>(itMark - rows[1].begin());
-    // Kinds in name order: the block row comes first.
-    EXPECT_EQ(rows[2][0], u"DOOR");
-    EXPECT_EQ(rows[2][iMark], u"D1");
-    EXPECT_EQ(rows[3][0], u"");
+    // Name first; kinds in name order: the block row comes first.
+    EXPECT_EQ(Cells(id)[1][0], u"Name");
+    EXPECT_EQ(Columns(id, {u"Name", u"MARK"}), (std::vector<Texts>{{u"Name", u"MARK"}, {u"DOOR", u"D1"}, {u"", u""}}));
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idRef), HandleOf(idA)}));
     EXPECT_EQ(ReadTag(id, kTagTypes), (Texts{u"Block", u"Line"}));
 }
@@ -231,19 +235,13 @@ TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals) {
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
     // The new lines bring their geometric columns; quantity first, the others by name.
-    const auto rows = Cells(id);
-    ASSERT_EQ(rows.size(), 6u);
-    ASSERT_EQ(rows[1][0], u"Qty");
-    const auto itLayer = std::find(rows[1].begin(), rows[1].end(), u"Layer");
-    ASSERT_NE(itLayer, rows[1].end());
-    EXPECT_TRUE(std::is_sorted(rows[1].begin() + 1, rows[1].end()));
-    const std::size_t iLayer = static_cast<std::size_t>(itLayer - rows[1].begin());
-    EXPECT_EQ(rows[2][0], u"3");
-    EXPECT_EQ(rows[2][iLayer], u"0");
-    EXPECT_EQ(rows[3][0], u"1");
-    EXPECT_EQ(rows[3][iLayer], u"A");
-    EXPECT_EQ(rows[4], Texts(rows[1].size()));
-    EXPECT_EQ(rows[5][0], u"4");
+    const Texts lsHeader = Cells(id)[1];
+    ASSERT_FALSE(lsHeader.empty());
+    EXPECT_EQ(lsHeader[0], u"Qty");
+    EXPECT_TRUE(std::is_sorted(lsHeader.begin() + 1, lsHeader.end()));
+    EXPECT_EQ(Cells(id).at(4), Texts(lsHeader.size()));
+    EXPECT_EQ(Columns(id, {u"Qty", u"Layer"}),
+              (std::vector<Texts>{{u"Qty", u"Layer"}, {u"3", u"0"}, {u"1", u"A"}, {u"", u""}, {u"4", u""}}));
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNew), HandleOf(idOther)}));
 }
 
