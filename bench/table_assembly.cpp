@@ -43,45 +43,38 @@ std::unique_ptr<ExtractionEngine> MakeEngine(std::size_t nObjects)
     std::uint32_t seed = 2026;
     auto next = [&] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
     for (std::size_t i = 0; i < nObjects; ++i) {
-        const std::u16string csHandle = HexHandle(0x100 + i);
         const std::uint32_t kind = next() % 10;
-        if (kind < 6 || kind >= 8) {
-            CommonProps common;
-            common.csLayer = kLayers[next() % kLayers.size()];
-            common.csColor = kColors[next() % kColors.size()];
-            common.lineTypeScale = 1;
-            common.csLineWeight = u"ByLayer";
-            common.csLineType = u"Continuous";
-            if (kind < 6) {
-                Line line;
-                line.type = kObjLine;
-                line.csName = u"Line";
-                line.csHandle = csHandle;
-                line.commonProps = common;
-                line.length = 50 * (1 + next() % 40);
-                pEngine->lsLines.push_back(std::move(line));
-            } else {
-                Circle circle;
-                circle.type = kObjCircle;
-                circle.csName = u"Circle";
-                circle.csHandle = csHandle;
-                circle.commonProps = common;
-                circle.radius = 25 * (1 + next() % 8);
-                circle.diameter = 2 * circle.radius;
-                pEngine->lsCircles.push_back(std::move(circle));
-            }
-        } else {
-            BlockEnt block;
-            block.type = kObjBlock;
+        auto named = [&](auto& record, ObjKind type, const std::u16string& csName) -> auto& {
+            record.type = type;
+            record.csName = csName;
+            record.csHandle = HexHandle(0x100 + i);
+            return record;
+        };
+        if (kind == 6 || kind == 7) {
             const std::size_t iBlock = next() % kBlocks.size();
-            block.csName = kBlocks[iBlock];
-            block.csHandle = csHandle;
+            BlockEnt& block = named(pEngine->lsBlocks.emplace_back(), kObjBlock, kBlocks[iBlock]);
             block.idBlkTblRec = KvDbObjectId(10 + iBlock);
             block.rotationVal = 90.0 * (next() % 4);
             block.scale3d = KvGeScale3d(1, 1, 1);
             block.lsAttributs = {{u"Width", FormatNumberText(60 + 10 * (next() % 6)), true},
                                  {u"Maker", next() % 2 ? u"Acme" : u"Bolt", false}};
-            pEngine->lsBlocks.push_back(std::move(block));
+            continue;
+        }
+        CommonProps common;
+        common.csLayer = kLayers[next() % kLayers.size()];
+        common.csColor = kColors[next() % kColors.size()];
+        common.lineTypeScale = 1;
+        common.csLineWeight = u"ByLayer";
+        common.csLineType = u"Continuous";
+        if (kind < 6) {
+            Line& line = named(pEngine->lsLines.emplace_back(), kObjLine, u"Line");
+            line.commonProps = common;
+            line.length = 50 * (1 + next() % 40);
+        } else {
+            Circle& circle = named(pEngine->lsCircles.emplace_back(), kObjCircle, u"Circle");
+            circle.commonProps = common;
+            circle.radius = 25 * (1 + next() % 8);
+            circle.diameter = 2 * circle.radius;
         }
     }
     pEngine->lsObjectsSel = {u"Line", u"Circle", u"Block"};

@@ -3,17 +3,14 @@
 // command including the drawing's own reading, with that reading measured on its own.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <string>
 #include <vector>
 
+#include "BenchDrawing.h"
 #include "drawing/ExtractionTag.h"
 #include "drawing/EditorInteraction.h"
 #include "drawing/TableCellsUpdate.h"
 #include "drawing/TableWriter.h"
 #include "drawing/UpdateModes.h"
-#include "engine/ExtractionEngine.h"
-#include "kv/kv.h"
 #include "table/BuildTable.h"
 #include "table/TotalLine.h"
 
@@ -32,7 +29,7 @@ public:
 
 // A drawing of 20,000 lines on ten layers with a tagged extraction table (Layer, Length, totals).
 struct Drawing {
-    KvDbDatabase db;
+    BenchDrawing drawing;
     std::vector<KvDbObjectId> lines;
     UpdateDialogState state;
     KvDbObjectId idTable;
@@ -40,24 +37,14 @@ struct Drawing {
     std::vector<std::u16string> lsHandles;
 
     Drawing() {
-        kvdbHostApplicationServices()->setWorkingDatabase(&db);
-        KvConsole::instance().setEcho(false);
-        KvDbBlockTable* pBlocks = nullptr;
-        db.getBlockTable(pBlocks, KvDb::kForRead);
-        KvDbBlockTableRecord* pModel = nullptr;
-        pBlocks->getAt(KVDB_MODEL_SPACE, pModel, KvDb::kForWrite);
-        pBlocks->close();
         for (int i = 0; i < kObjects; ++i) {
             auto* pLine = new KvDbLine(KvGePoint3d(0, i, 0), KvGePoint3d(1 + i % 97, i, 0));
             pLine->setLayer(u"L" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
-            KvDbObjectId id;
-            pModel->appendKvDbEntity(id, pLine);
-            pLine->close();
-            lines.push_back(id);
+            lines.push_back(drawing.Append(pLine));
         }
-        pModel->close();
+        drawing.EndFilling();
 
-        ExtractionEngine engine = ReadAll();
+        ExtractionEngine engine = BenchDrawing::ReadAll(state.catalog);
         engine.SelectObjectTypes({u"Line"});
         HandleBlockMap blocks;
         BuildTable(engine, {u"Layer", u"Length"}, false, false, {u"Length"}, u"", veTable, blocks);
@@ -71,16 +58,6 @@ struct Drawing {
         AppendTagItems(idTable, kTagTypes, {u"Line"});
         kvdbGetAdsName(state.enTable, idTable);
         state.bTableSelected = true;
-    }
-
-    ExtractionEngine ReadAll() {
-        kv_name ss = {0, 0};
-        kvedSSGet(u"A", nullptr, nullptr, nullptr, ss);
-        std::int32_t n = 0;
-        kvedSSLength(ss, &n);
-        ExtractionEngine engine(ss, n, state.catalog);
-        kvedSSFree(ss);
-        return engine;
     }
 
     // Lengthens every hundredth line; iStep alternates so that every run finds changes.
@@ -129,7 +106,7 @@ BENCHMARK(BM_UpdateTableCells)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_ReadDrawing(benchmark::State& st) {
     Drawing& d = TheDrawing();
     for (auto _ : st) {
-        ExtractionEngine engine = d.ReadAll();
+        ExtractionEngine engine = BenchDrawing::ReadAll(d.state.catalog);
         benchmark::DoNotOptimize(engine.lsLines.size());
     }
 }
