@@ -1,7 +1,5 @@
 #include "WizardFixture.h"
 
-#include <unistd.h>
-
 #include "resources/UiResources.h"
 #include "ui/CKpUiBaseDialog.h"
 #include "ui/CListCtrl.h"
@@ -63,11 +61,6 @@ void WizardTest::SetUp()
     kvuiAddResourceModule(&DataExtractionUiResources());
     kvedSetInputProvider(&m_input);
     LastInsertedTable() = KvDbObjectId();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_dir = std::filesystem::temp_directory_path() /
-            ("wizard_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(m_dir);
-    std::filesystem::create_directories(m_dir);
 }
 
 void WizardTest::TearDown()
@@ -78,7 +71,6 @@ void WizardTest::TearDown()
     kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
     m_pDb.reset();
     kvSetUiLanguage(KvUiLanguage::English);
-    std::filesystem::remove_all(m_dir);
 }
 
 bool WizardTest::Run(const std::string& csScript, bool bUpdate)
@@ -99,21 +91,11 @@ bool WizardTest::Run(const std::string& csScript, bool bUpdate)
     return !m_script.failed() && m_script.atEnd();
 }
 
-KvDbObjectId WizardTest::Add(KvDbEntity* pEntity)
-{
-    return AppendToModelSpace(*m_pDb, pEntity);
-}
-
 KvDbObjectId WizardTest::AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer)
 {
     auto* pLine = new KvDbLine(KvGePoint3d(x0, y0, 0), KvGePoint3d(x1, y1, 0));
     pLine->setLayer(csLayer);
     return Add(pLine);
-}
-
-KvDbObjectId WizardTest::AddCircle(double x, double y, double r)
-{
-    return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r));
 }
 
 KvDbObjectId WizardTest::AddBlockReference(const std::u16string& csBlock, double x, double y)
@@ -148,20 +130,13 @@ std::vector<DialogSnapshot> WizardTest::Visits(unsigned int idTemplate) const
 {
     std::vector<DialogSnapshot> visits;
     for (const auto& snap : m_pDriver->snapshots)
-        if (snap.idTemplate == idTemplate)
-            visits.push_back(snap);
+        if (snap.idTemplate == idTemplate) visits.push_back(snap);
     return visits;
 }
 
 std::vector<unsigned int> WizardTest::DialogSequence() const
 {
     std::vector<unsigned int> ids;
-    for (const auto& snap : m_pDriver->snapshots)
-        ids.push_back(snap.idTemplate);
+    for (const auto& snap : m_pDriver->snapshots) ids.push_back(snap.idTemplate);
     return ids;
-}
-
-std::u16string WizardTest::Printed() const
-{
-    return KvConsole::instance().recorded();
 }

@@ -46,24 +46,23 @@ protected:
     bool Run(const std::string& csScript, bool bUpdate = false);
     bool RunUpdateDialog(const std::string& csScript) { return Run(csScript, true); }
 
-    KvDbObjectId Add(KvDbEntity* pEntity);
+    KvDbObjectId Add(KvDbEntity* pEntity) { return AppendToModelSpace(*m_pDb, pEntity); }
     KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
-    KvDbObjectId AddCircle(double x, double y, double r);
+    KvDbObjectId AddCircle(double x, double y, double r) { return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r)); }
     KvDbObjectId AddBlockReference(const std::u16string& csBlock, double x, double y);
-    static std::u16string HandleOf(KvDbObjectId id) { return HandleText(id); }
     std::vector<KvDbObjectId> Tables();
 
     // The snapshots of one dialog, in the order it waited.
     std::vector<DialogSnapshot> Visits(unsigned int idTemplate) const;
     std::vector<unsigned int> DialogSequence() const;
-    std::u16string Printed() const;
-    std::string Path(const std::string& csName) const { return (m_dir / csName).string(); }
+    std::u16string Printed() const { return KvConsole::instance().recorded(); }
+    std::string Path(const std::string& csName) const { return m_dir.Path(csName).string(); }
     static std::string ReadFile(const std::string& csPath) { return ReadBytes(csPath); }
 
     std::unique_ptr<KvDbDatabase> m_pDb;
     QueuedEditorInput m_input;
     std::unique_ptr<RecordingDriver> m_pDriver;
     KvScript m_script;
-    std::filesystem::path m_dir;
+    ScratchDir m_dir;
     bool m_bUpdateTablePicked = false;  // the update dialog's state after its run
 };
