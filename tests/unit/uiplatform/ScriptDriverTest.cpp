@@ -24,22 +24,16 @@ TEST_F(ScriptRun, RadioButtonsOfAGroupExcludeEachOtherAndStayReadableAfterTheEnd
 {
     UseScript("check 1006 on\ncheck 1007 on\nclick 2\n");
     struct Probe : TestDialog {
-        UINT a = 9, b = 9, c = 9, option = 9;
+        std::vector<UINT> checks;
         void OnCancel() override
         {
             TestDialog::OnCancel();
             // Controls outlive EndDialog until DoModal returns.
-            a = IsDlgButtonChecked(kRadioA);
-            b = IsDlgButtonChecked(kRadioB);
-            c = IsDlgButtonChecked(kRadioC);
-            option = IsDlgButtonChecked(kOption);
+            for (int id : {kRadioA, kRadioB, kRadioC, kOption}) checks.push_back(IsDlgButtonChecked(id));
         }
     } dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.a, 0u);
-    EXPECT_EQ(dlg.b, 0u);
-    EXPECT_EQ(dlg.c, 1u);
-    EXPECT_EQ(dlg.option, 0u);
+    EXPECT_EQ(dlg.checks, (std::vector<UINT>{0, 0, 1, 0}));
     EXPECT_EQ(dlg.GetDlgItem(kRadioC), nullptr) << "controls are gone once the run is over";
 }
 
@@ -54,15 +48,11 @@ TEST_F(ScriptRun, NativeCheckBoxesTellTheParentOldAndNewStateWithItemData)
             kinds.push_back(c);
     // Each insertion: the new item's unchecked box (0 -> 0x1000), then the page's check.
     ASSERT_EQ(kinds.size(), 7u);
-    EXPECT_EQ(kinds[0].oldState, 0u);
-    EXPECT_EQ(kinds[0].newState, 0x1000u);
-    EXPECT_EQ(kinds[1].oldState, 0x1000u);
-    EXPECT_EQ(kinds[1].newState, 0x2000u);
+    EXPECT_EQ(std::pair(kinds[0].oldState, kinds[0].newState), std::pair(0u, 0x1000u));
+    EXPECT_EQ(std::pair(kinds[1].oldState, kinds[1].newState), std::pair(0x1000u, 0x2000u));
     // The user's uncheck of "3D Solid" (row 1, data 20); the repeated line changes nothing.
-    EXPECT_EQ(kinds[6].item, 1);
-    EXPECT_EQ(kinds[6].oldState, 0x2000u);
-    EXPECT_EQ(kinds[6].newState, 0x1000u);
-    EXPECT_EQ(kinds[6].data, 20);
+    EXPECT_EQ(std::tuple(kinds[6].item, kinds[6].oldState, kinds[6].newState, kinds[6].data),
+              std::tuple(1, 0x2000u, 0x1000u, 20L));
 
     const SeenChange& filter = dlg.changes.back();
     EXPECT_EQ(filter.list, kFilter);
@@ -74,19 +64,15 @@ TEST_F(ScriptRun, ImageChecksToggleAfterTheRowIsSelected)
 {
     UseScript("item 1011 Color off\ntotal 1011 Color on\nitem 1011 Layer on\nclick 1\n");
     struct Probe : TestDialog {
-        int colorName = -9, colorTotal = -9, layer = -9;
+        std::vector<int> images;   // Color's name and total, Layer's name
         void OnOK() override
         {
             TestDialog::OnOK();
-            colorName = m_props.GetCellImage(1, 1);
-            colorTotal = m_props.GetCellImage(1, 3);
-            layer = m_props.GetCellImage(0, 1);
+            images = {m_props.GetCellImage(1, 1), m_props.GetCellImage(1, 3), m_props.GetCellImage(0, 1)};
         }
     } dlg;
     ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.colorName, 0);
-    EXPECT_EQ(dlg.colorTotal, 1);
-    EXPECT_EQ(dlg.layer, 1) << "already checked: no click";
+    EXPECT_EQ(dlg.images, (std::vector<int>{0, 1, 1})) << "Layer already checked: no click";
     // Selecting the row is heard before its image changes.
     ASSERT_FALSE(dlg.changes.empty());
     const SeenChange& select = dlg.changes.back();
