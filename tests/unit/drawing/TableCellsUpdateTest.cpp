@@ -14,11 +14,8 @@ using Texts = std::vector<std::u16string>;
 void Fill(KvDbTable& table, const std::vector<Texts>& rows) {
     table.setSize(static_cast<int>(rows.size()) + 1, static_cast<int>(rows[0].size()));
     table.setTextString(0, 0, u"Title");
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table.setTextString(static_cast<int>(r) + 1, static_cast<int>(c), rows[r][c]);
-        }
-    }
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c) table.setTextString(int(r) + 1, int(c), rows[r][c]);
 }
 
 std::vector<Texts> Rows(const KvDbTable& table) {
