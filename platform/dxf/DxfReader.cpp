@@ -77,8 +77,8 @@ class Reader {
 public:
     Reader(DxfDocument& doc, KvDbDatabase& db, std::size_t windowBytes)
         : m_doc(doc), m_db(db), m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
-          m_window(firstWindow(doc.source, m_windowBytes)), m_in(m_window, doc.fileName) {
-        m_in.setFinal(m_window.size() == doc.source.size());
+          m_window(doc.source, m_windowBytes), m_in(m_window.from(0, m_windowBytes), doc.fileName) {
+        m_in.setFinal(m_in.data().size() == doc.source.size());
     }
     ~Reader() {
         for (Staged& s : m_staged)
@@ -90,12 +90,6 @@ public:
 
 private:
     bool readRecord();
-    // The file is read a window at a time: only the drawing's objects stay in memory.
-    static std::string firstWindow(const DxfSource& source, std::size_t windowBytes) {
-        std::string window;
-        source.read(0, static_cast<std::size_t>(std::min<std::uint64_t>(windowBytes, source.size())), window);
-        return window;
-    }
     // Moves the window on to start at the unfinished record at start (line), reading more.
     void refill(std::uint64_t start, std::uint32_t line);
     void addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged = kNone);
@@ -136,8 +130,7 @@ private:
     DxfDocument& m_doc;
     KvDbDatabase& m_db;
     std::size_t m_windowBytes;
-    std::string m_window;
-    std::uint64_t m_windowBase = 0;
+    DxfSourceWindow m_window;   // the file is read a window at a time: only the objects stay in memory
     DxfTagReader m_in;
     std::vector<DxfTag> m_tags;
     DxfTag m_pending;
@@ -234,14 +227,10 @@ bool Reader::readRecord() {
 }
 
 void Reader::refill(std::uint64_t start, std::uint32_t line) {
-    m_window.erase(0, static_cast<std::size_t>(start - m_windowBase));
-    m_windowBase = start;
     // A record longer than a window gets a larger one.
-    const std::size_t want = std::max(m_windowBytes, m_window.size() * 2);
-    const std::uint64_t from = start + m_window.size();
-    m_doc.source.read(from, static_cast<std::size_t>(std::min<std::uint64_t>(want - m_window.size(), m_doc.source.size() - from)),
-                      m_window);
-    m_in.setWindow(m_window, start, line, start + m_window.size() == m_doc.source.size());
+    const std::uint64_t unfinished = m_in.windowEnd() - start;
+    std::string_view window = m_window.from(start, static_cast<std::size_t>(std::max<std::uint64_t>(m_windowBytes, 2 * unfinished)));
+    m_in.setWindow(window, start, line, start + window.size() == m_doc.source.size());
 }
 
 void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged) {

@@ -101,3 +101,14 @@ std::uint32_t DxfSource::lineAt(std::uint64_t offset) const {
     }
     return line;
 }
+
+std::string_view DxfSourceWindow::from(std::uint64_t begin, std::size_t size) {
+    const std::uint64_t wanted = std::min<std::uint64_t>(size, m_source.size() - std::min(begin, m_source.size()));
+    if (begin < m_begin || begin + wanted > m_begin + m_data.size()) {
+        m_data.clear();
+        m_begin = begin;
+        m_source.read(begin, static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::min<std::uint64_t>(m_bytes, m_source.size() - begin))),
+                      m_data);
+    }
+    return std::string_view(m_data).substr(static_cast<std::size_t>(begin - m_begin));
+}

@@ -2,6 +2,7 @@
 #include <ctime>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The bytes a drawing was read from. A file stays open, not in memory, for as long as the
 // drawing is: saving copies what did not change from it, as CAD programs keep their drawing
@@ -36,4 +37,20 @@ private:
     int m_fd = -1;
     std::uint64_t m_size = 0;
     struct timespec m_modified {};
+};
+
+// A stretch of a source in memory, moved on as a reader or writer goes through the file in
+// order, so that neither holds the whole file.
+class DxfSourceWindow {
+public:
+    DxfSourceWindow(const DxfSource& source, std::size_t bytes) : m_source(source), m_bytes(bytes) {}
+    // The file from begin to the window's end: at least size bytes (fewer only at the end
+    // of the file). The view lasts until the next call.
+    std::string_view from(std::uint64_t begin, std::size_t size);
+
+private:
+    const DxfSource& m_source;
+    std::size_t m_bytes;
+    std::string m_data;
+    std::uint64_t m_begin = 0;
 };

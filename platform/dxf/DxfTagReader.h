@@ -46,6 +46,8 @@ public:
     // Offset in the file of the next tag.
     std::uint64_t offset() const { return m_base + m_pos; }
     std::uint32_t line() const { return m_line; }
+    // Offset in the file just past the data.
+    std::uint64_t windowEnd() const { return m_base + m_data.size(); }
     // Offset where the tag starting at the current position begins (its code line).
     bool atEnd() const { return m_pos >= m_data.size(); }
 

@@ -61,8 +61,7 @@ private:
     }
 
     DxfSink m_sink;
-    std::string m_window;
-    std::uint64_t m_windowBegin = 0;
+    DxfSourceWindow m_window{m_doc.source, 4 << 20};
     std::string m_out;   // written to the sink a megabyte at a time
     std::string m_eol = "\n";
     int m_version = 0;
@@ -153,16 +152,7 @@ void Writer::run() {
     flush();
 }
 
-std::string_view Writer::source(std::uint64_t begin, std::size_t size) {
-    if (begin < m_windowBegin || begin + size > m_windowBegin + m_window.size()) {
-        constexpr std::size_t kWindow = 4 << 20;
-        m_window.clear();
-        m_windowBegin = begin;
-        m_doc.source.read(begin, static_cast<std::size_t>(std::min<std::uint64_t>(std::max(size, kWindow), m_doc.source.size() - begin)),
-                          m_window);
-    }
-    return std::string_view(m_window).substr(static_cast<std::size_t>(begin - m_windowBegin), size);
-}
+std::string_view Writer::source(std::uint64_t begin, std::size_t size) { return m_window.from(begin, size).substr(0, size); }
 
 // Nothing changed: the file as it was read.
 void Writer::copySource() {
