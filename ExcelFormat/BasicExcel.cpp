@@ -24,7 +24,7 @@ Text CutToCellLimit(Text text)
     if (text.size() <= kMaxCellText) return text;
     std::size_t n = kMaxCellText;
     if constexpr (sizeof(typename Text::value_type) == 2) {
-        if (text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00) --n;   // no half surrogate pair
+        if (text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00) --n;  // no half surrogate pair
     }
     return text.substr(0, n);
 }
@@ -87,9 +87,7 @@ std::size_t AddRowCells(const SheetModel& sheet, std::size_t nRow, XlsBiff::Work
         const auto col = static_cast<std::uint16_t>(c);
         const std::uint16_t xf = cell.XfIndex();
         switch (cell.GetKind()) {
-        case CellModel::kEmpty:
-            add(XlsBiff::Blank(r, col, xf));
-            break;
+        case CellModel::kEmpty: add(XlsBiff::Blank(r, col, xf)); break;
         case CellModel::kWideText:
             add(XlsBiff::LabelSST(r, col, xf, sst.Add(std::u16string_view(*cell.WideText()))));
             break;
@@ -175,8 +173,9 @@ void BuildSheetRecords(const SheetModel& sheet, XlsBiff::Worksheet& worksheet, S
                 worksheet.mergedCells.emplace_back();
             const auto lastRow = std::min<std::size_t>(r + cell.MergedRows() - 1, SheetModel::kMaxRows - 1);
             const auto lastColumn = std::min<std::size_t>(c + cell.MergedColumns() - 1, SheetModel::kMaxColumns - 1);
-            worksheet.mergedCells.back().ranges.push_back({static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(lastRow),
-                                                           static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(lastColumn)});
+            worksheet.mergedCells.back().ranges.push_back(
+                {static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(lastRow), static_cast<std::uint16_t>(c),
+                 static_cast<std::uint16_t>(lastColumn)});
         }
     }
 }

@@ -4,14 +4,18 @@
 
 void CellModel::SetText(std::u16string csText)
 {
-    if (csText.empty()) Erase();
-    else m_value.emplace<kWideText>(std::move(csText));
+    if (csText.empty())
+        Erase();
+    else
+        m_value.emplace<kWideText>(std::move(csText));
 }
 
 void CellModel::SetText(std::string csNarrowText)
 {
-    if (csNarrowText.empty()) Erase();
-    else m_value.emplace<kNarrowText>(std::move(csNarrowText));
+    if (csNarrowText.empty())
+        Erase();
+    else
+        m_value.emplace<kNarrowText>(std::move(csNarrowText));
 }
 
 void CellModel::SetFormula(std::vector<std::uint8_t> tokens, double cachedResult)

@@ -12,7 +12,7 @@ public:
     enum Kind { kEmpty = 0, kInteger = 1, kDouble = 2, kNarrowText = 3, kWideText = 4, kFormula = 5 };
 
     struct FormulaValue {
-        std::vector<std::uint8_t> tokens;   // parsed formula tokens
+        std::vector<std::uint8_t> tokens;  // parsed formula tokens
         double cachedResult = 0.0;
     };
 

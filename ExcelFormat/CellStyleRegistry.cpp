@@ -22,7 +22,9 @@ const std::map<std::uint16_t, std::u16string>& BuiltInFormats()
         {10, u"0.00%"},
         {11, u"0.00E+00"},
         {12, u"# ?/?"},
-        {13, u"# ??" u"/??"},  // split: "??/" would read as a trigraph
+        {13,
+         u"# ??"
+         u"/??"},  // split: "??/" would read as a trigraph
         {14, u"M/D/YY"},
         {15, u"D-MMM-YY"},
         {16, u"D-MMM"},

@@ -22,6 +22,6 @@ public:
 
 private:
     BasicExcel* m_pWorkbook;
-    std::map<std::uint16_t, std::u16string> m_formats;   // built-in and the workbook's own
+    std::map<std::uint16_t, std::u16string> m_formats;  // built-in and the workbook's own
     std::uint16_t m_nextCustomFormat = kFirstCustomFormat;
 };

@@ -98,7 +98,7 @@ public:
     {
     }
     std::size_t DataSize() const override { return 8; }
-    std::uint8_t value;   // 0/1, or an error code (0x07 #DIV/0! ...)
+    std::uint8_t value;  // 0/1, or an error code (0x07 #DIV/0! ...)
     bool bError;
 
 protected:
@@ -190,10 +190,10 @@ public:
     void SetNumberResult(double value);
     void SetBooleanResult(bool bValue);
     void SetErrorResult(std::uint8_t code);
-    void SetTextResult(std::u16string text);   // adds the STRING record
+    void SetTextResult(std::u16string text);  // adds the STRING record
 
     std::array<std::uint8_t, 8> result{};
-    std::uint16_t options = 0x0002;   // recalculate on load
+    std::uint16_t options = 0x0002;  // recalculate on load
     std::vector<std::uint8_t> tokens;
     std::vector<std::unique_ptr<Record>> following;
 
@@ -215,18 +215,17 @@ public:
     using Formula = XlsBiff::Formula;
 
     template <class Cell>
-        requires std::is_base_of_v<CellRecord, Cell>
-    CellBlock(Cell cell) : m_cell(std::move(cell))
-    {
-    }
+    requires std::is_base_of_v<CellRecord, Cell> CellBlock(Cell cell) : m_cell(std::move(cell)) {}
     CellBlock(std::unique_ptr<Formula> pFormula) : m_cell(std::move(pFormula)) {}
 
     const CellRecord& Record() const
     {
         return std::visit(
             [](const auto& cell) -> const CellRecord& {
-                if constexpr (std::is_same_v<std::decay_t<decltype(cell)>, std::unique_ptr<Formula>>) return *cell;
-                else return cell;
+                if constexpr (std::is_same_v<std::decay_t<decltype(cell)>, std::unique_ptr<Formula>>)
+                    return *cell;
+                else
+                    return cell;
             },
             m_cell);
     }

@@ -14,8 +14,8 @@ void BOF::WriteData(ByteWriter& out) const
 
 void Window1::WriteData(ByteWriter& out) const
 {
-    for (std::uint16_t v : {horizontalPosition, verticalPosition, width, height, options, activeSheet,
-                            firstVisibleTab, selectedSheetCount, tabBarWidth})
+    for (std::uint16_t v : {horizontalPosition, verticalPosition, width, height, options, activeSheet, firstVisibleTab,
+                            selectedSheetCount, tabBarWidth})
         out.U16(v);
 }
 

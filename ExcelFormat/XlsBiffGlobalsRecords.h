@@ -66,7 +66,7 @@ public:
     std::uint8_t family = 0;
     std::uint8_t characterSet = 0;
     std::uint8_t reserved = 0;
-    std::u16string name = u"Arial";   // short string, always UTF-16
+    std::u16string name = u"Arial";  // short string, always UTF-16
 
 protected:
     void WriteData(ByteWriter& out) const override;
@@ -110,10 +110,10 @@ public:
     std::size_t DataSize() const override;
     bool IsBuiltIn() const { return (xfIndex & 0x8000) != 0; }
 
-    std::uint16_t xfIndex = 0x8000;     // built-in style on XF 0
-    std::uint8_t identifier = 0;        // built-in styles only
-    std::uint8_t level = 0xFF;          // built-in styles only
-    std::u16string name;                // user styles only
+    std::uint16_t xfIndex = 0x8000;  // built-in style on XF 0
+    std::uint8_t identifier = 0;     // built-in styles only
+    std::uint8_t level = 0xFF;       // built-in styles only
+    std::u16string name;             // user styles only
 
 protected:
     void WriteData(ByteWriter& out) const override;
@@ -124,7 +124,7 @@ public:
     BoundSheet() : Record(0x0085) {}
     std::size_t DataSize() const override;
 
-    std::uint32_t streamPosition = 0;   // of the sheet's BOF
+    std::uint32_t streamPosition = 0;  // of the sheet's BOF
     std::uint8_t visibility = 0;
     std::uint8_t sheetType = 0;
     std::u16string name = u"Sheet1";

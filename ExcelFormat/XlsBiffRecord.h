@@ -17,7 +17,7 @@ constexpr std::size_t kMaxRecordData = 8224;
 struct RecordPiece {
     std::size_t start = 0;
     std::size_t end = 0;
-    int nFlag = -1;   // the byte inserted before the data, or -1 for none
+    int nFlag = -1;  // the byte inserted before the data, or -1 for none
 };
 
 class Record {

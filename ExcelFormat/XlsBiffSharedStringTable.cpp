@@ -29,9 +29,9 @@ std::uint32_t SharedStringTable::AddUnique(std::u16string text, bool bWide)
 void SharedStringTable::ComputePieces() const
 {
     m_vePieces.clear();
-    RecordPiece current{0, 8, -1};   // the two counts open the first record
+    RecordPiece current{0, 8, -1};  // the two counts open the first record
     std::size_t nRoom = kMaxRecordData - 8;
-    std::size_t nOffset = 8;          // in the data without flag bytes
+    std::size_t nOffset = 8;  // in the data without flag bytes
     auto startPiece = [&](int nFlag) {
         m_vePieces.push_back(current);
         current = {nOffset, nOffset, nFlag};

@@ -11,7 +11,7 @@ namespace XlsBiff {
 class SharedStringTable : public Record {
 public:
     struct Entry {
-        std::u16string text;   // an 8-bit string holds its bytes as code units 0..255
+        std::u16string text;  // an 8-bit string holds its bytes as code units 0..255
         bool bWide = true;
     };
 
@@ -22,7 +22,7 @@ public:
     std::uint32_t AddUnique(std::u16string text, bool bWide);
     void Reserve(std::size_t nStrings) { m_veStrings.reserve(nStrings); }
 
-    std::uint32_t totalCount = 0;    // every text cell, repeated texts included
+    std::uint32_t totalCount = 0;  // every text cell, repeated texts included
     std::uint32_t UniqueCount() const { return static_cast<std::uint32_t>(m_veStrings.size()); }
     const std::vector<Entry>& Strings() const { return m_veStrings; }
 

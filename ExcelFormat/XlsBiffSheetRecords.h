@@ -14,7 +14,7 @@ public:
 
     std::uint32_t firstUsedRow = 0;
     std::uint32_t firstUnusedRow = 0;
-    std::vector<std::uint32_t> dbCellPositions;   // stream position of each block's DBCELL
+    std::vector<std::uint32_t> dbCellPositions;  // stream position of each block's DBCELL
 
 protected:
     void WriteData(ByteWriter& out) const override;
@@ -27,7 +27,7 @@ public:
 
     std::uint16_t firstColumn = 0;
     std::uint16_t lastColumn = 0;
-    std::uint16_t width = 0x0924;   // 1/256 of a character width
+    std::uint16_t width = 0x0924;  // 1/256 of a character width
     std::uint16_t xfIndex = 15;
     std::uint16_t options = 0;
 

@@ -6,7 +6,8 @@ namespace XlsBiff {
 
 std::size_t Worksheet::CellTable::RowBlock::RowsAndCellsSize() const
 {
-    return rows.size() * Row::kRecordSize + std::accumulate(cellBytesPerRow.begin(), cellBytesPerRow.end(), std::size_t{0});
+    return rows.size() * Row::kRecordSize +
+           std::accumulate(cellBytesPerRow.begin(), cellBytesPerRow.end(), std::size_t{0});
 }
 
 void Worksheet::ComputePositions(std::size_t nStart)
@@ -24,7 +25,8 @@ void Worksheet::ComputePositions(std::size_t nStart)
         block.dbCell.offsetToFirstRow = static_cast<std::uint32_t>(nRowsAndCells);
         block.dbCell.rowOffsets.clear();
         if (!block.rows.empty()) {
-            block.dbCell.rowOffsets.push_back(static_cast<std::uint16_t>(block.rows.size() * Row::kRecordSize - Row::kRecordSize));
+            block.dbCell.rowOffsets.push_back(
+                static_cast<std::uint16_t>(block.rows.size() * Row::kRecordSize - Row::kRecordSize));
             for (std::size_t r = 0; r + 1 < block.rows.size(); ++r)
                 block.dbCell.rowOffsets.push_back(static_cast<std::uint16_t>(block.cellBytesPerRow[r]));
         }
@@ -35,9 +37,11 @@ void Worksheet::ComputePositions(std::size_t nStart)
 
 std::size_t Worksheet::RecordSize() const
 {
-    std::size_t nSize = bof.RecordSize() + index.RecordSize() + dimensions.RecordSize() + window2.RecordSize() + eof.RecordSize();
+    std::size_t nSize =
+        bof.RecordSize() + index.RecordSize() + dimensions.RecordSize() + window2.RecordSize() + eof.RecordSize();
     for (const ColInfo& colInfo : colInfos) nSize += colInfo.RecordSize();
-    for (const CellTable::RowBlock& block : cellTable.rowBlocks) nSize += block.RowsAndCellsSize() + block.dbCell.RecordSize();
+    for (const CellTable::RowBlock& block : cellTable.rowBlocks)
+        nSize += block.RowsAndCellsSize() + block.dbCell.RecordSize();
     for (const MergedCells& merged : mergedCells) nSize += merged.RecordSize();
     return nSize;
 }
@@ -61,4 +65,3 @@ std::size_t Worksheet::Write(std::uint8_t* pOut) const
 }
 
 }  // namespace XlsBiff
-

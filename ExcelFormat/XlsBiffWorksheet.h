@@ -25,8 +25,8 @@ struct Worksheet {
             using DBCell = XlsBiff::DBCell;
             std::vector<Row> rows;
             using CellBlock = XlsBiff::CellBlock;
-            std::vector<CellBlock> cells;                      // in row order
-            std::vector<std::size_t> cellBytesPerRow;         // record sizes, one entry per row
+            std::vector<CellBlock> cells;              // in row order
+            std::vector<std::size_t> cellBytesPerRow;  // record sizes, one entry per row
             DBCell dbCell;
 
             std::size_t RowsAndCellsSize() const;

@@ -27,7 +27,7 @@ public:
     void Put(std::size_t nRow, std::size_t nColumn, std::u16string csTmp)
     {
         CellModel* pCell = m_pSheet->CellAt(nRow, nColumn);
-        if (!pCell) return;   // beyond 65536 rows or 256 columns
+        if (!pCell) return;  // beyond 65536 rows or 256 columns
         // Numbers stay texts: only their decimal mark follows the language.
         if (IsNumericText(csTmp)) {
             if (m_language == OutputLanguage::French) std::replace(csTmp.begin(), csTmp.end(), u'.', u',');

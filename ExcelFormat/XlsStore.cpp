@@ -13,7 +13,7 @@
 namespace XlsStore {
 
 namespace {
-constexpr guint kBigBlockSize = 512;   // version 3
+constexpr guint kBigBlockSize = 512;  // version 3
 constexpr guint kSmallBlockSize = 64;
 
 void InitGsfOnce()
@@ -100,8 +100,10 @@ void StorageFile::DiscardContainer()
             g_object_unref(pStream);
         }
         m_streams.clear();
-        if (m_pRoot) gsf_output_close(GSF_OUTPUT(m_pRoot));
-        else gsf_output_close(m_pSink);
+        if (m_pRoot)
+            gsf_output_close(GSF_OUTPUT(m_pRoot));
+        else
+            gsf_output_close(m_pSink);
     }
     Release();
 }

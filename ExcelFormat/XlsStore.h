@@ -14,7 +14,7 @@ namespace XlsStore {
 class StorageFile {
 public:
     StorageFile() = default;
-    ~StorageFile();   // closes an open container
+    ~StorageFile();  // closes an open container
     StorageFile(const StorageFile&) = delete;
     StorageFile& operator=(const StorageFile&) = delete;
 
@@ -37,7 +37,7 @@ private:
 
     GsfOutput* m_pSink = nullptr;
     GsfOutfile* m_pRoot = nullptr;
-    std::map<std::string, GsfOutput*> m_streams;   // added, not yet written
+    std::map<std::string, GsfOutput*> m_streams;  // added, not yet written
     bool m_bFailed = false;
 };
 

@@ -44,7 +44,8 @@ public:
 
     // Model space stays open while the drawing is filled; edit runs once the entity is in it.
     template <class T, class Edit = void (*)(T&)>
-    KvDbObjectId Append(T* pEntity, Edit edit = [](T&) {})
+    KvDbObjectId Append(
+        T* pEntity, Edit edit = [](T&) {})
     {
         if (!m_pSpace) kvdbOpenObject(m_pSpace, m_pDb->modelSpaceId(), KvDb::kForWrite);
         KvDbObjectId id;

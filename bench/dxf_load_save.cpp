@@ -15,7 +15,8 @@
 
 namespace {
 
-const std::string& drawingPath() {
+const std::string& drawingPath()
+{
     static std::string path = [] {
         if (const char* env = std::getenv("KV_DXF_BENCH_FILE")) return std::string(env);
         std::string p = "/tmp/kv_bench_200k.dxf";
@@ -27,13 +28,15 @@ const std::string& drawingPath() {
     return path;
 }
 
-double peakMegabytes() {
+double peakMegabytes()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;   // kilobytes on Linux
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-void BM_LoadDrawing(benchmark::State& state) {
+void BM_LoadDrawing(benchmark::State& state)
+{
     std::size_t bytes = 0, objects = 0;
     for (auto _ : state) {
         DxfLoaded loaded = dxfReadFile(drawingPath());
@@ -51,7 +54,8 @@ void BM_LoadDrawing(benchmark::State& state) {
     state.counters["peak_RSS_MB"] = peakMegabytes();
 }
 
-void BM_SaveUnchanged(benchmark::State& state) {
+void BM_SaveUnchanged(benchmark::State& state)
+{
     DxfLoaded loaded = dxfReadFile(drawingPath());
     const std::string out = drawingPath() + ".saved";
     for (auto _ : state) dxfWriteFile(*loaded.database, *loaded.document, out);
@@ -61,7 +65,8 @@ void BM_SaveUnchanged(benchmark::State& state) {
 }
 
 // The plug-in's usual change: one new 50 x 6 table; everything else is copied as read.
-void BM_SaveWithNewTable(benchmark::State& state) {
+void BM_SaveWithNewTable(benchmark::State& state)
+{
     DxfLoaded loaded = dxfReadFile(drawingPath());
     auto* table = new KvDbTable;
     table->setSize(50, 6);

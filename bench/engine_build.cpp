@@ -20,7 +20,10 @@ struct MixedDrawing {
             const double x = static_cast<double>(i % 1000) * 1.37;
             const double y = static_cast<double>(i / 1000) * 0.91;
             switch (i % 10) {
-            case 0: case 1: case 2: case 3: {
+            case 0:
+            case 1:
+            case 2:
+            case 3: {
                 auto* pReference = new KvDbBlockReference;
                 pReference->setBlockTableRecord(idBlocks[i % 3]);
                 pReference->setPosition({x, y, 0});
@@ -29,7 +32,8 @@ struct MixedDrawing {
                     for (int a = 0; a < 4; ++a) {
                         auto* pAttribute = new KvDbAttribute;
                         pAttribute->setTag(u"TAG" + std::u16string(1, char16_t(u'A' + a)));
-                        pAttribute->setTextString(a % 2 ? u"12.345" : u"Oak " + std::u16string(1, char16_t(u'0' + i % 7)));
+                        pAttribute->setTextString(a % 2 ? u"12.345"
+                                                        : u"Oak " + std::u16string(1, char16_t(u'0' + i % 7)));
                         KvDbObjectId idAttribute;
                         reference.appendAttribute(idAttribute, pAttribute);
                         pAttribute->close();
@@ -60,7 +64,7 @@ struct MixedDrawing {
         pSelection = std::make_unique<WholeSelection>();
     }
     BenchDrawing drawing;
-    std::unique_ptr<WholeSelection> pSelection;   // freed before the drawing
+    std::unique_ptr<WholeSelection> pSelection;  // freed before the drawing
 };
 
 // One drawing at a time: the largest takes a good part of the memory. Released before

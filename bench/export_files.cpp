@@ -28,8 +28,8 @@ const TableData& MixedTable()
             rows.push_back({kvFromUtf8(std::to_string(0x1000 + r)), u"Block reference " + csRow,
                             u"Layer " + kvFromUtf8(std::to_string(r % 12)), kvFromUtf8(std::to_string(r * 0.125)),
                             kvFromUtf8(std::to_string(r % 1000)), u"Caf\u00E9 \u03B1\u03B2 " + csRow,
-                            r % 7 ? u"ByLayer" : u"", kvFromUtf8(std::to_string(r * 1.5e3)),
-                            u"Continuous", u"http://example.com/item/" + csRow});
+                            r % 7 ? u"ByLayer" : u"", kvFromUtf8(std::to_string(r * 1.5e3)), u"Continuous",
+                            u"http://example.com/item/" + csRow});
         }
         return rows;
     }();

@@ -16,8 +16,9 @@
 
 namespace {
 
-const std::vector<std::u16string> kLayers = {u"0", u"Walls", u"Doors", u"Windows", u"Furniture", u"Electrical",
-                                             u"Plumbing", u"Dimensions", u"Hatch", u"Grid", u"Text", u"Roof"};
+const std::vector<std::u16string> kLayers = {u"0",         u"Walls",      u"Doors",    u"Windows",
+                                             u"Furniture", u"Electrical", u"Plumbing", u"Dimensions",
+                                             u"Hatch",     u"Grid",       u"Text",     u"Roof"};
 const std::vector<std::u16string> kColors = {u"ByLayer", u"1", u"2", u"5", u"ByBlock"};
 const std::vector<std::u16string> kBlocks = {u"Door", u"Window", u"Chair", u"Desk", u"Socket", u"Lamp", u"Sink", u"WC"};
 
@@ -44,7 +45,8 @@ std::unique_ptr<ExtractionEngine> MakeEngine(std::size_t nObjects)
     auto next = [&] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
     for (std::size_t i = 0; i < nObjects; ++i) {
         const std::uint32_t kind = next() % 10;
-        auto named = [&](auto& record, ObjKind type, const std::u16string& csName) -> auto& {
+        auto named = [&](auto& record, ObjKind type, const std::u16string& csName) -> auto&
+        {
             record.type = type;
             record.csName = csName;
             record.csHandle = HexHandle(0x100 + i);
@@ -81,8 +83,8 @@ std::unique_ptr<ExtractionEngine> MakeEngine(std::size_t nObjects)
     return pEngine;
 }
 
-const std::vector<std::u16string> kProps = {u"Object type", u"Layer", u"Color", u"Linetype", u"Length",
-                                            u"Radius", u"Diameter", u"Width", u"Maker", u"Rotation", u"Preview"};
+const std::vector<std::u16string> kProps = {u"Object type", u"Layer", u"Color", u"Linetype", u"Length", u"Radius",
+                                            u"Diameter",    u"Width", u"Maker", u"Rotation", u"Preview"};
 const TotalColumns kTotals = {u"Length", u"Diameter", u"Width", u"Qty"};
 
 struct Selection {
@@ -140,7 +142,7 @@ void CombineByLayer(benchmark::State& state)
     state.counters["rows_kept"] = static_cast<double>(nRows);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BuildCountAndTotal)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(0.2);
 BENCHMARK(CombineByLayer)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(0.2);

@@ -36,7 +36,8 @@ struct Drawing {
     TableData veTable;  // as inserted, totals rows included
     std::vector<std::u16string> lsHandles;
 
-    Drawing() {
+    Drawing()
+    {
         for (int i = 0; i < kObjects; ++i) {
             auto* pLine = new KvDbLine(KvGePoint3d(0, i, 0), KvGePoint3d(1 + i % 97, i, 0));
             pLine->setLayer(u"L" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
@@ -61,7 +62,8 @@ struct Drawing {
     }
 
     // Lengthens every hundredth line; iStep alternates so that every run finds changes.
-    void Change(int iStep) {
+    void Change(int iStep)
+    {
         for (int i = 0; i < kObjects; i += kChangedEvery) {
             KvDbLine* pLine = nullptr;
             if (kvdbOpenObject(pLine, lines[i], KvDb::kForWrite) != Kvmo::eOk) continue;
@@ -71,14 +73,16 @@ struct Drawing {
     }
 };
 
-Drawing& TheDrawing() {
+Drawing& TheDrawing()
+{
     static Drawing drawing;
     return drawing;
 }
 
 // The table work alone: a fresh copy of the inserted table against a new reading in which
 // 1% of the rows changed value and 1% of the objects are gone.
-void BM_UpdateTableCells(benchmark::State& st) {
+void BM_UpdateTableCells(benchmark::State& st)
+{
     Drawing& d = TheDrawing();
     TableData veEngine(d.veTable.begin(), d.veTable.end() - 2);
     for (std::size_t j = 1; j < veEngine.size(); j += kChangedEvery) veEngine[j][2] += u"5";
@@ -103,7 +107,8 @@ void BM_UpdateTableCells(benchmark::State& st) {
 BENCHMARK(BM_UpdateTableCells)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The drawing's own reading, for subtraction from the whole command.
-void BM_ReadDrawing(benchmark::State& st) {
+void BM_ReadDrawing(benchmark::State& st)
+{
     Drawing& d = TheDrawing();
     for (auto _ : st) {
         ExtractionEngine engine = BenchDrawing::ReadAll(d.state.catalog);
@@ -113,7 +118,8 @@ void BM_ReadDrawing(benchmark::State& st) {
 BENCHMARK(BM_ReadDrawing)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The whole "select table and update" mode.
-void BM_RefreshCommand(benchmark::State& st) {
+void BM_RefreshCommand(benchmark::State& st)
+{
     Drawing& d = TheDrawing();
     NoDialog ui;
     int iStep = 0;

@@ -8,7 +8,8 @@
 namespace {
 
 // Cells from iFrom on, each preceded by its length, so no two different rows share a key.
-std::u16string RowKey(const TableRow& row, std::size_t iFrom) {
+std::u16string RowKey(const TableRow& row, std::size_t iFrom)
+{
     std::u16string csKey;
     for (std::size_t c = iFrom; c < row.size(); ++c) {
         csKey += static_cast<char16_t>(row[c].size() & 0xFFFF);
@@ -21,7 +22,8 @@ std::u16string RowKey(const TableRow& row, std::size_t iFrom) {
 }  // namespace
 
 CountedGroups MapObjectsToCountedRows(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel,
-                                      bool bName, const TableData& veCounted) {
+                                      bool bName, const TableData& veCounted)
+{
     const TableData veKeep = engine.veTableData;
     const HandleBlockMap mapKeep = engine.lsBlockTbRecId;
 

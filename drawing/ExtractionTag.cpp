@@ -14,11 +14,13 @@ constexpr short kGroupAppName = 1001;
 constexpr short kGroupString = 1000;
 constexpr unsigned int kIdNoTag = 241;
 
-std::u16string Bounded(const std::u16string& csText, std::size_t nMax) {
+std::u16string Bounded(const std::u16string& csText, std::size_t nMax)
+{
     return csText.size() > nMax ? csText.substr(0, nMax) : csText;
 }
 
-resbuf* NewStringRb(short code, const std::u16string& csText) {
+resbuf* NewStringRb(short code, const std::u16string& csText)
+{
     resbuf* pRb = kvutNewRb(code);
     pRb->resval.rstring = kvutNewString(csText.c_str());
     return pRb;
@@ -26,7 +28,8 @@ resbuf* NewStringRb(short code, const std::u16string& csText) {
 
 // Appends the items (given as pointers, in order) to the object's group.
 bool AppendItems(KvDbObjectId idObject, const std::u16string& csAppName,
-                 const std::vector<const std::u16string*>& vepItems) {
+                 const std::vector<const std::u16string*>& vepItems)
+{
     KvDbObject* pObj = nullptr;
     if (kvdbOpenKvDbObject(pObj, idObject, KvDb::kForRead) != Kvmo::eOk) return false;
     const std::u16string csApp = Bounded(csAppName, kTagAppNameMax);
@@ -52,8 +55,8 @@ bool AppendItems(KvDbObjectId idObject, const std::u16string& csAppName,
 
 }  // namespace
 
-bool AppendTagItems(KvDbObjectId idObject, const std::u16string& csAppName,
-                    const std::vector<std::u16string>& lsItems) {
+bool AppendTagItems(KvDbObjectId idObject, const std::u16string& csAppName, const std::vector<std::u16string>& lsItems)
+{
     std::vector<const std::u16string*> vepItems;
     vepItems.reserve(lsItems.size());
     for (const std::u16string& csItem : lsItems) vepItems.push_back(&csItem);
@@ -61,7 +64,8 @@ bool AppendTagItems(KvDbObjectId idObject, const std::u16string& csAppName,
 }
 
 bool AppendTagItemsInOrder(KvDbObjectId idObject, const std::u16string& csAppName,
-                           const std::vector<std::u16string>& lsItems, const RowOrder& veRowOrder) {
+                           const std::vector<std::u16string>& lsItems, const RowOrder& veRowOrder)
+{
     // Same walk as the table fill: display position j shows TableData row veRowOrder[j],
     // or row j when the order list is shorter.
     const std::size_t nPositions = std::max(veRowOrder.size(), lsItems.size() + 1);
@@ -76,7 +80,8 @@ bool AppendTagItemsInOrder(KvDbObjectId idObject, const std::u16string& csAppNam
     return AppendItems(idObject, csAppName, vepItems);
 }
 
-bool ClearTag(KvDbObjectId idObject, const std::u16string& csAppName) {
+bool ClearTag(KvDbObjectId idObject, const std::u16string& csAppName)
+{
     KvDbObject* pObj = nullptr;
     if (kvdbOpenKvDbObject(pObj, idObject, KvDb::kForWrite) != Kvmo::eOk) return false;
     const std::u16string csApp = Bounded(csAppName, kTagAppNameMax);
@@ -90,14 +95,16 @@ bool ClearTag(KvDbObjectId idObject, const std::u16string& csAppName) {
     return true;
 }
 
-std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string& csAppName, bool bReportMissing) {
+std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string& csAppName, bool bReportMissing)
+{
     std::vector<std::u16string> lsItems;
     KvDbObject* pObj = nullptr;
     if (kvdbOpenKvDbObject(pObj, idObject, KvDb::kForRead) != Kvmo::eOk) return lsItems;
     const std::u16string csApp = Bounded(csAppName, kTagAppNameMax);
     if (resbuf* pHead = pObj->xData(csApp.c_str())) {
         for (const resbuf* pRb = pHead; pRb != nullptr; pRb = pRb->rbnext) {
-            if (pRb->restype == kGroupString && pRb->resval.rstring != nullptr) lsItems.emplace_back(pRb->resval.rstring);
+            if (pRb->restype == kGroupString && pRb->resval.rstring != nullptr)
+                lsItems.emplace_back(pRb->resval.rstring);
         }
         kvutRelRb(pHead);
     } else if (bReportMissing) {
@@ -107,7 +114,8 @@ std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string&
     return lsItems;
 }
 
-std::vector<std::u16string> RowHandles(const TableData& veTable, bool bTotals) {
+std::vector<std::u16string> RowHandles(const TableData& veTable, bool bTotals)
+{
     std::vector<std::u16string> lsHandles;
     std::size_t nEnd = veTable.size();
     if (bTotals) nEnd = nEnd >= 2 ? nEnd - 2 : 0;

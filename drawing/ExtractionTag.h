@@ -17,8 +17,7 @@ inline constexpr std::size_t kTagItemMax = 199;
 
 // Appends the items after those already in the group (creating and registering it when
 // absent). False when the object cannot be opened.
-bool AppendTagItems(KvDbObjectId idObject, const std::u16string& csAppName,
-                    const std::vector<std::u16string>& lsItems);
+bool AppendTagItems(KvDbObjectId idObject, const std::u16string& csAppName, const std::vector<std::u16string>& lsItems);
 
 // As AppendTagItems, with the items (TableData rows 1, 2, ...) taken in the order the drawing
 // table shows them: entry k+1 of the row order gives item entry-1. Entries that name no item
@@ -32,8 +31,7 @@ bool ClearTag(KvDbObjectId idObject, const std::u16string& csAppName);
 
 // The group's items in order. Prints message 241 when the object has no such group, unless
 // bReportMissing is false.
-std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string& csAppName,
-                                    bool bReportMissing = true);
+std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string& csAppName, bool bReportMissing = true);
 
 // Handles of the object rows of a table (without the empty row and totals line when set).
 std::vector<std::u16string> RowHandles(const TableData& veTable, bool bTotals);

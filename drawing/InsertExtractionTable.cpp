@@ -8,14 +8,16 @@
 
 namespace {
 
-void SetCmdEcho(short iValue) {
+void SetCmdEcho(short iValue)
+{
     resbuf* pRb = kvutNewRb(RTSHORT);
     pRb->resval.rint = iValue;
     kvedSetVar(u"CMDECHO", pRb);
     kvutRelRb(pRb);
 }
 
-KvGeMatrix3d UcsToWorld() {
+KvGeMatrix3d UcsToWorld()
+{
     KvGeMatrix3d mat;
     const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
     if (pDb == nullptr) return mat;
@@ -28,7 +30,8 @@ KvGeMatrix3d UcsToWorld() {
 
 }  // namespace
 
-void InsertExtractionTable(TableInsertRequest& request, EditorInteraction& ui) {
+void InsertExtractionTable(TableInsertRequest& request, EditorInteraction& ui)
+{
     SetCmdEcho(0);
     ui.BeginEditorCommand();
     double adPoint[3] = {0.0, 0.0, 0.0};
@@ -36,8 +39,9 @@ void InsertExtractionTable(TableInsertRequest& request, EditorInteraction& ui) {
     if (request.iInsertResult == RTNORM) {
         ui.CompleteEditorCommand();
         const KvGePoint3d ptWorld = UcsToWorld().apply(KvGePoint3d(adPoint[0], adPoint[1], adPoint[2]));
-        request.idInsertedTable = CreateTable(request.veTable, request.mapBlocks, request.veIncludeFlags,
-                                              request.veHeaderOrder, request.veRowOrder, ptWorld, request.csPreviewName);
+        request.idInsertedTable =
+            CreateTable(request.veTable, request.mapBlocks, request.veIncludeFlags, request.veHeaderOrder,
+                        request.veRowOrder, ptWorld, request.csPreviewName);
     } else {
         ui.CancelEditorCommand();
     }

@@ -14,7 +14,8 @@
 namespace {
 
 // Entry of the kind-name list, or -1 for an object of no extracted kind.
-int KindNameIndex(const KvDbEntity& entity) {
+int KindNameIndex(const KvDbEntity& entity)
+{
     if (kvCast<KvDbTable>(&entity) != nullptr) return -1;
     if (kvCast<KvDbBlockReference>(&entity) != nullptr) return 0;
     if (kvCast<KvDbPolyline>(&entity) != nullptr) return 2;
@@ -29,7 +30,8 @@ int KindNameIndex(const KvDbEntity& entity) {
 
 }  // namespace
 
-NewObjects ClassifyNewObjects(const kv_name ss, std::int32_t nCount, const std::vector<std::u16string>& lsObjNames) {
+NewObjects ClassifyNewObjects(const kv_name ss, std::int32_t nCount, const std::vector<std::u16string>& lsObjNames)
+{
     NewObjects result;
     for (std::int32_t i = 0; i < nCount; ++i) {
         kv_name enObject = {0, 0};

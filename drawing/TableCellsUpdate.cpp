@@ -16,8 +16,8 @@ namespace {
 // a table row finds its matches without walking every engine row.
 class EngineRowIndex {
 public:
-    EngineRowIndex(const TableData& veEngine, std::size_t nDataRows, std::size_t iKeyColumn)
-        : m_next(nDataRows + 1, 0) {
+    EngineRowIndex(const TableData& veEngine, std::size_t nDataRows, std::size_t iKeyColumn) : m_next(nDataRows + 1, 0)
+    {
         m_heads.reserve(nDataRows);
         for (std::size_t j = 1; j <= nDataRows; ++j) {
             if (iKeyColumn >= veEngine[j].size()) continue;
@@ -29,14 +29,17 @@ public:
         }
     }
     // First matching row (0 when none), then Next until 0.
-    std::size_t First(std::u16string_view csKey) const {
+    std::size_t First(std::u16string_view csKey) const
+    {
         const auto it = m_heads.find(csKey);
         return it == m_heads.end() ? 0 : it->second.first;
     }
     std::size_t Next(std::size_t j) const { return m_next[j]; }
 
 private:
-    struct Chain { std::size_t first, last; };
+    struct Chain {
+        std::size_t first, last;
+    };
     std::unordered_map<std::u16string_view, Chain> m_heads;
     std::vector<std::size_t> m_next;
 };
@@ -44,7 +47,8 @@ private:
 }  // namespace
 
 bool UpdateTableCells(TableData& veEngineTable, KvDbTable& table, std::vector<std::u16string>& lsHandles, bool bGroup,
-                      const CountedGroups* pGroups) {
+                      const CountedGroups* pGroups)
+{
     int nRows = table.numRows();
     const int nColumns = table.numColumns();
     const bool bTotals = HasTotalsRows(table);
@@ -133,7 +137,8 @@ bool UpdateTableCells(TableData& veEngineTable, KvDbTable& table, std::vector<st
     return bChanged;
 }
 
-bool DeleteMatchingRows(KvDbTable& table, const std::vector<std::u16string>& lsCells) {
+bool DeleteMatchingRows(KvDbTable& table, const std::vector<std::u16string>& lsCells)
+{
     bool bDeleted = false;
     for (int r = 2; r < table.numRows();) {
         if (ReadTableRow(table, r, table.numColumns()) != lsCells) {
@@ -147,6 +152,7 @@ bool DeleteMatchingRows(KvDbTable& table, const std::vector<std::u16string>& lsC
     return bDeleted;
 }
 
-void RemoveHandle(std::vector<std::u16string>& lsHandles, const std::u16string& csHandle) {
+void RemoveHandle(std::vector<std::u16string>& lsHandles, const std::u16string& csHandle)
+{
     std::erase(lsHandles, csHandle);
 }

@@ -13,7 +13,8 @@ namespace {
 
 // Engine data rows the rewritten table keeps, in engine order.
 std::vector<std::size_t> RowsToKeep(const TableData& veEngine, const std::vector<std::u16string>& lsHandles,
-                                    bool bGroup, const CountedGroups* pGroups) {
+                                    bool bGroup, const CountedGroups* pGroups)
+{
     std::vector<std::size_t> veKeep;
     if (bGroup) {
         for (std::size_t j = 1; j < veEngine.size(); ++j) veKeep.push_back(j);
@@ -43,7 +44,8 @@ std::vector<std::size_t> RowsToKeep(const TableData& veEngine, const std::vector
 
 }  // namespace
 
-bool ResetTableGrid(KvDbTable& table, int nRows, int nColumns) {
+bool ResetTableGrid(KvDbTable& table, int nRows, int nColumns)
+{
     if (!table.isWriteEnabled()) return false;
     if (table.numRows() > 1) table.deleteRows(1, table.numRows() - 1);
     if (table.numColumns() > 1) table.deleteColumns(1, table.numColumns() - 1);
@@ -54,7 +56,8 @@ bool ResetTableGrid(KvDbTable& table, int nRows, int nColumns) {
     return true;
 }
 
-bool ClearTable(KvDbTable& table, int nRows, int nColumns) {
+bool ClearTable(KvDbTable& table, int nRows, int nColumns)
+{
     table.mergeCells(0, 0, 0, nColumns - 1);
     for (int r = 1; r < nRows; ++r) {
         for (int c = 0; c < nColumns; ++c) table.setTextString(r, c, std::u16string());
@@ -63,7 +66,8 @@ bool ClearTable(KvDbTable& table, int nRows, int nColumns) {
 }
 
 void FillRewrittenTable(const TableData& veRows, const HandleBlockMap& mapBlocks, KvDbTable& table,
-                        const std::u16string& csPreviewName) {
+                        const std::u16string& csPreviewName)
+{
     if (veRows.empty()) return;
     const int nRows = static_cast<int>(veRows.size()) + 1;
     const int nColumns = static_cast<int>(veRows[0].size()) - 1;
@@ -89,7 +93,8 @@ void FillRewrittenTable(const TableData& veRows, const HandleBlockMap& mapBlocks
 }
 
 bool RewriteTable(const RewriteSource& source, KvDbTable& table, std::vector<std::u16string>& lsHandles, bool bGroup,
-                  const CountedGroups* pGroups) {
+                  const CountedGroups* pGroups)
+{
     const TableData& veEngine = source.veTable;
     if (veEngine.empty()) return false;
     TableData veRows{veEngine[0]};

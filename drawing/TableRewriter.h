@@ -12,9 +12,9 @@ class KvDbTable;
 
 // What a rewrite takes from the engine after the table was assembled.
 struct RewriteSource {
-    const TableData& veTable;          // the engine's final table
-    const HandleBlockMap& mapBlocks;   // blocks of the preview column
-    const PropItemSet& seOffered;      // offered properties: which columns may be totalled
+    const TableData& veTable;         // the engine's final table
+    const HandleBlockMap& mapBlocks;  // blocks of the preview column
+    const PropItemSet& seOffered;     // offered properties: which columns may be totalled
     std::u16string csQtyName;
     std::u16string csPreviewName;
 };

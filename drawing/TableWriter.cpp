@@ -11,9 +11,13 @@
 #include "kv/KvEdFunctions.h"
 #include "kv/KvGiTextStyle.h"
 
-void PrintTableError(const char16_t* pszText) { kvutPrintf(u"%s", pszText); }
+void PrintTableError(const char16_t* pszText)
+{
+    kvutPrintf(u"%s", pszText);
+}
 
-Kvmo::ErrorStatus FitColumns(KvDbTable& table, int nRows, int nColumns) {
+Kvmo::ErrorStatus FitColumns(KvDbTable& table, int nRows, int nColumns)
+{
     Kvmo::ErrorStatus es = Kvmo::eOk;
     for (int c = 0; c < nColumns; ++c) {
         double dWidth = 0.0;
@@ -32,7 +36,8 @@ Kvmo::ErrorStatus FitColumns(KvDbTable& table, int nRows, int nColumns) {
     return es;
 }
 
-bool FitAndRecompute(KvDbTable& table, int nRows, int nColumns) {
+bool FitAndRecompute(KvDbTable& table, int nRows, int nColumns)
+{
     if (FitColumns(table, nRows, nColumns) != Kvmo::eOk) {
         PrintTableError(kErrColumnFit);
         return false;
@@ -46,7 +51,8 @@ bool FitAndRecompute(KvDbTable& table, int nRows, int nColumns) {
 
 void FillNewTable(const TableData& veTable, const HandleBlockMap& mapBlocks, const ColumnIncludeFlags& veIncludeFlags,
                   const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder, const std::u16string& csPreviewName,
-                  KvDbTable& table) {
+                  KvDbTable& table)
+{
     const int nRows = static_cast<int>(veTable.size()) + 1;
     const int nColumns = static_cast<int>(veHeaderOrder.size());
     table.setSize(nRows, nColumns);
@@ -88,7 +94,8 @@ void FillNewTable(const TableData& veTable, const HandleBlockMap& mapBlocks, con
 
 KvDbObjectId CreateTable(const TableData& veTable, const HandleBlockMap& mapBlocks,
                          const ColumnIncludeFlags& veIncludeFlags, const HeaderOrder& veHeaderOrder,
-                         const RowOrder& veRowOrder, const KvGePoint3d& ptInsert, const std::u16string& csPreviewName) {
+                         const RowOrder& veRowOrder, const KvGePoint3d& ptInsert, const std::u16string& csPreviewName)
+{
     auto* pTable = new KvDbTable();
     kv_name enLast = {0, 0};
     const bool bHadLast = kvdbEntLast(enLast) == RTNORM;

@@ -21,7 +21,10 @@
 
 namespace {
 
-void PrintRes(unsigned int id) { kvutPrintf(u"%s", LoadResString(id).c_str()); }
+void PrintRes(unsigned int id)
+{
+    kvutPrintf(u"%s", LoadResString(id).c_str());
+}
 
 // A selection that holds at least one object, freed when it goes.
 class Selection {
@@ -32,12 +35,14 @@ public:
     ~Selection() { Free(); }
 
     // True for a normal, non-empty selection.
-    bool Get(const char16_t* pszMode) {
+    bool Get(const char16_t* pszMode)
+    {
         m_iStatus = kvedSSGet(pszMode, nullptr, nullptr, nullptr, m_ss);
         if (m_iStatus == RTNORM) kvedSSLength(m_ss, &m_nCount);
         return m_iStatus == RTNORM && m_nCount > 0;
     }
-    void Free() {
+    void Free()
+    {
         if (m_bFreed) return;
         kvedSSFree(m_ss);
         m_bFreed = true;
@@ -53,7 +58,8 @@ private:
 };
 
 // Interactive selection of new objects with the dialog hidden.
-bool AskObjects(Selection& selection, unsigned int idPrompt, EditorInteraction& ui) {
+bool AskObjects(Selection& selection, unsigned int idPrompt, EditorInteraction& ui)
+{
     PrintRes(idPrompt);
     ui.BeginEditorCommand();
     if (!selection.Get(nullptr)) {
@@ -66,11 +72,13 @@ bool AskObjects(Selection& selection, unsigned int idPrompt, EditorInteraction& 
 }
 
 // The picked table's id; false when there is no table to work on.
-bool PickedTableId(const UpdateDialogState& state, KvDbObjectId& idTable) {
+bool PickedTableId(const UpdateDialogState& state, KvDbObjectId& idTable)
+{
     return kvdbGetObjectId(idTable, state.enTable) == Kvmo::eOk && !idTable.isNull();
 }
 
-bool Contains(const std::vector<std::u16string>& ls, const std::u16string& cs) {
+bool Contains(const std::vector<std::u16string>& ls, const std::u16string& cs)
+{
     return std::find(ls.begin(), ls.end(), cs) != ls.end();
 }
 
@@ -89,7 +97,8 @@ struct Assembly {
 };
 
 Assembly DescribeTable(const KvDbTable& table, std::vector<std::u16string> lsPropsSel, const PropertyCatalog& catalog,
-                       const std::vector<std::u16string>& lsTypes, const std::vector<std::u16string>& lsTagHandles) {
+                       const std::vector<std::u16string>& lsTypes, const std::vector<std::u16string>& lsTagHandles)
+{
     Assembly a;
     a.lsPropsSel = std::move(lsPropsSel);
     a.bQty = Contains(a.lsPropsSel, catalog.csQty);
@@ -104,17 +113,20 @@ Assembly DescribeTable(const KvDbTable& table, std::vector<std::u16string> lsPro
     return a;
 }
 
-void Assemble(ExtractionEngine& engine, Assembly& a) {
+void Assemble(ExtractionEngine& engine, Assembly& a)
+{
     BuildTable(engine, a.lsPropsSel, a.bQty, a.bName, a.lsTotalCols, a.csGroupBy, a.veTable, a.mapBlocks);
     if (a.bCounting) a.groups = MapObjectsToCountedRows(engine, a.lsPropsSel, a.bName, a.veTable);
 }
 
-std::vector<std::u16string> HeaderTexts(const KvDbTable& table) {
+std::vector<std::u16string> HeaderTexts(const KvDbTable& table)
+{
     return table.numRows() > 1 ? ReadTableRow(table, 1, table.numColumns()) : std::vector<std::u16string>();
 }
 
 void RewriteTags(KvDbObjectId idTable, const std::vector<std::u16string>& lsHandles,
-                 const std::vector<std::u16string>* plsTypes) {
+                 const std::vector<std::u16string>* plsTypes)
+{
     ClearTag(idTable, kTagHandles);
     AppendTagItems(idTable, kTagHandles, lsHandles);
     if (plsTypes == nullptr) return;
@@ -122,7 +134,8 @@ void RewriteTags(KvDbObjectId idTable, const std::vector<std::u16string>& lsHand
     AppendTagItems(idTable, kTagTypes, *plsTypes);
 }
 
-bool Rewrite(ExtractionEngine& engine, Assembly& a, KvDbTable& table, std::vector<std::u16string>& lsHandles) {
+bool Rewrite(ExtractionEngine& engine, Assembly& a, KvDbTable& table, std::vector<std::u16string>& lsHandles)
+{
     const RewriteSource source{a.veTable, a.mapBlocks, engine.seHeaders, engine.catalog.csQty,
                                engine.catalog.previewItem.name};
     return RewriteTable(source, table, lsHandles, a.bGroup, a.bCounting ? &a.groups : nullptr);
@@ -130,7 +143,8 @@ bool Rewrite(ExtractionEngine& engine, Assembly& a, KvDbTable& table, std::vecto
 
 }  // namespace
 
-void SelectTable(UpdateDialogState& state, EditorInteraction& ui) {
+void SelectTable(UpdateDialogState& state, EditorInteraction& ui)
+{
     PrintRes(kIdSelectTable);
     // Only table entities can be picked: anything else leaves no table chosen.
     resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", RTNONE_LIST_END);
@@ -149,7 +163,8 @@ void SelectTable(UpdateDialogState& state, EditorInteraction& ui) {
     }
 }
 
-void UpdateSelectedTable(UpdateDialogState& state, EditorInteraction&) {
+void UpdateSelectedTable(UpdateDialogState& state, EditorInteraction&)
+{
     KvDbObjectId idTable;
     if (!PickedTableId(state, idTable)) return;
     std::vector<std::u16string> lsHandles = ReadTag(idTable, kTagHandles);
@@ -173,7 +188,8 @@ void UpdateSelectedTable(UpdateDialogState& state, EditorInteraction&) {
     PrintRes(bChanged ? kIdTableUpdated : kIdTableUpToDate);
 }
 
-void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui) {
+void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui)
+{
     Selection picked;
     if (!AskObjects(picked, kIdSelectNewObjects, ui)) return;
     const NewObjects added = ClassifyNewObjects(picked.Name(), picked.Count(), state.catalog.lsObjNames);
@@ -232,7 +248,8 @@ void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui) {
     PrintRes(bRewritten ? kIdTableUpdated : kIdTableUpToDate);
 }
 
-void ReplaceTableSelection(UpdateDialogState& state, EditorInteraction& ui) {
+void ReplaceTableSelection(UpdateDialogState& state, EditorInteraction& ui)
+{
     Selection picked;
     if (!AskObjects(picked, kIdNewSelection, ui)) return;
     const NewObjects chosen = ClassifyNewObjects(picked.Name(), picked.Count(), state.catalog.lsObjNames);
@@ -259,7 +276,8 @@ void ReplaceTableSelection(UpdateDialogState& state, EditorInteraction& ui) {
     PrintRes(bRewritten ? kIdTableUpdated : kIdTableUpToDate);
 }
 
-void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui) {
+void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
+{
     std::u16string csPath;
     int iFilter = 0;
     if (!ui.AskSaveFile(kExportFilter, u"*.csv", csPath, iFilter)) return;

@@ -9,10 +9,10 @@
 
 struct BlockEnt : BaseEnt {
     bool isDynamic = false;
-    PropValueList lsAttributs;   // one per attribute, in the reference's order
-    PropValueList lsProps;       // dynamic properties; empty for a static block
-    KvDbObjectId idBlkTblRec;    // the record the reference points to (anonymous for dynamic ones)
-    double rotationVal = 0.0;    // degrees
+    PropValueList lsAttributs;  // one per attribute, in the reference's order
+    PropValueList lsProps;      // dynamic properties; empty for a static block
+    KvDbObjectId idBlkTblRec;   // the record the reference points to (anonymous for dynamic ones)
+    double rotationVal = 0.0;   // degrees
     KvGePoint3d pos;
     KvGeScale3d scale3d;
 

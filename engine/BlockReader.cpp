@@ -15,8 +15,7 @@ namespace {
 bool ReadBlockName(KvDbObjectId idRecord, std::u16string& csName)
 {
     KvDbBlockTableRecord* pRecord = nullptr;
-    if (idRecord.isNull() || kvdbOpenObject(pRecord, idRecord, KvDb::kForRead) != Kvmo::eOk)
-        return false;
+    if (idRecord.isNull() || kvdbOpenObject(pRecord, idRecord, KvDb::kForRead) != Kvmo::eOk) return false;
     csName = pRecord->getName();
     pRecord->close();
     return true;
@@ -28,17 +27,14 @@ PropValueList ReadAttributes(const KvDbBlockReference& reference, double step)
 {
     PropValueList lsAttributs;
     const std::unique_ptr<KvDbObjectIterator> pIterator(reference.attributeIterator());
-    if (!pIterator)
-        return lsAttributs;
+    if (!pIterator) return lsAttributs;
     for (pIterator->start(); !pIterator->done(); pIterator->step()) {
         KvDbAttribute* pAttribute = nullptr;
-        if (kvdbOpenObject(pAttribute, pIterator->objectId(), KvDb::kForRead) != Kvmo::eOk)
-            continue;
+        if (kvdbOpenObject(pAttribute, pIterator->objectId(), KvDb::kForRead) != Kvmo::eOk) continue;
         PropValue pair{pAttribute->tag(), pAttribute->textString(), false};
         pAttribute->close();
         // A tag is never empty in a drawing; an empty one would name no column.
-        if (pair.name.empty())
-            continue;
+        if (pair.name.empty()) continue;
         if (IsNumericText(pair.value)) {
             pair.totalComp = true;
             pair.value = RoundNumericText(step, pair.value);
@@ -55,8 +51,7 @@ bool IsExcludedBlockName(const std::u16string& name)
     static const std::u16string_view kExcludedPrefixes[] = {u"ny$", u"ac$", u"*"};
     const std::u16string_view csName(name);
     for (std::u16string_view prefix : kExcludedPrefixes) {
-        if (csName.substr(0, 1) == prefix || csName.substr(0, 3) == prefix)
-            return true;
+        if (csName.substr(0, 1) == prefix || csName.substr(0, 3) == prefix) return true;
     }
     return false;
 }
@@ -65,11 +60,8 @@ std::u16string VariantToText(const KvTypedValue& value, double step, bool& total
 {
     totalComp = false;
     switch (value.code) {
-    case 1:
-        return value.text() ? *value.text() : std::u16string();
-    case 40:
-        totalComp = true;
-        return FormatNumber(RoundToStep(step, value.real() ? *value.real() : 0.0));
+    case 1: return value.text() ? *value.text() : std::u16string();
+    case 40: totalComp = true; return FormatNumber(RoundToStep(step, value.real() ? *value.real() : 0.0));
     case 70: {
         totalComp = true;
         const auto number = static_cast<std::int16_t>(value.integer() ? *value.integer() : 0);
@@ -77,21 +69,18 @@ std::u16string VariantToText(const KvTypedValue& value, double step, bool& total
         const int length = std::snprintf(buffer, sizeof buffer, "%d", number);
         return std::u16string(buffer, buffer + length);
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
 PropValueList ReadDynamicProps(std::unique_ptr<KvDbDynBlockReference> ref, double step)
 {
     PropValueList lsProps;
-    if (!ref)
-        return lsProps;
+    if (!ref) return lsProps;
     KvDbDynBlockReferencePropertyArray properties;
     ref->getBlockProperties(properties);
     for (const KvDbDynBlockReferenceProperty& property : properties) {
-        if (property.propertyName() == u"Origin")
-            continue;
+        if (property.propertyName() == u"Origin") continue;
         PropValue pair;
         pair.name = property.propertyName();
         pair.value = VariantToText(property.value(), step, pair.totalComp);
@@ -112,13 +101,11 @@ void ExtractionEngine::ReadBlockReference(const KvDbBlockReference& reference, K
     const KvDbDynBlockReference dynamicReference(idReference);
     if (!dynamicReference.isDynamicBlock()) {
         ReadBlockName(record.idBlkTblRec, record.csName);
-        if (IsExcludedBlockName(record.csName))
-            return;
+        if (IsExcludedBlockName(record.csName)) return;
     } else if (ReadBlockName(dynamicReference.dynamicBlockTableRecord(), record.csName)) {
         // The definition's name, not the anonymous name of this instance.
         record.isDynamic = true;
-        if (IsExcludedBlockName(record.csName))
-            return;
+        if (IsExcludedBlockName(record.csName)) return;
         record.lsProps = ReadDynamicProps(std::make_unique<KvDbDynBlockReference>(idReference), roundStep);
         for (const PropValue& pair : record.lsProps)
             seDynamicItems.insert(PropItem{pair.name, PropCategory::DynamicBlock, pair.totalComp});

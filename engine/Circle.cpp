@@ -6,7 +6,6 @@
 PropValueList Circle::GetProps(const PropItemList& lsKindItems) const
 {
     return PairWithNames(lsKindItems,
-                         {FormatNumber(area), FormatNumber(center.x), FormatNumber(center.y),
-                          FormatNumber(center.z), FormatNumber(radius), FormatNumber(circumference),
-                          FormatNumber(diameter)});
+                         {FormatNumber(area), FormatNumber(center.x), FormatNumber(center.y), FormatNumber(center.z),
+                          FormatNumber(radius), FormatNumber(circumference), FormatNumber(diameter)});
 }

@@ -27,19 +27,15 @@ std::vector<std::u16string> ReadHyperlinks(const KvDbEntity& entity)
 {
     std::vector<std::u16string> lsNames;
     KvDbEntityHyperlinkPE* pHyperlinks = KvDbEntityHyperlinkPE::cast(&entity);
-    if (!pHyperlinks)
-        return lsNames;
+    if (!pHyperlinks) return lsNames;
     bool bHas = false;
-    if (pHyperlinks->hasHyperlink(&entity, bHas, true) != Kvmo::eOk || !bHas)
-        return lsNames;
+    if (pHyperlinks->hasHyperlink(&entity, bHas, true) != Kvmo::eOk || !bHas) return lsNames;
     KvDbHyperlinkCollection* pRaw = nullptr;
     const Kvmo::ErrorStatus es = pHyperlinks->getHyperlinkCollection(&entity, pRaw, false, true);
     const std::unique_ptr<KvDbHyperlinkCollection> pCollection(pRaw);
-    if (es != Kvmo::eOk || !pCollection)
-        return lsNames;
+    if (es != Kvmo::eOk || !pCollection) return lsNames;
     for (int i = 0; i < pCollection->count(); ++i) {
-        if (const KvDbHyperlink* pLink = pCollection->item(i))
-            lsNames.push_back(pLink->name());
+        if (const KvDbHyperlink* pLink = pCollection->item(i)) lsNames.push_back(pLink->name());
     }
     return lsNames;
 }
@@ -94,12 +90,10 @@ void ExtractionEngine::ReadLine(const KvDbLine& line, const std::u16string& csHa
 
     const KvGeVector3d delta = end - start;
     double angle = std::atan2(delta.y, delta.x);
-    if (angle < 0.0)
-        angle += 2.0 * std::numbers::pi;
+    if (angle < 0.0) angle += 2.0 * std::numbers::pi;
     angle = RoundToStep(roundStep, angle * kDegreesPerRadian);
     // A direction just below the X axis rounds to a full turn; it reads as 0.
-    if (angle >= 360.0)
-        angle -= 360.0;
+    if (angle >= 360.0) angle -= 360.0;
 
     record.angle = angle;
     record.deltaX = RoundToStep(roundStep, delta.x);
@@ -118,12 +112,10 @@ void ExtractionEngine::ReadPolyline(const KvDbPolyline& polyline, const std::u16
     polyline.getArea(area);
     double width = 0.0;
     // Segments of different widths have no constant width.
-    if (polyline.getConstantWidth(width) != Kvmo::eOk)
-        width = 0.0;
+    if (polyline.getConstantWidth(width) != Kvmo::eOk) width = 0.0;
     double endParam = 0.0;
     double length = 0.0;
-    if (polyline.getEndParam(endParam) == Kvmo::eOk)
-        polyline.getDistAtParam(endParam, length);
+    if (polyline.getEndParam(endParam) == Kvmo::eOk) polyline.getDistAtParam(endParam, length);
 
     record.area = RoundToStep(roundStep, area);
     record.constantWidth = RoundToStep(roundStep, width);
@@ -156,8 +148,7 @@ void ExtractionEngine::ReadArc(const KvDbArc& arc, const std::u16string& csHandl
     arc.getArea(area);
     KvGePoint3d end;
     double length = 0.0;
-    if (arc.getEndPoint(end) == Kvmo::eOk)
-        arc.getDistAtPoint(end, length);
+    if (arc.getEndPoint(end) == Kvmo::eOk) arc.getDistAtPoint(end, length);
 
     record.area = RoundToStep(roundStep, area);
     record.startAngle = RoundToStep(roundStep, arc.startAngle() / kRadiansPerDegree);

@@ -9,8 +9,7 @@ namespace {
 int ReadLinearPrecision()
 {
     resbuf value;
-    if (kvedGetVar(u"LUPREC", &value) != RTNORM)
-        return 0;
+    if (kvedGetVar(u"LUPREC", &value) != RTNORM) return 0;
     switch (kvRbValueKind(value.restype)) {
     case KvRbValueKind::kShort: return value.resval.rint;
     case KvRbValueKind::kLong: return value.resval.rlong;
@@ -23,8 +22,7 @@ std::u16string HandleText(const KvDbObject& object)
     KvDbHandle handle;
     object.getKvDbHandle(handle);
     char16_t buffer[32] = {};
-    if (!handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0]))
-        return {};
+    if (!handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0])) return {};
     return buffer;
 }
 
@@ -39,14 +37,11 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
 
     for (std::int32_t i = 0; i < count; ++i) {
         kv_name entityName = {0, 0};
-        if (kvedSSName(ss, i, entityName) != RTNORM)
-            continue;
+        if (kvedSSName(ss, i, entityName) != RTNORM) continue;
         KvDbObjectId id;
-        if (kvdbGetObjectId(id, entityName) != Kvmo::eOk)
-            continue;
+        if (kvdbGetObjectId(id, entityName) != Kvmo::eOk) continue;
         KvDbEntity* pEntity = nullptr;
-        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity)
-            continue;
+        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
 
         const std::u16string csHandle = HandleText(*pEntity);
         if (auto* pReference = kvCast<KvDbBlockReference>(pEntity))
@@ -84,8 +79,7 @@ std::set<std::uint32_t> ExtractionEngine::KindsPresent() const
 {
     std::set<std::uint32_t> seKinds;
     auto note = [&](bool bAny, ObjKind kind) {
-        if (bAny)
-            seKinds.insert(kind);
+        if (bAny) seKinds.insert(kind);
     };
     note(!lsBlocks.empty(), kObjBlock);
     note(!lsLines.empty(), kObjLine);
@@ -101,6 +95,6 @@ std::set<std::uint32_t> ExtractionEngine::KindsPresent() const
 
 std::size_t ExtractionEngine::RecordCount() const
 {
-    return lsBlocks.size() + lsLines.size() + lsPolyLines.size() + lsArcs.size() + lsCircles.size() +
-           lsSolids.size() + lsSolids3D.size() + lsPoints.size() + lsMTexts.size();
+    return lsBlocks.size() + lsLines.size() + lsPolyLines.size() + lsArcs.size() + lsCircles.size() + lsSolids.size() +
+           lsSolids3D.size() + lsPoints.size() + lsMTexts.size();
 }

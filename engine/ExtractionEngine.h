@@ -79,14 +79,14 @@ public:
     std::vector<std::u16string> lsPropsSel;    // selected property names
     std::vector<std::u16string> lsObjectsSel;  // selected kind names
     PropertyCatalog catalog;
-    PropItemSet blockPropItems;                // attribute tags and dynamic-property names met
-    PropItemSet seHeaders;                     // offered properties
+    PropItemSet blockPropItems;  // attribute tags and dynamic-property names met
+    PropItemSet seHeaders;       // offered properties
     std::vector<MultiText> lsMTexts;
     double roundStep = 0.0;
-    TableData veTableData;                     // the last assembled table
-    HandleBlockMap lsBlockTbRecId;             // block handle -> block record, for the preview column
+    TableData veTableData;          // the last assembled table
+    HandleBlockMap lsBlockTbRecId;  // block handle -> block record, for the preview column
 
 private:
-    template <class Record> Record MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle,
-                                              ObjKind kind, double thickness) const;
+    template <class Record>
+    Record MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle, ObjKind kind, double thickness) const;
 };

@@ -12,8 +12,7 @@ PropValueList GeomEnt::GetCommonProps(const PropItemList& ls_comPropTags) const
     add(0, commonProps.csLayer);
     add(1, commonProps.csColor);
     add(2, FormatNumber(commonProps.lineTypeScale));
-    if (hasThickness)
-        add(3, FormatNumber(commonProps.thickness));
+    if (hasThickness) add(3, FormatNumber(commonProps.thickness));
     add(4, commonProps.csLineWeight);
     add(5, commonProps.lsHyperlink.empty() ? std::u16string() : commonProps.lsHyperlink.front());
     add(6, commonProps.csplotStyle);

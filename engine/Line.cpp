@@ -5,9 +5,8 @@
 
 PropValueList Line::GetProps(const PropItemList& lsKindItems) const
 {
-    return PairWithNames(lsKindItems,
-                         {FormatNumber(angle), FormatNumber(deltaX), FormatNumber(deltaY), FormatNumber(deltaZ),
-                          FormatNumber(startPoint.x), FormatNumber(startPoint.y), FormatNumber(startPoint.z),
-                          FormatNumber(endPoint.x), FormatNumber(endPoint.y), FormatNumber(endPoint.z),
-                          FormatNumber(length)});
+    return PairWithNames(lsKindItems, {FormatNumber(angle), FormatNumber(deltaX), FormatNumber(deltaY),
+                                       FormatNumber(deltaZ), FormatNumber(startPoint.x), FormatNumber(startPoint.y),
+                                       FormatNumber(startPoint.z), FormatNumber(endPoint.x), FormatNumber(endPoint.y),
+                                       FormatNumber(endPoint.z), FormatNumber(length)});
 }

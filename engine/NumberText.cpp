@@ -13,8 +13,7 @@ double StepFromPrecision(int n)
 
 double RoundToStep(double step, double x)
 {
-    if (!(step > 0.0))
-        return x;
+    if (!(step > 0.0)) return x;
     return std::floor(x / step + 0.5) * step;
 }
 
@@ -40,8 +39,7 @@ std::u16string RoundNumericText(double step, const std::u16string& text)
     // Numbers are ASCII; anything else ends the leading number.
     std::string ascii;
     ascii.reserve(text.size());
-    for (char16_t ch : text)
-        ascii += (ch < 0x80) ? static_cast<char>(ch) : '\x01';
+    for (char16_t ch : text) ascii += (ch < 0x80) ? static_cast<char>(ch) : '\x01';
     const double value = std::strtod(ascii.c_str(), nullptr);
     return FormatNumber(RoundToStep(step, value));
 }
@@ -52,25 +50,19 @@ bool IsNumericText(const std::u16string& text)
     const std::size_t n = text.size();
     auto digits = [&] {
         const std::size_t start = i;
-        while (i < n && text[i] >= u'0' && text[i] <= u'9')
-            ++i;
+        while (i < n && text[i] >= u'0' && text[i] <= u'9') ++i;
         return i > start;
     };
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    if (!digits())
-        return false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+    if (!digits()) return false;
     if (i < n && text[i] == u'.') {
         ++i;
-        if (!digits())
-            return false;
+        if (!digits()) return false;
     }
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
-        if (i < n && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        if (!digits())
-            return false;
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+        if (!digits()) return false;
     }
     return i == n;
 }

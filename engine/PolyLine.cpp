@@ -8,6 +8,5 @@ PropValueList PolyLine::GetProps(const PropItemList& lsKindItems) const
 {
     return PairWithNames(lsKindItems,
                          {FormatNumber(area), FormatNumber(constantWidth), FormatNumber(length),
-                          LoadResString(closed == 1 ? 256 : 257),
-                          LoadResString(linetypeGeneration == 1 ? 266 : 267)});
+                          LoadResString(closed == 1 ? 256 : 257), LoadResString(linetypeGeneration == 1 ? 266 : 267)});
 }

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct PropItem {
-    std::u16string name;          // display name, doubling as column header
-    std::uint32_t category = 0;   // PropCategory number
-    bool totalComp = false;       // the value is a number the totals line may sum
+    std::u16string name;         // display name, doubling as column header
+    std::uint32_t category = 0;  // PropCategory number
+    bool totalComp = false;      // the value is a number the totals line may sum
 };
 
 // Items are ordered and told apart by name alone (ordinal, case-sensitive), so a set

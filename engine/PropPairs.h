@@ -13,8 +13,7 @@ inline PropValueList PairWithNames(const PropItemList& lsItems, std::initializer
     pairs.reserve(values.size());
     std::size_t i = 0;
     for (const std::u16string& value : values) {
-        if (i >= lsItems.size())
-            break;
+        if (i >= lsItems.size()) break;
         pairs.push_back(PropValue{lsItems[i].name, value, false});
         ++i;
     }

@@ -21,9 +21,9 @@ public:
     PropItemList circleDatas;
     PropItemList pointDatas;
     PropItemList mTextDatas;
-    PropItemList ls_comPropTags;             // common properties of every kind but blocks
-    PropItemList geomDatas;                  // line, polyline, arc, point, circle items in that order
-    PropItemList blcDatas;                   // block reference geometry
+    PropItemList ls_comPropTags;  // common properties of every kind but blocks
+    PropItemList geomDatas;       // line, polyline, arc, point, circle items in that order
+    PropItemList blcDatas;        // block reference geometry
 
     // The kind-specific list of a kind: blcDatas for blocks, empty for solids and unknown kinds.
     const PropItemList& ListOfKind(std::uint32_t kind) const;

@@ -6,8 +6,7 @@ namespace {
 
 void EraseByName(PropItemSet& items, const std::u16string& name)
 {
-    if (auto it = items.find(name); it != items.end())
-        items.erase(it);
+    if (auto it = items.find(name); it != items.end()) items.erase(it);
 }
 
 }  // namespace
@@ -39,14 +38,11 @@ OfferedProperties SelectObjectTypes(const PropertyCatalog& catalog, const std::v
             continue;
         }
         bool bKnown = false;
-        for (std::size_t i = 1; i <= 8; ++i)
-            bKnown = bKnown || csKind == lsNames.at(i);
-        if (!bKnown)
-            continue;
+        for (std::size_t i = 1; i <= 8; ++i) bKnown = bKnown || csKind == lsNames.at(i);
+        if (!bKnown) continue;
 
         seHeaders.insert(catalog.ls_comPropTags.begin(), catalog.ls_comPropTags.end());
-        if (csKind != lsNames.at(6))
-            bGeometric = true;
+        if (csKind != lsNames.at(6)) bGeometric = true;
 
         if (csKind == lsNames.at(2)) {
             pWorkingList = &catalog.pLineDatas;
@@ -67,8 +63,7 @@ OfferedProperties SelectObjectTypes(const PropertyCatalog& catalog, const std::v
             EraseByName(seHeaders, csThickness);
             bText = true;
         }
-        if (pWorkingList)
-            seHeaders.insert(pWorkingList->begin(), pWorkingList->end());
+        if (pWorkingList) seHeaders.insert(pWorkingList->begin(), pWorkingList->end());
     }
 
     std::set<std::uint32_t>& seCategories = offered.seCategories;
@@ -78,16 +73,11 @@ OfferedProperties SelectObjectTypes(const PropertyCatalog& catalog, const std::v
     }
     if (bBlock) {
         seCategories.insert(PropCategory::Misc);
-        if (bAttributes)
-            seCategories.insert(PropCategory::Attribute);
-        if (bDynamic)
-            seCategories.insert(PropCategory::DynamicBlock);
+        if (bAttributes) seCategories.insert(PropCategory::Attribute);
+        if (bDynamic) seCategories.insert(PropCategory::DynamicBlock);
     }
-    if (b3dSolid)
-        seCategories.insert(PropCategory::General);
-    if (bPolyline)
-        seCategories.insert(PropCategory::Misc);
-    if (bText)
-        seCategories.insert(PropCategory::Text);
+    if (b3dSolid) seCategories.insert(PropCategory::General);
+    if (bPolyline) seCategories.insert(PropCategory::Misc);
+    if (bText) seCategories.insert(PropCategory::Text);
     return offered;
 }

@@ -9,8 +9,8 @@
 #include "engine/PropertyCatalog.h"
 
 struct OfferedProperties {
-    PropItemSet seHeaders;                  // ordered by name, first inserted wins
-    std::set<std::uint32_t> seCategories;   // category numbers present
+    PropItemSet seHeaders;                 // ordered by name, first inserted wins
+    std::set<std::uint32_t> seCategories;  // category numbers present
 };
 
 // lsObjectsSel holds kind names as lsObjNames gives them; the order matters where kinds

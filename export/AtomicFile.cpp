@@ -20,8 +20,10 @@ AtomicFile::AtomicFile(const std::u16string& csPath) : m_csTarget(kvToUtf8(csPat
         m_fd = ::open(m_csTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST) break;
     }
-    if (m_fd < 0) m_csTemp.clear();
-    else m_buffer.reserve(kBufferSize);
+    if (m_fd < 0)
+        m_csTemp.clear();
+    else
+        m_buffer.reserve(kBufferSize);
 }
 
 AtomicFile::~AtomicFile()

@@ -8,7 +8,7 @@ class AtomicFile {
 public:
     // Creates the temporary file next to csPath; IsOpen() tells whether that worked.
     explicit AtomicFile(const std::u16string& csPath);
-    ~AtomicFile();   // discards the temporary file unless committed
+    ~AtomicFile();  // discards the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 

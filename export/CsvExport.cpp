@@ -36,8 +36,10 @@ public:
             return;
         }
         m_csLine.push_back('"');
-        if (IsNumericText(csCell)) m_numbers.Append(m_csLine, csCell);
-        else AppendLowBytes(m_csLine, csCell);
+        if (IsNumericText(csCell))
+            m_numbers.Append(m_csLine, csCell);
+        else
+            AppendLowBytes(m_csLine, csCell);
         m_csLine.push_back('"');
     }
     void Separator() { m_csLine += m_csSeparator; }

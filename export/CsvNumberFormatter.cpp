@@ -27,7 +27,7 @@ void CsvNumberFormatter::Append(std::string& csOut, double value)
     // The stream writes at least two exponent digits; the files have at least three.
     const std::size_t posE = csOut.find('e', nStart);
     if (posE != std::string::npos && posE + 1 < csOut.size()) {
-        const std::size_t posDigits = posE + 2;   // after the sign
+        const std::size_t posDigits = posE + 2;  // after the sign
         const std::size_t nDigits = csOut.size() - posDigits;
         if (nDigits < 3) csOut.insert(posDigits, 3 - nDigits, '0');
     }

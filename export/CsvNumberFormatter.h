@@ -24,7 +24,7 @@ private:
         StringNumPut() : std::num_put<char, Inserter>(1) {}
     };
 
-    std::ostringstream m_format;   // holds the flags and the locale with our conventions
+    std::ostringstream m_format;  // holds the flags and the locale with our conventions
     StringNumPut m_numPut;
     std::string m_csNarrow;
 };

@@ -28,8 +28,8 @@ void RegisterCommands()
     ResourceScope scope(moduleResources);
     // The host's answers are not examined: a refused command is simply missing.
     if (KvEdCommandStack* pStack = commandStack())
-        pStack->addCommand(kCommandGroup, u"DATAEXTRACTION", u"DATAEXTRACTION", KVRX_CMD_MODAL,
-                           DataExtractionCommand, nullptr, -1, moduleResources);
+        pStack->addCommand(kCommandGroup, u"DATAEXTRACTION", u"DATAEXTRACTION", KVRX_CMD_MODAL, DataExtractionCommand,
+                           nullptr, -1, moduleResources);
     if (KvEdCommandStack* pStack = commandStack())
         pStack->addCommand(kCommandGroup, u"DATAEXTRACTIONUPDATE", u"DATAEXTRACTIONUPDATE", KVRX_CMD_TRANSPARENT,
                            DataExtractionUpdateCommand, nullptr, -1, nullptr);
@@ -37,8 +37,7 @@ void RegisterCommands()
 
 void UnregisterCommands()
 {
-    if (KvEdCommandStack* pStack = commandStack())
-        pStack->removeGroup(kCommandGroup);
+    if (KvEdCommandStack* pStack = commandStack()) pStack->removeGroup(kCommandGroup);
 }
 
 KvRx::AppRetCode HandleAppMessage(KvRx::AppMsgCode message, void* appId)
@@ -51,11 +50,8 @@ KvRx::AppRetCode HandleAppMessage(KvRx::AppMsgCode message, void* appId)
         }
         RegisterCommands();
         break;
-    case KvRx::kUnloadAppMsg:
-        UnregisterCommands();
-        break;
-    default:
-        break;
+    case KvRx::kUnloadAppMsg: UnregisterCommands(); break;
+    default: break;
     }
     return KvRx::kRetOK;
 }

@@ -11,8 +11,7 @@ ExtensionModuleState& ModuleState()
 void AttachModule(void* moduleInstance)
 {
     ExtensionModuleState& state = ModuleState();
-    if (!state.bAttached)
-        state.bAttached = moduleInstance != nullptr;
+    if (!state.bAttached) state.bAttached = moduleInstance != nullptr;
     state.hostResources = kvDocManagerPtr()->currentResourceHandle();
     state.moduleResources = moduleInstance;
     // The user-interface library keeps no chain of resource modules: the module's texts

@@ -3,8 +3,8 @@
 // process and cleared when it detaches.
 struct ExtensionModuleState {
     bool bAttached = false;
-    void* hostResources = nullptr;     // the resources current when the module attached (the host's)
-    void* moduleResources = nullptr;   // the module's own: its instance
+    void* hostResources = nullptr;       // the resources current when the module attached (the host's)
+    void* moduleResources = nullptr;     // the module's own: its instance
     void* pUiExtensionModule = nullptr;  // the user-interface library's record of the module
 };
 

@@ -24,8 +24,7 @@ namespace {
 __attribute__((constructor)) void OnModuleAttach()
 {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&OnModuleAttach), &info) != 0)
-        AttachModule(info.dli_fbase);
+    if (dladdr(reinterpret_cast<void*>(&OnModuleAttach), &info) != 0) AttachModule(info.dli_fbase);
 }
 
 __attribute__((destructor)) void OnModuleDetach()

@@ -18,8 +18,7 @@ std::u16string LoadResString(unsigned int id)
 std::u16string FormatResString(unsigned int id, const std::vector<std::u16string>& inserts)
 {
     const char16_t* pText = FindStringTableText(kvGetUiLanguage(), id);
-    if (!pText)
-        return kMissingText;
+    if (!pText) return kMissingText;
 
     const std::u16string csTemplate(pText);
     std::u16string csResult;

@@ -91,7 +91,8 @@ KvUiDialogTemplate startPage()
 {
     KvUiDialogTemplate d = page(IDD_ASSIST1, 316, u"Extraction de données - Démarrage (1/5)");
     d.controls.push_back(sideBitmap(7));
-    d.controls.push_back(label(1035, 111, 35, 192, 24, u"Assistant d'extraction des objets du dessin vers une table ou un fichier"));
+    d.controls.push_back(
+        label(1035, 111, 35, 192, 24, u"Assistant d'extraction des objets du dessin vers une table ou un fichier"));
     d.controls.push_back(checkBox(1004, 125, 74, 163, 10, u"Créer une nouvelle extraction"));
     d.controls.push_back(button(1002, 124, 89, 15, 11, u"..."));
     d.controls.push_back(label(1047, 143, 91, 91, 8, u"Utiliser une extraction .kvx"));
@@ -140,7 +141,8 @@ KvUiDialogTemplate propertiesPage()
     d.controls.push_back(label(1039, 321, 45, 65, 9, u"Filtre"));
     d.controls.push_back(listModeList(1023, 321, 55, 68, 99));
     d.controls.push_back(checkBox(1033, 120, 199, 105, 10, u"Combiner les lignes par :"));
-    d.controls.push_back(control(1034, Kind::ComboBox, 237, 198, 122, 52, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
+    d.controls.push_back(
+        control(1034, Kind::ComboBox, 237, 198, 122, 52, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
     d.controls.push_back(checkBox(1030, 120, 210, 117, 10, u"Afficher la colonne des quantités"));
     d.controls.push_back(checkBox(1032, 120, 221, 129, 10, u"Afficher la colonne des noms d'objets"));
     d.controls.push_back(checkBox(1028, 120, 232, 71, 10, u"Afficher les totaux"));
@@ -194,6 +196,7 @@ KvUiDialogTemplate updateDialog()
 
 void AddDialogTemplates(KvUiResourceModule& module)
 {
-    for (KvUiDialogTemplate d : {startPage(), dataSourcePage(), objectsPage(), propertiesPage(), outputPage(), updateDialog()})
+    for (KvUiDialogTemplate d :
+         {startPage(), dataSourcePage(), objectsPage(), propertiesPage(), outputPage(), updateDialog()})
         module.dialogs[d.id] = d;
 }

@@ -14,6 +14,7 @@ struct StringTableRow {
 };
 
 // Ordered by id (looked up by binary search). 286 has never had a text.
+// clang-format off
 constexpr StringTableRow kRows[] = {
     {134, u"Data extraction v0.8.32 - Starting (1/5)",
          u"Extracción de datos v0.8.32 - Inicio (1/5)",
@@ -526,6 +527,7 @@ constexpr StringTableRow kRows[] = {
          u"Text",
          u"Texte"},
 };
+// clang-format on
 
 static_assert(std::ranges::is_sorted(kRows, {}, &StringTableRow::id));
 
@@ -534,15 +536,11 @@ static_assert(std::ranges::is_sorted(kRows, {}, &StringTableRow::id));
 const char16_t* FindStringTableText(KvUiLanguage language, unsigned int id)
 {
     const auto* pRow = std::ranges::lower_bound(kRows, id, {}, &StringTableRow::id);
-    if (pRow == std::end(kRows) || pRow->id != id)
-        return nullptr;
+    if (pRow == std::end(kRows) || pRow->id != id) return nullptr;
     switch (language) {
-    case KvUiLanguage::Spanish:
-        return pRow->spanish;
-    case KvUiLanguage::French:
-        return pRow->french;
-    case KvUiLanguage::English:
-        break;
+    case KvUiLanguage::Spanish: return pRow->spanish;
+    case KvUiLanguage::French: return pRow->french;
+    case KvUiLanguage::English: break;
     }
     return pRow->english;
 }

@@ -23,8 +23,7 @@ public:
     // Top-down coordinates; stored bottom-up, blue first, as bitmaps are.
     void Put(int x, int y, Rgb c)
     {
-        if (x < 0 || y < 0 || x >= m_image.width || y >= m_image.height)
-            return;
+        if (x < 0 || y < 0 || x >= m_image.width || y >= m_image.height) return;
         std::size_t at = static_cast<std::size_t>(((m_image.height - 1 - y) * m_image.width + x) * 3);
         m_image.pixels[at] = c.b;
         m_image.pixels[at + 1] = c.g;
@@ -33,8 +32,7 @@ public:
     void Fill(int x, int y, int cx, int cy, Rgb c)
     {
         for (int j = y; j < y + cy; ++j)
-            for (int i = x; i < x + cx; ++i)
-                Put(i, j, c);
+            for (int i = x; i < x + cx; ++i) Put(i, j, c);
     }
     void Frame(int x, int y, int cx, int cy, Rgb c)
     {
@@ -65,23 +63,21 @@ KvUiImage MakeSideBitmap()
     const Rgb top{18, 52, 110}, bottom{120, 170, 220}, paper{244, 246, 250}, ink{40, 60, 90}, accent{230, 160, 40};
     Canvas canvas(width, height, top);
     for (int y = 0; y < height; ++y)
-        canvas.Fill(0, y, width, 1, {mix(top.r, bottom.r, y, height), mix(top.g, bottom.g, y, height),
-                                     mix(top.b, bottom.b, y, height)});
+        canvas.Fill(
+            0, y, width, 1,
+            {mix(top.r, bottom.r, y, height), mix(top.g, bottom.g, y, height), mix(top.b, bottom.b, y, height)});
     // A sheet with a schedule on it: header band, grid lines, a highlighted column.
     const int sx = 22, sy = 70, sw = 106, sh = 150;
     canvas.Fill(sx + 4, sy + 4, sw, sh, {10, 30, 70});
     canvas.Fill(sx, sy, sw, sh, paper);
     canvas.Fill(sx, sy, sw, 16, ink);
     canvas.Fill(sx + 36, sy + 16, 34, sh - 16, {255, 240, 205});
-    for (int row = sy + 16; row < sy + sh; row += 14)
-        canvas.Fill(sx, row, sw, 1, {170, 180, 195});
-    for (int col : {36, 70})
-        canvas.Fill(sx + col, sy, 1, sh, {170, 180, 195});
+    for (int row = sy + 16; row < sy + sh; row += 14) canvas.Fill(sx, row, sw, 1, {170, 180, 195});
+    for (int col : {36, 70}) canvas.Fill(sx + col, sy, 1, sh, {170, 180, 195});
     canvas.Frame(sx, sy, sw, sh, ink);
     // Three drawn shapes below it: the objects the rows come from.
     canvas.Frame(28, 252, 26, 26, paper);
-    for (int i = 0; i < 26; ++i)
-        canvas.Put(62 + i, 277 - i, paper);
+    for (int i = 0; i < 26; ++i) canvas.Put(62 + i, 277 - i, paper);
     for (int a = 0; a < 360; a += 3) {
         double t = a * 3.14159265358979 / 180.0;
         canvas.Put(110 + static_cast<int>(13 * std::cos(t)), 265 + static_cast<int>(13 * std::sin(t)), accent);
@@ -95,8 +91,7 @@ KvUiImage MakeInsertTableIcon()
     Canvas canvas(16, 16, back);
     canvas.Fill(1, 2, 14, 3, head);
     canvas.Frame(1, 2, 14, 12, ink);
-    for (int y : {5, 8, 11})
-        canvas.Fill(1, y, 14, 1, ink);
+    for (int y : {5, 8, 11}) canvas.Fill(1, y, 14, 1, ink);
     canvas.Fill(6, 2, 1, 12, ink);
     return canvas.Take();
 }
@@ -107,8 +102,7 @@ KvUiImage MakeDrawingFileIcon()
     Canvas canvas(16, 16, back);
     canvas.Frame(3, 1, 10, 14, ink);
     canvas.Fill(10, 1, 3, 3, {210, 210, 210});
-    for (int i = 0; i < 6; ++i)
-        canvas.Put(5 + i, 11 - i, line);
+    for (int i = 0; i < 6; ++i) canvas.Put(5 + i, 11 - i, line);
     canvas.Frame(5, 9, 3, 3, ink);
     return canvas.Take();
 }

@@ -12,14 +12,14 @@ namespace {
 bool TakeFirst(std::vector<std::u16string>& lsNames, const std::u16string& csName)
 {
     const auto it = std::find(lsNames.begin(), lsNames.end(), csName);
-    if (it == lsNames.end())
-        return false;
+    if (it == lsNames.end()) return false;
     lsNames.erase(it);
     return true;
 }
 
 // Calls visit with the engine's record list of the kind (1 to 9); nothing for other numbers.
-template <class Visit> void WithRecordsOfKind(const ExtractionEngine& engine, std::size_t kind, Visit visit)
+template <class Visit>
+void WithRecordsOfKind(const ExtractionEngine& engine, std::size_t kind, Visit visit)
 {
     switch (kind) {
     case kObjBlock: visit(engine.lsBlocks); break;
@@ -35,7 +35,7 @@ template <class Visit> void WithRecordsOfKind(const ExtractionEngine& engine, st
     }
 }
 
-} // namespace
+}  // namespace
 
 TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u16string>& lsPropsSel, bool bQty,
                         bool bName)
@@ -46,8 +46,7 @@ TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u
         TakeFirst(lsRest, catalog.csQty);
         header.push_back(catalog.csQty);
     }
-    if (TakeFirst(lsRest, catalog.objTypeItem.name))
-        header.push_back(catalog.objTypeItem.name);
+    if (TakeFirst(lsRest, catalog.objTypeItem.name)) header.push_back(catalog.objTypeItem.name);
     if (bName) {
         TakeFirst(lsRest, catalog.nameItem.name);
         header.push_back(catalog.nameItem.name);
@@ -80,8 +79,7 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
     TableRowBuilder builder(engine.lsObjectsSel, catalog, BuildHeaderRow(catalog, lsPropsSel, bQty, bName),
                             bCount ? 0 : nRows);
     RowCounter counter;
-    if (bCount)
-        builder.CountAsBuilt(counter);
+    if (bCount) builder.CountAsBuilt(counter);
     for (const std::size_t kind : veKinds)
         WithRecordsOfKind(engine, kind, [&](const auto& lsRecords) { AddRowsOfKind(builder, lsRecords); });
 
@@ -97,8 +95,7 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
         engine.lsBlockTbRecId = std::move(lsKeptBlocks);
     } else {
         veTable = std::move(builder.veTableData);
-        if (!csGroupBy.empty() && !bQty)
-            CombineRows(veTable, csGroupBy, lsColsTotalChecked);
+        if (!csGroupBy.empty() && !bQty) CombineRows(veTable, csGroupBy, lsColsTotalChecked);
     }
 
     engine.veTableData = veTable;

@@ -6,24 +6,29 @@
 
 namespace {
 
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The white space the C library skips before a number.
-bool IsCSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool IsCSpace(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
 std::u16string Widen(const char* pBegin, const char* pEnd)
 {
     return std::u16string(pBegin, pEnd);
 }
 
-} // namespace
+}  // namespace
 
 double ReadNumberText(std::u16string_view csText)
 {
     std::size_t i = 0;
     const std::size_t n = csText.size();
-    while (i < n && IsCSpace(csText[i]))
-        ++i;
+    while (i < n && IsCSpace(csText[i])) ++i;
 
     // Copy the longest decimal prefix as ASCII; from_chars wants no leading '+'.
     std::string csNumber;
@@ -45,8 +50,7 @@ double ReadNumberText(std::u16string_view csText)
             ++nDigits;
         }
     }
-    if (nDigits == 0)
-        return 0.0;
+    if (nDigits == 0) return 0.0;
 
     // An exponent counts only when at least one digit follows its marker and sign.
     bool bNegativeExponent = false;
@@ -58,16 +62,14 @@ double ReadNumberText(std::u16string_view csText)
         }
         if (j < n && IsAsciiDigit(csText[j])) {
             csNumber.push_back('e');
-            if (bNegativeExponent)
-                csNumber.push_back('-');
-            while (j < n && IsAsciiDigit(csText[j]))
-                csNumber.push_back(static_cast<char>(csText[j++]));
+            if (bNegativeExponent) csNumber.push_back('-');
+            while (j < n && IsAsciiDigit(csText[j])) csNumber.push_back(static_cast<char>(csText[j++]));
         }
     }
 
     double value = 0.0;
-    const auto result = std::from_chars(csNumber.data(), csNumber.data() + csNumber.size(), value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(csNumber.data(), csNumber.data() + csNumber.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = bNegativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
     else if (result.ec != std::errc())

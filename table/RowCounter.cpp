@@ -24,8 +24,7 @@ void RowCounter::Add(TableRow&& row)
     // group's place as the latest row instead.
     m_veGroups.push_back(Group{std::move(row), m_nAdded++, 1});
     const auto [it, bNew] = m_index.insert(m_veGroups.size() - 1);
-    if (bNew)
-        return;
+    if (bNew) return;
     Group& group = m_veGroups[*it];
     group.row = std::move(m_veGroups.back().row);
     group.iLast = m_veGroups.back().iLast;
@@ -36,20 +35,17 @@ void RowCounter::Add(TableRow&& row)
 TableData RowCounter::Finish(TableRow&& header, std::vector<std::u16string>& lsHandles)
 {
     m_veGroups.push_back(Group{std::move(header), 0, 0});
-    if (const auto it = m_index.find(m_veGroups.size() - 1); it != m_index.end())
-        ++m_veGroups[*it].nRows;
+    if (const auto it = m_index.find(m_veGroups.size() - 1); it != m_index.end()) ++m_veGroups[*it].nRows;
     TableData veCounted;
     veCounted.reserve(m_veGroups.size());
     veCounted.push_back(std::move(m_veGroups.back().row));
     m_veGroups.pop_back();
     m_index.clear();
 
-    std::sort(m_veGroups.begin(), m_veGroups.end(),
-              [](const Group& a, const Group& b) { return a.iLast > b.iLast; });
+    std::sort(m_veGroups.begin(), m_veGroups.end(), [](const Group& a, const Group& b) { return a.iLast > b.iLast; });
     for (Group& group : m_veGroups) {
         lsHandles.push_back(group.row.empty() ? std::u16string() : group.row[0]);
-        if (group.row.size() > 1)
-            group.row[1] = FormatCountText(group.nRows);
+        if (group.row.size() > 1) group.row[1] = FormatCountText(group.nRows);
         veCounted.push_back(std::move(group.row));
     }
     m_veGroups.clear();

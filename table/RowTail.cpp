@@ -19,8 +19,7 @@ bool EqualRowTails(const TableRow& rowA, const TableRow& rowB)
 {
     const std::size_t nA = rowA.size() > 1 ? rowA.size() - 1 : 0;
     const std::size_t nB = rowB.size() > 1 ? rowB.size() - 1 : 0;
-    if (nA != nB)
-        return false;
+    if (nA != nB) return false;
     return std::equal(rowA.end() - static_cast<std::ptrdiff_t>(nA), rowA.end(),
                       rowB.end() - static_cast<std::ptrdiff_t>(nB));
 }

@@ -4,7 +4,10 @@
 
 TableRowBuilder::TableRowBuilder(const std::vector<std::u16string>& lsObjectsSel_, const PropertyCatalog& catalog_,
                                  const std::vector<std::u16string>& lsHeaders_, std::size_t nRowsExpected)
-    : lsHeaders(lsHeaders_), lsObjectsSel(lsObjectsSel_), catalog(catalog_), veTableData{lsHeaders_},
+    : lsHeaders(lsHeaders_),
+      lsObjectsSel(lsObjectsSel_),
+      catalog(catalog_),
+      veTableData{lsHeaders_},
       m_veNextSameName(lsHeaders.size(), kNoColumn)
 {
     veTableData.reserve(nRowsExpected + 1);
@@ -28,38 +31,32 @@ std::vector<std::size_t> TableRowBuilder::ColumnsNamed(std::u16string_view csNam
     std::vector<std::size_t> veColumns;
     const auto it = m_firstColumnOfName.find(csName);
     if (it != m_firstColumnOfName.end())
-        for (std::size_t i = it->second; i != kNoColumn; i = m_veNextSameName[i])
-            veColumns.push_back(i);
+        for (std::size_t i = it->second; i != kNoColumn; i = m_veNextSameName[i]) veColumns.push_back(i);
     return veColumns;
 }
 
 TableRow TableRowBuilder::StartRow(const BaseEnt& record, const std::u16string* pObjectName) const
 {
     TableRow row(lsHeaders.size());
-    for (std::size_t i : m_veIdColumns)
-        row[i] = record.csHandle;
-    for (std::size_t i : m_veQtyColumns)
-        row[i].assign(1, u'1');  // every object row counts one
+    for (std::size_t i : m_veIdColumns) row[i] = record.csHandle;
+    for (std::size_t i : m_veQtyColumns) row[i].assign(1, u'1');  // every object row counts one
     if (pObjectName)
-        for (std::size_t i : m_veNameColumns)
-            row[i] = *pObjectName;
+        for (std::size_t i : m_veNameColumns) row[i] = *pObjectName;
     if (!m_veTypeColumns.empty()) {
         const std::u16string csTypeName = record.TypeName(catalog.lsObjNames);
-        for (std::size_t i : m_veTypeColumns)
-            row[i] = csTypeName;
+        for (std::size_t i : m_veTypeColumns) row[i] = csTypeName;
     }
     return row;
 }
 
-template <class Values> void TableRowBuilder::PlaceEach(TableRow& row, Values& lsValues) const
+template <class Values>
+void TableRowBuilder::PlaceEach(TableRow& row, Values& lsValues) const
 {
     for (auto& value : lsValues) {
         const auto it = m_firstColumnOfName.find(value.name);
-        if (it == m_firstColumnOfName.end())
-            continue;
+        if (it == m_firstColumnOfName.end()) continue;
         std::size_t i = it->second;
-        for (; m_veNextSameName[i] != kNoColumn; i = m_veNextSameName[i])
-            row[i] = value.value;
+        for (; m_veNextSameName[i] != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
         // The last column takes the text itself when the values are ours to consume.
         if constexpr (std::is_const_v<Values>)
             row[i] = value.value;
@@ -102,8 +99,7 @@ void TableRowBuilder::BuildRow(const BlockEnt& record)
     Place(row, record.GetBlockProps(catalog.blcDatas));
     if (!m_vePreviewColumns.empty()) {
         lsBlockTbRecId.insert_or_assign(record.csHandle, record.idBlkTblRec);
-        for (std::size_t i : m_vePreviewColumns)
-            row[i].clear();
+        for (std::size_t i : m_vePreviewColumns) row[i].clear();
     }
     Append(std::move(row));
 }

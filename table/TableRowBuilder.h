@@ -46,7 +46,8 @@ private:
     void Append(TableRow&& row);
     void Place(TableRow& row, const PropValueList& lsValues) const;
     void Place(TableRow& row, PropValueList&& lsValues) const;
-    template <class Values> void PlaceEach(TableRow& row, Values& lsValues) const;
+    template <class Values>
+    void PlaceEach(TableRow& row, Values& lsValues) const;
 
     // Header text -> its first column; further columns of the same text chain through
     // m_veNextSameName, so a value reaches every column that carries its name.
@@ -57,8 +58,8 @@ private:
 };
 
 // Appends one row per record, in list order.
-template <class Record> void AddRowsOfKind(TableRowBuilder& builder, const std::vector<Record>& lsRecords)
+template <class Record>
+void AddRowsOfKind(TableRowBuilder& builder, const std::vector<Record>& lsRecords)
 {
-    for (const Record& record : lsRecords)
-        builder.BuildRow(record);
+    for (const Record& record : lsRecords) builder.BuildRow(record);
 }

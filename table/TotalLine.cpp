@@ -2,16 +2,13 @@
 
 #include "table/NumberText.h"
 
-TotalAccumulator::TotalAccumulator(const TableRow& header, const TotalColumns& lsColsTotal)
-    : m_nColumns(header.size())
+TotalAccumulator::TotalAccumulator(const TableRow& header, const TotalColumns& lsColsTotal) : m_nColumns(header.size())
 {
     for (std::size_t k = 0; k < header.size(); ++k) {
         unsigned nTimes = 0;
         for (const std::u16string& csName : lsColsTotal)
-            if (header[k] == csName)
-                ++nTimes;
-        if (nTimes > 0)
-            m_veColumns.push_back(Column{k, nTimes, 0.0, {}});
+            if (header[k] == csName) ++nTimes;
+        if (nTimes > 0) m_veColumns.push_back(Column{k, nTimes, 0.0, {}});
     }
 }
 
@@ -29,17 +26,14 @@ void TotalAccumulator::Add(const TableRow& row)
 TableRow TotalAccumulator::Line() const
 {
     TableRow line(m_nColumns);
-    for (const Column& column : m_veColumns)
-        line[column.index] = column.text;
+    for (const Column& column : m_veColumns) line[column.index] = column.text;
     return line;
 }
 
 TableRow ComputeTotalLine(const TableData& veTable, const TotalColumns& lsColsTotal)
 {
-    if (lsColsTotal.empty() || veTable.empty())
-        return {};
+    if (lsColsTotal.empty() || veTable.empty()) return {};
     TotalAccumulator accumulator(veTable.front(), lsColsTotal);
-    for (std::size_t r = 1; r < veTable.size(); ++r)
-        accumulator.Add(veTable[r]);
+    for (std::size_t r = 1; r < veTable.size(); ++r) accumulator.Add(veTable[r]);
     return accumulator.Line();
 }

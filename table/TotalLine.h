@@ -25,7 +25,7 @@ public:
 private:
     struct Column {
         std::size_t index;
-        unsigned nTimes;  // how often the column is named in the total list
+        unsigned nTimes;     // how often the column is named in the total list
         double value = 0.0;  // the re-read of text
         std::u16string text;
     };

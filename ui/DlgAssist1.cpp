@@ -21,8 +21,13 @@ DlgAssist1::DlgAssist1(CWnd* pParent) : CKvUiDialog(IDD, pParent)
 
 BOOL DlgAssist1::OnInitDialog()
 {
-    SetPageTexts(*this, 134, {{kCtrlIntro, 135}, {kCtrlNewExtraction, 136}, {kCtrlSettingsCaption, 137},
-                              {kCtrlPrevious, kIdPrevious}, {IDOK, kIdNext}, {IDCANCEL, kIdCancel}});
+    SetPageTexts(*this, 134,
+                 {{kCtrlIntro, 135},
+                  {kCtrlNewExtraction, 136},
+                  {kCtrlSettingsCaption, 137},
+                  {kCtrlPrevious, kIdPrevious},
+                  {IDOK, kIdNext},
+                  {IDCANCEL, kIdCancel}});
     SetDlgItemText(kCtrlSettingsPath, u"");
     CheckDlgButton(kCtrlNewExtraction, BST_CHECKED);
     return TRUE;
@@ -32,8 +37,7 @@ void DlgAssist1::OnBrowse()
 {
     CheckDlgButton(kCtrlNewExtraction, BST_UNCHECKED);
     CFileDialog dlg(TRUE, nullptr, u"*.kvx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, u"Kvx file (*.kvx)|*.kvx||", this);
-    if (dlg.DoModal() != IDOK)
-        return;
+    if (dlg.DoModal() != IDOK) return;
     csSettingsPath = dlg.GetPathName();
     SetDlgItemText(kCtrlSettingsPath, csSettingsPath);
     // An unreadable file simply adds no names.

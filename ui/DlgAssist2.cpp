@@ -39,9 +39,14 @@ DlgAssist2::DlgAssist2(CWnd* pParent) : CKvUiDialog(IDD, pParent)
 
 BOOL DlgAssist2::OnInitDialog()
 {
-    SetPageTexts(*this, 141, {{kCtrlSourceGroup, 142}, {kCtrlPickCaption, 145}, {kCtrlCurrentDrawing, 146},
-                              {kCtrlFileCaption, 147}, {kCtrlPrevious, kIdPrevious}, {IDOK, kIdNext},
-                              {IDCANCEL, kIdCancel}});
+    SetPageTexts(*this, 141,
+                 {{kCtrlSourceGroup, 142},
+                  {kCtrlPickCaption, 145},
+                  {kCtrlCurrentDrawing, 146},
+                  {kCtrlFileCaption, 147},
+                  {kCtrlPrevious, kIdPrevious},
+                  {IDOK, kIdNext},
+                  {IDCANCEL, kIdCancel}});
     CheckDlgButton(kCtrlCurrentDrawing, BST_CHECKED);
     if (auto* pFiles = GetDlgItemAs<CListCtrl>(kCtrlFileList)) {
         if (!m_imageList.IsCreated()) {

@@ -37,20 +37,23 @@ CListCtrl* DlgAssist3::FilterList() const
 
 BOOL DlgAssist3::OnInitDialog()
 {
-    SetPageTexts(*this, 143, {{kCtrlInstruction, 144}, {kCtrlGroup, 148}, {kCtrlFilterCaption, 149},
-                              {kCtrlPrevious, kIdPrevious}, {IDOK, kIdNext}, {IDCANCEL, kIdCancel}});
+    SetPageTexts(*this, 143,
+                 {{kCtrlInstruction, 144},
+                  {kCtrlGroup, 148},
+                  {kCtrlFilterCaption, 149},
+                  {kCtrlPrevious, kIdPrevious},
+                  {IDOK, kIdNext},
+                  {IDCANCEL, kIdCancel}});
     m_lstKinds.SetExtendedStyle(m_lstKinds.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_lstKinds.SetImageCheckMode(false);
     CListCtrl* pFilters = FilterList();
-    if (pFilters)
-        pFilters->SetExtendedStyle(LVS_EX_CHECKBOXES);
+    if (pFilters) pFilters->SetExtendedStyle(LVS_EX_CHECKBOXES);
 
     const std::vector<std::u16string>& lsObjNames = extEngine.catalog.lsObjNames;
     if (veKindRows.empty()) {
         veKindRows.push_back({u"Chk", extEngine.catalog.nameItem.name});
         for (const std::uint32_t kind : seKinds)
-            if (kind >= 1 && kind <= lsObjNames.size())
-                veKindRows.push_back({kRowChecked, lsObjNames[kind - 1]});
+            if (kind >= 1 && kind <= lsObjNames.size()) veKindRows.push_back({kRowChecked, lsObjNames[kind - 1]});
     }
 
     m_lstKinds.SetExtendedStyle(m_lstKinds.GetExtendedStyle() | LVS_EX_CHECKBOXES);
@@ -81,8 +84,7 @@ BOOL DlgAssist3::OnInitDialog()
                 continue;
             }
             pFilters->SetItemData(iPos, csName == csBlock ? kFilterBlock : kFilterNonBlock);
-            if (IsRowChecked(row))
-                pFilters->SetCheck(iPos, TRUE);
+            if (IsRowChecked(row)) pFilters->SetCheck(iPos, TRUE);
         }
     }
     return TRUE;
@@ -90,14 +92,13 @@ BOOL DlgAssist3::OnInitDialog()
 
 PageTable DlgAssist3::FilterSubset(DWORD_PTR iFilter) const
 {
-    const std::u16string csBlock = extEngine.catalog.lsObjNames.empty() ? std::u16string()
-                                                                         : extEngine.catalog.lsObjNames[0];
-    const std::u16string csHeader = !veKindRows.empty() && veKindRows[0].size() > 1 ? veKindRows[0][1]
-                                                                                     : std::u16string();
+    const std::u16string csBlock =
+        extEngine.catalog.lsObjNames.empty() ? std::u16string() : extEngine.catalog.lsObjNames[0];
+    const std::u16string csHeader =
+        !veKindRows.empty() && veKindRows[0].size() > 1 ? veKindRows[0][1] : std::u16string();
     PageTable veSubset;
     for (const TableRow& row : veKindRows) {
-        if (row.size() < 2)
-            continue;
+        if (row.size() < 2) continue;
         const bool bBlock = row[1] == csBlock;
         if ((iFilter == kFilterBlock && bBlock) || (iFilter == kFilterNonBlock && !bBlock && row[1] != csHeader))
             veSubset.push_back(row);
@@ -118,14 +119,12 @@ LRESULT DlgAssist3::OnFilterListChanged(NMHDR& hdr)
     const auto& nm = reinterpret_cast<const NMLISTVIEW&>(hdr);
     const auto bChecked = DetectCheckChange(nm.uOldState, nm.uNewState);
     CListCtrl* pFilters = FilterList();
-    if (!bChecked || !pFilters)
-        return 0;
+    if (!bChecked || !pFilters) return 0;
     const PageTable veSubset = FilterSubset(pFilters->GetItemData(nm.iItem));
     if (*bChecked) {
         InsertRowsIntoList(veSubset, m_lstKinds, [this](int iItem, const TableRow& row) {
             m_lstKinds.SetItemText(iItem, 1, row[1]);
-            if (IsRowChecked(row))
-                m_lstKinds.SetCheck(iItem, TRUE);
+            if (IsRowChecked(row)) m_lstKinds.SetCheck(iItem, TRUE);
         });
     } else {
         RemoveRowsFromList(veSubset, m_lstKinds, 1);
@@ -140,8 +139,7 @@ void DlgAssist3::OnNext()
     // Kinds hidden by a filter are left out whatever their stored check.
     std::vector<std::u16string> lsObjectsSel;
     for (int i = 0; i < m_lstKinds.GetItemCount(); ++i)
-        if (m_lstKinds.GetCheck(i))
-            lsObjectsSel.push_back(m_lstKinds.GetItemText(i, 1));
+        if (m_lstKinds.GetCheck(i)) lsObjectsSel.push_back(m_lstKinds.GetItemText(i, 1));
     const PropItemSet seHeaders = extEngine.SelectObjectTypes(lsObjectsSel);
 
     DlgAssist4 next(kpsw_kvmoMainWnd());

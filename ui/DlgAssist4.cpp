@@ -43,8 +43,7 @@ long LeadingNumber(const std::u16string& csText)
 {
     long value = 0;
     for (const char16_t c : csText) {
-        if (c < u'0' || c > u'9')
-            break;
+        if (c < u'0' || c > u'9') break;
         value = value * 10 + (c - u'0');
     }
     return value;
@@ -75,23 +74,29 @@ CListCtrl* DlgAssist4::CategoryList() const
 
 BOOL DlgAssist4::OnInitDialog()
 {
-    SetPageTexts(*this, 150, {{kCtrlInstruction, 151}, {kCtrlGroup, 152}, {kCtrlFilterCaption, 149},
-                              {kCtrlCombine, 154}, {kCtrlQuantities, 155}, {kCtrlNames, 156}, {kCtrlTotals, 157},
-                              {kCtrlPrevious, kIdPrevious}, {IDOK, kIdNext}, {IDCANCEL, kIdCancel}});
+    SetPageTexts(*this, 150,
+                 {{kCtrlInstruction, 151},
+                  {kCtrlGroup, 152},
+                  {kCtrlFilterCaption, 149},
+                  {kCtrlCombine, 154},
+                  {kCtrlQuantities, 155},
+                  {kCtrlNames, 156},
+                  {kCtrlTotals, 157},
+                  {kCtrlPrevious, kIdPrevious},
+                  {IDOK, kIdNext},
+                  {IDCANCEL, kIdCancel}});
     m_lstProps.SetExtendedStyle(m_lstProps.GetExtendedStyle() | LVS_EX_GRIDLINES);
     m_lstProps.SetImageCheckMode(true);
     CListCtrl* pCategories = CategoryList();
-    if (pCategories)
-        pCategories->SetExtendedStyle(LVS_EX_CHECKBOXES);
+    if (pCategories) pCategories->SetExtendedStyle(LVS_EX_CHECKBOXES);
 
     if (vePropRows.empty()) {
-        vePropRows.push_back({u"Chk", u"Categ", LoadResString(kIdProperty), LoadResString(kIdDisplayName),
-                              LoadResString(kIdTotal)});
+        vePropRows.push_back(
+            {u"Chk", u"Categ", LoadResString(kIdProperty), LoadResString(kIdDisplayName), LoadResString(kIdTotal)});
         const std::u16string csInitial = lsSettingsProps.empty() ? kRowChecked : kRowUnchecked;
         for (const PropItem& item : seHeaders)
             vePropRows.push_back({csInitial, Decimal(item.category), item.name, item.name, Decimal(item.totalComp)});
-        for (const std::u16string& csName : lsSettingsProps)
-            SetRowCheck(vePropRows, csName, true, 2);
+        for (const std::u16string& csName : lsSettingsProps) SetRowCheck(vePropRows, csName, true, 2);
     }
 
     m_lstProps.InsertHiddenLabelColumn();
@@ -128,8 +133,7 @@ BOOL DlgAssist4::OnInitDialog()
                     pCategories->SetItemData(iPos, c + 1);
                     break;
                 }
-            if (IsRowChecked(row))
-                pCategories->SetCheck(iPos, TRUE);
+            if (IsRowChecked(row)) pCategories->SetCheck(iPos, TRUE);
         }
     }
 
@@ -142,8 +146,7 @@ BOOL DlgAssist4::OnInitDialog()
 
     if (!seHeaders.empty()) {
         if (auto* pCombo = GetDlgItemAs<CComboBox>(kCtrlCombineBy)) {
-            for (const PropItem& item : seHeaders)
-                pCombo->AddString(item.name);
+            for (const PropItem& item : seHeaders) pCombo->AddString(item.name);
             pCombo->SetCurSel(options.iCombineIndex == -1 ? 0 : options.iCombineIndex);
         }
     }
@@ -172,17 +175,14 @@ LRESULT DlgAssist4::OnCategoryListChanged(NMHDR& hdr)
     const auto& nm = reinterpret_cast<const NMLISTVIEW&>(hdr);
     const auto bChecked = DetectCheckChange(nm.uOldState, nm.uNewState);
     CListCtrl* pCategories = CategoryList();
-    if (!bChecked || !pCategories)
-        return 0;
+    if (!bChecked || !pCategories) return 0;
     const long category = static_cast<long>(pCategories->GetItemData(nm.iItem));
     PageTable veSubset;
     for (std::size_t i = 1; i < vePropRows.size(); ++i)
-        if (vePropRows[i].size() > 1 && LeadingNumber(vePropRows[i][1]) == category)
-            veSubset.push_back(vePropRows[i]);
+        if (vePropRows[i].size() > 1 && LeadingNumber(vePropRows[i][1]) == category) veSubset.push_back(vePropRows[i]);
     if (*bChecked) {
         InsertRowsIntoList(veSubset, m_lstProps, [this](int iItem, const TableRow& row) {
-            if (row.size() < 5)
-                return;
+            if (row.size() < 5) return;
             m_lstProps.SetItemText(iItem, 0, row[0]);
             m_lstProps.SetItemText(iItem, kColProperty, row[2]);
             m_lstProps.SetCellImage(iItem, kColProperty, IsRowChecked(row) ? m_iImageChecked : m_iImageUnchecked);
@@ -206,21 +206,18 @@ LRESULT DlgAssist4::OnPropertyListChanged(NMHDR& hdr)
 {
     // A click on a mark first selects the row: the mark is read back at the next change.
     const auto& nm = reinterpret_cast<const NMLISTVIEW&>(hdr);
-    if (nm.uOldState != 0 || nm.uNewState != 0)
-        StorePropertyCheck(nm.iItem);
+    if (nm.uOldState != 0 || nm.uNewState != 0) StorePropertyCheck(nm.iItem);
     return 0;
 }
 
 void DlgAssist4::OnNext()
 {
-    for (int i = 0; i < m_lstProps.GetItemCount(); ++i)
-        StorePropertyCheck(i);
+    for (int i = 0; i < m_lstProps.GetItemCount(); ++i) StorePropertyCheck(i);
     OnOK();
 
     std::vector<std::u16string> lsPropsSel;
     for (int i = 0; i < m_lstProps.GetItemCount(); ++i)
-        if (IsImageChecked(i, kColProperty))
-            lsPropsSel.push_back(m_lstProps.GetItemText(i, kColProperty));
+        if (IsImageChecked(i, kColProperty)) lsPropsSel.push_back(m_lstProps.GetItemText(i, kColProperty));
     const bool bQty = IsDlgButtonChecked(kCtrlQuantities) == BST_CHECKED;
     const bool bName = IsDlgButtonChecked(kCtrlNames) == BST_CHECKED;
 
@@ -230,8 +227,7 @@ void DlgAssist4::OnNext()
     TotalColumns lsColsTotalChecked;
     if (IsDlgButtonChecked(kCtrlTotals) == BST_CHECKED) {
         for (int i = 0; i < m_lstProps.GetItemCount(); ++i)
-            if (IsImageChecked(i, kColTotal))
-                lsColsTotalChecked.push_back(m_lstProps.GetItemText(i, kColProperty));
+            if (IsImageChecked(i, kColTotal)) lsColsTotalChecked.push_back(m_lstProps.GetItemText(i, kColProperty));
         lsColsTotalChecked.push_back(extEngine.catalog.csQty);
     }
 

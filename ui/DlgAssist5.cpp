@@ -62,9 +62,16 @@ void DlgAssist5::DoDataExchange()
 
 BOOL DlgAssist5::OnInitDialog()
 {
-    SetPageTexts(*this, 153, {{kCtrlPreviewCaption, 158}, {kCtrlOutputGroup, 160}, {kCtrlOutputInstruction, 159},
-                              {kCtrlInsertCaption, 162}, {kCtrlExportCaption, 163}, {kCtrlSettingsGroup, 161},
-                              {kCtrlPrevious, kIdPrevious}, {IDCANCEL, kIdCancel}, {IDOK, kIdFinish}});
+    SetPageTexts(*this, 153,
+                 {{kCtrlPreviewCaption, 158},
+                  {kCtrlOutputGroup, 160},
+                  {kCtrlOutputInstruction, 159},
+                  {kCtrlInsertCaption, 162},
+                  {kCtrlExportCaption, 163},
+                  {kCtrlSettingsGroup, 161},
+                  {kCtrlPrevious, kIdPrevious},
+                  {IDCANCEL, kIdCancel},
+                  {IDOK, kIdFinish}});
     m_lstPreview.SetExtendedStyle(m_lstPreview.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
                                   LVS_EX_HEADERDRAGDROP);
     if (!veTableDataOut.empty()) {
@@ -86,8 +93,7 @@ BOOL DlgAssist5::OnInitDialog()
     m_lstPreview.EnableHeaderMenu(true);
 
     if (auto* pInsert = GetDlgItemAs<CButton>(kCtrlInsert))
-        if (!pInsert->GetIcon())
-            pInsert->SetIcon(kvuiLoadIcon(kIconInsertTable));
+        if (!pInsert->GetIcon()) pInsert->SetIcon(kvuiLoadIcon(kIconInsertTable));
 
     m_lstPreview.SetColumnFormat(1, LVCFMT_RIGHT);
     if (!veTableDataOut.empty()) {
@@ -95,8 +101,7 @@ BOOL DlgAssist5::OnInitDialog()
         for (const PropItem& item : seHeaders)
             if (item.totalComp)
                 for (std::size_t k = 1; k < header.size(); ++k)
-                    if (header[k] == item.name)
-                        m_lstPreview.SetColumnFormat(static_cast<int>(k), LVCFMT_RIGHT);
+                    if (header[k] == item.name) m_lstPreview.SetColumnFormat(static_cast<int>(k), LVCFMT_RIGHT);
     }
 
     // The drawing table and the files show an empty row before the totals line; the
@@ -112,8 +117,7 @@ HeaderOrder DlgAssist5::PreviewHeaderOrder() const
 {
     HeaderOrder order;
     for (const int iCol : m_lstPreview.GetColumnOrder())
-        if (iCol != 0 && m_lstPreview.IsColumnVisible(iCol))
-            order.push_back(iCol);
+        if (iCol != 0 && m_lstPreview.IsColumnVisible(iCol)) order.push_back(iCol);
     return order;
 }
 
@@ -148,8 +152,7 @@ void DlgAssist5::OnExportFile()
 {
     CFileDialog dlg(FALSE, nullptr, u"*.csv", OFN_HIDEREADONLY, u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||",
                     this);
-    if (dlg.DoModal() != IDOK)
-        return;
+    if (dlg.DoModal() != IDOK) return;
     csExportPath = dlg.GetPathName();
     iExportType = static_cast<std::int32_t>(dlg.m_ofn.nFilterIndex);
     SetDlgItemText(kCtrlExportPath, csExportPath);
@@ -158,8 +161,7 @@ void DlgAssist5::OnExportFile()
 void DlgAssist5::OnSettingsFile()
 {
     CFileDialog dlg(FALSE, nullptr, u"*.kvx", OFN_HIDEREADONLY, u"Kvx file (*.kvx)|*.kvx||", this);
-    if (dlg.DoModal() != IDOK)
-        return;
+    if (dlg.DoModal() != IDOK) return;
     csSettingsPath = dlg.GetPathName();
     SetDlgItemText(kCtrlSettingsPath, csSettingsPath);
 }
@@ -167,8 +169,7 @@ void DlgAssist5::OnSettingsFile()
 void DlgAssist5::OnFinish()
 {
     if (csExportPath.empty() && csSettingsPath.empty() && iInsertResult != RTNORM) {
-        if (MessageBox(LoadResString(kIdNoOutput), u"", MB_YESNO | MB_ICONQUESTION) == IDYES)
-            OnOK();
+        if (MessageBox(LoadResString(kIdNoOutput), u"", MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
         return;
     }
     OnOK();

@@ -14,11 +14,9 @@ constexpr int kImageChecked = 1;
 
 void GridListCtrl::OnContextMenuHeader(CWnd* pWnd, CPoint point, int nCol)
 {
-    if (!m_bHeaderMenuEnabled)
-        return;
+    if (!m_bHeaderMenuEnabled) return;
     std::vector<bool> veVisibleBefore;
-    for (int i = 0; i < GetColumnCount(); ++i)
-        veVisibleBefore.push_back(IsColumnVisible(i));
+    for (int i = 0; i < GetColumnCount(); ++i) veVisibleBefore.push_back(IsColumnVisible(i));
     CGridListCtrlEx::OnContextMenuHeader(pWnd, point, nCol);
     // Only hiding clears a flag: a column shown again stays left out of the outputs.
     for (int i = 0; i < GetColumnCount() && i < static_cast<int>(veVisibleBefore.size()); ++i)
@@ -29,18 +27,16 @@ void GridListCtrl::OnContextMenuHeader(CWnd* pWnd, CPoint point, int nCol)
 
 void GridListCtrl::OnContextMenuCell(CWnd*, CPoint point, int nRow, int nCol)
 {
-    if (GetCellImage(nRow, nCol) == -1 && nCol != 1)
-        return;
+    if (GetCellImage(nRow, nCol) == -1 && nCol != 1) return;
     // A list without check boxes of either kind (the preview) has nothing to select.
-    if (!m_bImageCheckMode && !HasCheckBoxes())
-        return;
+    if (!m_bImageCheckMode && !HasCheckBoxes()) return;
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, kMenuSelectAll, LoadResString(kIdSelectAll));
     menu.AppendMenu(MF_STRING, kMenuSelectNone, LoadResString(kIdSelectNone));
-    const UINT_PTR chosen = static_cast<UINT_PTR>(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, point.x, point.y, this));
-    if (chosen != kMenuSelectAll && chosen != kMenuSelectNone)
-        return;
+    const UINT_PTR chosen =
+        static_cast<UINT_PTR>(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, point.x, point.y, this));
+    if (chosen != kMenuSelectAll && chosen != kMenuSelectNone) return;
     const bool bCheck = chosen == kMenuSelectAll;
     for (int i = 0; i < GetItemCount(); ++i) {
         if (m_bImageCheckMode)

@@ -4,12 +4,10 @@
 
 std::optional<bool> DetectCheckChange(unsigned int uOldState, unsigned int uNewState)
 {
-    if (uOldState == 0 && uNewState == 0)
-        return std::nullopt;
+    if (uOldState == 0 && uNewState == 0) return std::nullopt;
     const int iOld = std::max(0, static_cast<int>((uOldState & LVIS_STATEIMAGEMASK) >> 12) - 1);
     const int iNew = std::max(0, static_cast<int>((uNewState & LVIS_STATEIMAGEMASK) >> 12) - 1);
-    if (iOld == iNew)
-        return std::nullopt;
+    if (iOld == iNew) return std::nullopt;
     return iNew == 1;
 }
 
@@ -17,8 +15,7 @@ void SetRowCheck(PageTable& veRows, const std::u16string& csKey, bool bChecked, 
 {
     const std::size_t iCell = iKeyCol == 2 ? 2 : 1;
     for (TableRow& row : veRows)
-        if (row.size() > iCell && row[iCell] == csKey)
-            row[0] = bChecked ? kRowChecked : kRowUnchecked;
+        if (row.size() > iCell && row[iCell] == csKey) row[0] = bChecked ? kRowChecked : kRowUnchecked;
 }
 
 void InsertRowsIntoList(const PageTable& veRows, CListCtrl& list,
@@ -28,8 +25,7 @@ void InsertRowsIntoList(const PageTable& veRows, CListCtrl& list,
     for (std::size_t i = 0; i < veRows.size(); ++i) {
         const TableRow& row = veRows[i];
         const int iItem = list.InsertItem(iPos, std::u16string());
-        if (iItem < 0)
-            continue;
+        if (iItem < 0) continue;
         list.SetItemData(iItem, static_cast<DWORD_PTR>(i));
         fillItem(iItem, row);
         iPos = iItem + 1;
@@ -43,7 +39,6 @@ void RemoveRowsFromList(const PageTable& veRows, CListCtrl& list, std::size_t iK
         const bool bMatch = std::any_of(veRows.begin(), veRows.end(), [&](const TableRow& row) {
             return row.size() > iKeyCell && row[iKeyCell] == csText;
         });
-        if (bMatch)
-            list.DeleteItem(i);
+        if (bMatch) list.DeleteItem(i);
     }
 }

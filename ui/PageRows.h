@@ -23,4 +23,7 @@ void InsertRowsIntoList(const PageTable& veRows, CListCtrl& list,
 // Removes every item whose column-1 text equals cell iKeyCell of a row.
 void RemoveRowsFromList(const PageTable& veRows, CListCtrl& list, std::size_t iKeyCell);
 
-inline bool IsRowChecked(const TableRow& row) { return !row.empty() && row[0] == kRowChecked; }
+inline bool IsRowChecked(const TableRow& row)
+{
+    return !row.empty() && row[0] == kRowChecked;
+}

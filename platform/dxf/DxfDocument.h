@@ -23,7 +23,7 @@ struct DxfChunk {
     std::uint64_t begin = 0;
     std::uint32_t size = 0;
     DxfChunkKind kind = DxfChunkKind::kRaw;
-    KvDbObjectId id;   // object, owner of a follower, or block record of BLOCK/ENDBLK/its entities
+    KvDbObjectId id;  // object, owner of a follower, or block record of BLOCK/ENDBLK/its entities
 };
 
 enum class DxfSectionId : std::uint8_t { kNone, kHeader, kClasses, kTables, kBlocks, kEntities, kObjects, kOther };
@@ -36,7 +36,7 @@ struct DxfDocument {
     std::string fileName;
     DxfSource source;
     bool binary = false;
-    std::string version = "AC1009";   // $ACADVER
+    std::string version = "AC1009";  // $ACADVER
     DxfTextCodec codec;
     std::vector<DxfChunk> chunks;
 

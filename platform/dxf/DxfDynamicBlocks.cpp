@@ -29,7 +29,8 @@ class Resolver {
 public:
     Resolver(KvDbDatabase& db, const DxfDocument& doc) : m_db(db), m_doc(doc) {}
 
-    void run(const std::vector<KvDbObjectId>& references) {
+    void run(const std::vector<KvDbObjectId>& references)
+    {
         for (KvDbObjectId id : references) {
             auto* ref = dynamic_cast<KvDbBlockReference*>(m_db.objectAt(id));
             if (!ref || dynamic_cast<KvDbTable*>(ref)) continue;
@@ -43,11 +44,13 @@ public:
     }
 
 private:
-    static bool isAnonymous(const KvDbBlockTableRecord& btr) {
+    static bool isAnonymous(const KvDbBlockTableRecord& btr)
+    {
         return btr.getName().rfind(u"*U", 0) == 0 || btr.getName().rfind(u"*u", 0) == 0;
     }
 
-    KvDbObjectId definitionOf(const KvDbBlockReference& ref, const KvDbBlockTableRecord& btr) {
+    KvDbObjectId definitionOf(const KvDbBlockReference& ref, const KvDbBlockTableRecord& btr)
+    {
         // Thousands of references share a block record: what it tells is looked up once.
         auto [known, added] = m_definitionOfBlock.try_emplace(btr.objectId().serial());
         if (added) known->second = definitionOfBlock(btr);
@@ -62,7 +65,8 @@ private:
         return {};
     }
 
-    KvDbObjectId definitionOfBlock(const KvDbBlockTableRecord& btr) {
+    KvDbObjectId definitionOfBlock(const KvDbBlockTableRecord& btr)
+    {
         if (!isAnonymous(btr)) return isDynamicDefinition(btr.objectId()) ? btr.objectId() : KvDbObjectId();
         const KvTypedValueList& x = btr.xDataValues();
         for (std::size_t i = 0; i < x.size(); ++i) {
@@ -76,26 +80,31 @@ private:
         return {};
     }
 
-    bool isDynamicDefinition(KvDbObjectId btr) {
+    bool isDynamicDefinition(KvDbObjectId btr)
+    {
         KvDbObject* o = m_db.objectAt(btr);
         return o && !entry(o->extensionDictionary(), u"ACAD_ENHANCEDBLOCK").isNull();
     }
 
-    KvDbObjectId entry(KvDbObjectId dictId, const std::u16string& name) {
+    KvDbObjectId entry(KvDbObjectId dictId, const std::u16string& name)
+    {
         auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(dictId));
         if (!d) return {};
         auto it = d->entries().find(name);
         return it == d->entries().end() ? KvDbObjectId() : it->second;
     }
 
-    template <class Fn> void withTags(KvDbObjectId id, Fn fn) {
+    template <class Fn>
+    void withTags(KvDbObjectId id, Fn fn)
+    {
         if (m_chunkOf.empty()) {
             // Dictionaries, records and graphs are objects: the OBJECTS section holds them.
             std::uint32_t begin = 0, end = static_cast<std::uint32_t>(m_doc.chunks.size());
             if (m_doc.objectsBegin != DxfDocument::kNoChunk && m_doc.objectsEnd != DxfDocument::kNoChunk)
                 begin = m_doc.objectsBegin, end = m_doc.objectsEnd;
             for (std::uint32_t i = begin; i < end; ++i)
-                if (m_doc.chunks[i].kind == DxfChunkKind::kObject) m_chunkOf.emplace_back(m_doc.chunks[i].id.serial(), i);
+                if (m_doc.chunks[i].kind == DxfChunkKind::kObject)
+                    m_chunkOf.emplace_back(m_doc.chunks[i].id.serial(), i);
             std::sort(m_chunkOf.begin(), m_chunkOf.end());
         }
         auto it = std::lower_bound(m_chunkOf.begin(), m_chunkOf.end(), std::make_pair(id.serial(), std::uint32_t{0}));
@@ -118,7 +127,8 @@ private:
     };
 
     // Evaluation-graph nodes of a definition, by node id.
-    const std::map<long long, Parameter>& parameters(KvDbObjectId definition) {
+    const std::map<long long, Parameter>& parameters(KvDbObjectId definition)
+    {
         auto found = m_parameters.find(definition.serial());
         if (found != m_parameters.end()) return found->second;
         std::map<long long, Parameter>& out = m_parameters[definition.serial()];
@@ -133,7 +143,7 @@ private:
             if (!o) continue;
             std::u16string type = o->dxfName();
             static const char16_t* const kinds[] = {u"BLOCKLINEARPARAMETER", u"BLOCKROTATIONPARAMETER",
-                                                    u"BLOCKFLIPPARAMETER", u"BLOCKVISIBILITYPARAMETER",
+                                                    u"BLOCKFLIPPARAMETER",   u"BLOCKVISIBILITYPARAMETER",
                                                     u"BLOCKLOOKUPPARAMETER", u"BLOCKXYPARAMETER"};
             bool known = false;
             for (const char16_t* k : kinds) known = known || type == k;
@@ -149,7 +159,8 @@ private:
         return out;
     }
 
-    KvDbDynBlockReferencePropertyArray properties(const KvDbBlockReference& ref, KvDbObjectId definition) {
+    KvDbDynBlockReferencePropertyArray properties(const KvDbBlockReference& ref, KvDbObjectId definition)
+    {
         KvDbDynBlockReferencePropertyArray props;
         const auto& params = parameters(definition);
         if (params.empty()) return props;
@@ -189,13 +200,14 @@ private:
 
     KvDbDatabase& m_db;
     const DxfDocument& m_doc;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> m_chunkOf;   // object serial -> chunk, sorted
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> m_chunkOf;  // object serial -> chunk, sorted
     std::unordered_map<std::uint64_t, std::map<long long, Parameter>> m_parameters;
-    std::unordered_map<std::uint64_t, KvDbObjectId> m_definitionOfBlock;   // by block record serial
+    std::unordered_map<std::uint64_t, KvDbObjectId> m_definitionOfBlock;  // by block record serial
 };
 
 }  // namespace
 
-void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc, const std::vector<KvDbObjectId>& references) {
+void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc, const std::vector<KvDbObjectId>& references)
+{
     Resolver(db, doc).run(references);
 }

@@ -12,10 +12,8 @@ public:
 
 // Where in the input a tag came from, for messages.
 struct DxfPosition {
-    std::uint32_t line = 0;     // ASCII: line of the group code (from 1); 0 for binary
-    std::uint64_t offset = 0;   // byte offset of the tag
+    std::uint32_t line = 0;    // ASCII: line of the group code (from 1); 0 for binary
+    std::uint64_t offset = 0;  // byte offset of the tag
     bool binary = false;
-    std::string describe() const {
-        return binary ? "byte " + std::to_string(offset) : "line " + std::to_string(line);
-    }
+    std::string describe() const { return binary ? "byte " + std::to_string(offset) : "line " + std::to_string(line); }
 };

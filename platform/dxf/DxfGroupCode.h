@@ -3,14 +3,15 @@
 
 enum class DxfValueKind : unsigned char { kText, kHandle, kReal, kInt16, kInt32, kInt64, kBool, kBinary, kUnknown };
 
-constexpr DxfValueKind dxfValueKind(int code) {
+constexpr DxfValueKind dxfValueKind(int code)
+{
     if (code < 0) return DxfValueKind::kUnknown;
     if (code <= 4 || (code >= 6 && code <= 9)) return DxfValueKind::kText;
     if (code == 5) return DxfValueKind::kHandle;
-    if (code < 60) return DxfValueKind::kReal;                 // 10-59
-    if (code < 80) return DxfValueKind::kInt16;                // 60-79
+    if (code < 60) return DxfValueKind::kReal;   // 10-59
+    if (code < 80) return DxfValueKind::kInt16;  // 60-79
     if (code < 90) return DxfValueKind::kUnknown;
-    if (code < 100) return DxfValueKind::kInt32;               // 90-99
+    if (code < 100) return DxfValueKind::kInt32;  // 90-99
     if (code == 100 || code == 101 || code == 102) return DxfValueKind::kText;
     if (code == 105) return DxfValueKind::kHandle;
     if (code >= 110 && code < 150) return DxfValueKind::kReal;
@@ -42,7 +43,8 @@ constexpr DxfValueKind dxfValueKind(int code) {
     return DxfValueKind::kUnknown;
 }
 
-constexpr bool dxfIsNumeric(DxfValueKind k) {
+constexpr bool dxfIsNumeric(DxfValueKind k)
+{
     return k == DxfValueKind::kReal || k == DxfValueKind::kInt16 || k == DxfValueKind::kInt32 ||
            k == DxfValueKind::kInt64 || k == DxfValueKind::kBool;
 }

@@ -14,18 +14,21 @@ struct OpenDrawing {
     const KvDbDatabase* db;
     std::unique_ptr<DxfDocument> document;
 };
-std::map<std::uint64_t, OpenDrawing>& openDrawings() {
+std::map<std::uint64_t, OpenDrawing>& openDrawings()
+{
     static std::map<std::uint64_t, OpenDrawing> drawings;
     return drawings;
 }
 
-std::uint64_t keyOf(const KvDbDatabase& db) {
+std::uint64_t keyOf(const KvDbDatabase& db)
+{
     return db.allObjects().empty() ? 0 : db.allObjects().front().serial();
 }
 
 }  // namespace
 
-std::unique_ptr<KvDbDatabase> dxfOpenDrawing(const std::string& path, std::string& error) {
+std::unique_ptr<KvDbDatabase> dxfOpenDrawing(const std::string& path, std::string& error)
+{
     try {
         DxfLoaded loaded = dxfReadFile(path);
         // Drawings no longer open (their database is gone) release their file.
@@ -33,8 +36,10 @@ std::unique_ptr<KvDbDatabase> dxfOpenDrawing(const std::string& path, std::strin
         for (auto it = drawings.begin(); it != drawings.end();) {
             const KvDbDatabase* db = it->second.db;
             KvDbObjectId first(it->first);
-            if (first.database() != db) it = drawings.erase(it);
-            else ++it;
+            if (first.database() != db)
+                it = drawings.erase(it);
+            else
+                ++it;
         }
         drawings[keyOf(*loaded.database)] = OpenDrawing{loaded.database.get(), std::move(loaded.document)};
         return std::move(loaded.database);
@@ -46,7 +51,8 @@ std::unique_ptr<KvDbDatabase> dxfOpenDrawing(const std::string& path, std::strin
     return nullptr;
 }
 
-bool dxfSaveDrawing(const KvDbDatabase& db, const std::string& path, std::string& error) {
+bool dxfSaveDrawing(const KvDbDatabase& db, const std::string& path, std::string& error)
+{
     auto it = openDrawings().find(keyOf(db));
     if (it == openDrawings().end() || it->second.db != &db) {
         error = path + ": only drawings opened from a DXF file can be saved";

@@ -1,6 +1,5 @@
 #include "dxf/DxfReader.h"
 
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -32,7 +31,8 @@
 #include "kv/KvHugePages.h"
 #include "kv/KvSharedName.h"
 
-int dxfVersionNumber(const std::string& acadver) {
+int dxfVersionNumber(const std::string& acadver)
+{
     static const char* const known[] = {"AC1009", "AC1012", "AC1014", "AC1015", "AC1018",
                                         "AC1021", "AC1024", "AC1027", "AC1032"};
     for (const char* k : known)
@@ -47,13 +47,13 @@ constexpr std::uint32_t kNone = 0xFFFFFFFF;
 // An object read but not yet in the database: handles become ids once everything is read.
 // Kept small: a large drawing stages hundreds of thousands of these at once.
 struct Staged {
-    KvDbObject* object = nullptr;   // the reader's until the database takes it (owned)
+    KvDbObject* object = nullptr;  // the reader's until the database takes it (owned)
     std::uint64_t handle = 0;
-    std::uint64_t owner = 0;        // 330 owner handle
-    std::uint64_t offset = 0;       // where it starts in the file, for messages
-    KvDbObjectId objectId;          // once in the database
-    std::uint32_t parent = kNone;   // staged index of the block record / reference that holds it
-    std::uint8_t kind = 0;          // kOther, kEntity, kBlockRecord, kReference
+    std::uint64_t owner = 0;       // 330 owner handle
+    std::uint64_t offset = 0;      // where it starts in the file, for messages
+    KvDbObjectId objectId;         // once in the database
+    std::uint32_t parent = kNone;  // staged index of the block record / reference that holds it
+    std::uint8_t kind = 0;         // kOther, kEntity, kBlockRecord, kReference
     bool owned = true;
     bool synthetic = false;
     KvDbObjectId id() const { return objectId; }
@@ -62,25 +62,37 @@ enum : std::uint8_t { kOther, kEntity, kBlockRecord, kReference };
 
 // References between objects that can only be resolved when every object is in place.
 enum class LinkKind : std::uint8_t {
-    kBlockByName, kTextStyleByName, kPlotStyle, kDictEntry, kTableStyle, kCellBlock, kBlockOwner, kTableRecord,
+    kBlockByName,
+    kTextStyleByName,
+    kPlotStyle,
+    kDictEntry,
+    kTableStyle,
+    kCellBlock,
+    kBlockOwner,
+    kTableRecord,
     kLayerPlotStyle
 };
 struct Link {
     std::uint32_t staged;
     LinkKind kind;
     std::uint64_t handle = 0;
-    std::uint32_t name = 0;   // index of the reader's names
+    std::uint32_t name = 0;  // index of the reader's names
     int row = 0, col = 0;
 };
 
 class Reader {
 public:
     Reader(DxfDocument& doc, KvDbDatabase& db, std::size_t windowBytes)
-        : m_doc(doc), m_db(db), m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
-          m_window(doc.source, m_windowBytes), m_in(m_window.from(0, m_windowBytes), doc.fileName) {
+        : m_doc(doc),
+          m_db(db),
+          m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
+          m_window(doc.source, m_windowBytes),
+          m_in(m_window.from(0, m_windowBytes), doc.fileName)
+    {
         m_in.setFinal(m_in.data().size() == doc.source.size());
     }
-    ~Reader() {
+    ~Reader()
+    {
         for (Staged& s : m_staged)
             if (s.owned) delete s.object;
     }
@@ -93,7 +105,8 @@ private:
     // Moves the window on to start at the unfinished record at start (line), reading more.
     void refill(std::uint64_t start, std::uint32_t line);
     void addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged = kNone);
-    void addRecordChunk(DxfChunkKind kind, std::uint32_t staged = kNone) {
+    void addRecordChunk(DxfChunkKind kind, std::uint32_t staged = kNone)
+    {
         addChunk(m_recBegin, m_recEnd, kind, staged);
     }
     std::uint32_t stage(KvDbObject* object, std::uint8_t kind, const DxfRecordParser& p, std::uint32_t parent = kNone);
@@ -106,7 +119,8 @@ private:
     std::uint32_t nameIndex(std::string_view raw);
     const std::u16string& name(std::uint32_t index) const { return m_names[index].text; }
     KvSharedName sharedName(std::uint32_t index);
-    void link(std::uint32_t staged, LinkKind kind, const DxfRecordParser& p, int code, std::string_view fallback) {
+    void link(std::uint32_t staged, LinkKind kind, const DxfRecordParser& p, int code, std::string_view fallback)
+    {
         m_links.push_back(Link{staged, kind, 0, nameIndex(p, code, fallback)});
     }
 
@@ -118,10 +132,10 @@ private:
     KvDbEntity* makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self);
     std::uint32_t spaceFor(const DxfRecordParser& p);
     void finish();
-    [[noreturn]] void failAt(std::uint64_t offset, const std::string& what) const {
+    [[noreturn]] void failAt(std::uint64_t offset, const std::string& what) const
+    {
         DxfPosition pos{0, offset, m_doc.binary};
-        if (!m_doc.binary)
-            pos.line = m_doc.source.lineAt(offset);
+        if (!m_doc.binary) pos.line = m_doc.source.lineAt(offset);
         m_in.fail(pos, what);
     }
     void commonEntity(KvDbEntity& e, const DxfRecordParser& p);
@@ -130,7 +144,7 @@ private:
     DxfDocument& m_doc;
     KvDbDatabase& m_db;
     std::size_t m_windowBytes;
-    DxfSourceWindow m_window;   // the file is read a window at a time: only the objects stay in memory
+    DxfSourceWindow m_window;  // the file is read a window at a time: only the objects stay in memory
     DxfTagReader m_in;
     std::vector<DxfTag> m_tags;
     DxfTag m_pending;
@@ -148,26 +162,27 @@ private:
     };
     std::unordered_map<std::string, std::uint32_t, RawHash, std::equal_to<>> m_nameByRaw;
     struct RecentName {
-        const std::string* name = nullptr;   // a key of m_nameByRaw (they stay in place)
+        const std::string* name = nullptr;  // a key of m_nameByRaw (they stay in place)
         std::uint32_t index = 0;
     };
     RecentName m_recentNames[4];
     unsigned m_nextRecent = 0;
-    std::vector<std::uint32_t> m_styleRecords;   // staged STYLE records
+    std::vector<std::uint32_t> m_styleRecords;  // staged STYLE records
     std::vector<Staged> m_staged;
-    std::vector<std::pair<std::uint32_t, std::uint64_t>> m_xdictionaries;   // staged index, handle
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> m_xdictionaries;  // staged index, handle
     std::vector<std::uint32_t> m_chunkStaged;
     std::vector<Link> m_links;
     DxfSectionId m_section = DxfSectionId::kNone;
     std::uint32_t m_currentTable = kNone;
     std::u16string m_currentTableName;
     std::uint32_t m_currentBlock = kNone;
-    std::uint32_t m_lastComplex = kNone;     // INSERT or POLYLINE that followers belong to
+    std::uint32_t m_lastComplex = kNone;  // INSERT or POLYLINE that followers belong to
     bool m_expectFollowers = false;
     std::uint32_t m_modelSpace = kNone, m_paperSpace = kNone;
     std::uint32_t m_rootDictionary = kNone;
-    std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone, kNone};   // block records, layers, linetypes, styles, apps
-    std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;   // upper-case names
+    std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone,
+                                      kNone};                          // block records, layers, linetypes, styles, apps
+    std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;  // upper-case names
     std::uint64_t m_fileHandseed = 0;
     std::u16string m_textStyleName;
     KvDbObjectId m_standardTableStyle;
@@ -178,19 +193,22 @@ private:
     double m_polyDefaultWidth[2] = {0, 0};
 };
 
-std::string hexText(std::uint64_t h) {
+std::string hexText(std::uint64_t h)
+{
     char buf[24];
     std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
     return buf;
 }
 
-std::u16string upper(std::u16string s) {
+std::u16string upper(std::u16string s)
+{
     for (auto& c : s)
         if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
     return s;
 }
 
-bool Reader::readRecord() {
+bool Reader::readRecord()
+{
     for (;;) {
         m_tags.clear();
         // The record starts at the group 0 read last time, or here.
@@ -217,7 +235,7 @@ bool Reader::readRecord() {
             m_tags.push_back(t);
         }
         if (!m_havePending && m_in.needMore()) {
-            refill(start, line);   // the record goes on in the next window: read it again whole
+            refill(start, line);  // the record goes on in the next window: read it again whole
             continue;
         }
         m_recBegin = m_tags.front().pos.offset;
@@ -226,32 +244,37 @@ bool Reader::readRecord() {
     }
 }
 
-void Reader::refill(std::uint64_t start, std::uint32_t line) {
+void Reader::refill(std::uint64_t start, std::uint32_t line)
+{
     // A record longer than a window gets a larger one.
     const std::uint64_t unfinished = m_in.windowEnd() - start;
-    std::string_view window = m_window.from(start, static_cast<std::size_t>(std::max<std::uint64_t>(m_windowBytes, 2 * unfinished)));
+    std::string_view window =
+        m_window.from(start, static_cast<std::size_t>(std::max<std::uint64_t>(m_windowBytes, 2 * unfinished)));
     m_in.setWindow(window, start, line, start + window.size() == m_doc.source.size());
 }
 
-void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged) {
+void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind, std::uint32_t staged)
+{
     if (end <= begin) return;
     if (end - begin > 0xFFFFFFFFull) m_in.fail("record larger than 4 GB");
     m_doc.chunks.push_back(DxfChunk{begin, static_cast<std::uint32_t>(end - begin), kind, KvDbObjectId()});
     m_chunkStaged.push_back(staged);
 }
 
-std::uint32_t Reader::adopt(KvDbObject* object, std::uint8_t kind) {
+std::uint32_t Reader::adopt(KvDbObject* object, std::uint8_t kind)
+{
     std::unique_ptr<KvDbObject> guard(object);
     Staged s;
     s.object = object;
     s.kind = kind;
     m_staged.push_back(s);
-    guard.release();   // the staged list owns it now
+    guard.release();  // the staged list owns it now
     return static_cast<std::uint32_t>(m_staged.size() - 1);
 }
 
-std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfRecordParser& p, std::uint32_t parent) {
-    std::uint32_t index = adopt(object, kind);   // owned before anything below can throw
+std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfRecordParser& p, std::uint32_t parent)
+{
+    std::uint32_t index = adopt(object, kind);  // owned before anything below can throw
     Staged& s = m_staged[index];
     s.parent = parent;
     s.offset = p.position().offset;
@@ -262,7 +285,8 @@ std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfReco
     return index;
 }
 
-std::uint32_t Reader::nameIndex(std::string_view raw) {
+std::uint32_t Reader::nameIndex(std::string_view raw)
+{
     // Neighbouring entities mostly share their names: the last few found are tried first.
     for (const RecentName& r : m_recentNames)
         if (r.name && *r.name == raw) return r.index;
@@ -276,18 +300,21 @@ std::uint32_t Reader::nameIndex(std::string_view raw) {
     return it->second;
 }
 
-std::uint32_t Reader::nameIndex(const DxfRecordParser& p, int code, std::string_view fallback) {
+std::uint32_t Reader::nameIndex(const DxfRecordParser& p, int code, std::string_view fallback)
+{
     const DxfTag* t = p.tag(code);
     return nameIndex(t ? m_in.text(*t) : fallback);
 }
 
-KvSharedName Reader::sharedName(std::uint32_t index) {
+KvSharedName Reader::sharedName(std::uint32_t index)
+{
     Name& n = m_names[index];
     if (!n.shared) n.shared = KvSharedName(n.text);
     return *n.shared;
 }
 
-void Reader::run() {
+void Reader::run()
+{
     if (m_in.isBinary()) m_doc.binary = true;
     // Typical record sizes: enough room up front, no regrowth on big drawings.
     const std::size_t expected = static_cast<std::size_t>(m_doc.source.size() / 150 + 16);
@@ -330,9 +357,12 @@ void Reader::run() {
                         : sname == "ENTITIES" ? DxfSectionId::kEntities
                         : sname == "OBJECTS"  ? DxfSectionId::kObjects
                                               : DxfSectionId::kOther;
-            if (m_section == DxfSectionId::kObjects) m_doc.objectsBegin = static_cast<std::uint32_t>(m_doc.chunks.size());
-            if (m_section == DxfSectionId::kHeader) readHeader();
-            else addRecordChunk(DxfChunkKind::kRaw);
+            if (m_section == DxfSectionId::kObjects)
+                m_doc.objectsBegin = static_cast<std::uint32_t>(m_doc.chunks.size());
+            if (m_section == DxfSectionId::kHeader)
+                readHeader();
+            else
+                addRecordChunk(DxfChunkKind::kRaw);
             continue;
         }
         if (name == "ENDSEC") {
@@ -362,16 +392,23 @@ void Reader::run() {
                 std::u16string tname = p.text(2);
                 KvDbObject* table = nullptr;
                 int known = -1;
-                if (tname == u"BLOCK_RECORD") table = new KvDbBlockTable, known = 0;
-                else if (tname == u"LAYER") table = new KvDbLayerTable, known = 1;
-                else if (tname == u"LTYPE") table = new KvDbLinetypeTable, known = 2;
-                else if (tname == u"STYLE") table = new KvDbTextStyleTable, known = 3;
-                else if (tname == u"APPID") table = new KvDbRegAppTable, known = 4;
-                else table = new KvDbGenericObject(u"TABLE");
+                if (tname == u"BLOCK_RECORD")
+                    table = new KvDbBlockTable, known = 0;
+                else if (tname == u"LAYER")
+                    table = new KvDbLayerTable, known = 1;
+                else if (tname == u"LTYPE")
+                    table = new KvDbLinetypeTable, known = 2;
+                else if (tname == u"STYLE")
+                    table = new KvDbTextStyleTable, known = 3;
+                else if (tname == u"APPID")
+                    table = new KvDbRegAppTable, known = 4;
+                else
+                    table = new KvDbGenericObject(u"TABLE");
                 std::unique_ptr<KvDbObject> owner(table);
                 m_currentTable = stage(owner.release(), kOther, p);
                 if (known >= 0) {
-                    if (m_tableStaged[known] != kNone) m_in.fail(head.pos, "second " + dxfUtf16ToUtf8(tname) + " table");
+                    if (m_tableStaged[known] != kNone)
+                        m_in.fail(head.pos, "second " + dxfUtf16ToUtf8(tname) + " table");
                     m_tableStaged[known] = m_currentTable;
                 }
                 m_currentTableName = tname;
@@ -414,7 +451,8 @@ void Reader::run() {
     finish();
 }
 
-void Reader::readHeader() {
+void Reader::readHeader()
+{
     m_sawHeader = true;
     // [0 SECTION, 2 HEADER] then one chunk per variable, each starting at its 9 group.
     std::size_t i = 0;
@@ -463,12 +501,14 @@ void Reader::readHeader() {
     m_db.setUcs(m_ucsorg, m_ucsx, m_ucsy);
 }
 
-void Reader::readTableRecord(std::string_view type) {
+void Reader::readTableRecord(std::string_view type)
+{
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     static const char* const kKnown[] = {"LAYER", "LTYPE", "STYLE", "APPID", "BLOCK_RECORD"};
     for (const char* k : kKnown)
         if ((type == k) != (m_currentTableName == dxfUtf8ToUtf16(k)))
-            m_in.fail(m_tags.front().pos, std::string(type) + " record in the " + dxfUtf16ToUtf8(m_currentTableName) + " table");
+            m_in.fail(m_tags.front().pos,
+                      std::string(type) + " record in the " + dxfUtf16ToUtf8(m_currentTableName) + " table");
     KvDbObject* object = nullptr;
     std::unique_ptr<KvDbObject> owner;
     std::u16string name = p.text(2);
@@ -510,7 +550,8 @@ void Reader::readTableRecord(std::string_view type) {
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
-void Reader::readBlockBegin() {
+void Reader::readBlockBegin()
+{
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     std::u16string name = p.text(2);
     std::uint32_t btr = kNone;
@@ -522,7 +563,7 @@ void Reader::readBlockBegin() {
         btr = adopt(new KvDbBlockTableRecord, kBlockRecord);
         static_cast<KvDbBlockTableRecord*>(m_staged[btr].object)->setName(name);
         m_staged[btr].offset = p.position().offset;
-        m_staged[btr].synthetic = true;   // linked to the block table in finish()
+        m_staged[btr].synthetic = true;  // linked to the block table in finish()
         m_blocksByName[upper(name)] = btr;
     }
     auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object);
@@ -531,7 +572,8 @@ void Reader::readBlockBegin() {
     addRecordChunk(DxfChunkKind::kBlockBegin, btr);
 }
 
-std::uint32_t Reader::spaceFor(const DxfRecordParser& p) {
+std::uint32_t Reader::spaceFor(const DxfRecordParser& p)
+{
     bool paper = p.integer(67) == 1;
     std::u16string name = paper ? u"*PAPER_SPACE" : u"*MODEL_SPACE";
     auto it = m_blocksByName.find(name);
@@ -543,7 +585,8 @@ std::uint32_t Reader::spaceFor(const DxfRecordParser& p) {
     return idx;
 }
 
-void Reader::readEntity(std::string_view type) {
+void Reader::readEntity(std::string_view type)
+{
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     if (m_expectFollowers) {
         if (type == "SEQEND") {
@@ -584,8 +627,8 @@ void Reader::readEntity(std::string_view type) {
     std::uint32_t parent = m_currentBlock;
     if (m_section == DxfSectionId::kEntities) parent = spaceFor(p);
     auto self = static_cast<std::uint32_t>(m_staged.size());
-    std::uint32_t s = stage(makeEntity(type, p, self), type == "INSERT" || type == "ACAD_TABLE" ? kReference : kEntity,
-                            p, parent);
+    std::uint32_t s =
+        stage(makeEntity(type, p, self), type == "INSERT" || type == "ACAD_TABLE" ? kReference : kEntity, p, parent);
     // R2000 and later name the owner; it decides (a paper-space layout other than the first).
     if (m_section == DxfSectionId::kEntities && m_staged[s].owner != 0) m_staged[s].parent = kNone;
     addRecordChunk(DxfChunkKind::kObject, s);
@@ -598,7 +641,8 @@ void Reader::readEntity(std::string_view type) {
     }
 }
 
-void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p) {
+void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p)
+{
     e.setLayer(sharedName(nameIndex(p, 8, "0")));
     e.setColorIndex(static_cast<std::uint16_t>(p.integer(62, 256)));
     e.setLinetype(sharedName(nameIndex(p, 6, "ByLayer")));
@@ -607,7 +651,8 @@ void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p) {
     e.setVisibility(p.integer(60) == 0);
 }
 
-KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self) {
+KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self)
+{
     // Owned from the start: a bad value further down must not leak it.
     std::unique_ptr<KvDbEntity> owner;
     KvDbEntity* result = nullptr;
@@ -742,7 +787,8 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
     return owner.release();
 }
 
-void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self) {
+void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t self)
+{
     DxfTableData data = p.tableData();
     t.setPosition(p.point(10));
     link(self, LinkKind::kBlockByName, p, 2, "");
@@ -772,7 +818,8 @@ void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t sel
     }
 }
 
-void Reader::readObject(std::string_view type) {
+void Reader::readObject(std::string_view type)
+{
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     KvDbObject* object = nullptr;
     std::uint32_t self = static_cast<std::uint32_t>(m_staged.size());
@@ -801,7 +848,8 @@ void Reader::readObject(std::string_view type) {
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
-void Reader::finish() {
+void Reader::finish()
+{
     // Into the database in file order: objects with their own handle first, so that made-up
     // handles for the others (R12) cannot collide with any of the file's.
     std::uint64_t maxHandle = 0;
@@ -809,8 +857,7 @@ void Reader::finish() {
         if (s.handle == 0) continue;
         KvDbObjectId id;
         Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object, KvDbHandle(s.handle));
-        if (es == Kvmo::eDuplicateKey)
-            failAt(s.offset, "duplicate handle " + hexText(s.handle));
+        if (es == Kvmo::eDuplicateKey) failAt(s.offset, "duplicate handle " + hexText(s.handle));
         if (es != Kvmo::eOk) failAt(s.offset, "object could not be stored");
         s.owned = false;
         s.objectId = id;
@@ -842,7 +889,7 @@ void Reader::finish() {
     const char16_t* tableTypes[5] = {u"BLOCK_RECORD", u"LAYER", u"LTYPE", u"STYLE", u"APPID"};
     for (int k = 0; k < 5; ++k) {
         if (!tables[k].isNull()) continue;
-        KvDbObject* t = k == 0 ? static_cast<KvDbObject*>(new KvDbBlockTable)
+        KvDbObject* t = k == 0   ? static_cast<KvDbObject*>(new KvDbBlockTable)
                         : k == 1 ? static_cast<KvDbObject*>(new KvDbLayerTable)
                         : k == 2 ? static_cast<KvDbObject*>(new KvDbLinetypeTable)
                         : k == 3 ? static_cast<KvDbObject*>(new KvDbTextStyleTable)
@@ -865,7 +912,8 @@ void Reader::finish() {
     std::uint64_t layoutHandle = 0;
     KvDbObjectId layoutId;
     KvDbBlockTableRecord* layout = nullptr;
-    for (const auto& [staged, handle] : m_xdictionaries) m_staged[staged].object->setExtensionDictionary(byHandle(handle));
+    for (const auto& [staged, handle] : m_xdictionaries)
+        m_staged[staged].object->setExtensionDictionary(byHandle(handle));
     for (Staged& s : m_staged) {
         KvDbObject* o = s.object;
         if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
@@ -897,7 +945,8 @@ void Reader::finish() {
     std::unordered_map<std::u16string, KvDbObjectId> textStyles;
     // Taken from the staged records: they join their table only when the links below are made.
     for (std::uint32_t style : m_styleRecords)
-        textStyles[upper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] = m_staged[style].id();
+        textStyles[upper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] =
+            m_staged[style].id();
     for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
         if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[upper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
@@ -956,7 +1005,10 @@ void Reader::finish() {
         if (kvdbOpenKvDbObject(opened, o->objectId(), KvDb::kForWrite) != Kvmo::eOk) opened = nullptr;
         struct Closer {
             KvDbObject* p;
-            ~Closer() { if (p) p->close(); }
+            ~Closer()
+            {
+                if (p) p->close();
+            }
         } closer{opened};
         switch (l.kind) {
         case LinkKind::kBlockByName: {
@@ -969,9 +1021,12 @@ void Reader::finish() {
         case LinkKind::kTextStyleByName: {
             KvDbObjectId style = styleFor(l.name);
             if (style.isNull()) break;
-            if (auto* m = dynamic_cast<KvDbMText*>(o)) m->setTextStyle(style);
-            else if (auto* t = dynamic_cast<KvDbText*>(o)) t->setTextStyle(style);
-            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o)) ts->setTextStyle(style);
+            if (auto* m = dynamic_cast<KvDbMText*>(o))
+                m->setTextStyle(style);
+            else if (auto* t = dynamic_cast<KvDbText*>(o))
+                t->setTextStyle(style);
+            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o))
+                ts->setTextStyle(style);
             break;
         }
         case LinkKind::kPlotStyle: {
@@ -989,7 +1044,8 @@ void Reader::finish() {
             static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, byHandle(l.handle), true);
             break;
         case LinkKind::kTableRecord:
-            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id()))->attachLoadedRecord(o->objectId());
+            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id()))
+                ->attachLoadedRecord(o->objectId());
             o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id());
             break;
         case LinkKind::kDictEntry:
@@ -1020,7 +1076,8 @@ void Reader::finish() {
 namespace {
 constexpr std::size_t kWindowBytes = 4 << 20;
 
-DxfLoaded readSource(DxfSource source, std::size_t windowBytes) {
+DxfLoaded readSource(DxfSource source, std::size_t windowBytes)
+{
     DxfLoaded out;
     out.document = std::make_unique<DxfDocument>();
     out.document->fileName = source.name();
@@ -1034,12 +1091,17 @@ DxfLoaded readSource(DxfSource source, std::size_t windowBytes) {
 }
 }  // namespace
 
-DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes) {
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes)
+{
     return readSource(DxfSource::fromBytes(std::move(bytes), name), windowBytes);
 }
 
-DxfLoaded dxfReadBytes(std::string bytes, const std::string& name) {
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name)
+{
     return dxfReadBytes(std::move(bytes), name, kWindowBytes);
 }
 
-DxfLoaded dxfReadFile(const std::string& path) { return readSource(DxfSource::openFile(path), kWindowBytes); }
+DxfLoaded dxfReadFile(const std::string& path)
+{
+    return readSource(DxfSource::openFile(path), kWindowBytes);
+}

@@ -1,7 +1,8 @@
 #include "dxf/DxfRecordParser.h"
 
 DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec)
-    : m_in(in), m_tags(tags), m_codec(codec) {
+    : m_in(in), m_tags(tags), m_codec(codec)
+{
     m_dataEnd = m_tags.size();
     m_xdataBegin = m_tags.size();
     for (std::size_t i = 0; i < m_tags.size(); ++i) {
@@ -34,7 +35,8 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
     }
 }
 
-std::size_t DxfRecordParser::findIndex(int code) const {
+std::size_t DxfRecordParser::findIndex(int code) const
+{
     if (m_indexed) {
         for (std::size_t k = 0; k < m_indexedCount; ++k)
             if (m_codes[k] == code) return m_positions[k];
@@ -53,32 +55,38 @@ std::size_t DxfRecordParser::findIndex(int code) const {
     return 0;
 }
 
-const DxfTag* DxfRecordParser::find(int code) const {
+const DxfTag* DxfRecordParser::find(int code) const
+{
     std::size_t i = findIndex(code);
     return i == 0 ? nullptr : &m_tags[i];
 }
 
-std::u16string DxfRecordParser::text(int code, const std::u16string& fallback) const {
+std::u16string DxfRecordParser::text(int code, const std::u16string& fallback) const
+{
     const DxfTag* t = find(code);
     return t ? m_codec.decode(m_in.text(*t)) : fallback;
 }
 
-std::string_view DxfRecordParser::rawText(int code) const {
+std::string_view DxfRecordParser::rawText(int code) const
+{
     const DxfTag* t = find(code);
     return t ? m_in.text(*t, true) : std::string_view();
 }
 
-std::int64_t DxfRecordParser::integer(int code, std::int64_t fallback) const {
+std::int64_t DxfRecordParser::integer(int code, std::int64_t fallback) const
+{
     const DxfTag* t = find(code);
     return t ? m_in.integer(*t) : fallback;
 }
 
-double DxfRecordParser::real(int code, double fallback) const {
+double DxfRecordParser::real(int code, double fallback) const
+{
     const DxfTag* t = find(code);
     return t ? m_in.real(*t) : fallback;
 }
 
-KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const {
+KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const
+{
     // The coordinates follow one another: x, then y and z right after it.
     std::size_t i = findIndex(code);
     if (i == 0) return fallback;
@@ -90,23 +98,30 @@ KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const {
     return p;
 }
 
-std::uint64_t DxfRecordParser::handleAt(int code) const {
+std::uint64_t DxfRecordParser::handleAt(int code) const
+{
     const DxfTag* t = find(code);
     return t ? m_in.handle(*t) : 0;
 }
 
-std::uint64_t DxfRecordParser::handle() const {
+std::uint64_t DxfRecordParser::handle() const
+{
     if (m_in.text(m_tags.front(), true) == "DIMSTYLE" && has(105)) return handleAt(105);
     return handleAt(5);
 }
 
-std::uint64_t DxfRecordParser::owner() const { return handleAt(330); }
+std::uint64_t DxfRecordParser::owner() const
+{
+    return handleAt(330);
+}
 
-std::uint64_t DxfRecordParser::extensionDictionary() const {
+std::uint64_t DxfRecordParser::extensionDictionary() const
+{
     return m_xdictionary == 0 ? 0 : m_in.handle(m_tags[m_xdictionary]);
 }
 
-KvTypedValue DxfRecordParser::typedValue(std::size_t& i, std::size_t end) const {
+KvTypedValue DxfRecordParser::typedValue(std::size_t& i, std::size_t end) const
+{
     const DxfTag& t = m_tags[i];
     int code = t.code;
     switch (dxfValueKind(code)) {
@@ -132,19 +147,22 @@ KvTypedValue DxfRecordParser::typedValue(std::size_t& i, std::size_t end) const 
         std::string b = m_in.bytes(t);
         return KvTypedValue(static_cast<short>(code), std::vector<std::uint8_t>(b.begin(), b.end()));
     }
-    case DxfValueKind::kHandle: return KvTypedValue(static_cast<short>(code), m_codec.decode(m_in.text(t, true), false));
+    case DxfValueKind::kHandle:
+        return KvTypedValue(static_cast<short>(code), m_codec.decode(m_in.text(t, true), false));
     default: return KvTypedValue(static_cast<short>(code), m_codec.decode(m_in.text(t)));
     }
 }
 
-KvTypedValueList DxfRecordParser::xdata() const {
+KvTypedValueList DxfRecordParser::xdata() const
+{
     KvTypedValueList out;
     for (std::size_t i = m_xdataBegin; i < m_tags.size(); ++i) out.push_back(typedValue(i, m_tags.size()));
     return out;
 }
 
 void DxfRecordParser::forEachVertex(
-    const std::function<void(const KvGePoint2d&, double, double, double, bool, bool)>& fn) const {
+    const std::function<void(const KvGePoint2d&, double, double, double, bool, bool)>& fn) const
+{
     for (std::size_t i = 1; i < m_dataEnd; ++i) {
         if (m_tags[i].code != 10) continue;
         KvGePoint2d p(m_in.real(m_tags[i]), 0);
@@ -153,30 +171,41 @@ void DxfRecordParser::forEachVertex(
         std::size_t j = i + 1;
         for (; j < m_dataEnd && m_tags[j].code != 10; ++j) {
             const DxfTag& t = m_tags[j];
-            if (t.code == 20) p.y = m_in.real(t);
-            else if (t.code == 40) { sw = m_in.real(t); hasSw = true; }
-            else if (t.code == 41) { ew = m_in.real(t); hasEw = true; }
-            else if (t.code == 42) bulge = m_in.real(t);
-            else if (t.code == 91) continue;
-            else break;   // vertex data ends (normal, extended data...)
+            if (t.code == 20)
+                p.y = m_in.real(t);
+            else if (t.code == 40) {
+                sw = m_in.real(t);
+                hasSw = true;
+            } else if (t.code == 41) {
+                ew = m_in.real(t);
+                hasEw = true;
+            } else if (t.code == 42)
+                bulge = m_in.real(t);
+            else if (t.code == 91)
+                continue;
+            else
+                break;  // vertex data ends (normal, extended data...)
         }
         fn(p, sw, ew, bulge, hasSw, hasEw);
         i = j - 1;
     }
 }
 
-std::vector<std::string> DxfRecordParser::modelerData() const {
+std::vector<std::string> DxfRecordParser::modelerData() const
+{
     std::vector<std::string> out;
     for (std::size_t i = 1; i < m_dataEnd; ++i)
         if (m_tags[i].code == 1 || m_tags[i].code == 3) out.emplace_back(m_in.text(m_tags[i]));
     return out;
 }
 
-std::u16string DxfRecordParser::mtextContents() const {
+std::u16string DxfRecordParser::mtextContents() const
+{
     // Text longer than 250 characters comes in 3 groups before the final 1.
     std::string bytes;
     for (std::size_t i = 1; i < m_dataEnd; ++i) {
-        if (m_tags[i].code == 3) bytes += m_in.text(m_tags[i]);
+        if (m_tags[i].code == 3)
+            bytes += m_in.text(m_tags[i]);
         else if (m_tags[i].code == 1) {
             bytes += m_in.text(m_tags[i]);
             break;
@@ -185,7 +214,8 @@ std::u16string DxfRecordParser::mtextContents() const {
     return m_codec.decode(bytes);
 }
 
-std::vector<std::pair<std::u16string, std::uint64_t>> DxfRecordParser::dictionaryEntries() const {
+std::vector<std::pair<std::u16string, std::uint64_t>> DxfRecordParser::dictionaryEntries() const
+{
     std::vector<std::pair<std::u16string, std::uint64_t>> out;
     for (std::size_t i = 1; i + 1 < m_dataEnd; ++i) {
         if (m_tags[i].code != 3) continue;
@@ -198,19 +228,21 @@ std::vector<std::pair<std::u16string, std::uint64_t>> DxfRecordParser::dictionar
     return out;
 }
 
-KvTypedValueList DxfRecordParser::xrecordData() const {
+KvTypedValueList DxfRecordParser::xrecordData() const
+{
     KvTypedValueList out;
     std::size_t i = 1;
     while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == "AcDbXrecord")) ++i;
     if (i >= m_dataEnd) return out;
     ++i;
-    if (i < m_dataEnd && m_tags[i].code == 280) ++i;   // cloning flag, not data
+    if (i < m_dataEnd && m_tags[i].code == 280) ++i;  // cloning flag, not data
     // Xrecord data may use any code, 1001 included: it runs to the end of the record.
     for (; i < m_tags.size(); ++i) out.push_back(typedValue(i, m_tags.size()));
     return out;
 }
 
-DxfTableData DxfRecordParser::tableData() const {
+DxfTableData DxfRecordParser::tableData() const
+{
     DxfTableData d;
     std::size_t i = 1;
     while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == "AcDbTable")) ++i;
@@ -230,8 +262,12 @@ DxfTableData DxfRecordParser::tableData() const {
             switch (t.code) {
             case 342: d.styleHandle = m_in.handle(t); break;
             case 343: d.blockHandle = m_in.handle(t); break;
-            case 91: if (d.rows == 0) d.rows = static_cast<int>(m_in.integer(t)); break;
-            case 92: if (d.columns == 0) d.columns = static_cast<int>(m_in.integer(t)); break;
+            case 91:
+                if (d.rows == 0) d.rows = static_cast<int>(m_in.integer(t));
+                break;
+            case 92:
+                if (d.columns == 0) d.columns = static_cast<int>(m_in.integer(t));
+                break;
             case 141: d.rowHeights.push_back(m_in.real(t)); break;
             case 142: d.columnWidths.push_back(m_in.real(t)); break;
             case 171: inCells = true; break;
@@ -278,12 +314,14 @@ DxfTableData DxfRecordParser::tableData() const {
     return d;
 }
 
-std::vector<std::pair<long long, std::uint64_t>> DxfRecordParser::graphNodes() const {
+std::vector<std::pair<long long, std::uint64_t>> DxfRecordParser::graphNodes() const
+{
     std::vector<std::pair<long long, std::uint64_t>> out;
     long long node = -1;
     for (std::size_t i = 1; i < m_dataEnd; ++i) {
         const DxfTag& t = m_tags[i];
-        if (t.code == 91) node = m_in.integer(t);
+        if (t.code == 91)
+            node = m_in.integer(t);
         else if (t.code == 360 && node >= 0) {
             out.emplace_back(node, m_in.handle(t));
             node = -1;

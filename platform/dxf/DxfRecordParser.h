@@ -23,7 +23,7 @@ struct DxfTableData {
     std::uint64_t blockHandle = 0;
     int rows = 0, columns = 0;
     std::vector<double> rowHeights, columnWidths;
-    std::vector<DxfTableCell> cells;   // row by row
+    std::vector<DxfTableCell> cells;  // row by row
 };
 
 // Values of one record (group 0 and the tags up to the next one). Lookups take the first
@@ -41,7 +41,7 @@ public:
     const DxfTag* tag(int code) const { return find(code); }
     std::int64_t integer(int code, std::int64_t fallback = 0) const;
     double real(int code, double fallback = 0.0) const;
-    KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;   // code, code+10, code+20
+    KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;  // code, code+10, code+20
     std::uint64_t handleAt(int code) const;
 
     std::uint64_t handle() const;               // 5 (105 for DIMSTYLE)
@@ -67,9 +67,9 @@ private:
     const DxfTagReader& m_in;
     const std::vector<DxfTag>& m_tags;
     const DxfTextCodec& m_codec;
-    std::size_t m_dataEnd = 0;    // first extended-data or embedded-object tag
+    std::size_t m_dataEnd = 0;  // first extended-data or embedded-object tag
     std::size_t m_xdataBegin = 0;
-    std::size_t m_xdictionary = 0;   // the 360 of {ACAD_XDICTIONARY, 0 when none
+    std::size_t m_xdictionary = 0;  // the 360 of {ACAD_XDICTIONARY, 0 when none
     // The record's own tags outside 102 groups, in order: lookups scan these codes only.
     // Records with more tags than fit are searched tag by tag.
     static constexpr std::size_t kIndexed = 48;

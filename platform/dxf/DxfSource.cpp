@@ -11,7 +11,8 @@
 
 #include "dxf/DxfError.h"
 
-DxfSource DxfSource::openFile(const std::string& path) {
+DxfSource DxfSource::openFile(const std::string& path)
+{
     DxfSource source;
     source.m_name = path;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -26,7 +27,8 @@ DxfSource DxfSource::openFile(const std::string& path) {
     return source;
 }
 
-DxfSource DxfSource::fromBytes(std::string bytes, std::string name) {
+DxfSource DxfSource::fromBytes(std::string bytes, std::string name)
+{
     DxfSource source;
     source.m_name = std::move(name);
     source.m_size = bytes.size();
@@ -34,9 +36,13 @@ DxfSource DxfSource::fromBytes(std::string bytes, std::string name) {
     return source;
 }
 
-DxfSource::DxfSource(DxfSource&& other) noexcept { *this = std::move(other); }
+DxfSource::DxfSource(DxfSource&& other) noexcept
+{
+    *this = std::move(other);
+}
 
-DxfSource& DxfSource::operator=(DxfSource&& other) noexcept {
+DxfSource& DxfSource::operator=(DxfSource&& other) noexcept
+{
     if (this != &other) {
         if (m_fd >= 0) ::close(m_fd);
         m_name = std::move(other.m_name);
@@ -48,21 +54,25 @@ DxfSource& DxfSource::operator=(DxfSource&& other) noexcept {
     return *this;
 }
 
-DxfSource::~DxfSource() {
+DxfSource::~DxfSource()
+{
     if (m_fd >= 0) ::close(m_fd);
 }
 
-void DxfSource::checkUnchanged() const {
+void DxfSource::checkUnchanged() const
+{
     if (m_fd < 0) return;
     struct stat st {};
     if (::fstat(m_fd, &st) != 0) throw DxfError(m_name + ": cannot read the file (" + std::strerror(errno) + ")");
     if (static_cast<std::uint64_t>(st.st_size) != m_size || st.st_mtim.tv_sec != m_modified.tv_sec ||
         st.st_mtim.tv_nsec != m_modified.tv_nsec)
-        throw DxfError(m_name + ": the file was changed by another program since the drawing was opened; "
-                                "its unchanged parts can no longer be copied from it");
+        throw DxfError(m_name +
+                       ": the file was changed by another program since the drawing was opened; "
+                       "its unchanged parts can no longer be copied from it");
 }
 
-void DxfSource::read(std::uint64_t begin, std::size_t size, std::string& out) const {
+void DxfSource::read(std::uint64_t begin, std::size_t size, std::string& out) const
+{
     if (begin > m_size || size > m_size - begin) throw DxfError(m_name + ": read past the end of the file");
     if (m_fd < 0) {
         out.append(m_bytes, static_cast<std::size_t>(begin), size);
@@ -77,19 +87,22 @@ void DxfSource::read(std::uint64_t begin, std::size_t size, std::string& out) co
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             out.resize(at);
-            throw DxfError(m_name + ": cannot read the file (" + (n < 0 ? std::strerror(errno) : "it became shorter") + ")");
+            throw DxfError(m_name + ": cannot read the file (" + (n < 0 ? std::strerror(errno) : "it became shorter") +
+                           ")");
         }
         done += static_cast<std::size_t>(n);
     }
 }
 
-std::string DxfSource::readAll() const {
+std::string DxfSource::readAll() const
+{
     std::string out;
     read(0, static_cast<std::size_t>(m_size), out);
     return out;
 }
 
-std::uint32_t DxfSource::lineAt(std::uint64_t offset) const {
+std::uint32_t DxfSource::lineAt(std::uint64_t offset) const
+{
     std::uint32_t line = 1;
     std::string block;
     constexpr std::size_t kBlock = 1 << 20;
@@ -102,12 +115,15 @@ std::uint32_t DxfSource::lineAt(std::uint64_t offset) const {
     return line;
 }
 
-std::string_view DxfSourceWindow::from(std::uint64_t begin, std::size_t size) {
+std::string_view DxfSourceWindow::from(std::uint64_t begin, std::size_t size)
+{
     const std::uint64_t wanted = std::min<std::uint64_t>(size, m_source.size() - std::min(begin, m_source.size()));
     if (begin < m_begin || begin + wanted > m_begin + m_data.size()) {
         m_data.clear();
         m_begin = begin;
-        m_source.read(begin, static_cast<std::size_t>(std::max<std::uint64_t>(wanted, std::min<std::uint64_t>(m_bytes, m_source.size() - begin))),
+        m_source.read(begin,
+                      static_cast<std::size_t>(
+                          std::max<std::uint64_t>(wanted, std::min<std::uint64_t>(m_bytes, m_source.size() - begin))),
                       m_data);
     }
     return std::string_view(m_data).substr(static_cast<std::size_t>(begin - m_begin));

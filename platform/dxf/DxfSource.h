@@ -33,7 +33,7 @@ public:
 
 private:
     std::string m_name;
-    std::string m_bytes;   // when not from a file
+    std::string m_bytes;  // when not from a file
     int m_fd = -1;
     std::uint64_t m_size = 0;
     struct timespec m_modified {};

@@ -9,7 +9,8 @@
 #include "kv/KvDbTableStyle.h"
 
 namespace {
-std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id) {
+std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id)
+{
     const KvDbObject* o = id.isNull() ? nullptr : db.objectAt(id);
     return o ? o->handle().value() : 0;
 }
@@ -17,7 +18,8 @@ std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id) {
 
 DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& table, KvDbObjectId existingBlock,
                                    std::u16string newBlockName)
-    : m_db(db), m_table(table), m_existingBlock(existingBlock), m_blockName(std::move(newBlockName)) {
+    : m_db(db), m_table(table), m_existingBlock(existingBlock), m_blockName(std::move(newBlockName))
+{
     if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(existingBlock))) {
         m_blockName = btr->getName();
         m_blockHandle = btr->handle().value();
@@ -26,7 +28,8 @@ DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& tabl
     layout();
 }
 
-void DxfTableGraphics::layout() {
+void DxfTableGraphics::layout()
+{
     int rows = m_table.numRows(), cols = m_table.numColumns();
     double margin = 0.06, styleHeight = 0.18;
     if (auto* style = dynamic_cast<const KvDbTableStyle*>(m_db.objectAt(m_table.tableStyle()))) {
@@ -36,7 +39,7 @@ void DxfTableGraphics::layout() {
     for (int c = 0; c < cols; ++c) m_columnWidths.push_back(std::max(m_table.columnWidth(c), 0.0));
     for (int r = 0; r < rows; ++r) {
         double h = m_table.rowHeight(r);
-        if (h <= 0) h = styleHeight + 2 * margin;   // a layout never computed
+        if (h <= 0) h = styleHeight + 2 * margin;  // a layout never computed
         m_rowHeights.push_back(h);
     }
     std::vector<double> xs{0}, ys{0};
@@ -51,8 +54,8 @@ void DxfTableGraphics::layout() {
                 if (c0 != c && r0 == r) m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});
                 continue;
             }
-            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});   // top
-            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});   // left
+            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});  // top
+            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});  // left
             double right = xs[std::min(c1, cols - 1) + 1], bottom = ys[std::min(r1, rows - 1) + 1];
             double left = xs[c], top = ys[r];
             KvDbObjectId block = m_table.blockTableRecordId(r, c);
@@ -67,15 +70,16 @@ void DxfTableGraphics::layout() {
                 style = rec->getName();
             double height = m_table.textHeight(r, c);
             if (height <= 0) height = styleHeight;
-            m_texts.push_back({{left + margin, top - margin, 0}, height, std::max(right - left - 2 * margin, 0.0),
-                               text, style});
+            m_texts.push_back(
+                {{left + margin, top - margin, 0}, height, std::max(right - left - 2 * margin, 0.0), text, style});
         }
     }
-    m_lines.push_back({{xs.back(), 0, 0}, {xs.back(), ys.back(), 0}});   // right edge
-    m_lines.push_back({{0, ys.back(), 0}, {xs.back(), ys.back(), 0}});   // bottom edge
+    m_lines.push_back({{xs.back(), 0, 0}, {xs.back(), ys.back(), 0}});  // right edge
+    m_lines.push_back({{0, ys.back(), 0}, {xs.back(), ys.back(), 0}});  // bottom edge
 }
 
-void DxfTableGraphics::allocateHandles(std::uint64_t& seed) {
+void DxfTableGraphics::allocateHandles(std::uint64_t& seed)
+{
     if (ownsNewBlock()) {
         m_blockHandle = seed++;
         m_beginHandle = seed++;
@@ -85,7 +89,8 @@ void DxfTableGraphics::allocateHandles(std::uint64_t& seed) {
     for (std::size_t i = 0; i < m_lines.size() + m_texts.size() + m_blocks.size(); ++i) m_handles.push_back(seed++);
 }
 
-void DxfTableGraphics::writeBlockRecord(DxfTagWriter& w) const {
+void DxfTableGraphics::writeBlockRecord(DxfTagWriter& w) const
+{
     if (!ownsNewBlock()) return;
     w.ascii(0, "BLOCK_RECORD");
     w.handle(5, m_blockHandle);
@@ -99,7 +104,8 @@ void DxfTableGraphics::writeBlockRecord(DxfTagWriter& w) const {
     w.integer(281, 0);
 }
 
-void DxfTableGraphics::writeBlock(DxfTagWriter& w) const {
+void DxfTableGraphics::writeBlock(DxfTagWriter& w) const
+{
     if (!ownsNewBlock()) return;
     w.ascii(0, "BLOCK");
     w.handle(5, m_beginHandle);
@@ -121,7 +127,8 @@ void DxfTableGraphics::writeBlock(DxfTagWriter& w) const {
     w.ascii(100, "AcDbBlockEnd");
 }
 
-void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const {
+void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const
+{
     w.ascii(0, type);
     w.handle(5, handle);
     w.handle(330, owner);
@@ -129,7 +136,8 @@ void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint6
     w.text(8, m_table.layer());
 }
 
-void DxfTableGraphics::writeEntities(DxfTagWriter& w) const {
+void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
+{
     std::size_t h = 0;
     for (const Line& l : m_lines) {
         writeCommon(w, "LINE", m_handles[h++], m_blockHandle);
@@ -166,7 +174,8 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const {
     }
 }
 
-void DxfTableGraphics::writeTable(DxfTagWriter& w) const {
+void DxfTableGraphics::writeTable(DxfTagWriter& w) const
+{
     const KvDbTable& t = m_table;
     w.ascii(0, "ACAD_TABLE");
     w.handle(5, t.handle().value());

@@ -24,15 +24,24 @@ public:
     KvDbObjectId blockRecord() const { return m_existingBlock; }
     bool ownsNewBlock() const { return m_existingBlock.isNull(); }
 
-    void writeBlockRecord(DxfTagWriter& w) const;   // new block only
-    void writeBlock(DxfTagWriter& w) const;         // new block only: BLOCK, graphics, ENDBLK
-    void writeEntities(DxfTagWriter& w) const;      // the graphics
+    void writeBlockRecord(DxfTagWriter& w) const;  // new block only
+    void writeBlock(DxfTagWriter& w) const;        // new block only: BLOCK, graphics, ENDBLK
+    void writeEntities(DxfTagWriter& w) const;     // the graphics
     void writeTable(DxfTagWriter& w) const;
 
 private:
-    struct Line { KvGePoint3d a, b; };
-    struct Text { KvGePoint3d at; double height, width; std::u16string text, style; };
-    struct Block { KvGePoint3d at; std::uint64_t blockHandle; };
+    struct Line {
+        KvGePoint3d a, b;
+    };
+    struct Text {
+        KvGePoint3d at;
+        double height, width;
+        std::u16string text, style;
+    };
+    struct Block {
+        KvGePoint3d at;
+        std::uint64_t blockHandle;
+    };
     void layout();
     void writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const;
 
@@ -46,5 +55,5 @@ private:
     std::vector<Line> m_lines;
     std::vector<Text> m_texts;
     std::vector<Block> m_blocks;
-    std::vector<std::uint64_t> m_handles;   // lines, texts, blocks in that order
+    std::vector<std::uint64_t> m_handles;  // lines, texts, blocks in that order
 };

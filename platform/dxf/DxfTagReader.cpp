@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cstring>
 
-std::string_view dxfTrim(std::string_view s) {
+std::string_view dxfTrim(std::string_view s)
+{
     std::size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
@@ -11,18 +12,22 @@ std::string_view dxfTrim(std::string_view s) {
 }
 
 namespace {
-std::string printable(std::string_view s) {
+std::string printable(std::string_view s)
+{
     std::string out;
     for (char c : s.substr(0, 40)) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 32 && u < 127) out += c;
-        else out += '?';
+        if (u >= 32 && u < 127)
+            out += c;
+        else
+            out += '?';
     }
     if (s.size() > 40) out += "...";
     return out;
 }
 
-bool parseReal(std::string_view s, double& v) {
+bool parseReal(std::string_view s, double& v)
+{
     s = dxfTrim(s);
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);
@@ -30,7 +35,8 @@ bool parseReal(std::string_view s, double& v) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-bool parseInt(std::string_view s, std::int64_t& v) {
+bool parseInt(std::string_view s, std::int64_t& v)
+{
     // Most values are plain digits, maybe right-aligned with spaces: no trimming needed.
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
@@ -53,28 +59,35 @@ bool parseInt(std::string_view s, std::int64_t& v) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-template <class T> T load(const char* p) {
+template <class T>
+T load(const char* p)
+{
     T v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 }  // namespace
 
-DxfTagReader::DxfTagReader(std::string_view data, std::string fileName)
-    : m_data(data), m_fileName(std::move(fileName)) {
+DxfTagReader::DxfTagReader(std::string_view data, std::string fileName) : m_data(data), m_fileName(std::move(fileName))
+{
     if (m_data.size() >= kBinarySentinel.size() && m_data.substr(0, kBinarySentinel.size()) == kBinarySentinel) {
         m_binary = true;
         m_pos = kBinarySentinel.size();
     }
 }
 
-void DxfTagReader::fail(const DxfPosition& pos, const std::string& what) const {
+void DxfTagReader::fail(const DxfPosition& pos, const std::string& what) const
+{
     throw DxfError(m_fileName + ", " + pos.describe() + ": " + what);
 }
 
-void DxfTagReader::fail(const std::string& what) const { throw DxfError(m_fileName + ": " + what); }
+void DxfTagReader::fail(const std::string& what) const
+{
+    throw DxfError(m_fileName + ": " + what);
+}
 
-void DxfTagReader::setWindow(std::string_view data, std::uint64_t base, std::uint32_t line, bool final) {
+void DxfTagReader::setWindow(std::string_view data, std::uint64_t base, std::uint32_t line, bool final)
+{
     m_data = data;
     m_base = base;
     m_pos = 0;
@@ -84,7 +97,8 @@ void DxfTagReader::setWindow(std::string_view data, std::uint64_t base, std::uin
     m_lastLineCut = false;
 }
 
-bool DxfTagReader::next(DxfTag& tag) {
+bool DxfTagReader::next(DxfTag& tag)
+{
     m_needMore = false;
     if (m_pos >= m_data.size()) {
         m_needMore = !m_final;
@@ -93,8 +107,10 @@ bool DxfTagReader::next(DxfTag& tag) {
     const std::size_t pos = m_pos;
     const std::uint32_t line = m_line;
     try {
-        if (m_binary) readBinary(tag);
-        else readAscii(tag);
+        if (m_binary)
+            readBinary(tag);
+        else
+            readAscii(tag);
     } catch (const CutByWindow&) {
         m_pos = pos;
         m_line = line;
@@ -104,7 +120,8 @@ bool DxfTagReader::next(DxfTag& tag) {
     return true;
 }
 
-std::string_view DxfTagReader::readLine(bool& hadLine) {
+std::string_view DxfTagReader::readLine(bool& hadLine)
+{
     hadLine = m_pos < m_data.size();
     if (!hadLine && !m_final) throw CutByWindow{};
     if (!hadLine) return {};
@@ -119,7 +136,8 @@ std::string_view DxfTagReader::readLine(bool& hadLine) {
     return line;
 }
 
-void DxfTagReader::readAscii(DxfTag& tag) {
+void DxfTagReader::readAscii(DxfTag& tag)
+{
     tag.pos = DxfPosition{m_line, m_base + m_pos, false};
     bool had = false;
     std::string_view codeLine = readLine(had);
@@ -143,7 +161,8 @@ void DxfTagReader::readAscii(DxfTag& tag) {
     if (dxfIsNumeric(kind)) checkNumber(tag, kind);
 }
 
-void DxfTagReader::checkNumber(DxfTag& tag, DxfValueKind kind) const {
+void DxfTagReader::checkNumber(DxfTag& tag, DxfValueKind kind) const
+{
     DxfPosition valuePos{tag.pos.line + 1, tag.pos.offset, false};
     // A number cut short by the end of the file reads as a number: say what happened.
     if (m_lastLineCut && !(tag.code == 0)) {
@@ -165,7 +184,8 @@ void DxfTagReader::checkNumber(DxfTag& tag, DxfValueKind kind) const {
     }
 }
 
-void DxfTagReader::readBinary(DxfTag& tag) {
+void DxfTagReader::readBinary(DxfTag& tag)
+{
     tag.pos = DxfPosition{0, m_base + m_pos, true};
     tag.parsed = DxfTag::Parsed::kNone;
     auto need = [&](std::size_t n) {
@@ -208,7 +228,8 @@ void DxfTagReader::readBinary(DxfTag& tag) {
     tag.end = m_base + m_pos;
 }
 
-double DxfTagReader::real(const DxfTag& tag) const {
+double DxfTagReader::real(const DxfTag& tag) const
+{
     if (m_binary) {
         DxfValueKind k = dxfValueKind(tag.code);
         if (k == DxfValueKind::kReal && tag.raw.size() == 8) return load<double>(tag.raw.data());
@@ -223,14 +244,16 @@ double DxfTagReader::real(const DxfTag& tag) const {
     return v;
 }
 
-std::int64_t DxfTagReader::integer(const DxfTag& tag) const {
+std::int64_t DxfTagReader::integer(const DxfTag& tag) const
+{
     if (m_binary) {
         switch (tag.raw.size()) {
         case 1: return static_cast<unsigned char>(tag.raw[0]);
         case 2: return load<std::int16_t>(tag.raw.data());
         case 4: return load<std::int32_t>(tag.raw.data());
         case 8:
-            if (dxfValueKind(tag.code) == DxfValueKind::kReal) return static_cast<std::int64_t>(load<double>(tag.raw.data()));
+            if (dxfValueKind(tag.code) == DxfValueKind::kReal)
+                return static_cast<std::int64_t>(load<double>(tag.raw.data()));
             return load<std::int64_t>(tag.raw.data());
         default: fail(tag.pos, "integer expected for group code " + std::to_string(tag.code));
         }
@@ -240,18 +263,21 @@ std::int64_t DxfTagReader::integer(const DxfTag& tag) const {
     if (!parseInt(tag.raw, v)) {
         // Some writers put a decimal point on integers ("1.0"): accept whole numbers only.
         double d = 0;
-        if (parseReal(tag.raw, d) && d == static_cast<double>(static_cast<std::int64_t>(d))) return static_cast<std::int64_t>(d);
+        if (parseReal(tag.raw, d) && d == static_cast<double>(static_cast<std::int64_t>(d)))
+            return static_cast<std::int64_t>(d);
         fail(DxfPosition{tag.pos.line + 1, tag.pos.offset, false},
              "integer expected for group code " + std::to_string(tag.code) + ", found \"" + printable(tag.raw) + "\"");
     }
     return v;
 }
 
-std::string_view DxfTagReader::text(const DxfTag& tag, bool trim) const {
+std::string_view DxfTagReader::text(const DxfTag& tag, bool trim) const
+{
     return trim ? dxfTrim(tag.raw) : tag.raw;
 }
 
-std::uint64_t DxfTagReader::handle(const DxfTag& tag) const {
+std::uint64_t DxfTagReader::handle(const DxfTag& tag) const
+{
     std::string_view s = dxfTrim(tag.raw);
     std::uint64_t v = 0;
     if (s.empty()) return 0;
@@ -262,7 +288,8 @@ std::uint64_t DxfTagReader::handle(const DxfTag& tag) const {
     return v;
 }
 
-std::string DxfTagReader::bytes(const DxfTag& tag) const {
+std::string DxfTagReader::bytes(const DxfTag& tag) const
+{
     if (m_binary) return std::string(tag.raw);
     std::string_view s = dxfTrim(tag.raw);
     std::string out;

@@ -13,7 +13,7 @@ struct DxfTag {
     int code = 0;
     std::string_view raw;
     DxfPosition pos;
-    std::uint64_t end = 0;   // offset just past the tag
+    std::uint64_t end = 0;  // offset just past the tag
     // ASCII numbers are parsed once, when the tag is read and checked.
     enum class Parsed : std::uint8_t { kNone, kReal, kInteger } parsed = Parsed::kNone;
     union {
@@ -31,7 +31,9 @@ public:
     DxfTagReader(std::string_view data, std::string fileName);
     // A piece of a file already known to be ASCII or binary (no sentinel).
     DxfTagReader(std::string_view data, std::string fileName, bool binary)
-        : m_data(data), m_fileName(std::move(fileName)), m_binary(binary) {}
+        : m_data(data), m_fileName(std::move(fileName)), m_binary(binary)
+    {
+    }
 
     // Reading a file window by window: data is the part of the file from offset base, line
     // its first line. Unless it is the final window, a tag cut by its end is no error: next()
@@ -67,7 +69,7 @@ public:
     [[noreturn]] void fail(const std::string& what) const;  // no position
 
 private:
-    struct CutByWindow {};   // thrown inside next() only
+    struct CutByWindow {};  // thrown inside next() only
     void readAscii(DxfTag& tag);
     void readBinary(DxfTag& tag);
     std::string_view readLine(bool& hadLine);

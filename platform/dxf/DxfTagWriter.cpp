@@ -7,7 +7,8 @@
 
 #include "dxf/DxfGroupCode.h"
 
-std::string dxfFormatReal(double value) {
+std::string dxfFormatReal(double value)
+{
     if (!std::isfinite(value)) value = 0.0;
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, value);
@@ -17,7 +18,8 @@ std::string dxfFormatReal(double value) {
     return s;
 }
 
-void DxfTagWriter::code(int c) {
+void DxfTagWriter::code(int c)
+{
     if (m_binary) {
         auto v = static_cast<std::int16_t>(c);
         char b[2];
@@ -31,14 +33,18 @@ void DxfTagWriter::code(int c) {
     m_out += m_eol;
 }
 
-void DxfTagWriter::ascii(int c, std::string_view value) {
+void DxfTagWriter::ascii(int c, std::string_view value)
+{
     code(c);
     m_out.append(value);
-    if (m_binary) m_out += '\0';
-    else m_out += m_eol;
+    if (m_binary)
+        m_out += '\0';
+    else
+        m_out += m_eol;
 }
 
-void DxfTagWriter::text(int c, std::u16string_view value) {
+void DxfTagWriter::text(int c, std::u16string_view value)
+{
     // A line end cannot travel inside a value: it becomes a paragraph break.
     std::u16string clean;
     clean.reserve(value.size());
@@ -58,7 +64,8 @@ void DxfTagWriter::text(int c, std::u16string_view value) {
     ascii(c, m_codec.encode(clean));
 }
 
-void DxfTagWriter::real(int c, double value) {
+void DxfTagWriter::real(int c, double value)
+{
     if (m_binary) {
         code(c);
         char b[8];
@@ -69,7 +76,8 @@ void DxfTagWriter::real(int c, double value) {
     ascii(c, dxfFormatReal(value));
 }
 
-void DxfTagWriter::integer(int c, std::int64_t value) {
+void DxfTagWriter::integer(int c, std::int64_t value)
+{
     if (m_binary) {
         code(c);
         char b[8];
@@ -80,10 +88,16 @@ void DxfTagWriter::integer(int c, std::int64_t value) {
         case DxfValueKind::kInt64: n = 8; break;
         default: n = 2; break;
         }
-        if (n == 1) b[0] = static_cast<char>(value);
-        else if (n == 2) { auto v = static_cast<std::int16_t>(value); std::memcpy(b, &v, 2); }
-        else if (n == 4) { auto v = static_cast<std::int32_t>(value); std::memcpy(b, &v, 4); }
-        else std::memcpy(b, &value, 8);
+        if (n == 1)
+            b[0] = static_cast<char>(value);
+        else if (n == 2) {
+            auto v = static_cast<std::int16_t>(value);
+            std::memcpy(b, &v, 2);
+        } else if (n == 4) {
+            auto v = static_cast<std::int32_t>(value);
+            std::memcpy(b, &v, 4);
+        } else
+            std::memcpy(b, &value, 8);
         m_out.append(b, n);
         return;
     }
@@ -96,19 +110,22 @@ void DxfTagWriter::integer(int c, std::int64_t value) {
     m_out += m_eol;
 }
 
-void DxfTagWriter::handle(int c, std::uint64_t value) {
+void DxfTagWriter::handle(int c, std::uint64_t value)
+{
     char buf[24];
     std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(value));
     ascii(c, buf);
 }
 
-void DxfTagWriter::point(int c, const KvGePoint3d& p) {
+void DxfTagWriter::point(int c, const KvGePoint3d& p)
+{
     real(c, p.x);
     real(c + 10, p.y);
     real(c + 20, p.z);
 }
 
-void DxfTagWriter::typed(const KvTypedValue& v) {
+void DxfTagWriter::typed(const KvTypedValue& v)
+{
     if (const KvGePoint3d* p = v.point()) {
         point(v.code, *p);
     } else if (const double* d = v.real()) {

@@ -11,15 +11,17 @@
 class DxfTagWriter {
 public:
     DxfTagWriter(std::string& out, bool binary, std::string eol, const DxfTextCodec& codec)
-        : m_out(out), m_binary(binary), m_eol(std::move(eol)), m_codec(codec) {}
+        : m_out(out), m_binary(binary), m_eol(std::move(eol)), m_codec(codec)
+    {
+    }
 
     void text(int code, std::u16string_view value);
-    void ascii(int code, std::string_view value);   // already encoded
+    void ascii(int code, std::string_view value);  // already encoded
     void real(int code, double value);
     void integer(int code, std::int64_t value);
     void handle(int code, std::uint64_t value);
-    void point(int code, const KvGePoint3d& p);      // code, code+10, code+20
-    void typed(const KvTypedValue& value);           // extended data and xrecord values
+    void point(int code, const KvGePoint3d& p);  // code, code+10, code+20
+    void typed(const KvTypedValue& value);       // extended data and xrecord values
     void bytes(std::string_view raw) { m_out.append(raw); }
 
 private:

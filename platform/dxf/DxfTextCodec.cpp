@@ -8,7 +8,8 @@
 
 namespace {
 // Single-byte code pages of the drawing files, built once from the C library's converters.
-bool buildTable(int codePage, std::array<char16_t, 256>& table) {
+bool buildTable(int codePage, std::array<char16_t, 256>& table)
+{
     std::string name = "CP" + std::to_string(codePage);
     iconv_t cd = iconv_open("UTF-16LE", name.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
@@ -22,13 +23,15 @@ bool buildTable(int codePage, std::array<char16_t, 256>& table) {
         if (iconv(cd, &pin, &nin, &pout, &nout) == static_cast<std::size_t>(-1) || nout != sizeof out - 2)
             table[b] = static_cast<char16_t>(b < 128 ? b : 0xFFFD);
         else
-            table[b] = static_cast<char16_t>(static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
+            table[b] =
+                static_cast<char16_t>(static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
     }
     iconv_close(cd);
     return true;
 }
 
-int hexValue(char c) {
+int hexValue(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -36,7 +39,8 @@ int hexValue(char c) {
 }
 
 // \U+XXXX at s[i]: the code unit, or -1.
-int unicodeEscape(std::string_view s, std::size_t i) {
+int unicodeEscape(std::string_view s, std::size_t i)
+{
     if (i + 7 > s.size() || s[i] != '\\' || (s[i + 1] != 'U' && s[i + 1] != 'u') || s[i + 2] != '+') return -1;
     int v = 0;
     for (std::size_t k = i + 3; k < i + 7; ++k) {
@@ -47,7 +51,8 @@ int unicodeEscape(std::string_view s, std::size_t i) {
     return v;
 }
 
-void appendEscape(std::string& out, char32_t c) {
+void appendEscape(std::string& out, char32_t c)
+{
     char buf[32];
     if (c > 0xFFFF) {
         c -= 0x10000;
@@ -60,17 +65,24 @@ void appendEscape(std::string& out, char32_t c) {
 }
 }  // namespace
 
-DxfTextCodec::DxfTextCodec() { buildTable(1252, m_toUnicode); }
+DxfTextCodec::DxfTextCodec()
+{
+    buildTable(1252, m_toUnicode);
+}
 
-bool DxfTextCodec::setCodePage(std::string_view name) {
+bool DxfTextCodec::setCodePage(std::string_view name)
+{
     // "ANSI_1252", also seen as "ansi_1252" or "DOS850"-style names we do not map.
     std::string upper;
     for (char c : name) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
     int cp = 0;
     std::string_view digits;
-    if (upper.rfind("ANSI_", 0) == 0) digits = std::string_view(upper).substr(5);
-    else if (upper.rfind("DOS", 0) == 0) digits = std::string_view(upper).substr(3);
-    else return false;
+    if (upper.rfind("ANSI_", 0) == 0)
+        digits = std::string_view(upper).substr(5);
+    else if (upper.rfind("DOS", 0) == 0)
+        digits = std::string_view(upper).substr(3);
+    else
+        return false;
     auto r = std::from_chars(digits.data(), digits.data() + digits.size(), cp);
     if (r.ec != std::errc() || r.ptr != digits.data() + digits.size()) return false;
     // Multi-byte Asian code pages are not single-byte tables.
@@ -86,7 +98,8 @@ bool DxfTextCodec::setCodePage(std::string_view name) {
     return true;
 }
 
-std::u16string DxfTextCodec::decode(std::string_view s, bool escapes) const {
+std::u16string DxfTextCodec::decode(std::string_view s, bool escapes) const
+{
     // Most texts are plain ASCII: widened as they are.
     bool plain = true;
     for (char ch : s) plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch == '\\' && escapes);
@@ -119,8 +132,10 @@ std::u16string DxfTextCodec::decode(std::string_view s, bool escapes) const {
         bool ok = len > 0 && i + len <= s.size();
         for (int k = 1; ok && k < len; ++k) {
             unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (cc & 0x3F);
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (cc & 0x3F);
         }
         if (!ok) {
             out += static_cast<char16_t>(c >= 0xA0 ? c : 0xFFFD);
@@ -139,7 +154,8 @@ std::u16string DxfTextCodec::decode(std::string_view s, bool escapes) const {
     return out;
 }
 
-std::string DxfTextCodec::encode(std::u16string_view text) const {
+std::string DxfTextCodec::encode(std::u16string_view text) const
+{
     if (m_utf8) return dxfUtf16ToUtf8(text);
     const auto& reverse = m_fromUnicode;
     std::string out;
@@ -164,7 +180,8 @@ std::string DxfTextCodec::encode(std::u16string_view text) const {
     return out;
 }
 
-std::string dxfUtf16ToUtf8(std::u16string_view text) {
+std::string dxfUtf16ToUtf8(std::u16string_view text)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -192,7 +209,8 @@ std::string dxfUtf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string dxfUtf8ToUtf16(std::string_view text) {
+std::u16string dxfUtf8ToUtf16(std::string_view text)
+{
     DxfTextCodec utf8;
     return utf8.decode(text, false);
 }

@@ -26,14 +26,16 @@
 
 namespace {
 
-constexpr int kTableVersion = 1024;   // tables are written in the R2010 form
+constexpr int kTableVersion = 1024;  // tables are written in the R2010 form
 
 // Where the saved bytes go, a piece at a time.
 using DxfSink = std::function<void(std::string_view)>;
 
 class Writer {
 public:
-    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink) : m_db(db), m_doc(doc), m_sink(std::move(sink)) {}
+    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink) : m_db(db), m_doc(doc), m_sink(std::move(sink))
+    {
+    }
     void run();
 
 private:
@@ -55,30 +57,32 @@ private:
     // file order. The view lasts until the next call.
     std::string_view source(std::uint64_t begin, std::size_t size);
     void copySource();
-    void flush() {
+    void flush()
+    {
         m_sink(m_out);
         m_out.clear();
     }
 
     DxfSink m_sink;
     DxfSourceWindow m_window{m_doc.source, 4 << 20};
-    std::string m_out;   // written to the sink a megabyte at a time
+    std::string m_out;  // written to the sink a megabyte at a time
     std::string m_eol = "\n";
     int m_version = 0;
     int m_outVersion = 0;
     DxfTextCodec m_outCodec;
     std::uint64_t m_seed = 0;
 
-    std::unordered_set<std::uint64_t> m_inFile;         // serials of objects that have a chunk
+    std::unordered_set<std::uint64_t> m_inFile;  // serials of objects that have a chunk
     std::vector<const KvDbObject*> m_newAppIds;
-    std::vector<const KvDbTableStyle*> m_newStyles;       // new styles tables use
-    std::vector<const KvDbTable*> m_tables;             // new or rewritten
+    std::vector<const KvDbTableStyle*> m_newStyles;  // new styles tables use
+    std::vector<const KvDbTable*> m_tables;          // new or rewritten
     std::unordered_set<std::uint64_t> m_rewrittenTables;
-    std::unordered_set<std::uint64_t> m_droppedBlocks;  // block records whose graphics are regenerated
+    std::unordered_set<std::uint64_t> m_droppedBlocks;     // block records whose graphics are regenerated
     std::map<std::uint64_t, DxfTableGraphics> m_graphics;  // by table serial
 };
 
-void Writer::run() {
+void Writer::run()
+{
     m_version = dxfVersionNumber(m_doc.version);
     m_seed = m_db.handseed().value();
     bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
@@ -100,12 +104,15 @@ void Writer::run() {
     if (!anything) {
         for (KvDbObjectId id : m_db.allObjects()) {
             const KvDbObject* o = object(id);
-            if (o && (o->isModifiedSinceLoad() || (!m_inFile.count(id.serial()) && !m_doc.synthetic.count(id.serial()))))
+            if (o &&
+                (o->isModifiedSinceLoad() || (!m_inFile.count(id.serial()) && !m_doc.synthetic.count(id.serial()))))
                 anything = true;
         }
     }
     if (!anything) return copySource();
-    if (m_version < 1015) fail("changes to R12 (" + m_doc.version + ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
+    if (m_version < 1015)
+        fail("changes to R12 (" + m_doc.version +
+             ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
 
     m_outVersion = m_version;
     m_outCodec = m_doc.codec;
@@ -135,7 +142,8 @@ void Writer::run() {
             }
     for (const KvDbTable* t : m_tables) {
         KvDbObjectId block = t->blockTableRecord();
-        bool keep = !block.isNull() && m_inFile.count(block.serial()) && m_rewrittenTables.count(t->objectId().serial());
+        bool keep =
+            !block.isNull() && m_inFile.count(block.serial()) && m_rewrittenTables.count(t->objectId().serial());
         std::u16string name = dxfUtf8ToUtf16("*T" + std::to_string(nextT++));
         m_graphics.emplace(t->objectId().serial(), DxfTableGraphics(m_db, *t, keep ? block : KvDbObjectId(), name));
     }
@@ -152,16 +160,21 @@ void Writer::run() {
     flush();
 }
 
-std::string_view Writer::source(std::uint64_t begin, std::size_t size) { return m_window.from(begin, size).substr(0, size); }
+std::string_view Writer::source(std::uint64_t begin, std::size_t size)
+{
+    return m_window.from(begin, size).substr(0, size);
+}
 
 // Nothing changed: the file as it was read.
-void Writer::copySource() {
+void Writer::copySource()
+{
     constexpr std::size_t kPiece = 4 << 20;
     for (std::uint64_t at = 0; at < m_doc.source.size(); at += kPiece)
         m_sink(source(at, static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, m_doc.source.size() - at))));
 }
 
-void Writer::classify() {
+void Writer::classify()
+{
     for (KvDbObjectId id : m_db.allObjects()) {
         const KvDbObject* o = object(id);
         if (!o) continue;
@@ -172,7 +185,7 @@ void Writer::classify() {
             if (auto* t = dynamic_cast<const KvDbTable*>(o)) {
                 m_tables.push_back(t);
             } else if (dynamic_cast<const KvDbTableStyle*>(o)) {
-                m_newStyles.push_back(static_cast<const KvDbTableStyle*>(o));   // written when a table uses it
+                m_newStyles.push_back(static_cast<const KvDbTableStyle*>(o));  // written when a table uses it
             } else if (dynamic_cast<const KvDbRegAppTableRecord*>(o)) {
                 m_newAppIds.push_back(o);
             } else if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(o); btr && btr->isAnonymous()) {
@@ -196,7 +209,8 @@ void Writer::classify() {
     }
 }
 
-bool Writer::dropped(const DxfChunk& c) const {
+bool Writer::dropped(const DxfChunk& c) const
+{
     const KvDbObject* o = object(c.id);
     if (!o) return false;
     if (c.kind == DxfChunkKind::kFollower) return o->isErased() || m_droppedBlocks.count(o->ownerId().serial()) != 0;
@@ -210,14 +224,13 @@ bool Writer::dropped(const DxfChunk& c) const {
     return false;
 }
 
-void Writer::writeChunk(std::uint32_t index) {
+void Writer::writeChunk(std::uint32_t index)
+{
     const DxfChunk& c = m_doc.chunks[index];
     switch (c.kind) {
     case DxfChunkKind::kHeaderVar: writeHeaderVar(c, index); return;
     case DxfChunkKind::kRaw:
-    case DxfChunkKind::kBlockBegin:
-        copyChunk(c);
-        return;
+    case DxfChunkKind::kBlockBegin: copyChunk(c); return;
     case DxfChunkKind::kBlockEnd:
         // A table's regenerated graphics go at the end of its block.
         for (auto& [serial, g] : m_graphics)
@@ -243,8 +256,10 @@ void Writer::writeChunk(std::uint32_t index) {
         m_graphics.at(c.id.serial()).writeTable(w);
         return;
     }
-    if (o->isModifiedSinceLoad()) writePatched(c, *o);
-    else copyChunk(c);
+    if (o->isModifiedSinceLoad())
+        writePatched(c, *o);
+    else
+        copyChunk(c);
     // The dictionary of a new style gets its entry (dictionaries here carry no extended data).
     for (const KvDbTableStyle* style : m_newStyles)
         if (style->ownerId() == c.id) {
@@ -258,7 +273,8 @@ void Writer::writeChunk(std::uint32_t index) {
         }
 }
 
-void Writer::copyChunk(const DxfChunk& c) {
+void Writer::copyChunk(const DxfChunk& c)
+{
     std::string_view bytes = source(c.begin, c.size);
     if (m_outCodec.isUtf8() == m_doc.codec.isUtf8()) {
         m_out.append(bytes);
@@ -271,11 +287,12 @@ void Writer::copyChunk(const DxfChunk& c) {
         for (char ch : bytes) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
         if (ascii && bytes.find("\\U+") == std::string_view::npos && bytes.find("\\u+") == std::string_view::npos)
             m_out.append(bytes);
-        else m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes));
+        else
+            m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes));
         return;
     }
     if (c.begin < DxfTagReader::kBinarySentinel.size()) {
-        m_out.append(bytes);   // the binary file's sentinel
+        m_out.append(bytes);  // the binary file's sentinel
         return;
     }
     DxfTagReader in(bytes, m_doc.fileName, true);
@@ -283,12 +300,15 @@ void Writer::copyChunk(const DxfChunk& c) {
     DxfTag t;
     while (in.next(t)) {
         DxfValueKind k = dxfValueKind(t.code);
-        if (k == DxfValueKind::kText) w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw)));
-        else w.bytes(bytes.substr(t.pos.offset, t.end - t.pos.offset));
+        if (k == DxfValueKind::kText)
+            w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw)));
+        else
+            w.bytes(bytes.substr(t.pos.offset, t.end - t.pos.offset));
     }
 }
 
-void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index) {
+void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index)
+{
     DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
     if (index == m_doc.headerAcadVer && m_outVersion != m_version) {
         w.ascii(9, "$ACADVER");
@@ -303,7 +323,8 @@ void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index) {
     copyChunk(c);
 }
 
-void Writer::writeInsertionsBefore(std::uint32_t index) {
+void Writer::writeInsertionsBefore(std::uint32_t index)
+{
     DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
     if (index == m_doc.appIdTableEnd) {
         for (const KvDbObject* o : m_newAppIds) {
@@ -335,7 +356,8 @@ void Writer::writeInsertionsBefore(std::uint32_t index) {
 }
 
 // A table style as R2010 writes it: the style, then the data, title and header cell styles.
-void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const {
+void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
+{
     std::uint64_t owner = object(style.ownerId()) ? object(style.ownerId())->handle().value() : 0;
     std::u16string textStyle = u"Standard";
     if (auto* r = dynamic_cast<const KvDbSymbolTableRecord*>(object(style.textStyle()))) textStyle = r->getName();
@@ -373,7 +395,8 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
 }
 
 // An object the host opened for write: its tags as read, with what differs now replaced.
-void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
+void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
+{
     std::string_view bytes = source(c.begin, c.size);
     DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
     std::vector<DxfTag> tags;
@@ -451,20 +474,23 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o) {
 
 }  // namespace
 
-std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc) {
+std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc)
+{
     std::string out;
     Writer(db, doc, [&out](std::string_view piece) { out.append(piece); }).run();
     return out;
 }
 
-void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::string& path) {
+void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::string& path)
+{
     std::string dir = ".";
     std::size_t slash = path.find_last_of('/');
     if (slash != std::string::npos) dir = slash == 0 ? "/" : path.substr(0, slash);
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     if (base.empty()) throw DxfError(path + ": no file name to save to");
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw DxfError(path + ": is a folder, cannot save over it");
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw DxfError(path + ": is a folder, cannot save over it");
     std::string temp = (dir == "/" ? "" : dir) + "/." + base + ".XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
@@ -503,7 +529,8 @@ void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::str
     if (::fsync(fd) != 0) failWith("cannot write");
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    if (::stat(path.c_str(), &st) == 0)
+        mode = st.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);

@@ -6,13 +6,10 @@ namespace kvinternal {
 
 Kvmo::ErrorStatus checkAdoptable(const KvDbObject& owner, const KvDbObject* child)
 {
-    if (child == nullptr)
-        return Kvmo::eNullObjectPointer;
+    if (child == nullptr) return Kvmo::eNullObjectPointer;
     const KvDbDatabase* pDb = owner.database();
-    if (pDb == nullptr)
-        return Kvmo::eNotInDatabase;
-    if (!owner.isWriteEnabled())
-        return Kvmo::eNotOpenForWrite;
+    if (pDb == nullptr) return Kvmo::eNotInDatabase;
+    if (!owner.isWriteEnabled()) return Kvmo::eNotOpenForWrite;
     if (child->database() != nullptr && (child->database() != pDb || !child->ownerId().isNull()))
         return Kvmo::eAlreadyInDb;
     return Kvmo::eOk;
@@ -22,8 +19,7 @@ Kvmo::ErrorStatus adopt(KvDbObject& owner, KvDbObject& child, KvDbObjectId& id)
 {
     if (child.database() == nullptr) {
         const Kvmo::ErrorStatus es = owner.database()->addKvDbObject(id, &child);
-        if (es != Kvmo::eOk)
-            return es;
+        if (es != Kvmo::eOk) return es;
     } else {
         id = child.objectId();  // added with its own handle by a file reader
     }

@@ -25,7 +25,8 @@ void KvConsole::write(const std::u16string& text)
 namespace {
 
 // Formats one numeric conversion with the C library, keeping its flags, width and precision.
-template <class T> std::u16string formatNumber(const std::string& directive, T value)
+template <class T>
+std::u16string formatNumber(const std::string& directive, T value)
 {
     char buffer[512];
     std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
@@ -36,8 +37,7 @@ template <class T> std::u16string formatNumber(const std::string& directive, T v
 
 int kvutPrintf(const char16_t* format, ...)
 {
-    if (format == nullptr)
-        return 0;
+    if (format == nullptr) return 0;
     std::u16string out;
     va_list args;
     va_start(args, format);
@@ -74,27 +74,24 @@ int kvutPrintf(const char16_t* format, ...)
             const std::size_t dot = directive.find('.');
             if (dot != std::string::npos) {
                 const std::size_t precision = std::stoul("0" + directive.substr(dot + 1));
-                if (value.size() > precision)
-                    value.resize(precision);
+                if (value.size() > precision) value.resize(precision);
             }
             const bool bLeft = directive.find('-') != std::string::npos;
             const std::string widthText = directive.substr(1, dot == std::string::npos ? std::string::npos : dot - 1);
             std::size_t width = 0;
             for (const char c : widthText)
-                if (c >= '0' && c <= '9')
-                    width = width * 10 + static_cast<std::size_t>(c - '0');
+                if (c >= '0' && c <= '9') width = width * 10 + static_cast<std::size_t>(c - '0');
             if (value.size() < width)
                 value = bLeft ? value + std::u16string(width - value.size(), u' ')
                               : std::u16string(width - value.size(), u' ') + value;
             out += value;
             break;
         }
-        case u'c':
-            out += static_cast<char16_t>(va_arg(args, int));
-            break;
+        case u'c': out += static_cast<char16_t>(va_arg(args, int)); break;
         case u'd':
         case u'i':
-            out += bLong ? formatNumber(directive + "ld", va_arg(args, long)) : formatNumber(directive + "d", va_arg(args, int));
+            out += bLong ? formatNumber(directive + "ld", va_arg(args, long))
+                         : formatNumber(directive + "d", va_arg(args, int));
             break;
         case u'u':
         case u'x':
@@ -108,9 +105,7 @@ int kvutPrintf(const char16_t* format, ...)
         case u'f':
         case u'e':
         case u'G':
-        case u'E':
-            out += formatNumber(directive + static_cast<char>(conversion), va_arg(args, double));
-            break;
+        case u'E': out += formatNumber(directive + static_cast<char>(conversion), va_arg(args, double)); break;
         default:
             out += std::u16string(p, q + 1);  // unknown conversion: shown as written
             break;

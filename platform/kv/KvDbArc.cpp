@@ -19,20 +19,30 @@ double normalizedAngle(double a)
 
 }  // namespace
 
-Kvmo::ErrorStatus KvDbArc::setCenter(const KvGePoint3d& c) { return assignIfWritable(m_center, c); }
+Kvmo::ErrorStatus KvDbArc::setCenter(const KvGePoint3d& c)
+{
+    return assignIfWritable(m_center, c);
+}
 Kvmo::ErrorStatus KvDbArc::setRadius(double r)
 {
-    if (!(r > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!(r > 0.0)) return Kvmo::eOutOfRange;
     return assignIfWritable(m_radius, r);
 }
-Kvmo::ErrorStatus KvDbArc::setStartAngle(double a) { return assignIfWritable(m_startAngle, a); }
-Kvmo::ErrorStatus KvDbArc::setEndAngle(double a) { return assignIfWritable(m_endAngle, a); }
-Kvmo::ErrorStatus KvDbArc::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbArc::setStartAngle(double a)
+{
+    return assignIfWritable(m_startAngle, a);
+}
+Kvmo::ErrorStatus KvDbArc::setEndAngle(double a)
+{
+    return assignIfWritable(m_endAngle, a);
+}
+Kvmo::ErrorStatus KvDbArc::setThickness(double t)
+{
+    return assignIfWritable(m_thickness, t);
+}
 Kvmo::ErrorStatus KvDbArc::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
 
@@ -76,8 +86,7 @@ Kvmo::ErrorStatus KvDbArc::getDistAtParam(double param, double& dist) const
     double start = 0.0, end = 0.0;
     getStartParam(start);
     getEndParam(end);
-    if (param < start - kOnCurveTolerance || param > end + kOnCurveTolerance)
-        return Kvmo::eInvalidInput;
+    if (param < start - kOnCurveTolerance || param > end + kOnCurveTolerance) return Kvmo::eInvalidInput;
     dist = m_radius * (std::clamp(param, start, end) - start);
     return Kvmo::eOk;
 }
@@ -89,16 +98,13 @@ Kvmo::ErrorStatus KvDbArc::getDistAtPoint(const KvGePoint3d& point, double& dist
     const KvGeVector3d v = point - m_center;
     const double tolerance = kOnCurveTolerance * std::max(1.0, m_radius);
     const double inPlane = std::fabs(v.dotProduct(m_normal.normal()));
-    if (inPlane > tolerance || std::fabs(v.length() - m_radius) > tolerance)
-        return Kvmo::eInvalidInput;
+    if (inPlane > tolerance || std::fabs(v.length() - m_radius) > tolerance) return Kvmo::eInvalidInput;
     const double angle = std::atan2(v.dotProduct(yAxis), v.dotProduct(xAxis));
     double fromStart = normalizedAngle(angle - m_startAngle);
     const double sweep = totalAngle();
     // The start point itself may come out as a full turn through rounding.
-    if (fromStart > sweep && (kTwoPi - fromStart) * m_radius <= tolerance)
-        fromStart = 0.0;
-    if (fromStart > sweep + tolerance / m_radius)
-        return Kvmo::eInvalidInput;
+    if (fromStart > sweep && (kTwoPi - fromStart) * m_radius <= tolerance) fromStart = 0.0;
+    if (fromStart > sweep + tolerance / m_radius) return Kvmo::eInvalidInput;
     dist = m_radius * std::min(fromStart, sweep);
     return Kvmo::eOk;
 }

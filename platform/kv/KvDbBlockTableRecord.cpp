@@ -7,11 +7,9 @@
 Kvmo::ErrorStatus KvDbBlockTableRecord::appendKvDbEntity(KvDbObjectId& id, KvDbEntity* entity)
 {
     id = KvDbObjectId();
-    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, entity); es != Kvmo::eOk)
-        return es;
+    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, entity); es != Kvmo::eOk) return es;
 
-    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *entity, id); es != Kvmo::eOk)
-        return es;
+    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *entity, id); es != Kvmo::eOk) return es;
     m_entities.push_back(id);
     database()->noteEntityAppended(objectId(), id);
     // The caller gets the new entity open for write, as the host hands it over.
@@ -29,7 +27,8 @@ bool KvDbBlockTableRecord::isLayout() const
 {
     const std::u16string& name = getName();
     return kvinternal::equalsIgnoringCase(name, KVDB_MODEL_SPACE) ||
-           (name.size() >= 12 && kvinternal::equalsIgnoringCase(std::u16string_view(name).substr(0, 12), KVDB_PAPER_SPACE));
+           (name.size() >= 12 &&
+            kvinternal::equalsIgnoringCase(std::u16string_view(name).substr(0, 12), KVDB_PAPER_SPACE));
 }
 
 bool KvDbBlockTableRecord::isAnonymous() const

@@ -9,24 +9,31 @@
 namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kOnCurveTolerance = 1e-9;
-}
+}  // namespace
 
-Kvmo::ErrorStatus KvDbCircle::setCenter(const KvGePoint3d& c) { return assignIfWritable(m_center, c); }
+Kvmo::ErrorStatus KvDbCircle::setCenter(const KvGePoint3d& c)
+{
+    return assignIfWritable(m_center, c);
+}
 Kvmo::ErrorStatus KvDbCircle::setRadius(double r)
 {
-    if (!(r > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!(r > 0.0)) return Kvmo::eOutOfRange;
     return assignIfWritable(m_radius, r);
 }
-Kvmo::ErrorStatus KvDbCircle::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbCircle::setThickness(double t)
+{
+    return assignIfWritable(m_thickness, t);
+}
 Kvmo::ErrorStatus KvDbCircle::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
 
-double KvDbCircle::circumference() const { return kTwoPi * m_radius; }
+double KvDbCircle::circumference() const
+{
+    return kTwoPi * m_radius;
+}
 
 // The parameter of a circle is the angle from its X axis, 0 to 2 pi.
 Kvmo::ErrorStatus KvDbCircle::getStartParam(double& param) const
@@ -56,8 +63,7 @@ Kvmo::ErrorStatus KvDbCircle::getEndPoint(KvGePoint3d& point) const
 
 Kvmo::ErrorStatus KvDbCircle::getDistAtParam(double param, double& dist) const
 {
-    if (param < -kOnCurveTolerance || param > kTwoPi + kOnCurveTolerance)
-        return Kvmo::eInvalidInput;
+    if (param < -kOnCurveTolerance || param > kTwoPi + kOnCurveTolerance) return Kvmo::eInvalidInput;
     dist = m_radius * std::clamp(param, 0.0, kTwoPi);
     return Kvmo::eOk;
 }
@@ -71,8 +77,7 @@ Kvmo::ErrorStatus KvDbCircle::getDistAtPoint(const KvGePoint3d& point, double& d
     if (std::fabs(v.dotProduct(m_normal.normal())) > tolerance || std::fabs(v.length() - m_radius) > tolerance)
         return Kvmo::eInvalidInput;
     double angle = std::atan2(v.dotProduct(yAxis), v.dotProduct(xAxis));
-    if (angle < 0.0)
-        angle += kTwoPi;
+    if (angle < 0.0) angle += kTwoPi;
     dist = m_radius * angle;
     return Kvmo::eOk;
 }

@@ -31,18 +31,18 @@ std::vector<OwnerRun>& idOwners()
 
 const char16_t* const kTableStyleDictionary = u"ACAD_TABLESTYLE";
 
-template <class T> KvDbObjectId addRoot(KvDbDatabase& db)
+template <class T>
+KvDbObjectId addRoot(KvDbDatabase& db)
 {
     KvDbObjectId id;
     db.addKvDbObject(id, new T());
     return id;
 }
 
-template <class Record> KvDbObjectId addRecord(KvDbObjectId tableId, const std::u16string& name,
-                                               Record* record = nullptr)
+template <class Record>
+KvDbObjectId addRecord(KvDbObjectId tableId, const std::u16string& name, Record* record = nullptr)
 {
-    if (record == nullptr)
-        record = new Record();
+    if (record == nullptr) record = new Record();
     record->setName(name);
     KvDbSymbolTable* pTable = nullptr;
     KvDbObjectId id;
@@ -61,21 +61,18 @@ const KvDbObjectId KvDbObjectId::kNull;
 
 KvDbDatabase* KvDbObjectId::database() const
 {
-    if (m_serial == 0)
-        return nullptr;
+    if (m_serial == 0) return nullptr;
     const auto& owners = idOwners();
     auto next = std::upper_bound(owners.begin(), owners.end(), m_serial,
                                  [](std::uint64_t serial, const OwnerRun& run) { return serial < run.first; });
-    if (next == owners.begin())
-        return nullptr;
+    if (next == owners.begin()) return nullptr;
     const OwnerRun& run = *(next - 1);
     return m_serial - run.first < run.count ? run.database : nullptr;
 }
 
 KvDbDatabase::KvDbDatabase(bool buildDefault)
 {
-    if (buildDefault)
-        buildDefaultDrawing();
+    if (buildDefault) buildDefaultDrawing();
 }
 
 KvDbDatabase::~KvDbDatabase()
@@ -104,14 +101,12 @@ void KvDbDatabase::buildDefaultDrawing()
     addRecord<KvDbRegAppTableRecord>(m_regAppTable, u"ACAD");
 
     KvDbDictionary* pNamed = nullptr;
-    if (kvdbOpenObject(pNamed, m_namedObjects, KvDb::kForWrite) != Kvmo::eOk)
-        return;
+    if (kvdbOpenObject(pNamed, m_namedObjects, KvDb::kForWrite) != Kvmo::eOk) return;
     KvDbObjectId styleDictId;
     pNamed->setAt(kTableStyleDictionary, new KvDbDictionary(), styleDictId);
     pNamed->close();
     KvDbDictionary* pStyles = nullptr;
-    if (kvdbOpenObject(pStyles, styleDictId, KvDb::kForWrite) != Kvmo::eOk)
-        return;
+    if (kvdbOpenObject(pStyles, styleDictId, KvDb::kForWrite) != Kvmo::eOk) return;
     auto* pStandard = new KvDbTableStyle();
     pStandard->setTextStyle(m_textstyle);
     KvDbObjectId standardId;
@@ -122,16 +117,11 @@ void KvDbDatabase::buildDefaultDrawing()
 Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* object, KvDbHandle handle)
 {
     id = KvDbObjectId();
-    if (object == nullptr)
-        return Kvmo::eNullObjectPointer;
-    if (object->m_database != nullptr)
-        return Kvmo::eAlreadyInDb;
-    if (handle.isNull())
-        handle = m_handseed;
-    if (!m_byHandle.insert(handle.value(), g_nextSerial))
-        return Kvmo::eDuplicateKey;
-    if (handle.value() >= m_handseed.value())
-        m_handseed = KvDbHandle(handle.value() + 1);
+    if (object == nullptr) return Kvmo::eNullObjectPointer;
+    if (object->m_database != nullptr) return Kvmo::eAlreadyInDb;
+    if (handle.isNull()) handle = m_handseed;
+    if (!m_byHandle.insert(handle.value(), g_nextSerial)) return Kvmo::eDuplicateKey;
+    if (handle.value() >= m_handseed.value()) m_handseed = KvDbHandle(handle.value() + 1);
 
     id = KvDbObjectId(g_nextSerial++);
     object->m_database = this;
@@ -186,8 +176,7 @@ KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const
 {
     const auto* pNamed = dynamic_cast<const KvDbDictionary*>(objectAt(m_namedObjects));
     KvDbObjectId id;
-    if (pNamed)
-        pNamed->getAt(kTableStyleDictionary, id);
+    if (pNamed) pNamed->getAt(kTableStyleDictionary, id);
     return id;
 }
 
@@ -195,8 +184,7 @@ KvDbObjectId KvDbDatabase::modelSpaceId() const
 {
     const auto* pBlocks = dynamic_cast<const KvDbSymbolTable*>(objectAt(m_blockTable));
     KvDbObjectId id;
-    if (pBlocks)
-        pBlocks->getAt(KVDB_MODEL_SPACE, id);
+    if (pBlocks) pBlocks->getAt(KVDB_MODEL_SPACE, id);
     return id;
 }
 
@@ -267,18 +255,16 @@ void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityI
 bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
 {
     const std::uint64_t* found = m_layoutPositions.find(id.serial());
-    if (found == nullptr)
-        return false;
+    if (found == nullptr) return false;
     position = static_cast<std::size_t>(*found);
     return true;
 }
 
 bool KvDbDatabase::canErase(KvDbObjectId id) const
 {
-    for (const KvDbObjectId& root : {m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable,
-                                     m_namedObjects, modelSpaceId()})
-        if (root == id)
-            return false;
+    for (const KvDbObjectId& root :
+         {m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects, modelSpaceId()})
+        if (root == id) return false;
     return true;
 }
 
@@ -291,11 +277,9 @@ KvDbHostApplicationServices* kvdbHostApplicationServices()
 int kvdbRegApp(const char16_t* appName)
 {
     KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-    if (pDb == nullptr || appName == nullptr || *appName == 0)
-        return RTERROR;
+    if (pDb == nullptr || appName == nullptr || *appName == 0) return RTERROR;
     KvDbRegAppTable* pTable = nullptr;
-    if (pDb->getRegAppTable(pTable, KvDb::kForRead) != Kvmo::eOk)
-        return RTERROR;
+    if (pDb->getRegAppTable(pTable, KvDb::kForRead) != Kvmo::eOk) return RTERROR;
     const bool bKnown = pTable->has(appName);
     if (bKnown) {
         pTable->close();
@@ -309,8 +293,7 @@ int kvdbRegApp(const char16_t* appName)
     pRecord->setName(appName);
     KvDbObjectId id;
     const Kvmo::ErrorStatus es = pTable->add(id, pRecord);
-    if (es != Kvmo::eOk)
-        delete pRecord;
+    if (es != Kvmo::eOk) delete pRecord;
     pTable->close();
     return es == Kvmo::eOk ? RTNORM : RTERROR;
 }

@@ -34,24 +34,19 @@ void KvDbDynBlockReference::getBlockProperties(KvDbDynBlockReferencePropertyArra
 {
     properties.clear();
     const KvDbBlockReference* pRef = referenceAt(m_ref);
-    if (pRef && !pRef->dynamicBlockRecord().isNull())
-        properties = pRef->dynamicProperties();
+    if (pRef && !pRef->dynamicBlockRecord().isNull()) properties = pRef->dynamicProperties();
 }
 
 bool KvDbDynBlockReference::isDynamicBlock(KvDbObjectId blockRecordOrRefId)
 {
     const KvDbDatabase* pDb = blockRecordOrRefId.database();
-    if (pDb == nullptr)
-        return false;
-    if (referenceAt(blockRecordOrRefId))
-        return KvDbDynBlockReference(blockRecordOrRefId).isDynamicBlock();
+    if (pDb == nullptr) return false;
+    if (referenceAt(blockRecordOrRefId)) return KvDbDynBlockReference(blockRecordOrRefId).isDynamicBlock();
     // A definition is dynamic when some reference names it as its dynamic block.
-    if (dynamic_cast<const KvDbBlockTableRecord*>(pDb->objectAt(blockRecordOrRefId)) == nullptr)
-        return false;
+    if (dynamic_cast<const KvDbBlockTableRecord*>(pDb->objectAt(blockRecordOrRefId)) == nullptr) return false;
     for (const KvDbObjectId& id : pDb->allObjects()) {
         const KvDbBlockReference* pRef = referenceAt(id);
-        if (pRef && pRef->dynamicBlockRecord() == blockRecordOrRefId)
-            return true;
+        if (pRef && pRef->dynamicBlockRecord() == blockRecordOrRefId) return true;
     }
     return false;
 }

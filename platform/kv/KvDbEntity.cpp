@@ -17,15 +17,13 @@ Kvmo::ErrorStatus KvDbEntity::setLayer(const std::u16string& name)
 
 Kvmo::ErrorStatus KvDbEntity::setLayer(KvSharedName name)
 {
-    if (name.str().empty())
-        return Kvmo::eInvalidInput;
+    if (name.str().empty()) return Kvmo::eInvalidInput;
     return assignIfWritable(m_layer, name);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
 {
-    if (index > 256)
-        return Kvmo::eOutOfRange;
+    if (index > 256) return Kvmo::eOutOfRange;
     return assignIfWritable(m_colorIndex, index);
 }
 
@@ -36,22 +34,19 @@ Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
 
 Kvmo::ErrorStatus KvDbEntity::setLinetype(KvSharedName name)
 {
-    if (name.str().empty())
-        return Kvmo::eInvalidInput;
+    if (name.str().empty()) return Kvmo::eInvalidInput;
     return assignIfWritable(m_linetype, name);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)
 {
-    if (!(scale > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!(scale > 0.0)) return Kvmo::eOutOfRange;
     return assignIfWritable(m_linetypeScale, scale);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLineWeight(int weight)
 {
-    if (weight < KvDb::kLnWtByLwDefault || weight > 211)
-        return Kvmo::eOutOfRange;
+    if (weight < KvDb::kLnWtByLwDefault || weight > 211) return Kvmo::eOutOfRange;
     return assignIfWritable(m_lineWeight, weight);
 }
 

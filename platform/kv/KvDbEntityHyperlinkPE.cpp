@@ -18,19 +18,18 @@ std::vector<KvDbHyperlink> readHyperlinks(const KvDbObject& object)
     const KvTypedValueList values = kvRbToTypedValues(pChain);
     kvutRelRb(pChain);
     for (std::size_t i = 1; i < values.size(); ++i) {
-        if (values[i].code != 1000 || !values[i].text())
-            continue;
+        if (values[i].code != 1000 || !values[i].text()) continue;
         const std::u16string name = *values[i].text();
         std::u16string description, subLocation;
-        if (i + 1 < values.size() && values[i + 1].code == 1002 && values[i + 1].text() && *values[i + 1].text() == u"{") {
+        if (i + 1 < values.size() && values[i + 1].code == 1002 && values[i + 1].text() &&
+            *values[i + 1].text() == u"{") {
             int depth = 0, texts = 0;
             std::size_t j = i + 1;
             for (; j < values.size(); ++j) {
                 const KvTypedValue& v = values[j];
                 if (v.code == 1002 && v.text()) {
                     depth += *v.text() == u"{" ? 1 : -1;
-                    if (depth == 0)
-                        break;
+                    if (depth == 0) break;
                 } else if (depth == 1 && v.code == 1000 && v.text()) {
                     (texts++ == 0 ? description : subLocation) = *v.text();
                 }
@@ -58,35 +57,30 @@ KvDbEntityHyperlinkPE* KvDbEntityHyperlinkPE::cast(const KvDbObject* object)
 Kvmo::ErrorStatus KvDbEntityHyperlinkPE::hasHyperlink(const KvDbObject* object, bool& has, bool) const
 {
     has = false;
-    if (object == nullptr)
-        return Kvmo::eNullObjectPointer;
+    if (object == nullptr) return Kvmo::eNullObjectPointer;
     has = !readHyperlinks(*object).empty();
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbEntityHyperlinkPE::getHyperlinkCollection(const KvDbObject* object,
-                                                               KvDbHyperlinkCollection*& collection, bool oneOnly,
-                                                               bool) const
+                                                                KvDbHyperlinkCollection*& collection, bool oneOnly,
+                                                                bool) const
 {
     collection = nullptr;
-    if (object == nullptr)
-        return Kvmo::eNullObjectPointer;
+    if (object == nullptr) return Kvmo::eNullObjectPointer;
     collection = new KvDbHyperlinkCollection();
     for (const KvDbHyperlink& link : readHyperlinks(*object)) {
         collection->addTail(link);
-        if (oneOnly)
-            break;
+        if (oneOnly) break;
     }
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbEntityHyperlinkPE::setHyperlinkCollection(KvDbObject* object,
-                                                               const KvDbHyperlinkCollection* collection) const
+                                                                const KvDbHyperlinkCollection* collection) const
 {
-    if (object == nullptr)
-        return Kvmo::eNullObjectPointer;
-    if (!object->isWriteEnabled())
-        return Kvmo::eNotOpenForWrite;
+    if (object == nullptr) return Kvmo::eNullObjectPointer;
+    if (!object->isWriteEnabled()) return Kvmo::eNotOpenForWrite;
     KvDbDatabase* pDb = object->database();
     if (pDb) {
         KvDbRegAppTable* pApps = nullptr;
@@ -95,8 +89,7 @@ Kvmo::ErrorStatus KvDbEntityHyperlinkPE::setHyperlinkCollection(KvDbObject* obje
                 auto* pRecord = new KvDbRegAppTableRecord();
                 pRecord->setName(kHyperlinkApp);
                 KvDbObjectId id;
-                if (pApps->add(id, pRecord) != Kvmo::eOk)
-                    delete pRecord;
+                if (pApps->add(id, pRecord) != Kvmo::eOk) delete pRecord;
             }
             pApps->close();
         }

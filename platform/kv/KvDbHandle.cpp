@@ -2,8 +2,7 @@
 
 KvDbHandle KvDbHandle::fromText(const std::u16string& text)
 {
-    if (text.empty() || text.size() > 16)
-        return KvDbHandle();
+    if (text.empty() || text.size() > 16) return KvDbHandle();
     std::uint64_t value = 0;
     for (const char16_t c : text) {
         int digit;
@@ -36,8 +35,7 @@ bool KvDbHandle::getIntoAsciiBuffer(char16_t* buffer, std::size_t size) const
 {
     const std::u16string t = text();
     if (buffer == nullptr || size < t.size() + 1) {
-        if (buffer != nullptr && size > 0)
-            buffer[0] = 0;
+        if (buffer != nullptr && size > 0) buffer[0] = 0;
         return false;
     }
     t.copy(buffer, t.size());

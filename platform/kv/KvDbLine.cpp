@@ -7,13 +7,21 @@ namespace {
 constexpr double kOnCurveTolerance = 1e-9;
 }
 
-Kvmo::ErrorStatus KvDbLine::setStartPoint(const KvGePoint3d& p) { return assignIfWritable(m_start, p); }
-Kvmo::ErrorStatus KvDbLine::setEndPoint(const KvGePoint3d& p) { return assignIfWritable(m_end, p); }
-Kvmo::ErrorStatus KvDbLine::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbLine::setStartPoint(const KvGePoint3d& p)
+{
+    return assignIfWritable(m_start, p);
+}
+Kvmo::ErrorStatus KvDbLine::setEndPoint(const KvGePoint3d& p)
+{
+    return assignIfWritable(m_end, p);
+}
+Kvmo::ErrorStatus KvDbLine::setThickness(double t)
+{
+    return assignIfWritable(m_thickness, t);
+}
 Kvmo::ErrorStatus KvDbLine::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
 
@@ -46,8 +54,7 @@ Kvmo::ErrorStatus KvDbLine::getDistAtParam(double param, double& dist) const
 {
     const double length = m_start.distanceTo(m_end);
     const double tolerance = kOnCurveTolerance * std::max(1.0, length);
-    if (param < -tolerance || param > length + tolerance)
-        return Kvmo::eInvalidInput;
+    if (param < -tolerance || param > length + tolerance) return Kvmo::eInvalidInput;
     dist = std::clamp(param, 0.0, length);
     return Kvmo::eOk;
 }
@@ -58,15 +65,13 @@ Kvmo::ErrorStatus KvDbLine::getDistAtPoint(const KvGePoint3d& point, double& dis
     const double length = along.length();
     const double tolerance = kOnCurveTolerance * std::max(1.0, length);
     if (length == 0.0) {
-        if (point.distanceTo(m_start) > tolerance)
-            return Kvmo::eInvalidInput;
+        if (point.distanceTo(m_start) > tolerance) return Kvmo::eInvalidInput;
         dist = 0.0;
         return Kvmo::eOk;
     }
     const double t = (point - m_start).dotProduct(along) / length;
     const KvGePoint3d foot = m_start + along * (t / length);
-    if (foot.distanceTo(point) > tolerance || t < -tolerance || t > length + tolerance)
-        return Kvmo::eInvalidInput;
+    if (foot.distanceTo(point) > tolerance || t < -tolerance || t > length + tolerance) return Kvmo::eInvalidInput;
     dist = std::clamp(t, 0.0, length);
     return Kvmo::eOk;
 }

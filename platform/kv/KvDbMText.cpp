@@ -1,56 +1,63 @@
 #include "kv/KvDbMText.h"
 
-Kvmo::ErrorStatus KvDbMText::setLocation(const KvGePoint3d& p) { return assignIfWritable(m_location, p); }
-Kvmo::ErrorStatus KvDbMText::setContents(std::u16string text) { return assignIfWritable(m_contents, std::move(text)); }
-Kvmo::ErrorStatus KvDbMText::setTextStyle(KvDbObjectId id) { return assignIfWritable(m_textStyle, id); }
+Kvmo::ErrorStatus KvDbMText::setLocation(const KvGePoint3d& p)
+{
+    return assignIfWritable(m_location, p);
+}
+Kvmo::ErrorStatus KvDbMText::setContents(std::u16string text)
+{
+    return assignIfWritable(m_contents, std::move(text));
+}
+Kvmo::ErrorStatus KvDbMText::setTextStyle(KvDbObjectId id)
+{
+    return assignIfWritable(m_textStyle, id);
+}
 Kvmo::ErrorStatus KvDbMText::setAttachment(int attachment)
 {
-    if (attachment < kTopLeft || attachment > kTopMid)
-        return Kvmo::eOutOfRange;
+    if (attachment < kTopLeft || attachment > kTopMid) return Kvmo::eOutOfRange;
     return assignIfWritable(m_attachment, attachment);
 }
 Kvmo::ErrorStatus KvDbMText::setFlowDirection(int direction)
 {
-    if (direction < kLtoR || direction > kByStyle)
-        return Kvmo::eOutOfRange;
+    if (direction < kLtoR || direction > kByStyle) return Kvmo::eOutOfRange;
     return assignIfWritable(m_flowDirection, direction);
 }
 Kvmo::ErrorStatus KvDbMText::setWidth(double w)
 {
-    if (w < 0.0)
-        return Kvmo::eOutOfRange;
+    if (w < 0.0) return Kvmo::eOutOfRange;
     return assignIfWritable(m_width, w);
 }
 Kvmo::ErrorStatus KvDbMText::setTextHeight(double h)
 {
-    if (!(h > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!(h > 0.0)) return Kvmo::eOutOfRange;
     return assignIfWritable(m_textHeight, h);
 }
-Kvmo::ErrorStatus KvDbMText::setRotation(double radians) { return assignIfWritable(m_rotation, radians); }
+Kvmo::ErrorStatus KvDbMText::setRotation(double radians)
+{
+    return assignIfWritable(m_rotation, radians);
+}
 Kvmo::ErrorStatus KvDbMText::setDirection(const KvGeVector3d& d)
 {
-    if (d.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (d.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_direction, d.normal());
 }
 Kvmo::ErrorStatus KvDbMText::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
-Kvmo::ErrorStatus KvDbMText::setBackgroundFill(bool on) { return assignIfWritable(m_backgroundFill, on); }
+Kvmo::ErrorStatus KvDbMText::setBackgroundFill(bool on)
+{
+    return assignIfWritable(m_backgroundFill, on);
+}
 Kvmo::ErrorStatus KvDbMText::setLineSpacingFactor(double f)
 {
-    if (f < 0.25 || f > 4.0)
-        return Kvmo::eOutOfRange;
+    if (f < 0.25 || f > 4.0) return Kvmo::eOutOfRange;
     return assignIfWritable(m_lineSpacingFactor, f);
 }
 Kvmo::ErrorStatus KvDbMText::setLineSpacingStyle(int style)
 {
-    if (style != kAtLeast && style != kExactly)
-        return Kvmo::eOutOfRange;
+    if (style != kAtLeast && style != kExactly) return Kvmo::eOutOfRange;
     return assignIfWritable(m_lineSpacingStyle, style);
 }
 
@@ -92,8 +99,11 @@ std::u16string KvDbMText::text() const
         }
         if (c == u'%' && i + 2 < s.size() && s[i + 1] == u'%') {
             const char16_t code = static_cast<char16_t>(s[i + 2] | 0x20);
-            const char16_t special = code == u'd' ? u'\u00B0' : code == u'p' ? u'\u00B1' : code == u'c' ? u'\u2300'
-                                     : s[i + 2] == u'%' ? u'%' : 0;
+            const char16_t special = code == u'd'       ? u'\u00B0'
+                                     : code == u'p'     ? u'\u00B1'
+                                     : code == u'c'     ? u'\u2300'
+                                     : s[i + 2] == u'%' ? u'%'
+                                                        : 0;
             if (special) {
                 out += special;
                 i += 3;
@@ -112,29 +122,41 @@ std::u16string KvDbMText::text() const
         case u'N':  // paragraph and column breaks
             out += u'\n';
             break;
-        case u'~':
-            out += u' ';
-            break;
+        case u'~': out += u' '; break;
         case u'\\':
         case u'{':
-        case u'}':
-            out += code;
-            break;
-        case u'L': case u'l': case u'O': case u'o': case u'K': case u'k': case u'X':
-            break;  // underline, overline, strike-through toggles
-        case u'f': case u'F': case u'H': case u'h': case u'C': case u'c': case u'A': case u'a':
-        case u'Q': case u'q': case u'T': case u't': case u'W': case u'w': case u'p':
+        case u'}': out += code; break;
+        case u'L':
+        case u'l':
+        case u'O':
+        case u'o':
+        case u'K':
+        case u'k':
+        case u'X': break;  // underline, overline, strike-through toggles
+        case u'f':
+        case u'F':
+        case u'H':
+        case u'h':
+        case u'C':
+        case u'c':
+        case u'A':
+        case u'a':
+        case u'Q':
+        case u'q':
+        case u'T':
+        case u't':
+        case u'W':
+        case u'w':
+        case u'p':
             i = skipArgument(s, i);  // font, height, colour, alignment, oblique, tracking, width, paragraph
             break;
         case u'S': {
             // Stacked text "a^b", "a/b" or "a#b" reads as its two parts around the separator.
             const std::size_t end = skipArgument(s, i);
             std::u16string stack = s.substr(i, end - i);
-            if (!stack.empty() && stack.back() == u';')
-                stack.pop_back();
+            if (!stack.empty() && stack.back() == u';') stack.pop_back();
             for (char16_t& ch : stack)
-                if (ch == u'#')
-                    ch = u'/';
+                if (ch == u'#') ch = u'/';
             out += stack;
             i = end;
             break;
@@ -160,9 +182,7 @@ std::u16string KvDbMText::text() const
             if (i + 5 < s.size() && s[i] == u'+')
                 i += 6;  // double-byte character of a big font: not representable here
             break;
-        default:
-            out += code;
-            break;
+        default: out += code; break;
         }
     }
     return out;

@@ -21,10 +21,8 @@ std::vector<GroupRange> groupsOf(const KvTypedValueList& values)
 {
     std::vector<GroupRange> groups;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i].code != kAppNameCode)
-            continue;
-        if (!groups.empty())
-            groups.back().end = i;
+        if (values[i].code != kAppNameCode) continue;
+        if (!groups.empty()) groups.back().end = i;
         groups.push_back({i, values.size()});
     }
     return groups;
@@ -38,8 +36,7 @@ std::u16string groupName(const KvTypedValueList& values, const GroupRange& g)
 
 bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
 {
-    if (pDb == nullptr)
-        return true;  // an object outside any drawing is checked when it is set on a resident one
+    if (pDb == nullptr) return true;  // an object outside any drawing is checked when it is set on a resident one
     const auto* pTable = dynamic_cast<const KvDbSymbolTable*>(pDb->objectAt(pDb->regAppTableId()));
     return pTable != nullptr && pTable->has(name);
 }
@@ -48,14 +45,10 @@ bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
 
 Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
 {
-    if (m_database == nullptr)
-        return Kvmo::eNotInDatabase;
-    if (!m_writer)
-        return Kvmo::eNotOpenForWrite;
-    if (erasing == m_erased)
-        return Kvmo::eOk;
-    if (erasing && !m_database->canErase(m_id))
-        return Kvmo::eCannotBeErased;
+    if (m_database == nullptr) return Kvmo::eNotInDatabase;
+    if (!m_writer) return Kvmo::eNotOpenForWrite;
+    if (erasing == m_erased) return Kvmo::eOk;
+    if (erasing && !m_database->canErase(m_id)) return Kvmo::eCannotBeErased;
     m_erased = erasing;
     m_modifiedSinceLoad = true;
     m_database->noteChange();
@@ -78,24 +71,19 @@ Kvmo::ErrorStatus KvDbObject::close()
 
 Kvmo::ErrorStatus KvDbObject::upgradeOpen()
 {
-    if (m_writer)
-        return Kvmo::eOk;
-    if (m_readers == 0)
-        return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
-    if (m_readers > 1)
-        return Kvmo::eWasOpenForRead;  // another reader holds it
+    if (m_writer) return Kvmo::eOk;
+    if (m_readers == 0) return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
+    if (m_readers > 1) return Kvmo::eWasOpenForRead;  // another reader holds it
     m_readers = 0;
     m_writer = true;
     m_modifiedSinceLoad = true;
-    if (m_database)
-        m_database->noteChange();
+    if (m_database) m_database->noteChange();
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbObject::downgradeOpen()
 {
-    if (!m_writer)
-        return Kvmo::eNotOpenForWrite;
+    if (!m_writer) return Kvmo::eNotOpenForWrite;
     m_writer = false;
     m_readers = 1;
     return Kvmo::eOk;
@@ -104,8 +92,7 @@ Kvmo::ErrorStatus KvDbObject::downgradeOpen()
 resbuf* KvDbObject::xData(const char16_t* regappName) const
 {
     const KvTypedValueList& all = xDataValues();
-    if (regappName == nullptr)
-        return all.empty() ? nullptr : kvTypedValuesToRb(all);
+    if (regappName == nullptr) return all.empty() ? nullptr : kvTypedValuesToRb(all);
     for (const GroupRange& g : groupsOf(all)) {
         if (kvinternal::equalsIgnoringCase(groupName(all, g), regappName))
             return kvTypedValuesToRb(KvTypedValueList(all.begin() + g.begin, all.begin() + g.end));
@@ -115,22 +102,17 @@ resbuf* KvDbObject::xData(const char16_t* regappName) const
 
 Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
     const KvTypedValueList incoming = kvRbToTypedValues(xdata);
-    if (incoming.empty())
-        return Kvmo::eOk;
-    if (incoming.front().code != kAppNameCode)
-        return Kvmo::eInvalidInput;
+    if (incoming.empty()) return Kvmo::eOk;
+    if (incoming.front().code != kAppNameCode) return Kvmo::eInvalidInput;
     const std::vector<GroupRange> newGroups = groupsOf(incoming);
-    if (!m_xdata)
-        m_xdata = std::make_unique<KvTypedValueList>();
+    if (!m_xdata) m_xdata = std::make_unique<KvTypedValueList>();
     KvTypedValueList& all = *m_xdata;
     // Check every group before changing anything: all or nothing.
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);
-        if (name.empty() || !isRegistered(m_database, name))
-            return Kvmo::eInvalidInput;
+        if (name.empty() || !isRegistered(m_database, name)) return Kvmo::eInvalidInput;
     }
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);
@@ -144,8 +126,7 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
                 break;
             }
         }
-        if (!bReplaced)
-            all.insert(all.end(), group.begin(), group.end());
+        if (!bReplaced) all.insert(all.end(), group.begin(), group.end());
     }
     return Kvmo::eOk;
 }
@@ -167,19 +148,14 @@ void KvDbObject::setXDataValues(KvTypedValueList values)
 Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)
 {
     object = nullptr;
-    if (id.isNull())
-        return Kvmo::eNullObjectId;
+    if (id.isNull()) return Kvmo::eNullObjectId;
     KvDbDatabase* pDb = id.database();
     KvDbObject* pObject = pDb ? pDb->objectAt(id) : nullptr;
-    if (pObject == nullptr)
-        return Kvmo::eInvalidInput;  // stale id
-    if (pObject->m_erased && !openErased)
-        return Kvmo::eWasErased;
-    if (pObject->m_writer)
-        return Kvmo::eWasOpenForWrite;
+    if (pObject == nullptr) return Kvmo::eInvalidInput;  // stale id
+    if (pObject->m_erased && !openErased) return Kvmo::eWasErased;
+    if (pObject->m_writer) return Kvmo::eWasOpenForWrite;
     if (mode == KvDb::kForWrite) {
-        if (pObject->m_readers > 0)
-            return Kvmo::eWasOpenForRead;
+        if (pObject->m_readers > 0) return Kvmo::eWasOpenForRead;
         pObject->m_writer = true;
         pObject->m_modifiedSinceLoad = true;
         pDb->noteChange();
@@ -190,6 +166,12 @@ Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb:
     return Kvmo::eOk;
 }
 
-void* KvDbObject::operator new(std::size_t size) { return kvPoolAllocate(size); }
+void* KvDbObject::operator new(std::size_t size)
+{
+    return kvPoolAllocate(size);
+}
 
-void KvDbObject::operator delete(void* object, std::size_t size) noexcept { kvPoolRelease(object, size); }
+void KvDbObject::operator delete(void* object, std::size_t size) noexcept
+{
+    kvPoolRelease(object, size);
+}

@@ -1,11 +1,19 @@
 #include "kv/KvDbPoint.h"
 
-Kvmo::ErrorStatus KvDbPoint::setPosition(const KvGePoint3d& p) { return assignIfWritable(m_position, p); }
-Kvmo::ErrorStatus KvDbPoint::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbPoint::setPosition(const KvGePoint3d& p)
+{
+    return assignIfWritable(m_position, p);
+}
+Kvmo::ErrorStatus KvDbPoint::setThickness(double t)
+{
+    return assignIfWritable(m_thickness, t);
+}
 Kvmo::ErrorStatus KvDbPoint::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
-Kvmo::ErrorStatus KvDbPoint::setEcsRotation(double r) { return assignIfWritable(m_ecsRotation, r); }
+Kvmo::ErrorStatus KvDbPoint::setEcsRotation(double r)
+{
+    return assignIfWritable(m_ecsRotation, r);
+}

@@ -39,8 +39,7 @@ struct Segment {
     // Area between the arc and its chord, signed: positive when the arc lies right of the chord.
     double signedBulgeArea() const
     {
-        if (!isArc())
-            return 0.0;
+        if (!isArc()) return 0.0;
         const double r = radius(), t = sweep();
         return (bulge > 0.0 ? 1.0 : -1.0) * 0.5 * r * r * (t - std::sin(t));
     }
@@ -49,26 +48,21 @@ struct Segment {
     {
         if (!isArc()) {
             const double c = chord();
-            if (c == 0.0)
-                return std::hypot(p.x - from.x, p.y - from.y) <= tolerance ? 0.0 : -1.0;
+            if (c == 0.0) return std::hypot(p.x - from.x, p.y - from.y) <= tolerance ? 0.0 : -1.0;
             const double ux = (to.x - from.x) / c, uy = (to.y - from.y) / c;
             const double t = (p.x - from.x) * ux + (p.y - from.y) * uy;
             const double off = std::fabs(-(p.x - from.x) * uy + (p.y - from.y) * ux);
-            if (off > tolerance || t < -tolerance || t > c + tolerance)
-                return -1.0;
+            if (off > tolerance || t < -tolerance || t > c + tolerance) return -1.0;
             return std::clamp(t, 0.0, c);
         }
         const KvGePoint2d m = center();
         const double r = radius();
-        if (std::fabs(std::hypot(p.x - m.x, p.y - m.y) - r) > tolerance)
-            return -1.0;
+        if (std::fabs(std::hypot(p.x - m.x, p.y - m.y) - r) > tolerance) return -1.0;
         const double a0 = std::atan2(from.y - m.y, from.x - m.x);
         const double a = std::atan2(p.y - m.y, p.x - m.x);
         double fromStart = bulge > 0.0 ? normalizedAngle(a - a0) : normalizedAngle(a0 - a);
-        if (fromStart > sweep() && (kTwoPi - fromStart) * r <= tolerance)
-            fromStart = 0.0;
-        if (fromStart * r > sweep() * r + tolerance)
-            return -1.0;
+        if (fromStart > sweep() && (kTwoPi - fromStart) * r <= tolerance) fromStart = 0.0;
+        if (fromStart * r > sweep() * r + tolerance) return -1.0;
         return std::min(fromStart, sweep()) * r;
     }
 };
@@ -78,19 +72,17 @@ struct Segment {
 Kvmo::ErrorStatus KvDbPolyline::addVertexAt(unsigned int index, const KvGePoint2d& pt, double bulge, double startWidth,
                                             double endWidth)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (index > m_vertices.size())
-        return Kvmo::eInvalidIndex;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (index > m_vertices.size()) return Kvmo::eInvalidIndex;
     // A negative width means "not given".
-    m_vertices.insert(m_vertices.begin() + index, Vertex{pt, bulge, std::max(startWidth, 0.0), std::max(endWidth, 0.0)});
+    m_vertices.insert(m_vertices.begin() + index,
+                      Vertex{pt, bulge, std::max(startWidth, 0.0), std::max(endWidth, 0.0)});
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbPolyline::getPointAt(unsigned int index, KvGePoint3d& pt) const
 {
-    if (index >= m_vertices.size())
-        return Kvmo::eInvalidIndex;
+    if (index >= m_vertices.size()) return Kvmo::eInvalidIndex;
     KvGeVector3d xAxis, yAxis;
     kvinternal::ocsAxes(m_normal, xAxis, yAxis);
     const KvGePoint2d& p = m_vertices[index].point;
@@ -98,39 +90,45 @@ Kvmo::ErrorStatus KvDbPolyline::getPointAt(unsigned int index, KvGePoint3d& pt) 
     return Kvmo::eOk;
 }
 
-Kvmo::ErrorStatus KvDbPolyline::setClosed(bool closed) { return assignIfWritable(m_closed, closed); }
+Kvmo::ErrorStatus KvDbPolyline::setClosed(bool closed)
+{
+    return assignIfWritable(m_closed, closed);
+}
 
 Kvmo::ErrorStatus KvDbPolyline::getConstantWidth(double& width) const
 {
     width = 0.0;
-    if (m_vertices.empty())
-        return Kvmo::eOk;
+    if (m_vertices.empty()) return Kvmo::eOk;
     const double w = m_vertices.front().startWidth;
     for (const Vertex& v : m_vertices)
-        if (v.startWidth != w || v.endWidth != w)
-            return Kvmo::eInvalidInput;
+        if (v.startWidth != w || v.endWidth != w) return Kvmo::eInvalidInput;
     width = w;
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbPolyline::setConstantWidth(double width)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (width < 0.0)
-        return Kvmo::eOutOfRange;
-    for (Vertex& v : m_vertices)
-        v.startWidth = v.endWidth = width;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (width < 0.0) return Kvmo::eOutOfRange;
+    for (Vertex& v : m_vertices) v.startWidth = v.endWidth = width;
     return Kvmo::eOk;
 }
 
-Kvmo::ErrorStatus KvDbPolyline::setPlinegen(bool on) { return assignIfWritable(m_plinegen, on); }
-Kvmo::ErrorStatus KvDbPolyline::setElevation(double e) { return assignIfWritable(m_elevation, e); }
-Kvmo::ErrorStatus KvDbPolyline::setThickness(double t) { return assignIfWritable(m_thickness, t); }
+Kvmo::ErrorStatus KvDbPolyline::setPlinegen(bool on)
+{
+    return assignIfWritable(m_plinegen, on);
+}
+Kvmo::ErrorStatus KvDbPolyline::setElevation(double e)
+{
+    return assignIfWritable(m_elevation, e);
+}
+Kvmo::ErrorStatus KvDbPolyline::setThickness(double t)
+{
+    return assignIfWritable(m_thickness, t);
+}
 Kvmo::ErrorStatus KvDbPolyline::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0)
-        return Kvmo::eInvalidInput;
+    if (n.length() == 0.0) return Kvmo::eInvalidInput;
     return assignIfWritable(m_normal, n.normal());
 }
 
@@ -140,8 +138,7 @@ std::vector<Segment> segmentsOf(const std::vector<KvDbPolyline::Vertex>& vertice
 {
     std::vector<Segment> segments;
     const std::size_t n = vertices.size();
-    if (n < 2)
-        return segments;
+    if (n < 2) return segments;
     const std::size_t count = closed ? n : n - 1;
     for (std::size_t i = 0; i < count; ++i)
         segments.push_back({vertices[i].point, vertices[(i + 1) % n].point, vertices[i].bulge});
@@ -170,8 +167,7 @@ Kvmo::ErrorStatus KvDbPolyline::getStartPoint(KvGePoint3d& point) const
 
 Kvmo::ErrorStatus KvDbPolyline::getEndPoint(KvGePoint3d& point) const
 {
-    if (m_vertices.empty())
-        return Kvmo::eInvalidInput;
+    if (m_vertices.empty()) return Kvmo::eInvalidInput;
     return getPointAt(m_closed ? 0 : numVerts() - 1, point);
 }
 
@@ -179,8 +175,7 @@ Kvmo::ErrorStatus KvDbPolyline::getDistAtParam(double param, double& dist) const
 {
     const std::vector<Segment> segments = segmentsOf(m_vertices, m_closed);
     const double end = static_cast<double>(segments.size());
-    if (m_vertices.empty() || param < -kOnCurveTolerance || param > end + kOnCurveTolerance)
-        return Kvmo::eInvalidInput;
+    if (m_vertices.empty() || param < -kOnCurveTolerance || param > end + kOnCurveTolerance) return Kvmo::eInvalidInput;
     param = std::clamp(param, 0.0, end);
     dist = 0.0;
     for (std::size_t i = 0; i < segments.size() && static_cast<double>(i) < param; ++i) {
@@ -192,17 +187,14 @@ Kvmo::ErrorStatus KvDbPolyline::getDistAtParam(double param, double& dist) const
 
 Kvmo::ErrorStatus KvDbPolyline::getDistAtPoint(const KvGePoint3d& point, double& dist) const
 {
-    if (m_vertices.empty())
-        return Kvmo::eInvalidInput;
+    if (m_vertices.empty()) return Kvmo::eInvalidInput;
     KvGeVector3d xAxis, yAxis;
     kvinternal::ocsAxes(m_normal, xAxis, yAxis);
     const KvGeVector3d v = point - KvGePoint3d::kOrigin;
     double total = 0.0;
-    for (const Segment& s : segmentsOf(m_vertices, m_closed))
-        total += s.length();
+    for (const Segment& s : segmentsOf(m_vertices, m_closed)) total += s.length();
     const double tolerance = kOnCurveTolerance * std::max(1.0, total);
-    if (std::fabs(v.dotProduct(m_normal.normal()) - m_elevation) > tolerance)
-        return Kvmo::eInvalidInput;
+    if (std::fabs(v.dotProduct(m_normal.normal()) - m_elevation) > tolerance) return Kvmo::eInvalidInput;
     const KvGePoint2d p(v.dotProduct(xAxis), v.dotProduct(yAxis));
     if (m_vertices.size() == 1)
         return std::hypot(p.x - m_vertices[0].point.x, p.y - m_vertices[0].point.y) <= tolerance
@@ -226,8 +218,7 @@ Kvmo::ErrorStatus KvDbPolyline::getArea(double& area) const
 {
     area = 0.0;
     const std::size_t n = m_vertices.size();
-    if (n < 2)
-        return Kvmo::eOk;
+    if (n < 2) return Kvmo::eOk;
     double twice = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const KvGePoint2d& a = m_vertices[i].point;
@@ -235,8 +226,7 @@ Kvmo::ErrorStatus KvDbPolyline::getArea(double& area) const
         twice += a.x * b.y - b.x * a.y;
     }
     double signedArea = twice / 2.0;
-    for (const Segment& s : segmentsOf(m_vertices, m_closed))
-        signedArea += s.signedBulgeArea();
+    for (const Segment& s : segmentsOf(m_vertices, m_closed)) signedArea += s.signedBulgeArea();
     area = std::fabs(signedArea);
     return Kvmo::eOk;
 }

@@ -14,7 +14,8 @@ namespace {
 // "*U", "*T", ... ask for the next free anonymous name of that letter ("*U3").
 bool isAnonymousRequest(const std::u16string& name)
 {
-    return name.size() == 2 && name[0] == u'*' && ((name[1] >= u'A' && name[1] <= u'Z') || (name[1] >= u'a' && name[1] <= u'z'));
+    return name.size() == 2 && name[0] == u'*' &&
+           ((name[1] >= u'A' && name[1] <= u'Z') || (name[1] >= u'a' && name[1] <= u'z'));
 }
 
 }  // namespace
@@ -34,8 +35,7 @@ Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectI
 {
     id = KvDbObjectId();
     const KvDbDatabase* pDb = database();
-    if (pDb == nullptr)
-        return Kvmo::eNotInDatabase;
+    if (pDb == nullptr) return Kvmo::eNotInDatabase;
     for (const KvDbObjectId& recordId : m_records) {
         const auto* pRecord = dynamic_cast<const KvDbSymbolTableRecord*>(pDb->objectAt(recordId));
         if (pRecord && !pRecord->isErased() && kvinternal::equalsIgnoringCase(pRecord->getName(), name)) {
@@ -49,12 +49,10 @@ Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectI
 Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* record)
 {
     id = KvDbObjectId();
-    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, record); es != Kvmo::eOk)
-        return es;
+    if (const Kvmo::ErrorStatus es = kvinternal::checkAdoptable(*this, record); es != Kvmo::eOk) return es;
 
     std::u16string name = record->getName();
-    if (name.empty())
-        return Kvmo::eInvalidInput;
+    if (name.empty()) return Kvmo::eInvalidInput;
     if (isAnonymousRequest(name)) {
         const std::u16string prefix = kvinternal::toUpper(name);
         for (int n = 1;; ++n) {
@@ -69,8 +67,7 @@ Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* 
         return Kvmo::eDuplicateKey;
     }
 
-    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *record, id); es != Kvmo::eOk)
-        return es;
+    if (const Kvmo::ErrorStatus es = kvinternal::adopt(*this, *record, id); es != Kvmo::eOk) return es;
     m_records.push_back(id);
     return Kvmo::eOk;
 }
@@ -85,8 +82,7 @@ void KvDbObjectIterator::skipErased()
     while (m_index < m_ids.size()) {
         const KvDbDatabase* pDb = m_ids[m_index].database();
         const KvDbObject* pObject = pDb ? pDb->objectAt(m_ids[m_index]) : nullptr;
-        if (pObject && !pObject->isErased())
-            return;
+        if (pObject && !pObject->isErased()) return;
         ++m_index;
     }
 }

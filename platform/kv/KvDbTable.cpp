@@ -34,8 +34,7 @@ double heightForLines(int lines, double textHeight, double margin)
 bool shrinkSpan(int& lo, int& hi, int first, int last)
 {
     const int count = last - first + 1;
-    if (first <= lo && hi <= last)
-        return false;
+    if (first <= lo && hi <= last) return false;
     const int removedBeforeLo = std::clamp(lo - first, 0, count);
     const int removedUpToHi = std::clamp(hi - first + 1, 0, count);
     hi -= removedUpToHi;
@@ -49,18 +48,15 @@ KvDbTable::KvDbTable() = default;
 
 Kvmo::ErrorStatus KvDbTable::setSize(int rows, int columns)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (rows < 1 || columns < 1)
-        return Kvmo::eInvalidInput;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (rows < 1 || columns < 1) return Kvmo::eInvalidInput;
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     const double rowHeight = heightForLines(1, pStyle ? pStyle->textHeight() : kDefaultTextHeight,
                                             pStyle ? pStyle->horizontalCellMargin() : kDefaultMargin);
     m_rowHeights.resize(static_cast<std::size_t>(rows), rowHeight);
     m_columnWidths.resize(static_cast<std::size_t>(columns), kDefaultColumnWidth);
     m_cells.resize(static_cast<std::size_t>(rows));
-    for (auto& row : m_cells)
-        row.resize(static_cast<std::size_t>(columns));
+    for (auto& row : m_cells) row.resize(static_cast<std::size_t>(columns));
     std::erase_if(m_merged, [&](const MergedRange& m) { return m.minRow >= rows || m.minCol >= columns; });
     for (MergedRange& m : m_merged) {
         m.maxRow = std::min(m.maxRow, rows - 1);
@@ -72,15 +68,13 @@ Kvmo::ErrorStatus KvDbTable::setSize(int rows, int columns)
 
 Kvmo::ErrorStatus KvDbTable::setTableStyle(KvDbObjectId id)
 {
-    if (!id.isNull() && styleAt(id) == nullptr)
-        return Kvmo::eInvalidInput;
+    if (!id.isNull() && styleAt(id) == nullptr) return Kvmo::eInvalidInput;
     return assignIfWritable(m_tableStyle, id);
 }
 
 const KvDbTable::Cell* KvDbTable::cellAt(int row, int col) const
 {
-    if (row < 0 || col < 0 || row >= numRows() || col >= numColumns())
-        return nullptr;
+    if (row < 0 || col < 0 || row >= numRows() || col >= numColumns()) return nullptr;
     return &m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
@@ -92,12 +86,9 @@ std::u16string KvDbTable::textString(int row, int col) const
 
 Kvmo::ErrorStatus KvDbTable::setTextString(int row, int col, const std::u16string& text)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (cellAt(row, col) == nullptr)
-        return Kvmo::eInvalidIndex;
-    if (!kvinternal::consumeTableCellWrite())
-        return Kvmo::eNotApplicable;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
+    if (!kvinternal::consumeTableCellWrite()) return Kvmo::eNotApplicable;
     Cell& cell = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     cell.text = text;
     cell.block = KvDbObjectId();  // a cell holds a text or a block
@@ -113,16 +104,12 @@ KvDbObjectId KvDbTable::blockTableRecordId(int row, int col) const
 
 Kvmo::ErrorStatus KvDbTable::setBlockTableRecordId(int row, int col, KvDbObjectId blockId, bool autoFit)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (cellAt(row, col) == nullptr)
-        return Kvmo::eInvalidIndex;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
     const KvDbDatabase* pDb = blockId.database();
     const auto* pBlock = pDb ? dynamic_cast<const KvDbBlockTableRecord*>(pDb->objectAt(blockId)) : nullptr;
-    if (pBlock == nullptr || pBlock->isErased())
-        return Kvmo::eInvalidInput;
-    if (!kvinternal::consumeTableCellWrite())
-        return Kvmo::eNotApplicable;
+    if (pBlock == nullptr || pBlock->isErased()) return Kvmo::eInvalidInput;
+    if (!kvinternal::consumeTableCellWrite()) return Kvmo::eNotApplicable;
     Cell& cell = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     cell.text.clear();
     cell.block = blockId;
@@ -133,26 +120,21 @@ Kvmo::ErrorStatus KvDbTable::setBlockTableRecordId(int row, int col, KvDbObjectI
 KvDbObjectId KvDbTable::textStyle(int row, int col) const
 {
     const Cell* pCell = cellAt(row, col);
-    if (pCell && !pCell->textStyle.isNull())
-        return pCell->textStyle;
+    if (pCell && !pCell->textStyle.isNull()) return pCell->textStyle;
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
-    if (pStyle && !pStyle->textStyle().isNull())
-        return pStyle->textStyle();
+    if (pStyle && !pStyle->textStyle().isNull()) return pStyle->textStyle();
     // Without a style the drawing's "Standard" text style applies.
     const KvDbDatabase* pDb = database() ? database() : m_tableStyle.database();
     const auto* pStyles = pDb ? dynamic_cast<const KvDbSymbolTable*>(pDb->objectAt(pDb->textStyleTableId())) : nullptr;
     KvDbObjectId id;
-    if (pStyles)
-        pStyles->getAt(u"Standard", id);
+    if (pStyles) pStyles->getAt(u"Standard", id);
     return id;
 }
 
 Kvmo::ErrorStatus KvDbTable::setTextStyle(int row, int col, KvDbObjectId id)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (cellAt(row, col) == nullptr)
-        return Kvmo::eInvalidIndex;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
     m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].textStyle = id;
     return Kvmo::eOk;
 }
@@ -160,36 +142,30 @@ Kvmo::ErrorStatus KvDbTable::setTextStyle(int row, int col, KvDbObjectId id)
 double KvDbTable::textHeight(int row, int col) const
 {
     const Cell* pCell = cellAt(row, col);
-    if (pCell && pCell->textHeight > 0.0)
-        return pCell->textHeight;
+    if (pCell && pCell->textHeight > 0.0) return pCell->textHeight;
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     return (pStyle && pStyle->textHeight() > 0.0) ? pStyle->textHeight() : kDefaultTextHeight;
 }
 
 Kvmo::ErrorStatus KvDbTable::setTextHeight(int row, int col, double height)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (cellAt(row, col) == nullptr)
-        return Kvmo::eInvalidIndex;
-    if (height < 0.0)
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
+    if (height < 0.0) return Kvmo::eOutOfRange;
     m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].textHeight = height;
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbTable::mergeCells(int minRow, int maxRow, int minCol, int maxCol)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
     if (minRow < 0 || minCol < 0 || minRow > maxRow || minCol > maxCol || maxRow >= numRows() || maxCol >= numColumns())
         return Kvmo::eInvalidIndex;
     // Ranges the new one touches are absorbed into it.
     std::erase_if(m_merged, [&](const MergedRange& m) {
         return m.minRow <= maxRow && minRow <= m.maxRow && m.minCol <= maxCol && minCol <= m.maxCol;
     });
-    if (minRow != maxRow || minCol != maxCol)
-        m_merged.push_back({minRow, maxRow, minCol, maxCol});
+    if (minRow != maxRow || minCol != maxCol) m_merged.push_back({minRow, maxRow, minCol, maxCol});
     return Kvmo::eOk;
 }
 
@@ -209,26 +185,19 @@ bool KvDbTable::isMergedCell(int row, int col, int* minRow, int* maxRow, int* mi
 
 Kvmo::ErrorStatus KvDbTable::setColumnWidth(double width)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (kvinternal::columnWidthsRejected())
-        return Kvmo::eNotApplicable;
-    if (!(width > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (kvinternal::columnWidthsRejected()) return Kvmo::eNotApplicable;
+    if (!(width > 0.0)) return Kvmo::eOutOfRange;
     std::fill(m_columnWidths.begin(), m_columnWidths.end(), width);
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbTable::setColumnWidth(int col, double width)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (col < 0 || col >= numColumns())
-        return Kvmo::eInvalidIndex;
-    if (kvinternal::columnWidthsRejected())
-        return Kvmo::eNotApplicable;
-    if (!(width > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (col < 0 || col >= numColumns()) return Kvmo::eInvalidIndex;
+    if (kvinternal::columnWidthsRejected()) return Kvmo::eNotApplicable;
+    if (!(width > 0.0)) return Kvmo::eOutOfRange;
     m_columnWidths[static_cast<std::size_t>(col)] = width;
     return Kvmo::eOk;
 }
@@ -240,22 +209,17 @@ double KvDbTable::columnWidth(int col) const
 
 Kvmo::ErrorStatus KvDbTable::setRowHeight(double height)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (!(height > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (!(height > 0.0)) return Kvmo::eOutOfRange;
     std::fill(m_rowHeights.begin(), m_rowHeights.end(), height);
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbTable::setRowHeight(int row, double height)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (row < 0 || row >= numRows())
-        return Kvmo::eInvalidIndex;
-    if (!(height > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (row < 0 || row >= numRows()) return Kvmo::eInvalidIndex;
+    if (!(height > 0.0)) return Kvmo::eOutOfRange;
     m_rowHeights[static_cast<std::size_t>(row)] = height;
     return Kvmo::eOk;
 }
@@ -267,12 +231,9 @@ double KvDbTable::rowHeight(int row) const
 
 Kvmo::ErrorStatus KvDbTable::insertRows(int row, double height, int count)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (row < 0 || row > numRows() || count < 1)
-        return Kvmo::eInvalidIndex;
-    if (!(height > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (row < 0 || row > numRows() || count < 1) return Kvmo::eInvalidIndex;
+    if (!(height > 0.0)) return Kvmo::eOutOfRange;
     m_rowHeights.insert(m_rowHeights.begin() + row, static_cast<std::size_t>(count), height);
     m_cells.insert(m_cells.begin() + row, static_cast<std::size_t>(count),
                    std::vector<Cell>(static_cast<std::size_t>(numColumns())));
@@ -289,15 +250,11 @@ Kvmo::ErrorStatus KvDbTable::insertRows(int row, double height, int count)
 
 Kvmo::ErrorStatus KvDbTable::insertColumns(int col, double width, int count)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (col < 0 || col > numColumns() || count < 1)
-        return Kvmo::eInvalidIndex;
-    if (!(width > 0.0))
-        return Kvmo::eOutOfRange;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (col < 0 || col > numColumns() || count < 1) return Kvmo::eInvalidIndex;
+    if (!(width > 0.0)) return Kvmo::eOutOfRange;
     m_columnWidths.insert(m_columnWidths.begin() + col, static_cast<std::size_t>(count), width);
-    for (auto& cells : m_cells)
-        cells.insert(cells.begin() + col, static_cast<std::size_t>(count), Cell());
+    for (auto& cells : m_cells) cells.insert(cells.begin() + col, static_cast<std::size_t>(count), Cell());
     for (MergedRange& m : m_merged) {
         if (m.minCol >= col) {
             m.minCol += count;
@@ -311,12 +268,9 @@ Kvmo::ErrorStatus KvDbTable::insertColumns(int col, double width, int count)
 
 Kvmo::ErrorStatus KvDbTable::deleteRows(int row, int count)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (row < 0 || count < 1 || row + count > numRows())
-        return Kvmo::eInvalidIndex;
-    if (count == numRows())
-        return Kvmo::eInvalidInput;  // a table keeps at least one row
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (row < 0 || count < 1 || row + count > numRows()) return Kvmo::eInvalidIndex;
+    if (count == numRows()) return Kvmo::eInvalidInput;  // a table keeps at least one row
     m_rowHeights.erase(m_rowHeights.begin() + row, m_rowHeights.begin() + row + count);
     m_cells.erase(m_cells.begin() + row, m_cells.begin() + row + count);
     std::erase_if(m_merged, [&](MergedRange& m) {
@@ -327,15 +281,11 @@ Kvmo::ErrorStatus KvDbTable::deleteRows(int row, int count)
 
 Kvmo::ErrorStatus KvDbTable::deleteColumns(int col, int count)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (col < 0 || count < 1 || col + count > numColumns())
-        return Kvmo::eInvalidIndex;
-    if (count == numColumns())
-        return Kvmo::eInvalidInput;  // a table keeps at least one column
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (col < 0 || count < 1 || col + count > numColumns()) return Kvmo::eInvalidIndex;
+    if (count == numColumns()) return Kvmo::eInvalidInput;  // a table keeps at least one column
     m_columnWidths.erase(m_columnWidths.begin() + col, m_columnWidths.begin() + col + count);
-    for (auto& cells : m_cells)
-        cells.erase(cells.begin() + col, cells.begin() + col + count);
+    for (auto& cells : m_cells) cells.erase(cells.begin() + col, cells.begin() + col + count);
     std::erase_if(m_merged, [&](MergedRange& m) {
         return !shrinkSpan(m.minCol, m.maxCol, col, col + count - 1) || (m.minRow == m.maxRow && m.minCol == m.maxCol);
     });
@@ -347,22 +297,20 @@ Kvmo::ErrorStatus KvDbTable::deleteColumns(int col, int count)
 // and a range merged across rows leaves its rows as they are.
 Kvmo::ErrorStatus KvDbTable::generateLayout()
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     const double margin = pStyle ? pStyle->horizontalCellMargin() : kDefaultMargin;
     for (int r = 0; r < numRows(); ++r) {
         double needed = 0.0;
         for (int c = 0; c < numColumns(); ++c) {
             int minRow = r, maxRow = r, minCol = c, maxCol = c;
-            if (isMergedCell(r, c, &minRow, &maxRow, &minCol, &maxCol) && (minRow != r || minCol != c || maxRow != minRow))
+            if (isMergedCell(r, c, &minRow, &maxRow, &minCol, &maxCol) &&
+                (minRow != r || minCol != c || maxRow != minRow))
                 continue;
             const Cell& cell = m_cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-            if (!cell.block.isNull() || cell.text.empty())
-                continue;
+            if (!cell.block.isNull() || cell.text.empty()) continue;
             double width = 0.0;
-            for (int k = minCol; k <= maxCol; ++k)
-                width += columnWidth(k);
+            for (int k = minCol; k <= maxCol; ++k) width += columnWidth(k);
             const double available = width - 2.0 * margin;
             const double height = textHeight(r, c);
             KvGiTextStyle measure;
@@ -372,8 +320,7 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
             std::size_t start = 0;
             while (start <= cell.text.size()) {
                 std::size_t end = cell.text.find(u'\n', start);
-                if (end == std::u16string::npos)
-                    end = cell.text.size();
+                if (end == std::u16string::npos) end = cell.text.size();
                 const std::u16string paragraph = cell.text.substr(start, end - start);
                 const double w = measure.extents(paragraph.c_str(), false, -1, false).x;
                 lines += (available > 0.0 && w > available) ? static_cast<int>(std::ceil(w / available)) : 1;
@@ -389,10 +336,8 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
 
 Kvmo::ErrorStatus KvDbTable::recomputeTableBlock(bool)
 {
-    if (!canWrite())
-        return Kvmo::eNotOpenForWrite;
-    if (kvinternal::tableRecomputeRejected())
-        return Kvmo::eNotApplicable;
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    if (kvinternal::tableRecomputeRejected()) return Kvmo::eNotApplicable;
     ++m_graphicsGeneration;
     return Kvmo::eOk;
 }

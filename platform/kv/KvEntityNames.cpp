@@ -9,11 +9,9 @@
 Kvmo::ErrorStatus kvdbGetObjectId(KvDbObjectId& id, const kv_name entity)
 {
     id = KvDbObjectId();
-    if (entity[0] == 0)
-        return Kvmo::eNullObjectId;
+    if (entity[0] == 0) return Kvmo::eNullObjectId;
     const KvDbObjectId candidate(static_cast<std::uint64_t>(entity[0]));
-    if (candidate.database() == nullptr)
-        return Kvmo::eInvalidInput;
+    if (candidate.database() == nullptr) return Kvmo::eInvalidInput;
     id = candidate;
     return Kvmo::eOk;
 }
@@ -21,8 +19,7 @@ Kvmo::ErrorStatus kvdbGetObjectId(KvDbObjectId& id, const kv_name entity)
 Kvmo::ErrorStatus kvdbGetAdsName(kv_name entity, KvDbObjectId id)
 {
     entity[0] = entity[1] = 0;
-    if (id.isNull())
-        return Kvmo::eNullObjectId;
+    if (id.isNull()) return Kvmo::eNullObjectId;
     entity[0] = static_cast<std::int64_t>(id.serial());
     return Kvmo::eOk;
 }
@@ -41,12 +38,10 @@ int kvdbEntLast(kv_name entity)
 {
     entity[0] = entity[1] = 0;
     const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-    if (pDb == nullptr)
-        return RTERROR;
+    if (pDb == nullptr) return RTERROR;
     const auto& order = pDb->layoutEntitiesInOrder();
     for (auto it = order.rbegin(); it != order.rend(); ++it)
-        if (isLive(*pDb, *it))
-            return kvdbGetAdsName(entity, *it) == Kvmo::eOk ? RTNORM : RTERROR;
+        if (isLive(*pDb, *it)) return kvdbGetAdsName(entity, *it) == Kvmo::eOk ? RTNORM : RTERROR;
     return RTERROR;
 }
 
@@ -55,8 +50,7 @@ int kvdbEntNext(const kv_name entity, kv_name next)
     const std::int64_t current = entity ? entity[0] : 0;
     next[0] = next[1] = 0;
     const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-    if (pDb == nullptr)
-        return RTERROR;
+    if (pDb == nullptr) return RTERROR;
     const auto& order = pDb->layoutEntitiesInOrder();
     std::size_t start = 0;
     if (current != 0) {
@@ -66,19 +60,16 @@ int kvdbEntNext(const kv_name entity, kv_name next)
         start = position + 1;
     }
     for (std::size_t i = start; i < order.size(); ++i)
-        if (isLive(*pDb, order[i]))
-            return kvdbGetAdsName(next, order[i]) == Kvmo::eOk ? RTNORM : RTERROR;
+        if (isLive(*pDb, order[i])) return kvdbGetAdsName(next, order[i]) == Kvmo::eOk ? RTNORM : RTERROR;
     return RTERROR;
 }
 
 resbuf* kvdbEntGet(const kv_name entity)
 {
     KvDbObjectId id;
-    if (kvdbGetObjectId(id, entity) != Kvmo::eOk)
-        return nullptr;
+    if (kvdbGetObjectId(id, entity) != Kvmo::eOk) return nullptr;
     const auto* pEntity = dynamic_cast<const KvDbEntity*>(id.database()->objectAt(id));
-    if (pEntity == nullptr || pEntity->isErased())
-        return nullptr;
+    if (pEntity == nullptr || pEntity->isErased()) return nullptr;
     const std::u16string type = pEntity->dxfName();
     const std::u16string handle = pEntity->handle().text();
     return kvutBuildList(RTDXF0, type.c_str(), 5, handle.c_str(), 8, pEntity->layer().c_str(), 62,

@@ -18,27 +18,21 @@ std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
 
 const std::uint64_t* KvFlatIndex::find(std::uint64_t key) const
 {
-    if (m_capacity == 0 || key == 0)
-        return nullptr;
+    if (m_capacity == 0 || key == 0) return nullptr;
     for (std::size_t i = slotOf(key);; i = (i + 1) & (m_capacity - 1)) {
         const Slot& slot = m_slots[i];
-        if (slot.key == key)
-            return &slot.value;
-        if (slot.key == 0)
-            return nullptr;
+        if (slot.key == key) return &slot.value;
+        if (slot.key == 0) return nullptr;
     }
 }
 
 bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
 {
-    if (key == 0)
-        return false;
-    if ((m_size + 1) * 4 > m_capacity * 3)
-        rehash(m_capacity == 0 ? 16 : m_capacity * 2);
+    if (key == 0) return false;
+    if ((m_size + 1) * 4 > m_capacity * 3) rehash(m_capacity == 0 ? 16 : m_capacity * 2);
     for (std::size_t i = slotOf(key);; i = (i + 1) & (m_capacity - 1)) {
         Slot& slot = m_slots[i];
-        if (slot.key == key)
-            return false;
+        if (slot.key == key) return false;
         if (slot.key == 0) {
             slot = Slot{key, value};
             ++m_size;
@@ -50,26 +44,25 @@ bool KvFlatIndex::insert(std::uint64_t key, std::uint64_t value)
 void KvFlatIndex::reserve(std::size_t n)
 {
     std::size_t slots = 16;
-    while (slots * 3 < n * 4)
-        slots *= 2;
-    if (slots > m_capacity)
-        rehash(slots);
+    while (slots * 3 < n * 4) slots *= 2;
+    if (slots > m_capacity) rehash(slots);
 }
 
-void KvFlatIndex::Free::operator()(Slot* slots) const { std::free(slots); }
+void KvFlatIndex::Free::operator()(Slot* slots) const
+{
+    std::free(slots);
+}
 
 void KvFlatIndex::rehash(std::size_t slots)
 {
     std::unique_ptr<Slot[], Free> old(static_cast<Slot*>(std::calloc(slots, sizeof(Slot))));
-    if (!old)
-        throw std::bad_alloc();
+    if (!old) throw std::bad_alloc();
     kvAdviseHugePages(old.get(), slots * sizeof(Slot));
     old.swap(m_slots);
     const std::size_t oldCapacity = std::exchange(m_capacity, slots);
     m_size = 0;
     for (std::size_t i = 0; i < oldCapacity; ++i)
-        if (old[i].key != 0)
-            insert(old[i].key, old[i].value);
+        if (old[i].key != 0) insert(old[i].key, old[i].value);
 }
 
 void KvSerialRuns::append(std::uint64_t serial)
@@ -83,8 +76,7 @@ std::size_t KvSerialRuns::find(std::uint64_t serial) const
 {
     auto next = std::upper_bound(m_runs.begin(), m_runs.end(), serial,
                                  [](std::uint64_t s, const Run& run) { return s < run.first; });
-    if (next == m_runs.begin())
-        return npos;
+    if (next == m_runs.begin()) return npos;
     const Run& run = *(next - 1);
     const std::size_t end = next == m_runs.end() ? m_size : next->position;
     const std::uint64_t offset = serial - run.first;

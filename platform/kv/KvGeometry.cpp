@@ -23,8 +23,7 @@ KvGeMatrix3d& KvGeMatrix3d::setCoordSystem(const KvGePoint3d& origin, const KvGe
                                   {zAxis.x, zAxis.y, zAxis.z},
                                   {origin.x, origin.y, origin.z}};
     for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            entry[r][c] = columns[c][r];
+        for (int c = 0; c < 4; ++c) entry[r][c] = columns[c][r];
     entry[3][0] = entry[3][1] = entry[3][2] = 0.0;
     entry[3][3] = 1.0;
     return *this;
@@ -41,10 +40,8 @@ KvGePoint3d KvGeMatrix3d::apply(const KvGePoint3d& p) const
     const double v[4] = {p.x, p.y, p.z, 1.0};
     double out[4] = {0, 0, 0, 0};
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            out[r] += entry[r][c] * v[c];
-    if (out[3] != 0.0 && out[3] != 1.0)
-        return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+        for (int c = 0; c < 4; ++c) out[r] += entry[r][c] * v[c];
+    if (out[3] != 0.0 && out[3] != 1.0) return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
     return {out[0], out[1], out[2]};
 }
 
@@ -54,8 +51,7 @@ KvGeMatrix3d KvGeMatrix3d::operator*(const KvGeMatrix3d& o) const
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
             double sum = 0.0;
-            for (int k = 0; k < 4; ++k)
-                sum += entry[r][k] * o.entry[k][c];
+            for (int k = 0; k < 4; ++k) sum += entry[r][k] * o.entry[k][c];
             m.entry[r][c] = sum;
         }
     return m;

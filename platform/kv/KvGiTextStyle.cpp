@@ -13,24 +13,22 @@ namespace {
 // them in the font's metrics (AFM) file, typed in here; measuring with a fixed table
 // keeps column widths the same on every machine.
 constexpr std::array<short, 95> kAsciiWidths = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,  //  !"#$%&'()*+,-./
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556,                                // 0-9
-    278, 278, 584, 584, 584, 556, 1015,                                              // :;<=>?@
-    667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833,                 // A-M
-    722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611,                 // N-Z
-    278, 278, 278, 469, 556, 333,                                                    // [\]^_`
-    556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833,                 // a-m
-    556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500,                 // n-z
-    334, 260, 334, 584};                                                             // {|}~
+    278, 278, 355, 556, 556, 889, 667,  191, 333, 333, 389, 584, 278, 333, 278, 278,  //  !"#$%&'()*+,-./
+    556, 556, 556, 556, 556, 556, 556,  556, 556, 556,                                // 0-9
+    278, 278, 584, 584, 584, 556, 1015,                                               // :;<=>?@
+    667, 667, 722, 722, 667, 611, 778,  722, 278, 500, 667, 556, 833,                 // A-M
+    722, 778, 667, 778, 722, 667, 611,  722, 667, 944, 667, 667, 611,                 // N-Z
+    278, 278, 278, 469, 556, 333,                                                     // [\]^_`
+    556, 556, 500, 556, 556, 278, 556,  556, 222, 222, 500, 222, 833,                 // a-m
+    556, 556, 556, 556, 333, 500, 278,  556, 500, 722, 500, 500, 500,                 // n-z
+    334, 260, 334, 584};                                                              // {|}~
 // Every other character: the width of a digit, the font's typical advance.
 constexpr short kDefaultWidth = 556;
 
 short advanceOf(char16_t c)
 {
-    if (c >= 32 && c <= 126)
-        return kAsciiWidths[static_cast<std::size_t>(c - 32)];
-    if (c == u'\u00A0')
-        return kAsciiWidths[0];  // no-break space
+    if (c >= 32 && c <= 126) return kAsciiWidths[static_cast<std::size_t>(c - 32)];
+    if (c == u'\u00A0') return kAsciiWidths[0];  // no-break space
     return kDefaultWidth;
 }
 
@@ -42,11 +40,9 @@ short advanceOf(char16_t c)
 // trailing spaces do not count.
 KvGePoint2d KvGiTextStyle::extents(const char16_t* text, bool penups, int length, bool raw) const
 {
-    if (text == nullptr)
-        return {0.0, m_size};
+    if (text == nullptr) return {0.0, m_size};
     std::size_t n = 0;
-    while (text[n] != 0 && (length < 0 || n < static_cast<std::size_t>(length)))
-        ++n;
+    while (text[n] != 0 && (length < 0 || n < static_cast<std::size_t>(length))) ++n;
     long widest = 0, line = 0, trailingSpaces = 0;
     auto endLine = [&] {
         widest = std::max(widest, penups ? line : line - trailingSpaces);
@@ -79,17 +75,13 @@ KvGePoint2d KvGiTextStyle::extents(const char16_t* text, bool penups, int length
 
 Kvmo::ErrorStatus fromKvDbTextStyle(KvGiTextStyle& style, const KvDbObjectId& textStyleId)
 {
-    if (textStyleId.isNull())
-        return Kvmo::eNullObjectId;
+    if (textStyleId.isNull()) return Kvmo::eNullObjectId;
     const KvDbDatabase* pDb = textStyleId.database();
     const auto* pRecord = pDb ? dynamic_cast<const KvDbTextStyleTableRecord*>(pDb->objectAt(textStyleId)) : nullptr;
-    if (pRecord == nullptr)
-        return Kvmo::eWrongObjectType;
-    if (pRecord->isErased())
-        return Kvmo::eWasErased;
+    if (pRecord == nullptr) return Kvmo::eWrongObjectType;
+    if (pRecord->isErased()) return Kvmo::eWasErased;
     // A style without a fixed height leaves the size to the caller.
-    if (pRecord->textSize > 0.0)
-        style.setTextSize(pRecord->textSize);
+    if (pRecord->textSize > 0.0) style.setTextSize(pRecord->textSize);
     style.setXScale(pRecord->xScale > 0.0 ? pRecord->xScale : 1.0);
     return Kvmo::eOk;
 }

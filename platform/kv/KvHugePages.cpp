@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-void kvAdviseHugePages(const void* data, std::size_t bytes) {
+void kvAdviseHugePages(const void* data, std::size_t bytes)
+{
     constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
     auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
     auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);

@@ -11,19 +11,16 @@ char16_t foldCase(char16_t c)
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(a[i]) != foldCase(b[i]))
-            return false;
+        if (foldCase(a[i]) != foldCase(b[i])) return false;
     return true;
 }
 
 std::u16string toUpper(std::u16string_view text)
 {
     std::u16string out(text);
-    for (char16_t& c : out)
-        c = foldCase(c);
+    for (char16_t& c : out) c = foldCase(c);
     return out;
 }
 

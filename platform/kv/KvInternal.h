@@ -27,7 +27,7 @@ Kvmo::ErrorStatus checkAdoptable(const KvDbObject& owner, const KvDbObject* chil
 Kvmo::ErrorStatus adopt(KvDbObject& owner, KvDbObject& child, KvDbObjectId& id);
 
 // Fault injection state (see KvTestHooks.h).
-bool consumeTableCellWrite();   // false when the write must be rejected
+bool consumeTableCellWrite();  // false when the write must be rejected
 bool columnWidthsRejected();
 bool tableRecomputeRejected();
 

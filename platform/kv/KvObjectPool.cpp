@@ -17,7 +17,7 @@
 namespace {
 
 constexpr std::size_t kGrain = 16;
-constexpr std::size_t kLargest = 1024;   // larger objects (tables) come from the heap
+constexpr std::size_t kLargest = 1024;  // larger objects (tables) come from the heap
 constexpr std::size_t kBlock = std::size_t(2) << 20;
 
 struct FreeObject {
@@ -30,7 +30,8 @@ struct Pool {
     char* end = nullptr;
 
     // A block aligned on its size, so that the system can map it with one huge page.
-    void newBlock() {
+    void newBlock()
+    {
         void* raw = ::mmap(nullptr, 2 * kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (raw == MAP_FAILED) throw std::bad_alloc();
         auto at = reinterpret_cast<std::uintptr_t>(raw);
@@ -44,7 +45,8 @@ struct Pool {
     }
 };
 
-Pool& pool() {
+Pool& pool()
+{
     static Pool p;
     return p;
 }
@@ -52,7 +54,8 @@ Pool& pool() {
 }  // namespace
 #endif
 
-void* kvPoolAllocate(std::size_t size) {
+void* kvPoolAllocate(std::size_t size)
+{
 #ifdef KV_POOL_OFF
     return ::operator new(size);
 #else
@@ -71,7 +74,8 @@ void* kvPoolAllocate(std::size_t size) {
 #endif
 }
 
-void kvPoolRelease(void* object, std::size_t size) noexcept {
+void kvPoolRelease(void* object, std::size_t size) noexcept
+{
     if (object == nullptr) return;
 #ifdef KV_POOL_OFF
     (void)size;

@@ -11,13 +11,18 @@ KvRbValueKind kvRbValueKind(short t)
 {
     using K = KvRbValueKind;
     switch (t) {
-    case RTREAL: case RTANG: case RTORINT: return K::kReal;
-    case RTPOINT: case RT3DPOINT: return K::kPoint;
+    case RTREAL:
+    case RTANG:
+    case RTORINT: return K::kReal;
+    case RTPOINT:
+    case RT3DPOINT: return K::kPoint;
     case RTSHORT: return K::kShort;
-    case RTSTR: case RTDXF0: return K::kString;
+    case RTSTR:
+    case RTDXF0: return K::kString;
     case RTLONG: return K::kLong;
     case -4: return K::kString;  // filter operators such as "<OR"
-    case 105: case 1005: return K::kHandleText;
+    case 105:
+    case 1005: return K::kHandleText;
     case 999: return K::kString;
     case 1004: return K::kBinary;
     case 1071: return K::kLong;
@@ -79,8 +84,7 @@ void releaseValue(resbuf* rb)
 std::size_t textLength(const char16_t* text)
 {
     std::size_t n = 0;
-    while (text[n] != 0)
-        ++n;
+    while (text[n] != 0) ++n;
     return n;
 }
 
@@ -101,8 +105,7 @@ char16_t* kvutNewString(const char16_t* text)
 {
     const std::size_t n = text ? textLength(text) : 0;
     auto* copy = new char16_t[n + 1];
-    if (n)
-        std::memcpy(copy, text, n * sizeof(char16_t));
+    if (n) std::memcpy(copy, text, n * sizeof(char16_t));
     copy[n] = 0;
     return copy;
 }
@@ -123,31 +126,19 @@ resbuf* kvutBuildList(int type, ...)
         resbuf* rb = kvutNewRb(type == RTDXF0 ? 0 : type);
         switch (kvRbValueKind(static_cast<short>(type))) {
         case KvRbValueKind::kString:
-        case KvRbValueKind::kHandleText:
-            rb->resval.rstring = kvutNewString(va_arg(args, const char16_t*));
-            break;
-        case KvRbValueKind::kReal:
-            rb->resval.rreal = va_arg(args, double);
-            break;
+        case KvRbValueKind::kHandleText: rb->resval.rstring = kvutNewString(va_arg(args, const char16_t*)); break;
+        case KvRbValueKind::kReal: rb->resval.rreal = va_arg(args, double); break;
         case KvRbValueKind::kPoint: {
             const double* p = va_arg(args, const double*);
             const bool b3d = type != RTPOINT;
-            for (int i = 0; i < 3; ++i)
-                rb->resval.rpoint[i] = (p && (i < 2 || b3d)) ? p[i] : 0.0;
+            for (int i = 0; i < 3; ++i) rb->resval.rpoint[i] = (p && (i < 2 || b3d)) ? p[i] : 0.0;
             break;
         }
-        case KvRbValueKind::kShort:
-            rb->resval.rint = static_cast<short>(va_arg(args, int));
-            break;
-        case KvRbValueKind::kLong:
-            rb->resval.rlong = va_arg(args, std::int32_t);
-            break;
-        case KvRbValueKind::kLong64:
-            rb->resval.rlong64 = va_arg(args, std::int64_t);
-            break;
+        case KvRbValueKind::kShort: rb->resval.rint = static_cast<short>(va_arg(args, int)); break;
+        case KvRbValueKind::kLong: rb->resval.rlong = va_arg(args, std::int32_t); break;
+        case KvRbValueKind::kLong64: rb->resval.rlong64 = va_arg(args, std::int64_t); break;
         case KvRbValueKind::kBinary:
-        case KvRbValueKind::kNone:
-            break;  // list brackets and such carry no value
+        case KvRbValueKind::kNone: break;  // list brackets and such carry no value
         }
         if (tail)
             tail->rbnext = rb;
@@ -174,8 +165,7 @@ resbuf* kvutDupRb(const resbuf* rb)
             const std::int32_t n = rb->resval.rbinary.buf ? rb->resval.rbinary.clen : 0;
             copy->resval.rbinary.clen = n;
             copy->resval.rbinary.buf = n > 0 ? new unsigned char[static_cast<std::size_t>(n)] : nullptr;
-            if (n > 0)
-                std::memcpy(copy->resval.rbinary.buf, rb->resval.rbinary.buf, static_cast<std::size_t>(n));
+            if (n > 0) std::memcpy(copy->resval.rbinary.buf, rb->resval.rbinary.buf, static_cast<std::size_t>(n));
         }
         copy->rbnext = nullptr;
         if (tail)
@@ -195,9 +185,7 @@ resbuf* kvTypedValuesToRb(const KvTypedValueList& values)
         resbuf* rb = kvutNewRb(v.code);
         switch (kvRbValueKind(v.code)) {
         case KvRbValueKind::kString:
-        case KvRbValueKind::kHandleText:
-            rb->resval.rstring = kvutNewString(v.text() ? v.text()->c_str() : u"");
-            break;
+        case KvRbValueKind::kHandleText: rb->resval.rstring = kvutNewString(v.text() ? v.text()->c_str() : u""); break;
         case KvRbValueKind::kReal:
             rb->resval.rreal = v.real() ? *v.real() : v.integer() ? static_cast<double>(*v.integer()) : 0.0;
             break;
@@ -208,15 +196,9 @@ resbuf* kvTypedValuesToRb(const KvTypedValueList& values)
                 rb->resval.rpoint[2] = p->z;
             }
             break;
-        case KvRbValueKind::kShort:
-            rb->resval.rint = static_cast<short>(v.integer() ? *v.integer() : 0);
-            break;
-        case KvRbValueKind::kLong:
-            rb->resval.rlong = static_cast<std::int32_t>(v.integer() ? *v.integer() : 0);
-            break;
-        case KvRbValueKind::kLong64:
-            rb->resval.rlong64 = v.integer() ? *v.integer() : 0;
-            break;
+        case KvRbValueKind::kShort: rb->resval.rint = static_cast<short>(v.integer() ? *v.integer() : 0); break;
+        case KvRbValueKind::kLong: rb->resval.rlong = static_cast<std::int32_t>(v.integer() ? *v.integer() : 0); break;
+        case KvRbValueKind::kLong64: rb->resval.rlong64 = v.integer() ? *v.integer() : 0; break;
         case KvRbValueKind::kBinary:
             if (const auto* bytes = v.binary(); bytes && !bytes->empty()) {
                 rb->resval.rbinary.clen = static_cast<std::int32_t>(bytes->size());
@@ -224,8 +206,7 @@ resbuf* kvTypedValuesToRb(const KvTypedValueList& values)
                 std::memcpy(rb->resval.rbinary.buf, bytes->data(), bytes->size());
             }
             break;
-        case KvRbValueKind::kNone:
-            break;
+        case KvRbValueKind::kNone: break;
         }
         if (tail)
             tail->rbnext = rb;
@@ -246,21 +227,13 @@ KvTypedValueList kvRbToTypedValues(const resbuf* rb)
         case KvRbValueKind::kHandleText:
             values.emplace_back(code, std::u16string(rb->resval.rstring ? rb->resval.rstring : u""));
             break;
-        case KvRbValueKind::kReal:
-            values.emplace_back(code, rb->resval.rreal);
-            break;
+        case KvRbValueKind::kReal: values.emplace_back(code, rb->resval.rreal); break;
         case KvRbValueKind::kPoint:
             values.emplace_back(code, KvGePoint3d(rb->resval.rpoint[0], rb->resval.rpoint[1], rb->resval.rpoint[2]));
             break;
-        case KvRbValueKind::kShort:
-            values.emplace_back(code, static_cast<std::int64_t>(rb->resval.rint));
-            break;
-        case KvRbValueKind::kLong:
-            values.emplace_back(code, static_cast<std::int64_t>(rb->resval.rlong));
-            break;
-        case KvRbValueKind::kLong64:
-            values.emplace_back(code, rb->resval.rlong64);
-            break;
+        case KvRbValueKind::kShort: values.emplace_back(code, static_cast<std::int64_t>(rb->resval.rint)); break;
+        case KvRbValueKind::kLong: values.emplace_back(code, static_cast<std::int64_t>(rb->resval.rlong)); break;
+        case KvRbValueKind::kLong64: values.emplace_back(code, rb->resval.rlong64); break;
         case KvRbValueKind::kBinary: {
             std::vector<std::uint8_t> bytes;
             if (rb->resval.rbinary.buf && rb->resval.rbinary.clen > 0)

@@ -6,8 +6,7 @@
 
 KvRxObject* KvRxDictionary::at(const char16_t* key) const
 {
-    if (key == nullptr)
-        return nullptr;
+    if (key == nullptr) return nullptr;
     const auto it = m_entries.find(key);
     return it == m_entries.end() ? nullptr : it->second;
 }
@@ -35,15 +34,13 @@ KvRxDictionary* kvrxSysRegistry()
 
 bool KvRxDynamicLinker::unlockApplication(void* appId)
 {
-    if (!isUnlocked(appId))
-        m_unlocked.push_back(appId);
+    if (!isUnlocked(appId)) m_unlocked.push_back(appId);
     return true;
 }
 
 bool KvRxDynamicLinker::registerAppMDIAware(void* appId)
 {
-    if (!isMDIAware(appId))
-        m_mdiAware.push_back(appId);
+    if (!isMDIAware(appId)) m_mdiAware.push_back(appId);
     return true;
 }
 
@@ -58,23 +55,20 @@ bool KvRxDynamicLinker::isMDIAware(void* appId) const
 }
 
 Kvmo::ErrorStatus KvEdCommandStack::addCommand(const char16_t* group, const char16_t* globalName,
-                                               const char16_t* localName, std::int32_t flags,
-                                               KvRxFunctionPtr function, void* uiContext, int functionCode,
-                                               void* resourceHandle)
+                                               const char16_t* localName, std::int32_t flags, KvRxFunctionPtr function,
+                                               void* uiContext, int functionCode, void* resourceHandle)
 {
     if (group == nullptr || globalName == nullptr || *group == 0 || *globalName == 0 || function == nullptr)
         return Kvmo::eInvalidInput;
     const std::u16string csLocal = (localName && *localName) ? localName : globalName;
-    if (lookupCmd(globalName) || lookupCmd(csLocal))
-        return Kvmo::eDuplicateKey;
+    if (lookupCmd(globalName) || lookupCmd(csLocal)) return Kvmo::eDuplicateKey;
     m_commands.push_back({group, globalName, csLocal, flags, function, uiContext, functionCode, resourceHandle});
     return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvEdCommandStack::removeGroup(const char16_t* group)
 {
-    if (group == nullptr)
-        return Kvmo::eInvalidInput;
+    if (group == nullptr) return Kvmo::eInvalidInput;
     const auto before = m_commands.size();
     std::erase_if(m_commands, [&](const KvEdCommand& c) { return kvinternal::equalsIgnoringCase(c.group, group); });
     return m_commands.size() == before ? Kvmo::eKeyNotFound : Kvmo::eOk;

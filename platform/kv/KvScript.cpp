@@ -11,8 +11,7 @@ KvScript* g_pCurrent = nullptr;
 std::string trimmed(const std::string& s)
 {
     const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     const std::size_t last = s.find_last_not_of(" \t\r\n");
     return s.substr(first, last - first + 1);
 }
@@ -46,28 +45,28 @@ void KvScript::load(const std::string& name, const std::string& text)
         if (number == 1 && raw.starts_with("\xEF\xBB\xBF"))
             raw.erase(0, 3);  // byte-order mark of editors that write one
         const std::string t = trimmed(raw);
-        if (!t.empty() && t[0] != '#')
-            m_lines.push_back({number, t});
+        if (!t.empty() && t[0] != '#') m_lines.push_back({number, t});
     }
 }
 
 bool KvScript::next(Line& line)
 {
-    if (!peek(line))
-        return false;
+    if (!peek(line)) return false;
     ++m_next;
     return true;
 }
 
 bool KvScript::peek(Line& line) const
 {
-    if (m_next >= m_lines.size())
-        return false;
+    if (m_next >= m_lines.size()) return false;
     line = m_lines[m_next];
     return true;
 }
 
-bool KvScript::atEnd() const { return m_next >= m_lines.size(); }
+bool KvScript::atEnd() const
+{
+    return m_next >= m_lines.size();
+}
 
 void KvScript::fail(const Line& line, const std::string& message)
 {
@@ -86,5 +85,11 @@ void KvScript::report(const std::string& text)
     std::fflush(stderr);
 }
 
-KvScript* KvScript::current() { return g_pCurrent; }
-void KvScript::setCurrent(KvScript* script) { g_pCurrent = script; }
+KvScript* KvScript::current()
+{
+    return g_pCurrent;
+}
+void KvScript::setCurrent(KvScript* script)
+{
+    g_pCurrent = script;
+}

@@ -26,8 +26,7 @@ constexpr std::int64_t kSelectionSetMark = 0x5353;  // second word of a selectio
 bool isSelectable(const KvDbDatabase& db, KvDbObjectId id)
 {
     const auto* pEntity = dynamic_cast<const KvDbEntity*>(db.objectAt(id));
-    if (pEntity == nullptr || pEntity->isErased())
-        return false;
+    if (pEntity == nullptr || pEntity->isErased()) return false;
     const auto* pOwner = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(pEntity->ownerId()));
     return pOwner != nullptr && pOwner->isLayout();
 }
@@ -36,8 +35,7 @@ std::vector<KvDbObjectId> everyEntity(const KvDbDatabase& db)
 {
     std::vector<KvDbObjectId> ids;
     for (const KvDbObjectId& id : db.layoutEntitiesInOrder())
-        if (isSelectable(db, id))
-            ids.push_back(id);
+        if (isSelectable(db, id)) ids.push_back(id);
     return ids;
 }
 
@@ -47,11 +45,9 @@ bool nameMatches(const std::u16string& pattern, const std::u16string& name)
     std::size_t start = 0;
     while (start <= pattern.size()) {
         std::size_t comma = pattern.find(u',', start);
-        if (comma == std::u16string::npos)
-            comma = pattern.size();
+        if (comma == std::u16string::npos) comma = pattern.size();
         const std::u16string_view item = std::u16string_view(pattern).substr(start, comma - start);
-        if (item == u"*" || kvinternal::equalsIgnoringCase(item, name))
-            return true;
+        if (item == u"*" || kvinternal::equalsIgnoringCase(item, name)) return true;
         start = comma + 1;
     }
     return false;
@@ -95,34 +91,29 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
 {
     ss[0] = ss[1] = 0;
     const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-    if (pDb == nullptr)
-        return RTERROR;
+    if (pDb == nullptr) return RTERROR;
     const std::u16string csMode = mode ? kvinternal::toUpper(mode) : std::u16string();
     std::vector<KvDbObjectId> candidates;
     if (mode == nullptr) {
         KvEdInputProvider* pInput = kvedInputProvider();
-        if (pInput == nullptr)
-            return RTCAN;
+        if (pInput == nullptr) return RTCAN;
         const std::u16string prompt = u"\nSelect objects: ";
         KvConsole::instance().write(prompt);
         std::vector<KvDbHandle> handles;
         bool bAll = false;
         const int rc = pInput->selectObjects(prompt, handles, bAll);
-        if (rc != RTNORM)
-            return rc;
+        if (rc != RTNORM) return rc;
         candidates = bAll ? everyEntity(*pDb) : resolveHandles(*pDb, handles);
     } else if (csMode == u"A" || csMode == u"X") {
         candidates = everyEntity(*pDb);
     } else if (csMode == u":S") {
         KvEdInputProvider* pInput = kvedInputProvider();
-        if (pInput == nullptr)
-            return RTCAN;
+        if (pInput == nullptr) return RTCAN;
         const std::u16string prompt = u"\nSelect object: ";
         KvConsole::instance().write(prompt);
         KvDbHandle handle;
         const int rc = pInput->pickObject(prompt, handle);
-        if (rc != RTNORM)
-            return rc;
+        if (rc != RTNORM) return rc;
         candidates = resolveHandles(*pDb, {handle});
     } else {
         return RTERROR;  // a selection mode this host does not offer
@@ -132,11 +123,9 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     std::unordered_set<KvDbObjectId> seen;
     for (const KvDbObjectId& id : candidates) {
         const auto* pEntity = dynamic_cast<const KvDbEntity*>(pDb->objectAt(id));
-        if (pEntity && passesFilter(*pEntity, filter) && seen.insert(id).second)
-            selected.push_back(id);
+        if (pEntity && passesFilter(*pEntity, filter) && seen.insert(id).second) selected.push_back(id);
     }
-    if (selected.empty())
-        return RTERROR;
+    if (selected.empty()) return RTERROR;
     const std::int64_t number = g_nextSet++;
     selectionSets()[number] = std::move(selected);
     ss[0] = number;
@@ -147,8 +136,7 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
 int kvedSSLength(const kv_name ss, std::int32_t* length)
 {
     const auto it = selectionSets().find(ss[0]);
-    if (it == selectionSets().end() || ss[1] != kSelectionSetMark || length == nullptr)
-        return RTERROR;
+    if (it == selectionSets().end() || ss[1] != kSelectionSetMark || length == nullptr) return RTERROR;
     *length = static_cast<std::int32_t>(it->second.size());
     return RTNORM;
 }
@@ -165,7 +153,6 @@ int kvedSSName(const kv_name ss, std::int32_t index, kv_name entity)
 
 int kvedSSFree(const kv_name ss)
 {
-    if (ss[1] != kSelectionSetMark)
-        return RTERROR;
+    if (ss[1] != kSelectionSetMark) return RTERROR;
     return selectionSets().erase(ss[0]) ? RTNORM : RTERROR;
 }

@@ -14,8 +14,7 @@ const std::u16string& intern(std::u16string_view text)
     // Elements of an unordered_set keep their address when the set grows.
     static std::unordered_set<std::u16string, NameHash, std::equal_to<>> names;
     auto it = names.find(text);
-    if (it == names.end())
-        it = names.emplace(text).first;
+    if (it == names.end()) it = names.emplace(text).first;
     return *it;
 }
 }  // namespace

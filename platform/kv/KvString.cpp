@@ -38,10 +38,10 @@ void appendUtf16(std::u16string& out, char32_t cp)
 
 // Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves undefined map to
 // the control characters of the same value, as the Windows conversion does.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
 
@@ -77,11 +77,17 @@ std::u16string kvFromUtf8(std::string_view text)
             ++i;
             continue;
         } else if ((b & 0xE0) == 0xC0) {
-            extra = 1; cp = b & 0x1F; minimum = 0x80;
+            extra = 1;
+            cp = b & 0x1F;
+            minimum = 0x80;
         } else if ((b & 0xF0) == 0xE0) {
-            extra = 2; cp = b & 0x0F; minimum = 0x800;
+            extra = 2;
+            cp = b & 0x0F;
+            minimum = 0x800;
         } else if ((b & 0xF8) == 0xF0) {
-            extra = 3; cp = b & 0x07; minimum = 0x10000;
+            extra = 3;
+            cp = b & 0x07;
+            minimum = 0x10000;
         } else {
             out += kReplacement;
             ++i;
@@ -89,8 +95,7 @@ std::u16string kvFromUtf8(std::string_view text)
         }
         std::size_t j = 1;
         for (; j <= static_cast<std::size_t>(extra); ++j) {
-            if (i + j >= text.size() || (static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80)
-                break;
+            if (i + j >= text.size() || (static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80) break;
             cp = (cp << 6) | (static_cast<unsigned char>(text[i + j]) & 0x3F);
         }
         if (j <= static_cast<std::size_t>(extra) || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -131,8 +136,7 @@ std::string kvToCp1252(std::u16string_view text, bool* pLossy)
         }
         out += mapped;
     }
-    if (pLossy)
-        *pLossy = bLossy;
+    if (pLossy) *pLossy = bLossy;
     return out;
 }
 

@@ -19,13 +19,10 @@ KvUiLanguage kvUiLanguageFromEnvironment()
     // The first variable that is set decides, as for the C library's message lookup.
     for (const char* pName : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* pValue = std::getenv(pName);
-        if (!pValue || !*pValue)
-            continue;
+        if (!pValue || !*pValue) continue;
         const std::string_view value(pValue);
-        if (value.starts_with("es"))
-            return KvUiLanguage::Spanish;
-        if (value.starts_with("fr"))
-            return KvUiLanguage::French;
+        if (value.starts_with("es")) return KvUiLanguage::Spanish;
+        if (value.starts_with("fr")) return KvUiLanguage::French;
         return KvUiLanguage::English;
     }
     return KvUiLanguage::English;

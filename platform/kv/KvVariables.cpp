@@ -24,8 +24,7 @@ std::u16string defaultVerlan()
 
 bool integerValue(const resbuf* value, long& out)
 {
-    if (value == nullptr)
-        return false;
+    if (value == nullptr) return false;
     if (value->restype == RTSHORT) {
         out = value->resval.rint;
         return true;
@@ -78,20 +77,17 @@ bool KvHostVariables::has(const std::u16string& name) const
 
 int kvedGetVar(const char16_t* name, resbuf* result)
 {
-    if (name == nullptr || result == nullptr)
-        return RTERROR;
+    if (name == nullptr || result == nullptr) return RTERROR;
     const std::u16string key = kvinternal::toUpper(name);
     if (key == kLuprec) {
         const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-        if (pDb == nullptr)
-            return RTERROR;
+        if (pDb == nullptr) return RTERROR;
         result->restype = RTSHORT;
         result->resval.rint = pDb->luprec();
         return RTNORM;
     }
     KvTypedValue value;
-    if (!KvHostVariables::instance().get(key, value))
-        return RTERROR;
+    if (!KvHostVariables::instance().get(key, value)) return RTERROR;
     if (const std::u16string* pText = value.text()) {
         result->restype = RTSTR;
         result->resval.rstring = kvutNewString(pText->c_str());
@@ -109,20 +105,17 @@ int kvedGetVar(const char16_t* name, resbuf* result)
 
 int kvedSetVar(const char16_t* name, const resbuf* value)
 {
-    if (name == nullptr)
-        return RTERROR;
+    if (name == nullptr) return RTERROR;
     const std::u16string key = kvinternal::toUpper(name);
     long n = 0;
     if (key == kLuprec) {
         KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
-        if (pDb == nullptr || !integerValue(value, n) || n < 0 || n > 8)
-            return RTERROR;
+        if (pDb == nullptr || !integerValue(value, n) || n < 0 || n > 8) return RTERROR;
         pDb->setLuprec(static_cast<short>(n));
         return RTNORM;
     }
     if (key == kCmdecho) {
-        if (!integerValue(value, n) || (n != 0 && n != 1))
-            return RTERROR;
+        if (!integerValue(value, n) || (n != 0 && n != 1)) return RTERROR;
         KvHostVariables::instance().set(kCmdecho, KvTypedValue(RTSHORT, static_cast<std::int64_t>(n)));
         return RTNORM;
     }

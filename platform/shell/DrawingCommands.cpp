@@ -7,12 +7,14 @@
 
 namespace {
 
-std::string unquoted(std::string s) {
+std::string unquoted(std::string s)
+{
     if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
     return s;
 }
 
-void saveAs(HostShell& shell, const std::string& path) {
+void saveAs(HostShell& shell, const std::string& path)
+{
     const DrawingFileHooks& files = GetDrawingFileHooks();
     std::string error;
     if (files.write == nullptr) {
@@ -29,7 +31,8 @@ void saveAs(HostShell& shell, const std::string& path) {
 
 }  // namespace
 
-void AddDrawingCommands(HostShell& shell) {
+void AddDrawingCommands(HostShell& shell)
+{
     shell.addHostCommand("OPEN", [](HostShell& sh, const std::string& arguments) {
         const std::string path = unquoted(arguments);
         if (path.empty()) {

@@ -13,24 +13,18 @@ bool ParsePoint(const std::string& text, KvGePoint3d& point)
     while (true) {
         const std::size_t comma = text.find(',', start);
         const std::string part = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (count == 3)
-            return false;
+        if (count == 3) return false;
         const char* begin = part.c_str();
         char* end = nullptr;
         const double v = std::strtod(begin, &end);
-        if (end == begin)
-            return false;
-        while (*end == ' ' || *end == '\t')
-            ++end;
-        if (*end != 0 || !std::isfinite(v))
-            return false;
+        if (end == begin) return false;
+        while (*end == ' ' || *end == '\t') ++end;
+        if (*end != 0 || !std::isfinite(v)) return false;
         values[count++] = v;
-        if (comma == std::string::npos)
-            break;
+        if (comma == std::string::npos) break;
         start = comma + 1;
     }
-    if (count < 2)
-        return false;
+    if (count < 2) return false;
     point = KvGePoint3d(values[0], values[1], values[2]);
     return true;
 }
@@ -47,21 +41,18 @@ std::vector<std::string> SplitWords(const std::string& text)
     std::string word;
     for (const char c : text) {
         if (c == ' ' || c == '\t' || c == ',') {
-            if (!word.empty())
-                words.push_back(word);
+            if (!word.empty()) words.push_back(word);
             word.clear();
         } else {
             word += c;
         }
     }
-    if (!word.empty())
-        words.push_back(word);
+    if (!word.empty()) words.push_back(word);
     return words;
 }
 
 std::string LowerCase(std::string text)
 {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }

@@ -26,7 +26,8 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, s
             return false;
         } else {
             if (!options.csDrawingPath.empty()) {
-                error = "only one drawing can be opened (got \"" + options.csDrawingPath + "\" and \"" + std::string(arg) + "\")";
+                error = "only one drawing can be opened (got \"" + options.csDrawingPath + "\" and \"" +
+                        std::string(arg) + "\")";
                 return false;
             }
             options.csDrawingPath = arg;

@@ -6,12 +6,12 @@
 #include "kv/KvUiLanguage.h"
 
 struct HostOptions {
-    std::string csModulePath;                 // empty: the default next to the program
-    std::optional<KvUiLanguage> language;     // --lang
-    std::optional<std::string> csVerlan;      // --verlan
-    std::string csScriptPath;                 // --script: commands; empty: standard input
-    std::string csUiScriptPath;               // --ui-script: the user's answers; empty: the terminal
-    std::string csDrawingPath;                // empty: a new drawing
+    std::string csModulePath;              // empty: the default next to the program
+    std::optional<KvUiLanguage> language;  // --lang
+    std::optional<std::string> csVerlan;   // --verlan
+    std::string csScriptPath;              // --script: commands; empty: standard input
+    std::string csUiScriptPath;            // --ui-script: the user's answers; empty: the terminal
+    std::string csDrawingPath;             // empty: a new drawing
 };
 
 // false with a one-line message for a command line kvhost cannot run with.

@@ -22,16 +22,14 @@ namespace {
 std::string upperCase(std::string text)
 {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
 std::string trimmed(const std::string& s)
 {
     const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
@@ -40,12 +38,14 @@ KvEdCommandStack* commandStack()
     return dynamic_cast<KvEdCommandStack*>(kvrxSysRegistry()->at(u"KVMO_REGISTERED_COMMANDS"));
 }
 
-std::u16string u16(const std::string& text) { return kvFromUtf8(text); }
+std::u16string u16(const std::string& text)
+{
+    return kvFromUtf8(text);
+}
 
 }  // namespace
 
-HostShell::HostShell(std::unique_ptr<KvDbDatabase> db, PluginModule* pModule)
-    : m_db(std::move(db)), m_pModule(pModule)
+HostShell::HostShell(std::unique_ptr<KvDbDatabase> db, PluginModule* pModule) : m_db(std::move(db)), m_pModule(pModule)
 {
     kvdbHostApplicationServices()->setWorkingDatabase(m_db.get());
 }
@@ -84,15 +84,11 @@ void HostShell::run(std::istream& in, bool bPrompt)
 {
     std::string line;
     while (!m_bQuit) {
-        if (bPrompt)
-            KvConsole::instance().write(u"\nCommand: ");
-        if (!std::getline(in, line))
-            break;
+        if (bPrompt) KvConsole::instance().write(u"\nCommand: ");
+        if (!std::getline(in, line)) break;
         const std::string command = trimmed(line);
-        if (command.empty() || command[0] == '#')
-            continue;
-        if (!bPrompt)
-            KvConsole::instance().write(u"\nCommand: " + u16(command));
+        if (command.empty() || command[0] == '#') continue;
+        if (!bPrompt) KvConsole::instance().write(u"\nCommand: " + u16(command));
         execute(command);
     }
     unloadModule();
@@ -102,8 +98,7 @@ void HostShell::run(std::istream& in, bool bPrompt)
 void HostShell::execute(const std::string& line)
 {
     const std::string command = trimmed(line);
-    if (command.empty() || command[0] == '#')
-        return;
+    if (command.empty() || command[0] == '#') return;
     const std::size_t space = command.find_first_of(" \t");
     const std::string name = upperCase(command.substr(0, space));
     const std::string arguments = space == std::string::npos ? std::string() : trimmed(command.substr(space));
@@ -113,20 +108,13 @@ void HostShell::execute(const std::string& line)
         unloadModule();
         return;
     }
-    if (name == "COMMANDS")
-        return listCommands();
-    if (name == "GETVAR")
-        return getVariable(arguments);
-    if (name == "SETVAR")
-        return setVariable(arguments);
-    if (name == "LIST")
-        return listEntities();
-    if (name == "SELECT")
-        return selectObjects();
-    if (name == "ID")
-        return identifyPoint();
-    if (const auto it = m_hostCommands.find(name); it != m_hostCommands.end())
-        return it->second(*this, arguments);
+    if (name == "COMMANDS") return listCommands();
+    if (name == "GETVAR") return getVariable(arguments);
+    if (name == "SETVAR") return setVariable(arguments);
+    if (name == "LIST") return listEntities();
+    if (name == "SELECT") return selectObjects();
+    if (name == "ID") return identifyPoint();
+    if (const auto it = m_hostCommands.find(name); it != m_hostCommands.end()) return it->second(*this, arguments);
 
     const KvEdCommandStack* pStack = commandStack();
     const KvEdCommand* pCommand = pStack ? pStack->lookupCmd(u16(name)) : nullptr;
@@ -152,13 +140,11 @@ void HostShell::listCommands()
     }
     std::vector<std::u16string> groups;
     for (const KvEdCommand& c : pStack->commands())
-        if (std::find(groups.begin(), groups.end(), c.group) == groups.end())
-            groups.push_back(c.group);
+        if (std::find(groups.begin(), groups.end(), c.group) == groups.end()) groups.push_back(c.group);
     for (const std::u16string& group : groups) {
         print(u"Group \"" + group + u"\":");
         for (const KvEdCommand& c : pStack->commands())
-            if (c.group == group)
-                print(u"  " + c.globalName);
+            if (c.group == group) print(u"  " + c.globalName);
     }
 }
 
@@ -230,8 +216,7 @@ void HostShell::listEntities()
     std::vector<std::u16string> lines;
     for (const KvDbObjectId& id : m_db->layoutEntitiesInOrder()) {
         const auto* pEntity = dynamic_cast<const KvDbEntity*>(m_db->objectAt(id));
-        if (pEntity == nullptr || pEntity->isErased())
-            continue;
+        if (pEntity == nullptr || pEntity->isErased()) continue;
         std::u16string handle = pEntity->handle().text();
         std::u16string kind = pEntity->dxfName();
         handle.resize(std::max<std::size_t>(handle.size(), 8), u' ');
@@ -243,8 +228,7 @@ void HostShell::listEntities()
         return;
     }
     print(u"Handle   Kind           Layer");
-    for (const std::u16string& line : lines)
-        print(line);
+    for (const std::u16string& line : lines) print(line);
 }
 
 // As in a CAD program: asks for objects and says how many were found.
@@ -257,8 +241,7 @@ void HostShell::selectObjects()
         return;
     }
     std::int32_t n = 0;
-    if (rc == RTNORM)
-        kvedSSLength(ss, &n);
+    if (rc == RTNORM) kvedSSLength(ss, &n);
     kvedSSFree(ss);
     print(u16(std::to_string(n)) + u" found");
 }

@@ -16,7 +16,10 @@ std::string hexVersion(std::uint32_t version)
 
 }  // namespace
 
-PluginModule::~PluginModule() { unload(); }
+PluginModule::~PluginModule()
+{
+    unload();
+}
 
 bool PluginModule::load(const std::string& path, std::string& error)
 {
@@ -61,8 +64,7 @@ KvRx::AppRetCode PluginModule::send(KvRx::AppMsgCode message)
 
 void PluginModule::unload()
 {
-    if (m_handle)
-        dlclose(m_handle);
+    if (m_handle) dlclose(m_handle);
     m_handle = nullptr;
     m_entryPoint = nullptr;
 }

@@ -26,11 +26,11 @@ int ScriptedEditorInput::selectObjects(const std::u16string&, std::vector<KvDbHa
     all = false;
     KvScript::Line line;
     std::string rest;
-    if (!take("objects", "object selection", "\"objects all\", \"objects HANDLE...\" or \"objects cancel\"", line, rest))
+    if (!take("objects", "object selection", "\"objects all\", \"objects HANDLE...\" or \"objects cancel\"", line,
+              rest))
         return RTCAN;
     const std::vector<std::string> words = SplitWords(rest);
-    if (words.size() == 1 && LowerCase(words[0]) == "cancel")
-        return RTCAN;
+    if (words.size() == 1 && LowerCase(words[0]) == "cancel") return RTCAN;
     if (words.size() == 1 && LowerCase(words[0]) == "all") {
         all = true;
         return RTNORM;
@@ -51,10 +51,8 @@ int ScriptedEditorInput::pickObject(const std::u16string&, KvDbHandle& handle)
 {
     KvScript::Line line;
     std::string rest;
-    if (!take("pick", "single pick", "\"pick HANDLE\" or \"pick cancel\"", line, rest))
-        return RTCAN;
-    if (LowerCase(rest) == "cancel")
-        return RTCAN;
+    if (!take("pick", "single pick", "\"pick HANDLE\" or \"pick cancel\"", line, rest)) return RTCAN;
+    if (LowerCase(rest) == "cancel") return RTCAN;
     if (!ParseHandle(rest, handle)) {
         m_script.fail(line, "\"" + rest + "\" is not a handle");
         return RTCAN;
@@ -66,10 +64,8 @@ int ScriptedEditorInput::getPoint(const std::u16string&, const KvGePoint3d*, KvG
 {
     KvScript::Line line;
     std::string rest;
-    if (!take("point", "point request", "\"point X,Y[,Z]\" or \"point cancel\"", line, rest))
-        return RTCAN;
-    if (LowerCase(rest) == "cancel")
-        return RTCAN;
+    if (!take("point", "point request", "\"point X,Y[,Z]\" or \"point cancel\"", line, rest)) return RTCAN;
+    if (LowerCase(rest) == "cancel") return RTCAN;
     if (!ParsePoint(rest, point)) {
         m_script.fail(line, "\"" + rest + "\" is not a point (X,Y or X,Y,Z)");
         return RTCAN;

@@ -9,8 +9,7 @@
 
 bool TerminalEditorInput::readLine(std::string& line)
 {
-    if (!std::getline(m_in, line))
-        return false;
+    if (!std::getline(m_in, line)) return false;
     const std::size_t first = line.find_first_not_of(" \t\r");
     line = first == std::string::npos ? std::string() : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
     return LowerCase(line) != "cancel" && line.find('\x1b') == std::string::npos;
@@ -22,8 +21,7 @@ int TerminalEditorInput::selectObjects(const std::u16string& prompt, std::vector
     all = false;
     std::string line;
     while (readLine(line)) {
-        if (line.empty())
-            return RTNORM;
+        if (line.empty()) return RTNORM;
         if (LowerCase(line) == "all") {
             all = true;
             return RTNORM;
@@ -44,10 +42,8 @@ int TerminalEditorInput::pickObject(const std::u16string& prompt, KvDbHandle& ha
 {
     std::string line;
     while (readLine(line)) {
-        if (line.empty())
-            return RTERROR;  // nothing picked
-        if (ParseHandle(line, handle))
-            return RTNORM;
+        if (line.empty()) return RTERROR;  // nothing picked
+        if (ParseHandle(line, handle)) return RTNORM;
         KvConsole::instance().write(u"\n\"" + kvFromUtf8(line) + u"\" is not a handle." + prompt);
     }
     return RTCAN;
@@ -57,8 +53,7 @@ int TerminalEditorInput::getPoint(const std::u16string& prompt, const KvGePoint3
 {
     std::string line;
     while (readLine(line)) {
-        if (ParsePoint(line, point))
-            return RTNORM;
+        if (ParsePoint(line, point)) return RTNORM;
         KvConsole::instance().write(u"\nA point is x,y or x,y,z." + prompt);
     }
     return RTCAN;

@@ -40,8 +40,7 @@ std::string executablePath(const char* argv0)
 {
     char buffer[4096];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return argv0;
+    if (n <= 0) return argv0;
     buffer[n] = 0;
     return buffer;
 }
@@ -60,8 +59,7 @@ int main(int argc, char** argv)
     // Drawings are DXF files.
     SetDrawingFileHooks({dxfOpenDrawing, dxfSaveDrawing});
 
-    if (options.language)
-        kvSetUiLanguage(*options.language);
+    if (options.language) kvSetUiLanguage(*options.language);
     if (options.csVerlan)
         KvHostVariables::instance().set(u"VERLAN", KvTypedValue(RTSTR, kvFromUtf8(*options.csVerlan)));
     KvConsole::instance().setEcho(true);
@@ -74,16 +72,14 @@ int main(int argc, char** argv)
         if (files.read == nullptr)
             return refuse("cannot open \"" + options.csDrawingPath + "\": this build does not read drawing files");
         db = files.read(options.csDrawingPath, error);
-        if (!db)
-            return refuse(error);
+        if (!db) return refuse(error);
         kvDocManagerPtr()->curDocument()->setFileName(kvFromUtf8(options.csDrawingPath));
     }
 
     KvScript uiScript;
     std::unique_ptr<KvEdInputProvider> input;
     if (!options.csUiScriptPath.empty()) {
-        if (!uiScript.open(options.csUiScriptPath, error))
-            return refuse("--ui-script: " + error);
+        if (!uiScript.open(options.csUiScriptPath, error)) return refuse("--ui-script: " + error);
         KvScript::setCurrent(&uiScript);
         input = std::make_unique<ScriptedEditorInput>(uiScript);
     } else {
@@ -96,15 +92,13 @@ int main(int argc, char** argv)
     std::ifstream scriptFile;
     if (!options.csScriptPath.empty()) {
         scriptFile.open(options.csScriptPath);
-        if (!scriptFile)
-            return refuse("--script: cannot read \"" + options.csScriptPath + "\"");
+        if (!scriptFile) return refuse("--script: cannot read \"" + options.csScriptPath + "\"");
     }
 
-    const std::string modulePath = options.csModulePath.empty() ? DefaultModulePath(executablePath(argv[0]))
-                                                                : options.csModulePath;
+    const std::string modulePath =
+        options.csModulePath.empty() ? DefaultModulePath(executablePath(argv[0])) : options.csModulePath;
     PluginModule module;
-    if (!module.load(modulePath, error))
-        return refuse(error);
+    if (!module.load(modulePath, error)) return refuse(error);
 
     int status = 0;
     {
@@ -113,8 +107,7 @@ int main(int argc, char** argv)
         module.send(KvRx::kInitAppMsg);
         const bool bTerminal = options.csScriptPath.empty() && isatty(STDIN_FILENO);
         shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
-        if (uiScript.failed())
-            status = kExitScriptFailed;
+        if (uiScript.failed()) status = kExitScriptFailed;
     }
     kvedSetInputProvider(nullptr);
     KvScript::setCurrent(nullptr);

@@ -28,8 +28,7 @@ std::vector<KvUiFileFilter> CFileDialog::ParseFilter(const std::u16string& filte
     // Pairs of description and pattern; an empty description ends the list ("||").
     std::vector<KvUiFileFilter> filters;
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].empty())
-            break;
+        if (parts[i].empty()) break;
         filters.push_back({parts[i], parts[i + 1]});
     }
     return filters;
@@ -38,8 +37,7 @@ std::vector<KvUiFileFilter> CFileDialog::ParseFilter(const std::u16string& filte
 INT_PTR CFileDialog::DoModal()
 {
     KvUiDriver* driver = kvuiDriver();
-    if (!driver)
-        return IDCANCEL;
+    if (!driver) return IDCANCEL;
     KvUiFileRequest request;
     request.bOpen = m_bOpenFileDialog;
     request.defExt = m_strDefExt;
@@ -48,8 +46,7 @@ INT_PTR CFileDialog::DoModal()
     request.filters = m_vecFilters;
     request.initialFilter = m_ofn.nFilterIndex == 0 ? 1 : static_cast<int>(m_ofn.nFilterIndex);
     KvUiFileAnswer answer;
-    if (!driver->FileDialog(request, answer))
-        return IDCANCEL;
+    if (!driver->FileDialog(request, answer)) return IDCANCEL;
     m_strPathName = answer.path;
     m_ofn.nFilterIndex = static_cast<DWORD>(answer.filterIndex);
     return IDOK;

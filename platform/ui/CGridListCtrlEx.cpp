@@ -19,8 +19,7 @@ bool CGridColumnTrait::OnClickCell(CGridListCtrlEx&, int, int)
 
 CGridColumnTraitImage::CGridColumnTraitImage(int nImageIndex, int nImageCount)
 {
-    for (int i = 0; i < nImageCount; ++i)
-        AddImageIndex(nImageIndex + i);
+    for (int i = 0; i < nImageCount; ++i) AddImageIndex(nImageIndex + i);
 }
 
 void CGridColumnTraitImage::AddImageIndex(int nImageIndex)
@@ -32,8 +31,7 @@ bool CGridColumnTraitImage::OnClickCell(CGridListCtrlEx& owner, int nRow, int nC
 {
     int image = owner.GetCellImage(nRow, nCol);
     auto at = std::find(m_vecImages.begin(), m_vecImages.end(), image);
-    if (at == m_vecImages.end() || m_vecImages.size() < 2)
-        return false;
+    if (at == m_vecImages.end() || m_vecImages.size() < 2) return false;
     ++at;
     owner.SetCellImage(nRow, nCol, at == m_vecImages.end() ? m_vecImages.front() : *at);
     return true;
@@ -54,8 +52,7 @@ int CGridListCtrlEx::InsertColumnTrait(int nCol, const std::u16string& heading, 
 {
     std::unique_ptr<CGridColumnTrait> trait(pTrait ? pTrait : new CGridColumnTraitText);
     int inserted = InsertColumn(nCol, heading, nFormat, nWidth, nSubItem);
-    if (inserted < 0)
-        return -1;
+    if (inserted < 0) return -1;
     trait->GetColumnState().m_OrgWidth = GetColumnWidth(inserted);
     m_traits[static_cast<std::size_t>(inserted)] = std::move(trait);
     return inserted;
@@ -71,8 +68,7 @@ void CGridListCtrlEx::OnColumnInserted(int nCol)
     auto trait = std::make_unique<CGridColumnTraitText>();
     trait->GetColumnState().m_OrgWidth = GetColumnWidth(nCol);
     m_traits.insert(m_traits.begin() + nCol, std::move(trait));
-    if (m_nSortCol >= nCol)
-        ++m_nSortCol;
+    if (m_nSortCol >= nCol) ++m_nSortCol;
 }
 
 void CGridListCtrlEx::OnColumnDeleted(int nCol)
@@ -93,8 +89,7 @@ void CGridListCtrlEx::OnDestroyed()
 
 int CGridListCtrlEx::AppendCheckBoxImages(CImageList& imageList)
 {
-    if (!imageList.IsCreated())
-        imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    if (!imageList.IsCreated()) imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     int size = std::min(imageList.ImageWidth(), imageList.ImageHeight());
     KvUiImage unchecked = kvuiMakeCheckBoxImage(false, size);
     KvUiImage checked = kvuiMakeCheckBoxImage(true, size);
@@ -125,13 +120,10 @@ bool CGridListCtrlEx::IsColumnAlwaysVisible(int nCol) const
 BOOL CGridListCtrlEx::ShowColumn(int nCol, bool bShow)
 {
     CGridColumnTrait* trait = GetColumnTrait(nCol);
-    if (!trait)
-        return FALSE;
+    if (!trait) return FALSE;
     auto& state = trait->GetColumnState();
-    if ((bShow && state.m_AlwaysHidden) || (!bShow && state.m_AlwaysVisible))
-        return FALSE;
-    if (state.m_Visible == bShow)
-        return TRUE;
+    if ((bShow && state.m_AlwaysHidden) || (!bShow && state.m_AlwaysVisible)) return FALSE;
+    if (state.m_Visible == bShow) return TRUE;
     if (bShow) {
         SetColumnWidth(nCol, state.m_OrgWidth > 0 ? state.m_OrgWidth : 100);
     } else {
@@ -150,8 +142,7 @@ void CGridListCtrlEx::SetSortArrow(int nCol, bool bAscending)
 
 bool CGridListCtrlEx::SortColumn(int nCol, bool bAscending)
 {
-    if (!ValidColumn(nCol))
-        return false;
+    if (!ValidColumn(nCol)) return false;
     SortItemsByText(nCol, bAscending);
     SetSortArrow(nCol, bAscending);
     return true;
@@ -176,20 +167,16 @@ void CGridListCtrlEx::OnContextMenuHeader(CWnd*, CPoint point, int)
     CMenu menu;
     menu.CreatePopupMenu();
     for (int nCol = 0; nCol < GetColumnCount(); ++nCol) {
-        if (IsColumnAlwaysHidden(nCol))
-            continue;
+        if (IsColumnAlwaysHidden(nCol)) continue;
         UINT flags = MF_STRING;
-        if (IsColumnVisible(nCol))
-            flags |= MF_CHECKED;
-        if (IsColumnAlwaysVisible(nCol))
-            flags |= MF_GRAYED;
+        if (IsColumnVisible(nCol)) flags |= MF_CHECKED;
+        if (IsColumnAlwaysVisible(nCol)) flags |= MF_GRAYED;
         menu.AppendMenu(flags, kColumnMenuFirstId + static_cast<UINT>(nCol), GetColumnTitle(nCol), nCol);
     }
     UINT_PTR chosen = static_cast<UINT_PTR>(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, point.x, point.y, this));
     if (chosen >= kColumnMenuFirstId) {
         int nCol = static_cast<int>(chosen - kColumnMenuFirstId);
-        if (ValidColumn(nCol))
-            ShowColumn(nCol, !IsColumnVisible(nCol));
+        if (ValidColumn(nCol)) ShowColumn(nCol, !IsColumnVisible(nCol));
     }
 }
 
@@ -198,46 +185,39 @@ void CGridListCtrlEx::OnContextMenuCell(CWnd*, CPoint, int, int) {}
 std::string CGridListCtrlEx::UserClickCell(int nItem, int nCol)
 {
     std::string why = CheckCell(nItem, nCol);
-    if (!why.empty())
-        return why;
+    if (!why.empty()) return why;
     // The click selects the row first; the cell reacts afterwards.
     UserSelectItem(nItem);
-    if (CGridColumnTrait* trait = GetColumnTrait(nCol))
-        trait->OnClickCell(*this, nItem, nCol);
+    if (CGridColumnTrait* trait = GetColumnTrait(nCol)) trait->OnClickCell(*this, nItem, nCol);
     return {};
 }
 
 std::string CGridListCtrlEx::UserSetCellMark(int nItem, int nCol, bool bChecked)
 {
     std::string why = CheckCell(nItem, nCol);
-    if (!why.empty())
-        return why;
+    if (!why.empty()) return why;
     const auto* trait = dynamic_cast<const CGridColumnTraitImage*>(GetColumnTrait(nCol));
     int image = GetCellImage(nItem, nCol);
     if (!trait || trait->GetImageIndexes().size() != 2 || image < 0)
         return "column " + number(nCol) + " of list " + number(m_nID) + " has no check marks";
     int wanted = trait->GetImageIndexes()[bChecked ? 1 : 0];
-    if (image != wanted)
-        return UserClickCell(nItem, nCol);
+    if (image != wanted) return UserClickCell(nItem, nCol);
     return {};
 }
 
 std::string CGridListCtrlEx::UserSetCheck(int nItem, bool bChecked)
 {
-    if (HasCheckBoxes())
-        return CListCtrl::UserSetCheck(nItem, bChecked);
+    if (HasCheckBoxes()) return CListCtrl::UserSetCheck(nItem, bChecked);
     // Without native boxes the check is the image of the name column.
     std::string why = UserSetCellMark(nItem, 1, bChecked);
-    if (!why.empty())
-        return "list " + number(m_nID) + " has no check boxes";
+    if (!why.empty()) return "list " + number(m_nID) + " has no check boxes";
     return why;
 }
 
 std::string CGridListCtrlEx::UserRightClickCell(int nItem, int nCol)
 {
     std::string why = CListCtrl::UserRightClickCell(nItem, nCol);
-    if (why.empty())
-        OnContextMenuCell(this, CPoint{}, nItem, nCol);
+    if (why.empty()) OnContextMenuCell(this, CPoint{}, nItem, nCol);
     return why;
 }
 
@@ -246,8 +226,7 @@ std::string CGridListCtrlEx::UserRightClickHeader(int nCol)
     std::string why = CListCtrl::UserRightClickHeader(nCol);
     if (why.empty() && !IsColumnVisible(nCol))
         why = "column " + number(nCol) + " of list " + number(m_nID) + " is hidden";
-    if (why.empty())
-        OnContextMenuHeader(this, CPoint{}, nCol);
+    if (why.empty()) OnContextMenuHeader(this, CPoint{}, nCol);
     return why;
 }
 
@@ -256,8 +235,7 @@ std::string CGridListCtrlEx::UserClickHeader(int nCol)
     std::string why = CListCtrl::UserRightClickHeader(nCol);
     if (why.empty() && !IsColumnVisible(nCol))
         why = "column " + number(nCol) + " of list " + number(m_nID) + " is hidden";
-    if (!why.empty())
-        return why;
+    if (!why.empty()) return why;
     bool bAscending = m_nSortCol == nCol ? !m_bSortAscending : true;
     SortColumn(nCol, bAscending);
     return {};

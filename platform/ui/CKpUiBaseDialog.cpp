@@ -20,19 +20,14 @@ std::unique_ptr<CWnd> makeDefaultControl(KvUiControlKind kind)
 {
     switch (kind) {
     case KvUiControlKind::Label:
-    case KvUiControlKind::Picture:
-        return std::make_unique<CStatic>();
+    case KvUiControlKind::Picture: return std::make_unique<CStatic>();
     case KvUiControlKind::PushButton:
     case KvUiControlKind::CheckBox:
     case KvUiControlKind::RadioButton:
-    case KvUiControlKind::GroupBox:
-        return std::make_unique<CButton>();
-    case KvUiControlKind::Edit:
-        return std::make_unique<CEdit>();
-    case KvUiControlKind::ComboBox:
-        return std::make_unique<CComboBox>();
-    case KvUiControlKind::ListView:
-        return std::make_unique<CListCtrl>();
+    case KvUiControlKind::GroupBox: return std::make_unique<CButton>();
+    case KvUiControlKind::Edit: return std::make_unique<CEdit>();
+    case KvUiControlKind::ComboBox: return std::make_unique<CComboBox>();
+    case KvUiControlKind::ListView: return std::make_unique<CListCtrl>();
     }
     return std::make_unique<CStatic>();
 }
@@ -83,8 +78,7 @@ INT_PTR CKpUiBaseDialog::DoModal()
         std::cerr << "ui: no dialog template " << m_nIDTemplate << "\n";
         return -1;
     }
-    if (m_bRunning)
-        return -1;
+    if (m_bRunning) return -1;
     m_pTemplate = tmpl;
     m_bindings.clear();
     DoDataExchange();
@@ -124,8 +118,7 @@ INT_PTR CKpUiBaseDialog::DoModal()
                 continue;
             }
             std::string why = Dispatch(action);
-            if (!why.empty() && driver->RejectAction(*this, action, why))
-                CancelForDriver();
+            if (!why.empty() && driver->RejectAction(*this, action, why)) CancelForDriver();
         }
     }
     return m_nResult;
@@ -141,8 +134,7 @@ void CKpUiBaseDialog::EndDialog(int nResult)
 void CKpUiBaseDialog::CancelForDriver()
 {
     OnCancel();
-    if (!m_bEnded)
-        EndDialog(IDCANCEL);
+    if (!m_bEnded) EndDialog(IDCANCEL);
 }
 
 void CKpUiBaseDialog::DDX_Control(int nID, CWnd& control)
@@ -169,14 +161,12 @@ void CKpUiBaseDialog::CreateControls(const KvUiDialogTemplate& tmpl)
         m_controls.emplace_back(ctl.id, control);
     }
     for (const auto& [id, control] : m_bindings)
-        if (!tmpl.control(id))
-            std::cerr << "ui: dialog " << tmpl.id << " has no control " << id << " to bind\n";
+        if (!tmpl.control(id)) std::cerr << "ui: dialog " << tmpl.id << " has no control " << id << " to bind\n";
 }
 
 void CKpUiBaseDialog::DestroyControls()
 {
-    for (auto& [id, control] : m_controls)
-        control->DestroyWindow();
+    for (auto& [id, control] : m_controls) control->DestroyWindow();
     m_controls.clear();
     m_ownedControls.clear();
 }
@@ -184,23 +174,20 @@ void CKpUiBaseDialog::DestroyControls()
 CWnd* CKpUiBaseDialog::GetDlgItem(int nID) const
 {
     for (const auto& [id, control] : m_controls)
-        if (id == nID)
-            return control;
+        if (id == nID) return control;
     return nullptr;
 }
 
 std::vector<CWnd*> CKpUiBaseDialog::GetControls() const
 {
     std::vector<CWnd*> controls;
-    for (const auto& [id, control] : m_controls)
-        controls.push_back(control);
+    for (const auto& [id, control] : m_controls) controls.push_back(control);
     return controls;
 }
 
 void CKpUiBaseDialog::SetDlgItemText(int nID, const std::u16string& text)
 {
-    if (CWnd* control = GetDlgItem(nID))
-        control->SetWindowText(text);
+    if (CWnd* control = GetDlgItem(nID)) control->SetWindowText(text);
 }
 
 std::u16string CKpUiBaseDialog::GetDlgItemText(int nID) const
@@ -211,8 +198,7 @@ std::u16string CKpUiBaseDialog::GetDlgItemText(int nID) const
 
 void CKpUiBaseDialog::CheckDlgButton(int nID, UINT nCheck)
 {
-    if (auto* button = GetDlgItemAs<CButton>(nID))
-        button->SetCheck(static_cast<int>(nCheck));
+    if (auto* button = GetDlgItemAs<CButton>(nID)) button->SetCheck(static_cast<int>(nCheck));
 }
 
 UINT CKpUiBaseDialog::IsDlgButtonChecked(int nID) const
@@ -225,8 +211,7 @@ void CKpUiBaseDialog::CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck)
 {
     for (int id = nIDFirst; id <= nIDLast; ++id)
         if (auto* button = GetDlgItemAs<CButton>(id))
-            if (button->IsRadioButton())
-                button->SetCheck(id == nIDCheck ? BST_CHECKED : BST_UNCHECKED);
+            if (button->IsRadioButton()) button->SetCheck(id == nIDCheck ? BST_CHECKED : BST_UNCHECKED);
 }
 
 std::vector<CButton*> CKpUiBaseDialog::GetRadioGroup(int nID) const
@@ -235,15 +220,11 @@ std::vector<CButton*> CKpUiBaseDialog::GetRadioGroup(int nID) const
     std::vector<CButton*> group;
     bool found = false;
     for (const auto& [id, control] : m_controls) {
-        if ((control->GetStyle() & WS_GROUP) && !group.empty() && found)
-            break;
-        if (control->GetStyle() & WS_GROUP)
-            group.clear();
+        if ((control->GetStyle() & WS_GROUP) && !group.empty() && found) break;
+        if (control->GetStyle() & WS_GROUP) group.clear();
         auto* button = dynamic_cast<CButton*>(control);
-        if (button && button->IsRadioButton())
-            group.push_back(button);
-        if (id == nID)
-            found = true;
+        if (button && button->IsRadioButton()) group.push_back(button);
+        if (id == nID) found = true;
     }
     return found ? group : std::vector<CButton*>{};
 }
@@ -280,8 +261,7 @@ BOOL CKpUiBaseDialog::OnCommand(int nID, UINT nCode)
 LRESULT CKpUiBaseDialog::OnNotify(NMHDR& hdr)
 {
     auto handler = m_notifyMap.find({static_cast<int>(hdr.idFrom), hdr.code});
-    if (handler == m_notifyMap.end())
-        return 0;
+    if (handler == m_notifyMap.end()) return 0;
     NotifyHandler run = handler->second;
     return run(hdr);
 }
@@ -291,12 +271,9 @@ std::string CKpUiBaseDialog::Dispatch(const KvUiAction& action)
     if (!KvUiIsDialogAction(action.kind))
         return std::string("'") + KvUiActionVerb(action.kind) + "' is not an action on a dialog";
     CWnd* control = GetDlgItem(action.id);
-    if (!control)
-        return "dialog " + std::to_string(m_nIDTemplate) + " has no control " + std::to_string(action.id);
-    if (!control->IsWindowVisible())
-        return "control " + std::to_string(action.id) + " is hidden";
-    if (!control->IsWindowEnabled())
-        return "control " + std::to_string(action.id) + " is disabled";
+    if (!control) return "dialog " + std::to_string(m_nIDTemplate) + " has no control " + std::to_string(action.id);
+    if (!control->IsWindowVisible()) return "control " + std::to_string(action.id) + " is hidden";
+    if (!control->IsWindowEnabled()) return "control " + std::to_string(action.id) + " is disabled";
     return DispatchToControl(action);
 }
 
@@ -312,23 +289,19 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
 
     switch (action.kind) {
     case KvUiActionKind::Click:
-        if (!button || control->GetKind() == KvUiControlKind::GroupBox)
-            return notA("a button");
+        if (!button || control->GetKind() == KvUiControlKind::GroupBox) return notA("a button");
         button->Click();
         return {};
     case KvUiActionKind::Check:
-        if (!button || !(button->IsCheckBox() || button->IsRadioButton()))
-            return notA("a check box or radio button");
-        if ((button->GetCheck() == BST_CHECKED) == action.bOn)
-            return {};
+        if (!button || !(button->IsCheckBox() || button->IsRadioButton())) return notA("a check box or radio button");
+        if ((button->GetCheck() == BST_CHECKED) == action.bOn) return {};
         if (button->IsRadioButton() && !action.bOn)
             return "radio button " + id + " cannot be cleared by the user: check another button of its group";
         button->Click();
         return {};
     case KvUiActionKind::Select: {
         auto* combo = dynamic_cast<CComboBox*>(control);
-        if (!combo)
-            return notA("a drop-down list");
+        if (!combo) return notA("a drop-down list");
         for (int i = 0; i < combo->GetCount(); ++i)
             if (combo->GetLBText(i) == action.text) {
                 combo->Choose(i);
@@ -338,18 +311,15 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
     }
     case KvUiActionKind::Item:
     case KvUiActionKind::Total: {
-        if (!list)
-            return notA("a list");
+        if (!list) return notA("a list");
         int item = list->FindItemByShownName(action.text);
-        if (item < 0)
-            return "list " + id + " has no item '" + kvToUtf8(action.text) + "'";
+        if (item < 0) return "list " + id + " has no item '" + kvToUtf8(action.text) + "'";
         return action.kind == KvUiActionKind::Item ? list->UserSetCheck(item, action.bOn)
                                                    : list->UserSetCellMark(item, 3, action.bOn);
     }
     case KvUiActionKind::CellMenu:
     case KvUiActionKind::HeaderMenu: {
-        if (!list)
-            return notA("a list");
+        if (!list) return notA("a list");
         KvUiPendingMenuChoice& pending = kvuiPendingMenuChoice();
         pending = KvUiPendingMenuChoice{};
         pending.bActive = true;
@@ -364,29 +334,22 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
                 why = "list " + id + " has no column " + std::to_string(action.col);
             int header = -1;
             for (int col : list->GetColumnOrder())
-                if (header < 0 && list->IsColumnShown(col))
-                    header = col;
-            if (why.empty() && header < 0)
-                why = "list " + id + " shows no header";
+                if (header < 0 && list->IsColumnShown(col)) header = col;
+            if (why.empty() && header < 0) why = "list " + id + " shows no header";
             pending.key = action.col;
-            if (why.empty())
-                why = list->UserRightClickHeader(header);
+            if (why.empty()) why = list->UserRightClickHeader(header);
         }
-        if (why.empty())
-            why = pending.error;
+        if (why.empty()) why = pending.error;
         // The choice belongs to this action only; a menu that did not open ignores it.
         pending = KvUiPendingMenuChoice{};
         return why;
     }
     case KvUiActionKind::Sort:
-        if (!list)
-            return notA("a list");
+        if (!list) return notA("a list");
         return list->UserClickHeader(action.col);
     case KvUiActionKind::MoveCol:
-        if (!list)
-            return notA("a list");
+        if (!list) return notA("a list");
         return list->UserDragHeader(action.col, action.to);
-    default:
-        return std::string("'") + KvUiActionVerb(action.kind) + "' is not an action on a dialog";
+    default: return std::string("'") + KvUiActionVerb(action.kind) + "' is not an action on a dialog";
     }
 }

@@ -9,13 +9,11 @@ void CKvUiDialog::BeginEditorCommand()
 void CKvUiDialog::CompleteEditorCommand(bool)
 {
     m_bInEditor = false;
-    if (!IsEnded())
-        ShowWindow(SW_SHOW);
+    if (!IsEnded()) ShowWindow(SW_SHOW);
 }
 
 void CKvUiDialog::CancelEditorCommand()
 {
     m_bInEditor = false;
-    if (!IsEnded())
-        ShowWindow(SW_SHOW);
+    if (!IsEnded()) ShowWindow(SW_SHOW);
 }

@@ -24,8 +24,7 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const std::u16string& t
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const std::u16string& text, int nAnswerKey)
 {
-    if (!m_bCreated)
-        return FALSE;
+    if (!m_bCreated) return FALSE;
     m_items.push_back(Item{nFlags, nIDNewItem, text, nAnswerKey});
     return TRUE;
 }
@@ -33,8 +32,7 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const std::u16string& t
 const CMenu::Item* CMenu::FindEnabledByKey(int nKey) const
 {
     for (const auto& item : m_items)
-        if (!(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) && item.key == nKey)
-            return &item;
+        if (!(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) && item.key == nKey) return &item;
     return nullptr;
 }
 
@@ -54,9 +52,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int, int, CWnd* pWnd)
     } else if (KvUiDriver* driver = kvuiDriver()) {
         chosen = driver->PopupMenu(*this);
     }
-    if (nFlags & TPM_RETURNCMD)
-        return static_cast<BOOL>(chosen);
-    if (chosen && pWnd)
-        pWnd->OnChildCommand(static_cast<int>(chosen), 0);
+    if (nFlags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
+    if (chosen && pWnd) pWnd->OnChildCommand(static_cast<int>(chosen), 0);
     return chosen != 0;
 }

@@ -20,8 +20,7 @@ BOOL CWnd::ShowWindow(int nCmdShow)
 int CWnd::MessageBox(const std::u16string& text, const std::u16string& caption, UINT type)
 {
     KvUiDriver* driver = kvuiDriver();
-    if (!driver)
-        return kvuiDefaultMessageBoxAnswer(type);
+    if (!driver) return kvuiDefaultMessageBoxAnswer(type);
     return driver->MessageBox({text, caption, type});
 }
 
@@ -64,8 +63,7 @@ LRESULT CWnd::OnChildNotify(NMHDR&)
 
 void CWnd::SendCommandToParent(UINT nCode)
 {
-    if (m_pParent)
-        m_pParent->OnChildCommand(m_nID, nCode);
+    if (m_pParent) m_pParent->OnChildCommand(m_nID, nCode);
 }
 
 LRESULT CWnd::SendNotifyToParent(NMHDR& hdr)

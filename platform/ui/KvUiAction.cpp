@@ -18,30 +18,24 @@ std::vector<Token> split(std::string_view line)
     std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
-            ++i;
+        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
         std::size_t start = i;
-        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
-            ++i;
-        if (i > start)
-            tokens.push_back({line.substr(start, i - start), i});
+        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+        if (i > start) tokens.push_back({line.substr(start, i - start), i});
     }
     return tokens;
 }
 
 std::string_view trim(std::string_view s)
 {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
 }
 
 bool toInt(std::string_view s, int& value)
 {
-    if (s.empty())
-        return false;
+    if (s.empty()) return false;
     auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     return ec == std::errc() && ptr == s.data() + s.size();
 }
@@ -85,8 +79,7 @@ constexpr VerbInfo kVerbs[] = {
 const VerbInfo* findVerb(std::string_view word)
 {
     for (const auto& verb : kVerbs)
-        if (word == verb.word)
-            return &verb;
+        if (word == verb.word) return &verb;
     return nullptr;
 }
 
@@ -105,8 +98,7 @@ bool KvUiIsDialogAction(KvUiActionKind kind)
 const char* KvUiActionVerb(KvUiActionKind kind)
 {
     for (const auto& verb : kVerbs)
-        if (verb.kind == kind)
-            return verb.word;
+        if (verb.kind == kind) return verb.word;
     return "";
 }
 
@@ -127,16 +119,14 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
     action.kind = verb->kind;
     const std::size_t n = tokens.size();
     auto number = [&](std::size_t index, int& value, const char* what) {
-        if (index >= n)
-            return fail(error, *verb, std::string("missing ") + what);
+        if (index >= n) return fail(error, *verb, std::string("missing ") + what);
         if (!toInt(tokens[index].text, value))
-            return fail(error, *verb, std::string(what) + " must be a whole number, not '" +
-                                          std::string(tokens[index].text) + "'");
+            return fail(error, *verb,
+                        std::string(what) + " must be a whole number, not '" + std::string(tokens[index].text) + "'");
         return true;
     };
     auto exactly = [&](std::size_t count) {
-        if (n > count)
-            return fail(error, *verb, "unexpected '" + std::string(tokens[count].text) + "'");
+        if (n > count) return fail(error, *verb, "unexpected '" + std::string(tokens[count].text) + "'");
         return true;
     };
     auto restFrom = [&](std::size_t index, std::size_t lastExcluded) {
@@ -146,27 +136,20 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
     };
 
     switch (verb->kind) {
-    case KvUiActionKind::Click:
-        return number(1, action.id, "control id") && exactly(2);
+    case KvUiActionKind::Click: return number(1, action.id, "control id") && exactly(2);
     case KvUiActionKind::Check:
-        if (!number(1, action.id, "control id"))
-            return false;
-        if (n < 3 || !toOnOff(tokens[2].text, action.bOn))
-            return fail(error, *verb, "the state must be on or off");
+        if (!number(1, action.id, "control id")) return false;
+        if (n < 3 || !toOnOff(tokens[2].text, action.bOn)) return fail(error, *verb, "the state must be on or off");
         return exactly(3);
     case KvUiActionKind::Select:
-        if (!number(1, action.id, "control id"))
-            return false;
-        if (n < 3)
-            return fail(error, *verb, "missing the entry to choose");
+        if (!number(1, action.id, "control id")) return false;
+        if (n < 3) return fail(error, *verb, "missing the entry to choose");
         action.text = restFrom(2, n);
         return true;
     case KvUiActionKind::Item:
     case KvUiActionKind::Total:
-        if (!number(1, action.id, "control id"))
-            return false;
-        if (n < 4)
-            return fail(error, *verb, "missing the item name or its state");
+        if (!number(1, action.id, "control id")) return false;
+        if (n < 4) return fail(error, *verb, "missing the item name or its state");
         if (!toOnOff(tokens[n - 1].text, action.bOn))
             return fail(error, *verb, "the last word must be on or off, not '" + std::string(tokens[n - 1].text) + "'");
         action.text = restFrom(2, n - 1);
@@ -181,8 +164,7 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
         return number(1, action.id, "control id") && number(2, action.col, "column") &&
                number(3, action.to, "target position") && exactly(4);
     case KvUiActionKind::File: {
-        if (n < 2)
-            return fail(error, *verb, "missing the file name");
+        if (n < 2) return fail(error, *verb, "missing the file name");
         if (n == 2 && tokens[1].text == "cancel") {
             action.bCancel = true;
             return true;
@@ -197,8 +179,7 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
         return true;
     }
     case KvUiActionKind::Answer:
-        if (n < 2)
-            return fail(error, *verb, "missing the answer");
+        if (n < 2) return fail(error, *verb, "missing the answer");
         if (tokens[1].text == "ok")
             action.answer = IDOK;
         else if (tokens[1].text == "yes")
@@ -208,7 +189,6 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
         else
             return fail(error, *verb, "unknown answer '" + std::string(tokens[1].text) + "'");
         return exactly(2);
-    default:
-        return true;  // editor answers: their provider reads the details
+    default: return true;  // editor answers: their provider reads the details
     }
 }

@@ -7,8 +7,7 @@
 namespace {
 char16_t foldCase(char16_t c)
 {
-    if (c >= u'A' && c <= u'Z')
-        return static_cast<char16_t>(c - u'A' + u'a');
+    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // Latin-1 capitals
         return static_cast<char16_t>(c + 0x20);
     return c;
@@ -20,8 +19,7 @@ int kvuiCompareNoCase(const std::u16string& a, const std::u16string& b)
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         char16_t ca = foldCase(a[i]), cb = foldCase(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
+        if (ca != cb) return ca < cb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -108,29 +106,26 @@ int CComboBox::AddString(const std::u16string& text)
         m_entries.push_back(text);
         return GetCount() - 1;
     }
-    auto at = std::upper_bound(m_entries.begin(), m_entries.end(), text,
-                               [](const std::u16string& a, const std::u16string& b) { return kvuiCompareNoCase(a, b) < 0; });
+    auto at =
+        std::upper_bound(m_entries.begin(), m_entries.end(), text,
+                         [](const std::u16string& a, const std::u16string& b) { return kvuiCompareNoCase(a, b) < 0; });
     int index = static_cast<int>(at - m_entries.begin());
     m_entries.insert(at, text);
-    if (m_nCurSel >= index)
-        ++m_nCurSel;
+    if (m_nCurSel >= index) ++m_nCurSel;
     return index;
 }
 
 int CComboBox::InsertString(int nIndex, const std::u16string& text)
 {
-    if (nIndex < 0 || nIndex > GetCount())
-        nIndex = GetCount();
+    if (nIndex < 0 || nIndex > GetCount()) nIndex = GetCount();
     m_entries.insert(m_entries.begin() + nIndex, text);
-    if (m_nCurSel >= nIndex)
-        ++m_nCurSel;
+    if (m_nCurSel >= nIndex) ++m_nCurSel;
     return nIndex;
 }
 
 int CComboBox::DeleteString(int nIndex)
 {
-    if (nIndex < 0 || nIndex >= GetCount())
-        return CB_ERR;
+    if (nIndex < 0 || nIndex >= GetCount()) return CB_ERR;
     m_entries.erase(m_entries.begin() + nIndex);
     if (m_nCurSel == nIndex)
         m_nCurSel = CB_ERR;
@@ -157,8 +152,7 @@ int CComboBox::SetCurSel(int nSelect)
 
 int CComboBox::GetLBText(int nIndex, std::u16string& text) const
 {
-    if (nIndex < 0 || nIndex >= GetCount())
-        return CB_ERR;
+    if (nIndex < 0 || nIndex >= GetCount()) return CB_ERR;
     text = m_entries[static_cast<std::size_t>(nIndex)];
     return static_cast<int>(text.size());
 }
@@ -173,13 +167,11 @@ std::u16string CComboBox::GetLBText(int nIndex) const
 int CComboBox::FindStringExact(int nStartAfter, const std::u16string& text) const
 {
     for (int i = std::max(0, nStartAfter + 1); i < GetCount(); ++i)
-        if (kvuiCompareNoCase(m_entries[static_cast<std::size_t>(i)], text) == 0)
-            return i;
+        if (kvuiCompareNoCase(m_entries[static_cast<std::size_t>(i)], text) == 0) return i;
     return CB_ERR;
 }
 
 void CComboBox::Choose(int nIndex)
 {
-    if (SetCurSel(nIndex) != CB_ERR)
-        SendCommandToParent(CBN_SELCHANGE);
+    if (SetCurSel(nIndex) != CB_ERR) SendCommandToParent(CBN_SELCHANGE);
 }

@@ -27,19 +27,16 @@ KvUiPendingMenuChoice& kvuiPendingMenuChoice()
 
 std::string kvuiCheckFileAnswer(const KvUiFileRequest& request, KvUiFileAnswer& answer)
 {
-    if (answer.path.empty())
-        return "the file dialog needs a file name";
+    if (answer.path.empty()) return "the file dialog needs a file name";
     int count = static_cast<int>(request.filters.size());
     if (answer.filterIndex < 1 || (count > 0 && answer.filterIndex > count) || (count == 0 && answer.filterIndex != 1))
         return "the file dialog has no file type " + std::to_string(answer.filterIndex) + " (it offers " +
                std::to_string(count == 0 ? 1 : count) + ")";
     std::filesystem::path path(kvToUtf8(answer.path));
-    if (!request.defExt.empty() && !path.has_extension())
-        path += "." + kvToUtf8(request.defExt);
+    if (!request.defExt.empty() && !path.has_extension()) path += "." + kvToUtf8(request.defExt);
     std::error_code ec;
     std::filesystem::path full = std::filesystem::absolute(path, ec);
-    if (ec)
-        return "cannot make a full path of '" + path.string() + "'";
+    if (ec) return "cannot make a full path of '" + path.string() + "'";
     full = full.lexically_normal();
     if ((request.flags & OFN_FILEMUSTEXIST) && !std::filesystem::is_regular_file(full, ec))
         return "the file '" + full.string() + "' does not exist";
@@ -52,11 +49,8 @@ std::string kvuiCheckFileAnswer(const KvUiFileRequest& request, KvUiFileAnswer& 
 std::string kvuiCheckMessageBoxAnswer(UINT type, int answer)
 {
     switch (type & MB_TYPEMASK) {
-    case MB_YESNO:
-        return answer == IDYES || answer == IDNO ? std::string() : "the message box asks yes or no";
-    case MB_OKCANCEL:
-        return answer == IDOK ? std::string() : "the message box offers only ok (or cancel)";
-    default:
-        return answer == IDOK ? std::string() : "the message box offers only ok";
+    case MB_YESNO: return answer == IDYES || answer == IDNO ? std::string() : "the message box asks yes or no";
+    case MB_OKCANCEL: return answer == IDOK ? std::string() : "the message box offers only ok (or cancel)";
+    default: return answer == IDOK ? std::string() : "the message box offers only ok";
     }
 }

@@ -4,8 +4,7 @@
 
 bool CImageList::Create(int cx, int cy, unsigned, int, int)
 {
-    if (cx <= 0 || cy <= 0)
-        return false;
+    if (cx <= 0 || cy <= 0) return false;
     m_cx = cx;
     m_cy = cy;
     m_images.clear();
@@ -15,16 +14,14 @@ bool CImageList::Create(int cx, int cy, unsigned, int, int)
 
 int CImageList::Add(HICON icon)
 {
-    if (!m_bCreated || !icon || icon->empty())
-        return -1;
+    if (!m_bCreated || !icon || icon->empty()) return -1;
     m_images.push_back(*icon);
     return static_cast<int>(m_images.size()) - 1;
 }
 
 const KvUiImage* CImageList::GetImage(int index) const
 {
-    if (index < 0 || index >= GetImageCount())
-        return nullptr;
+    if (index < 0 || index >= GetImageCount()) return nullptr;
     return &m_images[static_cast<std::size_t>(index)];
 }
 
@@ -48,10 +45,8 @@ KvUiImage kvuiMakeCheckBoxImage(bool bChecked, int size)
         // A tick: down from the left third, then up to the top right.
         int x0 = size / 4, xm = size * 5 / 12, x1 = size * 3 / 4;
         int ymid = size / 2, ybot = size * 2 / 3, ytop = size / 3;
-        for (int x = x0; x <= xm; ++x)
-            put(x, ymid + (x - x0) * (ybot - ymid) / std::max(1, xm - x0), 0x00);
-        for (int x = xm; x <= x1; ++x)
-            put(x, ybot - (x - xm) * (ybot - ytop) / std::max(1, x1 - xm), 0x00);
+        for (int x = x0; x <= xm; ++x) put(x, ymid + (x - x0) * (ybot - ymid) / std::max(1, xm - x0), 0x00);
+        for (int x = xm; x <= x1; ++x) put(x, ybot - (x - xm) * (ybot - ytop) / std::max(1, x1 - xm), 0x00);
     }
     return image;
 }

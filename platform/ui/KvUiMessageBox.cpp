@@ -5,19 +5,15 @@
 int AfxMessageBox(const std::u16string& text, UINT nType)
 {
     KvUiDriver* driver = kvuiDriver();
-    if (!driver)
-        return kvuiDefaultMessageBoxAnswer(nType);
+    if (!driver) return kvuiDefaultMessageBoxAnswer(nType);
     return driver->MessageBox({text, u"", nType});
 }
 
 int kvuiDefaultMessageBoxAnswer(UINT nType)
 {
     switch (nType & MB_TYPEMASK) {
-    case MB_YESNO:
-        return IDNO;  // a question left unanswered is not a yes
-    case MB_OKCANCEL:
-        return IDCANCEL;
-    default:
-        return IDOK;
+    case MB_YESNO: return IDNO;  // a question left unanswered is not a yes
+    case MB_OKCANCEL: return IDCANCEL;
+    default: return IDOK;
     }
 }

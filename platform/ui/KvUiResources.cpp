@@ -17,8 +17,7 @@ auto findIn(Map KvUiResourceModule::*member, int id) -> const typename Map::mapp
     for (auto it = modules.rbegin(); it != modules.rend(); ++it) {
         const Map& map = (*it)->*member;
         auto found = map.find(id);
-        if (found != map.end())
-            return &found->second;
+        if (found != map.end()) return &found->second;
     }
     return nullptr;
 }
@@ -27,15 +26,13 @@ auto findIn(Map KvUiResourceModule::*member, int id) -> const typename Map::mapp
 const KvUiControlTemplate* KvUiDialogTemplate::control(int controlId) const
 {
     for (const auto& c : controls)
-        if (c.id == controlId)
-            return &c;
+        if (c.id == controlId) return &c;
     return nullptr;
 }
 
 void kvuiAddResourceModule(const KvUiResourceModule* module)
 {
-    if (module && std::find(chain().begin(), chain().end(), module) == chain().end())
-        chain().push_back(module);
+    if (module && std::find(chain().begin(), chain().end(), module) == chain().end()) chain().push_back(module);
 }
 
 void kvuiRemoveResourceModule(const KvUiResourceModule* module)

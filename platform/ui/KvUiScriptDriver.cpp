@@ -26,8 +26,7 @@ bool KvUiScriptDriver::Take(const std::string& waiting, KvUiAction& action)
 bool KvUiScriptDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
 {
     std::string waiting = kvuiDescribeDialog(dlg) + " waits for an action";
-    if (!Take(waiting, action))
-        return false;
+    if (!Take(waiting, action)) return false;
     if (!KvUiIsDialogAction(action.kind)) {
         m_script.fail(m_line, "'" + std::string(KvUiActionVerb(action.kind)) + "' is not an action on a dialog; " +
                                   waiting + " and is cancelled");
@@ -47,8 +46,7 @@ int KvUiScriptDriver::MessageBox(const KvUiMessageBoxRequest& request)
     const int fallback = kvuiDefaultMessageBoxAnswer(request.type);
     std::string waiting = "the message box \"" + kvToUtf8(request.text) + "\" waits for an answer";
     KvUiAction action;
-    if (!Take(waiting, action))
-        return fallback;
+    if (!Take(waiting, action)) return fallback;
     if (action.kind != KvUiActionKind::Answer) {
         m_script.fail(m_line, "'" + std::string(KvUiActionVerb(action.kind)) + "' does not answer a message box; " +
                                   waiting + " and is closed");
@@ -66,15 +64,13 @@ bool KvUiScriptDriver::FileDialog(const KvUiFileRequest& request, KvUiFileAnswer
 {
     std::string waiting = std::string("the file ") + (request.bOpen ? "open" : "save") + " dialog waits for a file";
     KvUiAction action;
-    if (!Take(waiting, action))
-        return false;
+    if (!Take(waiting, action)) return false;
     if (action.kind != KvUiActionKind::File) {
         m_script.fail(m_line, "'" + std::string(KvUiActionVerb(action.kind)) + "' does not answer a file dialog; " +
                                   waiting + " and is cancelled");
         return false;
     }
-    if (action.bCancel)
-        return false;
+    if (action.bCancel) return false;
     answer.path = action.text;
     answer.filterIndex = action.filterIndex ? action.filterIndex : request.initialFilter;
     std::string why = kvuiCheckFileAnswer(request, answer);

@@ -22,8 +22,7 @@ std::string pad(std::string text, std::size_t width)
     // Width in characters, not bytes: UTF-8 continuation bytes take no room.
     std::size_t shown = static_cast<std::size_t>(
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    if (shown < width)
-        text.append(width - shown, ' ');
+    if (shown < width) text.append(width - shown, ' ');
     return text;
 }
 
@@ -36,8 +35,7 @@ std::size_t shownWidth(const std::string& text)
 std::string trim(const std::string& s)
 {
     std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
@@ -47,8 +45,7 @@ void showList(std::ostream& out, const CListCtrl& list)
     std::vector<int> columns;
     if (list.IsReportView()) {
         for (int col : list.GetColumnOrder())
-            if (list.IsColumnShown(col))
-                columns.push_back(col);
+            if (list.IsColumnShown(col)) columns.push_back(col);
     } else {
         columns.push_back(0);
     }
@@ -56,30 +53,25 @@ void showList(std::ostream& out, const CListCtrl& list)
 
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> header{"row"};
-    if (checks)
-        header.push_back("chk");
+    if (checks) header.push_back("chk");
     for (int col : columns) {
         std::string title = "[" + std::to_string(col) + "]";
         if (list.IsReportView()) {
             title += " " + utf8(list.GetColumnTitle(col));
-            if (grid && grid->GetSortColumn() == col)
-                title += grid->IsSortAscending() ? " ^" : " v";
+            if (grid && grid->GetSortColumn() == col) title += grid->IsSortAscending() ? " ^" : " v";
         }
         header.push_back(title);
     }
     rows.push_back(header);
     for (int item = 0; item < list.GetItemCount(); ++item) {
         std::vector<std::string> row{std::to_string(item)};
-        if (checks)
-            row.push_back(list.GetCheck(item) ? "[x]" : "[ ]");
-        for (int col : columns)
-            row.push_back(utf8(list.GetCellDisplayText(item, col)));
+        if (checks) row.push_back(list.GetCheck(item) ? "[x]" : "[ ]");
+        for (int col : columns) row.push_back(utf8(list.GetCellDisplayText(item, col)));
         rows.push_back(row);
     }
     std::vector<std::size_t> widths(header.size(), 0);
     for (const auto& row : rows)
-        for (std::size_t i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths[i], shownWidth(row[i]));
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], shownWidth(row[i]));
     for (const auto& row : rows) {
         out << "         ";
         for (std::size_t i = 0; i < row.size(); ++i)
@@ -99,9 +91,7 @@ void showControl(std::ostream& out, const CWnd& control)
     std::string state = control.IsWindowEnabled() ? "" : " (disabled)";
     out << "  " << pad(id, 7) << " ";
     switch (control.GetKind()) {
-    case KvUiControlKind::Label:
-        out << "label      " << text;
-        break;
+    case KvUiControlKind::Label: out << "label      " << text; break;
     case KvUiControlKind::Picture: {
         const auto* picture = dynamic_cast<const CStatic*>(&control);
         HBITMAP bitmap = picture ? picture->GetBitmap() : nullptr;
@@ -112,16 +102,12 @@ void showControl(std::ostream& out, const CWnd& control)
             out << "(empty)";
         break;
     }
-    case KvUiControlKind::GroupBox:
-        out << "group      " << text;
-        break;
+    case KvUiControlKind::GroupBox: out << "group      " << text; break;
     case KvUiControlKind::PushButton: {
         const auto* button = dynamic_cast<const CButton*>(&control);
         out << "button     " << text;
-        if (button && button->GetIcon())
-            out << " (icon)";
-        if (button && button->IsDefault())
-            out << " (default)";
+        if (button && button->GetIcon()) out << " (icon)";
+        if (button && button->IsDefault()) out << " (default)";
         break;
     }
     case KvUiControlKind::CheckBox: {
@@ -134,26 +120,21 @@ void showControl(std::ostream& out, const CWnd& control)
         out << "radio      " << (button && button->GetCheck() ? "(*) " : "( ) ") << text;
         break;
     }
-    case KvUiControlKind::Edit:
-        out << "edit       \"" << text << "\"";
-        break;
+    case KvUiControlKind::Edit: out << "edit       \"" << text << "\""; break;
     case KvUiControlKind::ComboBox: {
         const auto* combo = dynamic_cast<const CComboBox*>(&control);
         out << "drop-down  ";
         if (combo) {
             out << "\"" << utf8(combo->GetLBText(combo->GetCurSel())) << "\" of:";
-            for (int i = 0; i < combo->GetCount(); ++i)
-                out << (i ? " |" : "") << " " << utf8(combo->GetLBText(i));
-            if (combo->GetCount() == 0)
-                out << " (no entries)";
+            for (int i = 0; i < combo->GetCount(); ++i) out << (i ? " |" : "") << " " << utf8(combo->GetLBText(i));
+            if (combo->GetCount() == 0) out << " (no entries)";
         }
         break;
     }
     case KvUiControlKind::ListView: {
         const auto* list = dynamic_cast<const CListCtrl*>(&control);
         out << "list       " << (list && list->IsReportView() ? "(report)" : "(list)") << state << "\n";
-        if (list)
-            showList(out, *list);
+        if (list) showList(out, *list);
         return;
     }
     }
@@ -165,8 +146,7 @@ void KvUiTerminalDriver::Show(const CKpUiBaseDialog& dlg)
 {
     m_out << "\n=== " << utf8(dlg.GetWindowText()) << "  (dialog " << dlg.GetTemplateId() << ") ===\n";
     for (const CWnd* control : dlg.GetControls())
-        if (control->IsWindowVisible())
-            showControl(m_out, *control);
+        if (control->IsWindowVisible()) showControl(m_out, *control);
 }
 
 void KvUiTerminalDriver::ShowHelp()
@@ -186,8 +166,7 @@ bool KvUiTerminalDriver::ReadLine(const char* prompt, std::string& line)
             return false;
         }
         line = trim(raw);
-        if (!line.empty() && line[0] != '#')
-            return true;
+        if (!line.empty() && line[0] != '#') return true;
     }
 }
 
@@ -240,8 +219,7 @@ int KvUiTerminalDriver::MessageBox(const KvUiMessageBoxRequest& request)
     while (ReadLine(prompt, line)) {
         KvUiAction action;
         std::string error;
-        if (!line.starts_with("answer "))
-            line = "answer " + line;
+        if (!line.starts_with("answer ")) line = "answer " + line;
         if (!KvUiParseAction(line, action, error)) {
             m_out << "  " << error << "\n";
             continue;
@@ -265,21 +243,18 @@ bool KvUiTerminalDriver::FileDialog(const KvUiFileRequest& request, KvUiFileAnsw
           << "  type a path, optionally followed by the file type number, or cancel\n";
     std::string line;
     while (ReadLine("file> ", line)) {
-        if (!line.starts_with("file "))
-            line = "file " + line;
+        if (!line.starts_with("file ")) line = "file " + line;
         KvUiAction action;
         std::string error;
         if (!KvUiParseAction(line, action, error)) {
             m_out << "  " << error << "\n";
             continue;
         }
-        if (action.bCancel)
-            return false;
+        if (action.bCancel) return false;
         answer.path = action.text;
         answer.filterIndex = action.filterIndex ? action.filterIndex : request.initialFilter;
         std::string why = kvuiCheckFileAnswer(request, answer);
-        if (why.empty())
-            return true;
+        if (why.empty()) return true;
         m_out << "  " << why << "\n";
     }
     return false;
@@ -289,8 +264,7 @@ UINT_PTR KvUiTerminalDriver::PopupMenu(const CMenu& menu)
 {
     m_out << "\n--- menu ---\n";
     for (const auto& item : menu.GetItems()) {
-        if (item.flags & MF_SEPARATOR)
-            continue;
+        if (item.flags & MF_SEPARATOR) continue;
         m_out << "  " << item.key << ": " << utf8(item.text) << ((item.flags & MF_CHECKED) ? " (checked)" : "")
               << ((item.flags & (MF_GRAYED | MF_DISABLED)) ? " (unavailable)" : "") << "\n";
     }
@@ -304,10 +278,8 @@ UINT_PTR KvUiTerminalDriver::PopupMenu(const CMenu& menu)
             m_out << "  type the number of an item\n";
             continue;
         }
-        if (key == 0)
-            return 0;
-        if (const CMenu::Item* item = menu.FindEnabledByKey(key))
-            return item->id;
+        if (key == 0) return 0;
+        if (const CMenu::Item* item = menu.FindEnabledByKey(key)) return item->id;
         m_out << "  no item " << key << "\n";
     }
     return 0;

@@ -10,7 +10,8 @@
 #include "kv/KvDbDatabase.h"
 
 namespace {
-std::string outcome(const std::string& bytes, std::size_t window) {
+std::string outcome(const std::string& bytes, std::size_t window)
+{
     try {
         DxfLoaded loaded = dxfReadBytes(bytes, "fuzz.dxf", window);
         if (dxfWriteBytes(*loaded.database, *loaded.document) != bytes) std::abort();
@@ -21,7 +22,8 @@ std::string outcome(const std::string& bytes, std::size_t window) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     std::string bytes(reinterpret_cast<const char*>(data), size);
     if (outcome(bytes, 4 << 20) != outcome(bytes, 32 + size % 61)) std::abort();
     return 0;

@@ -9,7 +9,8 @@
 // Appends the entity to the drawing's model space; the callback runs while it is still open
 // for write, then it is closed.
 template <class T, class Edit = void (*)(T&)>
-KvDbObjectId AppendToModelSpace(KvDbDatabase& db, T* pEntity, Edit edit = [](T&) {})
+KvDbObjectId AppendToModelSpace(
+    KvDbDatabase& db, T* pEntity, Edit edit = [](T&) {})
 {
     KvDbBlockTableRecord* pSpace = nullptr;
     EXPECT_EQ(kvdbOpenObject(pSpace, db.modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);

@@ -48,8 +48,7 @@ private:
     Answer Take(const std::u16string& prompt)
     {
         prompts.push_back(prompt);
-        if (answers.empty())
-            return Cancelled();
+        if (answers.empty()) return Cancelled();
         Answer answer = answers.front();
         answers.pop_front();
         return answer;

@@ -30,7 +30,8 @@ public:
     std::set<std::string> Entries() const
     {
         std::set<std::string> seNames;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path)) seNames.insert(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            seNames.insert(entry.path().filename().string());
         return seNames;
     }
 

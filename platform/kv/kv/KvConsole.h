@@ -12,7 +12,7 @@ public:
     void write(const std::u16string& text);
     const std::u16string& recorded() const { return m_recorded; }
     void clearRecorded() { m_recorded.clear(); }
-    void setEcho(bool echo) { m_echo = echo; }   // off in tests
+    void setEcho(bool echo) { m_echo = echo; }  // off in tests
 
 private:
     std::u16string m_recorded;

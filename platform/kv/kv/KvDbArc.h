@@ -6,7 +6,9 @@ class KvDbArc : public KvDbCurve {
 public:
     KvDbArc() = default;
     KvDbArc(const KvGePoint3d& center, double radius, double startAngle, double endAngle)
-        : m_center(center), m_radius(radius), m_startAngle(startAngle), m_endAngle(endAngle) {}
+        : m_center(center), m_radius(radius), m_startAngle(startAngle), m_endAngle(endAngle)
+    {
+    }
     const char* isA() const override { return "KvDbArc"; }
     std::u16string dxfName() const override { return u"ARC"; }
 

@@ -15,14 +15,18 @@ public:
     // Appends an entity (the record must be open for write); the database takes it and
     // it is left open for write, for the caller to close.
     Kvmo::ErrorStatus appendKvDbEntity(KvDbObjectId& id, KvDbEntity* entity);
-    Kvmo::ErrorStatus appendKvDbEntity(KvDbEntity* entity) { KvDbObjectId id; return appendKvDbEntity(id, entity); }
+    Kvmo::ErrorStatus appendKvDbEntity(KvDbEntity* entity)
+    {
+        KvDbObjectId id;
+        return appendKvDbEntity(id, entity);
+    }
     KvDbObjectIterator* newIterator() const;
     const std::vector<KvDbObjectId>& entityIds() const { return m_entities; }
     // For the drawing reader: links an entity already in the database, without open rules.
     void attachLoadedEntity(KvDbObjectId id);
 
-    bool isAnonymous() const;   // name starts with '*' and is not a layout
-    bool isLayout() const;      // model space or a paper space
+    bool isAnonymous() const;  // name starts with '*' and is not a layout
+    bool isLayout() const;     // model space or a paper space
     KvGePoint3d origin() const { return m_origin; }
     void setOrigin(const KvGePoint3d& p) { m_origin = p; }
 
@@ -53,8 +57,8 @@ class KvDbTextStyleTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbTextStyleTableRecord"; }
     std::u16string dxfName() const override { return u"STYLE"; }
-    double textSize = 0.0;   // 0: height chosen per text
-    double xScale = 1.0;     // width factor
+    double textSize = 0.0;  // 0: height chosen per text
+    double xScale = 1.0;    // width factor
     double obliquingAngle = 0.0;
     std::u16string fileName = u"txt";
     std::u16string bigFontFileName;
@@ -68,7 +72,8 @@ public:
 
 #include "kv/KvDbDatabase.h"
 
-inline void KvDbBlockTableRecord::attachLoadedEntity(KvDbObjectId id) {
+inline void KvDbBlockTableRecord::attachLoadedEntity(KvDbObjectId id)
+{
     m_entities.push_back(id);
     if (database() != nullptr) database()->noteEntityAppended(objectId(), id);
 }

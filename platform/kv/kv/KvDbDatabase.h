@@ -65,7 +65,7 @@ public:
     KvGeVector3d ucsxdir() const { return m_ucsxdir; }
     KvGeVector3d ucsydir() const { return m_ucsydir; }
     void setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, const KvGeVector3d& ydir);
-    KvDbObjectId textstyle() const { return m_textstyle; }   // current text style
+    KvDbObjectId textstyle() const { return m_textstyle; }  // current text style
     void setTextstyle(KvDbObjectId id) { m_textstyle = id; }
 
     // Entities of the layouts (model and paper spaces) in creation order, erased ones included.
@@ -90,12 +90,12 @@ private:
 
     // Objects in the order they were added, the same order as m_allObjects.
     std::vector<std::unique_ptr<KvDbObject>> m_objects;
-    KvSerialRuns m_positions;   // id serial -> index of m_objects
-    KvFlatIndex m_byHandle;     // handle -> id serial
+    KvSerialRuns m_positions;  // id serial -> index of m_objects
+    KvFlatIndex m_byHandle;    // handle -> id serial
     std::uint64_t m_maxHandle = 0;
     std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
-    KvFlatIndex m_layoutPositions;   // id serial -> index of m_layoutEntities
+    KvFlatIndex m_layoutPositions;  // id serial -> index of m_layoutEntities
     KvDbHandle m_handseed = KvDbHandle(1);
     KvDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects;
     KvDbObjectId m_textstyle;

@@ -11,7 +11,8 @@ public:
 
     Kvmo::ErrorStatus getAt(const std::u16string& name, KvDbObjectId& id) const;
     template <class T>
-    Kvmo::ErrorStatus getAt(const std::u16string& name, T*& object, KvDb::OpenMode mode) const {
+    Kvmo::ErrorStatus getAt(const std::u16string& name, T*& object, KvDb::OpenMode mode) const
+    {
         object = nullptr;
         KvDbObjectId id;
         Kvmo::ErrorStatus es = getAt(name, id);

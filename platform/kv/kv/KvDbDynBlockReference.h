@@ -9,7 +9,9 @@ class KvDbDynBlockReferenceProperty {
 public:
     KvDbDynBlockReferenceProperty() = default;
     KvDbDynBlockReferenceProperty(std::u16string name, KvDbEvalVariant value, bool readOnly = false)
-        : m_name(std::move(name)), m_value(std::move(value)), m_readOnly(readOnly) {}
+        : m_name(std::move(name)), m_value(std::move(value)), m_readOnly(readOnly)
+    {
+    }
 
     const std::u16string& propertyName() const { return m_name; }
     const KvDbEvalVariant& value() const { return m_value; }

@@ -10,7 +10,9 @@ class KvDbHyperlink {
 public:
     KvDbHyperlink() = default;
     KvDbHyperlink(std::u16string name, std::u16string description = {}, std::u16string subLocation = {})
-        : m_name(std::move(name)), m_description(std::move(description)), m_subLocation(std::move(subLocation)) {}
+        : m_name(std::move(name)), m_description(std::move(description)), m_subLocation(std::move(subLocation))
+    {
+    }
     const std::u16string& name() const { return m_name; }
     const std::u16string& description() const { return m_description; }
     const std::u16string& subLocation() const { return m_subLocation; }

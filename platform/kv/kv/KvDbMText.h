@@ -7,10 +7,30 @@
 class KvDbMText : public KvDbEntity {
 public:
     enum AttachmentPoint {
-        kTopLeft = 1, kTopCenter, kTopRight, kMiddleLeft, kMiddleCenter, kMiddleRight,
-        kBottomLeft, kBottomCenter, kBottomRight,
-        kBaseLeft = 10, kBaseCenter, kBaseRight, kBaseAlign, kBottomAlign, kMiddleAlign, kTopAlign,
-        kBaseFit, kBottomFit, kMiddleFit, kTopFit, kBaseMid, kBottomMid, kMiddleMid, kTopMid
+        kTopLeft = 1,
+        kTopCenter,
+        kTopRight,
+        kMiddleLeft,
+        kMiddleCenter,
+        kMiddleRight,
+        kBottomLeft,
+        kBottomCenter,
+        kBottomRight,
+        kBaseLeft = 10,
+        kBaseCenter,
+        kBaseRight,
+        kBaseAlign,
+        kBottomAlign,
+        kMiddleAlign,
+        kTopAlign,
+        kBaseFit,
+        kBottomFit,
+        kMiddleFit,
+        kTopFit,
+        kBaseMid,
+        kBottomMid,
+        kMiddleMid,
+        kTopMid
     };
     enum FlowDirection { kLtoR = 1, kRtoL = 2, kTtoB = 3, kBtoT = 4, kByStyle = 5 };
     enum LineSpacingStyle { kAtLeast = 1, kExactly = 2 };

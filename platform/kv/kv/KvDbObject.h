@@ -68,7 +68,9 @@ protected:
     // Changes to resident objects need a write open.
     bool canWrite() const { return isWriteEnabled(); }
     // A setter's body: assigns when the object may be changed.
-    template <class T, class U> Kvmo::ErrorStatus assignIfWritable(T& field, U&& value) {
+    template <class T, class U>
+    Kvmo::ErrorStatus assignIfWritable(T& field, U&& value)
+    {
         if (!canWrite()) return Kvmo::eNotOpenForWrite;
         field = std::forward<U>(value);
         return Kvmo::eOk;
@@ -82,7 +84,7 @@ private:
     KvDbObjectId m_ownerId;
     KvDbObjectId m_extensionDictionary;
     KvDbHandle m_handle;
-    std::unique_ptr<KvTypedValueList> m_xdata;   // most objects have none
+    std::unique_ptr<KvTypedValueList> m_xdata;  // most objects have none
     int m_readers = 0;
     bool m_erased = false;
     bool m_modifiedSinceLoad = false;
@@ -90,8 +92,16 @@ private:
 };
 
 // Class test in the host's style: the object as T, or null.
-template <class T> T* kvCast(KvDbObject* object) { return dynamic_cast<T*>(object); }
-template <class T> const T* kvCast(const KvDbObject* object) { return dynamic_cast<const T*>(object); }
+template <class T>
+T* kvCast(KvDbObject* object)
+{
+    return dynamic_cast<T*>(object);
+}
+template <class T>
+const T* kvCast(const KvDbObject* object)
+{
+    return dynamic_cast<const T*>(object);
+}
 
 // Opens a resident object. Erased objects do not open unless openErased is set.
 // Several readers or one writer at a time: a write open of an open object, or a read
@@ -100,7 +110,8 @@ Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb:
                                      bool openErased = false);
 
 template <class T>
-Kvmo::ErrorStatus kvdbOpenObject(T*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased = false) {
+Kvmo::ErrorStatus kvdbOpenObject(T*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased = false)
+{
     object = nullptr;
     KvDbObject* base = nullptr;
     Kvmo::ErrorStatus es = kvdbOpenKvDbObject(base, id, mode, openErased);

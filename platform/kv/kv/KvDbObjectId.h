@@ -24,6 +24,7 @@ private:
     std::uint64_t m_serial = 0;
 };
 
-template <> struct std::hash<KvDbObjectId> {
+template <>
+struct std::hash<KvDbObjectId> {
     std::size_t operator()(const KvDbObjectId& id) const noexcept { return std::hash<std::uint64_t>()(id.serial()); }
 };

@@ -8,9 +8,17 @@ class KvDbObjectIterator {
 public:
     explicit KvDbObjectIterator(std::vector<KvDbObjectId> ids) : m_ids(std::move(ids)) { skipErased(); }
 
-    void start() { m_index = 0; skipErased(); }
+    void start()
+    {
+        m_index = 0;
+        skipErased();
+    }
     bool done() const { return m_index >= m_ids.size(); }
-    void step() { ++m_index; skipErased(); }
+    void step()
+    {
+        ++m_index;
+        skipErased();
+    }
     KvDbObjectId objectId() const { return done() ? KvDbObjectId() : m_ids[m_index]; }
 
 private:

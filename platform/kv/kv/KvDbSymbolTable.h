@@ -11,7 +11,11 @@ class KvDbSymbolTableRecord : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbSymbolTableRecord"; }
     const std::u16string& getName() const { return m_name; }
-    Kvmo::ErrorStatus getName(std::u16string& name) const { name = m_name; return Kvmo::eOk; }
+    Kvmo::ErrorStatus getName(std::u16string& name) const
+    {
+        name = m_name;
+        return Kvmo::eOk;
+    }
     Kvmo::ErrorStatus setName(const std::u16string& name);
 
 private:
@@ -26,7 +30,8 @@ public:
     bool has(const std::u16string& name) const;
     Kvmo::ErrorStatus getAt(const std::u16string& name, KvDbObjectId& id) const;
     template <class T>
-    Kvmo::ErrorStatus getAt(const std::u16string& name, T*& record, KvDb::OpenMode mode) const {
+    Kvmo::ErrorStatus getAt(const std::u16string& name, T*& record, KvDb::OpenMode mode) const
+    {
         record = nullptr;
         KvDbObjectId id;
         Kvmo::ErrorStatus es = getAt(name, id);

@@ -9,10 +9,10 @@ class KvDbTable : public KvDbBlockReference {
 public:
     struct Cell {
         std::u16string text;
-        KvDbObjectId block;          // block shown in the cell, null for a text cell
+        KvDbObjectId block;  // block shown in the cell, null for a text cell
         bool autoFit = false;
-        KvDbObjectId textStyle;      // null: the table style's
-        double textHeight = 0.0;     // 0: the table style's
+        KvDbObjectId textStyle;   // null: the table style's
+        double textHeight = 0.0;  // 0: the table style's
         bool operator==(const Cell&) const = default;
     };
     struct MergedRange {
@@ -35,9 +35,9 @@ public:
     Kvmo::ErrorStatus setTextString(int row, int col, const std::u16string& text);
     KvDbObjectId blockTableRecordId(int row, int col) const;
     Kvmo::ErrorStatus setBlockTableRecordId(int row, int col, KvDbObjectId blockId, bool autoFit = false);
-    KvDbObjectId textStyle(int row, int col) const;     // effective: the cell's or the style's
+    KvDbObjectId textStyle(int row, int col) const;  // effective: the cell's or the style's
     Kvmo::ErrorStatus setTextStyle(int row, int col, KvDbObjectId id);
-    double textHeight(int row, int col) const;          // effective: the cell's or the style's
+    double textHeight(int row, int col) const;  // effective: the cell's or the style's
     Kvmo::ErrorStatus setTextHeight(int row, int col, double height);
     const Cell* cellAt(int row, int col) const;
 
@@ -46,10 +46,10 @@ public:
                       int* maxCol = nullptr) const;
     const std::vector<MergedRange>& mergedRanges() const { return m_merged; }
 
-    Kvmo::ErrorStatus setColumnWidth(double width);            // every column
+    Kvmo::ErrorStatus setColumnWidth(double width);  // every column
     Kvmo::ErrorStatus setColumnWidth(int col, double width);
     double columnWidth(int col) const;
-    Kvmo::ErrorStatus setRowHeight(double height);             // every row
+    Kvmo::ErrorStatus setRowHeight(double height);  // every row
     Kvmo::ErrorStatus setRowHeight(int row, double height);
     double rowHeight(int row) const;
 

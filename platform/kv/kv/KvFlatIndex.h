@@ -20,7 +20,7 @@ public:
 
 private:
     struct Slot {
-        std::uint64_t key = 0;   // 0: free
+        std::uint64_t key = 0;  // 0: free
         std::uint64_t value = 0;
     };
     struct Free {

@@ -10,8 +10,8 @@ public:
     KvGeMatrix3d() = default;
 
     // Maps the coordinate system (origin, x, y, z) to world coordinates.
-    KvGeMatrix3d& setCoordSystem(const KvGePoint3d& origin, const KvGeVector3d& xAxis,
-                                 const KvGeVector3d& yAxis, const KvGeVector3d& zAxis);
+    KvGeMatrix3d& setCoordSystem(const KvGePoint3d& origin, const KvGeVector3d& xAxis, const KvGeVector3d& yAxis,
+                                 const KvGeVector3d& zAxis);
     KvGeMatrix3d& setToIdentity();
     KvGePoint3d apply(const KvGePoint3d& p) const;
     KvGeMatrix3d operator*(const KvGeMatrix3d& o) const;

@@ -15,15 +15,25 @@ public:
 
     double length() const { return std::sqrt(x * x + y * y + z * z); }
     double dotProduct(const KvGeVector3d& o) const { return x * o.x + y * o.y + z * o.z; }
-    KvGeVector3d crossProduct(const KvGeVector3d& o) const {
+    KvGeVector3d crossProduct(const KvGeVector3d& o) const
+    {
         return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x};
     }
-    KvGeVector3d& normalize() {
+    KvGeVector3d& normalize()
+    {
         const double len = length();
-        if (len > 0.0) { x /= len; y /= len; z /= len; }
+        if (len > 0.0) {
+            x /= len;
+            y /= len;
+            z /= len;
+        }
         return *this;
     }
-    KvGeVector3d normal() const { KvGeVector3d v = *this; return v.normalize(); }
+    KvGeVector3d normal() const
+    {
+        KvGeVector3d v = *this;
+        return v.normalize();
+    }
 
     static const KvGeVector3d kXAxis;
     static const KvGeVector3d kYAxis;

@@ -9,7 +9,7 @@ class KvHostVariables {
 public:
     static KvHostVariables& instance();
 
-    bool get(const std::u16string& name, KvTypedValue& value) const;   // name ignoring case
+    bool get(const std::u16string& name, KvTypedValue& value) const;  // name ignoring case
     void set(const std::u16string& name, const KvTypedValue& value);
     bool has(const std::u16string& name) const;
 

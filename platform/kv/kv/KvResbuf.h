@@ -13,16 +13,19 @@ struct resbuf {
         short rint;
         std::int32_t rlong;
         std::int64_t rlong64;
-        char16_t* rstring;   // owned by the buffer; allocated with new[]
+        char16_t* rstring;  // owned by the buffer; allocated with new[]
         kv_name rlname;
-        struct { std::int32_t clen; unsigned char* buf; } rbinary;  // owned, new[]
+        struct {
+            std::int32_t clen;
+            unsigned char* buf;
+        } rbinary;  // owned, new[]
     } resval{};
 };
 
 // Value types of result buffers that are not drawing group codes. RTDXF0 stands for group 0
 // in kvutBuildList (0 ends the list); the chain holds it as group 0.
 constexpr short RTREAL = 5001;
-constexpr short RTPOINT = 5002;    // 2D point
+constexpr short RTPOINT = 5002;  // 2D point
 constexpr short RTSHORT = 5003;
 constexpr short RTANG = 5004;
 constexpr short RTSTR = 5005;

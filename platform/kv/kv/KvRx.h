@@ -13,7 +13,7 @@
 namespace KvRx {
 enum AppMsgCode { kNullMsg = 0, kInitAppMsg = 1, kUnloadAppMsg = 2 };
 enum AppRetCode { kRetOK = 0, kRetError = 3 };
-}
+}  // namespace KvRx
 
 // Version of the host interface a module must be built for.
 constexpr std::uint32_t KVRX_API_VERSION = 0x07E0000C;
@@ -89,7 +89,10 @@ class KvApDocManager {
 public:
     KvApDocument* curDocument() { return &m_document; }
     void pushResourceHandle(void* handle) { m_resources.push_back(handle); }
-    void popResourceHandle() { if (!m_resources.empty()) m_resources.pop_back(); }
+    void popResourceHandle()
+    {
+        if (!m_resources.empty()) m_resources.pop_back();
+    }
     void* currentResourceHandle() const { return m_resources.empty() ? nullptr : m_resources.back(); }
     std::size_t resourceDepth() const { return m_resources.size(); }
 

@@ -19,8 +19,8 @@
 class KvScript {
 public:
     struct Line {
-        int number = 0;     // 1-based line number in the file
-        std::string text;   // UTF-8, without surrounding white space
+        int number = 0;    // 1-based line number in the file
+        std::string text;  // UTF-8, without surrounding white space
     };
 
     bool open(const std::string& path, std::string& error);
@@ -45,7 +45,7 @@ public:
 private:
     void report(const std::string& text);
     std::string m_name;
-    std::vector<Line> m_lines;   // significant lines only
+    std::vector<Line> m_lines;  // significant lines only
     std::size_t m_next = 0;
     std::vector<std::string> m_errors;
 };

@@ -44,4 +44,4 @@ enum LineWeight : int {
     kLnWtByBlock = -2,
     kLnWtByLwDefault = -3,
 };
-}
+}  // namespace KvDb

@@ -11,4 +11,4 @@ void rejectColumnWidths(bool reject);
 void rejectTableRecompute(bool reject);
 // Restores normal behaviour.
 void reset();
-}
+}  // namespace KvTestHooks

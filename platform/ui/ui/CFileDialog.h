@@ -21,9 +21,9 @@ public:
     virtual INT_PTR DoModal();  // IDOK or IDCANCEL
 
     std::u16string GetPathName() const { return m_strPathName; }
-    std::u16string GetFileName() const;  // without the folder
-    std::u16string GetFileExt() const;   // without the dot
-    std::u16string GetFileTitle() const; // without folder and extension
+    std::u16string GetFileName() const;   // without the folder
+    std::u16string GetFileExt() const;    // without the dot
+    std::u16string GetFileTitle() const;  // without folder and extension
 
     bool IsOpenDialog() const { return m_bOpenFileDialog; }
     const std::u16string& GetDefExt() const { return m_strDefExt; }

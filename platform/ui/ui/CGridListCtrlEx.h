@@ -15,9 +15,9 @@ class CGridColumnTrait {
 public:
     struct ColumnState {
         bool m_Visible = true;
-        int m_OrgWidth = 0;         // width to restore when shown again
-        bool m_AlwaysHidden = false;  // never shown, not even offered in the column menu
-        bool m_AlwaysVisible = false; // offered in the column menu but cannot be hidden
+        int m_OrgWidth = 0;            // width to restore when shown again
+        bool m_AlwaysHidden = false;   // never shown, not even offered in the column menu
+        bool m_AlwaysVisible = false;  // offered in the column menu but cannot be hidden
     };
 
     virtual ~CGridColumnTrait() = default;

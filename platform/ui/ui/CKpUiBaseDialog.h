@@ -33,7 +33,10 @@ public:
 
     CWnd* GetDlgItem(int nID) const;
     template <class T>
-    T* GetDlgItemAs(int nID) const { return dynamic_cast<T*>(GetDlgItem(nID)); }
+    T* GetDlgItemAs(int nID) const
+    {
+        return dynamic_cast<T*>(GetDlgItem(nID));
+    }
     std::vector<CWnd*> GetControls() const;  // in template order
     void SetDlgItemText(int nID, const std::u16string& text);
     std::u16string GetDlgItemText(int nID) const;

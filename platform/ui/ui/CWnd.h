@@ -24,7 +24,7 @@ public:
     std::u16string GetWindowText() const { return m_strText; }
     BOOL EnableWindow(BOOL bEnable = TRUE);  // returns whether it was disabled
     BOOL IsWindowEnabled() const { return m_bEnabled; }
-    BOOL ShowWindow(int nCmdShow);           // returns whether it was visible
+    BOOL ShowWindow(int nCmdShow);  // returns whether it was visible
     BOOL IsWindowVisible() const { return m_bVisible; }
 
     // Message box owned by this window (asked of the user-interface driver).

@@ -10,23 +10,34 @@
 
 enum class KvUiActionKind {
     None,
-    Click, Check, Select, Item, Total, CellMenu, HeaderMenu, Sort, MoveCol,  // dialog actions
-    File, Answer,                                                           // file dialog, message box
-    Objects, Pick, Point,                                                   // editor input
+    Click,
+    Check,
+    Select,
+    Item,
+    Total,
+    CellMenu,
+    HeaderMenu,
+    Sort,
+    MoveCol,  // dialog actions
+    File,
+    Answer,  // file dialog, message box
+    Objects,
+    Pick,
+    Point,  // editor input
 };
 
 struct KvUiAction {
     KvUiActionKind kind = KvUiActionKind::None;
-    int id = 0;             // control
-    std::u16string text;    // drop-down entry, item name, file path
+    int id = 0;           // control
+    std::u16string text;  // drop-down entry, item name, file path
     bool bOn = false;
     int row = 0;
     int col = 0;
-    int to = 0;             // movecol target position
-    int choice = 0;         // cellmenu choice
-    bool bCancel = false;   // file cancel
-    int filterIndex = 0;    // file filter index, 0 when not given
-    int answer = 0;         // IDOK, IDYES or IDNO
+    int to = 0;            // movecol target position
+    int choice = 0;        // cellmenu choice
+    bool bCancel = false;  // file cancel
+    int filterIndex = 0;   // file filter index, 0 when not given
+    int answer = 0;        // IDOK, IDYES or IDNO
 };
 
 // Parses one line (UTF-8, already trimmed). On failure returns false with a message.

@@ -90,7 +90,10 @@ constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
 constexpr UINT LVIS_FOCUSED = 0x1;
 constexpr UINT LVIS_SELECTED = 0x2;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i)
+{
+    return i << 12;
+}
 constexpr UINT LVIF_TEXT = 0x1;
 constexpr UINT LVIF_IMAGE = 0x2;
 constexpr UINT LVIF_PARAM = 0x4;

@@ -60,9 +60,9 @@ std::string kvuiCheckMessageBoxAnswer(UINT type, int answer);
 // The menu choice that came with the action being dispatched (cellmenu, headermenu).
 struct KvUiPendingMenuChoice {
     bool bActive = false;
-    bool bNone = false;    // the user dismisses the menu
-    int key = 0;           // otherwise the key of the item chosen
+    bool bNone = false;  // the user dismisses the menu
+    int key = 0;         // otherwise the key of the item chosen
     bool bUsed = false;
-    std::string error;     // the choice matched no enabled item
+    std::string error;  // the choice matched no enabled item
 };
 KvUiPendingMenuChoice& kvuiPendingMenuChoice();

@@ -16,8 +16,8 @@ enum class KvUiControlKind {
     RadioButton,  // automatic radio button; WS_GROUP starts a group
     GroupBox,
     Edit,
-    ComboBox,     // drop-down list
-    ListView,     // report or list mode by style
+    ComboBox,  // drop-down list
+    ListView,  // report or list mode by style
 };
 
 struct KvUiControlTemplate {

@@ -24,7 +24,8 @@ public:
     void CompleteEditorCommand() override { calls.push_back("complete"); }
     void CancelEditorCommand() override { calls.push_back("cancel"); }
     bool AskSaveFile(const std::u16string& csFilter, const std::u16string& csInitialName, std::u16string& csPath,
-                     int& iFilterIndex) override {
+                     int& iFilterIndex) override
+    {
         csAskedFilter = csFilter;
         csAskedName = csInitialName;
         if (!bSaveConfirmed) return false;
@@ -36,7 +37,8 @@ public:
 
 class DrawingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         kvSetUiLanguage(KvUiLanguage::English);
         kvdbHostApplicationServices()->setWorkingDatabase(&db);
         kvedSetInputProvider(&input);
@@ -44,23 +46,27 @@ protected:
         KvConsole::instance().clearRecorded();
         KvTestHooks::reset();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         KvTestHooks::reset();
         kvedSetInputProvider(nullptr);
         kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
 
     // What the plug-in printed; the host's own selection prompts are left out.
-    std::u16string Printed() const {
+    std::u16string Printed() const
+    {
         std::u16string cs = KvConsole::instance().recorded();
         for (const std::u16string csPrompt : {u"\nSelect objects: ", u"\nSelect object: "}) {
-            for (auto i = cs.find(csPrompt); i != std::u16string::npos; i = cs.find(csPrompt)) cs.erase(i, csPrompt.size());
+            for (auto i = cs.find(csPrompt); i != std::u16string::npos; i = cs.find(csPrompt))
+                cs.erase(i, csPrompt.size());
         }
         return cs;
     }
 
     KvDbObjectId Append(KvDbEntity* pEntity) { return AppendToModelSpace(db, pEntity); }
-    KvDbObjectId AddLine(double length, const std::u16string& csLayer = u"0") {
+    KvDbObjectId AddLine(double length, const std::u16string& csLayer = u"0")
+    {
         auto* pLine = new KvDbLine(KvGePoint3d(0, 0, 0), KvGePoint3d(length, 0, 0));
         pLine->setLayer(csLayer);
         return Append(pLine);

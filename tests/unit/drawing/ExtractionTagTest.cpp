@@ -9,12 +9,14 @@ using Texts = std::vector<std::u16string>;
 class ExtractionTagTest : public DrawingTest {
 protected:
     KvDbObjectId idTable;
-    void SetUp() override {
+    void SetUp() override
+    {
         DrawingTest::SetUp();
         idTable = Append(new KvDbTable());
     }
     // The group as stored, every code.
-    KvTypedValueList Group(const std::u16string& csApp) {
+    KvTypedValueList Group(const std::u16string& csApp)
+    {
         KvDbObject* pObj = nullptr;
         EXPECT_EQ(kvdbOpenKvDbObject(pObj, idTable, KvDb::kForRead), Kvmo::eOk);
         resbuf* pRb = pObj->xData(csApp.c_str());
@@ -25,7 +27,8 @@ protected:
     }
 };
 
-TEST_F(ExtractionTagTest, WritesAccumulateClearAndReadBack) {
+TEST_F(ExtractionTagTest, WritesAccumulateClearAndReadBack)
+{
     ASSERT_TRUE(AppendTagItems(idTable, kTagHandles, {u"1A", u"2B"}));
     ASSERT_TRUE(AppendTagItems(idTable, kTagHandles, {u"3C"}));
     ASSERT_TRUE(AppendTagItems(idTable, kTagTypes, {u"Line"}));
@@ -39,7 +42,7 @@ TEST_F(ExtractionTagTest, WritesAccumulateClearAndReadBack) {
 
     ASSERT_TRUE(ClearTag(idTable, kTagHandles));
     EXPECT_TRUE(ReadTag(idTable, kTagHandles).empty());
-    EXPECT_EQ(Group(kTagHandles).size(), 1u);            // still attached
+    EXPECT_EQ(Group(kTagHandles).size(), 1u);                  // still attached
     EXPECT_EQ(ReadTag(idTable, kTagTypes), (Texts{u"Line"}));  // the other group untouched
     EXPECT_EQ(Printed().find(u"xData"), std::u16string::npos);
 
@@ -47,7 +50,8 @@ TEST_F(ExtractionTagTest, WritesAccumulateClearAndReadBack) {
     EXPECT_EQ(ReadTag(idTable, kTagHandles), (Texts{u"4D"}));
 }
 
-TEST_F(ExtractionTagTest, MissingGroupAndUnopenableObject) {
+TEST_F(ExtractionTagTest, MissingGroupAndUnopenableObject)
+{
     EXPECT_TRUE(ReadTag(idTable, kTagHandles).empty());
     EXPECT_EQ(Printed(), u"\nNone identified 'obj_handles' xData attached to this object.");
     KvConsole::instance().clearRecorded();
@@ -65,7 +69,8 @@ TEST_F(ExtractionTagTest, MissingGroupAndUnopenableObject) {
     EXPECT_TRUE(Printed().empty());
 }
 
-TEST_F(ExtractionTagTest, OrderFollowsTheDisplayedRowsAndSkipsRowsWithoutHandle) {
+TEST_F(ExtractionTagTest, OrderFollowsTheDisplayedRowsAndSkipsRowsWithoutHandle)
+{
     // Data rows 1..3, empty row 4, totals 5; sorted so that the totals entry comes second.
     const TableData table{{u"Id", u"Layer"}, {u"A1", u"0"}, {u"B2", u"1"}, {u"C3", u"2"}, {u"", u""}, {u"", u"3"}};
     const Texts lsHandles = RowHandles(table, true);
@@ -79,7 +84,8 @@ TEST_F(ExtractionTagTest, OrderFollowsTheDisplayedRowsAndSkipsRowsWithoutHandle)
     EXPECT_EQ(ReadTag(idTable, kTagHandles), lsHandles);
 }
 
-TEST_F(ExtractionTagTest, OverlongNamesAndItemsAreCutWithoutOverrun) {
+TEST_F(ExtractionTagTest, OverlongNamesAndItemsAreCutWithoutOverrun)
+{
     const std::u16string csLongApp(40, u'X');
     const std::u16string csLongItem(500, u'7');
     ASSERT_TRUE(AppendTagItems(idTable, csLongApp, {csLongItem}));

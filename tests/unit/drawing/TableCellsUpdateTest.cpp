@@ -11,14 +11,16 @@ namespace {
 using Texts = std::vector<std::u16string>;
 
 // A table entity outside any drawing: title, then the given rows (header first).
-void Fill(KvDbTable& table, const std::vector<Texts>& rows) {
+void Fill(KvDbTable& table, const std::vector<Texts>& rows)
+{
     table.setSize(static_cast<int>(rows.size()) + 1, static_cast<int>(rows[0].size()));
     table.setTextString(0, 0, u"Title");
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c) table.setTextString(int(r) + 1, int(c), rows[r][c]);
 }
 
-std::vector<Texts> Rows(const KvDbTable& table) {
+std::vector<Texts> Rows(const KvDbTable& table)
+{
     TableData rows;
     ReadTableRows(table, rows);
     return rows;
@@ -26,7 +28,8 @@ std::vector<Texts> Rows(const KvDbTable& table) {
 
 class TableCellsUpdateTest : public DrawingTest {};
 
-TEST_F(TableCellsUpdateTest, DeletingByContentAndRemovingHandles) {
+TEST_F(TableCellsUpdateTest, DeletingByContentAndRemovingHandles)
+{
     KvDbTable table;
     Fill(table, {{u"Layer"}, {u"0"}, {u"A"}, {u"0"}});
     EXPECT_TRUE(DeleteMatchingRows(table, {u"0"}));
@@ -39,7 +42,8 @@ TEST_F(TableCellsUpdateTest, DeletingByContentAndRemovingHandles) {
     EXPECT_EQ(lsHandles, (Texts{u"2", u"3"}));
 }
 
-TEST_F(TableCellsUpdateTest, AGoneObjectTakesOnlyItsOwnRowNotAnIdenticalOne) {
+TEST_F(TableCellsUpdateTest, AGoneObjectTakesOnlyItsOwnRowNotAnIdenticalOne)
+{
     KvDbTable table;
     Fill(table, {{u"Layer"}, {u"0"}, {u"0"}});
     Texts lsHandles{u"A", u"B"};
@@ -49,7 +53,8 @@ TEST_F(TableCellsUpdateTest, AGoneObjectTakesOnlyItsOwnRowNotAnIdenticalOne) {
     EXPECT_EQ(lsHandles, (Texts{u"B"}));
 }
 
-TEST_F(TableCellsUpdateTest, ADataRowStartingEmptyIsNotTakenForTheTotals) {
+TEST_F(TableCellsUpdateTest, ADataRowStartingEmptyIsNotTakenForTheTotals)
+{
     // A line has no name: its row starts with an empty cell, yet it is an object row.
     KvDbTable table;
     Fill(table, {{u"Name", u"Layer"}, {u"Door", u"0"}, {u"", u"A"}, {u"Window", u"B"}});
@@ -65,7 +70,8 @@ TEST_F(TableCellsUpdateTest, ADataRowStartingEmptyIsNotTakenForTheTotals) {
     EXPECT_EQ(ColumnsWithTotals(totals), (Texts{u"Length"}));
 }
 
-TEST_F(TableCellsUpdateTest, ARejectedWriteStopsWithWhatWasWritten) {
+TEST_F(TableCellsUpdateTest, ARejectedWriteStopsWithWhatWasWritten)
+{
     KvDbTable table;
     Fill(table, {{u"Layer", u"Length"}, {u"0", u"1"}, {u"0", u"2"}});
     Texts lsHandles{u"A", u"B"};
@@ -79,7 +85,8 @@ TEST_F(TableCellsUpdateTest, ARejectedWriteStopsWithWhatWasWritten) {
 
 // The refresh as first written: every table row against every engine row, rows deleted by
 // content. On tables without repeated rows the indexed refresh must end the same way.
-bool ReferenceUpdate(TableData veEngine, KvDbTable& table, Texts& lsHandles, bool bGroup) {
+bool ReferenceUpdate(TableData veEngine, KvDbTable& table, Texts& lsHandles, bool bGroup)
+{
     int nRows = table.numRows();
     const int nColumns = table.numColumns();
     const bool bTotals = nRows >= 4 && table.textString(nRows - 2, 0).empty();
@@ -126,7 +133,8 @@ bool ReferenceUpdate(TableData veEngine, KvDbTable& table, Texts& lsHandles, boo
     return bChanged;
 }
 
-TEST_F(TableCellsUpdateTest, IndexedRefreshEndsLikeTheRowByRowOne) {
+TEST_F(TableCellsUpdateTest, IndexedRefreshEndsLikeTheRowByRowOne)
+{
     std::mt19937 random(7);
     for (int iCase = 0; iCase < 40; ++iCase) {
         const bool bGroup = iCase % 2 == 1;

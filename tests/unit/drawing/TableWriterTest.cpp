@@ -26,7 +26,8 @@ protected:
         KvGePoint3d position;
         KvDbObjectId style, owner;
     };
-    Snapshot Read(KvDbObjectId id) {
+    Snapshot Read(KvDbObjectId id)
+    {
         Snapshot s;
         KvDbTable* pTable = nullptr;
         EXPECT_EQ(kvdbOpenObject(pTable, id, KvDb::kForRead), Kvmo::eOk);
@@ -47,7 +48,8 @@ protected:
         pTable->close();
         return s;
     }
-    TableInsertRequest Request(const HeaderOrder& veColumns, const RowOrder& veRows) {
+    TableInsertRequest Request(const HeaderOrder& veColumns, const RowOrder& veRows)
+    {
         TableInsertRequest request;
         request.veTable = table;
         request.veIncludeFlags = flags;
@@ -56,7 +58,8 @@ protected:
         request.csPreviewName = u"Preview";
         return request;
     }
-    double Measure(const std::u16string& csText) {
+    double Measure(const std::u16string& csText)
+    {
         KvGiTextStyle style;
         KvDbTableStyle* pStyle = nullptr;
         KvDbDictionary* pDict = nullptr;
@@ -70,7 +73,8 @@ protected:
     }
 };
 
-TEST_F(TableWriterTest, TitleHeaderAndRowsInModelSpace) {
+TEST_F(TableWriterTest, TitleHeaderAndRowsInModelSpace)
+{
     const KvDbObjectId id = CreateTable(table, {}, flags, {1, 2, 3, 4}, {0, 1, 2, 3}, KvGePoint3d(5, 6, 0), u"Preview");
     ASSERT_FALSE(id.isNull());
     const Snapshot s = Read(id);
@@ -91,26 +95,31 @@ TEST_F(TableWriterTest, TitleHeaderAndRowsInModelSpace) {
     EXPECT_TRUE(Printed().empty());
 }
 
-TEST_F(TableWriterTest, DisplayOrderOfRowsAndColumnsAndExcludedColumn) {
+TEST_F(TableWriterTest, DisplayOrderOfRowsAndColumnsAndExcludedColumn)
+{
     flags[2] = false;  // Layer hidden by its flag but still placed
     const KvDbObjectId id = CreateTable(table, {}, flags, {3, 2, 1}, {0, 3, 1, 2}, KvGePoint3d(), u"Preview");
     const Snapshot s = Read(id);
     EXPECT_EQ(std::vector<Texts>(s.texts.begin() + 1, s.texts.end()),
-              (std::vector<Texts>{{u"Length", u"", u"Name"}, {u"7", u"", u"Window"}, {u"12.5", u"", u"Door"}, {u"3", u"", u""}}));
+              (std::vector<Texts>{
+                  {u"Length", u"", u"Name"}, {u"7", u"", u"Window"}, {u"12.5", u"", u"Door"}, {u"3", u"", u""}}));
 }
 
-TEST_F(TableWriterTest, BlockPreviewsOnlyForBlockRows) {
+TEST_F(TableWriterTest, BlockPreviewsOnlyForBlockRows)
+{
     const KvDbObjectId idDoor = BlockDefinition(db, u"DOOR");
     const KvDbObjectId idWindow = BlockDefinition(db, u"WINDOW");
     const HandleBlockMap blocks{{u"A1", idDoor}, {u"C3", idWindow}};
     const Snapshot s = Read(CreateTable(table, blocks, flags, {4, 1}, {}, KvGePoint3d(), u"Preview"));
     // B2 is no block reference; the other column holds no block.
-    EXPECT_EQ(s.blocks, (std::vector<std::vector<KvDbObjectId>>{
-                            {{}, {}}, {{}, {}}, {idDoor, {}}, {{}, {}}, {idWindow, {}}}));
-    EXPECT_EQ(s.texts, (std::vector<Texts>{{u"Title", u""}, {u"Preview", u"Name"}, {u"", u"Door"}, {u"", u""}, {u"", u"Window"}}));
+    EXPECT_EQ(s.blocks,
+              (std::vector<std::vector<KvDbObjectId>>{{{}, {}}, {{}, {}}, {idDoor, {}}, {{}, {}}, {idWindow, {}}}));
+    EXPECT_EQ(s.texts, (std::vector<Texts>{
+                           {u"Title", u""}, {u"Preview", u"Name"}, {u"", u"Door"}, {u"", u""}, {u"", u"Window"}}));
 }
 
-TEST_F(TableWriterTest, ColumnWidthsFollowTheWidestTextUpToTheBound) {
+TEST_F(TableWriterTest, ColumnWidthsFollowTheWidestTextUpToTheBound)
+{
     table[2][2] = std::u16string(400, u'W');  // far wider than 50 units
     const Snapshot s = Read(CreateTable(table, {}, flags, {1, 2, 3}, {}, KvGePoint3d(), u"Preview"));
     const double dWidest = std::max({Measure(u"Name"), Measure(u"Door"), Measure(u"Window")});
@@ -121,7 +130,8 @@ TEST_F(TableWriterTest, ColumnWidthsFollowTheWidestTextUpToTheBound) {
     EXPECT_DOUBLE_EQ(s.widths[2], std::max({Measure(u"Length"), Measure(u"12.5"), Measure(u"3"), Measure(u"7")}) * 1.3);
 }
 
-TEST_F(TableWriterTest, RejectedWritesStopTheFillWithTheirFixedText) {
+TEST_F(TableWriterTest, RejectedWritesStopTheFillWithTheirFixedText)
+{
     KvTestHooks::rejectTableCellWritesAfter(3);  // title and two header cells
     const KvDbObjectId id = CreateTable(table, {}, flags, {1, 2, 3}, {}, KvGePoint3d(1, 2, 0), u"Preview");
     ASSERT_FALSE(id.isNull());  // still appended and positioned
@@ -149,20 +159,23 @@ TEST_F(TableWriterTest, RejectedWritesStopTheFillWithTheirFixedText) {
 class EchoWatchingInput : public QueuedEditorInput {
 public:
     short iEchoDuringPick = -1;
-    int getPoint(const std::u16string& prompt, const KvGePoint3d* base, KvGePoint3d& point) override {
+    int getPoint(const std::u16string& prompt, const KvGePoint3d* base, KvGePoint3d& point) override
+    {
         resbuf rb;
         if (kvedGetVar(u"CMDECHO", &rb) == RTNORM) iEchoDuringPick = rb.resval.rint;
         return QueuedEditorInput::getPoint(prompt, base, point);
     }
 };
 
-short CmdEcho() {
+short CmdEcho()
+{
     resbuf rb;
     EXPECT_EQ(kvedGetVar(u"CMDECHO", &rb), RTNORM);
     return rb.resval.rint;
 }
 
-TEST_F(TableWriterTest, InsertionAtAPickedPointOfTheUcs) {
+TEST_F(TableWriterTest, InsertionAtAPickedPointOfTheUcs)
+{
     EchoWatchingInput echoInput;
     kvedSetInputProvider(&echoInput);
     // UCS turned a quarter round about Z and moved to (10, 0, 0).

@@ -21,7 +21,8 @@ protected:
 
     // What the wizard does: read the whole drawing, assemble, insert, tag.
     KvDbObjectId Extract(const Texts& lsTypes, const Texts& lsProps, bool bQty, bool bName, const Texts& lsTotals,
-                         const std::u16string& csGroupBy = u"") {
+                         const std::u16string& csGroupBy = u"")
+    {
         kv_name ss = {0, 0};
         EXPECT_EQ(kvedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
         std::int32_t n = 0;
@@ -55,7 +56,8 @@ protected:
         return id;
     }
 
-    std::vector<Texts> Cells(KvDbObjectId id) {
+    std::vector<Texts> Cells(KvDbObjectId id)
+    {
         std::vector<Texts> rows;
         KvDbTable* pTable = nullptr;
         EXPECT_EQ(kvdbOpenObject(pTable, id, KvDb::kForRead), Kvmo::eOk);
@@ -69,7 +71,8 @@ protected:
     }
 
     // The header and the rows below it, in the columns named, in that order.
-    std::vector<Texts> Columns(KvDbObjectId id, const Texts& lsNames) {
+    std::vector<Texts> Columns(KvDbObjectId id, const Texts& lsNames)
+    {
         const std::vector<Texts> rows = Cells(id);
         std::vector<Texts> picked(rows.size() - 1);
         for (const std::u16string& csName : lsNames) {
@@ -82,26 +85,30 @@ protected:
     }
 
     // The rows below the title and the header.
-    std::vector<Texts> Data(KvDbObjectId id) {
+    std::vector<Texts> Data(KvDbObjectId id)
+    {
         std::vector<Texts> rows = Cells(id);
         rows.erase(rows.begin(), rows.begin() + std::min<std::size_t>(2, rows.size()));
         return rows;
     }
 
-    void Erase(KvDbObjectId id) {
+    void Erase(KvDbObjectId id)
+    {
         KvDbObject* pObj = nullptr;
         ASSERT_EQ(kvdbOpenKvDbObject(pObj, id, KvDb::kForWrite), Kvmo::eOk);
         pObj->erase();
         pObj->close();
     }
 
-    KvDbObjectId AddBlockReference(const std::u16string& csBlock, const std::u16string& csMark) {
+    KvDbObjectId AddBlockReference(const std::u16string& csBlock, const std::u16string& csMark)
+    {
         auto* pRef = new KvDbBlockReference();
         pRef->setBlockTableRecord(BlockDefinition(db, csBlock));
         return AppendToModelSpace(db, pRef, [&](KvDbBlockReference& ref) { AppendAttribute(ref, u"MARK", csMark); });
     }
 
-    void SetMark(KvDbObjectId idRef, const std::u16string& csMark) {
+    void SetMark(KvDbObjectId idRef, const std::u16string& csMark)
+    {
         KvDbBlockReference* pRef = nullptr;
         ASSERT_EQ(kvdbOpenObject(pRef, idRef, KvDb::kForRead), Kvmo::eOk);
         const KvDbObjectId idAttribute = pRef->attributeIds().at(0);
@@ -112,13 +119,15 @@ protected:
         pAttribute->close();
     }
 
-    void Run(void (*mode)(UpdateDialogState&, EditorInteraction&)) {
+    void Run(void (*mode)(UpdateDialogState&, EditorInteraction&))
+    {
         KvConsole::instance().clearRecorded();
         mode(state, ui);
     }
 };
 
-TEST_F(UpdateModesTest, RefreshOfAnUnchangedDrawingWritesNothing) {
+TEST_F(UpdateModesTest, RefreshOfAnUnchangedDrawingWritesNothing)
+{
     AddLine(10);
     AddLine(20, u"A");
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
@@ -129,7 +138,8 @@ TEST_F(UpdateModesTest, RefreshOfAnUnchangedDrawingWritesNothing) {
     EXPECT_EQ(Cells(id), before);
 }
 
-TEST_F(UpdateModesTest, RefreshAfterAnEraseDropsRowHandleAndRetotals) {
+TEST_F(UpdateModesTest, RefreshAfterAnEraseDropsRowHandleAndRetotals)
+{
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId idB = AddLine(20, u"A");
     const KvDbObjectId idC = AddLine(5.5, u"B");
@@ -143,7 +153,8 @@ TEST_F(UpdateModesTest, RefreshAfterAnEraseDropsRowHandleAndRetotals) {
     EXPECT_EQ(ReadTag(id, kTagTypes), (Texts{u"Line"}));
 }
 
-TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell) {
+TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell)
+{
     AddBlockReference(u"DOOR", u"D1");
     const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D2");
     const KvDbObjectId id = Extract({u"Block"}, {u"Name", u"MARK"}, false, true, {});
@@ -154,7 +165,8 @@ TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell) {
     EXPECT_EQ(Data(id), (std::vector<Texts>{{u"DOOR", u"D1"}, {u"DOOR", u"D9"}}));
 }
 
-TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges) {
+TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
+{
     AddLine(1);
     AddLine(1);
     const KvDbObjectId idOther = AddLine(1, u"A");
@@ -174,7 +186,8 @@ TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges) {
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNewer)}));
 }
 
-TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue) {
+TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue)
+{
     AddLine(10);
     AddLine(2, u"A");
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"}, u"Layer");
@@ -185,7 +198,8 @@ TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue) {
     EXPECT_EQ(Data(id), (std::vector<Texts>{{u"0", u"10"}, {u"A", u"5"}, {u"", u""}, {u"", u"15"}}));
 }
 
-TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone) {
+TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone)
+{
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId idB = AddLine(20);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
@@ -197,7 +211,8 @@ TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone) {
     EXPECT_EQ(Data(id), (std::vector<Texts>{{u"0", u"10"}, {u"0", u"20"}}));
 }
 
-TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing) {
+TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing)
+{
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
     const auto before = Cells(id);
@@ -209,7 +224,8 @@ TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing) {
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idA)}));
 }
 
-TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn) {
+TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn)
+{
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
     const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D1");
@@ -223,7 +239,8 @@ TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn) {
     EXPECT_EQ(ReadTag(id, kTagTypes), (Texts{u"Block", u"Line"}));
 }
 
-TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals) {
+TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals)
+{
     AddLine(1);
     AddLine(1);
     const KvDbObjectId idOther = AddLine(1, u"A");
@@ -245,7 +262,8 @@ TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals) {
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNew), HandleOf(idOther)}));
 }
 
-TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader) {
+TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader)
+{
     AddLine(10);
     AddLine(20);
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
@@ -260,7 +278,8 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader) {
     EXPECT_EQ(Printed(), u"\nYour new selection\nTable updated.");
 }
 
-TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension) {
+TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension)
+{
     AddLine(10);
     Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
     const ScratchDir dir;
@@ -288,7 +307,8 @@ TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension) {
     EXPECT_TRUE(Printed().empty());
 }
 
-TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly) {
+TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly)
+{
     AddLine(10);
     Run(SelectTable);  // nothing to pick: cancelled
     EXPECT_EQ(Printed(), u"Please select the data table");

@@ -14,14 +14,19 @@ using namespace dxftest;
 
 namespace {
 
-std::string sample() { return readAll(sourceDir() + "/samples/office_floor.dxf"); }
+std::string sample()
+{
+    return readAll(sourceDir() + "/samples/office_floor.dxf");
+}
 
 // Line number (from 1) of the byte offset.
-int lineAt(const std::string& s, std::size_t offset) {
+int lineAt(const std::string& s, std::size_t offset)
+{
     return 1 + static_cast<int>(std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
-std::string readError(const std::string& bytes, const std::string& name, std::size_t window) {
+std::string readError(const std::string& bytes, const std::string& name, std::size_t window)
+{
     try {
         dxfReadBytes(bytes, name, window);
     } catch (const DxfError& e) {
@@ -31,13 +36,15 @@ std::string readError(const std::string& bytes, const std::string& name, std::si
 }
 
 // The message, the same whether the fault falls inside a window or across its end.
-std::string readError(const std::string& bytes, const std::string& name = "bad.dxf") {
+std::string readError(const std::string& bytes, const std::string& name = "bad.dxf")
+{
     std::string whole = readError(bytes, name, 4 << 20);
     EXPECT_EQ(readError(bytes, name, 53), whole);
     return whole;
 }
 
-TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine) {
+TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine)
+{
     const std::string good = sample();
 
     std::string truncated = good.substr(0, good.size() / 2);
@@ -91,17 +98,20 @@ TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine) {
 
 // Two faults the fuzzer found: an object dropped on a bad handle leaked, and a record in a
 // table of another kind was taken for that kind.
-TEST(BadDrawing, FuzzerFindsStayFixed) {
+TEST(BadDrawing, FuzzerFindsStayFixed)
+{
     std::string badHandle = "  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nZZ\n  0\nENDSEC\n  0\nEOF\n";
     EXPECT_NE(readError(badHandle).find("line 8: handle expected for group code 5"), std::string::npos)
         << readError(badHandle);
-    std::string wrongTable = "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVPORT\n  0\nLAYER\n  2\nA\n"
-                             "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
+    std::string wrongTable =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nVPORT\n  0\nLAYER\n  2\nA\n"
+        "  0\nENDTAB\n  0\nENDSEC\n  0\nEOF\n";
     EXPECT_NE(readError(wrongTable).find("line 9: LAYER record in the VPORT table"), std::string::npos)
         << readError(wrongTable);
 }
 
-TEST(BadDrawing, BinaryFileCutShortNamesTheByte) {
+TEST(BadDrawing, BinaryFileCutShortNamesTheByte)
+{
     TempDir dir;
     runPython(scriptPath("make_oracle_drawing.py") + " R2010 " + dir.file("b.dxf") + " bin");
     std::string bin = readAll(dir.file("b.dxf"));
@@ -110,7 +120,8 @@ TEST(BadDrawing, BinaryFileCutShortNamesTheByte) {
     EXPECT_NE(message.find("b.dxf, byte "), std::string::npos) << message;
 }
 
-TEST(BadDrawing, MissingOrUnreadableFile) {
+TEST(BadDrawing, MissingOrUnreadableFile)
+{
     TempDir dir;
     try {
         dxfReadFile(dir.file("nothing.dxf"));
@@ -126,11 +137,12 @@ TEST(BadDrawing, MissingOrUnreadableFile) {
     }
 }
 
-TEST(BadTarget, FailedSaveLeavesTheTargetAndNoTemporaryFile) {
+TEST(BadTarget, FailedSaveLeavesTheTargetAndNoTemporaryFile)
+{
     TempDir dir;
     DxfLoaded loaded = dxfReadFile(sourceDir() + "/samples/office_floor.dxf");
     kvdbHostApplicationServices()->setWorkingDatabase(loaded.database.get());
-    kvdbRegApp(u"CHANGED");   // so that the save has something to write
+    kvdbRegApp(u"CHANGED");  // so that the save has something to write
     try {
         dxfWriteFile(*loaded.database, *loaded.document, "/proc/kvdxf/none.dxf");
         ADD_FAILURE() << "no error";
@@ -157,7 +169,8 @@ TEST(BadTarget, FailedSaveLeavesTheTargetAndNoTemporaryFile) {
 
 // The drawing's unchanged parts are copied from the file it was opened from, which stays
 // open: moving or deleting the file does not matter, another program rewriting it does.
-TEST(SourceFile, MovedFileStillSavesRewrittenFileIsRefused) {
+TEST(SourceFile, MovedFileStillSavesRewrittenFileIsRefused)
+{
     TempDir dir;
     const std::string original = readAll(sourceDir() + "/samples/office_floor.dxf");
     writeAll(dir.file("a.dxf"), original);

@@ -20,7 +20,8 @@ struct Expected {
     std::map<std::string, std::string> values;
 };
 
-std::vector<Expected> parseListing(const std::string& listing, std::map<std::string, std::string>& header) {
+std::vector<Expected> parseListing(const std::string& listing, std::map<std::string, std::string>& header)
+{
     std::vector<Expected> out;
     for (const std::string& line : lines(listing)) {
         std::vector<std::string> f = split(line, '|');
@@ -30,32 +31,41 @@ std::vector<Expected> parseListing(const std::string& listing, std::map<std::str
             auto eq = f[i].find('=');
             if (eq != std::string::npos) kv[f[i].substr(0, eq)] = f[i].substr(eq + 1);
         }
-        if (f[0] == "header") header = kv;
-        else if (f.size() >= 2) out.push_back({f[0], f[1], kv});
+        if (f[0] == "header")
+            header = kv;
+        else if (f.size() >= 2)
+            out.push_back({f[0], f[1], kv});
     }
     return out;
 }
 
-KvGePoint3d point(const std::string& s) {
+KvGePoint3d point(const std::string& s)
+{
     std::vector<std::string> c = split(s, ',');
     return KvGePoint3d(std::stod(c.at(0)), std::stod(c.at(1)), std::stod(c.at(2)));
 }
 
-void expectPoint(const KvGePoint3d& actual, const std::string& expected, const std::string& what) {
+void expectPoint(const KvGePoint3d& actual, const std::string& expected, const std::string& what)
+{
     KvGePoint3d e = point(expected);
     EXPECT_NEAR(actual.x, e.x, 1e-9) << what;
     EXPECT_NEAR(actual.y, e.y, 1e-9) << what;
     EXPECT_NEAR(actual.z, e.z, 1e-9) << what;
 }
 
-double num(const Expected& e, const std::string& key) { return std::stod(e.values.at(key)); }
+double num(const Expected& e, const std::string& key)
+{
+    return std::stod(e.values.at(key));
+}
 
-std::string upper(std::string s) {
+std::string upper(std::string s)
+{
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-void checkCommon(const KvDbEntity& ent, const Expected& e) {
+void checkCommon(const KvDbEntity& ent, const Expected& e)
+{
     const std::string what = e.type + " " + e.handle;
     EXPECT_EQ(u8(ent.layer()), e.values.at("layer")) << what;
     EXPECT_EQ(ent.colorIndex(), std::stoi(e.values.at("color"))) << what;
@@ -64,7 +74,8 @@ void checkCommon(const KvDbEntity& ent, const Expected& e) {
     EXPECT_EQ(ent.lineWeight(), std::stoi(e.values.at("lineweight"))) << what;
 }
 
-void checkEntity(KvDbDatabase& db, const Expected& e) {
+void checkEntity(KvDbDatabase& db, const Expected& e)
+{
     const std::string what = e.type + " " + e.handle;
     KvDbObjectId id;
     ASSERT_EQ(db.getKvDbObjectId(id, KvDbHandle::fromText(u16(e.handle))), Kvmo::eOk) << what;
@@ -173,9 +184,13 @@ void checkEntity(KvDbDatabase& db, const Expected& e) {
         for (std::size_t i = 1; i < x.size(); ++i) {
             got += (i > 1 ? ";" : "") + std::to_string(x[i].code) + ":";
             char buf[64];
-            if (x[i].text()) got += u8(*x[i].text());
-            else if (x[i].real()) { std::snprintf(buf, sizeof buf, "%.17g", *x[i].real()); got += buf; }
-            else if (x[i].integer()) got += std::to_string(*x[i].integer());
+            if (x[i].text())
+                got += u8(*x[i].text());
+            else if (x[i].real()) {
+                std::snprintf(buf, sizeof buf, "%.17g", *x[i].real());
+                got += buf;
+            } else if (x[i].integer())
+                got += std::to_string(*x[i].integer());
             else if (x[i].point()) {
                 std::snprintf(buf, sizeof buf, "%.1f,%.1f,%.1f", x[i].point()->x, x[i].point()->y, x[i].point()->z);
                 got += buf;
@@ -197,14 +212,15 @@ void checkEntity(KvDbDatabase& db, const Expected& e) {
 
 // Everything the reader decided about a drawing, as text: objects with their common values
 // and the cut of the file into chunks.
-std::string fingerprint(const DxfLoaded& loaded, bool withChunks = true) {
+std::string fingerprint(const DxfLoaded& loaded, bool withChunks = true)
+{
     const KvDbDatabase& db = *loaded.database;
     std::ostringstream out;
     for (KvDbObjectId id : db.allObjects()) {
         const KvDbObject* o = db.objectAt(id);
         const KvDbObject* owner = db.objectAt(o->ownerId());
-        out << o->handle().value() << ' ' << u8(o->dxfName()) << " in " << (owner ? owner->handle().value() : 0)
-            << " x" << o->xDataValues().size();
+        out << o->handle().value() << ' ' << u8(o->dxfName()) << " in " << (owner ? owner->handle().value() : 0) << " x"
+            << o->xDataValues().size();
         if (auto* e = kvCast<KvDbEntity>(o))
             out << ' ' << u8(e->layer()) << '/' << u8(e->linetype()) << '/' << e->colorIndex() << '/' << e->lineWeight()
                 << '/' << u8(e->plotStyleName());
@@ -225,7 +241,8 @@ std::string fingerprint(const DxfLoaded& loaded, bool withChunks = true) {
 
 // A drawing read through tiny windows, so that records, tags and line ends fall across
 // window boundaries, is the drawing read in one go.
-void expectSameThroughSmallWindows(const std::string& bytes, const DxfLoaded& whole, const std::string& name) {
+void expectSameThroughSmallWindows(const std::string& bytes, const DxfLoaded& whole, const std::string& name)
+{
     for (std::size_t window : {61u, 997u}) {
         DxfLoaded small = dxfReadBytes(bytes, name, window);
         EXPECT_EQ(fingerprint(small), fingerprint(whole)) << name << ", window " << window;
@@ -234,12 +251,13 @@ void expectSameThroughSmallWindows(const std::string& bytes, const DxfLoaded& wh
 
 struct OracleCase {
     const char* name;
-    const char* args;   // version [bin] [codepage]
+    const char* args;  // version [bin] [codepage]
 };
 
 class EzdxfDrawing : public ::testing::TestWithParam<OracleCase> {};
 
-TEST_P(EzdxfDrawing, DatabaseHoldsWhatEzdxfWroteAndSavesItByteForByte) {
+TEST_P(EzdxfDrawing, DatabaseHoldsWhatEzdxfWroteAndSavesItByteForByte)
+{
     TempDir dir;
     std::string file = dir.file("oracle.dxf");
     std::vector<std::string> args = split(GetParam().args, ' ');
@@ -285,7 +303,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, EzdxfDrawing,
                                            OracleCase{"R2000CentralEurope", "R2000 asc ANSI_1250"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte) {
+TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte)
+{
     for (const char* name : {"office_floor.dxf", "office_floor_r2000.dxf", "office_floor_r2018.dxf"}) {
         std::string path = sourceDir() + "/samples/" + name;
         DxfLoaded loaded = dxfReadFile(path);
@@ -317,9 +336,12 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte) {
             for (const auto& p : props) {
                 s += u8(p.propertyName()) + "=";
                 const KvTypedValue& v = p.value();
-                if (v.real()) s += std::to_string(static_cast<int>(*v.real()));
-                else if (v.integer()) s += std::to_string(*v.integer()) + "i";
-                else if (v.text()) s += u8(*v.text());
+                if (v.real())
+                    s += std::to_string(static_cast<int>(*v.real()));
+                else if (v.integer())
+                    s += std::to_string(*v.integer()) + "i";
+                else if (v.text())
+                    s += u8(*v.text());
                 s += ";";
             }
             doorProps.push_back(s);
@@ -339,7 +361,8 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte) {
 // per-node records the reference is still a named dynamic reference, with no properties.
 // A drawing larger than the windows the reader and writer go through: a save with a change
 // copies every object across the window boundaries, and reading it back gives them all.
-TEST(LargeDrawing, ChangedAndSavedKeepsEveryObject) {
+TEST(LargeDrawing, ChangedAndSavedKeepsEveryObject)
+{
     TempDir dir;
     std::string original = dir.file("large.dxf"), saved = dir.file("saved.dxf");
     int status = 0;
@@ -366,7 +389,8 @@ TEST(LargeDrawing, ChangedAndSavedKeepsEveryObject) {
     kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
-TEST(SampleDrawings, DynamicDoorsWithPartOfTheirData) {
+TEST(SampleDrawings, DynamicDoorsWithPartOfTheirData)
+{
     std::string bytes = readAll(sourceDir() + "/samples/office_floor.dxf");
     auto replaceAll = [](std::string s, const std::string& from, const std::string& to) {
         for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
@@ -400,24 +424,31 @@ TEST(SampleDrawings, DynamicDoorsWithPartOfTheirData) {
     }
 }
 
-TEST(TextCodec, CodePagesAndUnicodeEscapes) {
+TEST(TextCodec, CodePagesAndUnicodeEscapes)
+{
     DxfTextCodec cp;
     ASSERT_TRUE(cp.setCodePage("ANSI_1250"));
-    EXPECT_EQ(cp.decode("\xC8" "elik \\U+03A9 \\u+00e9"), u"Čelik Ω é");
-    EXPECT_EQ(cp.encode(u"Čelik Ω"), "\xC8" "elik \\U+03A9");
+    EXPECT_EQ(cp.decode("\xC8"
+                        "elik \\U+03A9 \\u+00e9"),
+              u"Čelik Ω é");
+    EXPECT_EQ(cp.encode(u"Čelik Ω"),
+              "\xC8"
+              "elik \\U+03A9");
     ASSERT_TRUE(cp.setCodePage("ansi_1252"));
     EXPECT_EQ(cp.decode("\x80 \xE9"), u"€ é");
     EXPECT_EQ(cp.encode(u"Č😀"), "\\U+010C\\U+D83D\\U+DE00");
-    EXPECT_FALSE(cp.setCodePage("ANSI_932"));   // multi-byte pages are not single-byte tables
+    EXPECT_FALSE(cp.setCodePage("ANSI_932"));  // multi-byte pages are not single-byte tables
     DxfTextCodec utf8;
     EXPECT_EQ(utf8.decode("B\xC3\xBCro \\U+2013"), u"Büro –");
-    EXPECT_EQ(utf8.decode("bad \xFF byte"), u"bad ÿ byte");   // stray bytes read as Windows-1252
+    EXPECT_EQ(utf8.decode("bad \xFF byte"), u"bad ÿ byte");  // stray bytes read as Windows-1252
     EXPECT_EQ(utf8.decode("not \\U+12G4 an escape"), u"not \\U+12G4 an escape");
 }
 
-TEST(TagReader, ToleratesLineEndsAndBlanksButChecksNumbers) {
-    std::string crlf = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\n1.5  \r\n 20\r\n 2\r\n 11\r\n3\r\n"
-                       " 21\r\n4\r\n  0\r\nENDSEC\r\n  0\r\nEOF";   // no final line end
+TEST(TagReader, ToleratesLineEndsAndBlanksButChecksNumbers)
+{
+    std::string crlf =
+        "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\n1.5  \r\n 20\r\n 2\r\n 11\r\n3\r\n"
+        " 21\r\n4\r\n  0\r\nENDSEC\r\n  0\r\nEOF";  // no final line end
     DxfLoaded loaded = dxfReadBytes(crlf, "crlf.dxf");
     const auto& ents = loaded.database->layoutEntitiesInOrder();
     ASSERT_EQ(ents.size(), 1u);

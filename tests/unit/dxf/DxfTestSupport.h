@@ -15,17 +15,22 @@
 
 namespace dxftest {
 
-inline std::string sourceDir() {
+inline std::string sourceDir()
+{
     const char* env = std::getenv("KV_SOURCE_DIR");
     return env ? env : KV_SOURCE_DIR;
 }
 
-inline std::string scriptPath(const std::string& name) { return sourceDir() + "/tests/unit/dxf/" + name; }
+inline std::string scriptPath(const std::string& name)
+{
+    return sourceDir() + "/tests/unit/dxf/" + name;
+}
 
 // A fresh folder under /tmp, removed with its files when the test ends.
 class TempDir {
 public:
-    TempDir() {
+    TempDir()
+    {
         char name[] = "/tmp/kvdxf_XXXXXX";
         m_path = ::mkdtemp(name);
     }
@@ -38,7 +43,8 @@ private:
 };
 
 // Runs Debian's python with the arguments; its standard output, empty on failure.
-inline std::string runPython(const std::string& args, int* status = nullptr) {
+inline std::string runPython(const std::string& args, int* status = nullptr)
+{
     std::string cmd = "/usr/bin/python3 " + args + " 2>/dev/null";
     std::string out;
     FILE* p = ::popen(cmd.c_str(), "r");
@@ -51,7 +57,8 @@ inline std::string runPython(const std::string& args, int* status = nullptr) {
     return out;
 }
 
-inline std::vector<std::string> split(const std::string& s, char sep) {
+inline std::vector<std::string> split(const std::string& s, char sep)
+{
     std::vector<std::string> out;
     std::string cur;
     std::istringstream in(s);
@@ -60,7 +67,8 @@ inline std::vector<std::string> split(const std::string& s, char sep) {
     return out;
 }
 
-inline std::vector<std::string> lines(const std::string& s) {
+inline std::vector<std::string> lines(const std::string& s)
+{
     std::vector<std::string> out;
     std::istringstream in(s);
     std::string line;
@@ -68,19 +76,27 @@ inline std::vector<std::string> lines(const std::string& s) {
     return out;
 }
 
-inline std::string readAll(const std::string& path) {
+inline std::string readAll(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-inline void writeAll(const std::string& path, const std::string& bytes) {
+inline void writeAll(const std::string& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary);
     out << bytes;
 }
 
-inline std::u16string u16(const std::string& utf8) { return dxfUtf8ToUtf16(utf8); }
-inline std::string u8(const std::u16string& s) { return dxfUtf16ToUtf8(s); }
+inline std::u16string u16(const std::string& utf8)
+{
+    return dxfUtf8ToUtf16(utf8);
+}
+inline std::string u8(const std::u16string& s)
+{
+    return dxfUtf16ToUtf8(s);
+}
 
 }  // namespace dxftest

@@ -17,31 +17,39 @@ struct SavedCheck {
     std::vector<std::string> problems;
     unsigned long long maxHandle = 0, handseed = 0;
     int duplicates = -1;
-    std::vector<std::vector<std::string>> tables;   // handle, rows, cols, texts, blocks, graphics count
-    std::map<std::string, std::string> xdata;       // "handle app" -> values
+    std::vector<std::vector<std::string>> tables;  // handle, rows, cols, texts, blocks, graphics count
+    std::map<std::string, std::string> xdata;      // "handle app" -> values
 };
 
-SavedCheck checkWithEzdxf(const std::string& file) {
+SavedCheck checkWithEzdxf(const std::string& file)
+{
     SavedCheck c;
     int status = 0;
     std::string out = runPython(scriptPath("check_saved.py") + " " + file, &status);
     EXPECT_EQ(status, 0) << "ezdxf could not load " << file;
     for (const std::string& line : lines(out)) {
         std::vector<std::string> f = split(line, '|');
-        if (f[0] == "version") c.version = f.at(1);
-        else if (f[0] == "audit") { c.errors = std::stoi(f.at(1)); c.fixes = std::stoi(f.at(2)); }
-        else if (f[0] == "problem") c.problems.push_back(f.at(1));
+        if (f[0] == "version")
+            c.version = f.at(1);
+        else if (f[0] == "audit") {
+            c.errors = std::stoi(f.at(1));
+            c.fixes = std::stoi(f.at(2));
+        } else if (f[0] == "problem")
+            c.problems.push_back(f.at(1));
         else if (f[0] == "handles") {
             c.maxHandle = std::stoull(f.at(1), nullptr, 16);
             c.handseed = std::stoull(f.at(2), nullptr, 16);
             c.duplicates = std::stoi(f.at(3));
-        } else if (f[0] == "table") c.tables.push_back(std::vector<std::string>(f.begin() + 1, f.end()));
-        else if (f[0] == "xdata") c.xdata[f.at(1) + " " + f.at(2)] = f.at(3);
+        } else if (f[0] == "table")
+            c.tables.push_back(std::vector<std::string>(f.begin() + 1, f.end()));
+        else if (f[0] == "xdata")
+            c.xdata[f.at(1) + " " + f.at(2)] = f.at(3);
     }
     return c;
 }
 
-void expectClean(const SavedCheck& c) {
+void expectClean(const SavedCheck& c)
+{
     EXPECT_EQ(c.errors, 0);
     EXPECT_EQ(c.fixes, 0);
     for (const std::string& p : c.problems) ADD_FAILURE() << "ezdxf audit: " << p;
@@ -49,9 +57,13 @@ void expectClean(const SavedCheck& c) {
     EXPECT_EQ(c.duplicates, 0);
 }
 
-KvDbObjectId modelSpace(KvDbDatabase& db) { return db.modelSpaceId(); }
+KvDbObjectId modelSpace(KvDbDatabase& db)
+{
+    return db.modelSpaceId();
+}
 
-KvDbObjectId blockNamed(KvDbDatabase& db, const std::u16string& name) {
+KvDbObjectId blockNamed(KvDbDatabase& db, const std::u16string& name)
+{
     KvDbBlockTable* bt = nullptr;
     EXPECT_EQ(db.getBlockTable(bt, KvDb::kForRead), Kvmo::eOk);
     KvDbObjectId id;
@@ -62,7 +74,8 @@ KvDbObjectId blockNamed(KvDbDatabase& db, const std::u16string& name) {
 
 // A table as the extraction inserts it: title merged across, header, rows, a block cell.
 KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u16string>>& rows,
-                         const std::u16string& cellBlock = u"DESK") {
+                         const std::u16string& cellBlock = u"DESK")
+{
     auto* t = new KvDbTable;
     KvDbDictionary* styles = nullptr;
     KvDbObjectId standard;
@@ -77,7 +90,8 @@ KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u1
     t->mergeCells(0, 0, 0, cols - 1);
     t->setTextString(0, 0, u"Title");
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < cols; ++c) t->setTextString(static_cast<int>(r) + 1, c, rows[r][static_cast<std::size_t>(c)]);
+        for (int c = 0; c < cols; ++c)
+            t->setTextString(static_cast<int>(r) + 1, c, rows[r][static_cast<std::size_t>(c)]);
     t->setBlockTableRecordId(2, cols - 1, blockNamed(db, cellBlock), true);
     t->setColumnWidth(1, 33.5);
     t->generateLayout();
@@ -101,7 +115,8 @@ KvDbObjectId insertTable(KvDbDatabase& db, const std::vector<std::vector<std::u1
 const std::vector<std::vector<std::u16string>> kRows = {
     {u"Name", u"Maker", u"Preview"}, {u"DESK", u"Steelcase é", u""}, {u"CHAIR", u"Vitra", u"x"}};
 
-TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
+TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags)
+{
     TempDir dir;
     std::string source = sourceDir() + "/samples/office_floor_r2000.dxf";
     DxfLoaded loaded = dxfReadFile(source);
@@ -149,7 +164,8 @@ TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
     // Text of the original, in its code page before, is UTF-8 now and reads the same.
     int rooms = 0;
     for (KvDbObjectId e : again.database->layoutEntitiesInOrder())
-        if (auto* m = kvCast<KvDbMText>(again.database->objectAt(e)); m && m->contents().find(u"équipement") != std::u16string::npos)
+        if (auto* m = kvCast<KvDbMText>(again.database->objectAt(e));
+            m && m->contents().find(u"équipement") != std::u16string::npos)
             ++rooms;
     EXPECT_EQ(rooms, 1);
     EXPECT_EQ(readAll(saved).find("\\U+"), std::string::npos) << "escapes left in a UTF-8 drawing";
@@ -161,7 +177,8 @@ TEST(SavedTable, NewTableUpgradesR2000ToR2010AndEzdxfReadsItsTags) {
 // table it saves as R2010 or later and audits clean.
 class TableIntoEzdxfDrawing : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable) {
+TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable)
+{
     TempDir dir;
     std::vector<std::string> args = split(GetParam(), ' ');
     std::string cmd = scriptPath("make_oracle_drawing.py") + " " + args[0] + " " + dir.file("in.dxf");
@@ -191,7 +208,8 @@ TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable) {
 INSTANTIATE_TEST_SUITE_P(Drawings, TableIntoEzdxfDrawing,
                          ::testing::Values("R2000", "R2010", "R2018", "R2000 bin", "R2010 bin", "R2000 asc ANSI_1250"));
 
-TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle) {
+TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle)
+{
     TempDir dir;
     DxfLoaded loaded = dxfReadFile(sourceDir() + "/samples/office_floor.dxf");
     KvDbDatabase& db = *loaded.database;
@@ -250,7 +268,8 @@ TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle) {
     EXPECT_EQ(tBlocks, 1);
 }
 
-TEST(SavedDrawing, ChangedExtendedDataOnlyRewritesThatObjectAndKeepsTheVersion) {
+TEST(SavedDrawing, ChangedExtendedDataOnlyRewritesThatObjectAndKeepsTheVersion)
+{
     TempDir dir;
     std::string source = sourceDir() + "/samples/office_floor_r2000.dxf";
     DxfLoaded loaded = dxfReadFile(source);

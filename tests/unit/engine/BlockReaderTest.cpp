@@ -12,8 +12,7 @@ using BlockReaderTest = EngineDrawingTest;
 std::vector<std::u16string> BlockNames(const ExtractionEngine& engine)
 {
     std::vector<std::u16string> names;
-    for (const BlockEnt& block : engine.lsBlocks)
-        names.push_back(block.csName);
+    for (const BlockEnt& block : engine.lsBlocks) names.push_back(block.csName);
     return names;
 }
 
@@ -57,8 +56,8 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
     EXPECT_TRUE(door.isDynamic);
     EXPECT_EQ(door.idBlkTblRec, idAnonymous);
     const PropValueList expected = {
-        {u"Distance1", u"12.35", true}, {u"Flip1", u"1", true},  {u"Visibility1", u"Open", false},
-        {u"Offset", u"-5", true},       {u"Base", u"", false},   {u"Count", u"", false},
+        {u"Distance1", u"12.35", true}, {u"Flip1", u"1", true}, {u"Visibility1", u"Open", false},
+        {u"Offset", u"-5", true},       {u"Base", u"", false},  {u"Count", u"", false},
     };
     EXPECT_EQ(door.lsProps, expected);
 
@@ -75,13 +74,19 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
 TEST_F(BlockReaderTest, AttributesKeepTheirOrderAndOnlyNumbersAreRounded)
 {
     Db().setLuprec(2);
-    AddReference(AddBlockDefinition(u"Tag"), {{u"A", u"12.50"}, {u"B", u"7"}, {u"C", u"1e2"}, {u"D", u"12,5"},
-                                              {u"E", u"12.5 m"}, {u"F", u""}, {u"G", u" 1"}, {u"H", u"-0.125"}});
+    AddReference(AddBlockDefinition(u"Tag"), {{u"A", u"12.50"},
+                                              {u"B", u"7"},
+                                              {u"C", u"1e2"},
+                                              {u"D", u"12,5"},
+                                              {u"E", u"12.5 m"},
+                                              {u"F", u""},
+                                              {u"G", u" 1"},
+                                              {u"H", u"-0.125"}});
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsBlocks.size(), 1u);
     const PropValueList expected = {
-        {u"A", u"12.5", true},    {u"B", u"7", true},    {u"C", u"100", true}, {u"D", u"12,5", false},
-        {u"E", u"12.5 m", false}, {u"F", u"", false},    {u"G", u" 1", false}, {u"H", u"-0.12", true},
+        {u"A", u"12.5", true},    {u"B", u"7", true}, {u"C", u"100", true}, {u"D", u"12,5", false},
+        {u"E", u"12.5 m", false}, {u"F", u"", false}, {u"G", u" 1", false}, {u"H", u"-0.12", true},
     };
     EXPECT_EQ(engine.lsBlocks[0].lsAttributs, expected);
     EXPECT_TRUE(engine.lsBlocks[0].lsProps.empty());

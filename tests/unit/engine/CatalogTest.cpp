@@ -16,8 +16,7 @@ using Names = std::vector<std::u16string>;
 Names NamesOf(const PropItemSet& items)
 {
     Names names;
-    for (const PropItem& item : items)
-        names.push_back(item.name);
+    for (const PropItem& item : items) names.push_back(item.name);
     return names;
 }
 
@@ -67,16 +66,11 @@ TEST_F(SelectObjectTypesTest, EachKindAloneOffersItsPropertiesAndCategories)
         bool bThickness;
     };
     const Case cases[] = {
-        {u"Line", 1 + 8 + 11, {1, 2}, true},
-        {u"Polyline", 1 + 8 + 5, {1, 2, 3}, true},
-        {u"Arc", 1 + 8 + 9, {1, 2}, true},
-        {u"Circle", 1 + 8 + 7, {1, 2}, true},
-        {u"Solid", 1 + 8, {1, 2}, true},
-        {u"3D Solid", 1 + 7, {1}, false},
-        {u"Point", 1 + 8 + 3, {1, 2}, true},
-        {u"MText", 1 + 7 + 14, {1, 2, 6}, false},
-        {u"Block", 1 + 7 + 1, {1, 2, 3}, false},
-        {u"Hatch", 1, {}, false},
+        {u"Line", 1 + 8 + 11, {1, 2}, true},     {u"Polyline", 1 + 8 + 5, {1, 2, 3}, true},
+        {u"Arc", 1 + 8 + 9, {1, 2}, true},       {u"Circle", 1 + 8 + 7, {1, 2}, true},
+        {u"Solid", 1 + 8, {1, 2}, true},         {u"3D Solid", 1 + 7, {1}, false},
+        {u"Point", 1 + 8 + 3, {1, 2}, true},     {u"MText", 1 + 7 + 14, {1, 2, 6}, false},
+        {u"Block", 1 + 7 + 1, {1, 2, 3}, false}, {u"Hatch", 1, {}, false},
     };
     for (const Case& c : cases) {
         const OfferedProperties offered = Select({c.kind});

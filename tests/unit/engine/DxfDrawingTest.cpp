@@ -30,10 +30,8 @@ std::string RunOracle(const std::string& dxfPath)
     if (FILE* pPipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
         std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0)
-            listing.append(buffer, n);
-        if (::pclose(pPipe) != 0)
-            listing.clear();
+        while ((n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0) listing.append(buffer, n);
+        if (::pclose(pPipe) != 0) listing.clear();
     }
     return listing;
 }
@@ -62,10 +60,8 @@ std::map<std::u16string, Values> RowsByHandle(const ExtractionEngine& engine)
         values[u""] = u"Block";
         values[u"Name"] = block.csName;
         for (const PropValueList* pList : {&block.lsAttributs, &block.lsProps})
-            for (const PropValue& pair : *pList)
-                values[pair.name] = pair.value;
-        for (const PropValue& pair : block.GetBlockProps(engine.catalog.blcDatas))
-            values[pair.name] = pair.value;
+            for (const PropValue& pair : *pList) values[pair.name] = pair.value;
+        for (const PropValue& pair : block.GetBlockProps(engine.catalog.blcDatas)) values[pair.name] = pair.value;
         rows[block.csHandle] = values;
     }
     return rows;
@@ -81,8 +77,7 @@ protected:
     void TearDown() override
     {
         EngineDrawingTest::TearDown();
-        if (!m_path.empty())
-            std::remove(m_path.c_str());
+        if (!m_path.empty()) std::remove(m_path.c_str());
     }
     std::string m_path;
 };
@@ -109,8 +104,7 @@ TEST_F(DxfDrawingTest, ExtractionShowsWhatTheFileHolds)
     while (std::getline(lines, line)) {
         std::vector<std::u16string> fields;
         std::istringstream split(line);
-        for (std::string field; std::getline(split, field, '|');)
-            fields.push_back(kvFromUtf8(field));
+        for (std::string field; std::getline(split, field, '|');) fields.push_back(kvFromUtf8(field));
         ASSERT_GE(fields.size(), 2u) << line;
         const auto row = rows.find(fields[0]);
         if (fields[1] == u"-") {
@@ -124,8 +118,7 @@ TEST_F(DxfDrawingTest, ExtractionShowsWhatTheFileHolds)
             const std::size_t eq = fields[i].find(u'=');
             const std::u16string property = fields[i].substr(0, eq);
             std::u16string expected = fields[i].substr(eq + 1);
-            for (std::size_t at; (at = expected.find(u"\\n")) != std::u16string::npos;)
-                expected.replace(at, 2, u"\n");
+            for (std::size_t at; (at = expected.find(u"\\n")) != std::u16string::npos;) expected.replace(at, 2, u"\n");
             const auto value = row->second.find(property);
             ASSERT_NE(value, row->second.end()) << Utf8(property) << " missing: " << line;
             EXPECT_EQ(Utf8(value->second), Utf8(expected)) << Utf8(property) << " of " << line;

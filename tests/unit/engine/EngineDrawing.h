@@ -17,10 +17,8 @@
 inline std::map<std::u16string, std::u16string> Shown(const GeomEnt& record, const PropertyCatalog& catalog)
 {
     std::map<std::u16string, std::u16string> shown;
-    for (const PropValue& pair : record.GetCommonProps(catalog.ls_comPropTags))
-        shown[pair.name] = pair.value;
-    for (const PropValue& pair : record.GetProps(catalog.ListOfKind(record.type)))
-        shown[pair.name] = pair.value;
+    for (const PropValue& pair : record.GetCommonProps(catalog.ls_comPropTags)) shown[pair.name] = pair.value;
+    for (const PropValue& pair : record.GetProps(catalog.ListOfKind(record.type))) shown[pair.name] = pair.value;
     return shown;
 }
 
@@ -49,7 +47,8 @@ protected:
     }
 
     template <class T, class Edit = void (*)(T&)>
-    KvDbObjectId Add(T* pEntity, Edit edit = [](T&) {})
+    KvDbObjectId Add(
+        T* pEntity, Edit edit = [](T&) {})
     {
         return AppendToModelSpace(Db(), pEntity, edit);
     }
@@ -75,10 +74,9 @@ protected:
 
     // A reference to the record, with attributes (tag, text) in order. A dynamic block
     // reference also names its definition and carries its property values.
-    KvDbObjectId AddReference(KvDbObjectId idRecord, Attributes attributes = {},
-                              KvDbObjectId idDynamicDefinition = {},
-                              KvDbDynBlockReferencePropertyArray dynamicProps = {},
-                              KvGePoint3d position = {}, double rotation = 0.0, KvGeScale3d scale = {})
+    KvDbObjectId AddReference(KvDbObjectId idRecord, Attributes attributes = {}, KvDbObjectId idDynamicDefinition = {},
+                              KvDbDynBlockReferencePropertyArray dynamicProps = {}, KvGePoint3d position = {},
+                              double rotation = 0.0, KvGeScale3d scale = {})
     {
         auto* pReference = new KvDbBlockReference;
         pReference->setBlockTableRecord(idRecord);
@@ -88,8 +86,7 @@ protected:
         pReference->setDynamicBlockRecord(idDynamicDefinition);
         pReference->setDynamicProperties(std::move(dynamicProps));
         return Add(pReference, [&](KvDbBlockReference& reference) {
-            for (const auto& [tag, text] : attributes)
-                AppendAttribute(reference, tag, text);
+            for (const auto& [tag, text] : attributes) AppendAttribute(reference, tag, text);
         });
     }
 

@@ -34,8 +34,10 @@ TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
         AddLine(start, start + KvGeVector3d(1, 1, 0));
         const ExtractionEngine engine = Read();
         ASSERT_EQ(engine.lsLines.size(), 1u);
-        EXPECT_EQ(ShownAs(engine.lsLines[0], engine.catalog, {u"Length", u"X Start", u"Angle", u"X Delta", u"Y Delta", u"Z Delta"}),
-                  (Texts{c.length, c.startX, u"45", u"1", u"1", u"0"})) << c.luprec;
+        EXPECT_EQ(ShownAs(engine.lsLines[0], engine.catalog,
+                          {u"Length", u"X Start", u"Angle", u"X Delta", u"Y Delta", u"Z Delta"}),
+                  (Texts{c.length, c.startX, u"45", u"1", u"1", u"0"}))
+            << c.luprec;
         NewDrawing();
     }
 }
@@ -44,7 +46,7 @@ TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
 TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
 {
     Db().setLuprec(0);
-    AddLine({0, 0, 0}, {1, -1e-12, 0});         // just below +X
+    AddLine({0, 0, 0}, {1, -1e-12, 0});  // just below +X
     AddLine({0.4, -2.5, 2.5}, {1.8, -2.5, 2.5});
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsLines.size(), 2u);
@@ -52,8 +54,9 @@ TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
 
     // Rounded points 0 and 2, but the line is 1.4 long: the delta says 1. Exact halves go
     // up: -2.5 shows -2, 2.5 shows 3.
-    EXPECT_EQ(ShownAs(engine.lsLines[1], engine.catalog, {u"X Start", u"X end", u"X Delta", u"Length", u"Y Start", u"Z end"}),
-              (Texts{u"0", u"2", u"1", u"1", u"-2", u"3"}));
+    EXPECT_EQ(
+        ShownAs(engine.lsLines[1], engine.catalog, {u"X Start", u"X end", u"X Delta", u"Length", u"Y Start", u"Z end"}),
+        (Texts{u"0", u"2", u"1", u"1", u"-2", u"3"}));
 }
 
 TEST_F(EntityReaderTest, CircleDiameterComesFromTheRoundedRadius)
@@ -87,8 +90,9 @@ TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
     EXPECT_EQ(ShownAs(engine.lsPolyLines[0], engine.catalog,
                       {u"Area", u"Length", u"Global width", u"Closed", u"Linetype generation"}),
               (Texts{u"4", u"8", u"0.5", u"Yes", u"Enabled"}));
-    EXPECT_EQ(ShownAs(engine.lsPolyLines[1], engine.catalog, {u"Length", u"Global width", u"Closed", u"Linetype generation"}),
-              (Texts{u"7", u"0", u"No", u"Disabled"}));
+    EXPECT_EQ(
+        ShownAs(engine.lsPolyLines[1], engine.catalog, {u"Length", u"Global width", u"Closed", u"Linetype generation"}),
+        (Texts{u"7", u"0", u"No", u"Disabled"}));
 }
 
 TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
@@ -104,12 +108,9 @@ TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
         const char16_t* spacingStyle;
     };
     const Case cases[] = {
-        {1, u"Top left", 1, u"Horizontal", 1, u"At least"},
-        {5, u"Middle center", 2, u"Horizontal", 2, u"Exactly"},
-        {13, u"Aligned", 3, u"Vertical", 1, u"At least"},
-        {15, u"", 4, u"Vertical", 2, u"Exactly"},
-        {17, u"Fit", 5, u"By style", 1, u"At least"},
-        {21, u"Middle", 1, u"Horizontal", 1, u"At least"},
+        {1, u"Top left", 1, u"Horizontal", 1, u"At least"}, {5, u"Middle center", 2, u"Horizontal", 2, u"Exactly"},
+        {13, u"Aligned", 3, u"Vertical", 1, u"At least"},   {15, u"", 4, u"Vertical", 2, u"Exactly"},
+        {17, u"Fit", 5, u"By style", 1, u"At least"},       {21, u"Middle", 1, u"Horizontal", 1, u"At least"},
         {24, u"", 1, u"Horizontal", 1, u"At least"},
     };
     for (const Case& c : cases) {
@@ -131,7 +132,8 @@ TEST_F(EntityReaderTest, MTextShowsItsEnumerationsStyleAndSpacing)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(ShownAs(engine.lsMTexts[i], engine.catalog,
                           {u"Justify", u"Direction", u"Line spacing style", u"Background mask"}),
-                  (Texts{cases[i].justify, cases[i].direction, cases[i].spacingStyle, i == 0 ? u"Yes" : u"No"})) << i;
+                  (Texts{cases[i].justify, cases[i].direction, cases[i].spacingStyle, i == 0 ? u"Yes" : u"No"}))
+            << i;
     }
     // Rotation in radians.
     EXPECT_EQ(ShownAs(engine.lsMTexts[0], engine.catalog,
@@ -203,12 +205,12 @@ TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)
         const char16_t* scale;
     };
     const Language languages[] = {
-        {KvUiLanguage::English, u"ByLayer", u"ByBlock", u"Default", u"Layer", u"Color", u"Line thickness",
-         u"Linetype", u"Plot style", u"Linetype scale"},
+        {KvUiLanguage::English, u"ByLayer", u"ByBlock", u"Default", u"Layer", u"Color", u"Line thickness", u"Linetype",
+         u"Plot style", u"Linetype scale"},
         {KvUiLanguage::Spanish, u"PorCapa", u"PorBloque", u"Por defecto", u"Capa", u"Color", u"Grosor de línea",
          u"Tipo de línea", u"Estilo de trazado", u"Escala de tipo de línea"},
-        {KvUiLanguage::French, u"DuCalque", u"DuBloc", u"Par défaut", u"Calque", u"Couleur",
-         u"Épaisseur de ligne", u"Type de ligne", u"Style de tracé", u"Échelle du type de ligne"},
+        {KvUiLanguage::French, u"DuCalque", u"DuBloc", u"Par défaut", u"Calque", u"Couleur", u"Épaisseur de ligne",
+         u"Type de ligne", u"Style de tracé", u"Échelle du type de ligne"},
     };
     for (const Language& l : languages) {
         kvSetUiLanguage(l.language);
@@ -232,8 +234,7 @@ TEST_F(EntityReaderTest, HyperlinkShowsTheFirstOfAnyNumber)
     auto withLinks = [](std::initializer_list<const char16_t*> names) {
         return [names](KvDbLine& line) {
             KvDbHyperlinkCollection links;
-            for (const char16_t* name : names)
-                links.addTail(KvDbHyperlink(name, u"description"));
+            for (const char16_t* name : names) links.addTail(KvDbHyperlink(name, u"description"));
             ASSERT_EQ(KvDbEntityHyperlinkPE::cast(&line)->setHyperlinkCollection(&line, &links), Kvmo::eOk);
         };
     };

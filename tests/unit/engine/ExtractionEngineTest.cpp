@@ -8,8 +8,7 @@ using ExtractionEngineTest = EngineDrawingTest;
 std::vector<std::u16string> Handles(const auto& records)
 {
     std::vector<std::u16string> handles;
-    for (const auto& record : records)
-        handles.push_back(record.csHandle);
+    for (const auto& record : records) handles.push_back(record.csHandle);
     return handles;
 }
 

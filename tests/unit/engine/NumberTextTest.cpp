@@ -7,10 +7,8 @@ namespace {
 TEST(NumberTextTest, StepFollowsLinearPrecision)
 {
     const double expected[] = {1.0, 0.1, 0.01, 0.001, 1e-4, 1e-5, 1e-6, 1e-7};
-    for (int n = 0; n <= 7; ++n)
-        EXPECT_DOUBLE_EQ(StepFromPrecision(n), expected[n]) << n;
-    for (int n : {8, 9, -1, 32767})
-        EXPECT_DOUBLE_EQ(StepFromPrecision(n), 1e-8) << n;
+    for (int n = 0; n <= 7; ++n) EXPECT_DOUBLE_EQ(StepFromPrecision(n), expected[n]) << n;
+    for (int n : {8, 9, -1, 32767}) EXPECT_DOUBLE_EQ(StepFromPrecision(n), 1e-8) << n;
 }
 
 TEST(NumberTextTest, HalvesRoundUpTowardsPositiveInfinity)

@@ -5,7 +5,7 @@
 
 struct BiffRecord {
     std::uint16_t code = 0;
-    std::size_t offset = 0;   // of the record header in the stream
+    std::size_t offset = 0;  // of the record header in the stream
     std::vector<std::uint8_t> data;
 
     std::uint16_t U16(std::size_t at) const { return static_cast<std::uint16_t>(data.at(at) | data.at(at + 1) << 8); }
@@ -21,7 +21,7 @@ inline std::vector<BiffRecord> WalkBiff(const std::vector<std::uint8_t>& veStrea
         record.code = static_cast<std::uint16_t>(veStream[at] | veStream[at + 1] << 8);
         const std::size_t nSize = veStream[at + 2] | veStream[at + 3] << 8;
         record.offset = at;
-        if (at + 4 + nSize > veStream.size()) break;   // leaves the tail unparsed: the test sees it
+        if (at + 4 + nSize > veStream.size()) break;  // leaves the tail unparsed: the test sees it
         record.data.assign(veStream.begin() + at + 4, veStream.begin() + at + 4 + nSize);
         veRecords.push_back(std::move(record));
         at += 4 + nSize;

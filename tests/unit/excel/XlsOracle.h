@@ -13,7 +13,7 @@ struct ExpectedSheet {
     std::string csName = "Sheet1";
     // A text ("" for an empty cell) or a number.
     std::vector<std::vector<std::variant<std::u16string, double>>> rows;
-    std::set<std::pair<int, int>> boldCells;   // (row, column)
+    std::set<std::pair<int, int>> boldCells;  // (row, column)
 };
 
 struct OracleResult {
@@ -49,14 +49,16 @@ inline OracleResult CheckXls(const std::filesystem::path& xlsPath, const std::ve
         for (std::size_t s = 0; s < veSheets.size(); ++s) {
             json << (s ? "," : "") << "{\"name\": \"" << veSheets[s].csName << "\", \"bold\": [";
             std::size_t i = 0;
-            for (auto [nRow, nColumn] : veSheets[s].boldCells) json << (i++ ? "," : "") << "[" << nRow << "," << nColumn << "]";
+            for (auto [nRow, nColumn] : veSheets[s].boldCells)
+                json << (i++ ? "," : "") << "[" << nRow << "," << nColumn << "]";
             json << "], \"rows\": [";
             for (std::size_t r = 0; r < veSheets[s].rows.size(); ++r) {
                 json << (r ? ",\n" : "") << "[";
                 const auto& row = veSheets[s].rows[r];
                 for (std::size_t c = 0; c < row.size(); ++c) {
                     json << (c ? "," : "");
-                    if (const auto* pText = std::get_if<std::u16string>(&row[c])) json << JsonText(*pText);
+                    if (const auto* pText = std::get_if<std::u16string>(&row[c]))
+                        json << JsonText(*pText);
                     else {
                         char szNumber[40];
                         std::snprintf(szNumber, sizeof szNumber, "%.17g", std::get<double>(row[c]));

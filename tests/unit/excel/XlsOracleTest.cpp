@@ -46,8 +46,7 @@ TEST_F(XlsOracleTest, TwoRowBlocksRepeatedTextsAndBlanks)
 {
     // 33 rows, the same text again and again, empty cells in the header and the body.
     TableData table{{u"Name", u"", u"Layer"}};
-    for (int i = 1; i < 33; ++i)
-        table.push_back({u"Wall", i % 3 ? u"0" : u"", i % 5 ? u"Walls" : u"Doors"});
+    for (int i = 1; i < 33; ++i) table.push_back({u"Wall", i % 3 ? u"0" : u"", i % 5 ? u"Walls" : u"Doors"});
     ExportXlsFromTable(table, m_dir.WidePath("blocks.xls"));
     ExpectReadersSee("blocks.xls", {TextSheet(table)});
 }
@@ -68,21 +67,25 @@ TEST_F(XlsOracleTest, PreviewOrderHiddenColumnsAndFrenchDecimalMarks)
 
     SetVerlan(u"fr-FR");
     ExportXlsFromPreview(table, m_dir.WidePath("fr.xls"), veFlags, veColumns, veRows);
-    ExpectReadersSee("fr.xls", {TextSheet({
-                                   {u"Length", u"", u"Name", u"Code"},
-                                   {u"1,5E-3", u"", u"v1.2", u".5"},
-                                   {u"12,5", u"", u"Line", u"007"},
-                                   {u"-3,25", u"", u"Arc", u"1e3"},
-                               }, {1})});
+    ExpectReadersSee("fr.xls", {TextSheet(
+                                   {
+                                       {u"Length", u"", u"Name", u"Code"},
+                                       {u"1,5E-3", u"", u"v1.2", u".5"},
+                                       {u"12,5", u"", u"Line", u"007"},
+                                       {u"-3,25", u"", u"Arc", u"1e3"},
+                                   },
+                                   {1})});
 
     SetVerlan(u"es-ES");
     ExportXlsFromPreview(table, m_dir.WidePath("es.xls"), veFlags, veColumns, veRows);
-    ExpectReadersSee("es.xls", {TextSheet({
-                                   {u"Length", u"", u"Name", u"Code"},
-                                   {u"1.5E-3", u"", u"v1.2", u".5"},
-                                   {u"12.5", u"", u"Line", u"007"},
-                                   {u"-3.25", u"", u"Arc", u"1e3"},
-                               }, {1})});
+    ExpectReadersSee("es.xls", {TextSheet(
+                                   {
+                                       {u"Length", u"", u"Name", u"Code"},
+                                       {u"1.5E-3", u"", u"v1.2", u".5"},
+                                       {u"12.5", u"", u"Line", u"007"},
+                                       {u"-3.25", u"", u"Arc", u"1e3"},
+                                   },
+                                   {1})});
 }
 
 TEST_F(XlsOracleTest, NonLatinLongAndManyDistinctTexts)
@@ -91,7 +94,8 @@ TEST_F(XlsOracleTest, NonLatinLongAndManyDistinctTexts)
     table.push_back({std::u16string(20000, u'\u0416'), u"after the long one", u"", u"x"});
     for (int i = 0; i < 3000; ++i) {
         const std::u16string csNumber = kvFromUtf8(std::to_string(i));
-        table.push_back({u"item " + csNumber, u"\u03C3\u03B5\u03B9\u03C1\u03AC " + csNumber + std::u16string(i % 29, u'z'),
+        table.push_back({u"item " + csNumber,
+                         u"\u03C3\u03B5\u03B9\u03C1\u03AC " + csNumber + std::u16string(i % 29, u'z'),
                          std::u16string(1, static_cast<char16_t>(0x4E00 + i)), csNumber + u".5"});
     }
     ExportXlsFromTable(table, m_dir.WidePath("texts.xls"));
@@ -104,12 +108,12 @@ TEST_F(XlsOracleTest, NumbersFormulasAndNarrowTextsOfTheRecordModel)
     xls.CreateNew(2);
     SheetModel& sheet = *xls.SheetAt(0);
     sheet.CellAt(0, 0)->SetInteger(42);
-    sheet.CellAt(0, 1)->SetInteger(-7);              // with the one before: MULRK
-    sheet.CellAt(0, 2)->SetInteger(1 << 30);         // too big for an RK integer
+    sheet.CellAt(0, 1)->SetInteger(-7);       // with the one before: MULRK
+    sheet.CellAt(0, 2)->SetInteger(1 << 30);  // too big for an RK integer
     sheet.CellAt(0, 3)->SetDouble(1.25);
-    sheet.CellAt(0, 4)->SetDouble(0.07);             // RK divided by 100
-    sheet.CellAt(0, 5)->SetDouble(3.14159265358979); // NUMBER
-    sheet.CellAt(1, 0)->SetFormula({0x1E, 1, 0, 0x1E, 2, 0, 0x03}, 3.0);   // =1+2
+    sheet.CellAt(0, 4)->SetDouble(0.07);                                  // RK divided by 100
+    sheet.CellAt(0, 5)->SetDouble(3.14159265358979);                      // NUMBER
+    sheet.CellAt(1, 0)->SetFormula({0x1E, 1, 0, 0x1E, 2, 0, 0x03}, 3.0);  // =1+2
     sheet.CellAt(1, 1)->SetText(std::string("narrow text"));
     sheet.CellAt(1, 2)->SetText(std::string(9000, 'n'));
     sheet.CellAt(1, 3)->SetText(u"wide text");

@@ -37,7 +37,8 @@ TEST(XlsSaveFailureTest, FullDiskKeepsTheOldFileAndLeavesNoTemporary)
     WriteBytes(dir.Path("out.xls"), "previous");
     BasicExcel xls;
     xls.CreateNew(1);
-    for (std::size_t r = 0; r < 3000; ++r) xls.SheetAt(0)->CellAt(r, 0)->SetText(u"row " + kvFromUtf8(std::to_string(r)));
+    for (std::size_t r = 0; r < 3000; ++r)
+        xls.SheetAt(0)->CellAt(r, 0)->SetText(u"row " + kvFromUtf8(std::to_string(r)));
     {
         FileSizeLimit limit(16 * 1024);
         EXPECT_FALSE(xls.SaveToFile(dir.WidePath("out.xls")));

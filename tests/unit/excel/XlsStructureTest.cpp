@@ -12,9 +12,24 @@
 namespace {
 
 enum : std::uint16_t {
-    kBof = 0x0809, kFont = 0x0031, kFormat = 0x041E, kXf = 0x00E0, kStyle = 0x0293, kBoundSheet = 0x0085,
-    kSst = 0x00FC, kContinue = 0x003C, kIndex = 0x020B, kDimensions = 0x0200, kRow = 0x0208, kBlank = 0x0201,
-    kLabelSst = 0x00FD, kDbCell = 0x00D7, kWindow2 = 0x023E, kMergedCells = 0x00E5, kMulRk = 0x00BD, kRk = 0x027E,
+    kBof = 0x0809,
+    kFont = 0x0031,
+    kFormat = 0x041E,
+    kXf = 0x00E0,
+    kStyle = 0x0293,
+    kBoundSheet = 0x0085,
+    kSst = 0x00FC,
+    kContinue = 0x003C,
+    kIndex = 0x020B,
+    kDimensions = 0x0200,
+    kRow = 0x0208,
+    kBlank = 0x0201,
+    kLabelSst = 0x00FD,
+    kDbCell = 0x00D7,
+    kWindow2 = 0x023E,
+    kMergedCells = 0x00E5,
+    kMulRk = 0x00BD,
+    kRk = 0x027E,
     kNumber = 0x0203,
 };
 
@@ -72,13 +87,15 @@ TEST(XlsStructureTest, OneBoldCellGivesTheExactRecords)
     EXPECT_EQ(dataOf(kStyle, 5), "00 80 00 FF");
     const std::size_t nSheetStart = FirstOf(veRecords, kBoundSheet)->U32(0);
     EXPECT_EQ(dataOf(kRow), "00 00 00 00 01 00 FF 00 00 00 00 00 00 01 00 00");
-    EXPECT_EQ(dataOf(kDbCell), "22 00 00 00 00 00");   // ROW 20 + LABELSST 14 bytes back
+    EXPECT_EQ(dataOf(kDbCell), "22 00 00 00 00 00");  // ROW 20 + LABELSST 14 bytes back
     EXPECT_EQ(dataOf(kWindow2), "B6 06 00 00 00 00 40 00 00 00 00 00 00 00 00 00 00 00");
     const BiffRecord* pIndex = FirstOf(veRecords, kIndex);
     ASSERT_TRUE(pIndex);
-    EXPECT_EQ(Hex({pIndex->data.begin(), pIndex->data.begin() + 16}), "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
+    EXPECT_EQ(Hex({pIndex->data.begin(), pIndex->data.begin() + 16}),
+              "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
     EXPECT_EQ(pIndex->U32(16), FirstOf(veRecords, kDbCell)->offset);
-    const auto itSheetBof = std::find_if(veRecords.begin() + 1, veRecords.end(), [](const BiffRecord& r) { return r.code == kBof; });
+    const auto itSheetBof =
+        std::find_if(veRecords.begin() + 1, veRecords.end(), [](const BiffRecord& r) { return r.code == kBof; });
     ASSERT_NE(itSheetBof, veRecords.end());
     EXPECT_EQ(nSheetStart, itSheetBof->offset);
 }
@@ -134,7 +151,7 @@ TEST(XlsStructureTest, RowBlocksAreFoundThroughIndexAndDbCell)
         nRowsSeen += nRows;
     }
     EXPECT_EQ(nRowsSeen, 33u);
-    EXPECT_EQ(CountCode(veRecords, kMulRk), 1u);   // (7, 8); (1, 2.5) mixes kinds: two RK
+    EXPECT_EQ(CountCode(veRecords, kMulRk), 1u);  // (7, 8); (1, 2.5) mixes kinds: two RK
     EXPECT_EQ(CountCode(veRecords, kRk), 2u);
 }
 
@@ -153,11 +170,11 @@ TEST(XlsStructureTest, RepeatedTextsShareOneEntryAndEmptyCellsAreBlank)
     const auto veRecords = WalkBiff(xls.BuildStream());
     const BiffRecord* pSst = FirstOf(veRecords, kSst);
     ASSERT_TRUE(pSst);
-    EXPECT_EQ(pSst->U32(0), 5u);   // every text cell
+    EXPECT_EQ(pSst->U32(0), 5u);  // every text cell
     EXPECT_EQ(pSst->U32(4), 1u);
     const BiffRecord* pBlank = FirstOf(veRecords, kBlank);
     ASSERT_TRUE(pBlank);
-    EXPECT_EQ(Hex(pBlank->data), "01 00 01 00 15 00");   // row 1, column 1, the bold XF 21
+    EXPECT_EQ(Hex(pBlank->data), "01 00 01 00 15 00");  // row 1, column 1, the bold XF 21
 }
 
 TEST(XlsStructureTest, BoldFontAndItsCellFormatAreRegisteredOnce)
@@ -249,7 +266,7 @@ TEST(XlsStructureTest, LongSharedStringTableIsSplitAtItsOwnPoints)
     for (int i = 0; i < 4000; ++i) {
         std::u16string csText = u"text " + std::u16string(static_cast<std::size_t>(i % 37), u'a' + i % 26);
         csText += static_cast<char16_t>(u'0' + i % 10);
-        csText += static_cast<char16_t>(0x3B1 + i % 20);   // Greek keeps the strings distinct per row
+        csText += static_cast<char16_t>(0x3B1 + i % 20);  // Greek keeps the strings distinct per row
         csText += std::u16string(1, static_cast<char16_t>(0x4E00 + i));
         veTexts.push_back(csText);
     }
@@ -275,7 +292,7 @@ TEST(XlsStructureTest, LongSharedStringTableIsSplitAtItsOwnPoints)
     std::vector<std::u16string> veExpected{veTexts[0], std::u16string(csNarrow.begin(), csNarrow.end())};
     veExpected.insert(veExpected.end(), veTexts.begin() + 1, veTexts.end());
     EXPECT_EQ(veRead, veExpected);
-    EXPECT_GE(nSplits, 6u);   // the 20,000 characters alone need five
+    EXPECT_GE(nSplits, 6u);  // the 20,000 characters alone need five
     // The BOUNDSHEET position still lands on the sheet's BOF after the long SST.
     const BiffRecord* pBoundSheet = FirstOf(veRecords, kBoundSheet);
     ASSERT_TRUE(pBoundSheet);
@@ -293,7 +310,7 @@ TEST(XlsStructureTest, OtherLongRecordsGoOnInContinueRecords)
     std::vector<std::pair<std::uint16_t, std::size_t>> veLayout;
     for (const BiffRecord& record : veRecords) veLayout.emplace_back(record.code, record.data.size());
     EXPECT_EQ(veLayout, (decltype(veLayout){{0x0006, 8224}, {kContinue, 8224}, {kContinue, 20022 - 2 * 8224}}));
-    EXPECT_EQ(veRecords[0].U16(20), 20000u);   // token count, just before the tokens
+    EXPECT_EQ(veRecords[0].U16(20), 20000u);  // token count, just before the tokens
     EXPECT_EQ(veRecords[2].data.back(), 0x17);
 }
 
@@ -316,7 +333,7 @@ TEST(XlsStructureTest, FormulaRecordsCarryTheirResultAndFollowingRecords)
     EXPECT_EQ(veRecords[2].code, 0x0207);
     EXPECT_EQ(Hex(veRecords[2].data), "02 00 00 6F 6B");
 
-    XlsBiff::BoolErr boolErr(4, 5, 0, 0x07, true);   // #DIV/0!
+    XlsBiff::BoolErr boolErr(4, 5, 0, 0x07, true);  // #DIV/0!
     std::vector<std::uint8_t> veBool(boolErr.RecordSize());
     boolErr.Write(veBool.data());
     EXPECT_EQ(Hex(veBool), "05 02 08 00 04 00 05 00 00 00 07 01");
@@ -331,7 +348,7 @@ TEST(XlsStructureTest, RkFormIsUsedOnlyWhenExact)
     EXPECT_EQ(XlsBiff::EncodeRk(7.0), 7u << 2 | 2);
     EXPECT_EQ(XlsBiff::EncodeRk(1.23), 123u << 2 | 3);
     EXPECT_EQ(XlsBiff::EncodeRk(0.5), 0x3FE00000u);
-    EXPECT_TRUE(XlsBiff::EncodeRk(536870912.0).has_value());   // too big as an integer, exact as a double
+    EXPECT_TRUE(XlsBiff::EncodeRk(536870912.0).has_value());  // too big as an integer, exact as a double
     for (double value : {1.0 / 3, 0.123456, 3.14159265358979}) EXPECT_FALSE(XlsBiff::EncodeRk(value)) << value;
 }
 

@@ -15,10 +15,8 @@ void SetVerlan(const std::u16string& csValue)
 TableData SampleTable()
 {
     return {
-        {u"Id", u"Name", u"Length", u"Layer"},
-        {u"1A", u"Line", u"2.50", u"Walls"},
-        {u"1B", u"Arc", u"1234.5", u"Doors"},
-        {u"", u"", u"", u""},
+        {u"Id", u"Name", u"Length", u"Layer"}, {u"1A", u"Line", u"2.50", u"Walls"},
+        {u"1B", u"Arc", u"1234.5", u"Doors"},  {u"", u"", u"", u""},
         {u"", u"Total", u"1237", u""},
     };
 }
@@ -32,8 +30,8 @@ protected:
 TEST_F(CsvExportTest, PreviewWritesShownColumnsInScreenOrderWithTheSecondRaw)
 {
     // Screen order Length, Name, Layer; rows re-sorted; position 1 (Name) is the raw one.
-    ExportCsvFromPreview(SampleTable(), m_dir.WidePath("out.csv"), {true, true, true, true}, {2, 1, 3},
-                         {0, 2, 1, 3, 4}, u",");
+    ExportCsvFromPreview(SampleTable(), m_dir.WidePath("out.csv"), {true, true, true, true}, {2, 1, 3}, {0, 2, 1, 3, 4},
+                         u",");
     EXPECT_EQ(ReadBytes(m_dir.Path("out.csv")),
               "\"Length\",Name,\"Layer\"\r\n"
               "\"1,234.5\",Arc,\"Doors\"\r\n"
@@ -46,8 +44,7 @@ TEST_F(CsvExportTest, PreviewSkipsHiddenColumnsButKeepsTheSeparatorRule)
 {
     // Layer hidden: nothing for its position, yet Name (not last) keeps its separator.
     // A row list shorter than the table falls back to the table's own order.
-    ExportCsvFromPreview(SampleTable(), m_dir.WidePath("out.csv"), {true, true, true, false}, {1, 2, 3}, {0, 2},
-                         u",");
+    ExportCsvFromPreview(SampleTable(), m_dir.WidePath("out.csv"), {true, true, true, false}, {1, 2, 3}, {0, 2}, u",");
     EXPECT_EQ(ReadBytes(m_dir.Path("out.csv")),
               "\"Name\",Length,\r\n"
               "\"Arc\",1234.5,\r\n"
@@ -76,13 +73,21 @@ TEST_F(CsvExportTest, NumberExamplesComeOutByteForByte)
     const Example examples[] = {
         {u"2.50", "2.5", "2,5"},
         {u"+7", "7", "7"},
-        {u"123456", "123,456", "123\xA0" "456"},
-        {u"1234.5", "1,234.5", "1\xA0" "234,5"},
+        {u"123456", "123,456",
+         "123\xA0"
+         "456"},
+        {u"1234.5", "1,234.5",
+         "1\xA0"
+         "234,5"},
         {u"1234567", "1.23457e+006", "1,23457e+006"},
         {u"3.14159265", "3.14159", "3,14159"},
         {u"0.00001", "1e-005", "1e-005"},
-        {u"-98765.4", "-98,765.4", "-98\xA0" "765,4"},
-        {u"1e3", "1,000", "1\xA0" "000"},
+        {u"-98765.4", "-98,765.4",
+         "-98\xA0"
+         "765,4"},
+        {u"1e3", "1,000",
+         "1\xA0"
+         "000"},
         {u"2E-120", "2e-120", "2e-120"},
     };
     for (const std::u16string csVerlan : {u"en-US", u"fr-FR"}) {

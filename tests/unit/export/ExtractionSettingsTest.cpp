@@ -39,12 +39,13 @@ TEST_F(ExtractionSettingsTest, EmptySelectionGivesAnEmptyRootAndLoadsNoNames)
 
 TEST_F(ExtractionSettingsTest, MarkupCharactersAndWindows1252NamesRoundTrip)
 {
-    const NameList lsSaved{u"a & b", u"<tag>", u"say \"x\"", u"it's", u"Caf\u00E9", u"5 \u20AC", u"", u"Layer", u"Layer"};
+    const NameList lsSaved{u"a & b",    u"<tag>", u"say \"x\"", u"it's", u"Caf\u00E9",
+                           u"5 \u20AC", u"",      u"Layer",     u"Layer"};
     ASSERT_TRUE(SaveExtractionSettings(m_dir.WidePath("r.kvx"), lsSaved));
     const std::string csBytes = ReadBytes(m_dir.Path("r.kvx"));
     EXPECT_NE(csBytes.find("a &amp; b"), std::string::npos);
     EXPECT_NE(csBytes.find("&lt;tag&gt;"), std::string::npos);
-    EXPECT_NE(csBytes.find("Caf\xE9"), std::string::npos);   // Windows-1252, not UTF-8
+    EXPECT_NE(csBytes.find("Caf\xE9"), std::string::npos);  // Windows-1252, not UTF-8
     EXPECT_NE(csBytes.find("5 \x80"), std::string::npos);
     NameList lsLoaded;
     EXPECT_TRUE(LoadExtractionSettings(m_dir.WidePath("r.kvx"), lsLoaded));

@@ -28,8 +28,7 @@ TEST_F(DatabaseTest, HandlesAreUniqueAndFindTheirObjects)
     for (const KvDbObjectId& id : db.allObjects())
         EXPECT_TRUE(handles.insert(db.objectAt(id)->handle().value()).second);
     std::vector<KvDbObjectId> lines;
-    for (int i = 0; i < 20; ++i)
-        lines.push_back(addLine(0, 0, i + 1, 0));
+    for (int i = 0; i < 20; ++i) lines.push_back(addLine(0, 0, i + 1, 0));
     for (const KvDbObjectId& id : lines) {
         const KvDbHandle handle = db.objectAt(id)->handle();
         EXPECT_TRUE(handles.insert(handle.value()).second);
@@ -127,17 +126,20 @@ TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
 
 // Objects of different sizes, made and freed in turn across many pool blocks, never share
 // memory: every object keeps what was written into it.
-TEST(ObjectMemory, ObjectsOfMixedSizesKeepTheirValuesThroughFreesAndReuse) {
+TEST(ObjectMemory, ObjectsOfMixedSizesKeepTheirValuesThroughFreesAndReuse)
+{
     std::vector<std::unique_ptr<KvDbLine>> lines;
     std::vector<std::unique_ptr<KvDbAttribute>> attributes;
-    for (int i = 0; i < 60000; ++i) lines.push_back(std::make_unique<KvDbLine>(KvGePoint3d(i, 0, 0), KvGePoint3d(0, i, 0)));
+    for (int i = 0; i < 60000; ++i)
+        lines.push_back(std::make_unique<KvDbLine>(KvGePoint3d(i, 0, 0), KvGePoint3d(0, i, 0)));
     for (std::size_t i = 0; i < lines.size(); i += 2) lines[i].reset();
     for (int i = 0; i < 60000; ++i) {
         attributes.push_back(std::make_unique<KvDbAttribute>());
         attributes.back()->setTextString(std::u16string(u"value ") + static_cast<char16_t>(u'A' + i % 26));
         attributes.back()->setHeight(i + 1);
     }
-    for (std::size_t i = 0; i < lines.size(); i += 2) lines[i] = std::make_unique<KvDbLine>(KvGePoint3d(-1, -1, -1), KvGePoint3d());
+    for (std::size_t i = 0; i < lines.size(); i += 2)
+        lines[i] = std::make_unique<KvDbLine>(KvGePoint3d(-1, -1, -1), KvGePoint3d());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         double expected = i % 2 == 0 ? -1.0 : static_cast<double>(i);
         ASSERT_EQ(lines[i]->startPoint().x, expected) << i;

@@ -26,8 +26,7 @@ std::unique_ptr<KvDbPolyline> polyline(std::initializer_list<KvDbPolyline::Verte
 {
     auto p = std::make_unique<KvDbPolyline>();
     unsigned int i = 0;
-    for (const auto& v : vertices)
-        p->addVertexAt(i++, v.point, v.bulge);
+    for (const auto& v : vertices) p->addVertexAt(i++, v.point, v.bulge);
     p->setClosed(closed);
     return p;
 }

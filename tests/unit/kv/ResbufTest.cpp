@@ -25,8 +25,7 @@ TEST(Resbuf, BinaryAndTextRoundTripThroughTypedValues)
 {
     const KvTypedValueList values = {KvTypedValue(1001, std::u16string(u"APP")),
                                      KvTypedValue(1004, std::vector<std::uint8_t>{1, 2, 255}),
-                                     KvTypedValue(1000, std::u16string(u"\u00E9t\u00E9")),
-                                     KvTypedValue(1040, 0.125)};
+                                     KvTypedValue(1000, std::u16string(u"\u00E9t\u00E9")), KvTypedValue(1040, 0.125)};
     resbuf* pChain = kvTypedValuesToRb(values);
     resbuf* pCopy = kvutDupRb(pChain);
     kvutRelRb(pChain);
@@ -52,9 +51,11 @@ TEST(Strings, Utf8RoundTripsAllPlanesAndReplacesMalformedBytes)
     const std::u16string text = u"Caf\u00E9 \u20AC \U0001F600";
     EXPECT_EQ(kvToUtf8(text), "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80");
     EXPECT_EQ(kvFromUtf8(kvToUtf8(text)), text);
-    EXPECT_EQ(kvFromUtf8("a\xC3"), u"a\uFFFD");            // cut short
-    EXPECT_EQ(kvFromUtf8("\xC0\xAF"), u"\uFFFD");          // overlong
-    EXPECT_EQ(kvFromUtf8("\xFF" "b"), u"\uFFFDb");
+    EXPECT_EQ(kvFromUtf8("a\xC3"), u"a\uFFFD");    // cut short
+    EXPECT_EQ(kvFromUtf8("\xC0\xAF"), u"\uFFFD");  // overlong
+    EXPECT_EQ(kvFromUtf8("\xFF"
+                         "b"),
+              u"\uFFFDb");
 }
 
 TEST(Strings, Windows1252BothWaysWithLossReported)

@@ -68,11 +68,13 @@ TEST_F(SelectionTest, FilterOnEntityTypeIgnoresCase)
 
 TEST_F(SelectionTest, InteractiveSelectionReportsUnknownHandlesAndDropsRepeats)
 {
-    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(circle), KvDbHandle(0xFFFF), ObjectHandle(circle), ObjectHandle(line)}));
+    input.answers.push_back(QueuedEditorInput::Picked(
+        {ObjectHandle(circle), KvDbHandle(0xFFFF), ObjectHandle(circle), ObjectHandle(line)}));
     kv_name ss;
     ASSERT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(take(ss), (std::vector<KvDbObjectId>{circle, line}));  // in the order picked
-    EXPECT_NE(KvConsole::instance().recorded().find(u"No object with handle FFFF in the drawing."), std::u16string::npos);
+    EXPECT_NE(KvConsole::instance().recorded().find(u"No object with handle FFFF in the drawing."),
+              std::u16string::npos);
 
     // A handle of a non-graphical object cannot be picked either.
     input.answers.push_back(QueuedEditorInput::Picked({db.objectAt(db.modelSpaceId())->handle()}));

@@ -26,8 +26,7 @@ protected:
         std::vector<std::u16string> out;
         for (int r = 0; r < pTable->numRows(); ++r) {
             std::u16string row;
-            for (int c = 0; c < pTable->numColumns(); ++c)
-                row += (c ? u"|" : u"") + pTable->textString(r, c);
+            for (int c = 0; c < pTable->numColumns(); ++c) row += (c ? u"|" : u"") + pTable->textString(r, c);
             out.push_back(row);
         }
         return out;
@@ -36,7 +35,8 @@ protected:
     {
         for (int r = 0; r < pTable->numRows(); ++r)
             for (int c = 0; c < pTable->numColumns(); ++c)
-                ASSERT_EQ(pTable->setTextString(r, c, std::u16string(1, u'a' + r) + std::u16string(1, u'0' + c)), Kvmo::eOk);
+                ASSERT_EQ(pTable->setTextString(r, c, std::u16string(1, u'a' + r) + std::u16string(1, u'0' + c)),
+                          Kvmo::eOk);
     }
 
     KvDbObjectId standardStyle, id;
@@ -75,7 +75,7 @@ TEST_F(TableTest, InsertAndDeleteMoveContentsAndMergedRanges)
     ASSERT_EQ(pTable->deleteRows(1, pTable->numRows() - 1), Kvmo::eOk);
     ASSERT_EQ(pTable->deleteColumns(1, pTable->numColumns() - 1), Kvmo::eOk);
     EXPECT_EQ(rows(), std::vector<std::u16string>{u"a0"});
-    EXPECT_TRUE(pTable->mergedRanges().empty());  // a one-cell range is no merge
+    EXPECT_TRUE(pTable->mergedRanges().empty());               // a one-cell range is no merge
     EXPECT_EQ(pTable->deleteRows(0, 1), Kvmo::eInvalidInput);  // the last row stays
     EXPECT_EQ(pTable->deleteColumns(0, 2), Kvmo::eInvalidIndex);
     ASSERT_EQ(pTable->insertColumns(1, pTable->columnWidth(0), 2), Kvmo::eOk);

@@ -13,8 +13,7 @@ KvTypedValueList groupOf(const KvDbObject& object, const char16_t* app)
 resbuf* chain(const char16_t* app, std::initializer_list<const char16_t*> items)
 {
     KvTypedValueList values{KvTypedValue(1001, std::u16string(app))};
-    for (const char16_t* pItem : items)
-        values.emplace_back(1000, std::u16string(pItem));
+    for (const char16_t* pItem : items) values.emplace_back(1000, std::u16string(pItem));
     return kvTypedValuesToRb(values);
 }
 
@@ -56,8 +55,9 @@ TEST_F(XDataTest, UnregisteredApplicationIsRefusedWithNothingWritten)
     EXPECT_EQ(set(chain(u"obj_handles", {u"2A"})), Kvmo::eOk);
 
     // One unregistered group in a chain spoils the whole chain.
-    KvTypedValueList two = {KvTypedValue(1001, std::u16string(u"obj_handles")), KvTypedValue(1000, std::u16string(u"3B")),
-                            KvTypedValue(1001, std::u16string(u"nobody")), KvTypedValue(1000, std::u16string(u"x"))};
+    KvTypedValueList two = {KvTypedValue(1001, std::u16string(u"obj_handles")),
+                            KvTypedValue(1000, std::u16string(u"3B")), KvTypedValue(1001, std::u16string(u"nobody")),
+                            KvTypedValue(1000, std::u16string(u"x"))};
     EXPECT_EQ(set(kvTypedValuesToRb(two)), Kvmo::eInvalidInput);
     EXPECT_EQ(groupOf(*pEntity, u"obj_handles").size(), 2u);
 }

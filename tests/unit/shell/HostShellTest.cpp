@@ -10,7 +10,10 @@
 
 namespace {
 int g_runs = 0;
-void countRun() { ++g_runs; }
+void countRun()
+{
+    ++g_runs;
+}
 }  // namespace
 
 class HostShellTest : public ::testing::Test {
@@ -51,8 +54,9 @@ TEST_F(HostShellTest, HostCommandsAnswerOnTheCommandLine)
     EXPECT_EQ(run("frobnicate now\n"), u"\nCommand: frobnicate now\nUnknown command \"FROBNICATE\".\n");
     EXPECT_EQ(run("SETVAR LUPREC 9\n"),
               u"\nCommand: SETVAR LUPREC 9\nInvalid value \"9\" for LUPREC: expected a whole number from 0 to 8.\n");
-    EXPECT_EQ(run("SETVAR CMDECHO 1x\n"),
-              u"\nCommand: SETVAR CMDECHO 1x\nInvalid value \"1x\" for CMDECHO: expected a whole number from 0 to 1.\n");
+    EXPECT_EQ(
+        run("SETVAR CMDECHO 1x\n"),
+        u"\nCommand: SETVAR CMDECHO 1x\nInvalid value \"1x\" for CMDECHO: expected a whole number from 0 to 1.\n");
     EXPECT_EQ(run("SETVAR VERLAN de-DE\n"), u"\nCommand: SETVAR VERLAN de-DE\nVERLAN is read-only.\n");
     EXPECT_EQ(run("setvar luprec 3\ngetvar LUPREC\n"),
               u"\nCommand: setvar luprec 3\nLUPREC = 3\nCommand: getvar LUPREC\nLUPREC = 3\n");

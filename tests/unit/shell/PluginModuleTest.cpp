@@ -5,7 +5,10 @@
 
 namespace {
 
-std::string libraryPath(const std::string& name) { return std::string(KV_BINARY_DIR) + "/lib/" + name; }
+std::string libraryPath(const std::string& name)
+{
+    return std::string(KV_BINARY_DIR) + "/lib/" + name;
+}
 
 KvEdCommandStack& commandStack()
 {

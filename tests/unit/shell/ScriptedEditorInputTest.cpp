@@ -59,8 +59,9 @@ TEST(ScriptedEditorInput, WrongOrMalformedLinesAndRunningOutCancelWithOneMessage
     EXPECT_TRUE(handles.empty());
     EXPECT_EQ(input.getPoint(u"", nullptr, point), RTCAN);
     ASSERT_EQ(script.errors().size(), 5u);
-    EXPECT_EQ(script.errors()[0],
-              "ui-script bad.txt line 1: the point request waits for \"point X,Y[,Z]\" or \"point cancel\", not \"click 1\"");
+    EXPECT_EQ(
+        script.errors()[0],
+        "ui-script bad.txt line 1: the point request waits for \"point X,Y[,Z]\" or \"point cancel\", not \"click 1\"");
     EXPECT_EQ(script.errors()[1], "ui-script bad.txt line 2: \"1;2\" is not a point (X,Y or X,Y,Z)");
     EXPECT_EQ(script.errors()[2], "ui-script bad.txt line 3: \"zz\" is not a handle");
     EXPECT_EQ(script.errors()[3], "ui-script bad.txt line 4: \"xyz\" is not a handle");

@@ -41,7 +41,7 @@ TEST_F(TerminalEditorInputTest, PointsAndPicksAreAskedAgainUntilValid)
     KvDbHandle handle;
     ASSERT_EQ(input.pickObject(u"\nPick: ", handle), RTNORM);
     EXPECT_EQ(handle, KvDbHandle(0x1F));
-    EXPECT_EQ(input.pickObject(u"", handle), RTERROR);  // Enter: nothing picked
+    EXPECT_EQ(input.pickObject(u"", handle), RTERROR);      // Enter: nothing picked
     EXPECT_EQ(input.getPoint(u"", nullptr, point), RTCAN);  // Escape
     EXPECT_EQ(KvConsole::instance().recorded(), u"\nA point is x,y or x,y,z.\nPoint: \n\"q\" is not a handle.\nPick: ");
 }

@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr KvUiLanguage kLanguages[] = {KvUiLanguage::English, KvUiLanguage::Spanish,
-                                       KvUiLanguage::French};
+constexpr KvUiLanguage kLanguages[] = {KvUiLanguage::English, KvUiLanguage::Spanish, KvUiLanguage::French};
 
 std::u16string LoadIn(KvUiLanguage language, unsigned int id)
 {
@@ -63,7 +62,8 @@ TEST_F(ResStringTest, EachLanguageHasItsOwnTexts)
 TEST_F(ResStringTest, PropertyNamesMergeAlikeInEveryLanguage)
 {
     std::vector<unsigned int> ids = {165, 177, 178, 255, 265};
-    for (auto [first, last] : {std::pair{179u, 185u}, {193u, 199u}, {202u, 212u}, {223u, 237u}, {258u, 264u}, {290u, 303u}})
+    for (auto [first, last] :
+         {std::pair{179u, 185u}, {193u, 199u}, {202u, 212u}, {223u, 237u}, {258u, 264u}, {290u, 303u}})
         for (unsigned int id = first; id <= last; ++id) ids.push_back(id);
 
     for (KvUiLanguage language : {KvUiLanguage::Spanish, KvUiLanguage::French}) {
@@ -119,8 +119,7 @@ TEST(UiLanguageTest, EnvironmentChoosesTheLanguage)
     setenv("LANGUAGE", "C", 1);
     EXPECT_EQ(kvUiLanguageFromEnvironment(), KvUiLanguage::English);
 
-    for (const Saved& entry : saved)
-        entry.value ? setenv(entry.pName, entry.value->c_str(), 1) : unsetenv(entry.pName);
+    for (const Saved& entry : saved) entry.value ? setenv(entry.pName, entry.value->c_str(), 1) : unsetenv(entry.pName);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ protected:
     HandleBlockMap map;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BuildTableTest, HeaderPlacesQuantityTypeAndNameFirst)
 {
@@ -104,12 +104,20 @@ TEST_F(BuildTableTest, EveryKindNameReachesItsOwnRecords)
     add(engine.lsSolids3D, kObj3dSolid, u"7");
     add(engine.lsPoints, kObjPoint, u"8");
     add(engine.lsMTexts, kObjMText, u"9");
-    engine.lsObjectsSel = {u"MText", u"Point", u"3D Solid", u"Solid", u"Circle", u"Arc", u"Polyline", u"Line", u"Block"};
+    engine.lsObjectsSel = {u"MText", u"Point",    u"3D Solid", u"Solid", u"Circle",
+                           u"Arc",   u"Polyline", u"Line",     u"Block"};
 
     const TableData table = Build({u"Object type"}, false, false);
-    EXPECT_EQ(table, (TableData{{u"Id", u"Object type"}, {u"9", u"MText"}, {u"8", u"Point"}, {u"7", u"3D Solid"},
-                                {u"6", u"Solid"}, {u"5", u"Circle"}, {u"4", u"Arc"}, {u"3", u"Polyline"},
-                                {u"2", u"Line"}, {u"1", u"Block"}}));
+    EXPECT_EQ(table, (TableData{{u"Id", u"Object type"},
+                                {u"9", u"MText"},
+                                {u"8", u"Point"},
+                                {u"7", u"3D Solid"},
+                                {u"6", u"Solid"},
+                                {u"5", u"Circle"},
+                                {u"4", u"Arc"},
+                                {u"3", u"Polyline"},
+                                {u"2", u"Line"},
+                                {u"1", u"Block"}}));
 }
 
 TEST_F(BuildTableTest, BlockGeometryWinsOverAttributesAndThePreviewFeedsTheMap)
@@ -166,8 +174,7 @@ TEST_F(ReductionModeTest, QuantityWithBlocksCountsOnlyWithNamesAndNoGrouping)
         map = {{u"stale", KvDbObjectId(99)}};
         const TableData plain = Build(lsProps, true, bName, csGroupBy);
         ASSERT_EQ(plain.size(), 5u);
-        for (std::size_t r = 1; r < plain.size(); ++r)
-            EXPECT_EQ(plain[r][1], u"1");
+        for (std::size_t r = 1; r < plain.size(); ++r) EXPECT_EQ(plain[r][1], u"1");
         EXPECT_EQ(map, (HandleBlockMap{{u"stale", KvDbObjectId(99)}}));
     }
 }
@@ -187,8 +194,10 @@ TEST_F(ReductionModeTest, GroupingWithoutQuantityCombines)
 TEST_F(ReductionModeTest, NoQuantityAndNoGroupingKeepsEveryObject)
 {
     EXPECT_EQ(Build(lsProps, false, true), (TableData{{u"Id", u"Name", u"Layer", u"Length", u"Preview"},
-                                                     {u"L1", u"", u"0", u"2", u""}, {u"L2", u"", u"0", u"2", u""},
-                                                     {u"B1", u"Door", u"", u"", u""}, {u"B2", u"Door", u"", u"", u""}}));
+                                                      {u"L1", u"", u"0", u"2", u""},
+                                                      {u"L2", u"", u"0", u"2", u""},
+                                                      {u"B1", u"Door", u"", u"", u""},
+                                                      {u"B2", u"Door", u"", u"", u""}}));
 }
 
 TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
@@ -214,14 +223,12 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
 
         TableData expected = Build(lsProps, false, true);
         expected[0].insert(expected[0].begin() + 1, u"Qty");
-        for (std::size_t r = 1; r < expected.size(); ++r)
-            expected[r].insert(expected[r].begin() + 1, u"1");
+        for (std::size_t r = 1; r < expected.size(); ++r) expected[r].insert(expected[r].begin() + 1, u"1");
         Names lsKept;
         reference::CountRows(expected, lsKept);
         HandleBlockMap expectedMap;
         for (const std::u16string& csHandle : lsKept)
-            if (blockRecords.count(csHandle))
-                expectedMap[csHandle] = blockRecords[csHandle];
+            if (blockRecords.count(csHandle)) expectedMap[csHandle] = blockRecords[csHandle];
 
         EXPECT_EQ(Build(lsProps, true, true), expected);
         EXPECT_EQ(map, expectedMap);

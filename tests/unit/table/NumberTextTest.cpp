@@ -39,8 +39,7 @@ TEST(NumberText, AgreesWithTheCLibraryOnRandomTexts)
     for (int i = 0; i < 20000; ++i) {
         std::u16string text;
         const std::size_t length = next() >> 29;
-        for (std::size_t k = 0; k < length; ++k)
-            text.push_back(alphabet[(next() >> 16) % alphabet.size()]);
+        for (std::size_t k = 0; k < length; ++k) text.push_back(alphabet[(next() >> 16) % alphabet.size()]);
         EXPECT_EQ(ReadNumberText(text), reference::ReadNumber(text)) << std::string(text.begin(), text.end());
     }
 }

@@ -14,17 +14,18 @@
 
 namespace reference {
 
-inline std::u16string Widen(const std::string& cs) { return std::u16string(cs.begin(), cs.end()); }
+inline std::u16string Widen(const std::string& cs)
+{
+    return std::u16string(cs.begin(), cs.end());
+}
 
 inline double ReadNumberUncached(const std::u16string& csText)
 {
     std::string csNarrow;
-    for (char16_t c : csText)
-        csNarrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    for (char16_t c : csText) csNarrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     static const std::regex number(R"(^[ \t\n\v\f\r]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
     std::smatch match;
-    if (!std::regex_search(csNarrow, match, number))
-        return 0.0;
+    if (!std::regex_search(csNarrow, match, number)) return 0.0;
     return std::strtod(match.str(0).c_str(), nullptr);
 }
 
@@ -53,11 +54,9 @@ inline bool SameTail(const TableRow& a, const TableRow& b)
 
 inline void MoveColumn(TableData& table, std::size_t f, std::size_t t)
 {
-    if (table.empty() || f >= table[0].size() || t >= table[0].size())
-        return;
+    if (table.empty() || f >= table[0].size() || t >= table[0].size()) return;
     for (TableRow& row : table) {
-        if (f >= row.size() || t >= row.size())
-            continue;
+        if (f >= row.size() || t >= row.size()) continue;
         std::u16string cell = row[f];
         row.erase(row.begin() + static_cast<long>(f));
         row.insert(row.begin() + static_cast<long>(t), cell);
@@ -66,8 +65,7 @@ inline void MoveColumn(TableData& table, std::size_t f, std::size_t t)
 
 inline TableRow TotalLine(const TableData& table, const std::vector<std::u16string>& cols)
 {
-    if (cols.empty() || table.empty())
-        return {};
+    if (cols.empty() || table.empty()) return {};
     const std::size_t n = table[0].size();
     TableRow line(n);
     for (std::size_t r = 1; r < table.size(); ++r)
@@ -82,8 +80,7 @@ inline TableRow TotalLine(const TableData& table, const std::vector<std::u16stri
 
 inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
 {
-    if (table.empty())
-        return;
+    if (table.empty()) return;
     std::vector<TableRow> reversed(table.rbegin(), table.rend());
     reversed.insert(reversed.begin(), reversed.back());
     reversed.pop_back();
@@ -92,8 +89,7 @@ inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
     for (std::size_t r = 1; r < reversed.size(); ++r) {
         bool bSeen = false;
         for (const TableRow& row : kept)
-            if (SameTail(row, reversed[r]))
-                bSeen = true;
+            if (SameTail(row, reversed[r])) bSeen = true;
         if (!bSeen) {
             kept.push_back(reversed[r]);
             handles.push_back(reversed[r].empty() ? u"" : reversed[r][0]);
@@ -102,10 +98,8 @@ inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
     for (TableRow& keptRow : kept) {
         int count = 0;
         for (const TableRow& row : reversed)
-            if (SameTail(row, keptRow))
-                ++count;
-        if (keptRow.size() > 1)
-            keptRow[1] = Widen(std::to_string(count));
+            if (SameTail(row, keptRow)) ++count;
+        if (keptRow.size() > 1) keptRow[1] = Widen(std::to_string(count));
     }
     table.assign(1, reversed[0]);
     table.insert(table.end(), kept.begin(), kept.end());
@@ -113,35 +107,27 @@ inline void CountRows(TableData& table, std::vector<std::u16string>& handles)
 
 inline void CombineRows(TableData& table, const std::u16string& groupBy, const std::vector<std::u16string>& cols)
 {
-    if (table.empty())
-        return;
+    if (table.empty()) return;
     std::size_t g = 0;
-    while (g < table[0].size() && table[0][g] != groupBy)
-        ++g;
-    if (g == table[0].size())
-        return;
+    while (g < table[0].size() && table[0][g] != groupBy) ++g;
+    if (g == table[0].size()) return;
     std::set<std::u16string> values;
     for (const TableRow& row : table)
-        if (g < row.size())
-            values.insert(row[g]);
+        if (g < row.size()) values.insert(row[g]);
     MoveColumn(table, g, 1);
 
     TableData result(1, table[0]);
     for (const std::u16string& value : values) {
         TableData group(1, table[0]);
         for (std::size_t r = 1; r < table.size(); ++r)
-            if (table[r].size() > 1 && table[r][1] == value && table[r] != table[0])
-                group.push_back(table[r]);
-        if (group.size() == 1)
-            continue;  // a value no data row carries yields no row
+            if (table[r].size() > 1 && table[r][1] == value && table[r] != table[0]) group.push_back(table[r]);
+        if (group.size() == 1) continue;  // a value no data row carries yields no row
         TableRow line = TotalLine(group, cols);
-        if (line.empty())
-            continue;
-        if (line.size() > 1)
-            line[1] = value;
+        if (line.empty()) continue;
+        if (line.size() > 1) line[1] = value;
         result.push_back(line);
     }
     table = result;
 }
 
-} // namespace reference
+}  // namespace reference

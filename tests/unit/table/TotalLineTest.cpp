@@ -14,8 +14,7 @@ TEST(TotalLine, RunningTotalIsRoundedToSixDigitsAtEveryAddition)
     EXPECT_EQ(ComputeTotalLine(table2, {u"Length"}), (TableRow{u"", u"1e+06"}));
     // Small parts lost one by one, where a single exact sum would have shown them.
     TableData table3 = {{u"Id", u"Area"}, {u"A", u"100000"}};
-    for (int i = 0; i < 10; ++i)
-        table3.push_back({u"X", u"0.4"});
+    for (int i = 0; i < 10; ++i) table3.push_back({u"X", u"0.4"});
     EXPECT_EQ(ComputeTotalLine(table3, {u"Area"}), (TableRow{u"", u"100000"}));
 }
 

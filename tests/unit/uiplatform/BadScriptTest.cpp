@@ -29,31 +29,31 @@ TEST_P(BadScript, CancelsTheDialogWithOneClearMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, BadScript,
-    ::testing::Values(
-        BadCase{"file line for a dialog", "check 1004 on\nfile /tmp/a.csv\nclick 1\n", "line 2", "not an action on a dialog", 1},
-        BadCase{"editor line for a dialog", "objects all\n", "line 1", "'objects'", 0},
-        BadCase{"answer line for a dialog", "answer yes\n", "line 1", "'answer'", 0},
-        BadCase{"unknown control", "click 4242\nclick 1\n", "line 1", "no control 4242", 1},
-        BadCase{"label clicked", "click 1008\n", "line 1", "label, not a button", 0},
-        BadCase{"unknown item", "item 1010 Circle on\n", "line 1", "no item 'Circle'", 0},
-        BadCase{"unknown drop-down entry", "select 1009 Delta\n", "line 1", "no entry 'Delta'", 0},
-        BadCase{"unknown column", "sort 1011 7\n", "line 1", "no column 7", 0},
-        BadCase{"hidden column sorted", "sort 1011 0\n", "line 1", "hidden", 0},
-        BadCase{"unknown row", "cellmenu 1010 9 1 1\n", "line 1", "no row 9", 0},
-        BadCase{"drag target out of range", "movecol 1011 1 4\n", "line 1", "no column position 4", 0},
-        BadCase{"no drag on this list", "movecol 1010 1 0\n", "line 1", "cannot be dragged", 0},
-        BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column 3", 0},
-        BadCase{"radio cleared", "check 1005 on\ncheck 1005 off\n", "line 2", "cannot be cleared", 0},
-        BadCase{"unknown verb", "# lines count comments too\npress 1\nclick 1\n", "line 2", "unknown action 'press'", 1},
-        BadCase{"missing state", "check 1004\n", "line 1", "on or off", 0},
-        BadCase{"id not a number", "click Next\n", "line 1", "whole number", 0},
-        BadCase{"script too short", "check 1004 on\n", "ran out", "dialog 9001 \"Test dialog\" waits", 0},
-        BadCase{"empty script", "# nothing\n\n", "ran out", "waits for an action", 0}),
+    ::testing::Values(BadCase{"file line for a dialog", "check 1004 on\nfile /tmp/a.csv\nclick 1\n", "line 2",
+                              "not an action on a dialog", 1},
+                      BadCase{"editor line for a dialog", "objects all\n", "line 1", "'objects'", 0},
+                      BadCase{"answer line for a dialog", "answer yes\n", "line 1", "'answer'", 0},
+                      BadCase{"unknown control", "click 4242\nclick 1\n", "line 1", "no control 4242", 1},
+                      BadCase{"label clicked", "click 1008\n", "line 1", "label, not a button", 0},
+                      BadCase{"unknown item", "item 1010 Circle on\n", "line 1", "no item 'Circle'", 0},
+                      BadCase{"unknown drop-down entry", "select 1009 Delta\n", "line 1", "no entry 'Delta'", 0},
+                      BadCase{"unknown column", "sort 1011 7\n", "line 1", "no column 7", 0},
+                      BadCase{"hidden column sorted", "sort 1011 0\n", "line 1", "hidden", 0},
+                      BadCase{"unknown row", "cellmenu 1010 9 1 1\n", "line 1", "no row 9", 0},
+                      BadCase{"drag target out of range", "movecol 1011 1 4\n", "line 1", "no column position 4", 0},
+                      BadCase{"no drag on this list", "movecol 1010 1 0\n", "line 1", "cannot be dragged", 0},
+                      BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column 3", 0},
+                      BadCase{"radio cleared", "check 1005 on\ncheck 1005 off\n", "line 2", "cannot be cleared", 0},
+                      BadCase{"unknown verb", "# lines count comments too\npress 1\nclick 1\n", "line 2",
+                              "unknown action 'press'", 1},
+                      BadCase{"missing state", "check 1004\n", "line 1", "on or off", 0},
+                      BadCase{"id not a number", "click Next\n", "line 1", "whole number", 0},
+                      BadCase{"script too short", "check 1004 on\n", "ran out", "dialog 9001 \"Test dialog\" waits", 0},
+                      BadCase{"empty script", "# nothing\n\n", "ran out", "waits for an action", 0}),
     [](const ::testing::TestParamInfo<BadCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
         return name;
     });
 

@@ -4,14 +4,15 @@
 
 TEST_F(ScriptRun, ButtonsCheckBoxesRadioGroupAndDropDown)
 {
-    UseScript("# comment and blank lines are skipped\n\n"
-              "check 1004 on\n"
-              "check 1004 on\n"   // no change, no click
-              "check 1006 on\n"
-              "check 1007 on\n"
-              "check 1005 on\n"
-              "select 1009 Gamma\n"
-              "click 1\n");
+    UseScript(
+        "# comment and blank lines are skipped\n\n"
+        "check 1004 on\n"
+        "check 1004 on\n"  // no change, no click
+        "check 1006 on\n"
+        "check 1007 on\n"
+        "check 1005 on\n"
+        "select 1009 Gamma\n"
+        "click 1\n");
     TestDialog dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_FALSE(script.failed());
@@ -44,8 +45,7 @@ TEST_F(ScriptRun, NativeCheckBoxesTellTheParentOldAndNewStateWithItemData)
     ASSERT_EQ(dlg.DoModal(), IDOK);
     std::vector<SeenChange> kinds;
     for (const auto& c : dlg.changes)
-        if (c.list == kKinds)
-            kinds.push_back(c);
+        if (c.list == kKinds) kinds.push_back(c);
     // Each insertion: the new item's unchecked box (0 -> 0x1000), then the page's check.
     ASSERT_EQ(kinds.size(), 7u);
     EXPECT_EQ(std::pair(kinds[0].oldState, kinds[0].newState), std::pair(0u, 0x1000u));
@@ -64,7 +64,7 @@ TEST_F(ScriptRun, ImageChecksToggleAfterTheRowIsSelected)
 {
     UseScript("item 1011 Color off\ntotal 1011 Color on\nitem 1011 Layer on\nclick 1\n");
     struct Probe : TestDialog {
-        std::vector<int> images;   // Color's name and total, Layer's name
+        std::vector<int> images;  // Color's name and total, Layer's name
         void OnOK() override
         {
             TestDialog::OnOK();
@@ -129,7 +129,10 @@ TEST_F(ScriptRun, MessageBoxesTakeAnswersOfTheirButtons)
     UseScript("click 1003\nanswer yes\nclick 1003\nanswer no\nclick 1\n");
     struct Probe : TestDialog {
         std::vector<int> answers;
-        Probe() { MapCommand(kAsk, BN_CLICKED, [this] { answers.push_back(MessageBox(u"Quit?", u"Q", MB_YESNO)); }); }
+        Probe()
+        {
+            MapCommand(kAsk, BN_CLICKED, [this] { answers.push_back(MessageBox(u"Quit?", u"Q", MB_YESNO)); });
+        }
     } dlg;
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.answers, (std::vector<int>{IDYES, IDNO}));

@@ -32,8 +32,7 @@ protected:
         int n = 0;
         KvScript::Line line;
         KvScript copy = script;
-        while (copy.next(line))
-            ++n;
+        while (copy.next(line)) ++n;
         return n;
     }
 

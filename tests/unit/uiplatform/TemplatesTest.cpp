@@ -8,8 +8,7 @@ namespace {
 const KvUiDialogTemplate& Dialog(int id)
 {
     const KvUiDialogTemplate* d = kvuiFindDialogTemplate(id);
-    if (!d)
-        throw std::runtime_error("no template " + std::to_string(id));
+    if (!d) throw std::runtime_error("no template " + std::to_string(id));
     return *d;
 }
 }  // namespace

@@ -18,8 +18,7 @@ public:
     explicit PipedTerminal(const std::string& typed)
     {
         int fds[2];
-        if (pipe(fds) != 0)
-            throw std::runtime_error("pipe");
+        if (pipe(fds) != 0) throw std::runtime_error("pipe");
         // Small enough to fit in the pipe's buffer before anyone reads.
         if (write(fds[1], typed.data(), typed.size()) != static_cast<ssize_t>(typed.size()))
             throw std::runtime_error("write");
@@ -82,9 +81,10 @@ TEST(TerminalDriver, ExplainsMistakesAndAsksAgain)
 TEST(TerminalDriver, AnswersBoxesFileDialogsAndMenusAtThePrompt)
 {
     RegisterTestDialogTemplate();
-    PipedTerminal terminal("click 1003\nmaybe\nyes\n"
-                           "click 1002\n/tmp/out.xls 5\n/tmp/out.xls 2\n"
-                           "click 1\n");
+    PipedTerminal terminal(
+        "click 1003\nmaybe\nyes\n"
+        "click 1002\n/tmp/out.xls 5\n/tmp/out.xls 2\n"
+        "click 1\n");
     TestDialog dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.answer, IDYES);

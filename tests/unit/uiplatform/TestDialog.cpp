@@ -17,8 +17,7 @@ KvUiControlTemplate make(int id, KvUiControlKind kind, DWORD style, const std::u
 void RegisterTestDialogTemplate()
 {
     static KvUiResourceModule module;
-    if (module.dialogs.count(kTestDialog))
-        return;
+    if (module.dialogs.count(kTestDialog)) return;
     KvUiDialogTemplate d;
     d.id = kTestDialog;
     d.title = u"Test dialog";
@@ -46,9 +45,7 @@ TestDialog::TestDialog() : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd())
 {
     for (int id : {kOption, kRadioA, kRadioB, kRadioC})
         MapCommand(id, BN_CLICKED, [this, id] { clicks.push_back(id); });
-    MapCommand(kCombo, CBN_SELCHANGE, [this] {
-        comboChanges.push_back(GetDlgItemAs<CComboBox>(kCombo)->GetCurSel());
-    });
+    MapCommand(kCombo, CBN_SELCHANGE, [this] { comboChanges.push_back(GetDlgItemAs<CComboBox>(kCombo)->GetCurSel()); });
     for (int list : {kKinds, kProps, kFilter})
         MapNotify(list, LVN_ITEMCHANGED, [this, list](NMHDR& hdr) -> LRESULT {
             auto& nm = reinterpret_cast<NMLISTVIEW&>(hdr);
@@ -65,9 +62,7 @@ TestDialog::TestDialog() : CKvUiDialog(kTestDialog, kpsw_kvmoMainWnd())
             chosenFilter = static_cast<int>(dlg.m_ofn.nFilterIndex);
         }
     });
-    MapCommand(kAsk, BN_CLICKED, [this] {
-        answer = MessageBox(u"Quit?", u"Question", MB_YESNO | MB_ICONQUESTION);
-    });
+    MapCommand(kAsk, BN_CLICKED, [this] { answer = MessageBox(u"Quit?", u"Question", MB_YESNO | MB_ICONQUESTION); });
 }
 
 void TestDialog::DoDataExchange()
@@ -80,8 +75,7 @@ void TestDialog::DoDataExchange()
 BOOL TestDialog::OnInitDialog()
 {
     auto* combo = GetDlgItemAs<CComboBox>(kCombo);
-    for (const char16_t* entry : {u"Gamma", u"alpha", u"Beta"})
-        combo->AddString(entry);
+    for (const char16_t* entry : {u"Gamma", u"alpha", u"Beta"}) combo->AddString(entry);
     combo->SetCurSel(0);
 
     m_kinds.SetExtendedStyle(m_kinds.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES);

@@ -30,11 +30,9 @@ bool RecordingDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
         snap.texts[pControl->GetDlgCtrlID()] = pControl->GetWindowText();
         if (auto* pList = dynamic_cast<CListCtrl*>(pControl)) {
             auto& items = snap.lists[pList->GetDlgCtrlID()];
-            for (int i = 0; i < pList->GetItemCount(); ++i)
-                items.push_back(ShownItem(*pList, i));
+            for (int i = 0; i < pList->GetItemCount(); ++i) items.push_back(ShownItem(*pList, i));
             auto& shown = snap.columnsShown[pList->GetDlgCtrlID()];
-            for (int c = 0; c < pList->GetColumnCount(); ++c)
-                shown.push_back(pList->IsColumnShown(c));
+            for (int c = 0; c < pList->GetColumnCount(); ++c) shown.push_back(pList->IsColumnShown(c));
         } else if (auto* pButton = dynamic_cast<CButton*>(pControl)) {
             if (pButton->IsCheckBox() || pButton->IsRadioButton())
                 snap.checks[pButton->GetDlgCtrlID()] = pButton->GetCheck();
@@ -117,8 +115,7 @@ std::vector<KvDbObjectId> WizardTest::Tables()
         for (std::int32_t i = 0; i < n; ++i) {
             kv_name en = {0, 0};
             KvDbObjectId id;
-            if (kvedSSName(ss, i, en) == RTNORM && kvdbGetObjectId(id, en) == Kvmo::eOk)
-                ids.push_back(id);
+            if (kvedSSName(ss, i, en) == RTNORM && kvdbGetObjectId(id, en) == Kvmo::eOk) ids.push_back(id);
         }
     }
     kvedSSFree(ss);

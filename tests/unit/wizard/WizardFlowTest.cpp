@@ -61,10 +61,12 @@ TEST_F(WizardTest, KindFiltersShowAndHideTheirKinds)
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
     const std::string csCsv = Path("kinds.csv");
-    EXPECT_TRUE(Run("click 1\nclick 1\n"
-                          "item 1022 Line off\nitem 1023 Non-Block off\nitem 1023 Non-Block on\n"
-                          "item 1023 Non-Block off\nclick 1\nclick 1\n"
-                          "click 1029\nfile " + csCsv + " 1\nclick 1\n"));
+    EXPECT_TRUE(
+        Run("click 1\nclick 1\n"
+            "item 1022 Line off\nitem 1023 Non-Block off\nitem 1023 Non-Block on\n"
+            "item 1023 Non-Block off\nclick 1\nclick 1\n"
+            "click 1029\nfile " +
+            csCsv + " 1\nclick 1\n"));
     const auto visits = Visits(kPage3);
     ASSERT_EQ(visits.size(), 5u);
     EXPECT_EQ(visits[0].lists.at(1023), (Items{u"[x] Non-Block", u"[x] Block"}));
@@ -93,14 +95,15 @@ TEST_F(WizardTest, GoingBackKeepsOrRebuildsChecks)
 {
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
-    EXPECT_TRUE(Run("click 1\nclick 1\n"
-                          "item 1022 Line off\nclick 1\n"                     // 3 -> 4
-                          "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1001\n"  // 4 -> 3
-                          "click 1\n"                                         // 3 -> 4
-                          "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1\n"     // 4 -> 5
-                          "click 1001\n"                                      // 5 -> 4
-                          "click 1001\n"                                      // 4 -> 3
-                          "click 2\n"));
+    EXPECT_TRUE(
+        Run("click 1\nclick 1\n"
+            "item 1022 Line off\nclick 1\n"                                     // 3 -> 4
+            "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1001\n"  // 4 -> 3
+            "click 1\n"                                                         // 3 -> 4
+            "item 1025 Layer off\ncheck 1032 off\ncheck 1033 on\nclick 1\n"     // 4 -> 5
+            "click 1001\n"                                                      // 5 -> 4
+            "click 1001\n"                                                      // 4 -> 3
+            "click 2\n"));
     const auto page3 = Visits(kPage3);
     ASSERT_EQ(page3.size(), 4u);
     EXPECT_EQ(page3[2].lists.at(1022), (Items{u"[ ] Line", u"[x] Circle"}));  // 4 -> 3 keeps
@@ -124,16 +127,14 @@ TEST_F(WizardTest, SettingsFilePreselectsOnlyItsProperties)
     EXPECT_TRUE(Run("click 1002\nfile " + csKvx + "\nclick 1\nclick 1\nclick 1\nclick 2\n"));
     const Items props = Visits(kPage4)[0].lists.at(1025);
     ASSERT_FALSE(props.empty());
-    for (const auto& item : props)
-        EXPECT_EQ(item.substr(0, 3), item == u"[x] Layer" ? u"[x]" : u"[ ]");
+    for (const auto& item : props) EXPECT_EQ(item.substr(0, 3), item == u"[x] Layer" ? u"[x]" : u"[ ]");
     EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Layer"), props.end());
 
     // Without a file every property starts checked.
     EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 2\n"));
     const Items propsAll = Visits(kPage4)[0].lists.at(1025);
     ASSERT_FALSE(propsAll.empty());
-    for (const auto& item : propsAll)
-        EXPECT_EQ(item.substr(0, 3), u"[x]");
+    for (const auto& item : propsAll) EXPECT_EQ(item.substr(0, 3), u"[x]");
 }
 
 TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
@@ -142,12 +143,13 @@ TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
     AddLine(0, 0, 2, 0);
     EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\ncheck 1033 on\ncheck 1030 on\ncheck 1033 off\nclick 2\n"));
     const auto page4 = Visits(kPage4);
-    EXPECT_EQ((std::vector<int>{page4[1].checks.at(1030), page4[3].checks.at(1030)}), std::vector<int>(2, BST_UNCHECKED));
+    EXPECT_EQ((std::vector<int>{page4[1].checks.at(1030), page4[3].checks.at(1030)}),
+              std::vector<int>(2, BST_UNCHECKED));
 
     const std::string csWith = Path("with.csv"), csWithout = Path("without.csv");
     EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1029\nfile " + csWith + " 1\nclick 1\n"));
-    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\ncheck 1028 off\nclick 1\nclick 1029\nfile " + csWithout +
-                          " 1\nclick 1\n"));
+    EXPECT_TRUE(
+        Run("click 1\nclick 1\nclick 1\ncheck 1028 off\nclick 1\nclick 1029\nfile " + csWithout + " 1\nclick 1\n"));
     EXPECT_FALSE(Visits(kPage4)[1].columnsShown.at(1025)[3]);
     // The empty row and the totals line are the difference.
     EXPECT_EQ(CsvLineCount(ReadFile(csWith)), CsvLineCount(ReadFile(csWithout)) + 2);
@@ -158,8 +160,9 @@ TEST_F(WizardTest, CancelledInsertLeavesNothingToTagAndAsksBeforeQuitting)
     AddLine(0, 0, 1, 0);
     m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
     m_input.answers.push_back(QueuedEditorInput::Cancelled());
-    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
-                          "click 1\nanswer no\nclick 1\nanswer yes\n"));
+    EXPECT_TRUE(
+        Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1031\n"
+            "click 1\nanswer no\nclick 1\nanswer yes\n"));
     EXPECT_EQ(m_pDriver->messages,
               (std::vector<std::u16string>(2, u"No output choice : Are you sure to want quit wizard ?")));
     ASSERT_EQ(Tables().size(), 1u);
@@ -170,10 +173,11 @@ TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
 {
     AddLine(0, 0, 1, 0);
     AddCircle(0, 0, 1);
-    EXPECT_TRUE(Run("click 1\nclick 1\n"
-                          "cellmenu 1022 1 1 2\nclick 1\nclick 1001\n"  // page 3: No selection, there and back
-                          "cellmenu 1022 0 1 1\nclick 1\n"               // Select all
-                          "cellmenu 1025 0 2 2\ncellmenu 1025 0 3 1\ncellmenu 1025 1 1 2\nclick 2\n"));
+    EXPECT_TRUE(
+        Run("click 1\nclick 1\n"
+            "cellmenu 1022 1 1 2\nclick 1\nclick 1001\n"  // page 3: No selection, there and back
+            "cellmenu 1022 0 1 1\nclick 1\n"              // Select all
+            "cellmenu 1025 0 2 2\ncellmenu 1025 0 3 1\ncellmenu 1025 1 1 2\nclick 2\n"));
     const auto page3 = Visits(kPage3);
     ASSERT_EQ(page3.size(), 4u);
     EXPECT_EQ(page3[2].lists.at(1022), (Items{u"[ ] Line", u"[ ] Circle"}));  // kept by the kind table
@@ -182,8 +186,7 @@ TEST_F(WizardTest, CellMenusCheckWholeColumnsWhereThereAreMarks)
     const auto page4 = Visits(kPage4);  // the first one only went back
     ASSERT_EQ(page4.size(), 5u);
     EXPECT_EQ(page4[2].lists.at(1025), page4[1].lists.at(1025));  // a plain text cell offers no menu
-    for (const auto& item : page4[4].lists.at(1025))
-        EXPECT_EQ(item.substr(0, 3), u"[ ]");
+    for (const auto& item : page4[4].lists.at(1025)) EXPECT_EQ(item.substr(0, 3), u"[ ]");
 }
 
 TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
