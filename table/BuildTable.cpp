@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ExtractionEngine.h"
 #include "table/CombineRows.h"
 #include "table/RowCounter.h"
 #include "table/TableRowBuilder.h"

@@ -3,9 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/ExtractionEngine.h"
 #include "table/TableData.h"
 #include "table/TotalLine.h"
+
+// The engine keeps the table it last assembled, so its header includes the table's:
+// declared here, not included.
+class ExtractionEngine;
+class PropertyCatalog;
 
 // The header row for the selected properties: "Id", the quantity column when bQty, the
 // object-type column when it was selected, the object-name column when bName, then the
