@@ -1,6 +1,6 @@
 #include "host/CommandHandlers.h"
 
-#include "ui/CWnd.h"
+#include "kvui/CWnd.h"
 #include "ui/DlgAssist1.h"
 #include "ui/DlgUpdateA1.h"
 

@@ -2,7 +2,7 @@
 // The plug-in's dialog templates, side bitmap and icons, as one resource module of the
 // user-interface platform. The module is in the platform's resource chain while the
 // plug-in is loaded.
-#include "ui/KvUiResources.h"
+#include "kvui/KvUiResources.h"
 
 // Dialog, bitmap and icon ids.
 enum : int {

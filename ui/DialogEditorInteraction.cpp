@@ -1,6 +1,6 @@
 #include "ui/DialogEditorInteraction.h"
 
-#include "ui/CFileDialog.h"
+#include "kvui/CFileDialog.h"
 
 bool DialogEditorInteraction::AskSaveFile(const std::u16string& csFilter, const std::u16string& csInitialName,
                                           std::u16string& csPath, int& iFilterIndex)

@@ -2,7 +2,7 @@
 // Lets the drawing operations hide and restore a running dialog around the user's input in
 // the drawing, and ask for a file to save with the dialog as owner.
 #include "drawing/EditorInteraction.h"
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 
 class DialogEditorInteraction : public EditorInteraction {
 public:

@@ -1,7 +1,7 @@
 #include "ui/DlgAssist1.h"
 
 #include "export/ExtractionSettings.h"
-#include "ui/CFileDialog.h"
+#include "kvui/CFileDialog.h"
 #include "ui/DlgAssist2.h"
 #include "ui/PageTexts.h"
 

@@ -2,7 +2,7 @@
 // Wizard page 1: a new extraction, or one that reuses the properties of a settings file.
 #include <string>
 
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 #include "ui/WizardState.h"
 
 class DlgAssist1 : public CKvUiDialog {

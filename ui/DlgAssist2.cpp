@@ -6,7 +6,7 @@
 #include "kv/KvEdFunctions.h"
 #include "kv/KvRx.h"
 #include "kv/KvStatus.h"
-#include "ui/CListCtrl.h"
+#include "kvui/CListCtrl.h"
 #include "ui/DlgAssist1.h"
 #include "ui/DlgAssist3.h"
 #include "ui/PageTexts.h"

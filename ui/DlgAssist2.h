@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "kv/KvResbuf.h"
-#include "ui/CKvUiDialog.h"
-#include "ui/KvUiImage.h"
+#include "kvui/CKvUiDialog.h"
+#include "kvui/KvUiImage.h"
 #include "ui/WizardState.h"
 
 class DlgAssist2 : public CKvUiDialog {

@@ -1,7 +1,7 @@
 #pragma once
 // Wizard page 3: the object kinds to extract, with a Block / Non-Block filter.
 #include "engine/ExtractionEngine.h"
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 #include "ui/GridListCtrl.h"
 #include "ui/WizardState.h"
 

@@ -8,7 +8,7 @@
 #include "table/TotalLine.h"
 #include "ui/DlgAssist3.h"
 #include "ui/DlgAssist5.h"
-#include "ui/KvUiControls.h"
+#include "kvui/KvUiControls.h"
 #include "ui/PageRows.h"
 #include "ui/PageTexts.h"
 

@@ -2,9 +2,9 @@
 // Wizard page 4: the properties that become columns, by category, the Total marks and the
 // table options. Leaving it forward builds the extraction table.
 #include "engine/ExtractionEngine.h"
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 #include "ui/GridListCtrl.h"
-#include "ui/KvUiImage.h"
+#include "kvui/KvUiImage.h"
 #include "ui/WizardState.h"
 
 class CListCtrl;

@@ -10,12 +10,12 @@
 #include "host/ResString.h"
 #include "kv/KvConsole.h"
 #include "kv/KvStatus.h"
-#include "ui/CFileDialog.h"
+#include "kvui/CFileDialog.h"
 #include "ui/DialogEditorInteraction.h"
 #include "ui/DlgAssist4.h"
 #include "ui/InsertedTable.h"
-#include "ui/KvUiControls.h"
-#include "ui/KvUiMessageBox.h"
+#include "kvui/KvUiControls.h"
+#include "kvui/KvUiMessageBox.h"
 #include "ui/PageTexts.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/ExtractionEngine.h"
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 #include "ui/GridListCtrl.h"
 #include "ui/WizardState.h"
 

@@ -5,7 +5,7 @@
 
 #include "drawing/EditorInteraction.h"
 #include "drawing/UpdateDialogState.h"
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 
 class DlgUpdateA1 : public CKvUiDialog {
 public:

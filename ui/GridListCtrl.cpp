@@ -1,7 +1,7 @@
 #include "ui/GridListCtrl.h"
 
 #include "host/ResString.h"
-#include "ui/CMenu.h"
+#include "kvui/CMenu.h"
 
 namespace {
 constexpr UINT kMenuSelectAll = 1;

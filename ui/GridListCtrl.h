@@ -2,7 +2,7 @@
 // The wizard's large lists: a grid list with a check-all menu on cells, a header column
 // menu the page switches on, and one include flag per column that hiding a column clears.
 #include "table/TableData.h"
-#include "ui/CGridListCtrlEx.h"
+#include "kvui/CGridListCtrlEx.h"
 
 class GridListCtrl : public CGridListCtrlEx {
 public:

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ui/WizardState.h"
-#include "ui/CListCtrl.h"
+#include "kvui/CListCtrl.h"
 
 // The new check (true checked) when an item change moved the check-box state image, or
 // nothing for a selection, focus or first-box change.

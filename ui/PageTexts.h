@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "ui/CKpUiBaseDialog.h"
+#include "kvui/CKpUiBaseDialog.h"
 
 // Resource ids of the wizard frame's texts.
 inline constexpr unsigned int kIdPrevious = 138;

@@ -1,10 +1,10 @@
-#include "dxf/DxfDynamicBlocks.h"
+#include "DxfDynamicBlocks.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "dxf/DxfDocument.h"
-#include "dxf/DxfRecordParser.h"
+#include "DxfRecordParser.h"
 #include "kv/KvDbBlockReference.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "dxf/DxfDynamicBlocks.h"
-#include "dxf/DxfRecordParser.h"
-#include "dxf/DxfTagReader.h"
+#include "DxfDynamicBlocks.h"
+#include "DxfRecordParser.h"
+#include "DxfTagReader.h"
 #include "kv/KvDb3dSolid.h"
 #include "kv/KvDbArc.h"
 #include "kv/KvDbAttribute.h"
@@ -28,7 +28,7 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvDbText.h"
-#include "kv/KvHugePages.h"
+#include "kvinternal/KvHugePages.h"
 #include "kv/KvSharedName.h"
 
 int dxfVersionNumber(const std::string& acadver)

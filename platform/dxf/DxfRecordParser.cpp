@@ -1,4 +1,4 @@
-#include "dxf/DxfRecordParser.h"
+#include "DxfRecordParser.h"
 
 DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec)
     : m_in(in), m_tags(tags), m_codec(codec)

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "dxf/DxfTagReader.h"
+#include "DxfTagReader.h"
 #include "dxf/DxfTextCodec.h"
 #include "kv/KvGePoint3d.h"
 #include "kv/KvTypedValue.h"

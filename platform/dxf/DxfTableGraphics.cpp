@@ -1,8 +1,8 @@
-#include "dxf/DxfTableGraphics.h"
+#include "DxfTableGraphics.h"
 
 #include <algorithm>
 
-#include "dxf/DxfTagWriter.h"
+#include "DxfTagWriter.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbTable.h"

@@ -1,4 +1,4 @@
-#include "dxf/DxfTagReader.h"
+#include "DxfTagReader.h"
 
 #include <charconv>
 #include <cstring>

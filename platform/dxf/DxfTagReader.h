@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "dxf/DxfError.h"
-#include "dxf/DxfGroupCode.h"
+#include "DxfGroupCode.h"
 
 // One group: code and value. The value is a view into the file's bytes: for ASCII files the
 // value line without its line end, for binary files the encoded value (text without its

@@ -1,11 +1,11 @@
-#include "dxf/DxfTagWriter.h"
+#include "DxfTagWriter.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "dxf/DxfGroupCode.h"
+#include "DxfGroupCode.h"
 
 std::string dxfFormatReal(double value)
 {

@@ -13,10 +13,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "dxf/DxfRecordParser.h"
-#include "dxf/DxfTableGraphics.h"
-#include "dxf/DxfTagReader.h"
-#include "dxf/DxfTagWriter.h"
+#include "DxfRecordParser.h"
+#include "DxfTableGraphics.h"
+#include "DxfTagReader.h"
+#include "DxfTagWriter.h"
 #include "kv/KvDbBlockReference.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"

@@ -7,7 +7,8 @@
 #include "kv/KvDbEntity.h"
 #include "kv/KvDbSymbolTable.h"
 #include "kv/KvDbTableStyle.h"
-#include "kv/KvHugePages.h"
+#include "KvFlatIndex.h"
+#include "kvinternal/KvHugePages.h"
 #include "kv/KvResbuf.h"
 
 namespace {
@@ -70,7 +71,13 @@ KvDbDatabase* KvDbObjectId::database() const
     return m_serial - run.first < run.count ? run.database : nullptr;
 }
 
-KvDbDatabase::KvDbDatabase(bool buildDefault)
+struct KvDbDatabase::Indexes {
+    KvSerialRuns positions;       // id serial -> index of m_objects
+    KvFlatIndex byHandle;         // handle -> id serial
+    KvFlatIndex layoutPositions;  // id serial -> index of m_layoutEntities
+};
+
+KvDbDatabase::KvDbDatabase(bool buildDefault) : m_index(std::make_unique<Indexes>())
 {
     if (buildDefault) buildDefaultDrawing();
 }
@@ -120,7 +127,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     if (object == nullptr) return Kvmo::eNullObjectPointer;
     if (object->m_database != nullptr) return Kvmo::eAlreadyInDb;
     if (handle.isNull()) handle = m_handseed;
-    if (!m_byHandle.insert(handle.value(), g_nextSerial)) return Kvmo::eDuplicateKey;
+    if (!m_index->byHandle.insert(handle.value(), g_nextSerial)) return Kvmo::eDuplicateKey;
     if (handle.value() >= m_handseed.value()) m_handseed = KvDbHandle(handle.value() + 1);
 
     id = KvDbObjectId(g_nextSerial++);
@@ -128,7 +135,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     object->m_id = id;
     object->m_handle = handle;
     m_objects.emplace_back(object);
-    m_positions.append(id.serial());
+    m_index->positions.append(id.serial());
     m_maxHandle = std::max(m_maxHandle, handle.value());
     m_allObjects.push_back(id);
     auto& owners = idOwners();
@@ -146,12 +153,12 @@ void KvDbDatabase::reserveObjects(std::size_t n)
     m_allObjects.reserve(m_allObjects.size() + n);
     kvAdviseHugePages(m_objects.data(), m_objects.capacity() * sizeof(m_objects[0]));
     kvAdviseHugePages(m_allObjects.data(), m_allObjects.capacity() * sizeof(m_allObjects[0]));
-    m_byHandle.reserve(m_byHandle.size() + n);
+    m_index->byHandle.reserve(m_index->byHandle.size() + n);
 }
 
 Kvmo::ErrorStatus KvDbDatabase::getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const
 {
-    const std::uint64_t* serial = m_byHandle.find(handle.value());
+    const std::uint64_t* serial = m_index->byHandle.find(handle.value());
     if (serial == nullptr) {
         id = KvDbObjectId();
         return Kvmo::eKeyNotFound;
@@ -168,7 +175,7 @@ void KvDbDatabase::setHandseed(KvDbHandle seed)
 
 KvDbObject* KvDbDatabase::objectAt(KvDbObjectId id) const
 {
-    const std::size_t position = m_positions.find(id.serial());
+    const std::size_t position = m_index->positions.find(id.serial());
     return position == KvSerialRuns::npos ? nullptr : m_objects[position].get();
 }
 
@@ -247,14 +254,14 @@ void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityI
 {
     const auto* pBlock = dynamic_cast<const KvDbBlockTableRecord*>(objectAt(blockId));
     if (pBlock && pBlock->isLayout()) {
-        m_layoutPositions.insert(entityId.serial(), m_layoutEntities.size());
+        m_index->layoutPositions.insert(entityId.serial(), m_layoutEntities.size());
         m_layoutEntities.push_back(entityId);
     }
 }
 
 bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
 {
-    const std::uint64_t* found = m_layoutPositions.find(id.serial());
+    const std::uint64_t* found = m_index->layoutPositions.find(id.serial());
     if (found == nullptr) return false;
     position = static_cast<std::size_t>(*found);
     return true;

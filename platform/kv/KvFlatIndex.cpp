@@ -1,11 +1,11 @@
-#include "kv/KvFlatIndex.h"
+#include "KvFlatIndex.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <utility>
 
-#include "kv/KvHugePages.h"
+#include "kvinternal/KvHugePages.h"
 
 std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
 {

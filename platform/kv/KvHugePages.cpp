@@ -1,4 +1,4 @@
-#include "kv/KvHugePages.h"
+#include "kvinternal/KvHugePages.h"
 
 #include <sys/mman.h>
 

@@ -26,7 +26,7 @@ Kvmo::ErrorStatus checkAdoptable(const KvDbObject& owner, const KvDbObject* chil
 // Makes child resident (an object a file reader added keeps its id) and owned by owner.
 Kvmo::ErrorStatus adopt(KvDbObject& owner, KvDbObject& child, KvDbObjectId& id);
 
-// Fault injection state (see KvTestHooks.h).
+// Fault injection state (see kvinternal/KvFaultInjection.h).
 bool consumeTableCellWrite();  // false when the write must be rejected
 bool columnWidthsRejected();
 bool tableRecomputeRejected();

@@ -1,8 +1,8 @@
-#include "shell/DrawingCommands.h"
+#include "DrawingCommands.h"
 
 #include "kv/KvRx.h"
 #include "kv/KvString.h"
-#include "shell/DrawingFiles.h"
+#include "DrawingFiles.h"
 #include "shell/HostShell.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/DrawingFiles.h"
+#include "DrawingFiles.h"
 
 namespace {
 DrawingFileHooks g_hooks;

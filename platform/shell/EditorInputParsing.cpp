@@ -1,4 +1,4 @@
-#include "shell/EditorInputParsing.h"
+#include "EditorInputParsing.h"
 
 #include <cctype>
 #include <cmath>

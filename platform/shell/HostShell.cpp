@@ -14,7 +14,7 @@
 #include "kv/KvResbuf.h"
 #include "kv/KvRx.h"
 #include "kv/KvString.h"
-#include "shell/EditorInputParsing.h"
+#include "EditorInputParsing.h"
 #include "shell/PluginModule.h"
 
 namespace {

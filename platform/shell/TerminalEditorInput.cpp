@@ -5,7 +5,7 @@
 #include "kv/KvConsole.h"
 #include "kv/KvStatus.h"
 #include "kv/KvString.h"
-#include "shell/EditorInputParsing.h"
+#include "EditorInputParsing.h"
 
 bool TerminalEditorInput::readLine(std::string& line)
 {

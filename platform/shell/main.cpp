@@ -16,14 +16,14 @@
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
 #include "dxf/DxfHostFiles.h"
-#include "shell/DrawingCommands.h"
-#include "shell/DrawingFiles.h"
+#include "DrawingCommands.h"
+#include "DrawingFiles.h"
 #include "shell/HostOptions.h"
 #include "shell/HostShell.h"
 #include "shell/PluginModule.h"
 #include "shell/ScriptedEditorInput.h"
 #include "shell/TerminalEditorInput.h"
-#include "ui/KvUiHostDriver.h"
+#include "kvui/KvUiHostDriver.h"
 
 namespace {
 

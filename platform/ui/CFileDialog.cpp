@@ -1,6 +1,6 @@
-#include "ui/CFileDialog.h"
+#include "kvui/CFileDialog.h"
 
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char16_t* lpszDefExt, const char16_t* lpszFileName, DWORD dwFlags,
                          const char16_t* lpszFilter, CWnd*)

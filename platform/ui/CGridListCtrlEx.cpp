@@ -1,8 +1,8 @@
-#include "ui/CGridListCtrlEx.h"
+#include "kvui/CGridListCtrlEx.h"
 
 #include <algorithm>
 
-#include "ui/CMenu.h"
+#include "kvui/CMenu.h"
 
 namespace {
 std::string number(int n)

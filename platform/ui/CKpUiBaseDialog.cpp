@@ -1,13 +1,13 @@
-#include "ui/CKpUiBaseDialog.h"
+#include "kvui/CKpUiBaseDialog.h"
 
 #include <algorithm>
 #include <iostream>
 
 #include "kv/KvString.h"
-#include "ui/CGridListCtrlEx.h"
-#include "ui/CListCtrl.h"
-#include "ui/KvUiControls.h"
-#include "ui/KvUiDriver.h"
+#include "kvui/CGridListCtrlEx.h"
+#include "kvui/CListCtrl.h"
+#include "kvui/KvUiControls.h"
+#include "kvui/KvUiDriver.h"
 
 namespace {
 std::vector<CKpUiBaseDialog*>& running()

@@ -1,4 +1,4 @@
-#include "ui/CKvUiDialog.h"
+#include "kvui/CKvUiDialog.h"
 
 void CKvUiDialog::BeginEditorCommand()
 {

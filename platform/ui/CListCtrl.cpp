@@ -1,8 +1,8 @@
-#include "ui/CListCtrl.h"
+#include "kvui/CListCtrl.h"
 
 #include <algorithm>
 
-#include "ui/KvUiControls.h"
+#include "kvui/KvUiControls.h"
 
 namespace {
 std::string number(int n)

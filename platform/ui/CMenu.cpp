@@ -1,7 +1,7 @@
-#include "ui/CMenu.h"
+#include "kvui/CMenu.h"
 
-#include "ui/CWnd.h"
-#include "ui/KvUiDriver.h"
+#include "kvui/CWnd.h"
+#include "kvui/KvUiDriver.h"
 
 BOOL CMenu::CreatePopupMenu()
 {

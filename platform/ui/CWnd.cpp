@@ -1,7 +1,7 @@
-#include "ui/CWnd.h"
+#include "kvui/CWnd.h"
 
-#include "ui/KvUiDriver.h"
-#include "ui/KvUiMessageBox.h"
+#include "kvui/KvUiDriver.h"
+#include "kvui/KvUiMessageBox.h"
 
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {

@@ -1,11 +1,11 @@
-#include "ui/KvUiAction.h"
+#include "kvui/KvUiAction.h"
 
 #include <cctype>
 #include <charconv>
 #include <vector>
 
 #include "kv/KvString.h"
-#include "ui/KvUiDefs.h"
+#include "kvui/KvUiDefs.h"
 
 namespace {
 struct Token {

@@ -1,8 +1,8 @@
-#include "ui/KvUiControls.h"
+#include "kvui/KvUiControls.h"
 
 #include <algorithm>
 
-#include "ui/CKpUiBaseDialog.h"
+#include "kvui/CKpUiBaseDialog.h"
 
 namespace {
 char16_t foldCase(char16_t c)

@@ -1,4 +1,4 @@
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 #include <filesystem>
 #include <system_error>

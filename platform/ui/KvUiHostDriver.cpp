@@ -1,10 +1,10 @@
-#include "ui/KvUiHostDriver.h"
+#include "kvui/KvUiHostDriver.h"
 
 #include <iostream>
 
 #include "kv/KvScript.h"
-#include "ui/KvUiScriptDriver.h"
-#include "ui/KvUiTerminalDriver.h"
+#include "kvui/KvUiScriptDriver.h"
+#include "kvui/KvUiTerminalDriver.h"
 
 KvUiHostDriver::KvUiHostDriver(KvScript* script) : m_previous(kvuiDriver())
 {

@@ -1,4 +1,4 @@
-#include "ui/KvUiImage.h"
+#include "kvui/KvUiImage.h"
 
 #include <algorithm>
 

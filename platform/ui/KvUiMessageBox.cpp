@@ -1,6 +1,6 @@
-#include "ui/KvUiMessageBox.h"
+#include "kvui/KvUiMessageBox.h"
 
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 int AfxMessageBox(const std::u16string& text, UINT nType)
 {

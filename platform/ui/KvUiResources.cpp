@@ -1,4 +1,4 @@
-#include "ui/KvUiResources.h"
+#include "kvui/KvUiResources.h"
 
 #include <algorithm>
 #include <vector>

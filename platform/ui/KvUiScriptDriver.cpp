@@ -1,8 +1,8 @@
-#include "ui/KvUiScriptDriver.h"
+#include "kvui/KvUiScriptDriver.h"
 
 #include "kv/KvString.h"
-#include "ui/CKpUiBaseDialog.h"
-#include "ui/KvUiMessageBox.h"
+#include "kvui/CKpUiBaseDialog.h"
+#include "kvui/KvUiMessageBox.h"
 
 std::string kvuiDescribeDialog(const CKpUiBaseDialog& dlg)
 {

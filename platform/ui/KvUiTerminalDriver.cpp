@@ -1,15 +1,15 @@
-#include "ui/KvUiTerminalDriver.h"
+#include "kvui/KvUiTerminalDriver.h"
 
 #include <algorithm>
 #include <iostream>
 #include <sstream>
 
 #include "kv/KvString.h"
-#include "ui/CGridListCtrlEx.h"
-#include "ui/CKpUiBaseDialog.h"
-#include "ui/CListCtrl.h"
-#include "ui/KvUiControls.h"
-#include "ui/KvUiMessageBox.h"
+#include "kvui/CGridListCtrlEx.h"
+#include "kvui/CKpUiBaseDialog.h"
+#include "kvui/CListCtrl.h"
+#include "kvui/KvUiControls.h"
+#include "kvui/KvUiMessageBox.h"
 
 namespace {
 std::string utf8(const std::u16string& text)

@@ -8,12 +8,12 @@ out=${1:-$root/build/fuzz/dxf_reader_fuzz}
 objdir=$(dirname "$out")/obj
 mkdir -p "$objdir"
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-       -I"$root/platform" -I"$root/platform/kv")
+       -I"$root/platform/kv/include" -I"$root/platform/kv/internal" -I"$root/platform/dxf/include")
 objects=()
 for src in "$root/tests/fuzz/dxf_reader_fuzz.cpp" "$root"/platform/dxf/*.cpp "$root"/platform/kv/*.cpp; do
   obj="$objdir/$(basename "$(dirname "$src")")_$(basename "$src" .cpp).o"
   objects+=("$obj")
-  newer=$(find "$root/platform/dxf" "$root/platform/kv/kv" -name '*.h' -newer "$obj" 2>/dev/null | head -1 || true)
+  newer=$(find "$root/platform/dxf" "$root/platform/kv" -name '*.h' -newer "$obj" 2>/dev/null | head -1 || true)
   if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$newer" ]; then
     clang++ "${flags[@]}" -c "$src" -o "$obj" &
     while [ "$(jobs -rp | wc -l)" -ge 2 ]; do sleep 0.2; done

@@ -7,7 +7,7 @@
 
 #include "drawing/EditorInteraction.h"
 #include "kv/kv.h"
-#include "kv/KvTestHooks.h"
+#include "kvtest/KvTestHooks.h"
 #include "support/ModelSpace.h"
 #include "support/QueuedEditorInput.h"
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kv/kv.h"
+#include "kvtest/KvTestHooks.h"
 #include "support/ModelSpace.h"
 
 class KvDrawingTest : public ::testing::Test {

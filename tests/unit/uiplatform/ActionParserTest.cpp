@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "kv/KvString.h"
-#include "ui/KvUiAction.h"
-#include "ui/KvUiDefs.h"
+#include "kvui/KvUiAction.h"
+#include "kvui/KvUiDefs.h"
 
 namespace {
 KvUiAction Parse(const std::string& line)

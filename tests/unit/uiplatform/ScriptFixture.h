@@ -8,8 +8,8 @@
 #include "kv/KvConsole.h"
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
-#include "ui/KvUiDriver.h"
-#include "ui/KvUiScriptDriver.h"
+#include "kvui/KvUiDriver.h"
+#include "kvui/KvUiScriptDriver.h"
 
 class ScriptRun : public ::testing::Test {
 protected:

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "TestDialog.h"
-#include "ui/KvUiDriver.h"
-#include "ui/KvUiTerminalDriver.h"
+#include "kvui/KvUiDriver.h"
+#include "kvui/KvUiTerminalDriver.h"
 
 namespace {
 // The user's typing arrives through a pipe, as from a terminal or another program.

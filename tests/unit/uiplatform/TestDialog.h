@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/CFileDialog.h"
-#include "ui/CGridListCtrlEx.h"
-#include "ui/CKvUiDialog.h"
-#include "ui/KvUiControls.h"
-#include "ui/KvUiMessageBox.h"
+#include "kvui/CFileDialog.h"
+#include "kvui/CGridListCtrlEx.h"
+#include "kvui/CKvUiDialog.h"
+#include "kvui/KvUiControls.h"
+#include "kvui/KvUiMessageBox.h"
 
 enum : int {
     kTestDialog = 9001,

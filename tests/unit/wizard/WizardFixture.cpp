@@ -1,13 +1,13 @@
 #include "WizardFixture.h"
 
 #include "resources/UiResources.h"
-#include "ui/CKpUiBaseDialog.h"
-#include "ui/CListCtrl.h"
-#include "ui/CGridListCtrlEx.h"
+#include "kvui/CKpUiBaseDialog.h"
+#include "kvui/CListCtrl.h"
+#include "kvui/CGridListCtrlEx.h"
 #include "ui/DlgAssist1.h"
 #include "ui/DlgUpdateA1.h"
 #include "ui/InsertedTable.h"
-#include "ui/KvUiControls.h"
+#include "kvui/KvUiControls.h"
 
 namespace {
 // A list item as the user reads it: its check (native box, or the name column's mark).

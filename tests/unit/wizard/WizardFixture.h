@@ -15,7 +15,7 @@
 #include "support/ModelSpace.h"
 #include "support/QueuedEditorInput.h"
 #include "support/ScratchDir.h"
-#include "ui/KvUiScriptDriver.h"
+#include "kvui/KvUiScriptDriver.h"
 
 // What one dialog showed when it waited for an action.
 struct DialogSnapshot {

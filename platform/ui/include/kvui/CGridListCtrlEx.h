@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/CListCtrl.h"
+#include "kvui/CListCtrl.h"
 
 class CGridListCtrlEx;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/CWnd.h"
+#include "kvui/CWnd.h"
 
 class CStatic : public CWnd {
 public:

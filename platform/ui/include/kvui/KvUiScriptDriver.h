@@ -5,7 +5,7 @@
 // error naming the script line, and the request is cancelled (the dialog as if Cancel
 // had been pressed); the script remembers the failure for the program's exit status.
 #include "kv/KvScript.h"
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 class KvUiScriptDriver : public KvUiDriver {
 public:

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/CWnd.h"
-#include "ui/KvUiImage.h"
+#include "kvui/CWnd.h"
+#include "kvui/KvUiImage.h"
 
 using DWORD_PTR = std::uintptr_t;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/KvUiDefs.h"
+#include "kvui/KvUiDefs.h"
 
 class CMenu {
 public:

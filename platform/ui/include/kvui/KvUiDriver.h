@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/CFileDialog.h"
-#include "ui/CMenu.h"
-#include "ui/KvUiAction.h"
-#include "ui/KvUiDefs.h"
+#include "kvui/CFileDialog.h"
+#include "kvui/CMenu.h"
+#include "kvui/KvUiAction.h"
+#include "kvui/KvUiDefs.h"
 
 class CKpUiBaseDialog;
 

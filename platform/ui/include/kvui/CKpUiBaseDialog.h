@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/CWnd.h"
-#include "ui/KvUiAction.h"
+#include "kvui/CWnd.h"
+#include "kvui/KvUiAction.h"
 
 class CButton;
 

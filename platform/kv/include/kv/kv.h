@@ -27,5 +27,4 @@
 #include "kv/KvRx.h"
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
-#include "kv/KvTestHooks.h"
 #include "kv/KvUiLanguage.h"

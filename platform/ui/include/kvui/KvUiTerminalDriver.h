@@ -5,7 +5,7 @@
 // impossible action is explained and asked again; the end of input cancels.
 #include <iosfwd>
 
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 class KvUiTerminalDriver : public KvUiDriver {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // The host's dialog: a modal dialog that can step aside while the drawing editor takes
 // the user's input (a pick, a point) and come back afterwards.
-#include "ui/CKpUiBaseDialog.h"
+#include "kvui/CKpUiBaseDialog.h"
 
 class CKvUiDialog : public CKpUiBaseDialog {
 public:

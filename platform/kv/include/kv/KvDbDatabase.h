@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "kv/KvDbObject.h"
-#include "kv/KvFlatIndex.h"
 #include "kv/KvGePoint3d.h"
 
 class KvDbBlockTable;
@@ -90,12 +89,11 @@ private:
 
     // Objects in the order they were added, the same order as m_allObjects.
     std::vector<std::unique_ptr<KvDbObject>> m_objects;
-    KvSerialRuns m_positions;  // id serial -> index of m_objects
-    KvFlatIndex m_byHandle;    // handle -> id serial
+    struct Indexes;  // by id serial and by handle; the library's own
+    std::unique_ptr<Indexes> m_index;
     std::uint64_t m_maxHandle = 0;
     std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
-    KvFlatIndex m_layoutPositions;  // id serial -> index of m_layoutEntities
     KvDbHandle m_handseed = KvDbHandle(1);
     KvDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects;
     KvDbObjectId m_textstyle;

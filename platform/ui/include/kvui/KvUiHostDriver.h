@@ -3,7 +3,7 @@
 // answers for the user, the terminal's (standard input and output) otherwise.
 #include <memory>
 
-#include "ui/KvUiDriver.h"
+#include "kvui/KvUiDriver.h"
 
 class KvScript;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/KvUiDefs.h"
-#include "ui/KvUiImage.h"
+#include "kvui/KvUiDefs.h"
+#include "kvui/KvUiImage.h"
 
 enum class KvUiControlKind {
     Label,        // static text

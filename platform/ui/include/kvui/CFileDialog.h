@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/KvUiDefs.h"
+#include "kvui/KvUiDefs.h"
 
 struct KvUiFileFilter {
     std::u16string description;

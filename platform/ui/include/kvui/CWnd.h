@@ -4,8 +4,8 @@
 // destroyed when it returns.
 #include <string>
 
-#include "ui/KvUiDefs.h"
-#include "ui/KvUiResources.h"
+#include "kvui/KvUiDefs.h"
+#include "kvui/KvUiResources.h"
 
 class CWnd {
 public:
