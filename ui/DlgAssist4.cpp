@@ -110,6 +110,7 @@ BOOL DlgAssist4::OnInitDialog()
                                  new CGridColumnTraitText);
     m_lstProps.InsertColumnTrait(kColTotal, header[4], LVCFMT_LEFT, 100, kColTotal,
                                  new CGridColumnTraitImage(m_iImageUnchecked, 2));
+    m_lstProps.SetTotalMarkColumn(kColTotal);
     m_lstProps.SetSortArrow(kColProperty, false);
 
     if (veCategoryRows.empty())

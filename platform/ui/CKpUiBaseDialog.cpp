@@ -314,8 +314,9 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
         if (!list) return notA("a list");
         int item = list->FindItemByShownName(action.text);
         if (item < 0) return "list " + id + " has no item '" + kvToUtf8(action.text) + "'";
-        return action.kind == KvUiActionKind::Item ? list->UserSetCheck(item, action.bOn)
-                                                   : list->UserSetCellMark(item, 3, action.bOn);
+        if (action.kind == KvUiActionKind::Item) return list->UserSetCheck(item, action.bOn);
+        if (list->GetTotalMarkColumn() < 0) return "list " + id + " has no column of total marks";
+        return list->UserSetCellMark(item, list->GetTotalMarkColumn(), action.bOn);
     }
     case KvUiActionKind::CellMenu:
     case KvUiActionKind::HeaderMenu: {

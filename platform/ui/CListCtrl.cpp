@@ -33,6 +33,7 @@ void CListCtrl::DestroyWindow()
     m_order.clear();
     m_items.clear();
     m_dwExStyle = 0;
+    m_nTotalMarkColumn = -1;
     for (auto& list : m_pImageLists) list = nullptr;
     OnDestroyed();
 }

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"unknown row", "cellmenu 1010 9 1 1\n", "line 1", "no row 9", 0},
                       BadCase{"drag target out of range", "movecol 1011 1 4\n", "line 1", "no column position 4", 0},
                       BadCase{"no drag on this list", "movecol 1010 1 0\n", "line 1", "cannot be dragged", 0},
-                      BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column 3", 0},
+                      BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column of total marks", 0},
                       BadCase{"radio cleared", "check 1005 on\ncheck 1005 off\n", "line 2", "cannot be cleared", 0},
                       BadCase{"unknown verb", "# lines count comments too\npress 1\nclick 1\n", "line 2",
                               "unknown action 'press'", 1},

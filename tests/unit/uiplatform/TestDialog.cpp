@@ -96,6 +96,7 @@ BOOL TestDialog::OnInitDialog()
     m_props.InsertColumnTrait(1, u"Property", LVCFMT_LEFT, 100, 1, new CGridColumnTraitImage(first, 2));
     m_props.InsertColumnTrait(2, u"Display name", LVCFMT_LEFT, 100, 2, new CGridColumnTraitText);
     m_props.InsertColumnTrait(3, u"Total", LVCFMT_LEFT, 100, 3, new CGridColumnTraitImage(first, 2));
+    m_props.SetTotalMarkColumn(3);
     int row = 0;
     for (const char16_t* name : {u"Layer", u"Color", u"Area"}) {
         row = m_props.InsertItem(row, u"1") + 1;

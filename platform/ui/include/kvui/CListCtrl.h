@@ -36,6 +36,10 @@ public:
     BOOL GetColumnOrderArray(int* piArray, int iCount = -1) const;
     BOOL SetColumnOrderArray(int iCount, const int* piArray);
     std::vector<int> GetColumnOrder() const { return m_order; }
+    // The column whose marks a script's or the console's `total` line sets; -1 (the
+    // default) when the list has none. The dialog that fills the list says which it is.
+    void SetTotalMarkColumn(int nCol) { m_nTotalMarkColumn = nCol; }
+    int GetTotalMarkColumn() const { return m_nTotalMarkColumn; }
     // Whether the column is on screen; a plain list view shows all of them.
     virtual bool IsColumnShown(int nCol) const;
 
@@ -110,5 +114,6 @@ protected:
     std::vector<int> m_order;
     std::vector<Item> m_items;
     DWORD m_dwExStyle = 0;
+    int m_nTotalMarkColumn = -1;
     CImageList* m_pImageLists[3] = {nullptr, nullptr, nullptr};
 };
