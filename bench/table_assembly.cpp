@@ -11,7 +11,7 @@
 #include "kv/KvUiLanguage.h"
 #include "table/BuildTable.h"
 #include "table/CombineRows.h"
-#include "table/NumberText.h"
+#include "engine/NumberText.h"
 #include "table/TotalLine.h"
 
 namespace {
@@ -58,7 +58,7 @@ std::unique_ptr<ExtractionEngine> MakeEngine(std::size_t nObjects)
             block.idBlkTblRec = KvDbObjectId(10 + iBlock);
             block.rotationVal = 90.0 * (next() % 4);
             block.scale3d = KvGeScale3d(1, 1, 1);
-            block.lsAttributs = {{u"Width", FormatNumberText(60 + 10 * (next() % 6)), true},
+            block.lsAttributs = {{u"Width", FormatNumber(60 + 10 * (next() % 6)), true},
                                  {u"Maker", next() % 2 ? u"Acme" : u"Bolt", false}};
             continue;
         }

@@ -1,6 +1,8 @@
 #pragma once
-// Rounding to the drawing's linear precision and the texts of numbers.
+// Numbers and their texts: rounding to the drawing's linear precision, "%g" and "%d" texts,
+// and reading the number a text starts with. Independent of the process locale.
 #include <string>
+#include <string_view>
 
 #include "kv/KvGePoint3d.h"
 #include "kv/KvGeScale3d.h"
@@ -13,8 +15,15 @@ double RoundToStep(double step, double x);
 KvGePoint3d RoundToStep(double step, const KvGePoint3d& point);
 KvGeScale3d RoundToStep(double step, const KvGeScale3d& scale);
 
-// printf "%g": six significant digits, trailing zeros dropped.
+// printf "%g": six significant digits, trailing zeros dropped, 1234567 -> "1.23457e+06".
 std::u16string FormatNumber(double x);
+// printf "%d" of a count.
+std::u16string FormatCountText(long long count);
+
+// The leading decimal number of the text (white space skipped, optional sign, digits, optional
+// point and fraction, optional exponent), 0 when the text does not start with one:
+// "12.5 m" -> 12.5, "1,5" -> 1, "abc" and "" -> 0. Out-of-range values saturate as strtod's do.
+double ReadNumberText(std::u16string_view csText);
 // The leading decimal number of the text (0 when none), rounded and written with "%g".
 std::u16string RoundNumericText(double step, const std::u16string& text);
 // Optional sign, digits, optional fraction with digits, optional exponent; nothing else.

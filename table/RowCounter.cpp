@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "table/NumberText.h"
+#include "engine/NumberText.h"
 #include "table/RowTail.h"
 
 std::size_t RowCounter::TailHash::operator()(std::size_t iGroup) const

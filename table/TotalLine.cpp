@@ -1,6 +1,6 @@
 #include "table/TotalLine.h"
 
-#include "table/NumberText.h"
+#include "engine/NumberText.h"
 
 TotalAccumulator::TotalAccumulator(const TableRow& header, const TotalColumns& lsColsTotal) : m_nColumns(header.size())
 {
@@ -17,7 +17,7 @@ void TotalAccumulator::Add(const TableRow& row)
     for (Column& column : m_veColumns) {
         const double cell = column.index < row.size() ? ReadNumberText(row[column.index]) : 0.0;
         for (unsigned t = 0; t < column.nTimes; ++t) {
-            column.text = FormatNumberText(column.value + cell);
+            column.text = FormatNumber(column.value + cell);
             column.value = ReadNumberText(column.text);
         }
     }

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/NumberText.h"
+#include "support/NumberReference.h"
 
 namespace {
 
-TEST(NumberTextTest, StepFollowsLinearPrecision)
+TEST(NumberTextTest, PrecisionsOutsideZeroToSevenRoundToTheFinestStep)
 {
-    const double expected[] = {1.0, 0.1, 0.01, 0.001, 1e-4, 1e-5, 1e-6, 1e-7};
-    for (int n = 0; n <= 7; ++n) EXPECT_DOUBLE_EQ(StepFromPrecision(n), expected[n]) << n;
     for (int n : {8, 9, -1, 32767}) EXPECT_DOUBLE_EQ(StepFromPrecision(n), 1e-8) << n;
+    EXPECT_DOUBLE_EQ(RoundToStep(StepFromPrecision(2), 3.14159), 3.14);
+    EXPECT_DOUBLE_EQ(RoundToStep(StepFromPrecision(0), 2.5), 3.0);
 }
 
 TEST(NumberTextTest, HalvesRoundUpTowardsPositiveInfinity)
@@ -37,6 +40,45 @@ TEST(NumberTextTest, NumericTextIsRoundedAndRewritten)
     // Only the leading number counts; none reads as 0.
     EXPECT_EQ(RoundNumericText(0.01, u"4.567 m"), u"4.57");
     EXPECT_EQ(RoundNumericText(0.01, u"abc"), u"0");
+}
+
+// The random comparison below covers texts made of digits, signs, points, exponents and
+// spaces; these are the texts outside its alphabet.
+TEST(NumberTextTest, ReadsTheLeadingDecimalNumberOnly)
+{
+    EXPECT_EQ(ReadNumberText(u"12.5 m"), 12.5);
+    EXPECT_EQ(ReadNumberText(u"abc"), 0.0);
+    EXPECT_EQ(ReadNumberText(u"inf"), 0.0);
+    EXPECT_EQ(ReadNumberText(u"\u00a05"), 0.0);  // no-break space is not white space here
+}
+
+TEST(NumberTextTest, OutOfRangeExponentsSaturateLikeTheCLibrary)
+{
+    EXPECT_EQ(ReadNumberText(u"1e400"), HUGE_VAL);
+    EXPECT_EQ(ReadNumberText(u"-1e400"), -HUGE_VAL);
+    EXPECT_EQ(ReadNumberText(u"1e-400"), 0.0);
+}
+
+TEST(NumberTextTest, FormatsLikePrintf)
+{
+    for (double value : {0.0, 1.0, -2.5, 1234567.0, 999999.0, 999999.5, 0.0001, 0.00001234, 1e300, 123.456789, -0.0})
+        EXPECT_EQ(FormatNumber(value), reference::FormatG(value)) << value;
+    EXPECT_EQ(FormatNumber(1234567.0), u"1.23457e+06");
+    EXPECT_EQ(FormatCountText(0), u"0");
+    EXPECT_EQ(FormatCountText(1234567), u"1234567");
+}
+
+TEST(NumberTextTest, AgreesWithTheCLibraryOnRandomTexts)
+{
+    const std::u16string alphabet = u"0123456789.eE+- \tx,";
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 20000; ++i) {
+        std::u16string text;
+        const std::size_t length = next() >> 29;
+        for (std::size_t k = 0; k < length; ++k) text.push_back(alphabet[(next() >> 16) % alphabet.size()]);
+        EXPECT_EQ(ReadNumberText(text), reference::ReadNumber(text)) << std::string(text.begin(), text.end());
+    }
 }
 
 }  // namespace

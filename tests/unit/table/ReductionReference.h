@@ -2,14 +2,12 @@
 // The reductions exactly as the product's algorithms are written, row against row, without any
 // shortcut. Slow on purpose: the fast ones must give the very same tables.
 #include <algorithm>
-#include <cstdio>
 #include <map>
-#include <cstdlib>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "support/NumberReference.h"
 #include "table/TableData.h"
 
 namespace reference {
@@ -17,31 +15,6 @@ namespace reference {
 inline std::u16string Widen(const std::string& cs)
 {
     return std::u16string(cs.begin(), cs.end());
-}
-
-inline double ReadNumberUncached(const std::u16string& csText)
-{
-    std::string csNarrow;
-    for (char16_t c : csText) csNarrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    static const std::regex number(R"(^[ \t\n\v\f\r]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-    std::smatch match;
-    if (!std::regex_search(csNarrow, match, number)) return 0.0;
-    return std::strtod(match.str(0).c_str(), nullptr);
-}
-
-// The regular expression is slow and random tables repeat their few texts.
-inline double ReadNumber(const std::u16string& csText)
-{
-    static std::map<std::u16string, double> cache;
-    const auto it = cache.find(csText);
-    return it != cache.end() ? it->second : cache[csText] = ReadNumberUncached(csText);
-}
-
-inline std::u16string FormatG(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%g", value);
-    return Widen(buffer);
 }
 
 // Equal cells from column 1 to the end.
