@@ -28,6 +28,7 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvDbText.h"
+#include "kv/KvProgress.h"
 #include "kvinternal/KvHugePages.h"
 #include "kv/KvSharedName.h"
 
@@ -85,6 +86,7 @@ public:
     Reader(DxfDocument& doc, KvDbDatabase& db, std::size_t windowBytes)
         : m_doc(doc),
           m_db(db),
+          m_progress(u"Opening " + dxfUtf8ToUtf16(doc.fileName), doc.source.size()),
           m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
           m_window(doc.source, m_windowBytes),
           m_in(m_window.from(0, m_windowBytes), doc.fileName)
@@ -143,6 +145,7 @@ private:
 
     DxfDocument& m_doc;
     KvDbDatabase& m_db;
+    KvProgress m_progress;  // bytes of the file read so far
     std::size_t m_windowBytes;
     DxfSourceWindow m_window;  // the file is read a window at a time: only the objects stay in memory
     DxfTagReader m_in;
@@ -247,6 +250,7 @@ bool Reader::readRecord()
 void Reader::refill(std::uint64_t start, std::uint32_t line)
 {
     // A record longer than a window gets a larger one.
+    m_progress.advance(start);
     const std::uint64_t unfinished = m_in.windowEnd() - start;
     std::string_view window =
         m_window.from(start, static_cast<std::size_t>(std::max<std::uint64_t>(m_windowBytes, 2 * unfinished)));
@@ -448,6 +452,7 @@ void Reader::run()
             m_in.fail("the file ends inside a section, without ENDSEC and EOF (truncated file?)");
         m_in.fail("the file ends without EOF (truncated file?)");
     }
+    m_progress.advance(m_doc.source.size());
     finish();
 }
 

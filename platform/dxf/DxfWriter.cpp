@@ -23,6 +23,7 @@
 #include "kv/KvDbEntity.h"
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
+#include "kv/KvProgress.h"
 
 namespace {
 
@@ -33,7 +34,11 @@ using DxfSink = std::function<void(std::string_view)>;
 
 class Writer {
 public:
-    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink) : m_db(db), m_doc(doc), m_sink(std::move(sink))
+    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink, const std::string& target)
+        : m_db(db),
+          m_doc(doc),
+          m_sink(std::move(sink)),
+          m_progress(u"Saving " + dxfUtf8ToUtf16(target), doc.source.size())
     {
     }
     void run();
@@ -64,6 +69,7 @@ private:
     }
 
     DxfSink m_sink;
+    KvProgress m_progress;  // bytes of the file read from, gone through so far
     DxfSourceWindow m_window{m_doc.source, 4 << 20};
     std::string m_out;  // written to the sink a megabyte at a time
     std::string m_eol = "\n";
@@ -155,9 +161,13 @@ void Writer::run()
     for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i) {
         writeInsertionsBefore(i);
         writeChunk(i);
-        if (m_out.size() >= kFlush) flush();
+        if (m_out.size() >= kFlush) {
+            flush();
+            m_progress.advance(m_doc.chunks[i].begin);
+        }
     }
     flush();
+    m_progress.advance(m_doc.source.size());
 }
 
 std::string_view Writer::source(std::uint64_t begin, std::size_t size)
@@ -169,8 +179,10 @@ std::string_view Writer::source(std::uint64_t begin, std::size_t size)
 void Writer::copySource()
 {
     constexpr std::size_t kPiece = 4 << 20;
-    for (std::uint64_t at = 0; at < m_doc.source.size(); at += kPiece)
+    for (std::uint64_t at = 0; at < m_doc.source.size(); at += kPiece) {
+        m_progress.advance(at);
         m_sink(source(at, static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, m_doc.source.size() - at))));
+    }
 }
 
 void Writer::classify()
@@ -477,7 +489,9 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
 std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc)
 {
     std::string out;
-    Writer(db, doc, [&out](std::string_view piece) { out.append(piece); }).run();
+    Writer(
+        db, doc, [&out](std::string_view piece) { out.append(piece); }, doc.fileName)
+        .run();
     return out;
 }
 
@@ -518,7 +532,7 @@ void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::str
         }
     };
     try {
-        Writer(db, doc, writePiece).run();
+        Writer(db, doc, writePiece, path).run();
     } catch (...) {
         // Whatever stopped the save (a change that cannot be written, the source file gone
         // bad, no memory): no temporary file stays behind.

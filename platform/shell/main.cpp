@@ -22,6 +22,7 @@
 #include "shell/HostShell.h"
 #include "shell/PluginModule.h"
 #include "shell/ScriptedEditorInput.h"
+#include "shell/TerminalProgress.h"
 #include "shell/TerminalEditorInput.h"
 #include "kvui/KvUiHostDriver.h"
 
@@ -63,6 +64,12 @@ int main(int argc, char** argv)
     if (options.csVerlan)
         KvHostVariables::instance().set(u"VERLAN", KvTypedValue(RTSTR, kvFromUtf8(*options.csVerlan)));
     KvConsole::instance().setEcho(true);
+    // Long opens and saves show how far they are, on a terminal only: never in a log or a pipe.
+    TerminalProgress progress(std::cerr);
+    if (isatty(STDERR_FILENO)) kvSetProgressSink(&progress);
+    struct SinkGuard {
+        ~SinkGuard() { kvSetProgressSink(nullptr); }
+    } sinkGuard;
 
     std::unique_ptr<KvDbDatabase> db;
     if (options.csDrawingPath.empty()) {

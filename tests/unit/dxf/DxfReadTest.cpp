@@ -9,6 +9,7 @@
 #include "DxfTestSupport.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfWriter.h"
+#include "kv/KvProgress.h"
 #include "kv/kv.h"
 
 using namespace dxftest;
@@ -359,6 +360,21 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte)
 
 // Without the block record's tag the representation data names the definition; without the
 // per-node records the reference is still a named dynamic reference, with no properties.
+namespace {
+struct ProgressLog : KvProgressSink {
+    struct Job {
+        std::u16string what;
+        std::uint64_t total = 0;
+        std::vector<std::uint64_t> done;
+        bool bEnded = false;
+    };
+    std::vector<Job> jobs;
+    void begin(const std::u16string& what, std::uint64_t total) override { jobs.push_back({what, total, {}, false}); }
+    void advance(std::uint64_t done) override { jobs.back().done.push_back(done); }
+    void end() override { jobs.back().bEnded = true; }
+};
+}  // namespace
+
 // A drawing larger than the windows the reader and writer go through: a save with a change
 // copies every object across the window boundaries, and reading it back gives them all.
 TEST(LargeDrawing, ChangedAndSavedKeepsEveryObject)
@@ -369,10 +385,25 @@ TEST(LargeDrawing, ChangedAndSavedKeepsEveryObject)
     runPython(sourceDir() + "/bench/make_big_drawing.py " + original + " 15000", &status);
     ASSERT_EQ(status, 0);
     ASSERT_GT(readAll(original).size(), 3u * (4 << 20) / 2) << "smaller than two windows";
+    // Both report their progress through the file, in order, each once from begin to end.
+    ProgressLog log;
+    kvSetProgressSink(&log);
     DxfLoaded before = dxfReadFile(original);
     kvdbHostApplicationServices()->setWorkingDatabase(before.database.get());
     ASSERT_EQ(kvdbRegApp(u"CHANGED"), RTNORM);
     dxfWriteFile(*before.database, *before.document, saved);
+    kvSetProgressSink(nullptr);
+    const std::uint64_t size = before.document->source.size();
+    ASSERT_EQ(log.jobs.size(), 2u);
+    EXPECT_EQ(log.jobs[0].what, u"Opening " + kvFromUtf8(original));
+    EXPECT_EQ(log.jobs[1].what, u"Saving " + kvFromUtf8(saved));
+    for (const ProgressLog::Job& job : log.jobs) {
+        EXPECT_EQ(job.total, size);
+        EXPECT_TRUE(job.bEnded);
+        EXPECT_GE(job.done.size(), 2u) << "a step inside the file and its end";
+        EXPECT_TRUE(std::is_sorted(job.done.begin(), job.done.end()));
+        EXPECT_EQ(job.done.back(), size);
+    }
     DxfLoaded after = dxfReadFile(saved);
     // The new application's record is last in memory and in its table in the file. The
     // drawing has no "Standard" table style: each read makes one up, with the next handle.
