@@ -1,5 +1,10 @@
 #include "kvui/KvUiDriver.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -7,7 +12,19 @@
 
 namespace {
 KvUiDriver* g_pDriver = nullptr;
+
+// Why nothing can be saved in the folder, or empty: a file is made there and removed again,
+// which answers for permissions, read-only file systems and full quotas alike.
+std::string FolderWriteProblem(const std::filesystem::path& folder)
+{
+    std::string probe = (folder / ".kvwrite-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
 }
+}  // namespace
 
 void kvuiSetDriver(KvUiDriver* driver)
 {
@@ -40,10 +57,25 @@ std::string kvuiCheckFileAnswer(const KvUiFileRequest& request, KvUiFileAnswer& 
     full = full.lexically_normal();
     if ((request.flags & OFN_FILEMUSTEXIST) && !std::filesystem::is_regular_file(full, ec))
         return "the file '" + full.string() + "' does not exist";
-    if ((request.flags & OFN_PATHMUSTEXIST) && !std::filesystem::is_directory(full.parent_path(), ec))
+    const bool bSave = !request.bOpen;
+    if ((bSave || (request.flags & OFN_PATHMUSTEXIST)) && !std::filesystem::is_directory(full.parent_path(), ec))
         return "the folder '" + full.parent_path().string() + "' does not exist";
+    if (bSave) {
+        if (std::filesystem::is_directory(full, ec)) return "'" + full.string() + "' is a folder, not a file name";
+        const std::string why = FolderWriteProblem(full.parent_path());
+        if (!why.empty()) return "the folder '" + full.parent_path().string() + "' cannot be written (" + why + ")";
+    }
     answer.path = kvFromUtf8(full.string());
     return {};
+}
+
+std::u16string kvuiOverwriteQuestion(const KvUiFileRequest& request, const KvUiFileAnswer& answer)
+{
+    std::error_code ec;
+    if (request.bOpen || !(request.flags & OFN_OVERWRITEPROMPT) ||
+        !std::filesystem::exists(std::filesystem::path(kvToUtf8(answer.path)), ec))
+        return {};
+    return answer.path + u" already exists.\nDo you want to replace it?";
 }
 
 std::string kvuiCheckMessageBoxAnswer(UINT type, int answer)

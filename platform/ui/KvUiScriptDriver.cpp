@@ -62,23 +62,36 @@ int KvUiScriptDriver::MessageBox(const KvUiMessageBoxRequest& request)
 
 bool KvUiScriptDriver::FileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer)
 {
-    std::string waiting = std::string("the file ") + (request.bOpen ? "open" : "save") + " dialog waits for a file";
-    KvUiAction action;
-    if (!Take(waiting, action)) return false;
-    if (action.kind != KvUiActionKind::File) {
-        m_script.fail(m_line, "'" + std::string(KvUiActionVerb(action.kind)) + "' does not answer a file dialog; " +
-                                  waiting + " and is cancelled");
-        return false;
+    const std::string waiting =
+        std::string("the file ") + (request.bOpen ? "open" : "save") + " dialog waits for a file";
+    // A "no" to the overwrite question asks for another file, as the dialog would.
+    while (true) {
+        KvUiAction action;
+        if (!Take(waiting, action)) return false;
+        if (action.kind != KvUiActionKind::File) {
+            m_script.fail(m_line, "'" + std::string(KvUiActionVerb(action.kind)) + "' does not answer a file dialog; " +
+                                      waiting + " and is cancelled");
+            return false;
+        }
+        if (action.bCancel) return false;
+        answer.path = action.text;
+        answer.filterIndex = action.filterIndex ? action.filterIndex : request.initialFilter;
+        const std::string why = kvuiCheckFileAnswer(request, answer);
+        if (!why.empty()) {
+            m_script.fail(m_line, why + "; the file dialog is cancelled");
+            return false;
+        }
+        const std::u16string question = kvuiOverwriteQuestion(request, answer);
+        if (question.empty()) return true;
+        const std::string asking = "the question \"" + kvToUtf8(question) + "\" waits for an answer";
+        if (!Take(asking, action)) return false;
+        if (action.kind != KvUiActionKind::Answer || (action.answer != IDYES && action.answer != IDNO)) {
+            m_script.fail(m_line, "the question \"" + kvToUtf8(question) +
+                                      "\" is answered with 'answer yes' or 'answer no'; the file dialog is cancelled");
+            return false;
+        }
+        if (action.answer == IDYES) return true;
     }
-    if (action.bCancel) return false;
-    answer.path = action.text;
-    answer.filterIndex = action.filterIndex ? action.filterIndex : request.initialFilter;
-    std::string why = kvuiCheckFileAnswer(request, answer);
-    if (!why.empty()) {
-        m_script.fail(m_line, why + "; the file dialog is cancelled");
-        return false;
-    }
-    return true;
 }
 
 UINT_PTR KvUiScriptDriver::PopupMenu(const CMenu&)

@@ -254,8 +254,14 @@ bool KvUiTerminalDriver::FileDialog(const KvUiFileRequest& request, KvUiFileAnsw
         answer.path = action.text;
         answer.filterIndex = action.filterIndex ? action.filterIndex : request.initialFilter;
         std::string why = kvuiCheckFileAnswer(request, answer);
-        if (why.empty()) return true;
-        m_out << "  " << why << "\n";
+        if (!why.empty()) {
+            m_out << "  " << why << "\n";
+            continue;
+        }
+        const std::u16string question = kvuiOverwriteQuestion(request, answer);
+        if (question.empty() || MessageBox({question, u"Confirm Save As", MB_YESNO | MB_ICONWARNING}) == IDYES)
+            return true;
+        m_out << "  type another path, or cancel\n";
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "ScriptFixture.h"
+#include "support/ScratchDir.h"
 
 TEST_F(ScriptRun, ButtonsCheckBoxesRadioGroupAndDropDown)
 {
@@ -86,13 +87,18 @@ TEST_F(ScriptRun, ImageChecksToggleAfterTheRowIsSelected)
 // wizard's own pages in the wizard and end-to-end tests.
 TEST_F(ScriptRun, FileDialogAnswersWithFullPathAndFilterIndex)
 {
+    // A relative name is taken from the current folder.
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.Path("out dir"));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path(""));
     UseScript("click 1002\nfile out dir/result file.csv 2\nclick 1\n");
     TestDialog dlg;
     ASSERT_EQ(dlg.DoModal(), IDOK);
+    std::filesystem::current_path(before);
     EXPECT_EQ(dlg.fileResult, IDOK);
     EXPECT_EQ(dlg.chosenFilter, 2);
-    std::filesystem::path expected = std::filesystem::current_path() / "out dir" / "result file.csv";
-    EXPECT_EQ(dlg.chosenPath, kvFromUtf8(expected.string()));
+    EXPECT_EQ(dlg.chosenPath, dir.WidePath("out dir/result file.csv"));
 
     UseScript("click 1002\nfile /tmp/x.xls\nclick 1\n");
     TestDialog byDefault;
@@ -122,6 +128,58 @@ TEST_F(ScriptRun, FileDialogRefusesWhatTheDialogWouldNot)
     EXPECT_EQ(mustExist.fileResult, IDCANCEL);
     ASSERT_EQ(script.errors().size(), 1u);
     EXPECT_NE(script.errors()[0].find("does not exist"), std::string::npos);
+
+    // A save goes only to a folder that exists and takes files; a script line naming another
+    // fails like any bad line, and the dialog is cancelled.
+    const std::pair<const char*, const char*> badSaves[] = {
+        {"/nonexistent/out.csv", "the folder '/nonexistent' does not exist"},
+        {"/proc/out.csv", "the folder '/proc' cannot be written"},
+        {"/tmp", "'/tmp' is a folder"},
+    };
+    for (const auto& [path, why] : badSaves) {
+        UseScript(std::string("click 1002\nfile ") + path + "\nclick 1\n");
+        TestDialog save;
+        ASSERT_EQ(save.DoModal(), IDOK);
+        EXPECT_EQ(save.fileResult, IDCANCEL) << path;
+        ASSERT_EQ(script.errors().size(), 1u) << path;
+        EXPECT_NE(script.errors()[0].find(why), std::string::npos) << script.errors()[0];
+        EXPECT_NE(script.errors()[0].find("line 2"), std::string::npos) << script.errors()[0];
+    }
+}
+
+TEST_F(ScriptRun, SaveAsksBeforeReplacingWhenTheRequestSaysSo)
+{
+    ScratchDir dir;
+    WriteBytes(dir.Path("old.csv"), "kept");
+    const std::string old = dir.Path("old.csv").string(), other = dir.Path("new.csv").string();
+
+    // No: the dialog asks for another file. Yes: the existing one is taken.
+    const std::pair<std::string, std::string> answers[] = {{"answer no\nfile " + other, other}, {"answer yes", old}};
+    for (const auto& [lines, chosen] : answers) {
+        UseScript("click 1002\nfile " + old + "\n" + lines + "\nclick 1\n");
+        TestDialog dlg;
+        dlg.fileFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_FALSE(script.failed());
+        EXPECT_EQ(dlg.chosenPath, kvFromUtf8(chosen));
+    }
+
+    // Anything but yes or no to the question fails the line and cancels the dialog; without
+    // the flag nothing is asked.
+    UseScript("click 1002\nfile " + old + "\nclick 1\nclick 1\n");
+    TestDialog unanswered;
+    unanswered.fileFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    ASSERT_EQ(unanswered.DoModal(), IDOK);
+    EXPECT_EQ(unanswered.fileResult, IDCANCEL);
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_NE(script.errors()[0].find("already exists"), std::string::npos) << script.errors()[0];
+
+    UseScript("click 1002\nfile " + old + "\nclick 1\n");
+    TestDialog silent;
+    ASSERT_EQ(silent.DoModal(), IDOK);
+    EXPECT_EQ(silent.fileResult, IDOK);
+    EXPECT_FALSE(script.failed());
+    EXPECT_EQ(ReadBytes(dir.Path("old.csv")), "kept") << "the dialog only chooses; it writes nothing";
 }
 
 TEST_F(ScriptRun, MessageBoxesTakeAnswersOfTheirButtons)

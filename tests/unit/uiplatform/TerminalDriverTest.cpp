@@ -8,6 +8,8 @@
 #include <string>
 
 #include "TestDialog.h"
+#include "kv/KvString.h"
+#include "support/ScratchDir.h"
 #include "kvui/KvUiDriver.h"
 #include "kvui/KvUiTerminalDriver.h"
 
@@ -95,6 +97,25 @@ TEST(TerminalDriver, AnswersBoxesFileDialogsAndMenusAtThePrompt)
     EXPECT_TRUE(Has(shown, "unknown answer 'maybe'"));
     EXPECT_TRUE(Has(shown, "file type 2:  Xls file (*.xls)"));
     EXPECT_TRUE(Has(shown, "no file type 5"));
+}
+
+TEST(TerminalDriver, FileDialogRefusesFoldersAndAsksBeforeReplacing)
+{
+    RegisterTestDialogTemplate();
+    ScratchDir dir;
+    WriteBytes(dir.Path("old.csv"), "kept");
+    const std::string old = dir.Path("old.csv").string();
+    PipedTerminal terminal("click 1002\n/nonexistent/out.csv\n" + old + "\nno\n" + old + "\nyes\nclick 1\n");
+    TestDialog dlg;
+    dlg.fileFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.fileResult, IDOK);
+    EXPECT_EQ(dlg.chosenPath, kvFromUtf8(old));
+    const std::string shown = terminal.Shown();
+    EXPECT_TRUE(Has(shown, "the folder '/nonexistent' does not exist\nfile> ")) << shown;
+    EXPECT_TRUE(Has(shown, old + " already exists.\nDo you want to replace it?\nyes/no> ")) << shown;
+    EXPECT_TRUE(Has(shown, "type another path, or cancel\nfile> ")) << shown;
+    EXPECT_EQ(ReadBytes(dir.Path("old.csv")), "kept");
 }
 
 TEST(TerminalDriver, EndOfInputCancels)

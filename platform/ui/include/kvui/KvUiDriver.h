@@ -51,9 +51,14 @@ public:
 void kvuiSetDriver(KvUiDriver* driver);  // not owned
 KvUiDriver* kvuiDriver();
 
-// Checks an answer against the request: filter index in range, an existing file when the
-// dialog requires one. Makes the path absolute. Returns why it is refused, or empty.
+// Checks an answer against the request, as a desktop file chooser does before the program
+// sees the path: filter index in range, an existing file when the dialog requires one, and for
+// a save an existing folder that can be written. Makes the path absolute. Returns why it is
+// refused (every driver shows it and asks again; a script line fails), or empty.
 std::string kvuiCheckFileAnswer(const KvUiFileRequest& request, KvUiFileAnswer& answer);
+// For a save that asks before replacing (OFN_OVERWRITEPROMPT) an existing file: the yes/no
+// question to ask (no: ask for another file). Empty when there is nothing to ask.
+std::u16string kvuiOverwriteQuestion(const KvUiFileRequest& request, const KvUiFileAnswer& answer);
 // Checks an answer against a message box's buttons; returns why it is refused, or empty.
 std::string kvuiCheckMessageBoxAnswer(UINT type, int answer);
 
