@@ -4,7 +4,7 @@
 #include <string_view>
 
 const char* const kHostUsage =
-    "usage: kvhost [--module PATH] [--lang en|es|fr] [--verlan TEXT] [--script FILE] [--ui-script FILE] [DRAWING]";
+    "usage: kvhost [--module PATH] [--lang en|es|fr] [--verlan TEXT] [--script FILE] [--ui-script FILE] [--gui] [--screenshot-dir DIR] [DRAWING]";
 
 bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, std::string& error)
 {
@@ -19,6 +19,11 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, s
             pTarget = &options.csScriptPath;
         } else if (arg == "--ui-script") {
             pTarget = &options.csUiScriptPath;
+        } else if (arg == "--gui") {
+            options.bGui = true;
+            continue;
+        } else if (arg == "--screenshot-dir") {
+            pTarget = &options.csScreenshotDir;
         } else if (arg == "--lang" || arg == "--verlan") {
             pTarget = &csLang;
         } else if (arg.starts_with("-") && arg != "-") {

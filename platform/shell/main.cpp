@@ -25,6 +25,10 @@
 #include "shell/TerminalProgress.h"
 #include "shell/TerminalEditorInput.h"
 #include "kvui/KvUiHostDriver.h"
+#ifdef KV_HAS_GUI
+#include "kvgui/GuiDialogDriver.h"
+#include "kvgui/GuiToolkit.h"
+#endif
 
 namespace {
 
@@ -94,7 +98,18 @@ int main(int argc, char** argv)
     }
     kvedSetInputProvider(input.get());
     // Dialogs take their answers from the same script, or from the terminal.
-    KvUiHostDriver uiDriver(options.csUiScriptPath.empty() ? nullptr : &uiScript);
+    KvScript* pUiScript = options.csUiScriptPath.empty() ? nullptr : &uiScript;
+    std::unique_ptr<KvUiHostDriver> consoleDriver;
+#ifdef KV_HAS_GUI
+    std::unique_ptr<GuiDialogDriver> guiDriver;
+    if (options.bGui) {
+        if (!kvguiStartToolkit(argv[0], error)) return refuse(error);
+        guiDriver = std::make_unique<GuiDialogDriver>(nullptr, pUiScript, options.csScreenshotDir);
+    }
+#else
+    if (options.bGui) return refuse("--gui is not available: this kvhost was built without wxWidgets");
+#endif
+    if (!options.bGui) consoleDriver = std::make_unique<KvUiHostDriver>(pUiScript);
 
     std::ifstream scriptFile;
     if (!options.csScriptPath.empty()) {
@@ -118,5 +133,11 @@ int main(int argc, char** argv)
     }
     kvedSetInputProvider(nullptr);
     KvScript::setCurrent(nullptr);
+#ifdef KV_HAS_GUI
+    if (guiDriver) {
+        guiDriver.reset();
+        kvguiStopToolkit();
+    }
+#endif
     return status;
 }

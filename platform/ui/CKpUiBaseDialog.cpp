@@ -100,6 +100,7 @@ INT_PTR CKpUiBaseDialog::DoModal()
             {
                 dialog->m_bRunning = false;
                 dialog->m_bVisible = false;
+                if (KvUiDriver* driver = kvuiDriver()) driver->DialogClosed(*dialog);
                 dialog->DestroyControls();
             }
         } stop{this};
@@ -323,9 +324,12 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
         if (!list) return notA("a list");
         KvUiPendingMenuChoice& pending = kvuiPendingMenuChoice();
         pending = KvUiPendingMenuChoice{};
-        pending.bActive = true;
+        // Without a choice given, the menu asks the driver when it shows.
+        pending.bActive = !action.bMenuOnScreen;
         std::string why;
-        if (action.kind == KvUiActionKind::CellMenu) {
+        if (action.kind == KvUiActionKind::HeaderMenu && action.bMenuOnScreen) {
+            why = list->UserRightClickHeader(action.col);
+        } else if (action.kind == KvUiActionKind::CellMenu) {
             pending.bNone = action.choice == 0;
             pending.key = action.choice;
             why = list->UserRightClickCell(action.row, action.col);

@@ -68,3 +68,29 @@ def finish():
     for folder in folders:
         shutil.rmtree(folder, ignore_errors=True)
     print("all checks passed")
+
+
+
+def gui_available():
+    """Whether windows can be shown: a virtual X server (xvfb-run) is installed."""
+    return shutil.which("xvfb-run") is not None
+
+
+def kvhost_gui(ui, commands, drawing=None, lang="en", folder=None, pictures=None, timeout=60):
+    """The same run as kvhost() with the dialogs in windows on the virtual display."""
+    folder = folder or workdir("gui")
+    env = dict(os.environ, NO_AT_BRIDGE="1")
+    ui_path = os.path.join(folder, "user.ui")
+    cmd_path = os.path.join(folder, "commands.scr")
+    with open(ui_path, "w", encoding="utf-8") as f:
+        f.write(ui)
+    with open(cmd_path, "w", encoding="utf-8") as f:
+        f.write(commands)
+    args = ["xvfb-run", "-a", os.path.abspath(KVHOST), "--gui", "--module", os.path.abspath(KV_MODULE), "--lang", lang,
+            "--script", cmd_path, "--ui-script", ui_path]
+    if pictures:
+        args += ["--screenshot-dir", pictures]
+    if drawing:
+        args.append(os.path.abspath(drawing))
+    done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder, env=env)
+    return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))

@@ -38,6 +38,9 @@ struct KvUiAction {
     bool bCancel = false;  // file cancel
     int filterIndex = 0;   // file filter index, 0 when not given
     int answer = 0;        // IDOK, IDYES or IDNO
+    // cellmenu, headermenu: the user chooses in the menu when it shows (a graphical
+    // driver); choice is then unused and col names the header right-clicked.
+    bool bMenuOnScreen = false;
 };
 
 // Parses one line (UTF-8, already trimmed). On failure returns false with a message.

@@ -46,6 +46,11 @@ public:
     virtual bool FileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer) = 0;
     // A menu shown without a choice made with the action: the chosen item's id, 0 for none.
     virtual UINT_PTR PopupMenu(const CMenu& menu) = 0;
+    // The dialog steps aside for the drawing editor (a pick) or comes back: a window that
+    // shows it follows at once.
+    virtual void DialogShown(CKpUiBaseDialog&, bool /*bShown*/) {}
+    // The dialog's modal run is over; its controls are about to go.
+    virtual void DialogClosed(CKpUiBaseDialog&) {}
 };
 
 void kvuiSetDriver(KvUiDriver* driver);  // not owned

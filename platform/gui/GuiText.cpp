@@ -1,0 +1,13 @@
+#include "kvgui/GuiText.h"
+
+#include "kv/KvString.h"
+
+wxString kvguiText(const std::u16string& text)
+{
+    return wxString::FromUTF8(kvToUtf8(text));
+}
+
+std::u16string kvguiText(const wxString& text)
+{
+    return kvFromUtf8(text.utf8_string());
+}

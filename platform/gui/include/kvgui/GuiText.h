@@ -1,0 +1,8 @@
+#pragma once
+// Wide texts of the dialogs as wx strings and back.
+#include <string>
+
+#include <wx/string.h>
+
+wxString kvguiText(const std::u16string& text);
+std::u16string kvguiText(const wxString& text);
