@@ -112,7 +112,7 @@ private:
         const DxfChunk& c = m_doc.chunks[it->second];
         std::string bytes;
         m_doc.source.read(c.begin, c.size, bytes);
-        DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
+        DxfTagReader in(bytes, m_doc.fileName, m_doc.binary, m_doc.oneByteCodes);
         std::vector<DxfTag> tags;
         DxfTag t;
         while (in.next(t)) tags.push_back(t);

@@ -44,6 +44,7 @@ int dxfVersionNumber(const std::string& acadver)
 namespace {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
+constexpr std::uint64_t kNoOffset = ~std::uint64_t{0};
 
 // An object read but not yet in the database: handles become ids once everything is read.
 // Kept small: a large drawing stages hundreds of thousands of these at once.
@@ -57,6 +58,7 @@ struct Staged {
     std::uint8_t kind = 0;         // kOther, kEntity, kBlockRecord, kReference
     bool owned = true;
     bool synthetic = false;
+    bool ownerFirst = false;  // the owner (330) decides; parent is the space to fall back on
     KvDbObjectId id() const { return objectId; }
 };
 enum : std::uint8_t { kOther, kEntity, kBlockRecord, kReference };
@@ -126,6 +128,16 @@ private:
         m_links.push_back(Link{staged, kind, 0, nameIndex(p, code, fallback)});
     }
 
+    // The record's own handle (5; 105 for a dimension style), 0 when it has none.
+    std::uint64_t recordHandle() const;
+    void noteHandle(std::uint64_t handle, std::uint64_t offset)
+    {
+        if (handle > m_maxHandle) m_maxHandle = handle, m_maxHandleOffset = offset;
+    }
+    // Adds an object that has no handle in the file; the caller keeps it when that fails.
+    KvDbObjectId addWithNewHandle(KvDbObject* object, std::uint64_t offset);
+    // Adds an object the reader makes up (not in the file) and takes it.
+    KvDbObjectId addMadeUp(KvDbObject* object);
     void readHeader();
     void readTableRecord(std::string_view type);
     void readBlockBegin();
@@ -187,6 +199,7 @@ private:
                                       kNone};                          // block records, layers, linetypes, styles, apps
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;  // upper-case names
     std::uint64_t m_fileHandseed = 0;
+    std::uint64_t m_maxHandle = 0, m_maxHandleOffset = 0;  // of every record, staged or not
     std::u16string m_textStyleName;
     KvDbObjectId m_standardTableStyle;
     bool m_sawEof = false;
@@ -228,6 +241,13 @@ bool Reader::readRecord()
             continue;
         } else {
             return false;
+        }
+        // Nothing after EOF is read: some programs leave other data behind it.
+        const DxfTag& head = m_tags.front();
+        if (head.code == 0 && m_in.text(head, true) == "EOF") {
+            m_recBegin = head.pos.offset;
+            m_recEnd = head.end;
+            return true;
         }
         while (m_in.next(t)) {
             if (t.code == 0) {
@@ -319,7 +339,8 @@ KvSharedName Reader::sharedName(std::uint32_t index)
 
 void Reader::run()
 {
-    if (m_in.isBinary()) m_doc.binary = true;
+    m_doc.binary = m_in.isBinary();
+    m_doc.oneByteCodes = m_in.hasOneByteCodes();
     // Typical record sizes: enough room up front, no regrowth on big drawings.
     const std::size_t expected = static_cast<std::size_t>(m_doc.source.size() / 150 + 16);
     m_staged.reserve(expected);
@@ -384,6 +405,10 @@ void Reader::run()
             m_section = DxfSectionId::kNone;
             continue;
         }
+        // New handles must come above all of them: BLOCK, ENDBLK, VERTEX and SEQEND included.
+        if (m_section == DxfSectionId::kTables || m_section == DxfSectionId::kBlocks ||
+            m_section == DxfSectionId::kEntities || m_section == DxfSectionId::kObjects)
+            noteHandle(recordHandle(), head.pos.offset);
         switch (m_section) {
         case DxfSectionId::kNone: m_in.fail(head.pos, "SECTION expected, found \"" + std::string(name) + "\"");
         case DxfSectionId::kHeader: m_in.fail(head.pos, "unexpected \"" + std::string(name) + "\" in HEADER");
@@ -454,6 +479,14 @@ void Reader::run()
     }
     m_progress.advance(m_doc.source.size());
     finish();
+}
+
+std::uint64_t Reader::recordHandle() const
+{
+    const int code = m_in.text(m_tags.front(), true) == "DIMSTYLE" ? 105 : 5;
+    for (std::size_t i = 1; i < m_tags.size() && m_tags[i].code != 1001; ++i)
+        if (m_tags[i].code == code) return m_in.handle(m_tags[i]);
+    return 0;
 }
 
 void Reader::readHeader()
@@ -634,8 +667,9 @@ void Reader::readEntity(std::string_view type)
     auto self = static_cast<std::uint32_t>(m_staged.size());
     std::uint32_t s =
         stage(makeEntity(type, p, self), type == "INSERT" || type == "ACAD_TABLE" ? kReference : kEntity, p, parent);
-    // R2000 and later name the owner; it decides (a paper-space layout other than the first).
-    if (m_section == DxfSectionId::kEntities && m_staged[s].owner != 0) m_staged[s].parent = kNone;
+    // R2000 and later name the owner; it decides (a paper-space layout other than the first),
+    // unless it is no block record: then the space the entity stands in, as other readers do.
+    m_staged[s].ownerFirst = m_section == DxfSectionId::kEntities && m_staged[s].owner != 0;
     addRecordChunk(DxfChunkKind::kObject, s);
     if (type == "INSERT" && p.integer(66) == 1) {
         m_lastComplex = s;
@@ -853,11 +887,31 @@ void Reader::readObject(std::string_view type)
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
+KvDbObjectId Reader::addWithNewHandle(KvDbObject* object, std::uint64_t offset)
+{
+    KvDbObjectId id;
+    if (m_db.addKvDbObject(id, object) == Kvmo::eOk) return id;
+    const std::string what = "no handle left for new objects ($HANDSEED " + hexText(m_db.handseed().value()) + ")";
+    if (offset == kNoOffset) m_in.fail(what);
+    failAt(offset, what);
+}
+
+KvDbObjectId Reader::addMadeUp(KvDbObject* object)
+{
+    std::unique_ptr<KvDbObject> owner(object);
+    KvDbObjectId id = addWithNewHandle(object, kNoOffset);
+    owner.release();
+    m_doc.synthetic.insert(id.serial());
+    return id;
+}
+
 void Reader::finish()
 {
+    // New objects take handles above every handle of the file; the last one leaves no room.
+    if (m_maxHandle == KvDbDatabase::kLastHandle)
+        failAt(m_maxHandleOffset, "handle " + hexText(m_maxHandle) + " leaves no room for new objects");
     // Into the database in file order: objects with their own handle first, so that made-up
     // handles for the others (R12) cannot collide with any of the file's.
-    std::uint64_t maxHandle = 0;
     for (Staged& s : m_staged) {
         if (s.handle == 0) continue;
         KvDbObjectId id;
@@ -866,16 +920,13 @@ void Reader::finish()
         if (es != Kvmo::eOk) failAt(s.offset, "object could not be stored");
         s.owned = false;
         s.objectId = id;
-        maxHandle = std::max(maxHandle, s.handle);
     }
-    m_db.setHandseed(KvDbHandle(std::max(maxHandle + 1, m_fileHandseed)));
+    m_db.setHandseed(KvDbHandle(std::max(m_maxHandle + 1, m_fileHandseed)));
     for (Staged& s : m_staged) {
         if (!s.owned) continue;
-        KvDbObjectId id;
-        if (m_db.addKvDbObject(id, s.object) != Kvmo::eOk) failAt(s.offset, "object could not be stored");
+        s.objectId = addWithNewHandle(s.object, s.offset);
         s.owned = false;
-        s.objectId = id;
-        if (s.synthetic) m_doc.synthetic.insert(id.serial());
+        if (s.synthetic) m_doc.synthetic.insert(s.objectId.serial());
     }
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
         if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id();
@@ -891,7 +942,6 @@ void Reader::finish()
     KvDbObjectId tables[5];
     for (int k = 0; k < 5; ++k)
         if (m_tableStaged[k] != kNone) tables[k] = m_staged[m_tableStaged[k]].id();
-    const char16_t* tableTypes[5] = {u"BLOCK_RECORD", u"LAYER", u"LTYPE", u"STYLE", u"APPID"};
     for (int k = 0; k < 5; ++k) {
         if (!tables[k].isNull()) continue;
         KvDbObject* t = k == 0   ? static_cast<KvDbObject*>(new KvDbBlockTable)
@@ -899,17 +949,9 @@ void Reader::finish()
                         : k == 2 ? static_cast<KvDbObject*>(new KvDbLinetypeTable)
                         : k == 3 ? static_cast<KvDbObject*>(new KvDbTextStyleTable)
                                  : static_cast<KvDbObject*>(new KvDbRegAppTable);
-        (void)tableTypes;
-        m_db.addKvDbObject(tables[k], t);
-        m_doc.synthetic.insert(tables[k].serial());
+        tables[k] = addMadeUp(t);
     }
-    KvDbObjectId root;
-    if (m_rootDictionary != kNone) {
-        root = m_staged[m_rootDictionary].id();
-    } else {
-        m_db.addKvDbObject(root, new KvDbDictionary);
-        m_doc.synthetic.insert(root.serial());
-    }
+    KvDbObjectId root = m_rootDictionary != kNone ? m_staged[m_rootDictionary].id() : addMadeUp(new KvDbDictionary);
     m_db.setSymbolTables(tables[0], tables[1], tables[2], tables[3], tables[4], root);
 
     auto* blockTable = static_cast<KvDbSymbolTable*>(obj(tables[0]));
@@ -923,16 +965,17 @@ void Reader::finish()
         KvDbObject* o = s.object;
         if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
         std::uint32_t parent = s.parent;
-        if (parent == kNone && s.owner && (s.kind == kEntity || s.kind == kReference)) {
+        if (s.ownerFirst) {
             if (s.owner != layoutHandle || !layout) {
                 layoutHandle = s.owner;
                 layoutId = byHandle(s.owner);
                 layout = dynamic_cast<KvDbBlockTableRecord*>(obj(layoutId));
-                if (!layout) failAt(s.offset, "entity owner " + hexText(s.owner) + " is not a block record");
             }
-            layout->attachLoadedEntity(s.id());
-            o->setOwnerId(layoutId);
-            continue;
+            if (layout) {
+                layout->attachLoadedEntity(s.id());
+                o->setOwnerId(layoutId);
+                continue;
+            }
         }
         const Staged* p = parent == kNone ? nullptr : &m_staged[parent];
         if (p && p->kind == kBlockRecord) {
@@ -975,13 +1018,11 @@ void Reader::finish()
                     if (auto* ts = dynamic_cast<KvDbTableStyle*>(obj(id))) ts->setName(name);
                 // Tables go by "Standard": a drawing without it gets one, written only with a table.
                 if (!d->has(u"Standard")) {
-                    auto* standard = new KvDbTableStyle;
-                    KvDbObjectId id;
-                    if (m_db.addKvDbObject(id, standard) == Kvmo::eOk) {
-                        d->attachLoadedEntry(u"Standard", id);
-                        standard->setOwnerId(styles);
-                        m_standardTableStyle = id;
-                    }
+                    auto standard = std::make_unique<KvDbTableStyle>();
+                    KvDbObjectId id = addWithNewHandle(standard.get(), kNoOffset);
+                    standard.release()->setOwnerId(styles);
+                    d->attachLoadedEntry(u"Standard", id);
+                    m_standardTableStyle = id;
                 }
             }
     }

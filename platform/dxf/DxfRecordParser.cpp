@@ -106,7 +106,8 @@ std::uint64_t DxfRecordParser::handleAt(int code) const
 
 std::uint64_t DxfRecordParser::handle() const
 {
-    if (m_in.text(m_tags.front(), true) == "DIMSTYLE" && has(105)) return handleAt(105);
+    // A dimension style's group 5 is its arrow block's name (R12 has no handle for it).
+    if (m_in.text(m_tags.front(), true) == "DIMSTYLE") return handleAt(105);
     return handleAt(5);
 }
 

@@ -78,8 +78,11 @@ void DxfTableGraphics::layout()
     m_lines.push_back({{0, ys.back(), 0}, {xs.back(), ys.back(), 0}});  // bottom edge
 }
 
-void DxfTableGraphics::allocateHandles(std::uint64_t& seed)
+bool DxfTableGraphics::allocateHandles(std::uint64_t& seed)
 {
+    // The last handle stays free, as the database keeps it: the seed must stay above them all.
+    const std::uint64_t needed = (ownsNewBlock() ? 3 : 0) + m_lines.size() + m_texts.size() + m_blocks.size();
+    if (seed == 0 || needed >= ~std::uint64_t{0} - seed) return false;
     if (ownsNewBlock()) {
         m_blockHandle = seed++;
         m_beginHandle = seed++;
@@ -87,6 +90,7 @@ void DxfTableGraphics::allocateHandles(std::uint64_t& seed)
     }
     m_handles.clear();
     for (std::size_t i = 0; i < m_lines.size() + m_texts.size() + m_blocks.size(); ++i) m_handles.push_back(seed++);
+    return true;
 }
 
 void DxfTableGraphics::writeBlockRecord(DxfTagWriter& w) const

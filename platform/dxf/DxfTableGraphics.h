@@ -20,7 +20,8 @@ public:
     DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& table, KvDbObjectId existingBlock,
                      std::u16string newBlockName);
 
-    void allocateHandles(std::uint64_t& seed);
+    // False when the handles after seed do not suffice.
+    [[nodiscard]] bool allocateHandles(std::uint64_t& seed);
     KvDbObjectId blockRecord() const { return m_existingBlock; }
     bool ownsNewBlock() const { return m_existingBlock.isNull(); }
 

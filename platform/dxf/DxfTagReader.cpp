@@ -73,6 +73,13 @@ DxfTagReader::DxfTagReader(std::string_view data, std::string fileName) : m_data
     if (m_data.size() >= kBinarySentinel.size() && m_data.substr(0, kBinarySentinel.size()) == kBinarySentinel) {
         m_binary = true;
         m_pos = kBinarySentinel.size();
+        // R12 writes group codes in one byte (255 escapes a two-byte code), later versions in
+        // two: the first group (0 SECTION, or a 999 comment) tells which.
+        if (m_data.size() > m_pos + 1) {
+            auto first = static_cast<unsigned char>(m_data[m_pos]),
+                 second = static_cast<unsigned char>(m_data[m_pos + 1]);
+            m_oneByteCodes = first == 0xFF || (first == 0 && second != 0);
+        }
     }
 }
 
@@ -193,9 +200,19 @@ void DxfTagReader::readBinary(DxfTag& tag)
         if (!m_final) throw CutByWindow{};
         fail(tag.pos, "file ends inside a group (truncated file?)");
     };
-    need(2);
-    tag.code = load<std::int16_t>(m_data.data() + m_pos);
-    m_pos += 2;
+    if (m_oneByteCodes) {
+        need(1);
+        tag.code = static_cast<unsigned char>(m_data[m_pos++]);
+        if (tag.code == 0xFF) {
+            need(2);
+            tag.code = load<std::int16_t>(m_data.data() + m_pos);
+            m_pos += 2;
+        }
+    } else {
+        need(2);
+        tag.code = load<std::int16_t>(m_data.data() + m_pos);
+        m_pos += 2;
+    }
     std::size_t size = 0;
     switch (dxfValueKind(tag.code)) {
     case DxfValueKind::kText:

@@ -29,9 +29,10 @@ public:
     static constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0", 22};
 
     DxfTagReader(std::string_view data, std::string fileName);
-    // A piece of a file already known to be ASCII or binary (no sentinel).
-    DxfTagReader(std::string_view data, std::string fileName, bool binary)
-        : m_data(data), m_fileName(std::move(fileName)), m_binary(binary)
+    // A piece of a file already known to be ASCII or binary (no sentinel); R12 binary files
+    // have one-byte group codes.
+    DxfTagReader(std::string_view data, std::string fileName, bool binary, bool oneByteCodes = false)
+        : m_data(data), m_fileName(std::move(fileName)), m_binary(binary), m_oneByteCodes(oneByteCodes)
     {
     }
 
@@ -43,6 +44,7 @@ public:
     bool needMore() const { return m_needMore; }
 
     bool isBinary() const { return m_binary; }
+    bool hasOneByteCodes() const { return m_oneByteCodes; }
     const std::string& fileName() const { return m_fileName; }
     std::string_view data() const { return m_data; }
     // Offset in the file of the next tag.
@@ -81,6 +83,7 @@ private:
     std::uint64_t m_base = 0;
     std::uint32_t m_line = 1;
     bool m_binary = false;
+    bool m_oneByteCodes = false;
     bool m_lastLineCut = false;
     bool m_final = true;
     bool m_needMore = false;

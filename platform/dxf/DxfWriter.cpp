@@ -51,7 +51,12 @@ private:
     void writePatched(const DxfChunk& c, const KvDbObject& object);
     void writeHeaderVar(const DxfChunk& c, std::uint32_t index);
     void writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const;
-    std::uint64_t newHandle() { return m_seed++; }
+    std::string hexSeed() const
+    {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(m_seed));
+        return buf;
+    }
     const KvDbObject* object(KvDbObjectId id) const { return m_db.objectAt(id); }
     bool dropped(const DxfChunk& c) const;
     [[noreturn]] void fail(const std::string& what) const { throw DxfError(m_doc.fileName + ": " + what); }
@@ -154,7 +159,8 @@ void Writer::run()
         m_graphics.emplace(t->objectId().serial(), DxfTableGraphics(m_db, *t, keep ? block : KvDbObjectId(), name));
     }
     // Handles for the tables' graphics come after every object's.
-    for (auto& [serial, g] : m_graphics) g.allocateHandles(m_seed);
+    for (auto& [serial, g] : m_graphics)
+        if (!g.allocateHandles(m_seed)) fail("no handles left for the table's graphics ($HANDSEED " + hexSeed() + ")");
 
     constexpr std::size_t kFlush = 1 << 20;
     m_out.reserve(2 * kFlush);
@@ -307,7 +313,7 @@ void Writer::copyChunk(const DxfChunk& c)
         m_out.append(bytes);  // the binary file's sentinel
         return;
     }
-    DxfTagReader in(bytes, m_doc.fileName, true);
+    DxfTagReader in(bytes, m_doc.fileName, true, m_doc.oneByteCodes);
     DxfTagWriter w(m_out, true, m_eol, m_outCodec);
     DxfTag t;
     while (in.next(t)) {
@@ -410,7 +416,7 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
 void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
 {
     std::string_view bytes = source(c.begin, c.size);
-    DxfTagReader in(bytes, m_doc.fileName, m_doc.binary);
+    DxfTagReader in(bytes, m_doc.fileName, m_doc.binary, m_doc.oneByteCodes);
     std::vector<DxfTag> tags;
     DxfTag t;
     while (in.next(t)) tags.push_back(t);

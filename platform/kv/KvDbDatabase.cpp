@@ -127,6 +127,8 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     if (object == nullptr) return Kvmo::eNullObjectPointer;
     if (object->m_database != nullptr) return Kvmo::eAlreadyInDb;
     if (handle.isNull()) handle = m_handseed;
+    // The last handle is never given out: the seed must stay above every handle in use.
+    if (handle.value() == kLastHandle) return Kvmo::eOutOfRange;
     if (!m_index->byHandle.insert(handle.value(), g_nextSerial)) return Kvmo::eDuplicateKey;
     if (handle.value() >= m_handseed.value()) m_handseed = KvDbHandle(handle.value() + 1);
 

@@ -194,3 +194,116 @@ TEST(SourceFile, MovedFileStillSavesRewrittenFileIsRefused)
 }
 
 }  // namespace
+
+namespace {
+
+// Handles of the records of an ASCII drawing, as another reader resolves them: every group 5
+// outside the header (105 of a dimension style, whose 5 is a block name).
+std::vector<std::string> recordHandles(const std::string& dxf)
+{
+    std::vector<std::string> l = lines(dxf), out;
+    std::string type;
+    for (std::size_t i = 0; i + 1 < l.size(); i += 2) {
+        int code = std::stoi(l[i]);
+        std::string value = l[i + 1];
+        while (!value.empty() && (value.back() == ' ' || value.back() == '\r')) value.pop_back();
+        if (code == 0) type = value;
+        if (type != "SECTION" && ((code == 5 && type != "DIMSTYLE") || (code == 105 && type == "DIMSTYLE")))
+            out.push_back(value);
+    }
+    return out;
+}
+
+std::string replaceFirst(std::string s, const std::string& from, const std::string& to, std::size_t after = 0)
+{
+    std::size_t at = s.find(from, after);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) s.replace(at, from.size(), to);
+    return s;
+}
+
+std::string r2000Sample()
+{
+    return readAll(sourceDir() + "/samples/office_floor_r2000.dxf");
+}
+
+}  // namespace
+
+// Records the database does not keep (BLOCK, ENDBLK, VERTEX, SEQEND) still hold handles: new
+// objects come above every one of them, and above $HANDSEED when that is higher.
+TEST(Handles, NewObjectsComeAboveEveryHandleOfTheFile)
+{
+    std::string noSeed = r2000Sample();
+    std::size_t seed = noSeed.find("  9\n$HANDSEED\n");
+    noSeed.erase(seed, noSeed.find("  9\n", seed + 4) - seed);
+    std::size_t endblk = noSeed.find("\nENDBLK\n  5\n") + 12;
+    noSeed.replace(endblk, noSeed.find('\n', endblk) - endblk, "FFFF0");
+    for (const std::string& bytes :
+         {noSeed, replaceFirst(r2000Sample(), "\n$HANDSEED\n  5\n172\n", "\n$HANDSEED\n  5\n1000000\n")}) {
+        DxfLoaded loaded = dxfReadBytes(bytes, "seed.dxf");
+        kvdbHostApplicationServices()->setWorkingDatabase(loaded.database.get());
+        ASSERT_EQ(kvdbRegApp(u"NEWAPP"), RTNORM);
+        std::string saved = dxfWriteBytes(*loaded.database, *loaded.document);
+        std::vector<std::string> handles = recordHandles(saved);
+        std::sort(handles.begin(), handles.end());
+        EXPECT_EQ(std::adjacent_find(handles.begin(), handles.end()), handles.end()) << "a handle twice";
+        std::uint64_t highest = 0;
+        for (const std::string& h : recordHandles(bytes))
+            highest = std::max<std::uint64_t>(highest, std::stoull(h, nullptr, 16));
+        EXPECT_GT(loaded.database->handseed().value(), std::max<std::uint64_t>(highest, 0xFFFEF));
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+}
+
+// The last handle leaves no room for the objects a drawing needs: refused, never wrapped.
+TEST(Handles, NoHandleLeftIsAClearRefusal)
+{
+    const std::string head = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$HANDSEED\n  5\n";
+    const std::string line = "  0\nLINE\n  5\n%\n  8\n0\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n";
+    auto drawing = [&](const std::string& seed, const std::string& handle) {
+        return head + seed + "\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" + replaceFirst(line, "%", handle) +
+               "  0\nENDSEC\n  0\nEOF\n";
+    };
+    std::string last = readError(drawing("2", "FFFFFFFFFFFFFFFF"));
+    EXPECT_NE(last.find("line 19: handle FFFFFFFFFFFFFFFF leaves no room for new objects"), std::string::npos) << last;
+    std::string used = readError(drawing("FFFFFFFFFFFFFFFF", "2A"));
+    EXPECT_NE(used.find("no handle left for new objects ($HANDSEED FFFFFFFFFFFFFFFF)"), std::string::npos) << used;
+    EXPECT_EQ(readError(drawing("FFFFFFFFFFFFFF00", "2A")), "no error") << "room for the made-up tables";
+}
+
+// What other programs write and CAD programs accept: R12 dimension styles whose group 5 is a
+// block name (hexadecimal or not), data after EOF, an entity whose owner is no block record.
+TEST(OtherPrograms, R12DimensionStylesDataAfterEofAndStrayOwnersRead)
+{
+    const std::string r12 =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n"
+        "  0\nTABLE\n  2\nDIMSTYLE\n 70\n2\n  0\nDIMSTYLE\n  2\nSTANDARD\n 70\n0\n  5\nBOXBLANK\n"
+        "  0\nDIMSTYLE\n  2\nOTHER\n 70\n0\n  5\nABC\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLINE\n  5\nABC\n  8\n0\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n  0\nENDSEC\n  0\nEOF\n"
+        "ignore\ninvalid\ndata\nbeyond\nEOF";
+    DxfLoaded loaded = dxfReadBytes(r12, "r12.dxf", 4 << 20);
+    KvDbObjectId line;
+    ASSERT_EQ(loaded.database->getKvDbObjectId(line, KvDbHandle(0xABC)), Kvmo::eOk);
+    EXPECT_NE(kvCast<KvDbLine>(loaded.database->objectAt(line)), nullptr);
+    EXPECT_GT(loaded.database->handseed().value(), 0xABCu);
+    EXPECT_EQ(dxfWriteBytes(*loaded.database, *loaded.document), r12);
+    EXPECT_EQ(readError(r12, "r12.dxf"), "no error");
+
+    // Owners that are no block record: the model space, or the paper space the entity says.
+    std::string stray = r2000Sample();
+    std::size_t entities = stray.find("\nENTITIES\n");
+    stray = replaceFirst(stray, "\nLWPOLYLINE\n  5\nD9\n330\n17\n", "\nLWPOLYLINE\n  5\nD9\n330\n1\n", entities);
+    stray = replaceFirst(stray, "\nLWPOLYLINE\n  5\nDA\n330\n17\n100\nAcDbEntity\n",
+                         "\nLWPOLYLINE\n  5\nDA\n330\nD9\n100\nAcDbEntity\n 67\n1\n", entities);
+    DxfLoaded owners = dxfReadBytes(stray, "owners.dxf");
+    KvDbDatabase& db = *owners.database;
+    auto ownerName = [&](std::uint64_t handle) {
+        KvDbObjectId id;
+        EXPECT_EQ(db.getKvDbObjectId(id, KvDbHandle(handle)), Kvmo::eOk);
+        auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(db.objectAt(id)->ownerId()));
+        return btr ? u8(btr->getName()) : std::string("none");
+    };
+    EXPECT_EQ(ownerName(0xD9), "*Model_Space");
+    EXPECT_EQ(ownerName(0xDA), "*Paper_Space");
+    EXPECT_EQ(dxfWriteBytes(db, *owners.document), stray);
+}

@@ -299,7 +299,7 @@ TEST_P(EzdxfDrawing, DatabaseHoldsWhatEzdxfWroteAndSavesItByteForByte)
 INSTANTIATE_TEST_SUITE_P(Versions, EzdxfDrawing,
                          ::testing::Values(OracleCase{"R12", "R12"}, OracleCase{"R2000", "R2000"},
                                            OracleCase{"R2010", "R2010"}, OracleCase{"R2018", "R2018"},
-                                           OracleCase{"R2010binary", "R2010 bin"},
+                                           OracleCase{"R12binary", "R12 bin"}, OracleCase{"R2010binary", "R2010 bin"},
                                            OracleCase{"R2000binary", "R2000 bin"},
                                            OracleCase{"R2000CentralEurope", "R2000 asc ANSI_1250"}),
                          [](const auto& info) { return std::string(info.param.name); });

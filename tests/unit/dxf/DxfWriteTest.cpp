@@ -208,6 +208,25 @@ TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable)
 INSTANTIATE_TEST_SUITE_P(Drawings, TableIntoEzdxfDrawing,
                          ::testing::Values("R2000", "R2010", "R2018", "R2000 bin", "R2010 bin", "R2000 asc ANSI_1250"));
 
+// Handles never wrap: a drawing whose seed is near the last handle gets its table, but the
+// save that would need handles past the last one is refused and writes nothing.
+TEST(SavedTable, NoHandlesLeftForTheGraphicsRefusesTheSave)
+{
+    std::string bytes = readAll(sourceDir() + "/samples/office_floor_r2000.dxf");
+    std::size_t seed = bytes.find("\n$HANDSEED\n  5\n") + 15;
+    bytes.replace(seed, bytes.find('\n', seed) - seed, "FFFFFFFFFFFFFFF0");
+    DxfLoaded loaded = dxfReadBytes(bytes, "full.dxf");
+    insertTable(*loaded.database, kRows);
+    try {
+        dxfWriteBytes(*loaded.database, *loaded.document);
+        ADD_FAILURE() << "saved";
+    } catch (const DxfError& e) {
+        EXPECT_NE(std::string(e.what()).find("no handles left for the table's graphics"), std::string::npos)
+            << e.what();
+    }
+    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+
 TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle)
 {
     TempDir dir;

@@ -36,6 +36,7 @@ struct DxfDocument {
     std::string fileName;
     DxfSource source;
     bool binary = false;
+    bool oneByteCodes = false;       // binary R12: one-byte group codes
     std::string version = "AC1009";  // $ACADVER
     DxfTextCodec codec;
     std::vector<DxfChunk> chunks;

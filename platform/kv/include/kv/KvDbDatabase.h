@@ -30,7 +30,9 @@ public:
 
     // Takes ownership and makes the object resident. A null handle takes the next free
     // one from the seed; a given handle must be unused (eDuplicateKey) and raises the seed
-    // above it.
+    // above it. Handles never wrap: kLastHandle is refused (eOutOfRange), so a seed that has
+    // reached it gives no more handles. On failure the caller keeps the object.
+    static constexpr std::uint64_t kLastHandle = ~std::uint64_t{0};
     Kvmo::ErrorStatus addKvDbObject(KvDbObjectId& id, KvDbObject* object, KvDbHandle handle = KvDbHandle());
     Kvmo::ErrorStatus getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const;
     KvDbHandle handseed() const { return m_handseed; }
