@@ -13,20 +13,16 @@ namespace {
 
 constexpr std::size_t kDefaultXfCount = 21;
 constexpr std::size_t kDefaultStyleCount = 6;
-// The longest text a cell holds; longer texts are cut (whole characters kept).
-constexpr std::size_t kMaxCellText = 32767;
 constexpr std::uint32_t kRowMarker = 100000;
 constexpr std::uint16_t kColumnMarker = 1000;
 
-template <class Text>
-Text CutToCellLimit(Text text)
+std::u16string_view CutToCellLimit(std::u16string_view csText)
 {
-    if (text.size() <= kMaxCellText) return text;
-    std::size_t n = kMaxCellText;
-    if constexpr (sizeof(typename Text::value_type) == 2) {
-        if (text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00) --n;  // no half surrogate pair
-    }
-    return text.substr(0, n);
+    return csText.substr(0, CellModel::KeptTextLength(csText));
+}
+std::string_view CutToCellLimit(std::string_view csText)
+{
+    return csText.substr(0, CellModel::kMaxTextLength);
 }
 
 // The shared strings of one save: each distinct text once, wide and 8-bit ones apart.
@@ -221,20 +217,23 @@ SheetModel* BasicExcel::SheetAt(std::size_t nSheet)
 
 bool BasicExcel::SaveToFile(const std::u16string& csPath)
 {
+    m_csSaveError.clear();
     if (m_file.HasContainer()) m_file.CloseContainer();
-    if (!m_file.CreateContainer(csPath)) return false;
+    auto fail = [this](const std::string& csWhy) {
+        m_file.DiscardContainer();
+        m_csSaveError = m_file.ErrorText().empty() ? csWhy : m_file.ErrorText();
+        return false;
+    };
+    if (!m_file.CreateContainer(csPath)) return fail("cannot create the file");
     const std::string csStream = "Workbook";
-    if (m_file.AddStream(csStream) != 1) {
-        m_file.DiscardContainer();
-        return false;
-    }
+    if (m_file.AddStream(csStream) != 1) return fail("cannot create the workbook stream");
     const std::vector<std::uint8_t> veStream = BuildStream();
-    if (veStream.empty() || m_file.WriteStream(csStream, veStream.data(), veStream.size()) != 1) {
-        m_file.DiscardContainer();
-        return false;
-    }
-    // libgsf reports a full disk only when the container is completed.
-    return m_file.CloseContainer();
+    if (veStream.empty() || m_file.WriteStream(csStream, veStream.data(), veStream.size()) != 1)
+        return fail("cannot write the workbook stream");
+    // The file is stored, and a full disk shows, only when the container is completed.
+    if (m_file.CloseContainer()) return true;
+    m_csSaveError = m_file.ErrorText();
+    return false;
 }
 
 std::vector<std::uint8_t> BasicExcel::BuildStream()

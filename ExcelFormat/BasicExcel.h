@@ -22,6 +22,8 @@ public:
     // False when the file or its stream cannot be created or written; the model is kept
     // either way, and a failed save leaves no file behind.
     bool SaveToFile(const std::u16string& csPath);
+    // Why the last save failed; empty after a successful one.
+    const std::string& SaveError() const { return m_csSaveError; }
 
     // The complete "Workbook" stream, as SaveToFile stores it.
     std::vector<std::uint8_t> BuildStream();
@@ -32,6 +34,7 @@ private:
     void AddSheet();
 
     XlsStore::StorageFile m_file;
+    std::string m_csSaveError;
     XlsBiff::Workbook m_workbook;
     std::vector<XlsBiff::Worksheet> m_veWorksheets;
     std::vector<SheetModel> m_veSheets;

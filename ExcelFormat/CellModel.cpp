@@ -33,3 +33,11 @@ void CellModel::SetMerged(std::uint16_t nRows, std::uint16_t nColumns)
     m_mergedRows = nRows < 1 ? 1 : nRows;
     m_mergedColumns = nColumns < 1 ? 1 : nColumns;
 }
+
+std::size_t CellModel::KeptTextLength(std::u16string_view csText)
+{
+    if (csText.size() <= kMaxTextLength) return csText.size();
+    std::size_t n = kMaxTextLength;
+    if (csText[n - 1] >= 0xD800 && csText[n - 1] < 0xDC00) --n;  // no half surrogate pair
+    return n;
+}

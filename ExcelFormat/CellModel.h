@@ -2,6 +2,7 @@
 // One editable cell of a sheet: its kind and value, merge extent and cell format.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -15,6 +16,12 @@ public:
         std::vector<std::uint8_t> tokens;  // parsed formula tokens
         double cachedResult = 0.0;
     };
+
+    // The longest text a cell holds; a longer one is cut when the workbook is saved, whole
+    // characters kept.
+    static constexpr std::size_t kMaxTextLength = 32767;
+    // How many code units of the text a saved cell keeps.
+    static std::size_t KeptTextLength(std::u16string_view csText);
 
     Kind GetKind() const { return static_cast<Kind>(m_value.index()); }
 

@@ -27,7 +27,14 @@ public:
     void Put(std::size_t nRow, std::size_t nColumn, std::u16string csTmp)
     {
         CellModel* pCell = m_pSheet->CellAt(nRow, nColumn);
-        if (!pCell) return;  // beyond 65536 rows or 256 columns
+        if (!pCell) {
+            // Beyond 65536 rows or 256 columns: counted for the user.
+            if (nRow >= SheetModel::kMaxRows) m_nRowsPast = std::max(m_nRowsPast, nRow + 1 - SheetModel::kMaxRows);
+            if (nColumn >= SheetModel::kMaxColumns)
+                m_nColumnsPast = std::max(m_nColumnsPast, nColumn + 1 - SheetModel::kMaxColumns);
+            return;
+        }
+        m_nCharactersCut += csTmp.size() - CellModel::KeptTextLength(csTmp);
         // Numbers stay texts: only their decimal mark follows the language.
         if (IsNumericText(csTmp)) {
             if (m_language == OutputLanguage::French) std::replace(csTmp.begin(), csTmp.end(), u'.', u',');
@@ -39,7 +46,18 @@ public:
         if (nRow == 0) pCell->ApplyStyle(*m_pFmtBold);
     }
 
-    void Save(const std::u16string& csPath) { m_xls.SaveToFile(csPath); }
+    ExportOutcome Save(const std::u16string& csPath)
+    {
+        ExportOutcome outcome;
+        if (!m_xls.SaveToFile(csPath)) {
+            outcome.csError = m_xls.SaveError();
+            return outcome;
+        }
+        outcome.nRowsLeftOut = m_nRowsPast;
+        outcome.nColumnsLeftOut = m_nColumnsPast;
+        outcome.nCharactersLeftOut = m_nCharactersCut;
+        return outcome;
+    }
 
 private:
     OutputLanguage m_language;
@@ -48,6 +66,9 @@ private:
     std::unique_ptr<CellStyleRegistry> m_pFmtMgr;
     std::unique_ptr<CellStyle> m_pCellFmt;
     std::unique_ptr<CellStyle> m_pFmtBold;
+    std::size_t m_nRowsPast = 0;
+    std::size_t m_nColumnsPast = 0;
+    std::size_t m_nCharactersCut = 0;
 };
 
 const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size_t nColumn)
@@ -59,10 +80,11 @@ const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size
 
 }  // namespace
 
-void ExportXlsFromPreview(const TableData& table, std::u16string csPath, const ColumnIncludeFlags& veIncludeFlags,
-                          const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder)
+ExportOutcome ExportXlsFromPreview(const TableData& table, std::u16string csPath,
+                                   const ColumnIncludeFlags& veIncludeFlags, const HeaderOrder& veHeaderOrder,
+                                   const RowOrder& veRowOrder)
 {
-    if (table.empty()) return;
+    if (table.empty()) return {};
     XlsTableWriter writer;
     for (std::size_t r = 0; r < table.size(); ++r) {
         const std::size_t nSourceRow = r < veRowOrder.size() ? static_cast<std::size_t>(veRowOrder[r]) : r;
@@ -73,16 +95,16 @@ void ExportXlsFromPreview(const TableData& table, std::u16string csPath, const C
             writer.Put(r, p, CellAt(table, nSourceRow, nColumn));
         }
     }
-    // The result is not reported: the caller's message is the same either way.
-    writer.Save(csPath);
+    // The caller's message is the same either way; what was lost comes after it.
+    return writer.Save(csPath);
 }
 
-void ExportXlsFromTable(const TableData& table, std::u16string csPath)
+ExportOutcome ExportXlsFromTable(const TableData& table, std::u16string csPath)
 {
-    if (table.empty()) return;
+    if (table.empty()) return {};
     XlsTableWriter writer;
     const std::size_t nColumns = table[0].size();
     for (std::size_t r = 0; r < table.size(); ++r)
         for (std::size_t c = 0; c < nColumns; ++c) writer.Put(r, c, CellAt(table, r, c));
-    writer.Save(csPath);
+    return writer.Save(csPath);
 }

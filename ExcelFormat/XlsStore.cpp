@@ -2,13 +2,13 @@
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-output.h>
 #include <gsf/gsf-utils.h>
 
 #include <mutex>
 
-#include "kv/KvString.h"
+#include "kv/KvReplaceFile.h"
 
 namespace XlsStore {
 
@@ -23,6 +23,8 @@ void InitGsfOnce()
 }
 }  // namespace
 
+StorageFile::StorageFile() = default;
+
 StorageFile::~StorageFile()
 {
     if (HasContainer()) CloseContainer();
@@ -32,18 +34,20 @@ bool StorageFile::CreateContainer(const std::u16string& csPath)
 {
     if (HasContainer()) CloseContainer();
     InitGsfOnce();
-    const std::string csUtf8 = kvToUtf8(csPath);
-    if (csUtf8.empty()) return false;
-    GError* pError = nullptr;
-    // The stdio sink writes a temporary file in the target's folder and renames it on close.
-    m_pSink = gsf_output_stdio_new(csUtf8.c_str(), &pError);
-    if (!m_pSink) {
-        if (pError) g_error_free(pError);
+    m_csError.clear();
+    // The file beside the target is made now, so that a path that cannot be written fails
+    // before the workbook is built.
+    m_pFile = std::make_unique<KvReplaceFile>(csPath);
+    if (!m_pFile->IsOpen()) {
+        m_csError = m_pFile->ErrorText();
+        m_pFile.reset();
         return false;
     }
-    m_pRoot = gsf_outfile_msole_new_full(m_pSink, kBigBlockSize, kSmallBlockSize);
+    m_pSink = gsf_output_memory_new();
+    m_pRoot = m_pSink ? gsf_outfile_msole_new_full(m_pSink, kBigBlockSize, kSmallBlockSize) : nullptr;
     if (!m_pRoot) {
         DiscardContainer();
+        m_csError = "cannot make the compound document";
         return false;
     }
     m_bFailed = false;
@@ -78,6 +82,7 @@ bool StorageFile::CloseContainer()
     if (m_bFailed) {
         // A stream is incomplete: keep the old file rather than store a damaged one.
         DiscardContainer();
+        m_csError = "cannot write the workbook stream";
         return false;
     }
     for (auto& [csName, pStream] : m_streams) {
@@ -85,26 +90,28 @@ bool StorageFile::CloseContainer()
         g_object_unref(pStream);
     }
     m_streams.clear();
-    const bool bClosed = gsf_output_close(GSF_OUTPUT(m_pRoot)) && !gsf_output_error(m_pSink);
+    bool bStored = gsf_output_close(GSF_OUTPUT(m_pRoot)) && !gsf_output_error(m_pSink);
+    if (bStored) {
+        const auto* pBytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(m_pSink));
+        const auto nSize = static_cast<std::size_t>(gsf_output_size(m_pSink));
+        m_pFile->Write(std::string_view(reinterpret_cast<const char*>(pBytes), nSize));
+        bStored = m_pFile->Commit();
+        if (!bStored) m_csError = m_pFile->ErrorText();
+    } else {
+        m_csError = "cannot make the compound document";
+    }
     Release();
-    return bClosed;
+    return bStored;
 }
 
 void StorageFile::DiscardContainer()
 {
-    if (m_pSink) {
-        // A sink in error removes its temporary file on close instead of renaming it.
-        gsf_output_set_error(m_pSink, 0, "discarded");
-        for (auto& [csName, pStream] : m_streams) {
-            gsf_output_close(pStream);
-            g_object_unref(pStream);
-        }
-        m_streams.clear();
-        if (m_pRoot)
-            gsf_output_close(GSF_OUTPUT(m_pRoot));
-        else
-            gsf_output_close(m_pSink);
+    for (auto& [csName, pStream] : m_streams) {
+        gsf_output_close(pStream);
+        g_object_unref(pStream);
     }
+    m_streams.clear();
+    if (m_pRoot) gsf_output_close(GSF_OUTPUT(m_pRoot));
     Release();
 }
 
@@ -114,6 +121,7 @@ void StorageFile::Release()
     if (m_pSink) g_object_unref(m_pSink);
     m_pRoot = nullptr;
     m_pSink = nullptr;
+    m_pFile.reset();  // discards what was not committed
     m_bFailed = false;
 }
 

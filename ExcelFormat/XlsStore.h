@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+
+class KvReplaceFile;
 
 typedef struct _GsfOutput GsfOutput;
 typedef struct _GsfOutfile GsfOutfile;
@@ -13,13 +16,14 @@ namespace XlsStore {
 
 class StorageFile {
 public:
-    StorageFile() = default;
+    StorageFile();
     ~StorageFile();  // closes an open container
     StorageFile(const StorageFile&) = delete;
     StorageFile& operator=(const StorageFile&) = delete;
 
-    // Starts a new file at csPath, replacing any file there once closed. The file is
-    // written beside the target and only renamed into place by CloseContainer.
+    // Starts a new file at csPath, replacing any file there once closed. The container is
+    // built in memory and stored by CloseContainer through a file beside the target,
+    // renamed into place only once complete.
     bool CreateContainer(const std::u16string& csPath);
     // 1 on success, -1 on failure.
     int AddStream(const std::string& csName);
@@ -31,10 +35,14 @@ public:
     // Drops the file being written: nothing appears at the target.
     void DiscardContainer();
     bool HasContainer() const { return m_pRoot != nullptr; }
+    // Why the last container was not stored; empty when it was.
+    const std::string& ErrorText() const { return m_csError; }
 
 private:
     void Release();
 
+    std::unique_ptr<KvReplaceFile> m_pFile;
+    std::string m_csError;
     GsfOutput* m_pSink = nullptr;
     GsfOutfile* m_pRoot = nullptr;
     std::map<std::string, GsfOutput*> m_streams;  // added, not yet written

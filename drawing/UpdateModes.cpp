@@ -26,6 +26,12 @@ void PrintRes(unsigned int id)
     kvutPrintf(u"%s", LoadResString(id).c_str());
 }
 
+void PrintOutcome(const ExportOutcome& outcome, const std::u16string& csPath)
+{
+    const std::u16string csLine = ExportOutcomeLine(outcome, csPath);
+    if (!csLine.empty()) kvutPrintf(u"%s", csLine.c_str());
+}
+
 // A selection that holds at least one object, freed when it goes.
 class Selection {
 public:
@@ -287,12 +293,15 @@ void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
     if (kvdbOpenObject(pTable, idTable, KvDb::kForRead) != Kvmo::eOk) return;
     TableData veRows;
     if (ReadTableRows(*pTable, veRows)) {
+        // The message is printed whatever happened; a line after it tells what was lost.
         if (iFilter == 1) {
-            ExportCsvFromTable(veRows, csPath, u",");
+            const ExportOutcome outcome = ExportCsvFromTable(veRows, csPath, u",");
             kvutPrintf(u"%s", FormatResString(kIdCsvDone, {csPath}).c_str());
+            PrintOutcome(outcome, csPath);
         } else if (iFilter == 2) {
-            ExportXlsFromTable(veRows, csPath);
+            const ExportOutcome outcome = ExportXlsFromTable(veRows, csPath);
             kvutPrintf(u"%s", FormatResString(kIdXlsDone, {csPath}).c_str());
+            PrintOutcome(outcome, csPath);
         }
     }
     pTable->close();

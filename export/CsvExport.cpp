@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "engine/NumberText.h"
-#include "export/AtomicFile.h"
 #include "export/CsvNumberFormatter.h"
 #include "export/OutputLanguage.h"
+#include "kv/KvReplaceFile.h"
 
 namespace {
 
@@ -16,6 +16,16 @@ void AppendLowBytes(std::string& csOut, std::u16string_view csText)
     csOut.resize(nStart + csText.size());
     char* p = csOut.data() + nStart;
     for (char16_t c : csText) *p++ = static_cast<char>(c & 0xFF);
+}
+
+// The file is written as a text-mode stream on Windows writes it: every line feed, the
+// line ends and those inside a cell alike, becomes CR LF; a carriage return stays as it is.
+void AppendTextMode(std::string& csOut, std::string_view bytes)
+{
+    for (char c : bytes) {
+        if (c == '\n') csOut += '\r';
+        csOut += c;
+    }
 }
 
 class CsvLineWriter {
@@ -29,34 +39,56 @@ public:
 
     bool IsOpen() const { return m_file.IsOpen(); }
 
+    // Fields are quoted, except at the raw position, where only a text that holds the
+    // separator, a quotation mark or a line break is; quotation marks inside are doubled,
+    // so that every CSV reader reads the field back whole.
     void Field(const std::u16string& csCell, bool bRaw)
     {
-        if (bRaw) {
-            AppendLowBytes(m_csLine, csCell);
-            return;
-        }
-        m_csLine.push_back('"');
-        if (IsNumericText(csCell))
-            m_numbers.Append(m_csLine, csCell);
+        m_csField.clear();
+        const bool bNumber = !bRaw && IsNumericText(csCell);
+        if (bNumber)
+            m_numbers.Append(m_csField, csCell);
         else
-            AppendLowBytes(m_csLine, csCell);
-        m_csLine.push_back('"');
+            AppendLowBytes(m_csField, csCell);
+        const bool bQuoted = !bRaw || NeedsQuotes(m_csField);
+        if (bQuoted) m_csLine += '"';
+        for (char c : m_csField) {
+            if (c == '"') m_csLine += '"';
+            m_csLine += c;
+        }
+        if (bQuoted) m_csLine += '"';
     }
     void Separator() { m_csLine += m_csSeparator; }
     void EndLine()
     {
-        m_csLine += "\r\n";
-        m_file.Write(m_csLine);
+        m_csLine += '\n';
+        m_csOut.clear();
+        AppendTextMode(m_csOut, m_csLine);
+        m_file.Write(m_csOut);
         m_csLine.clear();
     }
-    bool Finish() { return m_file.Commit(); }
+    ExportOutcome Finish()
+    {
+        ExportOutcome outcome;
+        if (!m_file.Commit()) outcome.csError = m_file.ErrorText();
+        return outcome;
+    }
+    ExportOutcome NotOpened() const { return {m_file.ErrorText()}; }
 
 private:
-    AtomicFile m_file;
+    bool NeedsQuotes(std::string_view field) const
+    {
+        return field.find_first_of("\"\r\n") != std::string_view::npos ||
+               (!m_csSeparator.empty() && field.find(m_csSeparator) != std::string_view::npos);
+    }
+
+    KvReplaceFile m_file;
     OutputLanguage m_language;
     CsvNumberFormatter m_numbers;
     std::string m_csSeparator;
+    std::string m_csField;
     std::string m_csLine;
+    std::string m_csOut;
 };
 
 const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size_t nColumn)
@@ -68,12 +100,13 @@ const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size
 
 }  // namespace
 
-void ExportCsvFromPreview(const TableData& table, std::u16string csPath, const ColumnIncludeFlags& veIncludeFlags,
-                          const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder, std::u16string csSeparator)
+ExportOutcome ExportCsvFromPreview(const TableData& table, std::u16string csPath,
+                                   const ColumnIncludeFlags& veIncludeFlags, const HeaderOrder& veHeaderOrder,
+                                   const RowOrder& veRowOrder, std::u16string csSeparator)
 {
-    if (table.empty()) return;
+    if (table.empty()) return {};
     CsvLineWriter writer(csPath, csSeparator);
-    if (!writer.IsOpen()) return;
+    if (!writer.IsOpen()) return writer.NotOpened();
     const std::size_t nPositions = veHeaderOrder.size();
     for (std::size_t r = 0; r < table.size(); ++r) {
         const std::size_t nSourceRow = r < veRowOrder.size() ? static_cast<std::size_t>(veRowOrder[r]) : r;
@@ -86,14 +119,14 @@ void ExportCsvFromPreview(const TableData& table, std::u16string csPath, const C
         }
         writer.EndLine();
     }
-    writer.Finish();
+    return writer.Finish();
 }
 
-void ExportCsvFromTable(const TableData& table, std::u16string csPath, std::u16string csSeparator)
+ExportOutcome ExportCsvFromTable(const TableData& table, std::u16string csPath, std::u16string csSeparator)
 {
-    if (table.empty()) return;
+    if (table.empty()) return {};
     CsvLineWriter writer(csPath, csSeparator);
-    if (!writer.IsOpen()) return;
+    if (!writer.IsOpen()) return writer.NotOpened();
     const std::size_t nColumns = table[0].size();
     for (std::size_t r = 0; r < table.size(); ++r) {
         for (std::size_t c = 0; c < nColumns; ++c) {
@@ -102,5 +135,5 @@ void ExportCsvFromTable(const TableData& table, std::u16string csPath, std::u16s
         }
         writer.EndLine();
     }
-    writer.Finish();
+    return writer.Finish();
 }

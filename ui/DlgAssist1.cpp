@@ -1,6 +1,7 @@
 #include "ui/DlgAssist1.h"
 
 #include "export/ExtractionSettings.h"
+#include "kv/KvConsole.h"
 #include "kvui/CFileDialog.h"
 #include "ui/DlgAssist2.h"
 #include "ui/PageTexts.h"
@@ -40,8 +41,11 @@ void DlgAssist1::OnBrowse()
     if (dlg.DoModal() != IDOK) return;
     csSettingsPath = dlg.GetPathName();
     SetDlgItemText(kCtrlSettingsPath, csSettingsPath);
-    // An unreadable file simply adds no names.
-    LoadExtractionSettings(csSettingsPath, lsSettingsProps);
+    // An unreadable file adds no names; the user is told why.
+    SettingsFileProblem problem;
+    LoadExtractionSettings(csSettingsPath, lsSettingsProps, &problem);
+    const std::u16string csLine = SettingsNotReadLine(csSettingsPath, problem);
+    if (!csLine.empty()) kvutPrintf(u"%s", csLine.c_str());
 }
 
 void DlgAssist1::OnNext()

@@ -42,6 +42,7 @@ constexpr unsigned int kIdKvxFailed = 243;
 
 void Print(const std::u16string& csText)
 {
+    if (csText.empty()) return;
     kvutPrintf(u"%s", csText.c_str());
 }
 }  // namespace
@@ -177,13 +178,17 @@ void DlgAssist5::OnFinish()
     if (!csExportPath.empty()) {
         veHeaderOrder = PreviewHeaderOrder();
         veRowOrder = PreviewRowOrder();
+        // The message is printed whatever happened; a line after it tells what was lost.
         if (iExportType == kExportCsv) {
-            ExportCsvFromPreview(veTableDataOut, csExportPath, m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder,
-                                 u",");
+            const ExportOutcome outcome = ExportCsvFromPreview(
+                veTableDataOut, csExportPath, m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder, u",");
             Print(FormatResString(kIdCsvDone, {csExportPath}));
+            Print(ExportOutcomeLine(outcome, csExportPath));
         } else if (iExportType == kExportXls) {
-            ExportXlsFromPreview(veTableDataOut, csExportPath, m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder);
+            const ExportOutcome outcome = ExportXlsFromPreview(veTableDataOut, csExportPath,
+                                                               m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder);
             Print(FormatResString(kIdXlsDone, {csExportPath}));
+            Print(ExportOutcomeLine(outcome, csExportPath));
         }
     }
 
@@ -195,10 +200,13 @@ void DlgAssist5::OnFinish()
 
     if (!csSettingsPath.empty()) {
         const std::list<std::u16string> lsPropsSel(extEngine.lsPropsSel.begin(), extEngine.lsPropsSel.end());
-        if (SaveExtractionSettings(csSettingsPath, lsPropsSel))
+        std::string csError;
+        if (SaveExtractionSettings(csSettingsPath, lsPropsSel, &csError)) {
             Print(FormatResString(kIdKvxDone, {csSettingsPath}));
-        else
+        } else {
             Print(LoadResString(kIdKvxFailed));
+            Print(FileNotWrittenLine(csSettingsPath, csError));
+        }
     }
 }
 

@@ -1,8 +1,6 @@
 #include "dxf/DxfWriter.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -24,6 +22,7 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvProgress.h"
+#include "kv/KvReplaceFile.h"
 
 namespace {
 
@@ -503,68 +502,22 @@ std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc)
 
 void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::string& path)
 {
-    std::string dir = ".";
-    std::size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos) dir = slash == 0 ? "/" : path.substr(0, slash);
-    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty()) throw DxfError(path + ": no file name to save to");
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         throw DxfError(path + ": is a folder, cannot save over it");
-    std::string temp = (dir == "/" ? "" : dir) + "/." + base + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) throw DxfError(path + ": cannot write (" + std::strerror(errno) + ")");
-    std::string tempName(name.data());
-    auto failWith = [&](const std::string& what) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        throw DxfError(path + ": " + what + " (" + std::strerror(err) + ")");
-    };
-    // Written as it is made: a large drawing is never held twice in memory.
-    auto writePiece = [&](std::string_view piece) {
-        const char* p = piece.data();
-        std::size_t left = piece.size();
-        while (left > 0) {
-            ssize_t n = ::write(fd, p, left);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                throw DxfError(path + ": cannot write (" + std::strerror(errno) + ")");
-            }
-            p += n;
-            left -= static_cast<std::size_t>(n);
-        }
-    };
-    try {
-        Writer(db, doc, writePiece, path).run();
-    } catch (...) {
-        // Whatever stopped the save (a change that cannot be written, the source file gone
-        // bad, no memory): no temporary file stays behind.
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        throw;
-    }
-    if (::fsync(fd) != 0) failWith("cannot write");
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
-    else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd, mode);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tempName.c_str());
-        throw DxfError(path + ": cannot write (" + std::strerror(err) + ")");
-    }
-    if (::rename(tempName.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tempName.c_str());
-        throw DxfError(path + ": cannot replace the file (" + std::strerror(err) + ")");
-    }
+    KvReplaceFile file(path);
+    if (!file.IsOpen()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
+    // Written as it is made: a large drawing is never held twice in memory. Whatever stops
+    // the save (a change that cannot be written, the source file gone bad, no memory)
+    // leaves no temporary file behind: the file object discards it.
+    // A write that failed stops the save at once.
+    Writer(
+        db, doc,
+        [&](std::string_view piece) {
+            file.Write(piece);
+            if (!file.ErrorText().empty()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
+        },
+        path)
+        .run();
+    if (!file.Commit()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
 }

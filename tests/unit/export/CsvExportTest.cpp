@@ -102,14 +102,39 @@ TEST_F(CsvExportTest, NumberExamplesComeOutByteForByte)
     }
 }
 
-TEST_F(CsvExportTest, TextsAreWrittenAsLowBytesWithoutEscaping)
+TEST_F(CsvExportTest, TextsAreLowBytesWithQuotesDoubledAndRiskyRawFieldsQuoted)
 {
-    // é is 0xE9, the euro sign 0xAC; quotes and separators inside texts stay as they are.
-    ExportCsvFromTable({{u"caf\u00E9", u"5 \u20AC", u"say \"hi\", now"}, {u"a,b", u"", u"007"}},
-                       m_dir.WidePath("t.csv"), u",");
+    // é is 0xE9, the euro sign 0xAC, U+0122 a quotation mark byte. The raw column is quoted
+    // only when it holds the separator, a quotation mark or a line break.
+    const TableData table{{u"caf\u00E9", u"5 \u20AC", u"say \"hi\", now"},
+                          {u"a,b", u"", u"007"},
+                          {u"Green \"Co\", Ltd", u"x;y", u"\u0122"},
+                          {u"a;b", u"\"", u"plain"}};
+    ExportCsvFromTable(table, m_dir.WidePath("t.csv"), u",");
     EXPECT_EQ(ReadBytes(m_dir.Path("t.csv")),
-              "caf\xE9,\"5 \xAC\",\"say \"hi\", now\"\r\n"
-              "a,b,\"\",\"7\"\r\n");
+              "caf\xE9,\"5 \xAC\",\"say \"\"hi\"\", now\"\r\n"
+              "\"a,b\",\"\",\"7\"\r\n"
+              "\"Green \"\"Co\"\", Ltd\",\"x;y\",\"\"\"\"\r\n"
+              "a;b,\"\"\"\",\"plain\"\r\n");
+    SetVerlan(u"fr-FR");
+    ExportCsvFromTable(table, m_dir.WidePath("t.csv"), u",");
+    EXPECT_EQ(ReadBytes(m_dir.Path("t.csv")),
+              "caf\xE9;\"5 \xAC\";\"say \"\"hi\"\", now\"\r\n"
+              "a,b;\"\";\"7\"\r\n"
+              "\"Green \"\"Co\"\", Ltd\";\"x;y\";\"\"\"\"\r\n"
+              "\"a;b\";\"\"\"\";\"plain\"\r\n");
+}
+
+TEST_F(CsvExportTest, LineFeedsInsideCellsComeOutAsATextModeStreamWritesThem)
+{
+    // LF becomes CR LF, a CR stays: a CR LF in a text gives CR CR LF. A raw field with a
+    // line break is quoted.
+    ExportCsvFromPreview({{u"Id", u"A", u"B"}, {u"1", u"two\nlines", u"a\nb\nc"}, {u"2", u"x", u"cr\r\nlf\rcr"}},
+                         m_dir.WidePath("l.csv"), {true, true, true}, {2, 1}, {0, 1, 2}, u",");
+    EXPECT_EQ(ReadBytes(m_dir.Path("l.csv")),
+              "\"B\",A\r\n"
+              "\"a\r\nb\r\nc\",\"two\r\nlines\"\r\n"
+              "\"cr\r\r\nlf\rcr\",x\r\n");
 }
 
 TEST_F(CsvExportTest, HeaderOnlyTableGivesOneLineAndEmptyTableTouchesNothing)
@@ -131,12 +156,17 @@ TEST_F(CsvExportTest, ExistingFileIsReplacedWhole)
     EXPECT_EQ(m_dir.Entries(), std::set<std::string>{"o.csv"});
 }
 
-TEST_F(CsvExportTest, UnwritablePathWritesNothing)
+TEST_F(CsvExportTest, UnwritablePathWritesNothingAndSaysWhy)
 {
-    ExportCsvFromTable(SampleTable(), m_dir.WidePath("missing/dir/x.csv"), u",");
-    ExportCsvFromPreview(SampleTable(), m_dir.WidePath("missing/x.csv"), {true, true, true, true}, {1, 2}, {0}, u",");
-    ExportCsvFromTable(SampleTable(), u"", u",");
+    EXPECT_EQ(ExportCsvFromTable(SampleTable(), m_dir.WidePath("missing/dir/x.csv"), u",").csError,
+              "No such file or directory");
+    EXPECT_EQ(ExportCsvFromPreview(SampleTable(), m_dir.WidePath("missing/x.csv"), {true, true, true, true}, {1, 2},
+                                   {0}, u",")
+                  .csError,
+              "No such file or directory");
+    EXPECT_EQ(ExportCsvFromTable(SampleTable(), u"", u",").csError, "no file name");
     EXPECT_TRUE(m_dir.Entries().empty());
+    EXPECT_EQ(ExportCsvFromTable(SampleTable(), m_dir.WidePath("ok.csv"), u",").csError, "");
 }
 
 TEST_F(CsvExportTest, FailureMidwayKeepsTheOldFileAndLeavesNoTemporary)
@@ -146,7 +176,7 @@ TEST_F(CsvExportTest, FailureMidwayKeepsTheOldFileAndLeavesNoTemporary)
     for (int i = 0; i < 200000; ++i) table.push_back({u"some text of a row"});
     {
         FileSizeLimit limit(64 * 1024);
-        ExportCsvFromTable(table, m_dir.WidePath("big.csv"), u",");
+        EXPECT_EQ(ExportCsvFromTable(table, m_dir.WidePath("big.csv"), u",").csError, "File too large");
     }
     EXPECT_EQ(ReadBytes(m_dir.Path("big.csv")), "previous");
     EXPECT_EQ(m_dir.Entries(), std::set<std::string>{"big.csv"});

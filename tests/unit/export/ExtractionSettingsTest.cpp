@@ -74,20 +74,74 @@ TEST_F(ExtractionSettingsTest, LoadingAppendsInFileOrderAndTakesEverySiblingAfte
     EXPECT_EQ(lsNames, (NameList{u"Layer", u"Color", u"Color", u"Area", u""}));
 }
 
-TEST_F(ExtractionSettingsTest, MissingOrDamagedFileLeavesTheNamesAlone)
+std::string Repeat(const std::string& csPiece, std::size_t n)
 {
-    WriteBytes(m_dir.Path("damaged.kvx"), "<NyDataExtraction><Property name=\"Layer\" /><Property name=\"Len");
-    WriteBytes(m_dir.Path("empty.kvx"), "");
-    for (const char* csFile : {"absent.kvx", "damaged.kvx", "empty.kvx"}) {
+    std::string csOut;
+    csOut.reserve(csPiece.size() * n);
+    for (std::size_t i = 0; i < n; ++i) csOut += csPiece;
+    return csOut;
+}
+
+TEST_F(ExtractionSettingsTest, MissingDamagedOrHostileFilesLeaveTheNamesAloneAndSayWhy)
+{
+    std::string csAttributes = "<NyDataExtraction><Property";
+    for (int i = 0; i < 50000; ++i) csAttributes += " a" + std::to_string(i) + "=\"\"";
+    csAttributes += "/></NyDataExtraction>";
+    const struct {
+        const char* csFile;
+        std::string csBytes;  // none: the file does not exist
+        std::u16string csWhy;
+    } cases[] = {
+        {"absent.kvx", {}, u"No such file or directory"},
+        {"damaged.kvx", "<NyDataExtraction><Property name=\"Layer\" />\n<Property name=\"Len",
+         u"it is not well-formed XML (line 2, column 11)"},
+        {"empty.kvx", " \r\n", u"it is empty"},
+        // The parser would recurse 100,000 levels deep, or compare 50,000 attributes with
+        // each other: refused before it runs.
+        {"deep.kvx", Repeat("<a>", 100000) + Repeat("</a>", 100000),
+         u"its elements are nested more than 32 levels deep"},
+        {"unclosed.kvx", Repeat("<a>", 300000), u"its elements are nested more than 32 levels deep"},
+        {"attributes.kvx", csAttributes, u"an element has more than 32 attributes"},
+        {"large.kvx", "<NyDataExtraction>" + Repeat("<Property name=\"Layer\"/>", 50000) + "</NyDataExtraction>",
+         u"it is larger than 1 MB, which no settings file is"},
+    };
+    for (const auto& c : cases) {
+        if (c.csFile != std::string("absent.kvx")) WriteBytes(m_dir.Path(c.csFile), c.csBytes);
         NameList lsNames{u"before"};
-        EXPECT_FALSE(LoadExtractionSettings(m_dir.WidePath(csFile), lsNames)) << csFile;
-        EXPECT_EQ(lsNames, NameList{u"before"}) << csFile;
+        SettingsFileProblem problem;
+        EXPECT_FALSE(LoadExtractionSettings(m_dir.WidePath(c.csFile), lsNames, &problem)) << c.csFile;
+        EXPECT_EQ(lsNames, NameList{u"before"}) << c.csFile;
+        EXPECT_EQ(SettingsNotReadLine(u"x.kvx", problem),
+                  u"\nThe settings file x.kvx was not read: " + c.csWhy + u". No property is preselected from it.")
+            << c.csFile;
     }
+}
+
+TEST_F(ExtractionSettingsTest, CommentsQuotedValuesAndDeclarationsDoNotCountAsNesting)
+{
+    // Markup inside comments, CDATA and quoted values is no element; 32 levels are allowed.
+    const std::string csBytes = "<?xml version=\"1.0\" ?>\r\n<!-- " + Repeat("<a>", 100) +
+                                " -->\r\n<NyDataExtraction>" + Repeat("<b x='>' y=\"<c>\">", 30) + Repeat("</b>", 30) +
+                                "<![CDATA[" + Repeat("<d>", 100) + "]]><Property name=\"Area\"/></NyDataExtraction>";
+    NameList lsNames;
+    SettingsFileProblem problem;
+    EXPECT_TRUE(ReadExtractionSettings(csBytes, lsNames, &problem));
+    EXPECT_EQ(lsNames, NameList{u"Area"});
+    EXPECT_EQ(SettingsNotReadLine(u"s.kvx", problem), u"");
+
+    // Well-formed XML that is no settings file reads, adds nothing and says so.
+    EXPECT_TRUE(ReadExtractionSettings("<Other><Property name=\"A\"/></Other>", lsNames, &problem));
+    EXPECT_EQ(lsNames, NameList{u"Area"});
+    EXPECT_EQ(SettingsNotReadLine(u"o.kvx", problem),
+              u"\nThe settings file o.kvx was not read: it holds no NyDataExtraction element. No property is "
+              u"preselected from it.");
 }
 
 TEST_F(ExtractionSettingsTest, FailedSaveLeavesNothingBehindAndKeepsTheOldFile)
 {
-    EXPECT_FALSE(SaveExtractionSettings(m_dir.WidePath("no/such/dir/s.kvx"), {u"Layer"}));
+    std::string csError;
+    EXPECT_FALSE(SaveExtractionSettings(m_dir.WidePath("no/such/dir/s.kvx"), {u"Layer"}, &csError));
+    EXPECT_EQ(csError, "No such file or directory");
     EXPECT_FALSE(SaveExtractionSettings(u"", {u"Layer"}));
     EXPECT_TRUE(m_dir.Entries().empty());
 
@@ -95,7 +149,8 @@ TEST_F(ExtractionSettingsTest, FailedSaveLeavesNothingBehindAndKeepsTheOldFile)
     NameList lsMany(5000, u"A property name long enough to fill the disk");
     {
         FileSizeLimit limit(4096);
-        EXPECT_FALSE(SaveExtractionSettings(m_dir.WidePath("s.kvx"), lsMany));
+        EXPECT_FALSE(SaveExtractionSettings(m_dir.WidePath("s.kvx"), lsMany, &csError));
+        EXPECT_EQ(csError, "File too large");
     }
     EXPECT_EQ(ReadBytes(m_dir.Path("s.kvx")), "old");
     EXPECT_EQ(m_dir.Entries(), std::set<std::string>{"s.kvx"});
