@@ -838,10 +838,10 @@ void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t sel
         t.setColumnWidth(c, data.columnWidths[static_cast<std::size_t>(c)]);
     for (int r = 0; r < data.rows && r < static_cast<int>(data.rowHeights.size()); ++r)
         t.setRowHeight(r, data.rowHeights[static_cast<std::size_t>(r)]);
-    for (std::size_t i = 0; i < data.cells.size(); ++i) {
+    const auto columns = static_cast<std::size_t>(data.columns);
+    for (std::size_t i = 0; i < data.cells.size() && i / columns < static_cast<std::size_t>(data.rows); ++i) {
         const DxfTableCell& cell = data.cells[i];
-        int r = static_cast<int>(i) / data.columns, c = static_cast<int>(i) % data.columns;
-        if (r >= data.rows) break;
+        const int r = static_cast<int>(i / columns), c = static_cast<int>(i % columns);
         if (cell.blockHandle != 0) {
             Link l{self, LinkKind::kCellBlock, cell.blockHandle, {}};
             l.row = r;
@@ -851,9 +851,12 @@ void Reader::readTable(KvDbTable& t, const DxfRecordParser& p, std::uint32_t sel
             t.setTextString(r, c, cell.text);
         }
         if (cell.textHeight > 0) t.setTextHeight(r, c, cell.textHeight);
+        // Spans reach at most the table's edge (the sums cannot overflow in 64 bits).
+        auto last = [](int first, int span, int count) {
+            return static_cast<int>(std::min<std::int64_t>(count - 1, std::int64_t{first} + span - 1));
+        };
         if (cell.spanColumns > 1 || cell.spanRows > 1)
-            t.mergeCells(r, std::min(data.rows - 1, r + cell.spanRows - 1), c,
-                         std::min(data.columns - 1, c + cell.spanColumns - 1));
+            t.mergeCells(r, last(r, cell.spanRows, data.rows), c, last(c, cell.spanColumns, data.columns));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "DxfRecordParser.h"
 
+#include <limits>
+
 DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec)
     : m_in(in), m_tags(tags), m_codec(codec)
 {
@@ -248,6 +250,14 @@ DxfTableData DxfRecordParser::tableData() const
     std::size_t i = 1;
     while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == "AcDbTable")) ++i;
     bool inCells = false;
+    const DxfTag *rowsTag = nullptr, *columnsTag = nullptr;
+    // Counts and spans are checked before anything is sized by them.
+    auto count = [&](const DxfTag& t) {
+        const std::int64_t n = m_in.integer(t);
+        if (n < 0 || n > std::numeric_limits<int>::max())
+            m_in.fail(valuePosition(t), "table count out of range for group code " + std::to_string(t.code));
+        return static_cast<int>(n);
+    };
     DxfTableCell* cell = nullptr;
     std::string cellText;
     bool cellHasText = false, inValue = false;
@@ -264,10 +274,10 @@ DxfTableData DxfRecordParser::tableData() const
             case 342: d.styleHandle = m_in.handle(t); break;
             case 343: d.blockHandle = m_in.handle(t); break;
             case 91:
-                if (d.rows == 0) d.rows = static_cast<int>(m_in.integer(t));
+                if (!rowsTag) rowsTag = &t, d.rows = count(t);
                 break;
             case 92:
-                if (d.columns == 0) d.columns = static_cast<int>(m_in.integer(t));
+                if (!columnsTag) columnsTag = &t, d.columns = count(t);
                 break;
             case 141: d.rowHeights.push_back(m_in.real(t)); break;
             case 142: d.columnWidths.push_back(m_in.real(t)); break;
@@ -285,8 +295,8 @@ DxfTableData DxfRecordParser::tableData() const
             d.cells.emplace_back();
             cell = &d.cells.back();
             break;
-        case 175: cell->spanColumns = std::max(1, static_cast<int>(m_in.integer(t))); break;
-        case 176: cell->spanRows = std::max(1, static_cast<int>(m_in.integer(t))); break;
+        case 175: cell->spanColumns = std::max(1, count(t)); break;
+        case 176: cell->spanRows = std::max(1, count(t)); break;
         case 340: cell->blockHandle = m_in.handle(t); break;
         case 140: cell->textHeight = m_in.real(t); break;
         case 301: inValue = true; break;
@@ -312,7 +322,23 @@ DxfTableData DxfRecordParser::tableData() const
     }
     (void)inValue;
     endCell();
+    checkTableSize(d, rowsTag);
     return d;
+}
+
+void DxfRecordParser::checkTableSize(const DxfTableData& d, const DxfTag* rowsTag) const
+{
+    // A table lists every cell: a claim of more is damage, and would size the table past the file.
+    const auto claimed = static_cast<std::uint64_t>(d.rows) * static_cast<std::uint64_t>(d.columns);
+    if (rowsTag && claimed > d.cells.size())
+        m_in.fail(valuePosition(*rowsTag), "table of " + std::to_string(d.rows) + " rows and " +
+                                               std::to_string(d.columns) + " columns holds only " +
+                                               std::to_string(d.cells.size()) + " cells");
+}
+
+DxfPosition DxfRecordParser::valuePosition(const DxfTag& t) const
+{
+    return m_in.isBinary() ? t.pos : DxfPosition{t.pos.line + 1, t.pos.offset, false};
 }
 
 std::vector<std::pair<long long, std::uint64_t>> DxfRecordParser::graphNodes() const

@@ -60,6 +60,9 @@ public:
 
 private:
     const DxfTag* find(int code) const;
+    // Where a tag's value is, for messages (its line in ASCII files).
+    DxfPosition valuePosition(const DxfTag& t) const;
+    void checkTableSize(const DxfTableData& d, const DxfTag* rowsTag) const;
     // Index of find's candidates (position of a code outside 102 groups, before dataEnd).
     std::size_t findIndex(int code) const;
     KvTypedValue typedValue(std::size_t& i, std::size_t end) const;

@@ -227,6 +227,50 @@ TEST(SavedTable, NoHandlesLeftForTheGraphicsRefusesTheSave)
     kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
+// Sizes a table claims are checked against the cells it holds before anything is allocated
+// by them, and spans stop at the table's edge without overflowing.
+TEST(ReadTable, ClaimedSizesAndSpansAreChecked)
+{
+    DxfLoaded loaded = dxfReadFile(sourceDir() + "/samples/office_floor_r2000.dxf");
+    insertTable(*loaded.database, kRows);
+    const std::string saved = dxfWriteBytes(*loaded.database, *loaded.document);
+    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    const std::size_t table = saved.find("\nAcDbTable\n");
+    ASSERT_NE(table, std::string::npos);
+    auto withValue = [&](const std::string& code, const std::string& value) {
+        std::string s = saved;
+        std::size_t at = s.find("\n" + code + "\n", table) + code.size() + 2;
+        s.replace(at, s.find('\n', at) - at, value);
+        return s;
+    };
+    for (const auto& [code, value] : {std::pair<std::string, std::string>{" 91", "40000"}, {" 92", "5000"}}) {
+        std::string claim = withValue(code, value);
+        try {
+            dxfReadBytes(claim, "claim.dxf");
+            ADD_FAILURE() << code << " " << value << " accepted";
+        } catch (const DxfError& e) {
+            EXPECT_NE(std::string(e.what()).find("columns holds only 12 cells"), std::string::npos) << e.what();
+        }
+    }
+    for (std::string span : {"2147483647", "99999999999"}) {
+        std::string wide = withValue("175", span);
+        try {
+            DxfLoaded read = dxfReadBytes(wide, "span.dxf");
+            EXPECT_EQ(span, "2147483647") << "a span past the 32-bit range is refused";
+            const KvDbTable* t = nullptr;
+            for (KvDbObjectId id : read.database->layoutEntitiesInOrder())
+                if (auto* found = kvCast<KvDbTable>(read.database->objectAt(id))) t = found;
+            ASSERT_NE(t, nullptr);
+            int maxCol = -1;
+            EXPECT_TRUE(t->isMergedCell(0, 0, nullptr, nullptr, nullptr, &maxCol));
+            EXPECT_EQ(maxCol, 2) << "the title's span stops at the last column";
+        } catch (const DxfError& e) {
+            EXPECT_NE(std::string(e.what()).find("table count out of range for group code 175"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(SavedTable, RewrittenTableReplacesItsGraphicsAndKeepsItsHandle)
 {
     TempDir dir;
