@@ -2,10 +2,26 @@
 
 #include <string>
 
+#include "EditorInputParsing.h"
 #include "kv/KvConsole.h"
 #include "kv/KvStatus.h"
 #include "kv/KvString.h"
-#include "EditorInputParsing.h"
+
+namespace {
+
+// What may be typed at a prompt and how to get out of it, after the prompt's own text.
+void hint(const std::u16string& prompt, const char16_t* text)
+{
+    const bool bSpaced = prompt.empty() || prompt.back() == u' ';
+    KvConsole::instance().write((bSpaced ? u"(" : u" (") + std::u16string(text) + u") ");
+}
+
+constexpr const char16_t* kObjectsHint = u"handles, or all; an empty line cancels";
+constexpr const char16_t* kMoreObjectsHint = u"more handles; an empty line ends the selection";
+constexpr const char16_t* kPickHint = u"a handle; an empty line cancels";
+constexpr const char16_t* kPointHint = u"x,y or x,y,z; an empty line cancels";
+
+}  // namespace
 
 bool TerminalEditorInput::readLine(std::string& line)
 {
@@ -19,9 +35,11 @@ int TerminalEditorInput::selectObjects(const std::u16string& prompt, std::vector
 {
     handles.clear();
     all = false;
+    hint(prompt, kObjectsHint);
     std::string line;
     while (readLine(line)) {
-        if (line.empty()) return RTNORM;
+        // Enter with nothing chosen cancels, as in CAD programs; after some objects it ends.
+        if (line.empty()) return handles.empty() ? RTCAN : RTNORM;
         if (LowerCase(line) == "all") {
             all = true;
             return RTNORM;
@@ -34,27 +52,33 @@ int TerminalEditorInput::selectObjects(const std::u16string& prompt, std::vector
                 KvConsole::instance().write(u"\n\"" + kvFromUtf8(word) + u"\" is not a handle.");
         }
         KvConsole::instance().write(prompt);
+        hint(prompt, handles.empty() ? kObjectsHint : kMoreObjectsHint);
     }
     return RTCAN;
 }
 
 int TerminalEditorInput::pickObject(const std::u16string& prompt, KvDbHandle& handle)
 {
+    hint(prompt, kPickHint);
     std::string line;
     while (readLine(line)) {
-        if (line.empty()) return RTERROR;  // nothing picked
+        if (line.empty()) return RTCAN;
         if (ParseHandle(line, handle)) return RTNORM;
         KvConsole::instance().write(u"\n\"" + kvFromUtf8(line) + u"\" is not a handle." + prompt);
+        hint(prompt, kPickHint);
     }
     return RTCAN;
 }
 
 int TerminalEditorInput::getPoint(const std::u16string& prompt, const KvGePoint3d*, KvGePoint3d& point)
 {
+    hint(prompt, kPointHint);
     std::string line;
     while (readLine(line)) {
+        if (line.empty()) return RTCAN;
         if (ParsePoint(line, point)) return RTNORM;
         KvConsole::instance().write(u"\nA point is x,y or x,y,z." + prompt);
+        hint(prompt, kPointHint);
     }
     return RTCAN;
 }

@@ -327,7 +327,7 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
         // Without a choice given, the menu asks the driver when it shows.
         pending.bActive = !action.bMenuOnScreen;
         std::string why;
-        if (action.kind == KvUiActionKind::HeaderMenu && action.bMenuOnScreen) {
+        if (action.kind == KvUiActionKind::HeaderMenu && action.bMenuOnScreen && action.col >= 0) {
             why = list->UserRightClickHeader(action.col);
         } else if (action.kind == KvUiActionKind::CellMenu) {
             pending.bNone = action.choice == 0;
@@ -335,7 +335,7 @@ std::string CKpUiBaseDialog::DispatchToControl(const KvUiAction& action)
             why = list->UserRightClickCell(action.row, action.col);
         } else {
             // Any header on screen opens the menu; the column chosen may be a hidden one.
-            if (action.col < 0 || action.col >= list->GetColumnCount())
+            if (!action.bMenuOnScreen && (action.col < 0 || action.col >= list->GetColumnCount()))
                 why = "list " + id + " has no column " + std::to_string(action.col);
             int header = -1;
             for (int col : list->GetColumnOrder())

@@ -65,8 +65,8 @@ constexpr VerbInfo kVerbs[] = {
     {"select", KvUiActionKind::Select, "select ID TEXT"},
     {"item", KvUiActionKind::Item, "item ID TEXT on|off"},
     {"total", KvUiActionKind::Total, "total ID TEXT on|off"},
-    {"cellmenu", KvUiActionKind::CellMenu, "cellmenu ID ROW COL CHOICE"},
-    {"headermenu", KvUiActionKind::HeaderMenu, "headermenu ID COL"},
+    {"cellmenu", KvUiActionKind::CellMenu, "cellmenu ID ROW COL [CHOICE]"},
+    {"headermenu", KvUiActionKind::HeaderMenu, "headermenu ID [COL]"},
     {"sort", KvUiActionKind::Sort, "sort ID COL"},
     {"movecol", KvUiActionKind::MoveCol, "movecol ID FROM TO"},
     {"file", KvUiActionKind::File, "file PATH [FILTER] | file cancel"},
@@ -155,9 +155,15 @@ bool KvUiParseAction(std::string_view line, KvUiAction& action, std::string& err
         action.text = restFrom(2, n - 1);
         return true;
     case KvUiActionKind::CellMenu:
-        return number(1, action.id, "control id") && number(2, action.row, "row") && number(3, action.col, "column") &&
-               number(4, action.choice, "menu choice") && exactly(5);
+        if (!number(1, action.id, "control id") || !number(2, action.row, "row") || !number(3, action.col, "column"))
+            return false;
+        action.bMenuOnScreen = n == 4;
+        return action.bMenuOnScreen || (number(4, action.choice, "menu choice") && exactly(5));
     case KvUiActionKind::HeaderMenu:
+        if (!number(1, action.id, "control id")) return false;
+        action.bMenuOnScreen = n == 2;
+        if (action.bMenuOnScreen) action.col = -1;
+        return action.bMenuOnScreen || (number(2, action.col, "column") && exactly(3));
     case KvUiActionKind::Sort:
         return number(1, action.id, "control id") && number(2, action.col, "column") && exactly(3);
     case KvUiActionKind::MoveCol:

@@ -32,6 +32,14 @@ bool KvUiScriptDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
                                   waiting + " and is cancelled");
         return false;
     }
+    // Nobody would read a menu shown to a script.
+    if (action.bMenuOnScreen) {
+        m_script.fail(m_line, "a script gives the menu choice on the line (" +
+                                  std::string(action.kind == KvUiActionKind::CellMenu ? "cellmenu ID ROW COL CHOICE"
+                                                                                      : "headermenu ID COL") +
+                                  "); " + waiting + " and is cancelled");
+        return false;
+    }
     return true;
 }
 

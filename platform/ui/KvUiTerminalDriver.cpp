@@ -39,7 +39,10 @@ std::string trim(const std::string& s)
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-void showList(std::ostream& out, const CListCtrl& list)
+// Lists can hold many thousands of rows: a dialog shows a page of them, rows ID FROM the others.
+constexpr int kPageRows = 40;
+
+void showList(std::ostream& out, const CListCtrl& list, int first = 0)
 {
     const auto* grid = dynamic_cast<const CGridListCtrlEx*>(&list);
     std::vector<int> columns;
@@ -50,6 +53,8 @@ void showList(std::ostream& out, const CListCtrl& list)
         columns.push_back(0);
     }
     const bool checks = list.HasCheckBoxes();
+    const int count = list.GetItemCount();
+    const int last = std::min(count, first + kPageRows);
 
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> header{"row"};
@@ -63,7 +68,7 @@ void showList(std::ostream& out, const CListCtrl& list)
         header.push_back(title);
     }
     rows.push_back(header);
-    for (int item = 0; item < list.GetItemCount(); ++item) {
+    for (int item = first; item < last; ++item) {
         std::vector<std::string> row{std::to_string(item)};
         if (checks) row.push_back(list.GetCheck(item) ? "[x]" : "[ ]");
         for (int col : columns) row.push_back(utf8(list.GetCellDisplayText(item, col)));
@@ -78,9 +83,15 @@ void showList(std::ostream& out, const CListCtrl& list)
             out << (i ? " | " : "") << (i + 1 < row.size() ? pad(row[i], widths[i]) : row[i]);
         out << "\n";
     }
-    if (list.GetItemCount() == 0) {
+    if (count == 0) {
         std::string empty = utf8(list.GetEmptyMarkupText());
         out << "         " << (empty.empty() ? "(no items)" : empty) << "\n";
+    } else if (first > 0 || last < count) {
+        const std::string id = std::to_string(list.GetDlgCtrlID());
+        out << "         rows " << first << " to " << last - 1 << " of " << count;
+        if (last < count) out << "; " << count - last << " more: rows " << id << " " << last;
+        if (first > 0) out << "; back to the top: rows " << id << " 0";
+        out << "\n";
     }
 }
 
@@ -152,11 +163,12 @@ void KvUiTerminalDriver::Show(const CKpUiBaseDialog& dlg)
 void KvUiTerminalDriver::ShowHelp()
 {
     m_out << "actions: click ID | check ID on|off | select ID TEXT | item ID TEXT on|off | total ID TEXT on|off\n"
-             "         cellmenu ID ROW COL CHOICE | headermenu ID COL | sort ID COL | movecol ID FROM TO\n"
-             "         show (the dialog again) | help\n";
+             "         cellmenu ID ROW COL [CHOICE] | headermenu ID [COL] | sort ID COL | movecol ID FROM TO\n"
+             "         (a menu opened without its choice is listed and asks for it)\n"
+             "         rows ID FROM (list rows from FROM on) | show (the dialog again) | help\n";
 }
 
-bool KvUiTerminalDriver::ReadLine(const char* prompt, std::string& line)
+bool KvUiTerminalDriver::ReadLine(const char* prompt, std::string& line, bool bEmptyAnswers)
 {
     while (true) {
         m_out << prompt << std::flush;
@@ -166,12 +178,37 @@ bool KvUiTerminalDriver::ReadLine(const char* prompt, std::string& line)
             return false;
         }
         line = trim(raw);
-        if (!line.empty() && line[0] != '#') return true;
+        if (line.empty() ? bEmptyAnswers : line[0] != '#') return true;
     }
+}
+
+bool KvUiTerminalDriver::ShowRows(const CKpUiBaseDialog& dlg, const std::string& line)
+{
+    std::istringstream words(line.substr(4));
+    int id = 0, first = 0;
+    std::string extra;
+    if (!(words >> id >> first) || (words >> extra)) {
+        m_out << "  rows ID FROM: the list's id and the first row to show\n";
+        return false;
+    }
+    const auto* list = dlg.GetDlgItemAs<CListCtrl>(id);
+    if (list == nullptr || !list->IsWindowVisible()) {
+        m_out << "  dialog " << dlg.GetTemplateId() << " shows no list " << id << "\n";
+        return false;
+    }
+    if (first < 0 || (first >= list->GetItemCount() && first > 0)) {
+        m_out << "  list " << id << " has rows 0 to " << list->GetItemCount() - 1 << "\n";
+        return false;
+    }
+    m_out << "  [" << id << "] rows from " << first << "\n";
+    showList(m_out, *list, first);
+    return true;
 }
 
 bool KvUiTerminalDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
 {
+    if (m_bMenuAsked && !m_bMenuShown) m_out << "  no menu opens there\n";
+    m_bMenuAsked = m_bMenuShown = false;
     Show(dlg);
     std::string line;
     while (ReadLine("dialog> ", line)) {
@@ -183,6 +220,10 @@ bool KvUiTerminalDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
             Show(dlg);
             continue;
         }
+        if (line == "rows" || line.starts_with("rows ")) {
+            ShowRows(dlg, line);
+            continue;
+        }
         std::string error;
         if (!KvUiParseAction(line, action, error)) {
             m_out << "  " << error << " (type help for the actions)\n";
@@ -192,6 +233,7 @@ bool KvUiTerminalDriver::NextAction(CKpUiBaseDialog& dlg, KvUiAction& action)
             m_out << "  '" << KvUiActionVerb(action.kind) << "' is not an action on a dialog (type help)\n";
             continue;
         }
+        m_bMenuAsked = action.bMenuOnScreen;
         return true;
     }
     m_out << "  end of input: " << kvToUtf8(dlg.GetWindowText()) << " is cancelled\n";
@@ -268,15 +310,18 @@ bool KvUiTerminalDriver::FileDialog(const KvUiFileRequest& request, KvUiFileAnsw
 
 UINT_PTR KvUiTerminalDriver::PopupMenu(const CMenu& menu)
 {
+    m_bMenuShown = true;
     m_out << "\n--- menu ---\n";
     for (const auto& item : menu.GetItems()) {
         if (item.flags & MF_SEPARATOR) continue;
         m_out << "  " << item.key << ": " << utf8(item.text) << ((item.flags & MF_CHECKED) ? " (checked)" : "")
               << ((item.flags & (MF_GRAYED | MF_DISABLED)) ? " (unavailable)" : "") << "\n";
     }
-    m_out << "  0: none\n";
+    m_out << "  0: none\n"
+          << "  type the number of an item; 0 or an empty line closes the menu\n";
     std::string line;
-    while (ReadLine("menu> ", line)) {
+    while (ReadLine("menu> ", line, true)) {
+        if (line.empty()) return 0;
         int key = 0;
         try {
             key = std::stoi(line);
@@ -286,7 +331,13 @@ UINT_PTR KvUiTerminalDriver::PopupMenu(const CMenu& menu)
         }
         if (key == 0) return 0;
         if (const CMenu::Item* item = menu.FindEnabledByKey(key)) return item->id;
-        m_out << "  no item " << key << "\n";
+        const auto& items = menu.GetItems();
+        const bool bListed = std::any_of(items.begin(), items.end(), [&](const CMenu::Item& item) {
+            return item.key == key && !(item.flags & MF_SEPARATOR);
+        });
+        m_out << "  "
+              << (bListed ? "item " + std::to_string(key) + " is unavailable" : "no item " + std::to_string(key))
+              << "\n";
     }
     return 0;
 }

@@ -45,6 +45,16 @@ def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
     return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
 
 
+def console(typed, drawing=None, lang="en", folder=None, timeout=120):
+    """kvhost as a user at the console: commands, dialog actions and answers all typed, in order."""
+    folder = folder or workdir("console")
+    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang]
+    if drawing:
+        args.append(os.path.abspath(drawing))
+    done = subprocess.run(args, input=typed.encode("utf-8"), capture_output=True, timeout=timeout, cwd=folder)
+    return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
+
+
 def check(condition, what, run=None):
     if not condition:
         failures.append(what)

@@ -37,9 +37,21 @@ TEST(ActionParser, TextsRunToTheEndOfTheLineAndKeepTheirSpaces)
     EXPECT_EQ(file.filterIndex, 0);
 }
 
+// A menu opened without its choice asks for it (the console lists the menu).
+TEST(ActionParser, MenusMayComeWithoutTheirChoice)
+{
+    const KvUiAction cell = Parse("cellmenu 1025 4 3");
+    EXPECT_TRUE(cell.bMenuOnScreen);
+    EXPECT_EQ(cell.col, 3);
+    EXPECT_FALSE(Parse("cellmenu 1025 4 3 0").bMenuOnScreen);
+    EXPECT_TRUE(Parse("headermenu 1022").bMenuOnScreen);
+    EXPECT_EQ(Parse("headermenu 1022 5").col, 5);
+}
+
 TEST(ActionParser, MistakesSayWhatWasExpected)
 {
-    EXPECT_NE(Error("cellmenu 1025 4 3").find("missing menu choice"), std::string::npos);
+    EXPECT_NE(Error("cellmenu 1025 4").find("missing column"), std::string::npos);
+    EXPECT_NE(Error("cellmenu 1025 4 3 1 2").find("unexpected '2'"), std::string::npos);
     EXPECT_NE(Error("cellmenu 1025 4 x 1").find("column must be a whole number, not 'x'"), std::string::npos);
     EXPECT_NE(Error("click 1 2").find("unexpected '2'"), std::string::npos);
     EXPECT_NE(Error("item 1022 Line maybe").find("on or off"), std::string::npos);

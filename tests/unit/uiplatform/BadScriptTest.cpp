@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"unknown column", "sort 1011 7\n", "line 1", "no column 7", 0},
                       BadCase{"hidden column sorted", "sort 1011 0\n", "line 1", "hidden", 0},
                       BadCase{"unknown row", "cellmenu 1010 9 1 1\n", "line 1", "no row 9", 0},
+                      BadCase{"menu without its choice", "cellmenu 1010 0 1\nclick 1\n", "line 1",
+                              "a script gives the menu choice on the line", 1},
                       BadCase{"drag target out of range", "movecol 1011 1 4\n", "line 1", "no column position 4", 0},
                       BadCase{"no drag on this list", "movecol 1010 1 0\n", "line 1", "cannot be dragged", 0},
                       BadCase{"no checks in column", "total 1010 Line on\n", "line 1", "no column of total marks", 0},

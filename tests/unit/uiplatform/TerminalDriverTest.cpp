@@ -77,7 +77,7 @@ TEST(TerminalDriver, ExplainsMistakesAndAsksAgain)
     EXPECT_TRUE(Has(shown, "unknown action 'frobnicate'"));
     EXPECT_TRUE(Has(shown, "cannot do that: dialog 9001 has no control 4242"));
     EXPECT_TRUE(Has(shown, "'file' is not an action on a dialog"));
-    EXPECT_TRUE(Has(shown, "cellmenu ID ROW COL CHOICE"));
+    EXPECT_TRUE(Has(shown, "cellmenu ID ROW COL [CHOICE]"));
 }
 
 TEST(TerminalDriver, AnswersBoxesFileDialogsAndMenusAtThePrompt)
@@ -116,6 +116,49 @@ TEST(TerminalDriver, FileDialogRefusesFoldersAndAsksBeforeReplacing)
     EXPECT_TRUE(Has(shown, old + " already exists.\nDo you want to replace it?\nyes/no> ")) << shown;
     EXPECT_TRUE(Has(shown, "type another path, or cancel\nfile> ")) << shown;
     EXPECT_EQ(ReadBytes(dir.Path("old.csv")), "kept");
+}
+
+TEST(TerminalDriver, MenusOpenedWithoutAChoiceAreListedAndAsked)
+{
+    RegisterTestDialogTemplate();
+    PipedTerminal terminal("headermenu 1011\nx\n9\n2\nheadermenu 1011\n\ncellmenu 1011 0 2\nclick 1\n");
+    TestDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    const std::string shown = terminal.Shown();
+    EXPECT_TRUE(Has(shown,
+                    "--- menu ---\n  1: Property (checked)\n  2: Display name (checked)\n  3: Total (checked)\n"
+                    "  0: none\n  type the number of an item; 0 or an empty line closes the menu\nmenu> "))
+        << shown;
+    EXPECT_TRUE(Has(shown, "menu>   type the number of an item\nmenu>   no item 9\nmenu> ")) << shown;
+    EXPECT_TRUE(Has(shown, "  2: Display name\n  3: Total (checked)\n")) << "item 2 hid column 2: " << shown;
+    // The list's cells have no menu: the console says so rather than nothing.
+    EXPECT_TRUE(Has(shown, "no menu opens there")) << shown;
+}
+
+TEST(TerminalDriver, LongListsShowAPageOfRowsAndPage)
+{
+    RegisterTestDialogTemplate();
+    struct LongList : TestDialog {
+        BOOL OnInitDialog() override
+        {
+            TestDialog::OnInitDialog();
+            for (int i = 2; i < 95; ++i) m_filter.InsertItem(i, u"Item " + kvFromUtf8(std::to_string(i)));
+            return TRUE;
+        }
+    };
+    PipedTerminal terminal("rows 1012 40\nrows 1012 80\nrows 1012 95\nrows 1009 0\nclick 1\n");
+    LongList dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    const std::string shown = terminal.Shown();
+    EXPECT_TRUE(Has(shown, "         39  | [ ] | Item 39\n         rows 0 to 39 of 95; 55 more: rows 1012 40\n"))
+        << shown;
+    EXPECT_LT(shown.find("rows 0 to 39 of 95"), shown.find("Item 40")) << "a page is 40 rows";
+    EXPECT_TRUE(Has(shown, "  [1012] rows from 40\n         row | chk | [0]\n         40  | [ ] | Item 40\n"));
+    EXPECT_TRUE(Has(shown, "rows 40 to 79 of 95; 15 more: rows 1012 80; back to the top: rows 1012 0\n"));
+    EXPECT_TRUE(
+        Has(shown, "         94  | [ ] | Item 94\n         rows 80 to 94 of 95; back to the top: rows 1012 0\n"));
+    EXPECT_TRUE(Has(shown, "list 1012 has rows 0 to 94")) << shown;
+    EXPECT_TRUE(Has(shown, "dialog 9001 shows no list 1009")) << shown;
 }
 
 TEST(TerminalDriver, EndOfInputCancels)

@@ -1,7 +1,9 @@
 #pragma once
 // Editor input typed at the terminal. The request's prompt is already on the command line;
-// objects: handles (several a line), "all", or an empty line to finish; a single pick: a
-// handle; a point: x,y[,z]. "cancel" (or Escape) cancels, as does the end of the input.
+// each request adds what may be typed and how to cancel. Objects: handles (several a line,
+// asked again until an empty line ends the selection) or "all"; a single pick: a handle; a
+// point: x,y[,z]. An empty line cancels the request (for objects, while none is chosen), as
+// Enter or Escape does in CAD programs; so do "cancel", Escape and the end of the input.
 #include <istream>
 
 #include "kv/KvEdInputProvider.h"

@@ -1,7 +1,7 @@
 #pragma once
 // One user action as a line of text, the same for scripts and for the terminal:
 //   click ID | check ID on|off | select ID TEXT | item ID TEXT on|off | total ID TEXT on|off
-//   cellmenu ID ROW COL CHOICE | headermenu ID COL | sort ID COL | movecol ID FROM TO
+//   cellmenu ID ROW COL [CHOICE] | headermenu ID [COL] | sort ID COL | movecol ID FROM TO
 //   file PATH [FILTER] | file cancel | answer ok|yes|no
 // and the editor's answers objects ..., pick ..., point ..., recognised so that a line of
 // the wrong sort can be named.
@@ -38,8 +38,9 @@ struct KvUiAction {
     bool bCancel = false;  // file cancel
     int filterIndex = 0;   // file filter index, 0 when not given
     int answer = 0;        // IDOK, IDYES or IDNO
-    // cellmenu, headermenu: the user chooses in the menu when it shows (a graphical
-    // driver); choice is then unused and col names the header right-clicked.
+    // cellmenu, headermenu: the user chooses in the menu when it shows (a graphical driver,
+    // or a console line without the choice); choice is then unused and col names the header
+    // right-clicked (-1: the first header on screen).
     bool bMenuOnScreen = false;
 };
 
