@@ -2,6 +2,7 @@
 // runs commands from the command line or a script, and unloads it at the end.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -61,6 +62,10 @@ int main(int argc, char** argv)
         return kExitCannotStart;
     }
 
+    // A file-size limit makes a write fail like a full disk, reported where the write is,
+    // rather than kill the session with its unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Drawings are DXF files.
     SetDrawingFileHooks({dxfOpenDrawing, dxfSaveDrawing});
 
@@ -79,12 +84,11 @@ int main(int argc, char** argv)
     if (options.csDrawingPath.empty()) {
         db = std::make_unique<KvDbDatabase>();
     } else {
-        const DrawingFileHooks& files = GetDrawingFileHooks();
-        if (files.read == nullptr)
-            return refuse("cannot open \"" + options.csDrawingPath + "\": this build does not read drawing files");
-        db = files.read(options.csDrawingPath, error);
+        db = OpenDrawingFile(options.csDrawingPath, error);
         if (!db) return refuse(error);
         kvDocManagerPtr()->curDocument()->setFileName(kvFromUtf8(options.csDrawingPath));
+        const std::string notice = ReadOnlyNotice();
+        if (!notice.empty()) HostShell::print(kvFromUtf8(notice));
     }
 
     KvScript uiScript;

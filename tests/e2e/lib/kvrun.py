@@ -29,6 +29,15 @@ def workdir(name):
     return folders[-1]
 
 
+def own_copy(drawing, folder):
+    """The drawing copied into the run's folder: runs at the same time must not share one file,
+    or all but the first would open it read-only (and say so)."""
+    local = os.path.join(folder, os.path.basename(drawing))
+    if os.path.abspath(drawing) != os.path.abspath(local):
+        shutil.copyfile(drawing, local)
+    return local
+
+
 def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
     """One kvhost run; ui and commands are the texts of the two scripts."""
     folder = folder or workdir("run")
@@ -40,7 +49,7 @@ def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
         f.write(commands)
     args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
     if drawing:
-        args.append(os.path.abspath(drawing))
+        args.append(own_copy(drawing, folder))
     done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder)
     return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
 
@@ -101,6 +110,6 @@ def kvhost_gui(ui, commands, drawing=None, lang="en", folder=None, pictures=None
     if pictures:
         args += ["--screenshot-dir", pictures]
     if drawing:
-        args.append(os.path.abspath(drawing))
+        args.append(own_copy(drawing, folder))
     done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder, env=env)
     return Run(done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
