@@ -1,6 +1,7 @@
 #include "drawing/TableCellsUpdate.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -67,6 +68,16 @@ bool UpdateTableCells(TableData& veEngineTable, KvDbTable& table, std::vector<st
     if (bLineAppended) --nData;
 
     const EngineRowIndex index(veEngineTable, nData, bGroup ? 1 : 0);
+    // A counted row whose kept object is gone takes the group with its other cells, unless
+    // another row's object already leads to that group.
+    std::unordered_set<std::u16string> seReached;
+    std::unique_ptr<CountedRowsByCells> pByCells;
+    if (pGroups != nullptr && !bGroup) {
+        for (const std::u16string& csHandle : lsHandles) {
+            const auto it = pGroups->find(csHandle);
+            if (it != pGroups->end()) seReached.insert(it->second);
+        }
+    }
     bool bChanged = false;
     std::vector<int> veGoneRows;
     std::vector<std::u16string> lsGoneHandles;
@@ -81,7 +92,18 @@ bool UpdateTableCells(TableData& veEngineTable, KvDbTable& table, std::vector<st
             if (nColumns > 0) csKey = row[0];
         } else if (pGroups != nullptr) {
             const auto itGroup = pGroups->find(lsHandles[k]);
-            if (itGroup != pGroups->end()) csKey = itGroup->second;
+            if (itGroup != pGroups->end()) {
+                csKey = itGroup->second;
+            } else {
+                if (!pByCells)
+                    pByCells = std::make_unique<CountedRowsByCells>(veEngineTable, ReadTableRow(table, 1, nColumns));
+                for (const std::u16string& csKept : pByCells->Find(row)) {
+                    if (seReached.insert(csKept).second) {
+                        csKey = csKept;
+                        break;
+                    }
+                }
+            }
         } else {
             csKey = lsHandles[k];
         }

@@ -1,5 +1,6 @@
 #include "drawing/TableRewriter.h"
 
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -11,9 +12,10 @@
 
 namespace {
 
-// Engine data rows the rewritten table keeps, in engine order.
+// Engine data rows the rewritten table keeps, in engine order. veOld: the table's rows as they
+// were (header first), the k-th data row for the k-th handle.
 std::vector<std::size_t> RowsToKeep(const TableData& veEngine, const std::vector<std::u16string>& lsHandles,
-                                    bool bGroup, const CountedGroups* pGroups)
+                                    bool bGroup, const CountedGroups* pGroups, const TableData& veOld)
 {
     std::vector<std::size_t> veKeep;
     if (bGroup) {
@@ -25,6 +27,16 @@ std::vector<std::size_t> RowsToKeep(const TableData& veEngine, const std::vector
         for (const std::u16string& csHandle : lsHandles) {
             const auto it = pGroups->find(csHandle);
             if (it != pGroups->end()) seKept.insert(it->second);
+        }
+        // A row whose kept object is gone stays with the groups that have its cells (more than
+        // one when a new column tells them apart), unless other rows' objects lead there.
+        std::unique_ptr<CountedRowsByCells> pByCells;
+        const std::unordered_set<std::u16string> seReached = seKept;
+        for (std::size_t k = 0; k < lsHandles.size() && k + 1 < veOld.size(); ++k) {
+            if (pGroups->count(lsHandles[k]) != 0) continue;
+            if (!pByCells) pByCells = std::make_unique<CountedRowsByCells>(veEngine, veOld[0]);
+            for (const std::u16string& csKept : pByCells->Find(veOld[k + 1]))
+                if (seReached.count(csKept) == 0) seKept.insert(csKept);
         }
         for (std::size_t j = 1; j < veEngine.size(); ++j) {
             if (!veEngine[j].empty() && seKept.count(veEngine[j][0]) != 0) veKeep.push_back(j);
@@ -99,7 +111,9 @@ bool RewriteTable(const RewriteSource& source, KvDbTable& table, std::vector<std
     if (veEngine.empty()) return false;
     TableData veRows{veEngine[0]};
     std::vector<std::u16string> lsWritten;
-    for (std::size_t j : RowsToKeep(veEngine, lsHandles, bGroup, pGroups)) {
+    TableData veOld;
+    if (pGroups != nullptr) ReadTableRows(table, veOld);
+    for (std::size_t j : RowsToKeep(veEngine, lsHandles, bGroup, pGroups, veOld)) {
         veRows.push_back(veEngine[j]);
         lsWritten.push_back(veEngine[j][0]);
     }

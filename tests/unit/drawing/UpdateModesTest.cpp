@@ -186,6 +186,89 @@ TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNewer)}));
 }
 
+// A counted row belongs to its group, not to the one object its tag kept: erasing either of two
+// identical lines leaves the row with a count of 1 and the remaining line in the tag.
+TEST_F(UpdateModesTest, ErasingTheKeptLineOfACountedRowKeepsTheRow)
+{
+    const KvDbObjectId idFirst = AddLine(5800);
+    const KvDbObjectId idKept = AddLine(5800);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)})) << "the newer line is the one kept";
+    Erase(idKept);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idFirst)}));
+
+    // The row goes only with the last object of its group.
+    Erase(idFirst);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"", u"", u""}, {u"0", u"", u""}}));
+    EXPECT_TRUE(ReadTag(id, kTagHandles).empty());
+}
+
+TEST_F(UpdateModesTest, ErasingTheOtherLineOfACountedRowCountsOne)
+{
+    const KvDbObjectId idOther = AddLine(5800);
+    const KvDbObjectId idKept = AddLine(5800);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    Erase(idOther);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)}));
+}
+
+// Three identical references, the kept one erased: the row counts the two left, in both the
+// in-place refresh and the rebuild that adds objects; a row whose group another row's object
+// already stands for does not come back twice.
+TEST_F(UpdateModesTest, ErasingTheKeptBlockReferenceOfACountedRowKeepsTheRow)
+{
+    AddBlockReference(u"CHAIR", u"Vitra");
+    const KvDbObjectId idSecond = AddBlockReference(u"CHAIR", u"Vitra");
+    const KvDbObjectId idKept = AddBlockReference(u"CHAIR", u"Vitra");
+    const KvDbObjectId idDesk = AddBlockReference(u"DESK", u"USM");
+    const KvDbObjectId id = Extract({u"Block"}, {u"Qty", u"Name", u"MARK"}, true, true, {u"Qty"});
+    ASSERT_EQ(Data(id), (std::vector<Texts>{{u"1", u"DESK", u"USM"}, {u"3", u"CHAIR", u"Vitra"}, {u"", u"", u""},
+                                            {u"4", u"", u""}}));
+    ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idDesk), HandleOf(idKept)}));
+    Erase(idKept);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Printed(), u"\nTable updated.");
+    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"DESK", u"USM"}, {u"2", u"CHAIR", u"Vitra"}, {u"", u"", u""},
+                                            {u"3", u"", u""}}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idDesk), HandleOf(idSecond)}));
+
+    // Mode 2: the kept chair goes, a new desk is added.
+    Erase(idSecond);
+    const KvDbObjectId idNewDesk = AddBlockReference(u"DESK", u"USM");
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idNewDesk)}));
+    Run(AddObjectsToTable);
+    EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
+    EXPECT_EQ(Columns(id, {u"Qty", u"Name", u"MARK"}),
+              (std::vector<Texts>{{u"Qty", u"Name", u"MARK"},
+                                  {u"2", u"DESK", u"USM"},
+                                  {u"1", u"CHAIR", u"Vitra"},
+                                  {u"", u"", u""},
+                                  {u"3", u"", u""}}));
+}
+
+// A gone row whose cells are now those of another row's object is not brought back by its
+// cells: the group is that other row's, and counting it twice would double the total.
+TEST_F(UpdateModesTest, AGoneRowDoesNotTakeAGroupAnotherRowStandsFor)
+{
+    const KvDbObjectId idShort = AddLine(10);
+    const KvDbObjectId idLong = AddLine(20);
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    KvDbLine* pLine = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pLine, idLong, KvDb::kForWrite), Kvmo::eOk);
+    pLine->setEndPoint(KvGePoint3d(10, 0, 0));
+    pLine->close();
+    Erase(idShort);
+    Run(UpdateSelectedTable);
+    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"10"}, {u"", u"", u""}, {u"1", u"", u""}}));
+    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idLong)}));
+}
+
 TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue)
 {
     AddLine(10);
