@@ -436,8 +436,7 @@ void Reader::run()
                 std::unique_ptr<KvDbObject> owner(table);
                 m_currentTable = stage(owner.release(), kOther, p);
                 if (known >= 0) {
-                    if (m_tableStaged[known] != kNone)
-                        m_in.fail(head.pos, "second " + dxfUtf16ToUtf8(tname) + " table");
+                    if (m_tableStaged[known] != kNone) m_in.fail(head.pos, "second " + kvToUtf8(tname) + " table");
                     m_tableStaged[known] = m_currentTable;
                 }
                 m_currentTableName = tname;
@@ -546,7 +545,7 @@ void Reader::readTableRecord(std::string_view type)
     for (const char* k : kKnown)
         if ((type == k) != (m_currentTableName == dxfUtf8ToUtf16(k)))
             m_in.fail(m_tags.front().pos,
-                      std::string(type) + " record in the " + dxfUtf16ToUtf8(m_currentTableName) + " table");
+                      std::string(type) + " record in the " + kvToUtf8(m_currentTableName) + " table");
     KvDbObject* object = nullptr;
     std::unique_ptr<KvDbObject> owner;
     std::u16string name = p.text(2);
@@ -1063,7 +1062,7 @@ void Reader::finish()
         case LinkKind::kBlockByName: {
             std::uint32_t block = blockFor(l.name);
             if (block == kNone)
-                failAt(m_staged[l.staged].offset, "block \"" + dxfUtf16ToUtf8(name(l.name)) + "\" is not defined");
+                failAt(m_staged[l.staged].offset, "block \"" + kvToUtf8(name(l.name)) + "\" is not defined");
             static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[block].id());
             break;
         }

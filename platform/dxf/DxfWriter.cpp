@@ -210,9 +210,9 @@ void Writer::classify()
             } else if (auto* e = dynamic_cast<const KvDbEntity*>(o)) {
                 auto* owner = dynamic_cast<const KvDbBlockTableRecord*>(object(e->ownerId()));
                 if (owner && owner->isAnonymous() && !m_inFile.count(owner->objectId().serial())) continue;
-                fail("cannot save the new " + dxfUtf16ToUtf8(o->dxfName()) + " object: this kind is not written yet");
+                fail("cannot save the new " + kvToUtf8(o->dxfName()) + " object: this kind is not written yet");
             } else {
-                fail("cannot save the new " + dxfUtf16ToUtf8(o->dxfName()) + " object: this kind is not written yet");
+                fail("cannot save the new " + kvToUtf8(o->dxfName()) + " object: this kind is not written yet");
             }
             continue;
         }
@@ -305,7 +305,7 @@ void Writer::copyChunk(const DxfChunk& c)
         if (ascii && bytes.find("\\U+") == std::string_view::npos && bytes.find("\\u+") == std::string_view::npos)
             m_out.append(bytes);
         else
-            m_out += dxfUtf16ToUtf8(m_doc.codec.decode(bytes));
+            m_out += kvToUtf8(m_doc.codec.decode(bytes));
         return;
     }
     if (c.begin < DxfTagReader::kBinarySentinel.size()) {
@@ -318,7 +318,7 @@ void Writer::copyChunk(const DxfChunk& c)
     while (in.next(t)) {
         DxfValueKind k = dxfValueKind(t.code);
         if (k == DxfValueKind::kText)
-            w.ascii(t.code, dxfUtf16ToUtf8(m_doc.codec.decode(t.raw)));
+            w.ascii(t.code, kvToUtf8(m_doc.codec.decode(t.raw)));
         else
             w.bytes(bytes.substr(t.pos.offset, t.end - t.pos.offset));
     }
@@ -469,7 +469,7 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
         } else {
             std::string_view raw = bytes.substr(tag.pos.offset, tag.end - tag.pos.offset);
             if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tag.code) == DxfValueKind::kText)
-                w.ascii(tag.code, dxfUtf16ToUtf8(m_doc.codec.decode(tag.raw)));
+                w.ascii(tag.code, kvToUtf8(m_doc.codec.decode(tag.raw)));
             else
                 w.bytes(raw);
         }
@@ -482,7 +482,7 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
     } else {
         for (std::size_t i = xbegin; i < tags.size(); ++i) {
             if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tags[i].code) == DxfValueKind::kText)
-                w.ascii(tags[i].code, dxfUtf16ToUtf8(m_doc.codec.decode(tags[i].raw)));
+                w.ascii(tags[i].code, kvToUtf8(m_doc.codec.decode(tags[i].raw)));
             else
                 w.bytes(bytes.substr(tags[i].pos.offset, tags[i].end - tags[i].pos.offset));
         }

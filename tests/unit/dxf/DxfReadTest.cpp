@@ -473,6 +473,10 @@ TEST(TextCodec, CodePagesAndUnicodeEscapes)
     EXPECT_EQ(utf8.decode("B\xC3\xBCro \\U+2013"), u"Büro –");
     EXPECT_EQ(utf8.decode("bad \xFF byte"), u"bad ÿ byte");  // stray bytes read as Windows-1252
     EXPECT_EQ(utf8.decode("not \\U+12G4 an escape"), u"not \\U+12G4 an escape");
+    // A lone surrogate cannot be UTF-8: it is written as the replacement character.
+    EXPECT_EQ(utf8.encode(std::u16string(u"a") + char16_t(0xD83D) + u"b"),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(TagReader, ToleratesLineEndsAndBlanksButChecksNumbers)

@@ -96,7 +96,7 @@ inline std::u16string u16(const std::string& utf8)
 }
 inline std::string u8(const std::u16string& s)
 {
-    return dxfUtf16ToUtf8(s);
+    return kvToUtf8(s);
 }
 
 }  // namespace dxftest

@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
-// Text of a drawing file: UTF-8 from AC1021 on; before, the drawing's Windows code page with
-// \U+XXXX escapes for characters the code page lacks.
+#include "kv/KvString.h"
+
+// Text of a drawing file: UTF-8 from AC1021 on (written by kvToUtf8); before, the drawing's
+// Windows code page with \U+XXXX escapes for characters the code page lacks.
 class DxfTextCodec {
 public:
     DxfTextCodec();  // UTF-8
@@ -26,5 +28,4 @@ private:
     std::map<char16_t, char> m_fromUnicode;
 };
 
-std::string dxfUtf16ToUtf8(std::u16string_view text);
 std::u16string dxfUtf8ToUtf16(std::string_view text);
