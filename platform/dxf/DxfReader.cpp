@@ -29,6 +29,7 @@
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvDbText.h"
 #include "kv/KvProgress.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kvinternal/KvHugePages.h"
 #include "kv/KvSharedName.h"
 
@@ -214,13 +215,6 @@ std::string hexText(std::uint64_t h)
     char buf[24];
     std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
     return buf;
-}
-
-std::u16string upper(std::u16string s)
-{
-    for (auto& c : s)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
-    return s;
 }
 
 bool Reader::readRecord()
@@ -583,7 +577,7 @@ void Reader::readTableRecord(std::string_view type)
     if (dynamic_cast<KvDbSymbolTableRecord*>(object))
         m_links.push_back(Link{s, LinkKind::kTableRecord, 0, 0, static_cast<int>(m_currentTable), 0});
     if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390)});
-    if (type == "BLOCK_RECORD") m_blocksByName[upper(name)] = s;
+    if (type == "BLOCK_RECORD") m_blocksByName[kvAsciiUpper(name)] = s;
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
@@ -592,7 +586,7 @@ void Reader::readBlockBegin()
     DxfRecordParser p(m_in, m_tags, m_doc.codec);
     std::u16string name = p.text(2);
     std::uint32_t btr = kNone;
-    auto it = m_blocksByName.find(upper(name));
+    auto it = m_blocksByName.find(kvAsciiUpper(name));
     if (it != m_blocksByName.end()) {
         btr = it->second;
     } else {
@@ -601,7 +595,7 @@ void Reader::readBlockBegin()
         static_cast<KvDbBlockTableRecord*>(m_staged[btr].object)->setName(name);
         m_staged[btr].offset = p.position().offset;
         m_staged[btr].synthetic = true;  // linked to the block table in finish()
-        m_blocksByName[upper(name)] = btr;
+        m_blocksByName[kvAsciiUpper(name)] = btr;
     }
     auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object);
     record->setOrigin(p.point(10));
@@ -995,10 +989,10 @@ void Reader::finish()
     std::unordered_map<std::u16string, KvDbObjectId> textStyles;
     // Taken from the staged records: they join their table only when the links below are made.
     for (std::uint32_t style : m_styleRecords)
-        textStyles[upper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] =
+        textStyles[kvAsciiUpper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] =
             m_staged[style].id();
     for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
-        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[upper(r->getName())] = id;
+        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[kvAsciiUpper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
     for (const Link& l : m_links) {
         if (l.kind != LinkKind::kDictEntry) continue;
@@ -1033,7 +1027,7 @@ void Reader::finish()
     std::vector<std::uint32_t> blockMemo(m_names.size(), kUnknown);
     auto blockFor = [&](std::uint32_t n) {
         if (blockMemo[n] == kUnknown) {
-            auto it = m_blocksByName.find(upper(name(n)));
+            auto it = m_blocksByName.find(kvAsciiUpper(name(n)));
             blockMemo[n] = it == m_blocksByName.end() ? kNone : it->second;
         }
         return blockMemo[n];
@@ -1041,7 +1035,7 @@ void Reader::finish()
     std::vector<std::optional<KvDbObjectId>> styleMemo(m_names.size());
     auto styleFor = [&](std::uint32_t n) {
         if (!styleMemo[n]) {
-            auto it = textStyles.find(upper(name(n)));
+            auto it = textStyles.find(kvAsciiUpper(name(n)));
             styleMemo[n] = it == textStyles.end() ? KvDbObjectId() : it->second;
         }
         return *styleMemo[n];
@@ -1105,7 +1099,7 @@ void Reader::finish()
         if (it != textStyles.end()) static_cast<KvDbTableStyle*>(obj(m_standardTableStyle))->setTextStyle(it->second);
     }
     if (!m_textStyleName.empty()) {
-        auto it = textStyles.find(upper(m_textStyleName));
+        auto it = textStyles.find(kvAsciiUpper(m_textStyleName));
         if (it != textStyles.end()) m_db.setTextstyle(it->second);
     }
     std::vector<KvDbObjectId> references;

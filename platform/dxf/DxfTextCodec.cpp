@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <map>
 
+#include "kvinternal/KvAsciiCase.h"
+
 namespace {
 // Single-byte code pages of the drawing files, built once from the C library's converters.
 bool buildTable(int codePage, std::array<char16_t, 256>& table)
@@ -73,8 +75,7 @@ DxfTextCodec::DxfTextCodec()
 bool DxfTextCodec::setCodePage(std::string_view name)
 {
     // "ANSI_1252", also seen as "ansi_1252" or "DOS850"-style names we do not map.
-    std::string upper;
-    for (char c : name) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    const std::string upper = kvAsciiUpper(name);
     int cp = 0;
     std::string_view digits;
     if (upper.rfind("ANSI_", 0) == 0)

@@ -1,6 +1,7 @@
 #include "kv/KvDbBlockTableRecord.h"
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbEntity.h"
 
@@ -26,9 +27,8 @@ KvDbObjectIterator* KvDbBlockTableRecord::newIterator() const
 bool KvDbBlockTableRecord::isLayout() const
 {
     const std::u16string& name = getName();
-    return kvinternal::equalsIgnoringCase(name, KVDB_MODEL_SPACE) ||
-           (name.size() >= 12 &&
-            kvinternal::equalsIgnoringCase(std::u16string_view(name).substr(0, 12), KVDB_PAPER_SPACE));
+    return kvAsciiEqualNoCase(name, KVDB_MODEL_SPACE) ||
+           (name.size() >= 12 && kvAsciiEqualNoCase(std::u16string_view(name).substr(0, 12), KVDB_PAPER_SPACE));
 }
 
 bool KvDbBlockTableRecord::isAnonymous() const

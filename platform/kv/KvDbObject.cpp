@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbSymbolTable.h"
 #include "kv/KvResbuf.h"
@@ -94,7 +95,7 @@ resbuf* KvDbObject::xData(const char16_t* regappName) const
     const KvTypedValueList& all = xDataValues();
     if (regappName == nullptr) return all.empty() ? nullptr : kvTypedValuesToRb(all);
     for (const GroupRange& g : groupsOf(all)) {
-        if (kvinternal::equalsIgnoringCase(groupName(all, g), regappName))
+        if (kvAsciiEqualNoCase(groupName(all, g), regappName))
             return kvTypedValuesToRb(KvTypedValueList(all.begin() + g.begin, all.begin() + g.end));
     }
     return nullptr;
@@ -119,7 +120,7 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
         const KvTypedValueList group(incoming.begin() + g.begin, incoming.begin() + g.end);
         bool bReplaced = false;
         for (const GroupRange& old : groupsOf(all)) {
-            if (kvinternal::equalsIgnoringCase(groupName(all, old), name)) {
+            if (kvAsciiEqualNoCase(groupName(all, old), name)) {
                 all.erase(all.begin() + old.begin, all.begin() + old.end);
                 all.insert(all.begin() + old.begin, group.begin(), group.end());
                 bReplaced = true;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvString.h"
 
@@ -38,7 +39,7 @@ Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectI
     if (pDb == nullptr) return Kvmo::eNotInDatabase;
     for (const KvDbObjectId& recordId : m_records) {
         const auto* pRecord = dynamic_cast<const KvDbSymbolTableRecord*>(pDb->objectAt(recordId));
-        if (pRecord && !pRecord->isErased() && kvinternal::equalsIgnoringCase(pRecord->getName(), name)) {
+        if (pRecord && !pRecord->isErased() && kvAsciiEqualNoCase(pRecord->getName(), name)) {
             id = recordId;
             return Kvmo::eOk;
         }
@@ -54,7 +55,7 @@ Kvmo::ErrorStatus KvDbSymbolTable::add(KvDbObjectId& id, KvDbSymbolTableRecord* 
     std::u16string name = record->getName();
     if (name.empty()) return Kvmo::eInvalidInput;
     if (isAnonymousRequest(name)) {
-        const std::u16string prefix = kvinternal::toUpper(name);
+        const std::u16string prefix = kvAsciiUpper(name);
         for (int n = 1;; ++n) {
             const std::u16string candidate = prefix + kvFromUtf8(std::to_string(n));
             if (!has(candidate)) {

@@ -11,11 +11,6 @@ class KvDbObject;
 
 namespace kvinternal {
 
-// Names of symbol-table records, applications and variables compare ignoring case (ASCII).
-char16_t foldCase(char16_t c);
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
-std::u16string toUpper(std::u16string_view text);
-
 // Axes of an entity's own coordinate system from its normal (the drawing format's
 // arbitrary-axis rule), so planar entities measure the same whatever their plane.
 void ocsAxes(const KvGeVector3d& normal, KvGeVector3d& xAxis, KvGeVector3d& yAxis);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 
 KvRxObject* KvRxDictionary::at(const char16_t* key) const
 {
@@ -70,15 +71,14 @@ Kvmo::ErrorStatus KvEdCommandStack::removeGroup(const char16_t* group)
 {
     if (group == nullptr) return Kvmo::eInvalidInput;
     const auto before = m_commands.size();
-    std::erase_if(m_commands, [&](const KvEdCommand& c) { return kvinternal::equalsIgnoringCase(c.group, group); });
+    std::erase_if(m_commands, [&](const KvEdCommand& c) { return kvAsciiEqualNoCase(c.group, group); });
     return m_commands.size() == before ? Kvmo::eKeyNotFound : Kvmo::eOk;
 }
 
 const KvEdCommand* KvEdCommandStack::lookupCmd(const std::u16string& name) const
 {
     for (const KvEdCommand& c : m_commands)
-        if (kvinternal::equalsIgnoringCase(c.globalName, name) || kvinternal::equalsIgnoringCase(c.localName, name))
-            return &c;
+        if (kvAsciiEqualNoCase(c.globalName, name) || kvAsciiEqualNoCase(c.localName, name)) return &c;
     return nullptr;
 }
 

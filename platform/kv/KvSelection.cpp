@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kv/KvConsole.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
@@ -47,7 +48,7 @@ bool nameMatches(const std::u16string& pattern, const std::u16string& name)
         std::size_t comma = pattern.find(u',', start);
         if (comma == std::u16string::npos) comma = pattern.size();
         const std::u16string_view item = std::u16string_view(pattern).substr(start, comma - start);
-        if (item == u"*" || kvinternal::equalsIgnoringCase(item, name)) return true;
+        if (item == u"*" || kvAsciiEqualNoCase(item, name)) return true;
         start = comma + 1;
     }
     return false;
@@ -92,7 +93,7 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     ss[0] = ss[1] = 0;
     const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
     if (pDb == nullptr) return RTERROR;
-    const std::u16string csMode = mode ? kvinternal::toUpper(mode) : std::u16string();
+    const std::u16string csMode = mode ? kvAsciiUpper(mode) : std::u16string();
     std::vector<KvDbObjectId> candidates;
     if (mode == nullptr) {
         KvEdInputProvider* pInput = kvedInputProvider();

@@ -1,6 +1,7 @@
 #include "kv/KvHostVariables.h"
 
 #include "KvInternal.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvEdFunctions.h"
 #include "kv/KvUiLanguage.h"
@@ -51,7 +52,7 @@ KvHostVariables& KvHostVariables::instance()
 
 bool KvHostVariables::get(const std::u16string& name, KvTypedValue& value) const
 {
-    const std::u16string key = kvinternal::toUpper(name);
+    const std::u16string key = kvAsciiUpper(name);
     const auto it = m_values.find(key);
     if (it != m_values.end()) {
         value = it->second;
@@ -66,7 +67,7 @@ bool KvHostVariables::get(const std::u16string& name, KvTypedValue& value) const
 
 void KvHostVariables::set(const std::u16string& name, const KvTypedValue& value)
 {
-    m_values[kvinternal::toUpper(name)] = value;
+    m_values[kvAsciiUpper(name)] = value;
 }
 
 bool KvHostVariables::has(const std::u16string& name) const
@@ -78,7 +79,7 @@ bool KvHostVariables::has(const std::u16string& name) const
 int kvedGetVar(const char16_t* name, resbuf* result)
 {
     if (name == nullptr || result == nullptr) return RTERROR;
-    const std::u16string key = kvinternal::toUpper(name);
+    const std::u16string key = kvAsciiUpper(name);
     if (key == kLuprec) {
         const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
         if (pDb == nullptr) return RTERROR;
@@ -106,7 +107,7 @@ int kvedGetVar(const char16_t* name, resbuf* result)
 int kvedSetVar(const char16_t* name, const resbuf* value)
 {
     if (name == nullptr) return RTERROR;
-    const std::u16string key = kvinternal::toUpper(name);
+    const std::u16string key = kvAsciiUpper(name);
     long n = 0;
     if (key == kLuprec) {
         KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();

@@ -15,16 +15,10 @@
 #include "kv/KvRx.h"
 #include "kv/KvString.h"
 #include "EditorInputParsing.h"
+#include "kvinternal/KvAsciiCase.h"
 #include "shell/PluginModule.h"
 
 namespace {
-
-std::string upperCase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 std::string trimmed(const std::string& s)
 {
@@ -64,7 +58,7 @@ void HostShell::replaceDatabase(std::unique_ptr<KvDbDatabase> db)
 
 void HostShell::addHostCommand(const std::string& name, HostCommand command)
 {
-    m_hostCommands[upperCase(name)] = std::move(command);
+    m_hostCommands[kvAsciiUpper(name)] = std::move(command);
 }
 
 void HostShell::print(const std::u16string& text)
@@ -100,7 +94,7 @@ void HostShell::execute(const std::string& line)
     const std::string command = trimmed(line);
     if (command.empty() || command[0] == '#') return;
     const std::size_t space = command.find_first_of(" \t");
-    const std::string name = upperCase(command.substr(0, space));
+    const std::string name = kvAsciiUpper(command.substr(0, space));
     const std::string arguments = space == std::string::npos ? std::string() : trimmed(command.substr(space));
 
     if (name == "QUIT") {
@@ -154,7 +148,7 @@ void HostShell::getVariable(const std::string& arguments)
         print(u"GETVAR needs a variable name.");
         return;
     }
-    const std::u16string name = u16(upperCase(arguments));
+    const std::u16string name = u16(kvAsciiUpper(arguments));
     resbuf value;
     if (kvedGetVar(name.c_str(), &value) != RTNORM) {
         print(u"Unknown variable \"" + u16(arguments) + u"\".");
@@ -177,7 +171,7 @@ void HostShell::setVariable(const std::string& arguments)
         print(u"SETVAR needs a variable name and a value.");
         return;
     }
-    const std::string name = upperCase(arguments.substr(0, space));
+    const std::string name = kvAsciiUpper(arguments.substr(0, space));
     const std::string text = trimmed(arguments.substr(space));
     long lo = 0, hi = 0;
     if (name == "LUPREC") {
