@@ -2,22 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "KvCurveMath.h"
 #include "KvInternal.h"
 
-namespace {
-
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kOnCurveTolerance = 1e-9;
-
-double normalizedAngle(double a)
-{
-    a = std::fmod(a, kTwoPi);
-    return a < 0.0 ? a + kTwoPi : a;
-}
-
-}  // namespace
+using kvinternal::kOnCurveTolerance;
+using kvinternal::kTwoPi;
+using kvinternal::normalizedAngle;
 
 Kvmo::ErrorStatus KvDbArc::setCenter(const KvGePoint3d& c)
 {
@@ -93,17 +84,11 @@ Kvmo::ErrorStatus KvDbArc::getDistAtParam(double param, double& dist) const
 
 Kvmo::ErrorStatus KvDbArc::getDistAtPoint(const KvGePoint3d& point, double& dist) const
 {
-    KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
-    const KvGeVector3d v = point - m_center;
-    const double tolerance = kOnCurveTolerance * std::max(1.0, m_radius);
-    const double inPlane = std::fabs(v.dotProduct(m_normal.normal()));
-    if (inPlane > tolerance || std::fabs(v.length() - m_radius) > tolerance) return Kvmo::eInvalidInput;
-    const double angle = std::atan2(v.dotProduct(yAxis), v.dotProduct(xAxis));
-    double fromStart = normalizedAngle(angle - m_startAngle);
+    const double tolerance = kvinternal::onCurveTolerance(m_radius);
+    double angle = 0.0;
+    if (!kvinternal::angleOnCircle(m_center, m_radius, m_normal, point, tolerance, angle)) return Kvmo::eInvalidInput;
     const double sweep = totalAngle();
-    // The start point itself may come out as a full turn through rounding.
-    if (fromStart > sweep && (kTwoPi - fromStart) * m_radius <= tolerance) fromStart = 0.0;
+    const double fromStart = kvinternal::angleFromArcStart(angle - m_startAngle, sweep, m_radius, tolerance);
     if (fromStart > sweep + tolerance / m_radius) return Kvmo::eInvalidInput;
     dist = m_radius * std::min(fromStart, sweep);
     return Kvmo::eOk;

@@ -4,12 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "KvCurveMath.h"
 #include "KvInternal.h"
 
-namespace {
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kOnCurveTolerance = 1e-9;
-}  // namespace
+using kvinternal::kOnCurveTolerance;
+using kvinternal::kTwoPi;
 
 Kvmo::ErrorStatus KvDbCircle::setCenter(const KvGePoint3d& c)
 {
@@ -70,13 +69,9 @@ Kvmo::ErrorStatus KvDbCircle::getDistAtParam(double param, double& dist) const
 
 Kvmo::ErrorStatus KvDbCircle::getDistAtPoint(const KvGePoint3d& point, double& dist) const
 {
-    KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
-    const KvGeVector3d v = point - m_center;
-    const double tolerance = kOnCurveTolerance * std::max(1.0, m_radius);
-    if (std::fabs(v.dotProduct(m_normal.normal())) > tolerance || std::fabs(v.length() - m_radius) > tolerance)
+    double angle = 0.0;
+    if (!kvinternal::angleOnCircle(m_center, m_radius, m_normal, point, kvinternal::onCurveTolerance(m_radius), angle))
         return Kvmo::eInvalidInput;
-    double angle = std::atan2(v.dotProduct(yAxis), v.dotProduct(xAxis));
     if (angle < 0.0) angle += kTwoPi;
     dist = m_radius * angle;
     return Kvmo::eOk;

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-constexpr double kOnCurveTolerance = 1e-9;
-}
+#include "KvCurveMath.h"
 
 Kvmo::ErrorStatus KvDbLine::setStartPoint(const KvGePoint3d& p)
 {
@@ -53,7 +51,7 @@ Kvmo::ErrorStatus KvDbLine::getEndPoint(KvGePoint3d& point) const
 Kvmo::ErrorStatus KvDbLine::getDistAtParam(double param, double& dist) const
 {
     const double length = m_start.distanceTo(m_end);
-    const double tolerance = kOnCurveTolerance * std::max(1.0, length);
+    const double tolerance = kvinternal::onCurveTolerance(length);
     if (param < -tolerance || param > length + tolerance) return Kvmo::eInvalidInput;
     dist = std::clamp(param, 0.0, length);
     return Kvmo::eOk;
@@ -63,7 +61,7 @@ Kvmo::ErrorStatus KvDbLine::getDistAtPoint(const KvGePoint3d& point, double& dis
 {
     const KvGeVector3d along = m_end - m_start;
     const double length = along.length();
-    const double tolerance = kOnCurveTolerance * std::max(1.0, length);
+    const double tolerance = kvinternal::onCurveTolerance(length);
     if (length == 0.0) {
         if (point.distanceTo(m_start) > tolerance) return Kvmo::eInvalidInput;
         dist = 0.0;

@@ -2,20 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "KvCurveMath.h"
 #include "KvInternal.h"
 
+using kvinternal::kOnCurveTolerance;
+
 namespace {
-
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kOnCurveTolerance = 1e-9;
-
-double normalizedAngle(double a)
-{
-    a = std::fmod(a, kTwoPi);
-    return a < 0.0 ? a + kTwoPi : a;
-}
 
 // One segment in the polyline's own plane: straight, or an arc given by its bulge
 // (the tangent of a quarter of the swept angle; positive sweeps counter-clockwise).
@@ -60,8 +53,7 @@ struct Segment {
         if (std::fabs(std::hypot(p.x - m.x, p.y - m.y) - r) > tolerance) return -1.0;
         const double a0 = std::atan2(from.y - m.y, from.x - m.x);
         const double a = std::atan2(p.y - m.y, p.x - m.x);
-        double fromStart = bulge > 0.0 ? normalizedAngle(a - a0) : normalizedAngle(a0 - a);
-        if (fromStart > sweep() && (kTwoPi - fromStart) * r <= tolerance) fromStart = 0.0;
+        const double fromStart = kvinternal::angleFromArcStart(bulge > 0.0 ? a - a0 : a0 - a, sweep(), r, tolerance);
         if (fromStart * r > sweep() * r + tolerance) return -1.0;
         return std::min(fromStart, sweep()) * r;
     }
@@ -193,7 +185,7 @@ Kvmo::ErrorStatus KvDbPolyline::getDistAtPoint(const KvGePoint3d& point, double&
     const KvGeVector3d v = point - KvGePoint3d::kOrigin;
     double total = 0.0;
     for (const Segment& s : segmentsOf(m_vertices, m_closed)) total += s.length();
-    const double tolerance = kOnCurveTolerance * std::max(1.0, total);
+    const double tolerance = kvinternal::onCurveTolerance(total);
     if (std::fabs(v.dotProduct(m_normal.normal()) - m_elevation) > tolerance) return Kvmo::eInvalidInput;
     const KvGePoint2d p(v.dotProduct(xAxis), v.dotProduct(yAxis));
     if (m_vertices.size() == 1)
