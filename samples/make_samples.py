@@ -61,9 +61,19 @@ def define_door(doc):
     return door
 
 
+# The door's evaluation graph as CAD programs store it: nodes in order, each naming its
+# expression by id (the expression's group 90), which is not the node's index; grips and
+# actions are nodes too. (node kind, expression id)
+DOOR_NODES = [("BLOCKLINEARPARAMETER", 1), ("BLOCKLINEARGRIP", 2), ("BLOCKFLIPPARAMETER", 4),
+              ("BLOCKVISIBILITYPARAMETER", 7)]
+DOOR_STATES = ["Open", "Closed"]
+# Each changed door's record starts with this header, as in the files CAD programs write.
+RECORD_HEADER = [(1071, 18597260), (1071, 25303744), (70, 25), (70, 104)]
+
+
 def place_door(doc, msp, door, at, width, flipped, state):
     """A changed door as the CAD program stores it: an anonymous *U copy tagged with its
-    definition and reference data per evaluation-graph node."""
+    definition, and one record per parameter named by the parameter's expression id."""
     anon = doc.blocks.new_anonymous_block("U")
     w = width
     anon.add_line((0, 0), (w, 0), dxfattribs={"layer": "0"})
@@ -76,10 +86,13 @@ def place_door(doc, msp, door, at, width, flipped, state):
     rep.add_xrecord("AcDbRepData")  # becomes the representation-data object (see finish_dynamic)
     cache = rep.add_new_dict("AppDataCache")
     data = cache.add_new_dict("ACAD_ENHANCEDBLOCKDATA")
-    values = {"1": [(40, float(width))], "2": [(70, 1 if flipped else 0)], "3": [(1, state)]}
-    for node, tags in values.items():
-        xr = data.add_xrecord(node)
-        xr.reset(tags)
+    # Linear and flip parameters keep their base and end points (and a normal), the flip its
+    # state after them; the visibility parameter its point and the state's name.
+    axis = [(10, (0.0, 0.0, 0.0)), (10, (float(width), 0.0, 0.0)), (10, (0.0, 0.0, -1.0))]
+    values = {"1": axis, "4": axis + [(70, 1 if flipped else 0)], "7": [(10, (450.0, 450.0, 0.0)), (1, state)]}
+    for expression, tags in values.items():
+        xr = data.add_xrecord(expression)
+        xr.reset(RECORD_HEADER + tags)
     return ref
 
 
@@ -138,7 +151,7 @@ def add_floor(doc):
     return msp
 
 
-def finish_dynamic(path, door_handle, graph_handle, param_handles, repdata_handles):
+def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handles):
     """Replaces placeholder records by the dynamic-block objects ezdxf does not make."""
     text = open(path, encoding="utf8").read()
 
@@ -149,17 +162,27 @@ def finish_dynamic(path, door_handle, graph_handle, param_handles, repdata_handl
         owner = re.search(r"330\n([0-9A-F]+)\n", m.group(1)).group(1)
         text = text[:m.start()] + body.format(handle=handle, owner=owner) + text[m.end():]
 
-    nodes = "".join("91\n%d\n93\n32\n95\n-1\n360\n%s\n92\n-1\n92\n-1\n92\n-1\n92\n-1\n" % (i + 1, h)
-                    for i, h in enumerate(param_handles))
+    nodes = "".join(" 91\n%d\n 93\n32\n 95\n%d\n360\n%s\n 92\n-1\n 92\n-1\n 92\n-1\n 92\n-1\n"
+                    % (i, expression, h) for i, ((_, expression), h) in enumerate(zip(DOOR_NODES, node_handles)))
     replace_xrecord(graph_handle, "  0\nACAD_EVALUATION_GRAPH\n  5\n{handle}\n330\n{owner}\n100\nAcDbEvalGraph\n"
-                    "96\n%d\n97\n%d\n%s" % (len(param_handles), len(param_handles), nodes))
-    kinds = [("BLOCKLINEARPARAMETER", "Linear", "Distance1", "AcDbBlockLinearParameter"),
-             ("BLOCKFLIPPARAMETER", "Flip", "Flip state1", "AcDbBlockFlipParameter"),
-             ("BLOCKVISIBILITYPARAMETER", "Visibility", "Visibility1", "AcDbBlockVisibilityParameter")]
-    for i, (h, (kind, element, label, subclass)) in enumerate(zip(param_handles, kinds)):
-        replace_xrecord(h, "  0\n%s\n  5\n{handle}\n330\n{owner}\n100\nAcDbEvalExpr\n 90\n%d\n"
-                        "100\nAcDbBlockElement\n300\n%s\n100\nAcDbBlockParameter\n280\n1\n281\n0\n"
-                        "100\n%s\n305\n%s\n" % (kind, i + 1, element, subclass, label))
+                    " 96\n%d\n 97\n%d\n%s" % (len(DOOR_NODES), len(DOOR_NODES), nodes))
+    element = "100\nAcDbEvalExpr\n 90\n%d\n 98\n33\n 99\n329\n100\nAcDbBlockElement\n300\n%s\n 98\n33\n 99\n329\n1071\n0\n"
+    two_points = ("100\nAcDbBlockParameter\n280\n1\n281\n0\n100\nAcDbBlock2PtParameter\n"
+                  "1010\n0.0\n1020\n0.0\n1030\n0.0\n1011\n900.0\n1021\n0.0\n1031\n0.0\n")
+    bodies = {
+        "BLOCKLINEARPARAMETER": ("Linear", two_points + "100\nAcDbBlockLinearParameter\n305\nDistance1\n306\n\n"),
+        "BLOCKLINEARGRIP": ("Grip", "100\nAcDbBlockGrip\n 91\n1\n 92\n2\n1010\n900.0\n1020\n0.0\n1030\n0.0\n"),
+        "BLOCKFLIPPARAMETER": ("Flip", two_points + "100\nAcDbBlockFlipParameter\n305\nFlip state1\n306\n\n"
+                                       "307\nNot flipped\n308\nFlipped\n"),
+        "BLOCKVISIBILITYPARAMETER": (
+            "Visibility", "100\nAcDbBlockParameter\n280\n1\n281\n0\n100\nAcDbBlock1PtParameter\n"
+            "1010\n450.0\n1020\n450.0\n1030\n0.0\n100\nAcDbBlockVisibilityParameter\n281\n1\n"
+            "301\nVisibility1\n302\n\n 91\n0\n 93\n0\n 92\n%d\n%s" % (
+                len(DOOR_STATES), "".join("303\n%s\n 94\n0\n 95\n0\n" % name for name in DOOR_STATES))),
+    }
+    for (kind, expression), h in zip(DOOR_NODES, node_handles):
+        name, body = bodies[kind]
+        replace_xrecord(h, "  0\n%s\n  5\n{handle}\n330\n{owner}\n" % kind + element % (expression, name) + body)
     for h in repdata_handles:
         replace_xrecord(h, "  0\nACDB_BLOCKREPRESENTATION_DATA\n  5\n{handle}\n330\n{owner}\n"
                         "100\nAcDbBlockRepresentationData\n 70\n1\n340\n%s\n" % door_handle)
@@ -178,7 +201,7 @@ def make(path, version):
     # The definition's evaluation graph and its parameters, as placeholders for now.
     xdict = door.block_record.new_extension_dict()
     graph = xdict.dictionary.add_xrecord("ACAD_ENHANCEDBLOCK")
-    params = [doc.objects.add_xrecord(owner=graph.dxf.handle) for _ in range(3)]
+    nodes = [doc.objects.add_xrecord(owner=graph.dxf.handle) for _ in DOOR_NODES]
     msp = add_floor(doc)
     refs = [place_door(doc, msp, door, (2500, 4500), 900, False, "Open"),
             place_door(doc, msp, door, (8500, 4500), 1000, True, "Closed")]
@@ -186,7 +209,7 @@ def make(path, version):
     msp.add_blockref("Door", (14500, 4500), dxfattribs={"layer": "Doors", "rotation": 180})
     repdata = [r.get_extension_dict()["AcDbBlockRepresentation"]["AcDbRepData"].dxf.handle for r in refs]
     doc.saveas(path)
-    finish_dynamic(path, door.block_record.dxf.handle, graph.dxf.handle, [p.dxf.handle for p in params], repdata)
+    finish_dynamic(path, door.block_record.dxf.handle, graph.dxf.handle, [n.dxf.handle for n in nodes], repdata)
 
 
 def main():

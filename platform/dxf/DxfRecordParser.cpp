@@ -341,18 +341,31 @@ DxfPosition DxfRecordParser::valuePosition(const DxfTag& t) const
     return m_in.isBinary() ? t.pos : DxfPosition{t.pos.line + 1, t.pos.offset, false};
 }
 
-std::vector<std::pair<long long, std::uint64_t>> DxfRecordParser::graphNodes() const
+std::vector<DxfRecordParser::GraphNode> DxfRecordParser::graphNodes() const
 {
-    std::vector<std::pair<long long, std::uint64_t>> out;
-    long long node = -1;
+    // Nodes (91, 93, 95, 360, four 92) come first; the edges after them hold no 360.
+    std::vector<GraphNode> out;
+    GraphNode node;
     for (std::size_t i = 1; i < m_dataEnd; ++i) {
         const DxfTag& t = m_tags[i];
         if (t.code == 91)
-            node = m_in.integer(t);
-        else if (t.code == 360 && node >= 0) {
-            out.emplace_back(node, m_in.handle(t));
-            node = -1;
+            node = GraphNode{m_in.integer(t), -1, 0};
+        else if (t.code == 95 && node.node >= 0)
+            node.expression = m_in.integer(t);
+        else if (t.code == 360 && node.node >= 0) {
+            node.handle = m_in.handle(t);
+            out.push_back(node);
+            node = GraphNode{};
         }
     }
+    return out;
+}
+
+KvTypedValueList DxfRecordParser::subclassData(std::string_view subclass) const
+{
+    KvTypedValueList out;
+    std::size_t i = 1;
+    while (i < m_dataEnd && !(m_tags[i].code == 100 && m_in.text(m_tags[i], true) == subclass)) ++i;
+    for (++i; i < m_dataEnd && m_tags[i].code != 100; ++i) out.push_back(typedValue(i, m_dataEnd));
     return out;
 }

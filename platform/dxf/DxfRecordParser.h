@@ -55,8 +55,15 @@ public:
     std::vector<std::pair<std::u16string, std::uint64_t>> dictionaryEntries() const;
     KvTypedValueList xrecordData() const;
     DxfTableData tableData() const;
-    // Evaluation graph of a dynamic block: (node id, expression handle) pairs.
-    std::vector<std::pair<long long, std::uint64_t>> graphNodes() const;
+    // Evaluation graph of a dynamic block: its nodes in order.
+    struct GraphNode {
+        long long node = -1;        // 91: index in the graph
+        long long expression = -1;  // 95: the expression's id (its group 90)
+        std::uint64_t handle = 0;   // 360: the expression object
+    };
+    std::vector<GraphNode> graphNodes() const;
+    // The values of one subclass (from its 100 marker to the next), points as one value.
+    KvTypedValueList subclassData(std::string_view subclass) const;
 
 private:
     const DxfTag* find(int code) const;

@@ -222,6 +222,19 @@ std::string replaceFirst(std::string s, const std::string& from, const std::stri
     return s;
 }
 
+// The value of the first group code after offset `after` replaced; its old value in `old`.
+std::string withValue(std::string s, std::size_t after, const std::string& code, const std::string& value,
+                      std::string* old = nullptr)
+{
+    std::size_t at = s.find("\n" + code + "\n", after);
+    EXPECT_NE(at, std::string::npos) << code;
+    if (at == std::string::npos) return s;
+    at += code.size() + 2;
+    const std::size_t end = s.find('\n', at);
+    if (old) *old = s.substr(at, end - at);
+    return s.replace(at, end - at, value);
+}
+
 std::string r2000Sample()
 {
     return readAll(sourceDir() + "/samples/office_floor_r2000.dxf");
@@ -236,10 +249,9 @@ TEST(Handles, NewObjectsComeAboveEveryHandleOfTheFile)
     std::string noSeed = r2000Sample();
     std::size_t seed = noSeed.find("  9\n$HANDSEED\n");
     noSeed.erase(seed, noSeed.find("  9\n", seed + 4) - seed);
-    std::size_t endblk = noSeed.find("\nENDBLK\n  5\n") + 12;
-    noSeed.replace(endblk, noSeed.find('\n', endblk) - endblk, "FFFF0");
-    for (const std::string& bytes :
-         {noSeed, replaceFirst(r2000Sample(), "\n$HANDSEED\n  5\n172\n", "\n$HANDSEED\n  5\n1000000\n")}) {
+    noSeed = withValue(noSeed, noSeed.find("\nENDBLK\n"), "  5", "FFFF0");
+    const std::string sample = r2000Sample();
+    for (const std::string& bytes : {noSeed, withValue(sample, sample.find("\n$HANDSEED\n"), "  5", "1000000")}) {
         DxfLoaded loaded = dxfReadBytes(bytes, "seed.dxf");
         kvdbHostApplicationServices()->setWorkingDatabase(loaded.database.get());
         ASSERT_EQ(kvdbRegApp(u"NEWAPP"), RTNORM);
@@ -290,11 +302,14 @@ TEST(OtherPrograms, R12DimensionStylesDataAfterEofAndStrayOwnersRead)
     EXPECT_EQ(readError(r12, "r12.dxf"), "no error");
 
     // Owners that are no block record: the model space, or the paper space the entity says.
-    std::string stray = r2000Sample();
-    std::size_t entities = stray.find("\nENTITIES\n");
-    stray = replaceFirst(stray, "\nLWPOLYLINE\n  5\nD9\n330\n17\n", "\nLWPOLYLINE\n  5\nD9\n330\n1\n", entities);
-    stray = replaceFirst(stray, "\nLWPOLYLINE\n  5\nDA\n330\n17\n100\nAcDbEntity\n",
-                         "\nLWPOLYLINE\n  5\nDA\n330\nD9\n100\nAcDbEntity\n 67\n1\n", entities);
+    // The first polyline names itself as owner, the second the first one.
+    std::string stray = r2000Sample(), first, second;
+    const std::size_t one = stray.find("\nLWPOLYLINE\n", stray.find("\nENTITIES\n"));
+    const std::size_t two = stray.find("\nLWPOLYLINE\n", one + 1);
+    withValue(stray, one, "  5", "", &first);
+    withValue(stray, two, "  5", "", &second);
+    stray = withValue(withValue(stray, one, "330", first), two, "330", first);
+    stray = replaceFirst(stray, "\nAcDbEntity\n", "\nAcDbEntity\n 67\n1\n", two);
     DxfLoaded owners = dxfReadBytes(stray, "owners.dxf");
     KvDbDatabase& db = *owners.database;
     auto ownerName = [&](std::uint64_t handle) {
@@ -303,7 +318,7 @@ TEST(OtherPrograms, R12DimensionStylesDataAfterEofAndStrayOwnersRead)
         auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(db.objectAt(id)->ownerId()));
         return btr ? u8(btr->getName()) : std::string("none");
     };
-    EXPECT_EQ(ownerName(0xD9), "*Model_Space");
-    EXPECT_EQ(ownerName(0xDA), "*Paper_Space");
+    EXPECT_EQ(ownerName(std::stoull(first, nullptr, 16)), "*Model_Space");
+    EXPECT_EQ(ownerName(std::stoull(second, nullptr, 16)), "*Paper_Space");
     EXPECT_EQ(dxfWriteBytes(db, *owners.document), stray);
 }
