@@ -7,6 +7,7 @@
 #include "ExcelFormat/CellStyleRegistry.h"
 #include "engine/NumberText.h"
 #include "export/OutputLanguage.h"
+#include "table/DisplayOrder.h"
 
 namespace {
 
@@ -71,11 +72,18 @@ private:
     std::size_t m_nCharactersCut = 0;
 };
 
-const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size_t nColumn)
+ExportOutcome WriteXls(const TableData& table, const std::u16string& csPath, const ColumnIncludeFlags& veIncludeFlags,
+                       const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder)
 {
-    static const std::u16string csEmpty;
-    if (nRow >= table.size() || nColumn >= table[nRow].size()) return csEmpty;
-    return table[nRow][nColumn];
+    if (table.empty()) return {};
+    XlsTableWriter writer;
+    // A hidden column leaves its worksheet column empty.
+    ForEachShownCell(
+        table, veIncludeFlags, veHeaderOrder, veRowOrder,
+        [&](std::size_t r, std::size_t p, const std::u16string& csCell) { writer.Put(r, p, csCell); },
+        [](std::size_t) {});
+    // The caller's message is the same either way; what was lost comes after it.
+    return writer.Save(csPath);
 }
 
 }  // namespace
@@ -84,27 +92,10 @@ ExportOutcome ExportXlsFromPreview(const TableData& table, std::u16string csPath
                                    const ColumnIncludeFlags& veIncludeFlags, const HeaderOrder& veHeaderOrder,
                                    const RowOrder& veRowOrder)
 {
-    if (table.empty()) return {};
-    XlsTableWriter writer;
-    for (std::size_t r = 0; r < table.size(); ++r) {
-        const std::size_t nSourceRow = r < veRowOrder.size() ? static_cast<std::size_t>(veRowOrder[r]) : r;
-        for (std::size_t p = 0; p < veHeaderOrder.size(); ++p) {
-            const std::size_t nColumn = static_cast<std::size_t>(veHeaderOrder[p]);
-            // A column without a flag counts as shown: the preview sets every flag on opening.
-            if (nColumn < veIncludeFlags.size() && !veIncludeFlags[nColumn]) continue;
-            writer.Put(r, p, CellAt(table, nSourceRow, nColumn));
-        }
-    }
-    // The caller's message is the same either way; what was lost comes after it.
-    return writer.Save(csPath);
+    return WriteXls(table, csPath, veIncludeFlags, veHeaderOrder, veRowOrder);
 }
 
 ExportOutcome ExportXlsFromTable(const TableData& table, std::u16string csPath)
 {
-    if (table.empty()) return {};
-    XlsTableWriter writer;
-    const std::size_t nColumns = table[0].size();
-    for (std::size_t r = 0; r < table.size(); ++r)
-        for (std::size_t c = 0; c < nColumns; ++c) writer.Put(r, c, CellAt(table, r, c));
-    return writer.Save(csPath);
+    return WriteXls(table, csPath, {}, StoredColumnOrder(table), {});
 }

@@ -6,6 +6,7 @@
 #include "export/CsvNumberFormatter.h"
 #include "export/OutputLanguage.h"
 #include "kv/KvReplaceFile.h"
+#include "table/DisplayOrder.h"
 
 namespace {
 
@@ -91,11 +92,23 @@ private:
     std::string m_csOut;
 };
 
-const std::u16string& CellAt(const TableData& table, std::size_t nRow, std::size_t nColumn)
+// Position nRawPosition is written raw; hidden columns are skipped.
+ExportOutcome WriteCsv(const TableData& table, const std::u16string& csPath, const ColumnIncludeFlags& veIncludeFlags,
+                       const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder, const std::u16string& csSeparator,
+                       std::size_t nRawPosition)
 {
-    static const std::u16string csEmpty;
-    if (nRow >= table.size() || nColumn >= table[nRow].size()) return csEmpty;
-    return table[nRow][nColumn];
+    if (table.empty()) return {};
+    CsvLineWriter writer(csPath, csSeparator);
+    if (!writer.IsOpen()) return writer.NotOpened();
+    const std::size_t nPositions = veHeaderOrder.size();
+    ForEachShownCell(
+        table, veIncludeFlags, veHeaderOrder, veRowOrder,
+        [&](std::size_t, std::size_t p, const std::u16string& csCell) {
+            writer.Field(csCell, p == nRawPosition);
+            if (p + 1 != nPositions) writer.Separator();
+        },
+        [&](std::size_t) { writer.EndLine(); });
+    return writer.Finish();
 }
 
 }  // namespace
@@ -104,36 +117,10 @@ ExportOutcome ExportCsvFromPreview(const TableData& table, std::u16string csPath
                                    const ColumnIncludeFlags& veIncludeFlags, const HeaderOrder& veHeaderOrder,
                                    const RowOrder& veRowOrder, std::u16string csSeparator)
 {
-    if (table.empty()) return {};
-    CsvLineWriter writer(csPath, csSeparator);
-    if (!writer.IsOpen()) return writer.NotOpened();
-    const std::size_t nPositions = veHeaderOrder.size();
-    for (std::size_t r = 0; r < table.size(); ++r) {
-        const std::size_t nSourceRow = r < veRowOrder.size() ? static_cast<std::size_t>(veRowOrder[r]) : r;
-        for (std::size_t p = 0; p < nPositions; ++p) {
-            const std::size_t nColumn = static_cast<std::size_t>(veHeaderOrder[p]);
-            // A column without a flag counts as shown: the preview sets every flag on opening.
-            if (nColumn < veIncludeFlags.size() && !veIncludeFlags[nColumn]) continue;
-            writer.Field(CellAt(table, nSourceRow, nColumn), p == 1);
-            if (p + 1 != nPositions) writer.Separator();
-        }
-        writer.EndLine();
-    }
-    return writer.Finish();
+    return WriteCsv(table, csPath, veIncludeFlags, veHeaderOrder, veRowOrder, csSeparator, 1);
 }
 
 ExportOutcome ExportCsvFromTable(const TableData& table, std::u16string csPath, std::u16string csSeparator)
 {
-    if (table.empty()) return {};
-    CsvLineWriter writer(csPath, csSeparator);
-    if (!writer.IsOpen()) return writer.NotOpened();
-    const std::size_t nColumns = table[0].size();
-    for (std::size_t r = 0; r < table.size(); ++r) {
-        for (std::size_t c = 0; c < nColumns; ++c) {
-            writer.Field(CellAt(table, r, c), c == 0);
-            if (c + 1 != nColumns) writer.Separator();
-        }
-        writer.EndLine();
-    }
-    return writer.Finish();
+    return WriteCsv(table, csPath, {}, StoredColumnOrder(table), {}, csSeparator, 0);
 }
