@@ -88,14 +88,7 @@ void FillRewrittenTable(const TableData& veRows, const HandleBlockMap& mapBlocks
         for (int c = 0; c < nColumns; ++c) {
             const std::size_t k = static_cast<std::size_t>(c) + 1;
             if (k >= row.size()) continue;
-            Kvmo::ErrorStatus es = Kvmo::eOk;
-            if (r != 1 && veRows[0][k] == csPreviewName) {
-                const auto it = row[0].empty() ? mapBlocks.end() : mapBlocks.find(row[0]);
-                if (it != mapBlocks.end()) es = table.setBlockTableRecordId(r, c, it->second, true);
-            } else {
-                es = table.setTextString(r, c, row[k]);
-            }
-            if (es != Kvmo::eOk) {
+            if (WriteTableCell(table, r, c, row, k, veRows[0][k], mapBlocks, csPreviewName) != Kvmo::eOk) {
                 PrintTableError(kErrCellContent);
                 return;
             }

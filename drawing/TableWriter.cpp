@@ -49,6 +49,16 @@ bool FitAndRecompute(KvDbTable& table, int nRows, int nColumns)
     return true;
 }
 
+Kvmo::ErrorStatus WriteTableCell(KvDbTable& table, int r, int c, const TableRow& row, std::size_t k,
+                                 const std::u16string& csHeader, const HandleBlockMap& mapBlocks,
+                                 const std::u16string& csPreviewName)
+{
+    // Table row 1 is the header row, which names the column.
+    if (r == 1 || csHeader != csPreviewName) return table.setTextString(r, c, row[k]);
+    const auto it = row[0].empty() ? mapBlocks.end() : mapBlocks.find(row[0]);
+    return it != mapBlocks.end() ? table.setBlockTableRecordId(r, c, it->second, true) : Kvmo::eOk;
+}
+
 void FillNewTable(const TableData& veTable, const HandleBlockMap& mapBlocks, const ColumnIncludeFlags& veIncludeFlags,
                   const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder, const std::u16string& csPreviewName,
                   KvDbTable& table)
@@ -76,14 +86,7 @@ void FillNewTable(const TableData& veTable, const HandleBlockMap& mapBlocks, con
             // An excluded column keeps its place and stays empty; a column without a flag is shown.
             if (k < veIncludeFlags.size() && !veIncludeFlags[k]) continue;
             if (k >= row.size() || k >= veTable[0].size()) continue;
-            Kvmo::ErrorStatus es = Kvmo::eOk;
-            if (r != 1 && veTable[0][k] == csPreviewName) {
-                const auto it = row[0].empty() ? mapBlocks.end() : mapBlocks.find(row[0]);
-                if (it != mapBlocks.end()) es = table.setBlockTableRecordId(r, c, it->second, true);
-            } else {
-                es = table.setTextString(r, c, row[k]);
-            }
-            if (es != Kvmo::eOk) {
+            if (WriteTableCell(table, r, c, row, k, veTable[0][k], mapBlocks, csPreviewName) != Kvmo::eOk) {
                 PrintTableError(kErrCellContent);
                 return;
             }

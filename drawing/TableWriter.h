@@ -31,6 +31,13 @@ void FillNewTable(const TableData& veTable, const HandleBlockMap& mapBlocks, con
                   const HeaderOrder& veHeaderOrder, const RowOrder& veRowOrder, const std::u16string& csPreviewName,
                   KvDbTable& table);
 
+// Writes cell k of a table row into table cell (r, c): in the preview column (csHeader, the
+// header of column k, is csPreviewName) of a data row the block of the row's object, when it
+// has one, else the text. The host's status.
+Kvmo::ErrorStatus WriteTableCell(KvDbTable& table, int r, int c, const TableRow& row, std::size_t k,
+                                 const std::u16string& csHeader, const HandleBlockMap& mapBlocks,
+                                 const std::u16string& csPreviewName);
+
 // Gives each column 1.3 times its widest text (rows 1 on), counting at most 50.0 of it.
 // Stops at the first rejected width and returns its status.
 Kvmo::ErrorStatus FitColumns(KvDbTable& table, int nRows, int nColumns);
