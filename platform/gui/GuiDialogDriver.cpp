@@ -85,7 +85,11 @@ void kvguiFlushEvents()
 {
     for (int round = 0; round < 3; ++round) {
         while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
-        if (wxTheApp) wxTheApp->ProcessPendingEvents();
+        if (wxTheApp) {
+            wxTheApp->ProcessPendingEvents();
+            // Lists lay their items out when idle.
+            wxTheApp->ProcessIdle();
+        }
         g_usleep(2000);
     }
 }
@@ -197,10 +201,11 @@ void GuiDialogDriver::Picture(GuiDialogWindow& window)
     char name[64];
     std::snprintf(name, sizeof name, "%02d-dlg%u-%s.png", ++m_nPictures, window.Model().GetTemplateId(),
                   languageCode());
-    window.SaveScreenshot((std::filesystem::path(m_csPictureDir) / name).string());
+    const wxImage shot = window.Grab();
+    shot.SaveFile(wxString::FromUTF8((std::filesystem::path(m_csPictureDir) / name).string()), wxBITMAP_TYPE_PNG);
     std::ofstream report(std::filesystem::path(m_csPictureDir) / "layout.txt", std::ios::app);
     const std::string dialog = "dialog " + std::to_string(window.Model().GetTemplateId()) + " " + languageCode() + ": ";
-    std::vector<std::string> problems = window.LayoutProblems();
+    std::vector<std::string> problems = window.LayoutProblems(shot);
     if (problems.empty()) report << dialog << "fits\n";
     for (const auto& problem : problems) report << dialog << problem << "\n";
 }

@@ -18,6 +18,7 @@
 #include <wx/textctrl.h>
 
 #include "kv/KvString.h"
+#include "kvgui/GuiDialogStyle.h"
 #include "kvgui/GuiImages.h"
 #include "kvgui/GuiText.h"
 #include "kvui/CListCtrl.h"
@@ -69,6 +70,7 @@ GuiDialogWindow::GuiDialogWindow(CKpUiBaseDialog& model, wxWindow* parent, GuiAc
     const KvUiDialogTemplate* tmpl = kvuiFindDialogTemplate(static_cast<int>(model.GetTemplateId()));
     m_window = new wxDialog(parent, wxID_ANY, kvguiText(model.GetWindowText()), wxDefaultPosition, wxDefaultSize,
                             wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    kvguiUseDialogStyle(*m_window);
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     font.SetPointSize(tmpl ? tmpl->fontSize : 8);
     m_window->SetFont(font);
@@ -145,7 +147,8 @@ void GuiDialogWindow::Create(Control& control, const KvUiControlTemplate& tmpl)
         break;
     case KvUiControlKind::Picture: control.widget = new wxStaticBitmap(m_window, wxID_ANY, wxBitmap(), at, size); break;
     case KvUiControlKind::PushButton: {
-        auto* button = new wxButton(m_window, wxID_ANY, "", at, size);
+        // An icon button never shows its text, whatever the model puts in it.
+        auto* button = new wxButton(m_window, wxID_ANY, "", at, size, (tmpl.style & BS_ICON) ? wxBU_NOTEXT : 0);
         if ((tmpl.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) button->SetDefault();
         button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { Emit(KvUiActionKind::Click, id); });
         control.widget = button;
@@ -172,7 +175,6 @@ void GuiDialogWindow::Create(Control& control, const KvUiControlTemplate& tmpl)
             Emit(KvUiActionKind::Select, id, false, kvguiText(choice->GetString(static_cast<unsigned>(e.GetInt()))));
         });
         control.widget = choice;
-        control.rect.height = std::min(control.rect.height, choice->GetSize().y);
         break;
     }
     case KvUiControlKind::ListView:
@@ -230,19 +232,22 @@ void GuiDialogWindow::SyncControl(Control& control)
         const bool bNewIcon = button.GetIcon() != control.shownImage;
         if (bNewIcon) {
             control.shownImage = button.GetIcon();
-            wxb->SetBitmap(button.GetIcon() ? kvguiBitmap(*button.GetIcon()) : wxBitmap());
+            control.shownBitmap = button.GetIcon() ? kvguiBitmap(*button.GetIcon()) : wxBitmap();
+            wxb->SetBitmap(control.shownBitmap);
+            // GTK leaves a button's image out unless told to show it with or without text.
+            gtk_button_set_always_show_image(GTK_BUTTON(wxb->GetHandle()), TRUE);
         }
-        // An icon button shows its icon alone.
-        if (bNewText || bNewIcon)
-            wxb->SetLabel(button.GetIcon() ? wxString() : wxControl::EscapeMnemonics(kvguiText(text)));
+        if (!wxb->HasFlag(wxBU_NOTEXT) && (bNewText || bNewIcon))
+            wxb->SetLabel(wxControl::EscapeMnemonics(kvguiText(text)));
         break;
     }
     case KvUiControlKind::Picture: {
         auto& picture = static_cast<CStatic&>(model);
         if (picture.GetBitmap() != control.shownImage) {
             control.shownImage = picture.GetBitmap();
-            static_cast<wxStaticBitmap*>(widget)->SetBitmap(
-                picture.GetBitmap() ? kvguiBitmap(*picture.GetBitmap(), control.rect.GetSize()) : wxBitmap());
+            control.shownBitmap =
+                picture.GetBitmap() ? kvguiBitmap(*picture.GetBitmap(), control.rect.GetSize()) : wxBitmap();
+            static_cast<wxStaticBitmap*>(widget)->SetBitmap(control.shownBitmap);
             widget->SetSize(control.rect);
         }
         break;
@@ -261,6 +266,11 @@ void GuiDialogWindow::SyncControl(Control& control)
             choice->Clear();
             for (const auto& entry : entries) choice->Append(kvguiText(entry));
         }
+        // The closed box is as high as the toolkit draws one line of it, in the dialog's font.
+        int least = 0;
+        gtk_widget_get_preferred_height(choice->GetHandle(), &least, nullptr);
+        if (const int height = std::min(control.rect.height, least); choice->GetSize().y != height)
+            choice->SetSize(wxRect(control.rect.GetPosition(), wxSize(control.rect.width, height)));
         if (choice->GetSelection() != combo.GetCurSel()) choice->SetSelection(combo.GetCurSel());
         break;
     }
@@ -278,14 +288,17 @@ wxSize GuiDialogWindow::TextNeed(const Control& control) const
     switch (control.kind) {
     case KvUiControlKind::CheckBox:
     case KvUiControlKind::RadioButton: {
+        // The box, its spacing and the text, as the toolkit lays them out.
+        int least = 0;
+        gtk_widget_get_preferred_width(widget.GetHandle(), &least, nullptr);
         wxSize box = wxRendererNative::Get().GetCheckBoxSize(const_cast<wxWindow*>(&widget));
-        need.x += box.x + 4;
+        need.x = std::max(need.x + box.x + 4, least);
         need.y = std::max(need.y, box.y);
         break;
     }
     case KvUiControlKind::GroupBox: need.x += 2 * m_baseX; break;
     case KvUiControlKind::PushButton:
-        if (static_cast<const CButton&>(*control.model).GetIcon()) need = wxSize(0, 0);
+        if (widget.HasFlag(wxBU_NOTEXT)) need = wxSize(0, 0);
         break;
     default: break;
     }
@@ -394,7 +407,25 @@ void GuiDialogWindow::FitText(Control& control)
     control.widget->SetSize(rect);
 }
 
-std::vector<std::string> GuiDialogWindow::LayoutProblems() const
+// What the toolkit needs to draw the control, where it has less: GTK then clips the
+// control's text or image, or leaves it out. Entries and drop-downs are only measured in
+// height, their width being the text's room, not the text.
+std::string GuiDialogWindow::ToolkitShortfall(const Control& control) const
+{
+    GtkWidget* widget = control.widget->GetHandle();
+    if (!widget || control.kind == KvUiControlKind::ListView || control.kind == KvUiControlKind::Picture) return {};
+    GtkAllocation has;
+    gtk_widget_get_allocation(widget, &has);
+    int needX = 0, needY = 0;
+    gtk_widget_get_preferred_width(widget, &needX, nullptr);
+    gtk_widget_get_preferred_height_for_width(widget, std::max(has.width, needX), &needY, nullptr);
+    if (control.kind == KvUiControlKind::Edit || control.kind == KvUiControlKind::ComboBox) needX = 0;
+    if (needX <= has.width && needY <= has.height) return {};
+    return describe(*control.model) + " needs " + std::to_string(needX) + " x " + std::to_string(needY) +
+           " px to be drawn, it has " + std::to_string(has.width) + " x " + std::to_string(has.height) + " px";
+}
+
+std::vector<std::string> GuiDialogWindow::LayoutProblems(const wxImage& shot) const
 {
     std::vector<std::string> problems;
     const wxSize client = m_window->GetClientSize(), wanted = TemplateClientSize();
@@ -405,9 +436,16 @@ std::vector<std::string> GuiDialogWindow::LayoutProblems() const
         const Control& a = m_controls[i];
         if (!a.widget || !a.model->IsWindowVisible()) continue;
         std::string why;
-        if (!TextFits(a, &why)) problems.push_back(why);
+        if (!TextFits(a, &why) || !(why = ToolkitShortfall(a)).empty()) problems.push_back(why);
         if (!wxRect(client).Contains(a.widget->GetRect()))
             problems.push_back(describe(*a.model) + " lies outside the window");
+        // A disabled control's image is drawn faded.
+        if (a.shownBitmap.IsOk() && a.widget->IsEnabled() &&
+            !kvguiShowsImage(shot, a.shownBitmap.ConvertToImage(), a.widget->GetRect()))
+            problems.push_back(describe(*a.model) + " does not show its image whole");
+        if (a.list)
+            for (const std::string& problem : a.list->LayoutProblems(shot, *m_window))
+                problems.push_back(describe(*a.model) + ": " + problem);
         for (std::size_t j = i + 1; j < m_controls.size(); ++j) {
             const Control& b = m_controls[j];
             if (b.widget && b.model->IsWindowVisible() && Overlaps(a, b))
@@ -417,7 +455,7 @@ std::vector<std::string> GuiDialogWindow::LayoutProblems() const
     return problems;
 }
 
-bool GuiDialogWindow::SaveScreenshot(const std::string& path) const
+wxImage GuiDialogWindow::Grab() const
 {
     const wxSize size = m_window->GetClientSize();
     wxBitmap bitmap(size);
@@ -426,7 +464,7 @@ bool GuiDialogWindow::SaveScreenshot(const std::string& path) const
         wxMemoryDC memory(bitmap);
         memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
     }
-    return bitmap.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    return bitmap.ConvertToImage();
 }
 
 bool GuiDialogWindow::Perform(const KvUiAction& action)

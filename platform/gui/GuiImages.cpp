@@ -1,5 +1,7 @@
 #include "kvgui/GuiImages.h"
 
+#include <algorithm>
+
 #include <wx/image.h>
 
 wxBitmap kvguiBitmap(const KvUiImage& image, wxSize size)
@@ -20,4 +22,23 @@ wxBitmap kvguiBitmap(const KvUiImage& image, wxSize size)
     if (size.IsFullySpecified() && size != wxSize(image.width, image.height) && size.x > 0 && size.y > 0)
         out.Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH);
     return wxBitmap(out);
+}
+
+bool kvguiShowsImage(const wxImage& picture, const wxImage& image, const wxRect& area)
+{
+    const wxRect inside = area.Intersect(wxRect(picture.GetSize()));
+    const int w = image.GetWidth(), h = image.GetHeight();
+    if (!image.IsOk() || w > inside.width || h > inside.height) return false;
+    const unsigned char* shown = picture.GetData();
+    const unsigned char* wanted = image.GetData();
+    const std::size_t shownRow = static_cast<std::size_t>(picture.GetWidth()) * 3, wantedRow = std::size_t(w) * 3;
+    for (int y = inside.y; y + h <= inside.GetBottom() + 1; ++y)
+        for (int x = inside.x; x + w <= inside.GetRight() + 1; ++x) {
+            bool bSame = true;
+            for (int row = 0; bSame && row < h; ++row)
+                bSame = std::equal(wanted + row * wantedRow, wanted + (row + 1) * wantedRow,
+                                   shown + (y + row) * shownRow + std::size_t(x) * 3);
+            if (bSame) return true;
+        }
+    return false;
 }

@@ -8,6 +8,7 @@
 
 #include <wx/checklst.h>
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/stattext.h>
 #include <wx/dataview.h>
 #include <wx/imaglist.h>
@@ -240,7 +241,77 @@ public:
     }
 
     const CListCtrl& List() const { return m_list; }
-    ImageCache& Images() { return m_images; }
+
+    // What a cell draws before its text: the native check box, then the image.
+    struct Marks {
+        wxSize box;             // zero without a check box
+        const wxBitmap* image;  // null without an image
+        wxSize Size() const
+        {
+            wxSize size = box;
+            if (image)
+                size = wxSize(size.x + (box.x ? 2 : 0) + image->GetWidth(), std::max(size.y, image->GetHeight()));
+            return size;
+        }
+    };
+    Marks MarksOf(int row, int col) const
+    {
+        Marks marks{wxSize(), nullptr};
+        if (col == 0 && m_list.HasCheckBoxes()) marks.box = wxRendererNative::Get().GetCheckBoxSize(m_view);
+        const int image = m_list.GetItemImage(row, col);
+        if (image >= 0 && (col == 0 || (m_list.GetExtendedStyle() & LVS_EX_SUBITEMIMAGES)))
+            marks.image = m_images.Get(m_list.GetImageList(LVSIL_SMALL), image);
+        return marks;
+    }
+
+    std::vector<std::string> LayoutProblems(const wxImage& shot, const wxWindow& dialog) const override
+    {
+        std::vector<std::string> problems;
+        GtkTreeView* tree = TreeView();
+        GtkTreePath *first = nullptr, *last = nullptr;
+        if (!gtk_tree_view_get_visible_range(tree, &first, &last)) return problems;
+        const int from = gtk_tree_path_get_indices(first)[0], to = gtk_tree_path_get_indices(last)[0];
+        gtk_tree_path_free(first);
+        gtk_tree_path_free(last);
+        // The rows' area in the dialog: only cells wholly inside it are judged.
+        GdkRectangle visible;
+        gtk_tree_view_get_visible_rect(tree, &visible);
+        int left = 0, top = 0;
+        gtk_tree_view_convert_tree_to_widget_coords(tree, visible.x, visible.y, &left, &top);
+        gtk_widget_translate_coordinates(GTK_WIDGET(tree), dialog.m_wxwindow, left, top, &left, &top);
+        const wxRect rows(left, top, visible.width, visible.height);
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            const int col = static_cast<int>(c);
+            if (!m_list.IsColumnShown(col)) continue;
+            for (int row = from; row <= to && row < m_list.GetItemCount(); ++row) {
+                const Marks marks = MarksOf(row, col);
+                if (!marks.box.x && !marks.image) continue;
+                GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+                GdkRectangle cell;
+                gtk_tree_view_get_cell_area(tree, path, GtkColumn(col), &cell);
+                gtk_tree_path_free(path);
+                int x = 0, y = 0;
+                gtk_tree_view_convert_bin_window_to_widget_coords(tree, cell.x, cell.y, &x, &y);
+                gtk_widget_translate_coordinates(GTK_WIDGET(tree), dialog.m_wxwindow, x, y, &x, &y);
+                const wxRect area(x, y, cell.width, cell.height);
+                if (!rows.Contains(area)) continue;
+                std::string what;
+                if (marks.Size().x > area.width || marks.Size().y > area.height)
+                    what = "needs " + std::to_string(marks.Size().x) + " x " + std::to_string(marks.Size().y) +
+                           " px for its marks, its cells have " + std::to_string(area.width) + " x " +
+                           std::to_string(area.height);
+                else if (marks.image && !kvguiShowsImage(shot, marks.image->ConvertToImage(), area))
+                    what = "does not show the image of row " + std::to_string(row) + " whole";
+                else if (marks.box.x && !kvguiShowsImage(shot, CheckBoxInside(m_list.GetCheck(row) != FALSE), area))
+                    what = "does not show the check box of row " + std::to_string(row) + " whole";
+                if (!what.empty()) {
+                    problems.push_back("column " + std::to_string(col) + " " + what);
+                    break;
+                }
+            }
+        }
+        return problems;
+    }
 
 private:
     GtkTreeView* TreeView() const { return GTK_TREE_VIEW(m_view->GtkGetTreeView()); }
@@ -273,9 +344,11 @@ private:
             const wxAlignment align = (format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT    ? wxALIGN_RIGHT
                                       : (format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? wxALIGN_CENTER_HORIZONTAL
                                                                                        : wxALIGN_LEFT;
-            auto* column = new wxDataViewColumn(
-                kvguiText(m_list.GetColumnTitle(col)), new CellRenderer(*this, col, align), static_cast<unsigned>(col),
-                m_list.GetColumnWidth(col), align, wxDATAVIEW_COL_RESIZABLE | (bDrag ? wxDATAVIEW_COL_REORDERABLE : 0));
+            // Marks and images sit in the middle of the row, whatever the text's height.
+            auto* renderer = new CellRenderer(*this, col, static_cast<wxAlignment>(align | wxALIGN_CENTER_VERTICAL));
+            auto* column = new wxDataViewColumn(kvguiText(m_list.GetColumnTitle(col)), renderer,
+                                                static_cast<unsigned>(col), m_list.GetColumnWidth(col), align,
+                                                wxDATAVIEW_COL_RESIZABLE | (bDrag ? wxDATAVIEW_COL_REORDERABLE : 0));
             m_view->AppendColumn(column);
             m_columns.push_back(column);
             m_titles.push_back(m_list.GetColumnTitle(col));
@@ -368,6 +441,22 @@ private:
         }
     }
 
+    // The inside of a native check box as the renderer draws it, without the rounded
+    // border that blends with what is behind it.
+    wxImage CheckBoxInside(bool bChecked) const
+    {
+        const wxSize box = wxRendererNative::Get().GetCheckBoxSize(m_view);
+        wxBitmap bitmap(box);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            wxRendererNative::Get().DrawCheckBox(m_view, dc, wxRect(box), bChecked ? int(wxCONTROL_CHECKED) : 0);
+        }
+        const int inset = std::min(3, std::min(box.x, box.y) / 4);
+        return bitmap.ConvertToImage().GetSubImage(wxRect(box).Deflate(inset));
+    }
+
     CListCtrl& m_list;
     GuiActionSink m_sink;
     wxDataViewCtrl* m_view = nullptr;
@@ -376,35 +465,32 @@ private:
     std::vector<wxDataViewColumn*> m_columns;
     std::vector<std::u16string> m_titles;
     std::vector<int> m_formats;
-    ImageCache m_images;
+    mutable ImageCache m_images;
     bool m_bSyncing = false;
 };
 
 wxSize CellRenderer::GetSize() const
 {
-    const CListCtrl& list = m_owner.List();
-    wxSize size = GetTextExtent(kvguiText(list.GetItemText(m_row, m_col)));
-    size.x += 24;
-    return size;
+    const wxSize marks = m_owner.MarksOf(m_row, m_col).Size();
+    wxSize size = GetTextExtent(kvguiText(m_owner.List().GetItemText(m_row, m_col)));
+    return wxSize(size.x + marks.x + (marks.x ? 2 : 0) + 4, std::max(size.y, marks.y));
 }
 
 bool CellRenderer::Render(wxRect cell, wxDC* dc, int state)
 {
     const CListCtrl& list = m_owner.List();
+    const ReportList::Marks marks = m_owner.MarksOf(m_row, m_col);
     int x = cell.x;
-    if (m_col == 0 && list.HasCheckBoxes()) {
-        wxSize box = wxRendererNative::Get().GetCheckBoxSize(GetView());
-        wxRect at(x, cell.y + (cell.height - box.y) / 2, box.x, box.y);
+    if (marks.box.x) {
+        wxRect at(x, cell.y + (cell.height - marks.box.y) / 2, marks.box.x, marks.box.y);
         wxRendererNative::Get().DrawCheckBox(GetView(), *dc, at, list.GetCheck(m_row) ? int(wxCONTROL_CHECKED) : 0);
-        x += box.x + 2;
+        x += marks.box.x + (marks.image ? 2 : 0);
     }
-    const int image = list.GetItemImage(m_row, m_col);
-    if (image >= 0 && (m_col == 0 || (list.GetExtendedStyle() & LVS_EX_SUBITEMIMAGES))) {
-        if (const wxBitmap* bitmap = m_owner.Images().Get(list.GetImageList(LVSIL_SMALL), image)) {
-            dc->DrawBitmap(*bitmap, x, cell.y + (cell.height - bitmap->GetHeight()) / 2, true);
-            x += bitmap->GetWidth() + 2;
-        }
+    if (marks.image) {
+        dc->DrawBitmap(*marks.image, x, cell.y + (cell.height - marks.image->GetHeight()) / 2, true);
+        x += marks.image->GetWidth() + 2;
     }
+    if (marks.box.x && !marks.image) x += 2;
     RenderText(kvguiText(list.GetItemText(m_row, m_col)), x - cell.x, cell, dc, state);
     return true;
 }
@@ -450,6 +536,9 @@ public:
         return true;
     }
 
+    // The toolkit's own rows: nothing of ours is drawn in them.
+    std::vector<std::string> LayoutProblems(const wxImage&, const wxWindow&) const override { return {}; }
+
 private:
     void Toggled(int i)
     {
@@ -486,17 +575,38 @@ public:
             for (int i = 0; i < m_imageCount; ++i) list->Add(kvguiBitmap(*images->GetImage(i)));
             m_view->AssignImageList(list, wxIMAGE_LIST_SMALL);
         }
-        m_view->DeleteAllItems();
+        std::vector<std::pair<std::u16string, int>> items;
         for (int i = 0; i < m_list.GetItemCount(); ++i)
-            m_view->InsertItem(i, kvguiText(m_list.GetItemText(i, 0)), m_list.GetItemImage(i, 0));
+            items.emplace_back(m_list.GetItemText(i, 0), m_list.GetItemImage(i, 0));
+        if (items == m_shown) return;
+        m_shown = items;
+        m_view->DeleteAllItems();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            m_view->InsertItem(static_cast<long>(i), kvguiText(items[i].first), items[i].second);
     }
 
     bool Perform(const KvUiAction&) override { return false; }
+
+    std::vector<std::string> LayoutProblems(const wxImage& shot, const wxWindow& dialog) const override
+    {
+        const CImageList* images = m_list.GetImageList(LVSIL_SMALL);
+        for (int i = 0; images && i < m_list.GetItemCount(); ++i) {
+            const KvUiImage* image = images->GetImage(m_list.GetItemImage(i, 0));
+            wxRect at;
+            if (!image || !m_view->GetItemRect(i, at, wxLIST_RECT_ICON)) continue;
+            at.SetPosition(dialog.ScreenToClient(m_view->ClientToScreen(at.GetPosition())));
+            if (!wxRect(m_view->GetRect()).Contains(at)) continue;  // scrolled away
+            if (!kvguiShowsImage(shot, kvguiBitmap(*image).ConvertToImage(), at))
+                return {"does not show the icon of item " + std::to_string(i) + " whole"};
+        }
+        return {};
+    }
 
 private:
     CListCtrl& m_list;
     wxListCtrl* m_view = nullptr;
     int m_imageCount = 0;
+    std::vector<std::pair<std::u16string, int>> m_shown;
 };
 
 }  // namespace

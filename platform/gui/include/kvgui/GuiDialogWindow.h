@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <wx/dialog.h>
+#include <wx/image.h>
 
 #include "kvgui/GuiListViews.h"
 #include "kvui/CKpUiBaseDialog.h"
@@ -33,10 +34,12 @@ public:
 
     // Pixels of the template's size in dialog units.
     wxSize TemplateClientSize() const;
-    // What does not fit: controls that overlap, texts wider (or taller) than their control.
-    std::vector<std::string> LayoutProblems() const;
-    // The window's client area as a picture.
-    bool SaveScreenshot(const std::string& path) const;
+    // The window's client area as it is on screen.
+    wxImage Grab() const;
+    // What does not fit, given the window's picture: controls that overlap, texts wider (or
+    // taller) than their control, controls smaller than the toolkit needs to draw them,
+    // images that do not show whole.
+    std::vector<std::string> LayoutProblems(const wxImage& shot) const;
 
 private:
     struct Control {
@@ -48,6 +51,7 @@ private:
         std::u16string shownText;
         bool bTextShown = false;
         const void* shownImage = nullptr;
+        wxBitmap shownBitmap;  // what shows the image on screen
         std::vector<std::u16string> shownEntries;
     };
 
@@ -56,6 +60,7 @@ private:
     void SyncControl(Control& control);
     void FitText(Control& control);
     bool TextFits(const Control& control, std::string* why) const;
+    std::string ToolkitShortfall(const Control& control) const;
     wxSize TextNeed(const Control& control) const;
     bool Overlaps(const Control& a, const Control& b) const;
     void Emit(KvUiActionKind kind, int id, bool bOn = false, const std::u16string& text = {});

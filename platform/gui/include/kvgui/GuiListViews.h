@@ -6,6 +6,10 @@
 // widget shows the model again once the action was carried out.
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/image.h>
 
 #include <wx/window.h>
 
@@ -23,6 +27,9 @@ public:
     // Carries out a scripted action the way the user would on this widget. Returns false
     // when the widget offers no such gesture (the action then goes to the dialog as it is).
     virtual bool Perform(const KvUiAction& action) = 0;
+    // What the rows on screen do not show whole (check boxes, images), given the picture of
+    // the dialog the list is in.
+    virtual std::vector<std::string> LayoutProblems(const wxImage& shot, const wxWindow& dialog) const = 0;
 };
 
 // The widget that fits the list: report view, list mode with check boxes, plain list mode.
