@@ -79,6 +79,34 @@ private:
     int m_response;
     wxTimer m_timer;
 };
+// Chooses an item on a popup menu once it is up, as the user's click on it would; without
+// an item, dismisses the menu as a click beside it would. A menu that does not come up is
+// dismissed after a while, so that the script fails instead of waiting for ever.
+class ScriptedMenuChoice {
+public:
+    ScriptedMenuChoice(wxMenu& menu, wxMenuItem* pItem) : m_menu(menu), m_pItem(pItem)
+    {
+        m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            GtkWidget* shell = m_menu.m_menu;
+            if (!shell) return;
+            if (!gtk_widget_get_mapped(shell) && ++m_nWaits < 300) {
+                m_timer.StartOnce(10);
+                return;
+            }
+            if (m_pItem && gtk_widget_get_mapped(shell))
+                gtk_menu_shell_activate_item(GTK_MENU_SHELL(shell), m_pItem->GetMenuItem(), TRUE);
+            else
+                gtk_menu_shell_cancel(GTK_MENU_SHELL(shell));
+        });
+        m_timer.StartOnce(10);
+    }
+
+private:
+    wxMenu& m_menu;
+    wxMenuItem* m_pItem;
+    int m_nWaits = 0;
+    wxTimer m_timer;
+};
 }  // namespace
 
 void kvguiFlushEvents()
@@ -318,9 +346,21 @@ bool GuiDialogDriver::ShowFileDialog(const KvUiFileRequest& request, KvUiFileAns
 
 UINT_PTR GuiDialogDriver::PopupMenu(const CMenu& menu)
 {
+    return ShowMenu(menu, nullptr);
+}
+
+UINT_PTR GuiDialogDriver::PopupMenuChoosing(const CMenu& menu, UINT_PTR chosen)
+{
+    return ShowMenu(menu, &chosen);
+}
+
+// pChosen: the item to choose on the menu once it is up (0: dismiss it); null: the user's.
+UINT_PTR GuiDialogDriver::ShowMenu(const CMenu& menu, const UINT_PTR* pChosen)
+{
     wxWindow* owner = TopWindow();
     if (!owner) return 0;
     wxMenu popup;
+    wxMenuItem* pToChoose = nullptr;
     const auto& items = menu.GetItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto& item = items[i];
@@ -333,7 +373,10 @@ UINT_PTR GuiDialogDriver::PopupMenu(const CMenu& menu)
                                                       : popup.Append(id, kvguiText(item.text));
         if (item.flags & MF_CHECKED) added->Check(true);
         if (item.flags & (MF_GRAYED | MF_DISABLED)) added->Enable(false);
+        if (pChosen && *pChosen && item.id == *pChosen && !pToChoose) pToChoose = added;
     }
+    std::unique_ptr<ScriptedMenuChoice> choice;
+    if (pChosen) choice = std::make_unique<ScriptedMenuChoice>(popup, pToChoose);
     const int chosen = owner->GetPopupMenuSelectionFromUser(popup);
     if (chosen < 1 || chosen > static_cast<int>(items.size())) return 0;
     return items[static_cast<std::size_t>(chosen - 1)].id;

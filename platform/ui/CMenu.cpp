@@ -49,6 +49,12 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int, int, CWnd* pWnd)
             else
                 pending.error = "the menu has no item " + std::to_string(pending.key) + " to choose";
         }
+        if (KvUiDriver* driver = kvuiDriver(); driver && pending.error.empty()) {
+            const UINT_PTR shown = driver->PopupMenuChoosing(*this, chosen);
+            if (shown != chosen)
+                pending.error =
+                    "the menu on screen gave item " + std::to_string(shown) + " instead of " + std::to_string(chosen);
+        }
     } else if (KvUiDriver* driver = kvuiDriver()) {
         chosen = driver->PopupMenu(*this);
     }

@@ -42,6 +42,7 @@ public:
     int MessageBox(const KvUiMessageBoxRequest& request) override;
     bool FileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer) override;
     UINT_PTR PopupMenu(const CMenu& menu) override;
+    UINT_PTR PopupMenuChoosing(const CMenu& menu, UINT_PTR chosen) override;
     void DialogShown(CKpUiBaseDialog& dlg, bool bShown) override;
     void DialogClosed(CKpUiBaseDialog& dlg) override;
 
@@ -56,6 +57,7 @@ private:
     void Picture(GuiDialogWindow& window);
     int ShowMessageBox(const KvUiMessageBoxRequest& request, const int* pScripted);
     bool ShowFileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer, const KvUiFileAnswer* pScripted);
+    UINT_PTR ShowMenu(const CMenu& menu, const UINT_PTR* pChosen);
     wxWindow* TopWindow() const;
 
     wxWindow* m_pParent;

@@ -46,6 +46,9 @@ public:
     virtual bool FileDialog(const KvUiFileRequest& request, KvUiFileAnswer& answer) = 0;
     // A menu shown without a choice made with the action: the chosen item's id, 0 for none.
     virtual UINT_PTR PopupMenu(const CMenu& menu) = 0;
+    // A menu whose choice came with the action (0: dismissed): a driver that shows menus
+    // shows this one and makes the choice on it. Returns the id the menu gave.
+    virtual UINT_PTR PopupMenuChoosing(const CMenu&, UINT_PTR chosen) { return chosen; }
     // The dialog steps aside for the drawing editor (a pick) or comes back: a window that
     // shows it follows at once.
     virtual void DialogShown(CKpUiBaseDialog&, bool /*bShown*/) {}
