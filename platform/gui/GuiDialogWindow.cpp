@@ -197,7 +197,12 @@ void GuiDialogWindow::Sync()
 void GuiDialogWindow::SyncVisibility()
 {
     const bool bShow = m_model.IsRunning() && !m_model.IsEnded() && m_model.IsWindowVisible();
-    if (m_window->IsShown() != bShow) m_window->Show(bShow);
+    // wx may think a window shown that GTK hid (a dialog unmapped and mapped again in a
+    // pick): what is on screen decides.
+    const bool bShown = gtk_widget_get_visible(m_window->GetHandle());
+    if (bShown == bShow) return;
+    if (m_window->IsShown() == bShow) m_window->Show(!bShow);
+    m_window->Show(bShow);
 }
 
 void GuiDialogWindow::SyncControl(Control& control)

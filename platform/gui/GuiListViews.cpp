@@ -15,6 +15,8 @@
 #include <wx/listctrl.h>
 #include <wx/renderer.h>
 
+#include "GuiPointer.h"
+#include "kvgui/GuiDialogDriver.h"
 #include "kvgui/GuiImages.h"
 #include "kvgui/GuiText.h"
 #include "kvui/CGridListCtrlEx.h"
@@ -103,10 +105,8 @@ public:
         m_model = new RowModel;
         m_view->AssociateModel(m_model);
         m_model->DecRef();
-        m_view->Bind(wxEVT_DATAVIEW_ITEM_CONTEXT_MENU, [this](wxDataViewEvent& e) { OnItemMenu(e); });
-        m_view->Bind(wxEVT_DATAVIEW_COLUMN_HEADER_RIGHT_CLICK, [this](wxDataViewEvent& e) {
-            if (e.GetDataViewColumn()) RightClickHeader(static_cast<int>(e.GetDataViewColumn()->GetModelColumn()));
-        });
+        // A right click names its cell by where it happened, not where the pointer is now.
+        g_signal_connect(m_view->GtkGetTreeView(), "button-press-event", G_CALLBACK(&ReportList::OnButtonPress), this);
         g_signal_connect(m_view->GtkGetTreeView(), "columns-changed", G_CALLBACK(&ReportList::OnColumnsChanged), this);
         m_empty = new wxStaticText(m_view, wxID_ANY, "", wxPoint(4, 30), wxDefaultSize, wxST_NO_AUTORESIZE);
     }
@@ -115,8 +115,7 @@ public:
     {
         // The tree view outlives this object for a while and still signals as it goes.
         g_signal_handlers_disconnect_by_data(m_view->GtkGetTreeView(), this);
-        for (std::size_t c = 0; c < m_columns.size(); ++c)
-            g_signal_handlers_disconnect_by_data(GtkColumn(static_cast<int>(c)), this);
+        DisconnectColumns();
         m_view->ClearColumns();  // their cells draw from this object
     }
 
@@ -154,19 +153,21 @@ public:
                 action.kind == KvUiActionKind::Total ? m_list.GetTotalMarkColumn() : (m_list.HasCheckBoxes() ? 0 : 1);
             if (col < 0 || (col != 0 && !m_list.IsColumnShown(col))) return false;
             if (CurrentlyOn(row, col) == action.bOn) return false;  // the user leaves it as it is
-            ClickCell(row, col);
-            return true;
+            return ClickOnCell(row, col, 1);
         }
         case KvUiActionKind::CellMenu:
             if (action.row < 0 || action.row >= m_list.GetItemCount() || action.col < 0 ||
                 action.col >= static_cast<int>(m_columns.size()) || !m_list.IsColumnShown(action.col))
                 return false;
-            RightClickCell(action.row, action.col);
-            return true;
+            return ClickOnCell(action.row, action.col, 3);
         case KvUiActionKind::HeaderMenu:
             for (int col : m_list.GetColumnOrder())
                 if (m_list.IsColumnShown(col)) {
-                    RightClickHeader(col);
+                    kvguiFlushEvents();
+                    GtkWidget* header = gtk_tree_view_column_get_button(GtkColumn(col));
+                    GdkWindow* window = header ? gtk_button_get_event_window(GTK_BUTTON(header)) : nullptr;
+                    if (!window) return false;
+                    kvguiClick(window, 4, gtk_widget_get_allocated_height(header) / 2.0, 3);
                     return true;
                 }
             return false;
@@ -320,6 +321,16 @@ private:
         return GTK_TREE_VIEW_COLUMN(m_columns[static_cast<std::size_t>(col)]->GetGtkHandle());
     }
 
+    void DisconnectColumns()
+    {
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            GtkTreeViewColumn* column = GtkColumn(static_cast<int>(c));
+            g_signal_handlers_disconnect_by_data(column, this);
+            if (GtkWidget* header = gtk_tree_view_column_get_button(column))
+                g_signal_handlers_disconnect_by_data(header, this);
+        }
+    }
+
     bool ColumnsChanged() const
     {
         if (static_cast<int>(m_columns.size()) != m_list.GetColumnCount()) return true;
@@ -332,8 +343,7 @@ private:
 
     void RebuildColumns()
     {
-        for (std::size_t c = 0; c < m_columns.size(); ++c)
-            g_signal_handlers_disconnect_by_data(GtkColumn(static_cast<int>(c)), this);
+        DisconnectColumns();
         m_view->ClearColumns();
         m_columns.clear();
         m_titles.clear();
@@ -357,6 +367,10 @@ private:
             gtk_tree_view_column_set_clickable(gtkColumn, TRUE);
             g_object_set_data(G_OBJECT(gtkColumn), "kv-column", GINT_TO_POINTER(col + 1));
             g_signal_connect(gtkColumn, "clicked", G_CALLBACK(&ReportList::OnHeaderClicked), this);
+            if (GtkWidget* header = gtk_tree_view_column_get_button(gtkColumn)) {
+                g_object_set_data(G_OBJECT(header), "kv-column", GINT_TO_POINTER(col + 1));
+                g_signal_connect(header, "button-press-event", G_CALLBACK(&ReportList::OnHeaderPress), this);
+            }
         }
     }
 
@@ -395,14 +409,38 @@ private:
         }
     }
 
-    void OnItemMenu(wxDataViewEvent& event)
+    // Clicks a cell where the user would: on its marks, or in its middle.
+    bool ClickOnCell(int row, int col, unsigned button)
     {
-        wxDataViewItem item;
-        wxDataViewColumn* column = nullptr;
-        m_view->HitTest(m_view->ScreenToClient(wxGetMousePosition()), item, column);
-        if (!item.IsOk()) item = event.GetItem();
-        if (!item.IsOk() || !column) return;
-        RightClickCell(static_cast<int>(m_model->GetRow(item)), static_cast<int>(column->GetModelColumn()));
+        const wxSize marks = MarksOf(row, col).Size();
+        return kvguiClickCell(TreeView(), row, GtkColumn(col), marks.x > 0 ? marks.x / 2.0 + 1 : -1, button);
+    }
+
+    static gboolean OnButtonPress(GtkWidget* tree, GdkEventButton* event, gpointer self)
+    {
+        auto* list = static_cast<ReportList*>(self);
+        if (event->type != GDK_BUTTON_PRESS || event->button != 3 ||
+            event->window != gtk_tree_view_get_bin_window(GTK_TREE_VIEW(tree)))
+            return FALSE;
+        GtkTreePath* path = nullptr;
+        GtkTreeViewColumn* column = nullptr;
+        if (!gtk_tree_view_get_path_at_pos(GTK_TREE_VIEW(tree), static_cast<int>(event->x), static_cast<int>(event->y),
+                                           &path, &column, nullptr, nullptr))
+            return FALSE;
+        const int row = gtk_tree_path_get_indices(path)[0];
+        gtk_tree_path_free(path);
+        const int col = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(column), "kv-column")) - 1;
+        if (col < 0) return FALSE;
+        list->RightClickCell(row, col);
+        return TRUE;
+    }
+
+    static gboolean OnHeaderPress(GtkWidget* header, GdkEventButton* event, gpointer self)
+    {
+        const int col = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(header), "kv-column")) - 1;
+        if (event->type != GDK_BUTTON_PRESS || event->button != 3 || col < 0) return FALSE;
+        static_cast<ReportList*>(self)->RightClickHeader(col);
+        return TRUE;
     }
 
     static void OnHeaderClicked(GtkTreeViewColumn* column, gpointer self)
@@ -527,13 +565,8 @@ public:
         if (action.kind != KvUiActionKind::Item) return false;
         int i = m_list.FindItemByShownName(action.text);
         if (i < 0 || m_box->IsChecked(static_cast<unsigned>(i)) == action.bOn) return false;
-        // What a click on the box does: toggle it, then tell the owner.
-        m_box->Check(static_cast<unsigned>(i), action.bOn);
-        wxCommandEvent event(wxEVT_CHECKLISTBOX, m_box->GetId());
-        event.SetEventObject(m_box);
-        event.SetInt(i);
-        m_box->ProcessWindowEvent(event);
-        return true;
+        // A click on the item's box, the toolkit's first column.
+        return kvguiClickCell(m_box->m_treeview, i, gtk_tree_view_get_column(m_box->m_treeview, 0), -1, 1);
     }
 
     // The toolkit's own rows: nothing of ours is drawn in them.

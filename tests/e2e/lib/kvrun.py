@@ -105,7 +105,9 @@ def kvhost_gui(ui, commands, drawing=None, lang="en", folder=None, pictures=None
         f.write(ui)
     with open(cmd_path, "w", encoding="utf-8") as f:
         f.write(commands)
-    args = ["xvfb-run", "-a", os.path.abspath(KVHOST), "--gui", "--module", os.path.abspath(KV_MODULE), "--lang", lang,
+    # Our own authority file: xvfb-run then makes no temporary folder, whose removal at exit
+    # sometimes fails and turns a good run into status 5.
+    args = ["xvfb-run", "-a", "-f", os.path.join(folder, "Xauthority"), os.path.abspath(KVHOST), "--gui", "--module", os.path.abspath(KV_MODULE), "--lang", lang,
             "--script", cmd_path, "--ui-script", ui_path]
     if pictures:
         args += ["--screenshot-dir", pictures]
