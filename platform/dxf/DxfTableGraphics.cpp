@@ -1,12 +1,10 @@
 #include "DxfTableGraphics.h"
 
-#include <algorithm>
-
 #include "DxfTagWriter.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbTable.h"
-#include "kv/KvDbTableStyle.h"
+#include "kv/KvTableLayout.h"
 
 namespace {
 std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id)
@@ -30,52 +28,16 @@ DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& tabl
 
 void DxfTableGraphics::layout()
 {
-    int rows = m_table.numRows(), cols = m_table.numColumns();
-    double margin = 0.06, styleHeight = 0.18;
-    if (auto* style = dynamic_cast<const KvDbTableStyle*>(m_db.objectAt(m_table.tableStyle()))) {
-        margin = style->horizontalCellMargin();
-        styleHeight = style->textHeight();
+    const KvTableLayout layout = kvLayoutTable(m_db, m_table);
+    m_rowHeights = layout.rowHeights;
+    m_columnWidths = layout.columnWidths;
+    for (const KvTableLayout::Line& l : layout.lines) m_lines.push_back({l.a, l.b});
+    for (const KvTableLayout::Text& t : layout.texts) {
+        std::u16string style;
+        if (auto* rec = dynamic_cast<const KvDbSymbolTableRecord*>(m_db.objectAt(t.style))) style = rec->getName();
+        m_texts.push_back({t.at, t.height, t.width, t.text, style});
     }
-    for (int c = 0; c < cols; ++c) m_columnWidths.push_back(std::max(m_table.columnWidth(c), 0.0));
-    for (int r = 0; r < rows; ++r) {
-        double h = m_table.rowHeight(r);
-        if (h <= 0) h = styleHeight + 2 * margin;  // a layout never computed
-        m_rowHeights.push_back(h);
-    }
-    std::vector<double> xs{0}, ys{0};
-    for (double w : m_columnWidths) xs.push_back(xs.back() + w);
-    for (double h : m_rowHeights) ys.push_back(ys.back() - h);
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            int r0 = r, r1 = r, c0 = c, c1 = c;
-            if (m_table.isMergedCell(r, c, &r0, &r1, &c0, &c1) && (r0 != r || c0 != c)) {
-                // Inside a merged range: only the range's own outline is drawn.
-                if (r0 != r && c0 == c) m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});
-                if (c0 != c && r0 == r) m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});
-                continue;
-            }
-            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c + 1], ys[r], 0}});  // top
-            m_lines.push_back({{xs[c], ys[r], 0}, {xs[c], ys[r + 1], 0}});  // left
-            double right = xs[std::min(c1, cols - 1) + 1], bottom = ys[std::min(r1, rows - 1) + 1];
-            double left = xs[c], top = ys[r];
-            KvDbObjectId block = m_table.blockTableRecordId(r, c);
-            if (!block.isNull()) {
-                m_blocks.push_back({{(left + right) / 2, (top + bottom) / 2, 0}, handleOf(m_db, block)});
-                continue;
-            }
-            std::u16string text = m_table.textString(r, c);
-            if (text.empty()) continue;
-            std::u16string style;
-            if (auto* rec = dynamic_cast<const KvDbSymbolTableRecord*>(m_db.objectAt(m_table.textStyle(r, c))))
-                style = rec->getName();
-            double height = m_table.textHeight(r, c);
-            if (height <= 0) height = styleHeight;
-            m_texts.push_back(
-                {{left + margin, top - margin, 0}, height, std::max(right - left - 2 * margin, 0.0), text, style});
-        }
-    }
-    m_lines.push_back({{xs.back(), 0, 0}, {xs.back(), ys.back(), 0}});  // right edge
-    m_lines.push_back({{0, ys.back(), 0}, {xs.back(), ys.back(), 0}});  // bottom edge
+    for (const KvTableLayout::Block& b : layout.blocks) m_blocks.push_back({b.at, handleOf(m_db, b.block)});
 }
 
 bool DxfTableGraphics::allocateHandles(std::uint64_t& seed)

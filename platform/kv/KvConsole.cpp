@@ -20,6 +20,7 @@ void KvConsole::write(const std::u16string& text)
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
     }
+    if (m_listener) m_listener(text);
 }
 
 namespace {

@@ -113,7 +113,8 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
         const std::u16string prompt = u"\nSelect object: ";
         KvConsole::instance().write(prompt);
         KvDbHandle handle;
-        const int rc = pInput->pickObject(prompt, handle);
+        const int rc = pInput->pickFilteredObject(
+            prompt, [filter](const KvDbEntity& entity) { return passesFilter(entity, filter); }, handle);
         if (rc != RTNORM) return rc;
         candidates = resolveHandles(*pDb, {handle});
     } else {

@@ -1,4 +1,4 @@
-#include "EditorInputParsing.h"
+#include "shell/EditorInputParsing.h"
 
 #include <cctype>
 #include <cmath>

@@ -14,8 +14,8 @@
 #include "kv/KvResbuf.h"
 #include "kv/KvRx.h"
 #include "kv/KvString.h"
-#include "EditorInputParsing.h"
 #include "kvinternal/KvAsciiCase.h"
+#include "shell/EditorInputParsing.h"
 #include "shell/PluginModule.h"
 
 namespace {

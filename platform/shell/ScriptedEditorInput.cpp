@@ -1,7 +1,7 @@
 #include "shell/ScriptedEditorInput.h"
 
 #include "kv/KvStatus.h"
-#include "EditorInputParsing.h"
+#include "shell/EditorInputParsing.h"
 
 bool ScriptedEditorInput::take(const char* keyword, const char* request, const char* grammar, KvScript::Line& line,
                                std::string& rest)

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "EditorInputParsing.h"
 #include "kv/KvConsole.h"
 #include "kv/KvStatus.h"
 #include "kv/KvString.h"
+#include "shell/EditorInputParsing.h"
 
 namespace {
 

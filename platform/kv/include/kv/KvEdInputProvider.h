@@ -1,9 +1,12 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "kv/KvDbHandle.h"
 #include "kv/KvGePoint3d.h"
+
+class KvDbEntity;
 
 // Answers the editor's interactive requests: a terminal, a script, a test.
 // Each returns RTNORM, RTCAN (the user cancelled) or RTERROR.
@@ -14,6 +17,14 @@ public:
     virtual int selectObjects(const std::u16string& prompt, std::vector<KvDbHandle>& handles, bool& all) = 0;
     // Single pick of one object.
     virtual int pickObject(const std::u16string& prompt, KvDbHandle& handle) = 0;
+    // Single pick of one object that `accepts` takes (the request's filter): a provider that
+    // shows the drawing offers only those; by default the filter is applied after the pick.
+    virtual int pickFilteredObject(const std::u16string& prompt, const std::function<bool(const KvDbEntity&)>& accepts,
+                                   KvDbHandle& handle)
+    {
+        (void)accepts;
+        return pickObject(prompt, handle);
+    }
     // A point in the current user coordinate system.
     virtual int getPoint(const std::u16string& prompt, const KvGePoint3d* basePoint, KvGePoint3d& point) = 0;
 };
