@@ -4,6 +4,7 @@
 #include "kv/KvString.h"
 #include "DrawingFiles.h"
 #include "DrawingLock.h"
+#include "RenderCommand.h"
 #include "shell/HostShell.h"
 
 namespace {
@@ -131,6 +132,7 @@ std::string ReadOnlyNotice()
 
 void AddDrawingCommands(HostShell& shell)
 {
+    AddRenderCommand(shell);
     shell.addHostCommand("OPEN", [](HostShell& sh, const std::string& arguments) {
         const std::string path = unquoted(arguments);
         if (path.empty()) {

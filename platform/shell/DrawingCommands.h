@@ -1,7 +1,8 @@
 #pragma once
-// kvhost's drawing commands: OPEN path, SAVE, SAVEAS path (through the drawing-file hooks).
-// The file of the drawing being edited is locked for this session; a drawing another
-// session has open is edited read-only: SAVE is refused, SAVEAS to another file works.
+// kvhost's drawing commands: OPEN path, SAVE, SAVEAS path (through the drawing-file hooks) and
+// RENDER (a picture of the drawing). The file of the drawing being edited is locked for this
+// session; a drawing another session has open is edited read-only: SAVE is refused, SAVEAS to
+// another file works.
 #include <memory>
 #include <string>
 
