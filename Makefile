@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run test test-sanitize bench clean
+.PHONY: all bootstrap build run gui test test-sanitize bench clean
 
 all: build
 
@@ -18,6 +18,10 @@ build: bootstrap
 # The main job: an extraction from the bundled sample drawing.
 run: build
 	bash tools/run-sample.sh $(BUILD)
+
+# The sample drawing in the graphical host (needs a display).
+gui: build
+	$(BUILD)/bin/kvhost --gui samples/office_floor.dxf
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

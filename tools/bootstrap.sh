@@ -9,7 +9,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   python3 python3-xlrd python3-olefile python3-ezdxf
-  libwxgtk3.2-dev libgtk-3-dev xvfb xauth
+  libcairo2-dev fonts-dejavu-core
+  libwxgtk3.2-dev libgtk-3-dev libx11-dev xvfb xauth
 )
 # ssconvert only; its recommends would pull a desktop.
 NO_RECOMMENDS=(gnumeric)

@@ -58,6 +58,10 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, s
             }
         }
     }
+    if (!options.csScreenshotDir.empty() && !options.bGui) {
+        error = "--screenshot-dir needs --gui";
+        return false;
+    }
     return true;
 }
 

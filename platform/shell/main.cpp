@@ -27,7 +27,7 @@
 #include "shell/TerminalEditorInput.h"
 #include "kvui/KvUiHostDriver.h"
 #ifdef KV_HAS_GUI
-#include "kvgui/GuiDialogDriver.h"
+#include "kvgui/GuiHost.h"
 #include "kvgui/GuiToolkit.h"
 #endif
 
@@ -105,11 +105,8 @@ int main(int argc, char** argv)
     KvScript* pUiScript = options.csUiScriptPath.empty() ? nullptr : &uiScript;
     std::unique_ptr<KvUiHostDriver> consoleDriver;
 #ifdef KV_HAS_GUI
-    std::unique_ptr<GuiDialogDriver> guiDriver;
-    if (options.bGui) {
-        if (!kvguiStartToolkit(argv[0], error)) return refuse(error);
-        guiDriver = std::make_unique<GuiDialogDriver>(nullptr, pUiScript, options.csScreenshotDir);
-    }
+    // In the graphical host the main window brings the dialogs' driver.
+    if (options.bGui && !kvguiStartToolkit(argv[0], error)) return refuse(error);
 #else
     if (options.bGui) return refuse("--gui is not available: this kvhost was built without wxWidgets");
 #endif
@@ -131,17 +128,21 @@ int main(int argc, char** argv)
         HostShell shell(std::move(db), &module);
         AddDrawingCommands(shell);
         module.send(KvRx::kInitAppMsg);
-        const bool bTerminal = options.csScriptPath.empty() && isatty(STDIN_FILENO);
-        shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
+#ifdef KV_HAS_GUI
+        if (options.bGui)
+            RunGuiHost(options, shell, pUiScript, options.csScriptPath.empty() ? nullptr : &scriptFile);
+        else
+#endif
+        {
+            const bool bTerminal = options.csScriptPath.empty() && isatty(STDIN_FILENO);
+            shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
+        }
         if (uiScript.failed()) status = kExitScriptFailed;
     }
     kvedSetInputProvider(nullptr);
     KvScript::setCurrent(nullptr);
 #ifdef KV_HAS_GUI
-    if (guiDriver) {
-        guiDriver.reset();
-        kvguiStopToolkit();
-    }
+    if (options.bGui) kvguiStopToolkit();
 #endif
     return status;
 }

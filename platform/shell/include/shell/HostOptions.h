@@ -12,8 +12,8 @@ struct HostOptions {
     std::string csScriptPath;              // --script: commands; empty: standard input
     std::string csUiScriptPath;            // --ui-script: the user's answers; empty: the terminal
     std::string csDrawingPath;             // empty: a new drawing
-    bool bGui = false;                     // --gui: dialogs in windows
-    std::string csScreenshotDir;           // --screenshot-dir: pictures of the windows
+    bool bGui = false;                     // --gui: the main window, dialogs in windows
+    std::string csScreenshotDir;           // --screenshot-dir: pictures of the windows, for review
 };
 
 // false with a one-line message for a command line kvhost cannot run with.

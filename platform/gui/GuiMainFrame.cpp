@@ -1,0 +1,273 @@
+#include "GuiMainFrame.h"
+
+#include <wx/artprov.h>
+#include <wx/dcscreen.h>
+#include <wx/dcmemory.h>
+#include <wx/filedlg.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include <cstdio>
+
+#include "GuiCommandLine.h"
+#include "GuiDrawingView.h"
+#include "kv/KvConsole.h"
+#include "kv/KvDbDatabase.h"
+#include "kv/KvRx.h"
+#include "kv/KvString.h"
+#include "shell/HostShell.h"
+
+GuiMainFrame* GuiMainFrame::s_pInstance = nullptr;
+
+namespace {
+
+enum MenuId {
+    kOpen = wxID_OPEN,
+    kSave = wxID_SAVE,
+    kSaveAs = wxID_SAVEAS,
+    kQuit = wxID_EXIT,
+    kExtract = wxID_HIGHEST + 1,
+    kUpdate,
+    kZoomExtents
+};
+
+std::string trimmed(const std::string& s)
+{
+    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string quoted(const wxString& path)
+{
+    return "\"" + path.utf8_string() + "\"";
+}
+
+}  // namespace
+
+GuiMainFrame::GuiMainFrame(HostShell& shell, KvScript* uiScript, std::istream* script, std::string screenshotDir,
+                           std::string language)
+    : wxFrame(nullptr, wxID_ANY, "kvhost", wxDefaultPosition, wxSize(1100, 760)),
+      m_shell(shell),
+      m_script(script),
+      m_screenshotDir(std::move(screenshotDir)),
+      m_language(std::move(language))
+{
+    s_pInstance = this;
+    BuildMenus();
+    auto* splitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE);
+    m_commandLine = new GuiCommandLine(
+        splitter, [this](const std::string& text) { OnTyped(text); },
+        [this] {
+            if (m_input->IsWaiting()) m_input->Cancel();
+        });
+    m_view = new GuiDrawingView(splitter, *this);
+    m_input = std::make_unique<GuiEditorInput>(*m_view, *m_commandLine, uiScript);
+    splitter->SplitHorizontally(m_view, m_commandLine, -170);
+    splitter->SetSashGravity(1.0);
+    splitter->SetMinimumPaneSize(60);
+
+    CreateStatusBar(3);
+    const int widths[3] = {-1, 160, 260};
+    GetStatusBar()->SetStatusWidths(3, widths);
+    m_gauge = new wxGauge(GetStatusBar(), wxID_ANY, 1000);
+    m_gauge->Hide();
+
+    m_previousInput = kvedInputProvider();
+    kvedSetInputProvider(m_input.get());
+    KvConsole::instance().setListener(
+        [this](const std::u16string& text) { m_commandLine->AppendOutput(kvToUtf8(text)); });
+    Bind(wxEVT_CLOSE_WINDOW, &GuiMainFrame::OnClose, this);
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        m_view->Sync();
+        event.Skip();
+    });
+    m_view->Sync();
+    SetTitle("kvhost - " + wxString::FromUTF8(kvToUtf8(kvDocManagerPtr()->curDocument()->fileName())));
+}
+
+GuiMainFrame::~GuiMainFrame()
+{
+    KvConsole::instance().setListener(nullptr);
+    kvedSetInputProvider(m_previousInput);
+    if (s_pInstance == this) s_pInstance = nullptr;
+}
+
+void GuiMainFrame::BuildMenus()
+{
+    auto* file = new wxMenu;
+    file->Append(kOpen, "&Open...\tCtrl+O", "Open a drawing");
+    file->Append(kSave, "&Save\tCtrl+S", "Save the drawing to its file");
+    file->Append(kSaveAs, "Save &As...\tCtrl+Shift+S", "Save the drawing to another file");
+    file->AppendSeparator();
+    file->Append(kQuit, "&Quit\tCtrl+Q", "Quit without saving");
+    auto* tools = new wxMenu;
+    tools->Append(kExtract, "&Data extraction...", "Extract data from the drawing's objects (DATAEXTRACTION)");
+    tools->Append(kUpdate, "&Update extraction...", "Update an extraction table (DATAEXTRACTIONUPDATE)");
+    auto* view = new wxMenu;
+    view->Append(kZoomExtents, "Zoom &extents\tCtrl+E", "Show the whole drawing");
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(view, "&View");
+    bar->Append(tools, "&Tools");
+    SetMenuBar(bar);
+
+    wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT);
+    toolbar->AddTool(kOpen, "Open", wxArtProvider::GetBitmap(wxART_FILE_OPEN, wxART_TOOLBAR), "Open a drawing");
+    toolbar->AddTool(kSave, "Save", wxArtProvider::GetBitmap(wxART_FILE_SAVE, wxART_TOOLBAR), "Save the drawing");
+    toolbar->AddTool(kSaveAs, "Save As", wxArtProvider::GetBitmap(wxART_FILE_SAVE_AS, wxART_TOOLBAR),
+                     "Save the drawing to another file");
+    toolbar->AddSeparator();
+    toolbar->AddTool(kExtract, "Data extraction", wxArtProvider::GetBitmap(wxART_REPORT_VIEW, wxART_TOOLBAR),
+                     "Extract data from the drawing's objects");
+    toolbar->AddTool(kUpdate, "Update extraction", wxArtProvider::GetBitmap(wxART_REDO, wxART_TOOLBAR),
+                     "Update an extraction table");
+    toolbar->AddSeparator();
+    toolbar->AddTool(kZoomExtents, "Zoom extents", wxArtProvider::GetBitmap(wxART_FULL_SCREEN, wxART_TOOLBAR),
+                     "Show the whole drawing");
+    toolbar->AddTool(kQuit, "Quit", wxArtProvider::GetBitmap(wxART_QUIT, wxART_TOOLBAR), "Quit without saving");
+    toolbar->Realize();
+
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
+        switch (event.GetId()) {
+        case kOpen: {
+            wxFileDialog dialog(this, "Open drawing", wxEmptyString, wxEmptyString,
+                                "Drawings (*.dxf)|*.dxf;*.DXF|All files|*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+            if (dialog.ShowModal() == wxID_OK) RunCommand("OPEN " + quoted(dialog.GetPath()));
+            break;
+        }
+        case kSave: RunCommand("SAVE"); break;
+        case kSaveAs: {
+            wxFileDialog dialog(this, "Save drawing as", wxEmptyString, wxEmptyString, "Drawings (*.dxf)|*.dxf",
+                                wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+            if (dialog.ShowModal() == wxID_OK) RunCommand("SAVEAS " + quoted(dialog.GetPath()));
+            break;
+        }
+        case kQuit: RunCommand("QUIT"); break;
+        case kExtract: RunCommand("DATAEXTRACTION"); break;
+        case kUpdate: RunCommand("DATAEXTRACTIONUPDATE"); break;
+        case kZoomExtents: m_view->ZoomExtents(); break;
+        default: event.Skip(); break;
+        }
+    });
+}
+
+void GuiMainFrame::OnTyped(const std::string& text)
+{
+    if (m_input->Entered(text)) return;
+    if (m_bBusy) {
+        SetStatusText("A command is running: answer or cancel it first.");
+        return;
+    }
+    // Run after the key's handler returns: the command may take the user's input itself.
+    CallAfter([this, text] { RunCommand(text); });
+}
+
+void GuiMainFrame::RunCommand(const std::string& typed)
+{
+    const std::string line = trimmed(typed);
+    if (m_bBusy || m_bFinished || line.empty() || line[0] == '#') return;
+    m_bBusy = true;
+    SetStatusText(wxEmptyString);
+    KvConsole::instance().write(u"\nCommand: " + kvFromUtf8(line));
+    m_shell.execute(line);
+    m_bBusy = false;
+    AfterCommand();
+}
+
+void GuiMainFrame::AfterCommand()
+{
+    m_view->Sync();
+    const KvDbDatabase* pDb = kvdbHostApplicationServices()->workingDatabase();
+    SetTitle("kvhost - " + wxString::FromUTF8(kvToUtf8(kvDocManagerPtr()->curDocument()->fileName())));
+    const bool bChanged = pDb != m_dbSeen || (pDb && pDb->changeCounter() != m_changeSeen);
+    m_dbSeen = pDb;
+    m_changeSeen = pDb ? pDb->changeCounter() : 0;
+    if (bChanged && !m_screenshotDir.empty()) {
+        m_view->Update();
+        Screenshot(m_screenshotDir + "/main-" + m_language + "-" + std::to_string(++m_screenshots) + ".png");
+    }
+    if (m_shell.quitRequested()) Finish();
+}
+
+void GuiMainFrame::StartScript()
+{
+    if (m_script) CallAfter([this] { RunNextScriptLine(); });
+}
+
+void GuiMainFrame::RunNextScriptLine()
+{
+    std::string line;
+    while (!m_bFinished && std::getline(*m_script, line)) {
+        const std::string command = trimmed(line);
+        if (command.empty() || command[0] == '#') continue;
+        RunCommand(command);
+        if (!m_bFinished) CallAfter([this] { RunNextScriptLine(); });
+        return;
+    }
+    Finish();  // the end of the script, as the end of the console's input
+}
+
+void GuiMainFrame::Finish()
+{
+    if (m_bFinished) return;
+    m_bFinished = true;
+    m_shell.unloadModule();
+    KvConsole::instance().write(u"\n");
+    Destroy();
+}
+
+void GuiMainFrame::OnClose(wxCloseEvent& event)
+{
+    if (m_bBusy && event.CanVeto()) {
+        // A command runs: cancel its point or selection; a dialog has to be closed first.
+        if (m_input->IsWaiting()) {
+            m_input->Cancel();
+            CallAfter([this] { Close(); });
+        } else {
+            SetStatusText("Close the dialog first.");
+        }
+        event.Veto();
+        return;
+    }
+    Finish();
+}
+
+void GuiMainFrame::ViewCursor(const RenderPoint& world)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "%.4f, %.4f", world.x, world.y);
+    SetStatusText(text, 2);
+}
+
+void GuiMainFrame::ShowProgress(const std::string& what, double fraction)
+{
+    if (fraction < 0) {
+        m_gauge->Hide();
+        SetStatusText(wxEmptyString, 0);
+        return;
+    }
+    wxRect field;
+    GetStatusBar()->GetFieldRect(1, field);
+    m_gauge->SetSize(field);
+    m_gauge->SetValue(static_cast<int>(fraction * 1000));
+    m_gauge->Show();
+    SetStatusText(wxString::FromUTF8(what), 0);
+}
+
+bool GuiMainFrame::Screenshot(const std::string& path)
+{
+    Raise();
+    Update();
+    const wxRect rect = GetScreenRect();
+    wxScreenDC screen;
+    wxBitmap bitmap(rect.width, rect.height);
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+}
