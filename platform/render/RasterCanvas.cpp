@@ -80,19 +80,29 @@ void RasterCanvas::line(double x0, double y0, double x1, double y1, std::uint32_
 {
     // Pixel (i, j) covers [i, i + 1) x [j, j + 1).
     if (!clip(x0, y0, x1, y1, 0.0, 0.0, m_width - 1e-6, m_height - 1e-6)) return;
-    int ix0 = static_cast<int>(x0), iy0 = static_cast<int>(y0);
+    const int ix0 = static_cast<int>(x0), iy0 = static_cast<int>(y0);
     const int ix1 = static_cast<int>(x1), iy1 = static_cast<int>(y1);
-    const int dx = std::abs(ix1 - ix0), dy = -std::abs(iy1 - iy0);
-    const int sx = ix0 < ix1 ? 1 : -1, sy = iy0 < iy1 ? 1 : -1;
-    const bool bSteep = -dy > dx;
-    int err = dx + dy;
-    while (true) {
-        m_pixels[static_cast<std::size_t>(iy0) * m_stride + ix0] = rgb;
-        if (bThick) bSteep ? plot(ix0 + 1, iy0, rgb) : plot(ix0, iy0 + 1, rgb);
-        if (ix0 == ix1 && iy0 == iy1) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) err += dy, ix0 += sx;
-        if (e2 <= dx) err += dx, iy0 += sy;
+    const int dx = ix1 - ix0, dy = iy1 - iy0;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    // One pixel per step along the longer axis, the other coordinate in 16.16 fixed point.
+    if (std::abs(dx) >= std::abs(dy)) {
+        const int sx = dx >= 0 ? 1 : -1;
+        const std::int64_t slope = steps ? (static_cast<std::int64_t>(dy) << 16) / steps : 0;
+        std::int64_t y = (static_cast<std::int64_t>(iy0) << 16) + (1 << 15);
+        for (int k = 0, x = ix0; k <= steps; ++k, x += sx, y += slope) {
+            const int py = static_cast<int>(y >> 16);
+            m_pixels[static_cast<std::size_t>(py) * m_stride + x] = rgb;
+            if (bThick) plot(x, py + 1, rgb);
+        }
+    } else {
+        const int sy = dy >= 0 ? 1 : -1;
+        const std::int64_t slope = (static_cast<std::int64_t>(dx) << 16) / steps;
+        std::int64_t x = (static_cast<std::int64_t>(ix0) << 16) + (1 << 15);
+        for (int k = 0, y = iy0; k <= steps; ++k, y += sy, x += slope) {
+            const int px = static_cast<int>(x >> 16);
+            m_pixels[static_cast<std::size_t>(y) * m_stride + px] = rgb;
+            if (bThick) plot(px + 1, y, rgb);
+        }
     }
 }
 
@@ -147,8 +157,10 @@ void RasterCanvas::drawTexts(const std::vector<CanvasText>& texts)
         cairo_set_font_size(cr, t.height / kCapHeight);
         cairo_text_extents_t ext;
         cairo_text_extents(cr, utf8.c_str(), &ext);
-        // Stretched to the width the host's metrics give, which tables are fitted to.
-        if (ext.x_advance > 0 && t.advance > 0) cairo_scale(cr, t.advance / ext.x_advance, 1.0);
+        // Stretched to the width the host's metrics give, which tables are fitted to; in steps
+        // of 5%, so that texts of one height share Cairo's glyph cache.
+        if (ext.x_advance > 0 && t.advance > 0)
+            cairo_scale(cr, std::max(0.05, std::round(t.advance / ext.x_advance * 20.0) / 20.0), 1.0);
         setRgb(cr, t.rgb);
         cairo_move_to(cr, 0, 0);
         cairo_show_text(cr, utf8.c_str());

@@ -58,8 +58,11 @@ private:
 
     void primitives(std::uint32_t first, std::uint32_t count, const RenderAffine& t, const ColorContext& ctx, int depth)
     {
+        const double scale = t.maxScale();
         for (std::uint32_t i = first; i < first + count; ++i) {
             const ScenePrimitive& p = m_scene.primitives[i];
+            // Most texts of a large drawing are too small to show: leave them before anything else.
+            if (p.kind == ScenePrimitive::kText && m_scene.texts[p.first].height * scale < kGreekHeight) continue;
             const RenderBox box = t.apply(p.box);
             if (!box.intersects(m_screen)) continue;
             const std::uint32_t rgb = colorOf(p.color, ctx);
@@ -105,9 +108,14 @@ private:
     void arc(const SceneArc& a, const RenderAffine& t, std::uint32_t rgb)
     {
         const int n = ArcSegments(a, t.maxScale(), 0.35);
-        RenderPoint previous = t.apply(ArcPoint(a, 0, n));
+        // Rotating the radius one step at a time: one sine and cosine per arc.
+        const double cs = std::cos(a.sweep / n), sn = std::sin(a.sweep / n);
+        double rx = a.radius * std::cos(a.start), ry = a.radius * std::sin(a.start);
+        RenderPoint previous = t.apply(a.center.x + rx, a.center.y + ry);
         for (int k = 1; k <= n; ++k) {
-            const RenderPoint next = t.apply(ArcPoint(a, k, n));
+            const double nx = rx * cs - ry * sn;
+            ry = rx * sn + ry * cs, rx = nx;
+            const RenderPoint next = t.apply(a.center.x + rx, a.center.y + ry);
             segment(previous, next, rgb);
             previous = next;
         }

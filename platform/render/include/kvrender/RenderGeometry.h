@@ -66,6 +66,11 @@ struct RenderAffine {
     {
         RenderBox out;
         if (box.isEmpty()) return out;
+        if (b == 0.0 && c == 0.0) {  // no rotation: two corners do
+            out.add(a * box.minX + e, d * box.minY + f);
+            out.add(a * box.maxX + e, d * box.maxY + f);
+            return out;
+        }
         out.add(apply(box.minX, box.minY));
         out.add(apply(box.maxX, box.minY));
         out.add(apply(box.minX, box.maxY));
