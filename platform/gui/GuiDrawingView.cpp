@@ -65,6 +65,12 @@ void GuiDrawingView::ZoomTo(const RenderBox& box)
     Redraw();
 }
 
+void GuiDrawingView::SetView(const RenderView& view)
+{
+    m_view.setView(view.center(), view.scale());
+    Redraw();
+}
+
 void GuiDrawingView::SetPickFilter(std::function<bool(const SceneItem&)> filter)
 {
     m_pickFilter = std::move(filter);

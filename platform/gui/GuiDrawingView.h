@@ -40,6 +40,7 @@ public:
     const RenderView& View() const { return m_view; }
     void ZoomExtents();
     void ZoomTo(const RenderBox& box);
+    void SetView(const RenderView& view);
 
     // Items a pick takes (hover highlighting); empty: no single pick is running.
     void SetPickFilter(std::function<bool(const SceneItem&)> filter);

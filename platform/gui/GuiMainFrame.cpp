@@ -15,6 +15,7 @@
 
 #include "GuiCommandLine.h"
 #include "GuiDrawingView.h"
+#include "kvgui/GuiDialogDriver.h"
 #include "kv/KvConsole.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvRx.h"
@@ -79,6 +80,8 @@ GuiMainFrame::GuiMainFrame(HostShell& shell, KvScript* uiScript, std::istream* s
 
     m_previousInput = kvedInputProvider();
     kvedSetInputProvider(m_input.get());
+    m_previousProgress = kvProgressSink();
+    kvSetProgressSink(&m_progress);
     KvConsole::instance().setListener(
         [this](const std::u16string& text) { m_commandLine->AppendOutput(kvToUtf8(text)); });
     Bind(wxEVT_CLOSE_WINDOW, &GuiMainFrame::OnClose, this);
@@ -94,6 +97,7 @@ GuiMainFrame::~GuiMainFrame()
 {
     KvConsole::instance().setListener(nullptr);
     kvedSetInputProvider(m_previousInput);
+    kvSetProgressSink(m_previousProgress);
     if (s_pInstance == this) s_pInstance = nullptr;
 }
 
@@ -188,8 +192,12 @@ void GuiMainFrame::AfterCommand()
     m_dbSeen = pDb;
     m_changeSeen = pDb ? pDb->changeCounter() : 0;
     if (bChanged && !m_screenshotDir.empty()) {
+        // The picture is for review: the whole drawing, then the user's view again.
+        const RenderView kept = m_view->View();
+        m_view->ZoomExtents();
         m_view->Update();
         Screenshot(m_screenshotDir + "/main-" + m_language + "-" + std::to_string(++m_screenshots) + ".png");
+        m_view->SetView(kept);
     }
     if (m_shell.quitRequested()) Finish();
 }
@@ -263,6 +271,7 @@ bool GuiMainFrame::Screenshot(const std::string& path)
 {
     Raise();
     Update();
+    kvguiFlushEvents();  // GTK paints on its own clock: let it finish before reading the screen
     const wxRect rect = GetScreenRect();
     wxScreenDC screen;
     wxBitmap bitmap(rect.width, rect.height);

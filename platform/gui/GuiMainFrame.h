@@ -9,6 +9,7 @@
 #include <string>
 
 #include "GuiEditorInput.h"
+#include "GuiProgress.h"
 
 class GuiCommandLine;
 class GuiDrawingView;
@@ -59,6 +60,8 @@ private:
     wxGauge* m_gauge = nullptr;
     std::unique_ptr<GuiEditorInput> m_input;
     KvEdInputProvider* m_previousInput = nullptr;
+    GuiProgress m_progress{*this};
+    KvProgressSink* m_previousProgress = nullptr;
     bool m_bBusy = false, m_bFinished = false;
     unsigned long m_changeSeen = 0;
     const void* m_dbSeen = nullptr;

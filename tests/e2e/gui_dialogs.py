@@ -77,7 +77,7 @@ for lang in ("en", "es", "fr"):
     check(seen == ["102", "103", "110", "111", "112", "135"], lang + ": every dialog was shown: %r" % seen)
     problems = [line for line in report if not line.endswith(": fits")]
     check(not problems, lang + ": every dialog fits:\n  " + "\n  ".join(problems))
-    shots = [n for n in os.listdir(folder) if n.endswith(".png")] if os.path.isdir(folder) else []
+    shots = [n for n in os.listdir(folder) if n.endswith(".png") and "-dlg" in n] if os.path.isdir(folder) else []
     check(len(shots) == 6, lang + ": a picture of each dialog: %r" % shots)
 
 finish()

@@ -49,8 +49,10 @@ ui = schedule + "objects all\n"
 console, gui = workdir("console"), workdir("gui")
 on_console = run(console, commands, ui, gui=False)
 on_screen = run(gui, commands, ui, gui=True)
-check(on_screen.returncode == 0 and not crashed(on_screen) and not on_screen.stderr.strip(),
-      "the main job runs in the main window", on_screen)
+# GTK's own warnings aside, nothing is said on standard error (a bad script line would be).
+complaints = [line for line in on_screen.stderr.splitlines() if line.strip() and not line.startswith("(kvhost:")]
+check(on_screen.returncode == 0 and not crashed(on_screen) and not complaints, "the main job runs in the main window",
+      on_screen)
 # The console selects every object; the window what the view draws: not the sample's 3D solid,
 # which has no body to draw.
 saved = os.path.join(gui, "floor.dxf")
@@ -63,7 +65,7 @@ check(on_screen.stdout == expected.replace(count, str(len(drawn)) + " found"),
 for name in ["furniture.xls", "furniture.kvx", "floor.dxf"]:
     a, b = os.path.join(console, name), os.path.join(gui, name)
     check(os.path.exists(b) and open(a, "rb").read() == open(b, "rb").read(), name + " is the console's, byte for byte")
-shots = sorted(os.listdir(os.path.join(gui, "shots")))
+shots = sorted(name for name in os.listdir(os.path.join(gui, "shots")) if name.startswith("main-"))
 check(shots == ["main-en-1.png"], "a picture after the one command that changed the drawing: " + repr(shots))
 if shots:
     width, height, rows = read_png(os.path.join(gui, "shots", shots[0]))
@@ -75,5 +77,6 @@ env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISP
 folder = workdir("nodisplay")
 done = subprocess.run([os.path.abspath(KVHOST), "--gui", "--module", os.path.abspath(KV_MODULE), SAMPLE],
                       capture_output=True, timeout=60, stdin=subprocess.DEVNULL, cwd=folder, env=env)
-check(done.returncode == 2 and b"no display" in done.stderr, "--gui without a display says so: " + repr(done.stderr))
+check(done.returncode == 2 and b"cannot open the display" in done.stderr,
+      "--gui without a display says so: " + repr(done.stderr))
 finish()
