@@ -164,7 +164,9 @@ bool GuiEditorInput::Entered(const std::string& typed)
     }
     switch (m_want) {
     case Want::kPoint:
-        if (ParsePoint(text, m_point)) {
+        if (text.empty()) {
+            Cancel();  // Enter on an empty line cancels, as at the terminal
+        } else if (ParsePoint(text, m_point)) {
             Finish(RTNORM);
         } else {
             KvConsole::instance().write(u"\nA point is x,y or x,y,z." + m_prompt);
@@ -172,7 +174,7 @@ bool GuiEditorInput::Entered(const std::string& typed)
         break;
     case Want::kPick:
         if (text.empty()) {
-            Finish(RTERROR);  // nothing picked
+            Cancel();
         } else if (ParseHandle(text, m_handle)) {
             Finish(RTNORM);
         } else {
@@ -181,7 +183,7 @@ bool GuiEditorInput::Entered(const std::string& typed)
         break;
     case Want::kObjects:
         if (text.empty()) {
-            Finish(RTNORM);
+            ViewEnter();
             break;
         }
         if (LowerCase(text) == "all") {
@@ -246,9 +248,10 @@ void GuiEditorInput::ViewDragged(const RenderBox& box, bool bCrossing)
     AddItems(bCrossing ? picker.crossing(box) : picker.window(box));
 }
 
+// Enter with nothing chosen cancels, as in CAD programs; after some objects it ends.
 void GuiEditorInput::ViewEnter()
 {
-    if (m_want == Want::kObjects) Finish(RTNORM);
+    if (m_want == Want::kObjects) Finish(m_handles.empty() ? RTCAN : RTNORM);
 }
 
 bool GuiEditorInput::PerformScriptedPoint(const std::u16string& prompt)
