@@ -14,7 +14,9 @@
 #include "ExcelFormat/XlsExport.h"
 #include "export/CsvExport.h"
 #include "host/ResString.h"
+#include "host/SelectionSet.h"
 #include "kv/KvConsole.h"
+#include "kv/KvDbObjectPointer.h"
 #include "kv/KvDbTable.h"
 #include "kv/KvEdFunctions.h"
 #include "table/BuildTable.h"
@@ -32,39 +34,8 @@ void PrintOutcome(const ExportOutcome& outcome, const std::u16string& csPath)
     if (!csLine.empty()) kvutPrintf(u"%s", csLine.c_str());
 }
 
-// A selection that holds at least one object, freed when it goes.
-class Selection {
-public:
-    Selection() = default;
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-    ~Selection() { Free(); }
-
-    // True for a normal, non-empty selection.
-    bool Get(const char16_t* pszMode)
-    {
-        m_iStatus = kvedSSGet(pszMode, nullptr, nullptr, nullptr, m_ss);
-        if (m_iStatus == RTNORM) kvedSSLength(m_ss, &m_nCount);
-        return m_iStatus == RTNORM && m_nCount > 0;
-    }
-    void Free()
-    {
-        if (m_bFreed) return;
-        kvedSSFree(m_ss);
-        m_bFreed = true;
-    }
-    const kv_name& Name() const { return m_ss; }
-    std::int32_t Count() const { return m_nCount; }
-
-private:
-    kv_name m_ss = {0, 0};
-    int m_iStatus = RTERROR;
-    std::int32_t m_nCount = 0;
-    bool m_bFreed = false;
-};
-
 // Interactive selection of new objects with the dialog hidden.
-bool AskObjects(Selection& selection, unsigned int idPrompt, EditorInteraction& ui)
+bool AskObjects(SelectionSet& selection, unsigned int idPrompt, EditorInteraction& ui)
 {
     PrintRes(idPrompt);
     ui.BeginEditorCommand();
@@ -74,6 +45,18 @@ bool AskObjects(Selection& selection, unsigned int idPrompt, EditorInteraction& 
         return false;
     }
     ui.CompleteEditorCommand();
+    return true;
+}
+
+// Asks for new objects with the dialog hidden: their kinds and handles, and an engine of
+// them. False when the user picked nothing.
+bool ReadNewObjects(unsigned int idPrompt, EditorInteraction& ui, const PropertyCatalog& catalog, NewObjects& objects,
+                    ExtractionEngine& engine)
+{
+    SelectionSet picked;
+    if (!AskObjects(picked, idPrompt, ui)) return false;
+    objects = ClassifyNewObjects(picked.Name(), picked.Count(), catalog.lsObjNames);
+    engine = ExtractionEngine(picked.Name(), picked.Count(), catalog);
     return true;
 }
 
@@ -147,6 +130,31 @@ bool Rewrite(ExtractionEngine& engine, Assembly& a, KvDbTable& table, std::vecto
     return RewriteTable(source, table, lsHandles, a.bGroup, a.bCounting ? &a.groups : nullptr);
 }
 
+// Opens the table for write and reads the whole drawing into an engine for the kinds; false,
+// with nothing left open, when the drawing has no objects or the table does not open.
+bool OpenTableAndReadDrawing(KvDbObjectId idTable, const PropertyCatalog& catalog,
+                             const std::vector<std::u16string>& lsTypes, KvDbObjectPointer<KvDbTable>& pTable,
+                             ExtractionEngine& engine)
+{
+    SelectionSet all;
+    if (!all.Get(u"A") || pTable.open(idTable, KvDb::kForWrite) != Kvmo::eOk) return false;
+    engine = ExtractionEngine(all.Name(), all.Count(), catalog);
+    all.Free();
+    engine.SelectObjectTypes(lsTypes);
+    return true;
+}
+
+// Closes the table, then tags it with the objects of its rows (and their kinds when given)
+// and says whether it changed.
+void FinishTable(KvDbObjectPointer<KvDbTable>& pTable, KvDbObjectId idTable,
+                 const std::vector<std::u16string>& lsHandles, const std::vector<std::u16string>* plsTypes,
+                 bool bChanged)
+{
+    pTable.close();
+    RewriteTags(idTable, lsHandles, plsTypes);
+    PrintRes(bChanged ? kIdTableUpdated : kIdTableUpToDate);
+}
+
 }  // namespace
 
 void SelectTable(UpdateDialogState& state, EditorInteraction& ui)
@@ -155,17 +163,16 @@ void SelectTable(UpdateDialogState& state, EditorInteraction& ui)
     // Only table entities can be picked: anything else leaves no table chosen.
     resbuf* pFilter = kvutBuildList(RTDXF0, u"ACAD_TABLE", RTNONE_LIST_END);
     ui.BeginEditorCommand();
-    kv_name ss = {0, 0};
-    const int iStatus = kvedSSGet(u":S", nullptr, nullptr, pFilter, ss);
+    SelectionSet picked;
+    picked.Get(u":S", pFilter);
     kvutRelRb(pFilter);
-    if (iStatus == RTNORM) {
+    if (picked.Status() == RTNORM) {
         ui.CompleteEditorCommand();
-        kvedSSName(ss, 0, state.enTable);
-        kvedSSFree(ss);
+        kvedSSName(picked.Name(), 0, state.enTable);
+        picked.Free();
         state.bTableSelected = true;
     } else {
         ui.CancelEditorCommand();
-        kvedSSFree(ss);
     }
 }
 
@@ -177,30 +184,21 @@ void UpdateSelectedTable(UpdateDialogState& state, EditorInteraction&)
     const std::vector<std::u16string> lsTypes = ReadTag(idTable, kTagTypes);
     if (lsHandles.empty() || lsTypes.empty()) return;
 
-    Selection all;
-    if (!all.Get(u"A")) return;
-    KvDbTable* pTable = nullptr;
-    if (kvdbOpenObject(pTable, idTable, KvDb::kForWrite) != Kvmo::eOk) return;
-    ExtractionEngine engine(all.Name(), all.Count(), state.catalog);
-    all.Free();
-    engine.SelectObjectTypes(lsTypes);
+    KvDbObjectPointer<KvDbTable> pTable;
+    ExtractionEngine engine;
+    if (!OpenTableAndReadDrawing(idTable, state.catalog, lsTypes, pTable, engine)) return;
 
     Assembly a = DescribeTable(*pTable, HeaderTexts(*pTable), state.catalog, lsTypes, lsHandles);
     Assemble(engine, a);
     const bool bChanged = UpdateTableCells(a.veTable, *pTable, lsHandles, a.bGroup, a.bCounting ? &a.groups : nullptr);
-    pTable->close();
-
-    RewriteTags(idTable, lsHandles, nullptr);
-    PrintRes(bChanged ? kIdTableUpdated : kIdTableUpToDate);
+    FinishTable(pTable, idTable, lsHandles, nullptr, bChanged);
 }
 
 void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui)
 {
-    Selection picked;
-    if (!AskObjects(picked, kIdSelectNewObjects, ui)) return;
-    const NewObjects added = ClassifyNewObjects(picked.Name(), picked.Count(), state.catalog.lsObjNames);
-    ExtractionEngine engineNew(picked.Name(), picked.Count(), state.catalog);
-    picked.Free();
+    NewObjects added;
+    ExtractionEngine engineNew;
+    if (!ReadNewObjects(kIdSelectNewObjects, ui, state.catalog, added, engineNew)) return;
 
     KvDbObjectId idTable;
     if (!PickedTableId(state, idTable)) return;
@@ -221,13 +219,9 @@ void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui)
         return;
     }
 
-    Selection all;
-    if (!all.Get(u"A")) return;
-    KvDbTable* pTable = nullptr;
-    if (kvdbOpenObject(pTable, idTable, KvDb::kForWrite) != Kvmo::eOk) return;
-    ExtractionEngine engine(all.Name(), all.Count(), state.catalog);
-    all.Free();
-    engine.SelectObjectTypes(lsTypes);
+    KvDbObjectPointer<KvDbTable> pTable;
+    ExtractionEngine engine;
+    if (!OpenTableAndReadDrawing(idTable, state.catalog, lsTypes, pTable, engine)) return;
     const std::vector<std::u16string> lsNewTypes(added.seTypeNames.begin(), added.seTypeNames.end());
     const PropItemSet& seNewOffered = engineNew.SelectObjectTypes(lsNewTypes);
 
@@ -248,19 +242,14 @@ void AddObjectsToTable(UpdateDialogState& state, EditorInteraction& ui)
                                lsTypes, lsOldHandles);
     Assemble(engine, a);
     const bool bRewritten = Rewrite(engine, a, *pTable, lsHandles);
-    pTable->close();
-
-    RewriteTags(idTable, lsHandles, &lsTypes);
-    PrintRes(bRewritten ? kIdTableUpdated : kIdTableUpToDate);
+    FinishTable(pTable, idTable, lsHandles, &lsTypes, bRewritten);
 }
 
 void ReplaceTableSelection(UpdateDialogState& state, EditorInteraction& ui)
 {
-    Selection picked;
-    if (!AskObjects(picked, kIdNewSelection, ui)) return;
-    const NewObjects chosen = ClassifyNewObjects(picked.Name(), picked.Count(), state.catalog.lsObjNames);
-    ExtractionEngine engine(picked.Name(), picked.Count(), state.catalog);
-    picked.Free();
+    NewObjects chosen;
+    ExtractionEngine engine;
+    if (!ReadNewObjects(kIdNewSelection, ui, state.catalog, chosen, engine)) return;
     const std::vector<std::u16string> lsTypes(chosen.seTypeNames.begin(), chosen.seTypeNames.end());
     std::vector<std::u16string> lsHandles = chosen.lsHandles;
 
@@ -269,17 +258,14 @@ void ReplaceTableSelection(UpdateDialogState& state, EditorInteraction& ui)
     // Only to tell a combined table from one of single objects; a table without a tag
     // is taken as its first header says.
     const std::vector<std::u16string> lsOldHandles = ReadTag(idTable, kTagHandles, false);
-    KvDbTable* pTable = nullptr;
-    if (kvdbOpenObject(pTable, idTable, KvDb::kForWrite) != Kvmo::eOk) return;
+    KvDbObjectPointer<KvDbTable> pTable(idTable, KvDb::kForWrite);
+    if (!pTable) return;
     engine.SelectObjectTypes(lsTypes);
 
     Assembly a = DescribeTable(*pTable, HeaderTexts(*pTable), state.catalog, lsTypes, lsOldHandles);
     Assemble(engine, a);
     const bool bRewritten = Rewrite(engine, a, *pTable, lsHandles);
-    pTable->close();
-
-    RewriteTags(idTable, lsHandles, &lsTypes);
-    PrintRes(bRewritten ? kIdTableUpdated : kIdTableUpToDate);
+    FinishTable(pTable, idTable, lsHandles, &lsTypes, bRewritten);
 }
 
 void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
@@ -289,8 +275,8 @@ void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
     if (!ui.AskSaveFile(kExportFilter, u"*.csv", csPath, iFilter)) return;
     KvDbObjectId idTable;
     if (!PickedTableId(state, idTable)) return;
-    KvDbTable* pTable = nullptr;
-    if (kvdbOpenObject(pTable, idTable, KvDb::kForRead) != Kvmo::eOk) return;
+    const KvDbObjectPointer<KvDbTable> pTable(idTable, KvDb::kForRead);
+    if (!pTable) return;
     TableData veRows;
     if (ReadTableRows(*pTable, veRows)) {
         // The message is printed whatever happened; a line after it tells what was lost.
@@ -304,5 +290,4 @@ void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
             PrintOutcome(outcome, csPath);
         }
     }
-    pTable->close();
 }

@@ -3,6 +3,7 @@
 #include "engine/ExtractionEngine.h"
 #include "engine/PropertyCatalog.h"
 #include "host/ResString.h"
+#include "host/SelectionSet.h"
 #include "kv/KvEdFunctions.h"
 #include "kv/KvRx.h"
 #include "kv/KvStatus.h"
@@ -21,13 +22,6 @@ constexpr int kCtrlFileList = 1011;
 constexpr int kIconDrawingFile = 133;
 constexpr unsigned int kIdNoSourceText = 186;
 constexpr unsigned int kIdNoSourceCaption = 187;
-
-// A selection that holds at least one object.
-bool HasObjects(int iStatus, const kv_name ss, std::int32_t& nCount)
-{
-    nCount = 0;
-    return iStatus == RTNORM && kvedSSLength(ss, &nCount) == RTNORM && nCount > 0;
-}
 }  // namespace
 
 DlgAssist2::DlgAssist2(CWnd* pParent) : CKvUiDialog(IDD, pParent)
@@ -63,15 +57,13 @@ BOOL DlgAssist2::OnInitDialog()
 void DlgAssist2::OnPick()
 {
     BeginEditorCommand();
-    kv_name ss = {0, 0};
-    std::int32_t nCount = 0;
-    if (HasObjects(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), ss, nCount)) {
+    SelectionSet picked;
+    if (picked.Get(nullptr)) {
         CompleteEditorCommand(true);
-        HandOver(ss, nCount);
+        HandOver(picked);
         return;
     }
     CancelEditorCommand();
-    kvedSSFree(ss);
 }
 
 void DlgAssist2::OnNext()
@@ -80,13 +72,8 @@ void DlgAssist2::OnNext()
         MessageBox(LoadResString(kIdNoSourceText), LoadResString(kIdNoSourceCaption), MB_OK);
         return;
     }
-    kv_name ss = {0, 0};
-    std::int32_t nCount = 0;
-    if (HasObjects(kvedSSGet(u"A", nullptr, nullptr, nullptr, ss), ss, nCount)) {
-        HandOver(ss, nCount);
-        return;
-    }
-    kvedSSFree(ss);
+    SelectionSet all;
+    if (all.Get(u"A")) HandOver(all);
 }
 
 void DlgAssist2::OnPrevious()
@@ -97,15 +84,15 @@ void DlgAssist2::OnPrevious()
     previous.DoModal();
 }
 
-void DlgAssist2::HandOver(const kv_name ss, std::int32_t nCount)
+void DlgAssist2::HandOver(SelectionSet& selection)
 {
     OnOK();
     DlgAssist3 next(kpsw_kvmoMainWnd());
     const PropertyCatalog myStrHelper;
-    const ExtractionEngine extEngine(ss, nCount, myStrHelper);
+    const ExtractionEngine extEngine(selection.Name(), selection.Count(), myStrHelper);
     next.extEngine = extEngine;
     next.seKinds = extEngine.KindsPresent();
     next.lsSettingsProps = lsSettingsProps;
-    kvedSSFree(ss);
+    selection.Free();
     next.DoModal();
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Wizard page 2: the objects to extract, the whole drawing or a selection picked in it.
 // Leaving it forward reads the objects into the extraction engine.
-#include <cstdint>
-
-#include "kv/KvResbuf.h"
 #include "kvui/CKvUiDialog.h"
 #include "kvui/KvUiImage.h"
 #include "ui/WizardState.h"
+
+class SelectionSet;
 
 class DlgAssist2 : public CKvUiDialog {
 public:
@@ -23,7 +22,7 @@ private:
     void OnNext();
     void OnPrevious();
     // Reads the selection into a new engine, frees the selection and runs page 3.
-    void HandOver(const kv_name ss, std::int32_t nCount);
+    void HandOver(SelectionSet& selection);
 
     CImageList m_imageList;
 };

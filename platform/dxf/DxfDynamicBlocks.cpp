@@ -11,6 +11,7 @@
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbDictionary.h"
+#include "kv/KvDbObjectPointer.h"
 #include "kv/KvDbTable.h"
 
 // What is read, as CAD programs store it:
@@ -307,10 +308,8 @@ private:
         const KvTypedValueList* x = appData(*btr, u"AcDbDynamicBlockTrueName", i);
         if (!x || i >= x->size() || (*x)[i].code != 1000 || !(*x)[i].text() || (*x)[i].text()->empty()) return;
         // The reader clears the change marks this leaves once everything is resolved.
-        KvDbBlockTableRecord* opened = nullptr;
-        if (kvdbOpenObject(opened, definition, KvDb::kForWrite) != Kvmo::eOk) return;
-        opened->setName(*(*x)[i].text());
-        opened->close();
+        const KvDbObjectPointer<KvDbBlockTableRecord> opened(definition, KvDb::kForWrite);
+        if (opened) opened->setName(*(*x)[i].text());
     }
 
     KvDbObjectId entry(KvDbObjectId dictId, const std::u16string& name)
