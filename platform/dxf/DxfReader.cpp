@@ -47,6 +47,19 @@ namespace {
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 constexpr std::uint64_t kNoOffset = ~std::uint64_t{0};
 
+// Older versions keep a multi-column text's further columns as MTEXT entities and its frames
+// as LWPOLYLINE entities, named in the main text's ACAD extended data between these markers.
+constexpr std::u16string_view kColumnsBegin = u"ACAD_MTEXT_COLUMNS_BEGIN", kColumnsEnd = u"ACAD_MTEXT_COLUMNS_END";
+constexpr std::u16string_view kFramesBegin = u"ACAD_MTEXT_TEXT_BORDERS_BEGIN",
+                              kFramesEnd = u"ACAD_MTEXT_TEXT_BORDERS_END";
+
+bool hasFurtherParts(const KvTypedValueList& xdata)
+{
+    for (const KvTypedValue& v : xdata)
+        if (v.code == 1000 && v.text() && (*v.text() == kColumnsBegin || *v.text() == kFramesBegin)) return true;
+    return false;
+}
+
 // An object read but not yet in the database: handles become ids once everything is read.
 // Kept small: a large drawing stages hundreds of thousands of these at once.
 struct Staged {
@@ -146,7 +159,14 @@ private:
     void readObject(std::string_view type);
     KvDbEntity* makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self);
     std::uint32_t spaceFor(const DxfRecordParser& p);
+    // Everything read goes into the database, in these steps.
     void finish();
+    void storeObjects();
+    void addMissingTables();
+    void attachToOwners();
+    void resolveLinks();
+    void joinMultiPartTexts();
+    KvDbObjectId idOf(std::uint64_t handle) const;
     [[noreturn]] void failAt(std::uint64_t offset, const std::string& what) const
     {
         DxfPosition pos{0, offset, m_doc.binary};
@@ -196,6 +216,9 @@ private:
     bool m_expectFollowers = false;
     std::uint32_t m_modelSpace = kNone, m_paperSpace = kNone;
     std::uint32_t m_rootDictionary = kNone;
+    KvDbObjectId m_tables[5];  // block records, layers, linetypes, styles, apps: once stored
+    KvDbObjectId m_root;
+    std::vector<std::uint32_t> m_multiPartTexts;  // staged MTEXT with further columns or frames
     std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone,
                                       kNone};                          // block records, layers, linetypes, styles, apps
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;  // upper-case names
@@ -663,6 +686,7 @@ void Reader::readEntity(std::string_view type)
     // R2000 and later name the owner; it decides (a paper-space layout other than the first),
     // unless it is no block record: then the space the entity stands in, as other readers do.
     m_staged[s].ownerFirst = m_section == DxfSectionId::kEntities && m_staged[s].owner != 0;
+    if (type == "MTEXT" && hasFurtherParts(m_staged[s].object->xDataValues())) m_multiPartTexts.push_back(s);
     addRecordChunk(DxfChunkKind::kObject, s);
     if (type == "INSERT" && p.integer(66) == 1) {
         m_lastComplex = s;
@@ -716,7 +740,9 @@ KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, 
         int flags = static_cast<int>(p.integer(70));
         m_polyDefaultWidth[0] = p.real(40);
         m_polyDefaultWidth[1] = p.real(41);
-        if ((flags & (8 | 16 | 64)) == 0) {
+        // Plain 2D polylines are lightweight polylines, as a CAD program converts them when it
+        // opens an older drawing; fitted ones, 3D polylines and meshes stay what they are.
+        if ((flags & (2 | 4 | 8 | 16 | 64)) == 0) {
             auto* e = new KvDbPolyline;
             owner.reset(e);
             e->setClosed((flags & 1) != 0);
@@ -901,7 +927,70 @@ KvDbObjectId Reader::addMadeUp(KvDbObject* object)
     return id;
 }
 
+// The host shows such a text as one MText with the whole text: the further columns' texts follow
+// the first's after column breaks. The parts stay in the file as they are.
+void Reader::joinMultiPartTexts()
+{
+    for (std::uint32_t index : m_multiPartTexts) {
+        auto* text = static_cast<KvDbMText*>(m_staged[index].object);
+        std::u16string contents = text->contents();
+        bool inColumns = false, inFrames = false, acad = false;
+        for (const KvTypedValue& v : text->xDataValues()) {
+            if (v.code == 1001) acad = v.text() && *v.text() == u"ACAD";
+            if (!acad) continue;
+            if (v.code == 1000 && v.text()) {
+                const std::u16string& marker = *v.text();
+                inColumns = marker == kColumnsBegin || (inColumns && marker != kColumnsEnd);
+                inFrames = marker == kFramesBegin || (inFrames && marker != kFramesEnd);
+            }
+            if (v.code != 1005 || !v.text() || !(inColumns || inFrames)) continue;
+            const KvDbObjectId part = idOf(KvDbHandle::fromText(*v.text()).value());
+            auto* entity = dynamic_cast<KvDbEntity*>(m_db.objectAt(part));
+            // A part belongs to one text, and is no multi-part text itself.
+            if (!entity || part == text->objectId() || !m_db.wholeOf(part).isNull() ||
+                hasFurtherParts(entity->xDataValues()))
+                continue;
+            auto* column = dynamic_cast<KvDbMText*>(entity);
+            if (inColumns && !column) continue;
+            m_db.setPartOf(part, text->objectId());
+            // A column break between columns, unless the text ends with one already.
+            if (column && !column->contents().empty())
+                contents += (contents.ends_with(u"\\N") ? u"" : u"\\N") + column->contents();
+        }
+        if (contents == text->contents()) continue;
+        KvDbMText* opened = nullptr;
+        if (kvdbOpenObject(opened, text->objectId(), KvDb::kForWrite) != Kvmo::eOk) continue;
+        opened->setContents(std::move(contents));
+        opened->close();
+    }
+}
+
 void Reader::finish()
+{
+    storeObjects();
+    addMissingTables();
+    attachToOwners();
+    resolveLinks();
+    joinMultiPartTexts();
+    std::vector<KvDbObjectId> references;
+    for (const Staged& s : m_staged)
+        if (s.kind == kReference) references.push_back(s.id());
+    dxfResolveDynamicBlocks(m_db, m_doc, references);
+    for (Staged& s : m_staged) s.object->setModifiedSinceLoad(false);
+    for (KvDbObjectId id : m_tables) m_db.objectAt(id)->setModifiedSinceLoad(false);
+    m_db.objectAt(m_root)->setModifiedSinceLoad(false);
+    m_doc.changeCounterAtLoad = m_db.changeCounter();
+    m_doc.handseedAtLoad = m_db.handseed().value();
+}
+
+KvDbObjectId Reader::idOf(std::uint64_t handle) const
+{
+    KvDbObjectId id;
+    if (handle != 0) m_db.getKvDbObjectId(id, KvDbHandle(handle));
+    return id;
+}
+
+void Reader::storeObjects()
 {
     // New objects take handles above every handle of the file; the last one leaves no room.
     if (m_maxHandle == KvDbDatabase::kLastHandle)
@@ -926,37 +1015,34 @@ void Reader::finish()
     }
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
         if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id();
+}
 
-    auto byHandle = [&](std::uint64_t h) {
-        KvDbObjectId id;
-        if (h != 0) m_db.getKvDbObjectId(id, KvDbHandle(h));
-        return id;
-    };
-    auto obj = [&](KvDbObjectId id) { return m_db.objectAt(id); };
-
-    // Symbol tables: the five the database knows; R12 block records go to a made-up table.
-    KvDbObjectId tables[5];
+// Symbol tables: the five the database knows; R12 block records go to a made-up table.
+void Reader::addMissingTables()
+{
     for (int k = 0; k < 5; ++k)
-        if (m_tableStaged[k] != kNone) tables[k] = m_staged[m_tableStaged[k]].id();
+        if (m_tableStaged[k] != kNone) m_tables[k] = m_staged[m_tableStaged[k]].id();
     for (int k = 0; k < 5; ++k) {
-        if (!tables[k].isNull()) continue;
+        if (!m_tables[k].isNull()) continue;
         KvDbObject* t = k == 0   ? static_cast<KvDbObject*>(new KvDbBlockTable)
                         : k == 1 ? static_cast<KvDbObject*>(new KvDbLayerTable)
                         : k == 2 ? static_cast<KvDbObject*>(new KvDbLinetypeTable)
                         : k == 3 ? static_cast<KvDbObject*>(new KvDbTextStyleTable)
                                  : static_cast<KvDbObject*>(new KvDbRegAppTable);
-        tables[k] = addMadeUp(t);
+        m_tables[k] = addMadeUp(t);
     }
-    KvDbObjectId root = m_rootDictionary != kNone ? m_staged[m_rootDictionary].id() : addMadeUp(new KvDbDictionary);
-    m_db.setSymbolTables(tables[0], tables[1], tables[2], tables[3], tables[4], root);
+    m_root = m_rootDictionary != kNone ? m_staged[m_rootDictionary].id() : addMadeUp(new KvDbDictionary);
+    m_db.setSymbolTables(m_tables[0], m_tables[1], m_tables[2], m_tables[3], m_tables[4], m_root);
+}
 
-    auto* blockTable = static_cast<KvDbSymbolTable*>(obj(tables[0]));
+void Reader::attachToOwners()
+{
+    auto* blockTable = static_cast<KvDbSymbolTable*>(m_db.objectAt(m_tables[0]));
     // Entities of the ENTITIES section name their layout: nearly always the same one.
     std::uint64_t layoutHandle = 0;
     KvDbObjectId layoutId;
     KvDbBlockTableRecord* layout = nullptr;
-    for (const auto& [staged, handle] : m_xdictionaries)
-        m_staged[staged].object->setExtensionDictionary(byHandle(handle));
+    for (const auto& [staged, handle] : m_xdictionaries) m_staged[staged].object->setExtensionDictionary(idOf(handle));
     for (Staged& s : m_staged) {
         KvDbObject* o = s.object;
         if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
@@ -964,8 +1050,8 @@ void Reader::finish()
         if (s.ownerFirst) {
             if (s.owner != layoutHandle || !layout) {
                 layoutHandle = s.owner;
-                layoutId = byHandle(s.owner);
-                layout = dynamic_cast<KvDbBlockTableRecord*>(obj(layoutId));
+                layoutId = idOf(s.owner);
+                layout = dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(layoutId));
             }
             if (layout) {
                 layout->attachLoadedEntity(s.id());
@@ -981,37 +1067,42 @@ void Reader::finish()
             static_cast<KvDbBlockReference*>(p->object)->attachLoadedAttribute(s.id());
             o->setOwnerId(p->id());
         } else if (s.owner) {
-            o->setOwnerId(byHandle(s.owner));
+            o->setOwnerId(idOf(s.owner));
         }
     }
+}
 
+// References between objects, by handle or by name, now that every object is in place.
+void Reader::resolveLinks()
+{
     // Names of text styles and of the plot styles (the ACAD_PLOTSTYLENAME dictionary).
     std::unordered_map<std::u16string, KvDbObjectId> textStyles;
     // Taken from the staged records: they join their table only when the links below are made.
     for (std::uint32_t style : m_styleRecords)
         textStyles[kvAsciiUpper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] =
             m_staged[style].id();
-    for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(obj(tables[3]))->recordIds())
-        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(obj(id))) textStyles[kvAsciiUpper(r->getName())] = id;
+    for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(m_db.objectAt(m_tables[3]))->recordIds())
+        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(m_db.objectAt(id)))
+            textStyles[kvAsciiUpper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
     for (const Link& l : m_links) {
         if (l.kind != LinkKind::kDictEntry) continue;
-        KvDbObjectId target = byHandle(l.handle);
-        auto* dict = static_cast<KvDbDictionary*>(obj(m_staged[l.staged].id()));
+        KvDbObjectId target = idOf(l.handle);
+        auto* dict = static_cast<KvDbDictionary*>(m_db.objectAt(m_staged[l.staged].id()));
         if (!target.isNull()) dict->attachLoadedEntry(name(l.name), target);
     }
     {
-        auto* rootDict = static_cast<KvDbDictionary*>(obj(root));
+        auto* rootDict = static_cast<KvDbDictionary*>(m_db.objectAt(m_root));
         KvDbObjectId plotStyles;
         if (rootDict->getAt(u"ACAD_PLOTSTYLENAME", plotStyles) == Kvmo::eOk)
-            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(plotStyles)))
+            if (auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(plotStyles)))
                 for (const auto& [name, id] : d->entries())
-                    if (KvDbObject* ps = obj(id)) plotStyleNames[ps->handle().value()] = name;
+                    if (KvDbObject* ps = m_db.objectAt(id)) plotStyleNames[ps->handle().value()] = name;
         KvDbObjectId styles;
         if (rootDict->getAt(u"ACAD_TABLESTYLE", styles) == Kvmo::eOk)
-            if (auto* d = dynamic_cast<KvDbDictionary*>(obj(styles))) {
+            if (auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(styles))) {
                 for (const auto& [name, id] : d->entries())
-                    if (auto* ts = dynamic_cast<KvDbTableStyle*>(obj(id))) ts->setName(name);
+                    if (auto* ts = dynamic_cast<KvDbTableStyle*>(m_db.objectAt(id))) ts->setName(name);
                 // Tables go by "Standard": a drawing without it gets one, written only with a table.
                 if (!d->has(u"Standard")) {
                     auto standard = std::make_unique<KvDbTableStyle>();
@@ -1041,7 +1132,7 @@ void Reader::finish()
         return *styleMemo[n];
     };
     for (const Link& l : m_links) {
-        KvDbObject* o = obj(m_staged[l.staged].id());
+        KvDbObject* o = m_db.objectAt(m_staged[l.staged].id());
         // The setters want a write open; the flags it leaves are cleared below.
         KvDbObject* opened = nullptr;
         if (kvdbOpenKvDbObject(opened, o->objectId(), KvDb::kForWrite) != Kvmo::eOk) opened = nullptr;
@@ -1081,12 +1172,12 @@ void Reader::finish()
             if (it != plotStyleNames.end()) static_cast<KvDbLayerTableRecord*>(o)->plotStyleName = it->second;
             break;
         }
-        case LinkKind::kTableStyle: static_cast<KvDbTable*>(o)->setTableStyle(byHandle(l.handle)); break;
+        case LinkKind::kTableStyle: static_cast<KvDbTable*>(o)->setTableStyle(idOf(l.handle)); break;
         case LinkKind::kCellBlock:
-            static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, byHandle(l.handle), true);
+            static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, idOf(l.handle), true);
             break;
         case LinkKind::kTableRecord:
-            static_cast<KvDbSymbolTable*>(obj(m_staged[static_cast<std::uint32_t>(l.row)].id()))
+            static_cast<KvDbSymbolTable*>(m_db.objectAt(m_staged[static_cast<std::uint32_t>(l.row)].id()))
                 ->attachLoadedRecord(o->objectId());
             o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id());
             break;
@@ -1096,21 +1187,13 @@ void Reader::finish()
     }
     if (!m_standardTableStyle.isNull()) {
         auto it = textStyles.find(u"STANDARD");
-        if (it != textStyles.end()) static_cast<KvDbTableStyle*>(obj(m_standardTableStyle))->setTextStyle(it->second);
+        if (it != textStyles.end())
+            static_cast<KvDbTableStyle*>(m_db.objectAt(m_standardTableStyle))->setTextStyle(it->second);
     }
     if (!m_textStyleName.empty()) {
         auto it = textStyles.find(kvAsciiUpper(m_textStyleName));
         if (it != textStyles.end()) m_db.setTextstyle(it->second);
     }
-    std::vector<KvDbObjectId> references;
-    for (const Staged& s : m_staged)
-        if (s.kind == kReference) references.push_back(s.id());
-    dxfResolveDynamicBlocks(m_db, m_doc, references);
-    for (Staged& s : m_staged) s.object->setModifiedSinceLoad(false);
-    for (KvDbObjectId id : tables) obj(id)->setModifiedSinceLoad(false);
-    obj(root)->setModifiedSinceLoad(false);
-    m_doc.changeCounterAtLoad = m_db.changeCounter();
-    m_doc.handseedAtLoad = m_db.handseed().value();
 }
 
 }  // namespace

@@ -214,7 +214,17 @@ std::u16string DxfRecordParser::mtextContents() const
             break;
         }
     }
-    return m_codec.decode(bytes);
+    // Control characters are written caret-encoded: ^I is a tab, ^J a line feed, "^ " a caret.
+    std::u16string text = m_codec.decode(bytes);
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c == u'^' && i + 1 < text.size() && (text[i + 1] == u' ' || (text[i + 1] >= u'A' && text[i + 1] <= u'_')))
+            c = text[++i] == u' ' ? u'^' : static_cast<char16_t>(text[i] - u'@');
+        text[out++] = c;
+    }
+    text.resize(out);
+    return text;
 }
 
 std::vector<std::pair<std::u16string, std::uint64_t>> DxfRecordParser::dictionaryEntries() const

@@ -36,7 +36,7 @@ std::vector<KvDbObjectId> everyEntity(const KvDbDatabase& db)
 {
     std::vector<KvDbObjectId> ids;
     for (const KvDbObjectId& id : db.layoutEntitiesInOrder())
-        if (isSelectable(db, id)) ids.push_back(id);
+        if (isSelectable(db, id) && db.wholeOf(id).isNull()) ids.push_back(id);
     return ids;
 }
 
@@ -78,7 +78,8 @@ std::vector<KvDbObjectId> resolveHandles(const KvDbDatabase& db, const std::vect
     for (const KvDbHandle& handle : handles) {
         KvDbObjectId id;
         if (db.getKvDbObjectId(id, handle) == Kvmo::eOk && isSelectable(db, id)) {
-            ids.push_back(id);
+            // Picking a part of an entity picks the entity.
+            ids.push_back(db.wholeOf(id).isNull() ? id : db.wholeOf(id));
         } else {
             KvConsole::instance().write(u"\nNo object with handle " + handle.text() + u" in the drawing.");
         }

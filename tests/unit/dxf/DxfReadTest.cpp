@@ -11,6 +11,7 @@
 #include "dxf/DxfWriter.h"
 #include "kv/KvProgress.h"
 #include "kv/kv.h"
+#include "support/QueuedEditorInput.h"
 
 using namespace dxftest;
 
@@ -495,3 +496,90 @@ TEST(TagReader, ToleratesLineEndsAndBlanksButChecksNumbers)
 }
 
 }  // namespace
+
+namespace {
+
+// Handles and kinds a script printed: handle|TYPE|what.
+std::map<std::string, std::string> listedHandles(const std::string& listing)
+{
+    std::map<std::string, std::string> out;
+    for (const std::string& line : lines(listing)) {
+        std::vector<std::string> f = split(line, '|');
+        if (f.size() == 3) out[f[2]] = f[0];
+    }
+    return out;
+}
+
+std::vector<KvDbObjectId> selectEverything()
+{
+    std::vector<KvDbObjectId> ids;
+    kv_name ss;
+    if (kvedSSGet(u"A", nullptr, nullptr, nullptr, ss) != RTNORM) return ids;
+    std::int32_t n = 0;
+    kvedSSLength(ss, &n);
+    for (std::int32_t i = 0; i < n; ++i) {
+        kv_name ent;
+        KvDbObjectId id;
+        if (kvedSSName(ss, i, ent) == RTNORM && kvdbGetObjectId(id, ent) == Kvmo::eOk) ids.push_back(id);
+    }
+    kvedSSFree(ss);
+    return ids;
+}
+
+}  // namespace
+
+// What older versions keep in several entities or in older forms is shown as a CAD program
+// shows it: a multi-column text is one text with the whole text (its further columns are in
+// the file, not in selections), control characters are decoded, and plain heavy 2D polylines
+// are lightweight ones while fitted, 3D and mesh polylines are not.
+TEST(OlderForms, MultiColumnTextsCaretsAndHeavyPolylines)
+{
+    TempDir dir;
+    const std::string file = dir.file("older.dxf");
+    int status = 0;
+    std::map<std::string, std::string> handle =
+        listedHandles(runPython(scriptPath("make_older_forms_drawing.py") + " " + file, &status));
+    ASSERT_EQ(status, 0);
+    DxfLoaded loaded = dxfReadFile(file);
+    KvDbDatabase& db = *loaded.database;
+    auto at = [&](const std::string& what) {
+        KvDbObjectId id;
+        EXPECT_EQ(db.getKvDbObjectId(id, KvDbHandle::fromText(u16(handle.at(what)))), Kvmo::eOk) << what;
+        return id;
+    };
+    auto* columns = kvCast<KvDbMText>(db.objectAt(at("columns")));
+    ASSERT_NE(columns, nullptr);
+    EXPECT_EQ(u8(columns->contents()), "one\\Pa\\Ntwo\\Nthree");
+    EXPECT_EQ(u8(columns->text()), "one\na\ntwo\nthree");
+    auto* caret = kvCast<KvDbMText>(db.objectAt(at("caret")));
+    ASSERT_NE(caret, nullptr);
+    EXPECT_EQ(u8(caret->text()), "x\ty 1^2 z");
+    EXPECT_NE(kvCast<KvDbPolyline>(db.objectAt(at("plain"))), nullptr);
+    for (const char* other : {"curve-fit", "3d", "mesh", "polyface"})
+        EXPECT_EQ(kvCast<KvDbPolyline>(db.objectAt(at(other))), nullptr) << other;
+
+    kvdbHostApplicationServices()->setWorkingDatabase(&db);
+    std::vector<KvDbObjectId> all = selectEverything();
+    int texts = 0;
+    for (KvDbObjectId id : all) texts += kvCast<KvDbMText>(db.objectAt(id)) != nullptr;
+    EXPECT_EQ(texts, 2) << "the further columns are not selected on their own";
+    EXPECT_EQ(all.size(), handle.size());
+    // Picking a further column picks the text it belongs to.
+    QueuedEditorInput input;
+    kvedSetInputProvider(&input);
+    KvDbObjectId column;
+    for (KvDbObjectId id : db.layoutEntitiesInOrder())
+        if (kvCast<KvDbMText>(db.objectAt(id)) && !db.wholeOf(id).isNull()) column = id;
+    ASSERT_FALSE(column.isNull());
+    input.answers.push_back(QueuedEditorInput::Picked({db.objectAt(column)->handle()}));
+    kv_name ss, ent;
+    ASSERT_EQ(kvedSSGet(u":S", nullptr, nullptr, nullptr, ss), RTNORM);
+    KvDbObjectId picked;
+    ASSERT_EQ(kvedSSName(ss, 0, ent), RTNORM);
+    kvdbGetObjectId(picked, ent);
+    EXPECT_EQ(picked, at("columns"));
+    kvedSSFree(ss);
+    kvedSetInputProvider(nullptr);
+    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    EXPECT_TRUE(dxfWriteBytes(db, *loaded.document) == readAll(file));
+}

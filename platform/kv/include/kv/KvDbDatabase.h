@@ -73,6 +73,15 @@ public:
     const std::vector<KvDbObjectId>& layoutEntitiesInOrder() const { return m_layoutEntities; }
     // Index of a layout entity in that order; false when the id is not a layout entity.
     bool layoutPosition(KvDbObjectId id, std::size_t& position) const;
+    // Entities that are shown as part of another (the further columns and the frames of a
+    // multi-column text, as older drawings store them): selections see the whole only.
+    void setPartOf(KvDbObjectId part, KvDbObjectId whole) { m_partOf[part.serial()] = whole; }
+    // The entity a part belongs to; null for an entity of its own.
+    KvDbObjectId wholeOf(KvDbObjectId id) const
+    {
+        auto it = m_partOf.find(id.serial());
+        return it == m_partOf.end() ? KvDbObjectId() : it->second;
+    }
     // Room for n more objects: a drawing being read knows roughly how many it holds.
     void reserveObjects(std::size_t n);
     // Every object in the order it was added.
@@ -96,6 +105,7 @@ private:
     std::uint64_t m_maxHandle = 0;
     std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
+    std::unordered_map<std::uint64_t, KvDbObjectId> m_partOf;  // few: only multi-part texts
     KvDbHandle m_handseed = KvDbHandle(1);
     KvDbObjectId m_blockTable, m_layerTable, m_linetypeTable, m_textStyleTable, m_regAppTable, m_namedObjects;
     KvDbObjectId m_textstyle;
