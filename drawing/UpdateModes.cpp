@@ -28,12 +28,6 @@ void PrintRes(unsigned int id)
     kvutPrintf(u"%s", LoadResString(id).c_str());
 }
 
-void PrintOutcome(const ExportOutcome& outcome, const std::u16string& csPath)
-{
-    const std::u16string csLine = ExportOutcomeLine(outcome, csPath);
-    if (!csLine.empty()) kvutPrintf(u"%s", csLine.c_str());
-}
-
 // Interactive selection of new objects with the dialog hidden.
 bool AskObjects(SelectionSet& selection, unsigned int idPrompt, EditorInteraction& ui)
 {
@@ -280,14 +274,9 @@ void UpdateExportation(UpdateDialogState& state, EditorInteraction& ui)
     TableData veRows;
     if (ReadTableRows(*pTable, veRows)) {
         // The message is printed whatever happened; a line after it tells what was lost.
-        if (iFilter == 1) {
-            const ExportOutcome outcome = ExportCsvFromTable(veRows, csPath, u",");
-            kvutPrintf(u"%s", FormatResString(kIdCsvDone, {csPath}).c_str());
-            PrintOutcome(outcome, csPath);
-        } else if (iFilter == 2) {
-            const ExportOutcome outcome = ExportXlsFromTable(veRows, csPath);
-            kvutPrintf(u"%s", FormatResString(kIdXlsDone, {csPath}).c_str());
-            PrintOutcome(outcome, csPath);
-        }
+        if (iFilter == kExportCsv)
+            PrintExportReport(kIdCsvDone, csPath, ExportCsvFromTable(veRows, csPath, u","));
+        else if (iFilter == kExportXls)
+            PrintExportReport(kIdXlsDone, csPath, ExportXlsFromTable(veRows, csPath));
     }
 }

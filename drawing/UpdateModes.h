@@ -4,13 +4,10 @@
 #include "drawing/UpdateDialogState.h"
 
 inline constexpr unsigned int kIdSelectTable = 166;
-inline constexpr unsigned int kIdCsvDone = 188;
 inline constexpr unsigned int kIdTableUpdated = 238;
 inline constexpr unsigned int kIdTableUpToDate = 239;
-inline constexpr unsigned int kIdXlsDone = 244;
 inline constexpr unsigned int kIdSelectNewObjects = 253;
 inline constexpr unsigned int kIdNewSelection = 254;
-inline constexpr const char16_t* kExportFilter = u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||";
 
 // Asks the user to pick a table (single pick of a table entity) with the dialog hidden; on
 // success the state holds it and its flag is set.

@@ -1,6 +1,7 @@
 #include "export/ExportOutcome.h"
 
 #include "host/ResString.h"
+#include "kv/KvConsole.h"
 #include "kv/KvString.h"
 
 namespace {
@@ -38,4 +39,11 @@ std::u16string ExportOutcomeLine(const ExportOutcome& outcome, const std::u16str
     add(outcome.nCharactersLeftOut, kIdOneCharacterLeftOut, kIdCharactersLeftOut);
     if (csParts.empty()) return {};
     return FormatResString(kIdLeftOutOfWorkbook, {csParts});
+}
+
+void PrintExportReport(unsigned int idDone, const std::u16string& csPath, const ExportOutcome& outcome)
+{
+    kvutPrintf(u"%s", FormatResString(idDone, {csPath}).c_str());
+    const std::u16string csLine = ExportOutcomeLine(outcome, csPath);
+    if (!csLine.empty()) kvutPrintf(u"%s", csLine.c_str());
 }

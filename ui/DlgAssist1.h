@@ -3,11 +3,12 @@
 #include <string>
 
 #include "kvui/CKvUiDialog.h"
+#include "resources/UiResources.h"
 #include "ui/WizardState.h"
 
 class DlgAssist1 : public CKvUiDialog {
 public:
-    static constexpr UINT IDD = 102;
+    static constexpr UINT IDD = IDD_ASSIST1;
     explicit DlgAssist1(CWnd* pParent = nullptr);
 
     SettingsProps lsSettingsProps;

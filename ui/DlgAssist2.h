@@ -2,6 +2,7 @@
 // Wizard page 2: the objects to extract, the whole drawing or a selection picked in it.
 // Leaving it forward reads the objects into the extraction engine.
 #include "kvui/CKvUiDialog.h"
+#include "resources/UiResources.h"
 #include "kvui/KvUiImage.h"
 #include "ui/WizardState.h"
 
@@ -9,7 +10,7 @@ class SelectionSet;
 
 class DlgAssist2 : public CKvUiDialog {
 public:
-    static constexpr UINT IDD = 103;
+    static constexpr UINT IDD = IDD_ASSIST2;
     explicit DlgAssist2(CWnd* pParent = nullptr);
 
     SettingsProps lsSettingsProps;

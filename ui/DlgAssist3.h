@@ -2,6 +2,7 @@
 // Wizard page 3: the object kinds to extract, with a Block / Non-Block filter.
 #include "engine/ExtractionEngine.h"
 #include "kvui/CKvUiDialog.h"
+#include "resources/UiResources.h"
 #include "ui/GridListCtrl.h"
 #include "ui/WizardState.h"
 
@@ -9,7 +10,7 @@ class CListCtrl;
 
 class DlgAssist3 : public CKvUiDialog {
 public:
-    static constexpr UINT IDD = 110;
+    static constexpr UINT IDD = IDD_ASSIST3;
     explicit DlgAssist3(CWnd* pParent = nullptr);
 
     ExtractionEngine extEngine;

@@ -250,13 +250,8 @@ void DlgAssist4::OnNext()
         veTableDataOut.push_back(lsTotalLine);
     }
 
-    next.seKinds = seKinds;
-    next.seHeaders = seHeaders;
-    next.extEngine = extEngine;
-    next.vePropRows = vePropRows;
-    next.veCategoryRows = veCategoryRows;
+    HandOn(*this, next);
     next.lsBlockTbRecId = lsBlockTbRecId;
-    next.options = options;
     next.veTableDataOut = veTableDataOut;
     next.DoModal();
 }

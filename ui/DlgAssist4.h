@@ -5,23 +5,18 @@
 #include "kvui/CKvUiDialog.h"
 #include "ui/GridListCtrl.h"
 #include "kvui/KvUiImage.h"
+#include "resources/UiResources.h"
 #include "ui/WizardState.h"
 
 class CListCtrl;
 
-class DlgAssist4 : public CKvUiDialog {
+class DlgAssist4 : public CKvUiDialog, public PropertyPagesState {
 public:
-    static constexpr UINT IDD = 111;
+    static constexpr UINT IDD = IDD_ASSIST4;
     explicit DlgAssist4(CWnd* pParent = nullptr);
 
-    ExtractionEngine extEngine;
-    KindSet seKinds;
     PageTable veKindRows;
     PageTable veKindFilterRows;
-    PropItemSet seHeaders;
-    PageTable vePropRows;      // header, then ("1"/"0", category, name, display name, total flag)
-    PageTable veCategoryRows;  // no header: ("1"/"0", category name)
-    TableOptions options;
     SettingsProps lsSettingsProps;
 
 protected:

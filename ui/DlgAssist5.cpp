@@ -32,11 +32,7 @@ constexpr int kCtrlSettingsGroup = 1042;
 constexpr int kCtrlSettings = 1003;
 constexpr int kCtrlSettingsPath = 1017;
 constexpr int kIconInsertTable = 132;
-constexpr std::int32_t kExportCsv = 1;
-constexpr std::int32_t kExportXls = 2;
 constexpr unsigned int kIdNoOutput = 189;
-constexpr unsigned int kIdCsvDone = 188;
-constexpr unsigned int kIdXlsDone = 244;
 constexpr unsigned int kIdKvxDone = 242;
 constexpr unsigned int kIdKvxFailed = 243;
 
@@ -151,8 +147,7 @@ void DlgAssist5::OnInsertTable()
 
 void DlgAssist5::OnExportFile()
 {
-    CFileDialog dlg(FALSE, nullptr, u"*.csv", OFN_HIDEREADONLY, u"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||",
-                    this);
+    CFileDialog dlg(FALSE, nullptr, u"*.csv", OFN_HIDEREADONLY, kExportFilter, this);
     if (dlg.DoModal() != IDOK) return;
     csExportPath = dlg.GetPathName();
     iExportType = static_cast<std::int32_t>(dlg.m_ofn.nFilterIndex);
@@ -179,17 +174,14 @@ void DlgAssist5::OnFinish()
         veHeaderOrder = PreviewHeaderOrder();
         veRowOrder = PreviewRowOrder();
         // The message is printed whatever happened; a line after it tells what was lost.
-        if (iExportType == kExportCsv) {
-            const ExportOutcome outcome = ExportCsvFromPreview(
-                veTableDataOut, csExportPath, m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder, u",");
-            Print(FormatResString(kIdCsvDone, {csExportPath}));
-            Print(ExportOutcomeLine(outcome, csExportPath));
-        } else if (iExportType == kExportXls) {
-            const ExportOutcome outcome = ExportXlsFromPreview(veTableDataOut, csExportPath,
-                                                               m_lstPreview.IncludeFlags(), veHeaderOrder, veRowOrder);
-            Print(FormatResString(kIdXlsDone, {csExportPath}));
-            Print(ExportOutcomeLine(outcome, csExportPath));
-        }
+        const ColumnIncludeFlags& veFlags = m_lstPreview.IncludeFlags();
+        if (iExportType == kExportCsv)
+            PrintExportReport(
+                kIdCsvDone, csExportPath,
+                ExportCsvFromPreview(veTableDataOut, csExportPath, veFlags, veHeaderOrder, veRowOrder, u","));
+        else if (iExportType == kExportXls)
+            PrintExportReport(kIdXlsDone, csExportPath,
+                              ExportXlsFromPreview(veTableDataOut, csExportPath, veFlags, veHeaderOrder, veRowOrder));
     }
 
     if (iInsertResult == RTNORM) {
@@ -214,11 +206,6 @@ void DlgAssist5::OnPrevious()
 {
     OnCancel();
     DlgAssist4 previous(kpsw_kvmoMainWnd());
-    previous.seKinds = seKinds;
-    previous.seHeaders = seHeaders;
-    previous.extEngine = extEngine;
-    previous.vePropRows = vePropRows;
-    previous.veCategoryRows = veCategoryRows;
-    previous.options = options;
+    HandOn(*this, previous);
     previous.DoModal();
 }

@@ -6,19 +6,14 @@
 #include "engine/ExtractionEngine.h"
 #include "kvui/CKvUiDialog.h"
 #include "ui/GridListCtrl.h"
+#include "resources/UiResources.h"
 #include "ui/WizardState.h"
 
-class DlgAssist5 : public CKvUiDialog {
+class DlgAssist5 : public CKvUiDialog, public PropertyPagesState {
 public:
-    static constexpr UINT IDD = 112;
+    static constexpr UINT IDD = IDD_ASSIST5;
     explicit DlgAssist5(CWnd* pParent = nullptr);
 
-    ExtractionEngine extEngine;
-    KindSet seKinds;
-    PropItemSet seHeaders;
-    PageTable vePropRows;
-    PageTable veCategoryRows;
-    TableOptions options;
     TableData veTableDataOut;  // with the totals line last when bTotals; an empty row goes before it on opening
     bool bTotals = false;
     HandleBlockMap lsBlockTbRecId;

@@ -6,10 +6,11 @@
 #include "drawing/EditorInteraction.h"
 #include "drawing/UpdateDialogState.h"
 #include "kvui/CKvUiDialog.h"
+#include "resources/UiResources.h"
 
 class DlgUpdateA1 : public CKvUiDialog {
 public:
-    static constexpr UINT IDD = 135;
+    static constexpr UINT IDD = IDD_UPDATE;
     explicit DlgUpdateA1(CWnd* pParent = nullptr);
 
     const UpdateDialogState& State() const { return m_state; }

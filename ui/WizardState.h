@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "engine/ExtractionEngine.h"
 #include "table/TableData.h"
 
 // Rows of a page's list with their check state in cell 0 ("1" or "0"), texts after it.
@@ -25,3 +26,20 @@ struct TableOptions {
     bool bCombineRows = false;
     std::int32_t iCombineIndex = -1;  // drop-down entry chosen to combine by; -1 when never chosen
 };
+
+// What the property and output pages hand to one another, both ways: the engine, the kinds
+// present, the properties offered, the property page's tables and its options.
+struct PropertyPagesState {
+    ExtractionEngine extEngine;
+    KindSet seKinds;
+    PropItemSet seHeaders;
+    PageTable vePropRows;      // header, then ("1"/"0", category, name, display name, total flag)
+    PageTable veCategoryRows;  // no header: ("1"/"0", category name)
+    TableOptions options;
+};
+
+// A page hands its state on whole: the next page owns its copies.
+inline void HandOn(const PropertyPagesState& from, PropertyPagesState& to)
+{
+    to = from;
+}
