@@ -8,11 +8,12 @@ namespace {
 
 KvScript* g_pCurrent = nullptr;
 
+// White space as the action parser and the editor input see it (isspace in the C locale).
 std::string trimmed(const std::string& s)
 {
-    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    const std::size_t first = s.find_first_not_of(" \t\n\v\f\r");
     if (first == std::string::npos) return {};
-    const std::size_t last = s.find_last_not_of(" \t\r\n");
+    const std::size_t last = s.find_last_not_of(" \t\n\v\f\r");
     return s.substr(first, last - first + 1);
 }
 

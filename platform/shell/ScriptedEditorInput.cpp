@@ -1,5 +1,8 @@
 #include "shell/ScriptedEditorInput.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "kv/KvStatus.h"
 #include "shell/EditorInputParsing.h"
 
@@ -10,13 +13,15 @@ bool ScriptedEditorInput::take(const char* keyword, const char* request, const c
         m_script.failAtEnd(std::string("no line answers the ") + request);
         return false;
     }
+    // Words end where the dialog actions' words end, so that a line is the same verb to both.
     const std::string& text = line.text;
-    const std::size_t space = text.find_first_of(" \t");
-    if (LowerCase(text.substr(0, space)) != keyword) {
+    const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    const auto wordEnd = std::find_if(text.begin(), text.end(), isSpace);
+    if (LowerCase(std::string(text.begin(), wordEnd)) != keyword) {
         m_script.fail(line, std::string("the ") + request + " waits for " + grammar + ", not \"" + text + "\"");
         return false;
     }
-    rest = space == std::string::npos ? std::string() : text.substr(text.find_first_not_of(" \t", space));
+    rest.assign(std::find_if_not(wordEnd, text.end(), isSpace), text.end());
     return true;
 }
 

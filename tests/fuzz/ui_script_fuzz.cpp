@@ -2,6 +2,8 @@
 // message naming what is wrong; the editor's answers (objects, pick, point) are taken by the
 // scripted editor input as kvhost takes them, and end in a normal, cancelled or failed
 // request, never elsewhere.
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -26,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScriptedEditorInput editor(script);
     KvScript::Line line;
     while (script.peek(line)) {
-        const std::string word = line.text.substr(0, line.text.find_first_of(" \t"));
+        const std::string word(line.text.begin(), std::find_if(line.text.begin(), line.text.end(), [](char c) {
+                                   return std::isspace(static_cast<unsigned char>(c)) != 0;
+                               }));
         if (word == "objects") {
             std::vector<KvDbHandle> handles;
             bool bAll = false;

@@ -9,7 +9,7 @@ const char* const kScript =
     "objects 2A 2b,3C\n"
     "\n"
     "objects all\n"
-    "pick 1F\n"
+    "pick\v1F\n"  // any white space ends a word, as in dialog actions
     "point 10, 20.5\n"
     "point -1,2,3e1\n"
     "objects cancel\n"
