@@ -111,6 +111,13 @@ GuiDialogWindow::~GuiDialogWindow()
     m_window->Destroy();
 }
 
+wxWindow* GuiDialogWindow::Widget(int id) const
+{
+    for (const Control& control : m_controls)
+        if (control.model->GetDlgCtrlID() == id) return control.widget;
+    return nullptr;
+}
+
 wxSize GuiDialogWindow::TemplateClientSize() const
 {
     const KvUiDialogTemplate* tmpl = kvuiFindDialogTemplate(static_cast<int>(m_model.GetTemplateId()));

@@ -105,8 +105,10 @@ public:
         m_model = new RowModel;
         m_view->AssociateModel(m_model);
         m_model->DecRef();
-        // A right click names its cell by where it happened, not where the pointer is now.
-        g_signal_connect(m_view->GtkGetTreeView(), "button-press-event", G_CALLBACK(&ReportList::OnButtonPress), this);
+        // A right click names its cell by where it happened, not where the pointer is now. Its
+        // menu opens when the button comes up, as on Windows: a menu opened on the press would
+        // take the release as a click beside it and close at once.
+        g_signal_connect(m_view->GtkGetTreeView(), "button-release-event", G_CALLBACK(&ReportList::OnRightClick), this);
         g_signal_connect(m_view->GtkGetTreeView(), "columns-changed", G_CALLBACK(&ReportList::OnColumnsChanged), this);
         m_empty = new wxStaticText(m_view, wxID_ANY, "", wxPoint(4, 30), wxDefaultSize, wxST_NO_AUTORESIZE);
     }
@@ -369,7 +371,7 @@ private:
             g_signal_connect(gtkColumn, "clicked", G_CALLBACK(&ReportList::OnHeaderClicked), this);
             if (GtkWidget* header = gtk_tree_view_column_get_button(gtkColumn)) {
                 g_object_set_data(G_OBJECT(header), "kv-column", GINT_TO_POINTER(col + 1));
-                g_signal_connect(header, "button-press-event", G_CALLBACK(&ReportList::OnHeaderPress), this);
+                g_signal_connect(header, "button-release-event", G_CALLBACK(&ReportList::OnHeaderRightClick), this);
             }
         }
     }
@@ -416,10 +418,10 @@ private:
         return kvguiClickCell(TreeView(), row, GtkColumn(col), marks.x > 0 ? marks.x / 2.0 + 1 : -1, button);
     }
 
-    static gboolean OnButtonPress(GtkWidget* tree, GdkEventButton* event, gpointer self)
+    static gboolean OnRightClick(GtkWidget* tree, GdkEventButton* event, gpointer self)
     {
         auto* list = static_cast<ReportList*>(self);
-        if (event->type != GDK_BUTTON_PRESS || event->button != 3 ||
+        if (event->type != GDK_BUTTON_RELEASE || event->button != 3 ||
             event->window != gtk_tree_view_get_bin_window(GTK_TREE_VIEW(tree)))
             return FALSE;
         GtkTreePath* path = nullptr;
@@ -435,10 +437,10 @@ private:
         return TRUE;
     }
 
-    static gboolean OnHeaderPress(GtkWidget* header, GdkEventButton* event, gpointer self)
+    static gboolean OnHeaderRightClick(GtkWidget* header, GdkEventButton* event, gpointer self)
     {
         const int col = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(header), "kv-column")) - 1;
-        if (event->type != GDK_BUTTON_PRESS || event->button != 3 || col < 0) return FALSE;
+        if (event->type != GDK_BUTTON_RELEASE || event->button != 3 || col < 0) return FALSE;
         static_cast<ReportList*>(self)->RightClickHeader(col);
         return TRUE;
     }

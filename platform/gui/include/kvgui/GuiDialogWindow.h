@@ -23,6 +23,8 @@ public:
 
     wxDialog* Window() const { return m_window; }
     CKpUiBaseDialog& Model() const { return m_model; }
+    // The widget that shows the control, or null.
+    wxWindow* Widget(int id) const;
 
     // Texts, checks, states, entries and lists from the model; the window shown or
     // hidden as the model is.
