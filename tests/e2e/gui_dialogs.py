@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The dialogs in real windows (kvhost --gui on a virtual display): the UI-script flows give
 byte for byte the files of the console runs, and every dialog fits its template's size in
-each language. Pictures of every page stay in build/gui-screenshots for review."""
+each language. Pictures of every page, and of the main window once the table is in,
+stay in build/gui-screenshots for review."""
 import os
 import shutil
 import sys
@@ -68,8 +69,9 @@ pictures = os.path.join(BINARY, "gui-screenshots")
 shutil.rmtree(pictures, ignore_errors=True)
 for lang in ("en", "es", "fr"):
     folder = os.path.join(pictures, lang)
-    run = kvhost_gui(TO_PAGE_5 + "click 2\nclick 2\n", "DATAEXTRACTION\nDATAEXTRACTIONUPDATE\n", drawing=SAMPLE,
-                     lang=lang, pictures=folder)
+    # The table goes in below the floor, so the main window's picture shows it.
+    run = kvhost_gui(TO_PAGE_5 + "click 1031\npoint 0,-3000\nclick 1\nclick 2\n",
+                     "DATAEXTRACTION\nDATAEXTRACTIONUPDATE\n", drawing=SAMPLE, lang=lang, pictures=folder)
     check(run.returncode == 0, lang + ": the pages run through", run)
     report = open(os.path.join(folder, "layout.txt"), encoding="utf-8").read().splitlines() \
         if os.path.exists(os.path.join(folder, "layout.txt")) else []
@@ -79,5 +81,7 @@ for lang in ("en", "es", "fr"):
     check(not problems, lang + ": every dialog fits:\n  " + "\n  ".join(problems))
     shots = [n for n in os.listdir(folder) if n.endswith(".png") and "-dlg" in n] if os.path.isdir(folder) else []
     check(len(shots) == 6, lang + ": a picture of each dialog: %r" % shots)
+    check(os.path.exists(os.path.join(folder, "main-%s-1.png" % lang)),
+          lang + ": a picture of the main window with the table inserted")
 
 finish()
