@@ -17,20 +17,10 @@
 
 #include "kv/KvScript.h"
 #include "kv/KvString.h"
-#include "kv/KvUiLanguage.h"
 #include "kvgui/GuiText.h"
 #include "kvui/KvUiMessageBox.h"
 
 namespace {
-const char* languageCode()
-{
-    switch (kvGetUiLanguage()) {
-    case KvUiLanguage::Spanish: return "es";
-    case KvUiLanguage::French: return "fr";
-    default: return "en";
-    }
-}
-
 // Whether the widget's answer is the gesture the script line asked for.
 bool sameGesture(const KvUiAction& asked, const KvUiAction& done)
 {
@@ -228,11 +218,12 @@ void GuiDialogDriver::Picture(GuiDialogWindow& window)
     kvguiFlushEvents();
     char name[64];
     std::snprintf(name, sizeof name, "%02d-dlg%u-%s.png", ++m_nPictures, window.Model().GetTemplateId(),
-                  languageCode());
+                  kvguiLanguageCode());
     const wxImage shot = window.Grab();
     shot.SaveFile(wxString::FromUTF8((std::filesystem::path(m_csPictureDir) / name).string()), wxBITMAP_TYPE_PNG);
     std::ofstream report(std::filesystem::path(m_csPictureDir) / "layout.txt", std::ios::app);
-    const std::string dialog = "dialog " + std::to_string(window.Model().GetTemplateId()) + " " + languageCode() + ": ";
+    const std::string dialog =
+        "dialog " + std::to_string(window.Model().GetTemplateId()) + " " + kvguiLanguageCode() + ": ";
     std::vector<std::string> problems = window.LayoutProblems(shot);
     if (problems.empty()) report << dialog << "fits\n";
     for (const auto& problem : problems) report << dialog << problem << "\n";

@@ -5,25 +5,12 @@
 #include <memory>
 
 #include "GuiMainFrame.h"
-#include "kv/KvUiLanguage.h"
 #include "kvgui/GuiDialogDriver.h"
-
-namespace {
-
-const char* languageCode()
-{
-    switch (kvGetUiLanguage()) {
-    case KvUiLanguage::Spanish: return "es";
-    case KvUiLanguage::French: return "fr";
-    default: return "en";
-    }
-}
-
-}  // namespace
+#include "kvgui/GuiText.h"
 
 void RunGuiHost(const HostOptions& options, HostShell& shell, KvScript* uiScript, std::istream* script)
 {
-    auto* frame = new GuiMainFrame(shell, uiScript, script, options.csScreenshotDir, languageCode());
+    auto* frame = new GuiMainFrame(shell, uiScript, script, options.csScreenshotDir, kvguiLanguageCode());
     // Dialogs open over the main window and take their answers from the same script.
     auto dialogs = std::make_unique<GuiDialogDriver>(frame, uiScript, options.csScreenshotDir);
     wxTheApp->SetTopWindow(frame);
