@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "DxfEntityPatch.h"
 #include "DxfRecordParser.h"
 #include "DxfTableGraphics.h"
 #include "DxfTagReader.h"
@@ -19,6 +20,7 @@
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbEntity.h"
+#include "kv/KvDbPolyline.h"
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "kv/KvProgress.h"
@@ -47,7 +49,26 @@ private:
     void writeChunk(std::uint32_t index);
     void copyChunk(const DxfChunk& c);
     void writeInsertionsBefore(std::uint32_t index);
-    void writePatched(const DxfChunk& c, const KvDbObject& object);
+    // A copy is written from the record of the entity it was copied from, with its own
+    // handle and owner and without the original's reactors and extension dictionary.
+    struct CopyIdentity {
+        std::uint64_t handle = 0;
+        std::uint64_t owner = 0;
+    };
+    // Copies of entities of the file and where they go: after the run of records of the entity
+    // copied (its attributes, vertices and end marker), which they repeat.
+    struct CopyPlan {
+        const KvDbEntity* entity = nullptr;
+        std::uint32_t templateChunk = 0;
+        std::vector<std::uint32_t> followers;  // VERTEX and SEQEND records of the original
+        std::uint64_t firstFollowerHandle = 0;
+    };
+    void writePatched(const DxfChunk& c, const KvDbObject& object) { writeRecord(c, &object, nullptr, nullptr); }
+    // A record's tags as read, edited: a copy's identity, the values the object now has.
+    void writeRecord(const DxfChunk& c, const KvDbObject* object, const CopyIdentity* copy,
+                     const std::vector<DxfPatch>* patches);
+    void planCopies(const std::vector<const KvDbEntity*>& copies);
+    void writeCopy(const CopyPlan& plan);
     void writeHeaderVar(const DxfChunk& c, std::uint32_t index);
     void writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const;
     std::string hexSeed() const
@@ -87,8 +108,10 @@ private:
     std::vector<const KvDbTableStyle*> m_newStyles;  // new styles tables use
     std::vector<const KvDbTable*> m_tables;          // new or rewritten
     std::unordered_set<std::uint64_t> m_rewrittenTables;
-    std::unordered_set<std::uint64_t> m_droppedBlocks;     // block records whose graphics are regenerated
-    std::map<std::uint64_t, DxfTableGraphics> m_graphics;  // by table serial
+    std::unordered_set<std::uint64_t> m_droppedBlocks;                  // block records whose graphics are regenerated
+    std::map<std::uint64_t, DxfTableGraphics> m_graphics;               // by table serial
+    std::unordered_map<std::uint64_t, std::uint32_t> m_templateChunks;  // copied entity serial -> its chunk
+    std::map<std::uint32_t, std::vector<CopyPlan>> m_copiesAfter;       // by the chunk they follow
 };
 
 void Writer::run()
@@ -160,12 +183,20 @@ void Writer::run()
     // Handles for the tables' graphics come after every object's.
     for (auto& [serial, g] : m_graphics)
         if (!g.allocateHandles(m_seed)) fail("no handles left for the table's graphics ($HANDSEED " + hexSeed() + ")");
+    // So do the copies' vertices and end markers, which the database does not hold.
+    for (auto& [after, plans] : m_copiesAfter)
+        for (CopyPlan& plan : plans) {
+            plan.firstFollowerHandle = m_seed;
+            m_seed += plan.followers.size();
+        }
 
     constexpr std::size_t kFlush = 1 << 20;
     m_out.reserve(2 * kFlush);
     for (std::uint32_t i = 0; i < m_doc.chunks.size(); ++i) {
         writeInsertionsBefore(i);
         writeChunk(i);
+        if (const auto it = m_copiesAfter.find(i); it != m_copiesAfter.end())
+            for (const CopyPlan& plan : it->second) writeCopy(plan);
         if (m_out.size() >= kFlush) {
             flush();
             m_progress.advance(m_doc.chunks[i].begin);
@@ -192,6 +223,7 @@ void Writer::copySource()
 
 void Writer::classify()
 {
+    std::vector<const KvDbEntity*> copies;
     for (KvDbObjectId id : m_db.allObjects()) {
         const KvDbObject* o = object(id);
         if (!o) continue;
@@ -210,6 +242,13 @@ void Writer::classify()
             } else if (auto* e = dynamic_cast<const KvDbEntity*>(o)) {
                 auto* owner = dynamic_cast<const KvDbBlockTableRecord*>(object(e->ownerId()));
                 if (owner && owner->isAnonymous() && !m_inFile.count(owner->objectId().serial())) continue;
+                // A copy's attributes are written with the copy.
+                if (!e->copiedFrom().isNull() && dynamic_cast<const KvDbBlockReference*>(object(e->ownerId())))
+                    continue;
+                if (!e->copiedFrom().isNull() && owner) {
+                    copies.push_back(e);
+                    continue;
+                }
                 fail("cannot save the new " + kvToUtf8(o->dxfName()) + " object: this kind is not written yet");
             } else {
                 fail("cannot save the new " + kvToUtf8(o->dxfName()) + " object: this kind is not written yet");
@@ -223,6 +262,70 @@ void Writer::classify()
         }
         if (auto* t = dynamic_cast<const KvDbTable*>(o); t && t->isErased() && !t->blockTableRecord().isNull())
             m_droppedBlocks.insert(t->blockTableRecord().serial());
+    }
+    if (!copies.empty()) planCopies(copies);
+}
+
+void Writer::planCopies(const std::vector<const KvDbEntity*>& copies)
+{
+    // The records copied: the entities' and their attributes'.
+    for (const KvDbEntity* e : copies) {
+        m_templateChunks.emplace(e->copiedFrom().serial(), 0);
+        if (auto* ref = dynamic_cast<const KvDbBlockReference*>(e))
+            for (KvDbObjectId id : ref->attributeIds())
+                if (auto* a = dynamic_cast<const KvDbEntity*>(object(id)); a && !a->copiedFrom().isNull())
+                    m_templateChunks.emplace(a->copiedFrom().serial(), 0);
+    }
+    std::size_t found = 0;
+    for (std::uint32_t i = 0; i < m_doc.chunks.size() && found < m_templateChunks.size(); ++i) {
+        const DxfChunk& c = m_doc.chunks[i];
+        if (c.kind != DxfChunkKind::kObject) continue;
+        if (auto it = m_templateChunks.find(c.id.serial()); it != m_templateChunks.end()) {
+            it->second = i;
+            ++found;
+        }
+    }
+    if (found < m_templateChunks.size()) fail("cannot save a copy: the entity it was copied from is not in the file");
+    for (const KvDbEntity* e : copies) {
+        CopyPlan plan;
+        plan.entity = e;
+        plan.templateChunk = m_templateChunks.at(e->copiedFrom().serial());
+        // The original's run: its own attributes, vertices and end marker follow it.
+        std::uint32_t last = plan.templateChunk;
+        for (std::uint32_t j = last + 1; j < m_doc.chunks.size(); ++j) {
+            const DxfChunk& c = m_doc.chunks[j];
+            const KvDbObject* owned = c.kind == DxfChunkKind::kObject ? object(c.id) : nullptr;
+            if (c.kind == DxfChunkKind::kFollower && c.id == e->copiedFrom())
+                plan.followers.push_back(j);
+            else if (!owned || owned->ownerId() != e->copiedFrom())
+                break;
+            last = j;
+        }
+        m_copiesAfter[last].push_back(std::move(plan));
+    }
+}
+
+void Writer::writeCopy(const CopyPlan& plan)
+{
+    const KvDbEntity& e = *plan.entity;
+    const KvDbObject* owner = object(e.ownerId());
+    const CopyIdentity self{e.handle().value(), owner ? owner->handle().value() : 0};
+    writeRecord(m_doc.chunks[plan.templateChunk], &e, &self, nullptr);
+    if (auto* ref = dynamic_cast<const KvDbBlockReference*>(&e))
+        for (KvDbObjectId id : ref->attributeIds()) {
+            const auto* a = dynamic_cast<const KvDbEntity*>(object(id));
+            if (!a || a->isErased() || a->copiedFrom().isNull()) continue;
+            const CopyIdentity attribute{a->handle().value(), self.handle};
+            writeRecord(m_doc.chunks[m_templateChunks.at(a->copiedFrom().serial())], a, &attribute, nullptr);
+        }
+    std::uint64_t handle = plan.firstFollowerHandle;
+    std::size_t vertex = 0;
+    const auto* polyline = dynamic_cast<const KvDbPolyline*>(&e);
+    for (std::uint32_t j : plan.followers) {
+        const CopyIdentity follower{handle++, self.handle};
+        const bool bVertex = polyline && j != plan.followers.back();  // the last one ends the run
+        const std::vector<DxfPatch> patches = bVertex ? dxfVertexPatches(*polyline, vertex++) : std::vector<DxfPatch>();
+        writeRecord(m_doc.chunks[j], nullptr, &follower, &patches);
     }
 }
 
@@ -411,8 +514,10 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
     }
 }
 
-// An object the host opened for write: its tags as read, with what differs now replaced.
-void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
+// An object the host opened for write, or a copy: its tags as read, with what differs now
+// replaced. Common properties missing from the record go after AcDbEntity.
+void Writer::writeRecord(const DxfChunk& c, const KvDbObject* o, const CopyIdentity* copy,
+                         const std::vector<DxfPatch>* extra)
 {
     std::string_view bytes = source(c.begin, c.size);
     DxfTagReader in(bytes, m_doc.fileName, m_doc.binary, m_doc.oneByteCodes);
@@ -421,17 +526,20 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
     while (in.next(t)) tags.push_back(t);
     DxfRecordParser p(in, tags, m_doc.codec);
     DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
-    const auto* e = dynamic_cast<const KvDbEntity*>(&o);
+    const auto* e = dynamic_cast<const KvDbEntity*>(o);
+    std::vector<DxfPatch> patches = extra ? *extra : std::vector<DxfPatch>();
+    if (e && !tags.empty()) {
+        const std::vector<DxfPatch> own = dxfEntityPatches(*e, in.text(tags.front(), true), p);
+        patches.insert(patches.end(), own.begin(), own.end());
+    }
     KvTypedValueList xdata = p.xdata();
-    bool xdataChanged = xdata != o.xDataValues();
+    bool xdataChanged = o && xdata != o->xDataValues();
     std::size_t xbegin = tags.size();
     for (std::size_t i = 0; i < tags.size(); ++i)
         if (tags[i].code == 1001) {
             xbegin = i;
             break;
         }
-    // Common entity properties that changed; those missing from the file go after AcDbEntity.
-    std::vector<int> patched;
     auto differs = [&](int code) -> bool {
         if (!e) return false;
         switch (code) {
@@ -453,15 +561,44 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
         default: break;
         }
     };
+    // The value a patch gives the tag, written when it differs from the one read.
+    auto patched = [&](const DxfTag& tag, int occurrence) -> bool {
+        for (const DxfPatch& patch : patches) {
+            if (patch.code != tag.code || patch.occurrence != occurrence) continue;
+            if (patch.real && in.real(tag) != *patch.real) {
+                w.real(tag.code, *patch.real);
+                return true;
+            }
+            if (patch.text && m_doc.codec.decode(in.text(tag)) != *patch.text) {
+                w.text(tag.code, *patch.text);
+                return true;
+            }
+            return false;
+        }
+        return false;
+    };
     const int common[] = {8, 62, 6, 48, 370};
     std::vector<int> missing;
     for (int code : common)
         if (differs(code) && !p.has(code)) missing.push_back(code);
     bool inGroup = false;
     std::unordered_set<int> done;
+    std::unordered_map<int, int> seen;
     for (std::size_t i = 0; i < xbegin; ++i) {
         const DxfTag& tag = tags[i];
         if (tag.code == 102) inGroup = !in.text(tag, true).empty() && in.text(tag, true).front() == '{';
+        // A copy has no reactors nor extension dictionary of its own yet.
+        if (copy && (inGroup || tag.code == 102)) continue;
+        const int occurrence = inGroup ? -1 : seen[tag.code]++;
+        if (copy && tag.code == 5) {
+            w.handle(5, copy->handle);
+            continue;
+        }
+        if (copy && tag.code == 330 && occurrence == 0) {
+            w.handle(330, copy->owner);
+            continue;
+        }
+        if (occurrence >= 0 && patched(tag, occurrence)) continue;
         bool replace = !inGroup && e && !done.count(tag.code) && differs(tag.code);
         if (replace) {
             emit(tag.code);
@@ -478,7 +615,7 @@ void Writer::writePatched(const DxfChunk& c, const KvDbObject& o)
         if (tag.code == 100 && in.text(tag, true) == "AcDbEntity") missing.clear();
     }
     if (xdataChanged) {
-        for (const KvTypedValue& v : o.xDataValues()) w.typed(v);
+        for (const KvTypedValue& v : o->xDataValues()) w.typed(v);
     } else {
         for (std::size_t i = xbegin; i < tags.size(); ++i) {
             if (m_outCodec.isUtf8() != m_doc.codec.isUtf8() && dxfValueKind(tags[i].code) == DxfValueKind::kText)

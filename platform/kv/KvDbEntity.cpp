@@ -10,6 +10,24 @@ KvDbEntity::KvDbEntity()
     m_plotStyleName = kByLayer;
 }
 
+KvDbEntity::KvDbEntity(const KvDbEntity& other)
+    : KvDbObject(other),
+      m_copiedFrom(other.m_copiedFrom.isNull() ? other.objectId() : other.m_copiedFrom),
+      m_layer(other.m_layer),
+      m_linetype(other.m_linetype),
+      m_plotStyleName(other.m_plotStyleName),
+      m_linetypeScale(other.m_linetypeScale),
+      m_lineWeight(other.m_lineWeight),
+      m_colorIndex(other.m_colorIndex),
+      m_visible(other.m_visible)
+{
+}
+
+Kvmo::ErrorStatus KvDbEntity::moveBy(const KvGeVector3d&)
+{
+    return Kvmo::eNotApplicable;
+}
+
 Kvmo::ErrorStatus KvDbEntity::setLayer(const std::u16string& name)
 {
     return setLayer(KvSharedName(name));

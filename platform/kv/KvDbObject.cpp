@@ -44,6 +44,11 @@ bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
 
 }  // namespace
 
+KvDbObject::KvDbObject(const KvDbObject& other)
+    : m_xdata(other.m_xdata ? std::make_unique<KvTypedValueList>(*other.m_xdata) : nullptr)
+{
+}
+
 Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
 {
     if (m_database == nullptr) return Kvmo::eNotInDatabase;

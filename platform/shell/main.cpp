@@ -19,6 +19,7 @@
 #include "dxf/DxfHostFiles.h"
 #include "DrawingCommands.h"
 #include "DrawingFiles.h"
+#include "EditCommands.h"
 #include "shell/HostOptions.h"
 #include "shell/HostShell.h"
 #include "shell/PluginModule.h"
@@ -127,6 +128,7 @@ int main(int argc, char** argv)
     {
         HostShell shell(std::move(db), &module);
         AddDrawingCommands(shell);
+        AddEditCommands(shell);
         module.send(KvRx::kInitAppMsg);
 #ifdef KV_HAS_GUI
         if (options.bGui)

@@ -5,6 +5,7 @@
 #include "DxfTestSupport.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfWriter.h"
+#include "kv/KvEntityCopy.h"
 #include "kv/kv.h"
 
 using namespace dxftest;
@@ -390,5 +391,97 @@ TEST(SavedDrawing, ChangedExtendedDataOnlyRewritesThatObjectAndKeepsTheVersion)
     EXPECT_EQ(std::u16string(note->rbnext->resval.rstring), u"checked");
     kvutRelRb(note);
 }
+
+// Copies (the host's COPY), an attribute changed and an original erased: every copy is saved
+// from its original's record, moved as ezdxf moves the original, with the original's data
+// (extended data, hyperlinks, attributes, vertices) and handles of its own.
+struct CopyCase {
+    const char* name;
+    const char* args;  // version [bin]
+};
+class CopiedEntities : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(CopiedEntities, SavedFromTheirOriginalsAsEzdxfMovesThem)
+{
+    TempDir dir;
+    const std::string file = dir.file("copies.dxf"), saved = dir.file("saved.dxf");
+    int status = 0;
+    runPython(scriptPath("copy_oracle.py") + " make " + file + " " + GetParam().args, &status);
+    ASSERT_EQ(status, 0);
+    DxfLoaded loaded = dxfReadFile(file);
+    KvDbDatabase& db = *loaded.database;
+    kvdbHostApplicationServices()->setWorkingDatabase(&db);
+    const std::vector<KvDbObjectId> originals = db.layoutEntitiesInOrder();
+    std::string pairs, twice;
+    KvDbObjectId idRef, idLastLine;
+    for (KvDbObjectId id : originals) {
+        KvDbObjectId idCopy;
+        ASSERT_EQ(kvdbCopyEntity(id, KvGeVector3d(10, -20, 3), idCopy), Kvmo::eOk) << u8(db.objectAt(id)->dxfName());
+        pairs += " " + u8(db.objectAt(id)->handle().text()) + ":" + u8(db.objectAt(idCopy)->handle().text());
+        if (kvCast<KvDbBlockReference>(db.objectAt(id))) idRef = id;
+        if (kvCast<KvDbLine>(db.objectAt(id))) idLastLine = id;
+        // A copy of a copy is made from the first original's record.
+        if (id == originals.front()) {
+            KvDbObjectId idAgain;
+            ASSERT_EQ(kvdbCopyEntity(idCopy, KvGeVector3d(10, -20, 3), idAgain), Kvmo::eOk);
+            twice = " " + u8(db.objectAt(id)->handle().text()) + ":" + u8(db.objectAt(idAgain)->handle().text());
+        }
+    }
+    // The original's attribute changes; its copy keeps the old text. An original erased after
+    // being copied leaves its copy.
+    KvDbBlockReference* pRef = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pRef, idRef, KvDb::kForRead), Kvmo::eOk);
+    const KvDbObjectId idMaker = pRef->attributeIds().at(1);
+    pRef->close();
+    KvDbAttribute* pMaker = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pMaker, idMaker, KvDb::kForWrite), Kvmo::eOk);
+    pMaker->setTextString(u"Knoll é");
+    pMaker->close();
+    KvDbEntity* pLine = nullptr;
+    ASSERT_EQ(kvdbOpenKvDbEntity(pLine, idLastLine, KvDb::kForWrite), Kvmo::eOk);
+    pLine->erase();
+    pLine->close();
+
+    dxfWriteFile(db, *loaded.document, saved);
+    expectClean(checkWithEzdxf(saved));
+    const std::string ref = u8(db.objectAt(idRef)->handle().text());
+    std::string erased = u8(db.objectAt(idLastLine)->handle().text());
+    // The erased line is no pair to compare any more, but its copy is saved.
+    const std::string erasedPair = " " + erased + ":";
+    const std::size_t at = pairs.find(erasedPair);
+    ASSERT_NE(at, std::string::npos);
+    const std::string erasedCopy =
+        pairs.substr(at + erasedPair.size(), pairs.find(' ', at + 1) - at - erasedPair.size());
+    pairs.erase(at, erasedPair.size() + erasedCopy.size());
+    std::string out = runPython(scriptPath("copy_oracle.py") + " check " + saved + " 10 -20 3" + pairs, &status);
+    EXPECT_EQ(status, 0);
+    std::vector<std::string> shown = lines(out);
+    std::vector<std::string> attributes;
+    for (const std::string& line : shown) {
+        if (line.starts_with("attrib|"))
+            attributes.push_back(line);
+        else if (line != "ok")
+            ADD_FAILURE() << line;
+    }
+    EXPECT_EQ(shown.back(), "ok");
+    ASSERT_EQ(attributes.size(), 4u);
+    EXPECT_EQ(attributes[0], "attrib|" + ref + "|TAG|C-1");
+    EXPECT_EQ(attributes[1], "attrib|" + ref + "|MAKER|Knoll é");
+    EXPECT_TRUE(attributes[3].ends_with("|MAKER|Vitra")) << attributes[3];
+    out = runPython(scriptPath("copy_oracle.py") + " check " + saved + " 20 -40 6" + twice, &status);
+    EXPECT_EQ(out, std::string("attrib|") + ref + "|TAG|C-1\nattrib|" + ref + "|MAKER|Knoll é\n" + attributes[2] +
+                       "\n" + attributes[3] + "\nok\n");
+
+    // Read back: every copy, the erased original's too, and nothing else.
+    DxfLoaded back = dxfReadFile(saved);
+    KvDbObjectId idErasedCopy;
+    EXPECT_EQ(back.database->getKvDbObjectId(idErasedCopy, KvDbHandle::fromText(kvFromUtf8(erasedCopy))), Kvmo::eOk);
+    EXPECT_EQ(back.database->layoutEntitiesInOrder().size(), 2 * originals.size());
+    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawings, CopiedEntities,
+                         ::testing::Values(CopyCase{"R2010", "R2010"}, CopyCase{"R2000binary", "R2000 bin"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

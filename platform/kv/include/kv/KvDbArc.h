@@ -35,6 +35,12 @@ public:
     Kvmo::ErrorStatus getDistAtPoint(const KvGePoint3d& point, double& dist) const override;
     Kvmo::ErrorStatus getArea(double& area) const override;
 
+    KvDbArc* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbArc(const KvDbArc&) = default;
+
 private:
     KvGePoint3d m_center;
     double m_radius = 0.0;

@@ -5,6 +5,7 @@
 // Attribute of a block reference: a tagged text owned by the reference.
 class KvDbAttribute : public KvDbText {
 public:
+    KvDbAttribute() = default;
     const char* isA() const override { return "KvDbAttribute"; }
     std::u16string dxfName() const override { return u"ATTRIB"; }
 
@@ -13,6 +14,11 @@ public:
     Kvmo::ErrorStatus setTag(KvSharedName tag) { return assignIfWritable(m_tag, tag); }
     bool isInvisible() const { return m_invisible; }
     Kvmo::ErrorStatus setInvisible(bool invisible);
+
+    KvDbAttribute* clone() const override;
+
+protected:
+    KvDbAttribute(const KvDbAttribute&) = default;
 
 private:
     KvSharedName m_tag;

@@ -12,6 +12,7 @@ class KvDbAttribute;
 
 class KvDbBlockReference : public KvDbEntity {
 public:
+    KvDbBlockReference() = default;
     const char* isA() const override { return "KvDbBlockReference"; }
     std::u16string dxfName() const override { return u"INSERT"; }
 
@@ -39,6 +40,12 @@ public:
     void setDynamicBlockRecord(KvDbObjectId id) { m_dynamicBlockRecord = id; }
     const KvDbDynBlockReferencePropertyArray& dynamicProperties() const { return m_dynamicProperties; }
     void setDynamicProperties(KvDbDynBlockReferencePropertyArray props) { m_dynamicProperties = std::move(props); }
+
+    KvDbBlockReference* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbBlockReference(const KvDbBlockReference&) = default;
 
 private:
     KvDbObjectId m_blockTableRecord;

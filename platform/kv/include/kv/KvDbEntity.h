@@ -1,5 +1,6 @@
 #pragma once
 #include "kv/KvDbObject.h"
+#include "kv/KvGeVector3d.h"
 #include "kv/KvSharedName.h"
 
 // Common properties of every graphical object.
@@ -32,7 +33,22 @@ public:
     bool visible() const { return m_visible; }
     Kvmo::ErrorStatus setVisibility(bool visible);
 
+    // A copy not yet in any drawing, as the COPY command makes one: the same values and
+    // extended data (a block reference without its attributes, which are copied one by one).
+    // Null for kinds that cannot be copied.
+    virtual KvDbEntity* clone() const { return nullptr; }
+    // Moves the entity by an offset in world coordinates; eNotApplicable for kinds that cannot
+    // be moved.
+    virtual Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset);
+    // The entity a copy was made from (the first of a chain of copies), null for others: a
+    // drawing file keeps there what the database does not interpret, for the copy too.
+    KvDbObjectId copiedFrom() const { return m_copiedFrom; }
+
+protected:
+    KvDbEntity(const KvDbEntity& other);
+
 private:
+    KvDbObjectId m_copiedFrom;
     KvSharedName m_layer;
     KvSharedName m_linetype;
     KvSharedName m_plotStyleName;

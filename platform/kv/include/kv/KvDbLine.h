@@ -25,6 +25,12 @@ public:
     Kvmo::ErrorStatus getDistAtPoint(const KvGePoint3d& point, double& dist) const override;
     Kvmo::ErrorStatus getArea(double& area) const override;
 
+    KvDbLine* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbLine(const KvDbLine&) = default;
+
 private:
     KvGePoint3d m_start, m_end;
     double m_thickness = 0.0;

@@ -6,6 +6,7 @@
 // text() is the plain text a reader sees.
 class KvDbMText : public KvDbEntity {
 public:
+    KvDbMText() = default;
     enum AttachmentPoint {
         kTopLeft = 1,
         kTopCenter,
@@ -69,6 +70,12 @@ public:
     Kvmo::ErrorStatus setLineSpacingStyle(int style);
     // Distance between base lines: 5/3 of the text height times the spacing factor.
     double lineSpacingDistance() const;
+
+    KvDbMText* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbMText(const KvDbMText&) = default;
 
 private:
     KvGePoint3d m_location;

@@ -18,7 +18,6 @@ class KvDbObject {
 public:
     KvDbObject() = default;
     virtual ~KvDbObject() = default;
-    KvDbObject(const KvDbObject&) = delete;
     KvDbObject& operator=(const KvDbObject&) = delete;
     // From the object pool: a drawing holds hundreds of thousands of small objects.
     static void* operator new(std::size_t size);
@@ -65,6 +64,9 @@ public:
     void setModifiedSinceLoad(bool modified) { m_modifiedSinceLoad = modified; }
 
 protected:
+    // For copies (KvDbEntity::clone): the values and extended data, not the identity, owner,
+    // extension dictionary or open state.
+    KvDbObject(const KvDbObject& other);
     // Changes to resident objects need a write open.
     bool canWrite() const { return isWriteEnabled(); }
     // A setter's body: assigns when the object may be changed.

@@ -18,6 +18,12 @@ public:
     double ecsRotation() const { return m_ecsRotation; }
     Kvmo::ErrorStatus setEcsRotation(double r);
 
+    KvDbPoint* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbPoint(const KvDbPoint&) = default;
+
 private:
     KvGePoint3d m_position;
     double m_thickness = 0.0;

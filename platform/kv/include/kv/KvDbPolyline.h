@@ -6,6 +6,7 @@
 // Lightweight polyline: 2D vertices with bulges and widths in its own plane.
 class KvDbPolyline : public KvDbCurve {
 public:
+    KvDbPolyline() = default;
     struct Vertex {
         KvGePoint2d point;
         double bulge = 0.0;
@@ -45,6 +46,12 @@ public:
     Kvmo::ErrorStatus getDistAtParam(double param, double& dist) const override;
     Kvmo::ErrorStatus getDistAtPoint(const KvGePoint3d& point, double& dist) const override;
     Kvmo::ErrorStatus getArea(double& area) const override;
+
+    KvDbPolyline* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbPolyline(const KvDbPolyline&) = default;
 
 private:
     std::vector<Vertex> m_vertices;

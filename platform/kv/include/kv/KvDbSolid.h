@@ -5,6 +5,7 @@
 // 2D solid: a filled triangle or quadrilateral.
 class KvDbSolid : public KvDbEntity {
 public:
+    KvDbSolid() = default;
     const char* isA() const override { return "KvDbSolid"; }
     std::u16string dxfName() const override { return u"SOLID"; }
 
@@ -14,6 +15,12 @@ public:
     Kvmo::ErrorStatus setThickness(double t);
     KvGeVector3d normal() const { return m_normal; }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
+
+    KvDbSolid* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbSolid(const KvDbSolid&) = default;
 
 private:
     KvGePoint3d m_points[4];

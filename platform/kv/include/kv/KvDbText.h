@@ -5,6 +5,7 @@
 // Single-line text.
 class KvDbText : public KvDbEntity {
 public:
+    KvDbText() = default;
     const char* isA() const override { return "KvDbText"; }
     std::u16string dxfName() const override { return u"TEXT"; }
 
@@ -18,6 +19,12 @@ public:
     Kvmo::ErrorStatus setRotation(double radians);
     KvDbObjectId textStyle() const { return m_textStyle; }
     Kvmo::ErrorStatus setTextStyle(KvDbObjectId id);
+
+    KvDbText* clone() const override;
+    Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
+
+protected:
+    KvDbText(const KvDbText&) = default;
 
 private:
     KvGePoint3d m_position;
