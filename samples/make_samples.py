@@ -151,8 +151,24 @@ def add_floor(doc):
     return msp
 
 
-def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handles):
-    """Replaces placeholder records by the dynamic-block objects ezdxf does not make."""
+# The "Standard" table style, in millimetres: text a schedule on a 1:50 plot can be read at, and
+# cell margins to match. Tables the data extraction inserts take it.
+TABLE_TEXT_HEIGHT = 7.5
+TABLE_MARGIN = 2.0
+
+
+def table_style(margin, height):
+    cells = "".join("  7\nStandard\n140\n%s\n170\n%d\n 62\n0\n 63\n7\n283\n0\n 90\n512\n 91\n0\n  1\n\n%s"
+                    % (repr(height * (1.5 if cell == 1 else 1.0)), 1 if cell == 0 else 2,
+                       "".join("%d\n-2\n%d\n1\n %d\n0\n" % (274 + e, 284 + e, 64 + e) for e in range(6)))
+                    for cell in range(3))
+    return ("  0\nTABLESTYLE\n  5\n{handle}\n102\n{{ACAD_REACTORS\n330\n{owner}\n102\n}}\n330\n{owner}\n"
+            "100\nAcDbTableStyle\n280\n0\n  3\nStandard\n 70\n0\n 71\n0\n 40\n%r\n 41\n%r\n280\n0\n281\n0\n"
+            % (margin, margin)) + cells.replace("{", "{{").replace("}", "}}")
+
+
+def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handles, style_handle):
+    """Replaces placeholder records by the dynamic-block objects and the table style ezdxf does not make."""
     text = open(path, encoding="utf8").read()
 
     def replace_xrecord(handle, body):
@@ -186,6 +202,7 @@ def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handle
     for h in repdata_handles:
         replace_xrecord(h, "  0\nACDB_BLOCKREPRESENTATION_DATA\n  5\n{handle}\n330\n{owner}\n"
                         "100\nAcDbBlockRepresentationData\n 70\n1\n340\n%s\n" % door_handle)
+    replace_xrecord(style_handle, table_style(TABLE_MARGIN, TABLE_TEXT_HEIGHT))
     with open(path, "w", encoding="utf8", newline="") as f:
         f.write(text)
 
@@ -208,8 +225,10 @@ def make(path, version):
     # An unchanged door references the definition itself.
     msp.add_blockref("Door", (14500, 4500), dxfattribs={"layer": "Doors", "rotation": 180})
     repdata = [r.get_extension_dict()["AcDbBlockRepresentation"]["AcDbRepData"].dxf.handle for r in refs]
+    style = doc.rootdict["ACAD_TABLESTYLE"].add_xrecord("Standard")
     doc.saveas(path)
-    finish_dynamic(path, door.block_record.dxf.handle, graph.dxf.handle, [n.dxf.handle for n in nodes], repdata)
+    finish_dynamic(path, door.block_record.dxf.handle, graph.dxf.handle, [n.dxf.handle for n in nodes], repdata,
+                   style.dxf.handle)
 
 
 def main():
