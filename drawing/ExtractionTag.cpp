@@ -122,3 +122,10 @@ std::vector<std::u16string> RowHandles(const TableData& veTable, bool bTotals)
     for (std::size_t i = 1; i < nEnd; ++i) lsHandles.push_back(veTable[i].empty() ? std::u16string() : veTable[i][0]);
     return lsHandles;
 }
+
+void TagExtractionTable(KvDbObjectId idTable, const TableData& veTable, bool bTotals, const RowOrder& veRowOrder,
+                        const std::vector<std::u16string>& lsKinds)
+{
+    AppendTagItemsInOrder(idTable, kTagHandles, RowHandles(veTable, bTotals), veRowOrder);
+    AppendTagItems(idTable, kTagTypes, lsKinds);
+}

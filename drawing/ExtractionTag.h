@@ -35,3 +35,8 @@ std::vector<std::u16string> ReadTag(KvDbObjectId idObject, const std::u16string&
 
 // Handles of the object rows of a table (without the empty row and totals line when set).
 std::vector<std::u16string> RowHandles(const TableData& veTable, bool bTotals);
+
+// Tags an inserted extraction table: the handles of its object rows in the order its rows
+// show them (veRowOrder as the table fill takes it), and the kinds extracted.
+void TagExtractionTable(KvDbObjectId idTable, const TableData& veTable, bool bTotals, const RowOrder& veRowOrder,
+                        const std::vector<std::u16string>& lsKinds);

@@ -102,3 +102,19 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
     engine.veTableData = veTable;
     veTableDataOut = std::move(veTable);
 }
+
+bool BuildTableWithTotals(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty,
+                          bool bName, bool bTotals, const TotalColumns& lsTotalMarks, const std::u16string& csGroupBy,
+                          TableData& veTableDataOut, HandleBlockMap& lsBlockTbRecId)
+{
+    TotalColumns lsColsTotalChecked;
+    if (bTotals) {
+        lsColsTotalChecked = lsTotalMarks;
+        lsColsTotalChecked.push_back(engine.catalog.csQty);
+    }
+    BuildTable(engine, lsPropsSel, bQty, bName, lsColsTotalChecked, csGroupBy, veTableDataOut, lsBlockTbRecId);
+    TableRow lsTotalLine = ComputeTotalLine(veTableDataOut, lsColsTotalChecked);
+    if (lsTotalLine.empty()) return false;
+    veTableDataOut.push_back(std::move(lsTotalLine));
+    return true;
+}

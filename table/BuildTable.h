@@ -26,3 +26,10 @@ TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u
 void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
                 const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, TableData& veTableDataOut,
                 HandleBlockMap& lsBlockTbRecId);
+
+// The table leaving the property page makes: with bTotals the columns marked Total and the
+// quantity column are totalled, the table built with them (BuildTable) and their totals line
+// appended when there is one; without, nothing is totalled. True when a line was appended.
+bool BuildTableWithTotals(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty,
+                          bool bName, bool bTotals, const TotalColumns& lsTotalMarks, const std::u16string& csGroupBy,
+                          TableData& veTableDataOut, HandleBlockMap& lsBlockTbRecId);

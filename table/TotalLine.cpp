@@ -37,3 +37,10 @@ TableRow ComputeTotalLine(const TableData& veTable, const TotalColumns& lsColsTo
     for (std::size_t r = 1; r < veTable.size(); ++r) accumulator.Add(veTable[r]);
     return accumulator.Line();
 }
+
+void InsertRowBeforeTotalLine(TableData& veTable)
+{
+    if (veTable.empty()) return;
+    const TableRow lsEmptyLine(veTable.front().size());
+    veTable.insert(veTable.end() - 1, lsEmptyLine);
+}

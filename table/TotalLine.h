@@ -36,3 +36,7 @@ private:
 // The totals line of the table's data rows (rows 1 on), or an empty row (no cells) when the
 // table or the list of total columns is empty.
 TableRow ComputeTotalLine(const TableData& veTable, const TotalColumns& lsColsTotal);
+
+// The drawing table and the files show an empty row before the totals line (the table's last
+// row); the preview does not.
+void InsertRowBeforeTotalLine(TableData& veTable);

@@ -222,15 +222,10 @@ void DlgAssist4::OnNext()
     const bool bQty = IsDlgButtonChecked(kCtrlQuantities) == BST_CHECKED;
     const bool bName = IsDlgButtonChecked(kCtrlNames) == BST_CHECKED;
 
-    DlgAssist5 next(kpsw_kvmoMainWnd());
-    next.bTotals = false;
-
-    TotalColumns lsColsTotalChecked;
-    if (IsDlgButtonChecked(kCtrlTotals) == BST_CHECKED) {
-        for (int i = 0; i < m_lstProps.GetItemCount(); ++i)
-            if (IsImageChecked(i, kColTotal)) lsColsTotalChecked.push_back(m_lstProps.GetItemText(i, kColProperty));
-        lsColsTotalChecked.push_back(extEngine.catalog.csQty);
-    }
+    const bool bTotals = IsDlgButtonChecked(kCtrlTotals) == BST_CHECKED;
+    TotalColumns lsTotalMarks;
+    for (int i = 0; bTotals && i < m_lstProps.GetItemCount(); ++i)
+        if (IsImageChecked(i, kColTotal)) lsTotalMarks.push_back(m_lstProps.GetItemText(i, kColProperty));
 
     std::u16string csSelected;
     if (IsDlgButtonChecked(kCtrlCombine) == BST_CHECKED) {
@@ -241,18 +236,11 @@ void DlgAssist4::OnNext()
         }
     }
 
-    TableData veTableDataOut;
-    HandleBlockMap lsBlockTbRecId = extEngine.lsBlockTbRecId;
-    BuildTable(extEngine, lsPropsSel, bQty, bName, lsColsTotalChecked, csSelected, veTableDataOut, lsBlockTbRecId);
-    const TableRow lsTotalLine = ComputeTotalLine(veTableDataOut, lsColsTotalChecked);
-    if (!lsTotalLine.empty()) {
-        next.bTotals = true;
-        veTableDataOut.push_back(lsTotalLine);
-    }
-
+    DlgAssist5 next(kpsw_kvmoMainWnd());
+    next.lsBlockTbRecId = extEngine.lsBlockTbRecId;
+    next.bTotals = BuildTableWithTotals(extEngine, lsPropsSel, bQty, bName, bTotals, lsTotalMarks, csSelected,
+                                        next.veTableDataOut, next.lsBlockTbRecId);
     HandOn(*this, next);
-    next.lsBlockTbRecId = lsBlockTbRecId;
-    next.veTableDataOut = veTableDataOut;
     next.DoModal();
 }
 

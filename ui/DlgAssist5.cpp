@@ -16,6 +16,7 @@
 #include "ui/InsertedTable.h"
 #include "kvui/KvUiControls.h"
 #include "kvui/KvUiMessageBox.h"
+#include "table/TotalLine.h"
 #include "ui/PageTexts.h"
 
 namespace {
@@ -103,10 +104,7 @@ BOOL DlgAssist5::OnInitDialog()
 
     // The drawing table and the files show an empty row before the totals line; the
     // preview, filled above, does not.
-    if (bTotals && !veTableDataOut.empty()) {
-        const TableRow lsEmptyLine(veTableDataOut.front().size());
-        veTableDataOut.insert(veTableDataOut.end() - 1, lsEmptyLine);
-    }
+    if (bTotals) InsertRowBeforeTotalLine(veTableDataOut);
     return TRUE;
 }
 
@@ -186,8 +184,7 @@ void DlgAssist5::OnFinish()
 
     if (iInsertResult == RTNORM) {
         const KvDbObjectId idTable = LastInsertedTable();
-        AppendTagItemsInOrder(idTable, kTagHandles, RowHandles(veTableDataOut, bTotals), veRowOrder);
-        AppendTagItems(idTable, kTagTypes, extEngine.lsObjectsSel);
+        TagExtractionTable(idTable, veTableDataOut, bTotals, veRowOrder, extEngine.lsObjectsSel);
     }
 
     if (!csSettingsPath.empty()) {

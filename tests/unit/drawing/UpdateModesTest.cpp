@@ -8,6 +8,7 @@
 #include "drawing/ExtractionTag.h"
 #include "drawing/TableWriter.h"
 #include "engine/ExtractionEngine.h"
+#include "host/SelectionSet.h"
 #include "table/BuildTable.h"
 #include "table/TotalLine.h"
 
@@ -19,38 +20,26 @@ class UpdateModesTest : public DrawingTest {
 protected:
     UpdateDialogState state;
 
-    // What the wizard does: read the whole drawing, assemble, insert, tag.
-    KvDbObjectId Extract(const Texts& lsTypes, const Texts& lsProps, bool bQty, bool bName, const Texts& lsTotals,
-                         const std::u16string& csGroupBy = u"")
+    // What the wizard does: read the whole drawing, assemble, insert, tag. With bTotals the
+    // quantity column and the lsMarked columns are totalled.
+    KvDbObjectId Extract(const Texts& lsTypes, const Texts& lsProps, bool bQty, bool bName, bool bTotals,
+                         const Texts& lsMarked = {}, const std::u16string& csGroupBy = u"")
     {
-        kv_name ss = {0, 0};
-        EXPECT_EQ(kvedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
-        std::int32_t n = 0;
-        kvedSSLength(ss, &n);
-        ExtractionEngine engine(ss, n, state.catalog);
-        kvedSSFree(ss);
+        SelectionSet all;
+        EXPECT_TRUE(all.Get(u"A"));
+        ExtractionEngine engine(all.Name(), all.Count(), state.catalog);
+        all.Free();
         engine.SelectObjectTypes(lsTypes);
         TableData veTable;
         HandleBlockMap blocks;
-        BuildTable(engine, lsProps, bQty, bName, lsTotals, csGroupBy, veTable, blocks);
-        bool bTotals = false;
-        if (!lsTotals.empty()) {
-            TotalColumns lsCols = lsTotals;
-            if (std::find(lsCols.begin(), lsCols.end(), state.catalog.csQty) == lsCols.end())
-                lsCols.push_back(state.catalog.csQty);
-            TableRow lsLine = ComputeTotalLine(veTable, lsCols);
-            if (!lsLine.empty()) {
-                veTable.emplace_back(veTable[0].size());
-                veTable.push_back(lsLine);
-                bTotals = true;
-            }
-        }
+        const bool bTotalLine =
+            BuildTableWithTotals(engine, lsProps, bQty, bName, bTotals, lsMarked, csGroupBy, veTable, blocks);
+        if (bTotalLine) InsertRowBeforeTotalLine(veTable);
         HeaderOrder veColumns;
         for (int c = 1; c < static_cast<int>(veTable[0].size()); ++c) veColumns.push_back(c);
         const KvDbObjectId id = CreateTable(veTable, blocks, ColumnIncludeFlags(veTable[0].size(), true), veColumns, {},
                                             KvGePoint3d(), state.catalog.previewItem.name);
-        AppendTagItemsInOrder(id, kTagHandles, RowHandles(veTable, bTotals), {});
-        AppendTagItems(id, kTagTypes, engine.lsObjectsSel);
+        TagExtractionTable(id, veTable, bTotalLine, {}, engine.lsObjectsSel);
         kvdbGetAdsName(state.enTable, id);
         state.bTableSelected = true;
         return id;
@@ -130,7 +119,7 @@ TEST_F(UpdateModesTest, RefreshOfAnUnchangedDrawingWritesNothing)
 {
     AddLine(10);
     AddLine(20, u"A");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, true, {u"Length"});
     const auto before = Cells(id);
     KvTestHooks::rejectTableCellWritesAfter(0);  // any write would print its error
     Run(UpdateSelectedTable);
@@ -143,7 +132,7 @@ TEST_F(UpdateModesTest, RefreshAfterAnEraseDropsRowHandleAndRetotals)
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId idB = AddLine(20, u"A");
     const KvDbObjectId idC = AddLine(5.5, u"B");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, true, {u"Length"});
     EXPECT_EQ(Data(id).back(), (Texts{u"", u"35.5"}));
     Erase(idB);
     Run(UpdateSelectedTable);
@@ -157,7 +146,7 @@ TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell)
 {
     AddBlockReference(u"DOOR", u"D1");
     const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D2");
-    const KvDbObjectId id = Extract({u"Block"}, {u"Name", u"MARK"}, false, true, {});
+    const KvDbObjectId id = Extract({u"Block"}, {u"Name", u"MARK"}, false, true, false);
     SetMark(idRef, u"D9");
     KvTestHooks::rejectTableCellWritesAfter(1);
     Run(UpdateSelectedTable);
@@ -170,7 +159,7 @@ TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
     AddLine(1);
     AddLine(1);
     const KvDbObjectId idOther = AddLine(1, u"A");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, {u"Qty"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, true);
     ASSERT_EQ(Data(id), (std::vector<Texts>{{u"1", u"A"}, {u"2", u"0"}, {u"", u""}, {u"3", u""}}));
     // A newer identical line becomes the kept object of the layer-0 group.
     const KvDbObjectId idNewer = AddLine(1);
@@ -192,7 +181,7 @@ TEST_F(UpdateModesTest, ErasingTheKeptLineOfACountedRowKeepsTheRow)
 {
     const KvDbObjectId idFirst = AddLine(5800);
     const KvDbObjectId idKept = AddLine(5800);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
     ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)})) << "the newer line is the one kept";
     Erase(idKept);
     Run(UpdateSelectedTable);
@@ -211,7 +200,7 @@ TEST_F(UpdateModesTest, ErasingTheOtherLineOfACountedRowCountsOne)
 {
     const KvDbObjectId idOther = AddLine(5800);
     const KvDbObjectId idKept = AddLine(5800);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
     Erase(idOther);
     Run(UpdateSelectedTable);
     EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}));
@@ -227,15 +216,15 @@ TEST_F(UpdateModesTest, ErasingTheKeptBlockReferenceOfACountedRowKeepsTheRow)
     const KvDbObjectId idSecond = AddBlockReference(u"CHAIR", u"Vitra");
     const KvDbObjectId idKept = AddBlockReference(u"CHAIR", u"Vitra");
     const KvDbObjectId idDesk = AddBlockReference(u"DESK", u"USM");
-    const KvDbObjectId id = Extract({u"Block"}, {u"Qty", u"Name", u"MARK"}, true, true, {u"Qty"});
-    ASSERT_EQ(Data(id), (std::vector<Texts>{{u"1", u"DESK", u"USM"}, {u"3", u"CHAIR", u"Vitra"}, {u"", u"", u""},
-                                            {u"4", u"", u""}}));
+    const KvDbObjectId id = Extract({u"Block"}, {u"Qty", u"Name", u"MARK"}, true, true, true);
+    ASSERT_EQ(Data(id), (std::vector<Texts>{
+                            {u"1", u"DESK", u"USM"}, {u"3", u"CHAIR", u"Vitra"}, {u"", u"", u""}, {u"4", u"", u""}}));
     ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idDesk), HandleOf(idKept)}));
     Erase(idKept);
     Run(UpdateSelectedTable);
     EXPECT_EQ(Printed(), u"\nTable updated.");
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"DESK", u"USM"}, {u"2", u"CHAIR", u"Vitra"}, {u"", u"", u""},
-                                            {u"3", u"", u""}}));
+    EXPECT_EQ(Data(id), (std::vector<Texts>{
+                            {u"1", u"DESK", u"USM"}, {u"2", u"CHAIR", u"Vitra"}, {u"", u"", u""}, {u"3", u"", u""}}));
     EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idDesk), HandleOf(idSecond)}));
 
     // Mode 2: the kept chair goes, a new desk is added.
@@ -244,12 +233,11 @@ TEST_F(UpdateModesTest, ErasingTheKeptBlockReferenceOfACountedRowKeepsTheRow)
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idNewDesk)}));
     Run(AddObjectsToTable);
     EXPECT_EQ(Printed(), u"\nPlease select new objects\nTable updated.");
-    EXPECT_EQ(Columns(id, {u"Qty", u"Name", u"MARK"}),
-              (std::vector<Texts>{{u"Qty", u"Name", u"MARK"},
-                                  {u"2", u"DESK", u"USM"},
-                                  {u"1", u"CHAIR", u"Vitra"},
-                                  {u"", u"", u""},
-                                  {u"3", u"", u""}}));
+    EXPECT_EQ(Columns(id, {u"Qty", u"Name", u"MARK"}), (std::vector<Texts>{{u"Qty", u"Name", u"MARK"},
+                                                                           {u"2", u"DESK", u"USM"},
+                                                                           {u"1", u"CHAIR", u"Vitra"},
+                                                                           {u"", u"", u""},
+                                                                           {u"3", u"", u""}}));
 }
 
 // A gone row whose cells are now those of another row's object is not brought back by its
@@ -258,7 +246,7 @@ TEST_F(UpdateModesTest, AGoneRowDoesNotTakeAGroupAnotherRowStandsFor)
 {
     const KvDbObjectId idShort = AddLine(10);
     const KvDbObjectId idLong = AddLine(20);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, {u"Qty"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
     KvDbLine* pLine = nullptr;
     ASSERT_EQ(kvdbOpenObject(pLine, idLong, KvDb::kForWrite), Kvmo::eOk);
     pLine->setEndPoint(KvGePoint3d(10, 0, 0));
@@ -273,7 +261,7 @@ TEST_F(UpdateModesTest, CombinedTableIsRefreshedByItsGroupValue)
 {
     AddLine(10);
     AddLine(2, u"A");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"}, u"Layer");
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, true, {u"Length"}, u"Layer");
     ASSERT_EQ(Data(id), (std::vector<Texts>{{u"0", u"10"}, {u"A", u"2"}, {u"", u""}, {u"", u"12"}}));
     AddLine(3, u"A");
     Run(UpdateSelectedTable);
@@ -285,7 +273,7 @@ TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone)
 {
     const KvDbObjectId idA = AddLine(10);
     const KvDbObjectId idB = AddLine(20);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, false);
     ClearTag(id, kTagHandles);
     AppendTagItems(id, kTagHandles, {HandleOf(idA)});
     Erase(idB);
@@ -297,7 +285,7 @@ TEST_F(UpdateModesTest, RowsBeyondADamagedTagAreLeftAlone)
 TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing)
 {
     const KvDbObjectId idA = AddLine(10);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, false);
     const auto before = Cells(id);
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idA)}));
     Run(AddObjectsToTable);
@@ -310,7 +298,7 @@ TEST_F(UpdateModesTest, AddingObjectsAlreadyInTheTableChangesNothing)
 TEST_F(UpdateModesTest, AddingABlockBringsTheNameColumn)
 {
     const KvDbObjectId idA = AddLine(10);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, false);
     const KvDbObjectId idRef = AddBlockReference(u"DOOR", u"D1");
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idRef)}));
     Run(AddObjectsToTable);
@@ -327,7 +315,7 @@ TEST_F(UpdateModesTest, AddingToACountingTableCountsInTheGroupAndRetotals)
     AddLine(1);
     AddLine(1);
     const KvDbObjectId idOther = AddLine(1, u"A");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, {u"Qty"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, true);
     const KvDbObjectId idNew = AddLine(1);
     const KvDbObjectId idUnpicked = AddLine(1, u"B");  // not picked: no row of its own
     (void)idUnpicked;
@@ -349,7 +337,7 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader)
 {
     AddLine(10);
     AddLine(20);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {u"Length"});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, true, {u"Length"});
     auto* pText = new KvDbMText();
     pText->setContents(u"note");
     const KvDbObjectId idText = Append(pText);
@@ -364,7 +352,7 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader)
 TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension)
 {
     AddLine(10);
-    Extract({u"Line"}, {u"Layer", u"Length"}, false, false, {});
+    Extract({u"Line"}, {u"Layer", u"Length"}, false, false, false);
     const ScratchDir dir;
     const std::filesystem::path csvPath = dir.Path("out.csv");
     const std::filesystem::path xlsPath = dir.Path("typed.csv");
@@ -403,7 +391,7 @@ TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly)
     Run(ReplaceTableSelection);
     EXPECT_EQ(Printed(), u"\nYour new selection");
 
-    const KvDbObjectId id = Extract({u"Line"}, {u"Layer"}, false, false, {});
+    const KvDbObjectId id = Extract({u"Line"}, {u"Layer"}, false, false, false);
     kv_name none = {0, 0};
     std::copy(std::begin(none), std::end(none), std::begin(state.enTable));
     state.bTableSelected = false;
