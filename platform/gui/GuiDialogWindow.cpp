@@ -287,7 +287,15 @@ void GuiDialogWindow::SyncControl(Control& control)
         break;
     }
     case KvUiControlKind::ListView:
-        if (control.list) control.list->Sync();
+        if (control.list) {
+            control.list->Sync();
+            // Items wider than the list widen it into the free room beside it.
+            if (const int need = control.list->WidthNeeded(); need > widget->GetSize().x) {
+                wxRect rect = widget->GetRect();
+                rect.width = std::max(control.rect.width, std::min(need, RoomRight(control) - rect.x + 1));
+                widget->SetSize(rect);
+            }
+        }
         break;
     }
 }
@@ -358,24 +366,35 @@ bool GuiDialogWindow::Overlaps(const Control& a, const Control& b) const
 
 // A text that does not fit grows its control into the free room to the right (within its
 // frame and the window) and, for a label, downwards.
+// The rightmost pixel a control may grow to: the free room beside it, within its frame and
+// the window.
+int GuiDialogWindow::RoomRight(const Control& control) const
+{
+    const int gap = std::max(2, m_baseX / 2);
+    const wxRect rect = control.widget->GetRect();
+    int right = m_window->GetClientSize().x - gap;
+    for (const Control& other : m_controls) {
+        if (&other == &control || !other.widget || !other.model->IsWindowVisible()) continue;
+        const wxRect o = other.widget->GetRect();
+        if (other.kind == KvUiControlKind::GroupBox && o.Contains(rect))
+            right = std::min(right, o.GetRight() - gap);
+        else if (o.GetTop() <= rect.GetBottom() && o.GetBottom() >= rect.GetTop() && o.GetLeft() > rect.GetLeft())
+            right = std::min(right, o.GetLeft() - gap);
+    }
+    return right;
+}
+
 void GuiDialogWindow::FitText(Control& control)
 {
     if (TextFits(control, nullptr)) return;
     const wxSize client = m_window->GetClientSize();
     const int gap = std::max(2, m_baseX / 2);
     wxRect rect = control.widget->GetRect();
-    int right = client.x - gap, bottom = client.y - gap;
-    for (const Control& other : m_controls) {
-        if (&other == &control || !other.widget || !other.model->IsWindowVisible()) continue;
-        const wxRect o = other.widget->GetRect();
-        if (other.kind == KvUiControlKind::GroupBox && o.Contains(rect)) {
-            right = std::min(right, o.GetRight() - gap);
-            bottom = std::min(bottom, o.GetBottom() - gap);
-            continue;
-        }
-        const bool bRowsMeet = o.GetTop() <= rect.GetBottom() && o.GetBottom() >= rect.GetTop();
-        if (bRowsMeet && o.GetLeft() > rect.GetLeft()) right = std::min(right, o.GetLeft() - gap);
-    }
+    int right = RoomRight(control), bottom = client.y - gap;
+    for (const Control& other : m_controls)
+        if (&other != &control && other.widget && other.kind == KvUiControlKind::GroupBox &&
+            other.widget->GetRect().Contains(rect))
+            bottom = std::min(bottom, other.widget->GetRect().GetBottom() - gap);
     const int widest = TextNeed(control).x;
     // A caption pushes the button it names (the next control on its row) aside when the
     // frame has room for it.

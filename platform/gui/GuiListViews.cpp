@@ -548,6 +548,12 @@ public:
         : m_list(list), m_sink(std::move(sink))
     {
         m_box = new wxCheckListBox(parent, wxID_ANY, rect.GetPosition(), rect.GetSize());
+        // Box and text as close as a list view puts them: the template's width is made for that.
+        for (int c = 0; GtkTreeViewColumn* column = gtk_tree_view_get_column(m_box->m_treeview, c); ++c) {
+            GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column));
+            for (GList* cell = cells; cell; cell = cell->next) g_object_set(cell->data, "xpad", 1, nullptr);
+            g_list_free(cells);
+        }
         m_box->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) { Toggled(e.GetInt()); });
     }
     wxWindow* Widget() override { return m_box; }
@@ -571,8 +577,23 @@ public:
         return kvguiClickCell(m_box->m_treeview, i, gtk_tree_view_get_column(m_box->m_treeview, 0), -1, 1);
     }
 
-    // The toolkit's own rows: nothing of ours is drawn in them.
-    std::vector<std::string> LayoutProblems(const wxImage&, const wxWindow&) const override { return {}; }
+    // The toolkit draws the rows itself; only their width is ours to check.
+    std::vector<std::string> LayoutProblems(const wxImage&, const wxWindow&) const override
+    {
+        int need = 0;
+        gtk_widget_get_preferred_width(GTK_WIDGET(m_box->m_treeview), &need, nullptr);
+        const int has = gtk_widget_get_allocated_width(GTK_WIDGET(m_box->m_treeview));
+        if (need <= has) return {};
+        return {"its items need " + std::to_string(need) + " px, it has " + std::to_string(has) + " px"};
+    }
+    // The rows and the list's frame around them.
+    int WidthNeeded() const override
+    {
+        int need = 0;
+        gtk_widget_get_preferred_width(GTK_WIDGET(m_box->m_treeview), &need, nullptr);
+        const int rows = gtk_widget_get_allocated_width(GTK_WIDGET(m_box->m_treeview));
+        return need + (rows > 1 ? m_box->GetSize().x - rows : 4);
+    }
 
 private:
     void Toggled(int i)

@@ -61,6 +61,7 @@ private:
     void Create(Control& control, const KvUiControlTemplate& tmpl);
     void SyncControl(Control& control);
     void FitText(Control& control);
+    int RoomRight(const Control& control) const;
     bool TextFits(const Control& control, std::string* why) const;
     std::string ToolkitShortfall(const Control& control) const;
     wxSize TextNeed(const Control& control) const;

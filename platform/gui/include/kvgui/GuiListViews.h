@@ -30,6 +30,8 @@ public:
     // What the rows on screen do not show whole (check boxes, images), given the picture of
     // the dialog the list is in.
     virtual std::vector<std::string> LayoutProblems(const wxImage& shot, const wxWindow& dialog) const = 0;
+    // The width the items need where the list cannot scroll them into view, else 0.
+    virtual int WidthNeeded() const { return 0; }
 };
 
 // The widget that fits the list: report view, list mode with check boxes, plain list mode.
