@@ -590,3 +590,10 @@ const char16_t* FindStringTableText(KvUiLanguage language, unsigned int id)
     }
     return pRow->english;
 }
+
+std::vector<unsigned int> StringTableIds()
+{
+    std::vector<unsigned int> ids;
+    for (const StringTableRow& row : kRows) ids.push_back(row.id);
+    return ids;
+}

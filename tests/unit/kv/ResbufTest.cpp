@@ -32,38 +32,3 @@ TEST(Resbuf, BinaryAndTextRoundTripThroughTypedValues)
     EXPECT_EQ(kvRbToTypedValues(pCopy), values);
     kvutRelRb(pCopy);
 }
-
-TEST(Console, PrintfFormatsWideTextAndNumbersAndRecordsIt)
-{
-    KvConsole& console = KvConsole::instance();
-    console.setEcho(false);
-    console.clearRecorded();
-    kvutPrintf(u"%s", u"\nCSV export done to : /tmp/100% \u00E9t\u00E9.csv");
-    kvutPrintf(u"\n%d rows, %i cols, %ld, %u, %x, %g, %.2f, 50%%, %5s|%-3s|", 3, -4, 123456789012L, 7u, 255u, 0.1,
-               2.345, u"ab", u"c");
-    EXPECT_EQ(console.recorded(),
-              u"\nCSV export done to : /tmp/100% \u00E9t\u00E9.csv\n3 rows, -4 cols, 123456789012, 7, ff, 0.1, 2.35, "
-              u"50%,    ab|c  |");
-}
-
-TEST(Strings, Utf8RoundTripsAllPlanesAndReplacesMalformedBytes)
-{
-    const std::u16string text = u"Caf\u00E9 \u20AC \U0001F600";
-    EXPECT_EQ(kvToUtf8(text), "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80");
-    EXPECT_EQ(kvFromUtf8(kvToUtf8(text)), text);
-    EXPECT_EQ(kvFromUtf8("a\xC3"), u"a\uFFFD");    // cut short
-    EXPECT_EQ(kvFromUtf8("\xC0\xAF"), u"\uFFFD");  // overlong
-    EXPECT_EQ(kvFromUtf8("\xFF"
-                         "b"),
-              u"\uFFFDb");
-}
-
-TEST(Strings, Windows1252BothWaysWithLossReported)
-{
-    bool bLossy = true;
-    EXPECT_EQ(kvToCp1252(u"Caf\u00E9 \u20AC \u2019", &bLossy), "Caf\xE9 \x80 \x92");
-    EXPECT_FALSE(bLossy);
-    EXPECT_EQ(kvFromCp1252("Caf\xE9 \x80 \x92 \x81"), u"Caf\u00E9 \u20AC \u2019 \u0081");
-    EXPECT_EQ(kvToCp1252(u"\u4E2D \U0001F600", &bLossy), "? ?");
-    EXPECT_TRUE(bLossy);
-}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -7,6 +8,7 @@
 
 #include "host/ResString.h"
 #include "kv/KvUiLanguage.h"
+#include "resources/StringTable.h"
 
 namespace {
 
@@ -25,10 +27,13 @@ protected:
 
 TEST_F(ResStringTest, EveryIdHasATextInEveryLanguage)
 {
+    const std::vector<unsigned int> ids = StringTableIds();
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()) && std::adjacent_find(ids.begin(), ids.end()) == ids.end())
+        << "ids are looked up by binary search";
     for (KvUiLanguage language : kLanguages) {
-        for (unsigned int id = 134; id <= 319; ++id) {
-            const std::u16string csText = LoadIn(language, id);
-            EXPECT_TRUE(id == 286 || (!csText.empty() && csText != u"???")) << id;
+        for (unsigned int id : ids) {
+            const char16_t* pText = FindStringTableText(language, id);
+            EXPECT_TRUE(pText != nullptr && *pText != u'\0') << id << " in language " << static_cast<int>(language);
         }
     }
 }
