@@ -570,6 +570,8 @@ void Reader::readTableRecord(std::string_view type)
         auto* r = new KvDbLayerTableRecord;
         owner.reset(r);
         r->colorIndex = static_cast<std::int16_t>(p.integer(62, 7));
+        if (p.has(420)) r->trueColor = static_cast<std::int32_t>(p.integer(420) & 0xFFFFFF);
+        r->bFrozen = (p.integer(70) & 1) != 0;
         r->linetype = p.text(6, u"Continuous");
         r->lineWeight = static_cast<int>(p.integer(370, KvDb::kLnWtByLwDefault));
         object = r;
@@ -705,6 +707,7 @@ void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p)
     e.setLinetypeScale(p.real(48, 1.0));
     e.setLineWeight(static_cast<int>(p.integer(370, KvDb::kLnWtByLayer)));
     e.setVisibility(p.integer(60) == 0);
+    if (p.has(420)) e.setTrueColor(static_cast<std::int32_t>(p.integer(420) & 0xFFFFFF));
 }
 
 KvDbEntity* Reader::makeEntity(std::string_view type, const DxfRecordParser& p, std::uint32_t self)

@@ -45,6 +45,12 @@ Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
     return assignIfWritable(m_colorIndex, index);
 }
 
+Kvmo::ErrorStatus KvDbEntity::setTrueColor(std::int32_t rgb)
+{
+    if (rgb < -1 || rgb > 0xFFFFFF) return Kvmo::eOutOfRange;
+    return assignIfWritable(m_trueColor, rgb);
+}
+
 Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
 {
     return setLinetype(KvSharedName(name));

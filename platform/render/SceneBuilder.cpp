@@ -90,8 +90,9 @@ const SceneBuilder::Layer& SceneBuilder::layerOf(const KvDbEntity& entity)
     if (pTable && pTable->getAt(*key, id) == Kvmo::eOk)
         if (const auto* pRecord = dynamic_cast<const KvDbLayerTableRecord*>(m_db.objectAt(id))) {
             // A negative colour number marks a layer that is off.
-            layer.bVisible = pRecord->colorIndex >= 0;
-            layer.rgb = RenderAciColor(std::abs(pRecord->colorIndex));
+            layer.bVisible = pRecord->colorIndex >= 0 && !pRecord->bFrozen;
+            layer.rgb = pRecord->trueColor >= 0 ? static_cast<std::uint32_t>(pRecord->trueColor)
+                                                : RenderAciColor(std::abs(pRecord->colorIndex));
         }
     return m_layers.emplace(key, layer).first->second;
 }
@@ -104,6 +105,7 @@ SceneColor SceneBuilder::layerColorOf(const KvDbEntity& entity, bool bInBlock)
 
 SceneColor SceneBuilder::colorOf(const KvDbEntity& entity, bool bInBlock)
 {
+    if (entity.trueColor() >= 0) return {SceneColor::kFixed, static_cast<std::uint32_t>(entity.trueColor())};
     const std::uint16_t index = entity.colorIndex();
     if (index == 0) return bInBlock ? SceneColor{SceneColor::kByBlock, 0} : SceneColor{SceneColor::kFixed, 0xFFFFFF};
     if (index == 256) return layerColorOf(entity, bInBlock);

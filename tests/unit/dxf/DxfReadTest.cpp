@@ -74,6 +74,7 @@ void checkCommon(const KvDbEntity& ent, const Expected& e)
     EXPECT_EQ(upper(u8(ent.linetype())), upper(e.values.at("linetype"))) << what;
     EXPECT_DOUBLE_EQ(ent.linetypeScale(), num(e, "ltscale")) << what;
     EXPECT_EQ(ent.lineWeight(), std::stoi(e.values.at("lineweight"))) << what;
+    EXPECT_EQ(ent.trueColor(), std::stoi(e.values.at("truecolor"))) << what;
 }
 
 void checkEntity(KvDbDatabase& db, const Expected& e)

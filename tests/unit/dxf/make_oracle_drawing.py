@@ -40,6 +40,8 @@ msp.add_circle((-1, -2, 0), 7.125)
 msp.add_point((3, 4, 5), dxfattribs={"thickness": 0.25})
 msp.add_solid([(0, 0), (1, 0), (0, 1), (1, 1)], dxfattribs={"color": 42})
 msp.add_solid([(0, 0), (2, 0), (1, 2)])
+if version not in ("R12", "R2000"):
+    msp.add_circle((20, 20), 3, dxfattribs={"true_color": 0x3366CC})  # true colours came with R2004
 if old:
     p = msp.add_polyline2d([(0, 0), (4, 0), (4, 3)], close=True)
     p.dxf.default_start_width = 0.5
@@ -85,7 +87,8 @@ def p3(v):
 def common(e):
     d = e.dxf
     return ["layer=" + d.layer, "color=%d" % d.get("color", 256), "linetype=" + d.get("linetype", "BYLAYER"),
-            "ltscale=%r" % d.get("ltscale", 1.0), "lineweight=%d" % d.get("lineweight", -1)]
+            "ltscale=%r" % d.get("ltscale", 1.0), "lineweight=%d" % d.get("lineweight", -1),
+            "truecolor=%d" % d.get("true_color", -1)]
 
 
 print("header|luprec=%d|ucsorg=%s|ucsxdir=%s|ucsydir=%s|version=%s" % (

@@ -1,5 +1,5 @@
-// Colours in the drawing view: index colours, ByLayer, ByBlock and layer 0 inside block
-// references, through nested references.
+// Colours in the drawing view: index and true colours, ByLayer, ByBlock and layer 0 inside
+// block references, through nested references.
 #include <gtest/gtest.h>
 
 #include "kv/kv.h"
@@ -19,24 +19,29 @@ protected:
         kvdbHostApplicationServices()->setWorkingDatabase(&db);
         addLayer(u"Blue", 5);
         addLayer(u"Red", 1);
+        addLayer(u"Tinted", 1, 0xABCDEF);
+        addLayer(u"Off", -2);
+        addLayer(u"Frozen", 2, -1, true);
     }
     void TearDown() override { kvdbHostApplicationServices()->setWorkingDatabase(nullptr); }
 
-    void addLayer(const std::u16string& name, std::int16_t color)
+    void addLayer(const std::u16string& name, std::int16_t color, std::int32_t trueColor = -1, bool bFrozen = false)
     {
         KvDbLayerTable* pTable = nullptr;
         ASSERT_EQ(db.getLayerTable(pTable, KvDb::kForWrite), Kvmo::eOk);
         auto* pLayer = new KvDbLayerTableRecord;
         pLayer->setName(name);
         pLayer->colorIndex = color;
+        pLayer->trueColor = trueColor;
+        pLayer->bFrozen = bFrozen;
         KvDbObjectId id;
         pTable->add(id, pLayer);
         pLayer->close();
         pTable->close();
     }
-    static KvDbLine* line(double y, const std::u16string& layer, std::uint16_t color)
+    static KvDbLine* line(double y, const std::u16string& layer, std::uint16_t color, double x = 0)
     {
-        auto* pLine = new KvDbLine(KvGePoint3d(0, y, 0), KvGePoint3d(10, y, 0));
+        auto* pLine = new KvDbLine(KvGePoint3d(x, y, 0), KvGePoint3d(x + 10, y, 0));
         pLine->setLayer(layer);
         pLine->setColorIndex(color);
         return pLine;
@@ -100,9 +105,18 @@ TEST_F(SceneColorTest, TopLevelColoursComeFromTheEntityOrItsLayer)
     AppendToModelSpace(db, line(0, u"Red", 256));  // ByLayer
     AppendToModelSpace(db, line(4, u"Red", 30));   // index 30, an orange
     AppendToModelSpace(db, line(8, u"Red", 0));    // ByBlock outside a block: white
+    KvDbLine* pTrue = line(0, u"Red", 1, 20);
+    pTrue->setTrueColor(0x123456);  // over the index
+    AppendToModelSpace(db, pTrue);
+    AppendToModelSpace(db, line(4, u"Tinted", 256, 20));  // the layer's true colour
+    AppendToModelSpace(db, line(8, u"Off", 1, 20));       // not drawn
+    AppendToModelSpace(db, line(8, u"Frozen", 1, 20));    // not drawn
     EXPECT_EQ(colorAt(0, 0), kRed);
     EXPECT_EQ(colorAt(0, 4), 0xFF7F00u);
     EXPECT_EQ(colorAt(0, 8), 0xFFFFFFu);
+    EXPECT_EQ(colorAt(20, 0), 0x123456u);
+    EXPECT_EQ(colorAt(20, 4), 0xABCDEFu);
+    EXPECT_EQ(colorAt(20, 8), kRenderBackground);
     // Palette landmarks: greys at the end, a half-saturated hue, a dark one.
     EXPECT_EQ(RenderAciColor(8), 0x808080u);
     EXPECT_EQ(RenderAciColor(11), 0xFF7F7Fu);

@@ -40,7 +40,9 @@ class KvDbLayerTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbLayerTableRecord"; }
     std::u16string dxfName() const override { return u"LAYER"; }
-    std::int16_t colorIndex = 7;
+    std::int16_t colorIndex = 7;  // negative: the layer is off
+    std::int32_t trueColor = -1;  // 0xRRGGBB shown instead of the index, -1 for none
+    bool bFrozen = false;         // nothing on it is shown
     std::u16string linetype = u"Continuous";
     int lineWeight = KvDb::kLnWtByLwDefault;
     std::u16string plotStyleName = u"Normal";

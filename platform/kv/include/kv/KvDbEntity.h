@@ -32,6 +32,9 @@ public:
     Kvmo::ErrorStatus setPlotStyleName(const std::u16string& name);
     bool visible() const { return m_visible; }
     Kvmo::ErrorStatus setVisibility(bool visible);
+    // True colour 0xRRGGBB, shown instead of the colour index; -1 when the entity has none.
+    std::int32_t trueColor() const { return m_trueColor; }
+    Kvmo::ErrorStatus setTrueColor(std::int32_t rgb);
 
     // A copy not yet in any drawing, as the COPY command makes one: the same values and
     // extended data (a block reference without its attributes, which are copied one by one).
@@ -56,6 +59,7 @@ private:
     int m_lineWeight = KvDb::kLnWtByLayer;
     std::uint16_t m_colorIndex = 256;
     bool m_visible = true;
+    std::int32_t m_trueColor = -1;
 };
 
 Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode,
