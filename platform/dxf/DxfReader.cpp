@@ -22,6 +22,7 @@
 #include "kv/KvDbDictionary.h"
 #include "kv/KvDbLine.h"
 #include "kv/KvDbMText.h"
+#include "kv/KvDbObjectPointer.h"
 #include "kv/KvDbPoint.h"
 #include "kv/KvDbPolyline.h"
 #include "kv/KvDbSolid.h"
@@ -961,10 +962,8 @@ void Reader::joinMultiPartTexts()
                 contents += (contents.ends_with(u"\\N") ? u"" : u"\\N") + column->contents();
         }
         if (contents == text->contents()) continue;
-        KvDbMText* opened = nullptr;
-        if (kvdbOpenObject(opened, text->objectId(), KvDb::kForWrite) != Kvmo::eOk) continue;
-        opened->setContents(std::move(contents));
-        opened->close();
+        const KvDbObjectPointer<KvDbMText> opened(text->objectId(), KvDb::kForWrite);
+        if (opened) opened->setContents(std::move(contents));
     }
 }
 
@@ -1137,15 +1136,7 @@ void Reader::resolveLinks()
     for (const Link& l : m_links) {
         KvDbObject* o = m_db.objectAt(m_staged[l.staged].id());
         // The setters want a write open; the flags it leaves are cleared below.
-        KvDbObject* opened = nullptr;
-        if (kvdbOpenKvDbObject(opened, o->objectId(), KvDb::kForWrite) != Kvmo::eOk) opened = nullptr;
-        struct Closer {
-            KvDbObject* p;
-            ~Closer()
-            {
-                if (p) p->close();
-            }
-        } closer{opened};
+        const KvDbObjectPointer<KvDbObject> opened(o->objectId(), KvDb::kForWrite);
         switch (l.kind) {
         case LinkKind::kBlockByName: {
             std::uint32_t block = blockFor(l.name);

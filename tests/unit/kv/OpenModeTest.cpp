@@ -1,4 +1,5 @@
 #include "KvTestDrawing.h"
+#include "kv/KvDbObjectPointer.h"
 
 using OpenModeTest = KvDrawingTest;
 
@@ -23,6 +24,33 @@ TEST_F(OpenModeTest, SeveralReadersOrOneWriter)
     pWriter->close();
     EXPECT_FALSE(pWriter->isReadEnabled());
     EXPECT_EQ(pWriter->close(), Kvmo::eNotOpenForRead);  // closing twice is an error
+}
+
+// The holder closes what it opened however the scope ends, and only that.
+TEST_F(OpenModeTest, AHolderClosesItsOpenWhenItGoes)
+{
+    const KvDbObjectId id = addLine(0, 0, 1, 0);
+    {
+        const KvDbObjectPointer<KvDbLine> pLine(id, KvDb::kForWrite);
+        ASSERT_TRUE(pLine);
+        EXPECT_EQ(pLine->setLayer(u"Walls"), Kvmo::eOk);
+        const KvDbObjectPointer<KvDbLine> pAgain(id, KvDb::kForRead);
+        EXPECT_FALSE(pAgain);
+        EXPECT_EQ(pAgain.openStatus(), Kvmo::eWasOpenForWrite);
+    }
+    const KvDbObjectPointer<KvDbCircle> pWrongKind(id, KvDb::kForRead);
+    EXPECT_EQ(pWrongKind.openStatus(), Kvmo::eWrongObjectType);
+    KvDbObjectPointer<KvDbObject> pMoved;
+    {
+        KvDbObjectPointer<KvDbObject> pObject(id, KvDb::kForWrite);
+        pMoved = std::move(pObject);
+    }
+    ASSERT_TRUE(pMoved) << "a moved holder is the one that closes";
+    EXPECT_TRUE(pMoved->isWriteEnabled());
+    EXPECT_EQ(pMoved.close(), Kvmo::eOk);
+    const KvDbObjectPointer<KvDbLine> pAfter(id, KvDb::kForWrite);
+    ASSERT_TRUE(pAfter);
+    EXPECT_EQ(pAfter->layer(), u"Walls");
 }
 
 TEST_F(OpenModeTest, SettersOfResidentObjectsNeedAWriteOpen)

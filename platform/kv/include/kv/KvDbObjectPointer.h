@@ -1,6 +1,7 @@
 #pragma once
 // An object opened for one operation and closed when the holder goes, whichever way the
 // operation ends.
+#include <type_traits>
 #include <utility>
 
 #include "kv/KvDbObject.h"
@@ -35,7 +36,11 @@ public:
     Kvmo::ErrorStatus open(KvDbObjectId id, KvDb::OpenMode mode, bool openErased = false)
     {
         close();
-        m_status = kvdbOpenObject(m_object, id, mode, openErased);
+        if constexpr (std::is_same_v<T, KvDbObject>)
+            m_status = kvdbOpenKvDbObject(m_object, id, mode, openErased);
+        else
+            m_status = kvdbOpenObject(m_object, id, mode, openErased);
+        if (m_status != Kvmo::eOk) m_object = nullptr;
         return m_status;
     }
     // Ends the open early (before another operation opens the object again).
