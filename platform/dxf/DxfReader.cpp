@@ -638,6 +638,7 @@ std::uint32_t Reader::spaceFor(const DxfRecordParser& p)
     std::uint32_t idx = adopt(new KvDbBlockTableRecord, kBlockRecord);
     static_cast<KvDbBlockTableRecord*>(m_staged[idx].object)->setName(paper ? u"*Paper_Space" : u"*Model_Space");
     m_staged[idx].synthetic = true;
+    m_staged[idx].offset = kNoOffset;  // not in the file: no line to name
     m_blocksByName[name] = idx;
     return idx;
 }

@@ -343,7 +343,8 @@ void DxfRecordParser::checkTableSize(const DxfTableData& d, const DxfTag* rowsTa
     if (rowsTag && claimed > d.cells.size())
         m_in.fail(valuePosition(*rowsTag), "table of " + std::to_string(d.rows) + " rows and " +
                                                std::to_string(d.columns) + " columns holds only " +
-                                               std::to_string(d.cells.size()) + " cells");
+                                               std::to_string(d.cells.size()) +
+                                               (d.cells.size() == 1 ? " cell" : " cells"));
 }
 
 DxfPosition DxfRecordParser::valuePosition(const DxfTag& t) const

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -13,6 +14,7 @@
 
 #include "DxfEntityPatch.h"
 #include "DxfRecordParser.h"
+#include "dxf/DxfReader.h"
 #include "DxfTableGraphics.h"
 #include "DxfTagReader.h"
 #include "DxfTagWriter.h"
@@ -46,6 +48,8 @@ public:
 
 private:
     void classify();
+    // Refuses a save whose new objects would have nowhere to go in this file.
+    void checkRoomForNewObjects() const;
     void writeChunk(std::uint32_t index);
     void copyChunk(const DxfChunk& c);
     void writeInsertionsBefore(std::uint32_t index);
@@ -143,13 +147,15 @@ void Writer::run()
         }
     }
     if (!anything) return copySource();
-    if (m_version < 1015)
+    if (m_version < 1012)
         fail("changes to R12 (" + m_doc.version +
              ") drawings cannot be saved; save them as R2000 or later in a CAD program first");
+    checkRoomForNewObjects();
 
     m_outVersion = m_version;
     m_outCodec = m_doc.codec;
-    if (!m_tables.empty() && m_version < kTableVersion) {
+    // R13 and R14 drawings are saved in the form tables are written in, as older ones with a table.
+    if ((!m_tables.empty() || m_version < 1015) && m_version < kTableVersion) {
         m_outVersion = kTableVersion;
         m_outCodec.setUtf8();
     }
@@ -327,6 +333,27 @@ void Writer::writeCopy(const CopyPlan& plan)
         const std::vector<DxfPatch> patches = bVertex ? dxfVertexPatches(*polyline, vertex++) : std::vector<DxfPatch>();
         writeRecord(m_doc.chunks[j], nullptr, &follower, &patches);
     }
+}
+
+void Writer::checkRoomForNewObjects() const
+{
+    // An R12-style drawing labelled as a later version has no block records of its own: a
+    // table's owner, its graphics block and its style would be written nowhere, or owned by
+    // records the file does not hold, and the saved drawing would not reopen.
+    auto missing = [&](const char* what) {
+        fail("cannot save the new table: the drawing has no " + std::string(what) +
+             " (an R12-style drawing labelled " + m_doc.version + "); save it as R2000 or later in a CAD program first");
+    };
+    for (const KvDbTable* t : m_tables) {
+        if (m_rewrittenTables.count(t->objectId().serial())) continue;
+        if (!m_inFile.count(t->ownerId().serial())) missing("block record for its model space");
+        if (m_doc.blockRecordTableEnd == DxfDocument::kNoChunk) missing("BLOCK_RECORD table");
+        if (m_doc.blocksEnd == DxfDocument::kNoChunk) missing("BLOCKS section");
+        if (m_doc.entitiesEnd == DxfDocument::kNoChunk) missing("ENTITIES section");
+    }
+    if (!m_newStyles.empty() && m_doc.objectsEnd == DxfDocument::kNoChunk) missing("OBJECTS section");
+    if (!m_newAppIds.empty() && m_doc.appIdTableEnd == DxfDocument::kNoChunk)
+        fail("cannot save the new application names: the drawing has no APPID table");
 }
 
 bool Writer::dropped(const DxfChunk& c) const
@@ -628,12 +655,37 @@ void Writer::writeRecord(const DxfChunk& c, const KvDbObject* o, const CopyIdent
 
 }  // namespace
 
+namespace {
+
+// The test suite sets KV_TEST_REOPEN_SAVED: every drawing it saves is read back at once, so
+// that a save another session could not reopen fails the test that made it.
+template <class Read>
+void checkReopens(const std::string& what, Read read)
+{
+    static const bool enabled = std::getenv("KV_TEST_REOPEN_SAVED") != nullptr;
+    if (!enabled) return;
+    // The check is no job of the user's: nothing of it shows as progress.
+    struct Quiet {
+        KvProgressSink* sink = kvProgressSink();
+        Quiet() { kvSetProgressSink(nullptr); }
+        ~Quiet() { kvSetProgressSink(sink); }
+    } quiet;
+    try {
+        read();
+    } catch (const DxfError& e) {
+        throw DxfError(what + ": the saved drawing does not reopen: " + e.what());
+    }
+}
+
+}  // namespace
+
 std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc)
 {
     std::string out;
     Writer(
         db, doc, [&out](std::string_view piece) { out.append(piece); }, doc.fileName)
         .run();
+    checkReopens(doc.fileName, [&] { dxfReadBytes(out, doc.fileName); });
     return out;
 }
 
@@ -657,4 +709,5 @@ void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::str
         path)
         .run();
     if (!file.Commit()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
+    checkReopens(path, [&] { dxfReadFile(path); });
 }

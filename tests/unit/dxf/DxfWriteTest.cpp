@@ -485,3 +485,63 @@ INSTANTIATE_TEST_SUITE_P(Drawings, CopiedEntities,
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// A drawing R14 wrote: the sample with the version R14 gave it (the structure is the same).
+std::string asR14()
+{
+    std::string bytes = readAll(sourceDir() + "/samples/office_floor_r2000.dxf");
+    bytes.replace(bytes.find("\nAC1015\n"), 8, "\nAC1014\n");
+    return bytes;
+}
+
+}  // namespace
+
+// A changed R13 or R14 drawing is saved as R2010, as older drawings that gain a table are; a
+// drawing with no block records of its own (R12-style, whatever its label) cannot hold a new
+// table: its save is refused with the reason, rather than written so that it cannot reopen.
+TEST(SavedDrawing, R14SavesAsR2010AndR12StyleDrawingsCannotTakeATable)
+{
+    TempDir dir;
+    for (bool table : {false, true}) {
+        DxfLoaded r14 = dxfReadBytes(asR14(), "r14.dxf");
+        kvdbHostApplicationServices()->setWorkingDatabase(r14.database.get());
+        if (table)
+            insertTable(*r14.database, kRows);
+        else
+            ASSERT_EQ(kvdbRegApp(u"CHANGED"), RTNORM);
+        const std::string saved = dir.file(table ? "table.dxf" : "app.dxf");
+        dxfWriteFile(*r14.database, *r14.document, saved);
+        SavedCheck c = checkWithEzdxf(saved);
+        expectClean(c);
+        EXPECT_EQ(c.version, "AC1024") << table;
+        EXPECT_EQ(dxfReadFile(saved).document->version, "AC1024");
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+
+    const std::string r12Style =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n  0\nENDSEC\n  0\nEOF\n";
+    DxfLoaded loaded = dxfReadBytes(r12Style, "labelled.dxf");
+    auto* table = new KvDbTable;
+    table->setSize(2, 2);
+    table->setTextString(1, 1, u"x");
+    KvDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(kvdbOpenObject(ms, loaded.database->modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
+    KvDbObjectId id;
+    ASSERT_EQ(ms->appendKvDbEntity(id, table), Kvmo::eOk);
+    ms->close();
+    table->close();
+    const std::string target = dir.file("labelled.dxf");
+    try {
+        dxfWriteFile(*loaded.database, *loaded.document, target);
+        ADD_FAILURE() << "saved";
+    } catch (const DxfError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot save the new table: the drawing has no block record for its "
+                                              "model space (an R12-style drawing labelled AC1015)"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_NE(::access(target.c_str(), F_OK), 0) << "nothing written";
+}
