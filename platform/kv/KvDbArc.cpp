@@ -33,8 +33,7 @@ Kvmo::ErrorStatus KvDbArc::setThickness(double t)
 }
 Kvmo::ErrorStatus KvDbArc::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 
 double KvDbArc::totalAngle() const

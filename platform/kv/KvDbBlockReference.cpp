@@ -23,8 +23,7 @@ Kvmo::ErrorStatus KvDbBlockReference::setScaleFactors(const KvGeScale3d& s)
 }
 Kvmo::ErrorStatus KvDbBlockReference::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 
 KvDbObjectIterator* KvDbBlockReference::attributeIterator() const

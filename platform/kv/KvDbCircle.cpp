@@ -25,8 +25,7 @@ Kvmo::ErrorStatus KvDbCircle::setThickness(double t)
 }
 Kvmo::ErrorStatus KvDbCircle::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 
 double KvDbCircle::circumference() const

@@ -88,3 +88,9 @@ Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb:
 {
     return kvdbOpenObject(entity, id, mode, openErased);
 }
+
+Kvmo::ErrorStatus KvDbEntity::assignNormal(KvGeVector3d& normal, const KvGeVector3d& value)
+{
+    if (value.length() == 0.0) return Kvmo::eInvalidInput;
+    return assignIfWritable(normal, value.normal());
+}

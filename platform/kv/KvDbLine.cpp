@@ -19,8 +19,7 @@ Kvmo::ErrorStatus KvDbLine::setThickness(double t)
 }
 Kvmo::ErrorStatus KvDbLine::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 
 // The parameter of a line is the distance from its start.

@@ -43,8 +43,7 @@ Kvmo::ErrorStatus KvDbMText::setDirection(const KvGeVector3d& d)
 }
 Kvmo::ErrorStatus KvDbMText::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 Kvmo::ErrorStatus KvDbMText::setBackgroundFill(bool on)
 {

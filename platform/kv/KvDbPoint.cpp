@@ -10,8 +10,7 @@ Kvmo::ErrorStatus KvDbPoint::setThickness(double t)
 }
 Kvmo::ErrorStatus KvDbPoint::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 Kvmo::ErrorStatus KvDbPoint::setEcsRotation(double r)
 {

@@ -120,8 +120,7 @@ Kvmo::ErrorStatus KvDbPolyline::setThickness(double t)
 }
 Kvmo::ErrorStatus KvDbPolyline::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }
 
 namespace {

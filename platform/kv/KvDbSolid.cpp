@@ -20,6 +20,5 @@ Kvmo::ErrorStatus KvDbSolid::setThickness(double t)
 
 Kvmo::ErrorStatus KvDbSolid::setNormal(const KvGeVector3d& n)
 {
-    if (n.length() == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_normal, n.normal());
+    return assignNormal(m_normal, n);
 }

@@ -49,6 +49,8 @@ public:
 
 protected:
     KvDbEntity(const KvDbEntity& other);
+    // A setNormal's body: a zero vector is refused, any other is kept as a unit vector.
+    Kvmo::ErrorStatus assignNormal(KvGeVector3d& normal, const KvGeVector3d& value);
 
 private:
     KvDbObjectId m_copiedFrom;
