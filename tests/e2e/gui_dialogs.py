@@ -7,6 +7,8 @@ import os
 import shutil
 import sys
 
+import ezdxf
+
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
 from kvrun import BINARY, SAMPLE, SOURCE, check, finish, gui_available, kvhost, kvhost_gui, workdir  # noqa: E402
 
@@ -41,6 +43,18 @@ FLOWS = [
 ]
 
 
+# The update dialog: its pick goes to the table the schedule inserted (its handle as the
+# console run saves it), the dialog steps aside for it and the export runs after.
+first = workdir("handle")
+kvhost(SCHEDULE, SAVE, drawing=SAMPLE, folder=first)
+saved = os.path.join(first, "floor.dxf")
+handles = [e.dxf.handle for e in ezdxf.readfile(saved).modelspace().query("ACAD_TABLE")] if os.path.exists(saved) else []
+check(len(handles) == 1, "the schedule inserts one table: %r" % handles)
+if handles:
+    FLOWS.append(("update", SCHEDULE + "click 1054\npick %s\nfile again.csv 1\n" % handles[0],
+                  "DATAEXTRACTION\nDATAEXTRACTIONUPDATE\nSAVEAS floor.dxf\n", "en"))
+
+
 def outputs(folder):
     files = {}
     for name in sorted(os.listdir(folder)):
@@ -59,6 +73,7 @@ for name, ui, commands, lang in FLOWS:
           name + ": same command-line output in windows", gui)
     expected, got = outputs(console_dir), outputs(gui_dir)
     check(bool(expected) or name == "no output" or name == "bad line", name + ": the console run wrote files")
+    check(name != "update" or "again.csv" in expected, name + ": the console run exported the table again")
     check(sorted(got) == sorted(expected), name + ": same files %r, %r" % (sorted(got), sorted(expected)))
     for file in expected:
         check(got.get(file) == expected[file], name + ": " + file + " is byte-identical")
