@@ -35,7 +35,6 @@ bool AskObjects(SelectionSet& selection, unsigned int idPrompt, EditorInteractio
     ui.BeginEditorCommand();
     if (!selection.Get(nullptr)) {
         ui.CancelEditorCommand();
-        selection.Free();
         return false;
     }
     ui.CompleteEditorCommand();
