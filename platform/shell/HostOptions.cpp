@@ -4,7 +4,7 @@
 #include <string_view>
 
 const char* const kHostUsage =
-    "usage: kvhost [--module PATH] [--lang en|es|fr] [--verlan TEXT] [--script FILE] [--ui-script FILE] [--gui] [--screenshot-dir DIR] [DRAWING]";
+    "usage: kvhost [--module PATH] [--lang en|es|fr] [--verlan TEXT] [--script FILE] [--ui-script FILE] [--gui] [--screenshot-dir DIR] [--times] [DRAWING]";
 
 bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, std::string& error)
 {
@@ -21,6 +21,9 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions& options, s
             pTarget = &options.csUiScriptPath;
         } else if (arg == "--gui") {
             options.bGui = true;
+            continue;
+        } else if (arg == "--times") {
+            options.bTimes = true;
             continue;
         } else if (arg == "--screenshot-dir") {
             pTarget = &options.csScreenshotDir;

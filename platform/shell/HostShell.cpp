@@ -17,6 +17,7 @@
 #include "kvinternal/KvAsciiCase.h"
 #include "shell/EditorInputParsing.h"
 #include "shell/PluginModule.h"
+#include "StepTimes.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ void HostShell::execute(const std::string& line)
     const std::size_t space = command.find_first_of(" \t");
     const std::string name = kvAsciiUpper(command.substr(0, space));
     const std::string arguments = space == std::string::npos ? std::string() : trimmed(command.substr(space));
+    const StepTimes times(command);
 
     if (name == "QUIT") {
         m_bQuit = true;

@@ -20,6 +20,7 @@
 #include "DrawingCommands.h"
 #include "DrawingFiles.h"
 #include "EditCommands.h"
+#include "StepTimes.h"
 #include "shell/HostOptions.h"
 #include "shell/HostShell.h"
 #include "shell/PluginModule.h"
@@ -81,11 +82,15 @@ int main(int argc, char** argv)
         ~SinkGuard() { kvSetProgressSink(nullptr); }
     } sinkGuard;
 
+    StepTimes::enable(options.bTimes);
     std::unique_ptr<KvDbDatabase> db;
     if (options.csDrawingPath.empty()) {
         db = std::make_unique<KvDbDatabase>();
     } else {
-        db = OpenDrawingFile(options.csDrawingPath, error);
+        {
+            StepTimes times("opening " + options.csDrawingPath);
+            db = OpenDrawingFile(options.csDrawingPath, error);
+        }
         if (!db) return refuse(error);
         kvDocManagerPtr()->curDocument()->setFileName(kvFromUtf8(options.csDrawingPath));
         const std::string notice = ReadOnlyNotice();

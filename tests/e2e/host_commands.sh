@@ -34,4 +34,12 @@ printf 'point 1.5,2\nobjects cancel\n' > "$work/ui.txt"
 out=$(printf 'ID\nSELECT\n' | "$KVHOST" --ui-script "$work/ui.txt" 2>&1) || fail "ui-script run: $?"
 grep -qx 'X = 1.5000     Y = 2.0000     Z = 0.0000' <<<"$out" || fail "ID: $out"
 grep -qx '\*Cancel\*' <<<"$out" || fail "SELECT cancel: $out"
+# --times: one line per step on standard error, none on standard output.
+cp "$KV_SOURCE_DIR/samples/office_floor.dxf" "$work/"
+out=$(printf 'GETVAR LUPREC\n' | "$KVHOST" --times "$work/office_floor.dxf" 2>"$work/times.txt") ||
+  fail "--times run: $?"
+grep -q '^kvhost: time of opening .*office_floor.dxf: [0-9.]* s, [0-9.]* s processor, peak [0-9]* MB$' "$work/times.txt" ||
+  fail "--times: the opening step: $(cat "$work/times.txt")"
+grep -q '^kvhost: time of GETVAR LUPREC: ' "$work/times.txt" || fail "--times: the command: $(cat "$work/times.txt")"
+grep -q 'time of' <<<"$out" && fail "--times wrote to standard output: $out"
 echo PASS

@@ -14,6 +14,7 @@ struct HostOptions {
     std::string csDrawingPath;             // empty: a new drawing
     bool bGui = false;                     // --gui: the main window, dialogs in windows
     std::string csScreenshotDir;           // --screenshot-dir: pictures of the windows, for review
+    bool bTimes = false;                   // --times: each step's time and peak memory on stderr
 };
 
 // false with a one-line message for a command line kvhost cannot run with.
