@@ -1,10 +1,13 @@
 """The raw groups of a DXF file, read here without the host's reader: an outside opinion on
 what a drawing holds. ASCII and binary files (R12 binary with one-byte group codes too)."""
+import functools
+import itertools
 import struct
 
 SENTINEL = b"AutoCAD Binary DXF\r\n\x1a\x00"
 
 
+@functools.lru_cache(maxsize=None)
 def value_kind(code):
     """'text', 'binary', 'real', 'int16', 'int32', 'int64' or 'bool' for a group code."""
     if 0 <= code <= 9 or code in (100, 101, 102, 105, 999) or 300 <= code <= 309 or 320 <= code <= 369 or \
@@ -24,7 +27,7 @@ def value_kind(code):
     return "int16"
 
 
-def _binary_groups(data):
+def _binary_groups(data, wanted):
     p = len(SENTINEL)
     # R12 writes group codes in one byte (255 escapes two), later versions in two.
     one_byte = data[p] == 0xFF or (data[p] == 0 and data[p + 1] != 0)
@@ -51,35 +54,52 @@ def _binary_groups(data):
             value, p = data[p], p + 1
         else:
             value, p = struct.unpack_from("<h", data, p)[0], p + 2
-        yield code, value
+        if wanted is None or code in wanted:
+            yield code, value
         if code == 0 and value == b"EOF":
             return
 
 
-def _ascii_groups(data):
+def _ascii_groups(data, wanted):
     lines = data.split(b"\n")
-    for i in range(0, len(lines) - 1, 2):
-        code = int(lines[i])
-        raw = lines[i + 1].rstrip(b"\r")
+    codes, values = lines[0:len(lines) - 1:2], lines[1::2]
+    # A file spells its codes a few ways only: each spelling converted once (None: not a
+    # number, an error when it is met before EOF).
+    numbers = {}
+    for spelling in set(codes):
+        try:
+            numbers[spelling] = int(spelling)
+        except ValueError:
+            numbers[spelling] = None
+    kept = {c for c, n in numbers.items() if n is None or n == 0 or wanted is None or n in wanted}
+    for i in itertools.compress(range(len(codes)), map(kept.__contains__, codes)):
+        code = numbers[codes[i]]
+        if code is None:
+            int(codes[i])  # raises: what stands there is not a group code
+        if code == 0:
+            value = values[i].strip()
+            if wanted is None or 0 in wanted:
+                yield code, value
+            if value == b"EOF":
+                return
+            continue
+        raw = values[i].rstrip(b"\r")
         kind = value_kind(code)
         if kind == "real":
             value = float(raw)
         elif kind in ("int16", "int32", "int64", "bool"):
             value = int(float(raw)) if b"." in raw else int(raw)
-        elif code == 0:
-            value = raw.strip()
         else:
             value = raw
         yield code, value
-        if code == 0 and value.strip() == b"EOF":
-            return
 
 
-def groups(path):
-    """(code, value) pairs in file order: numbers as numbers, texts as bytes (group 0 stripped)."""
+def groups(path, wanted=None):
+    """(code, value) pairs in file order: numbers as numbers, texts as bytes (group 0 stripped);
+    only the codes of the set `wanted` when one is given (the others are not converted)."""
     with open(path, "rb") as f:
         data = f.read()
-    return list(_binary_groups(data) if data.startswith(SENTINEL) else _ascii_groups(data))
+    return list(_binary_groups(data, wanted) if data.startswith(SENTINEL) else _ascii_groups(data, wanted))
 
 
 def text(value, utf8):
