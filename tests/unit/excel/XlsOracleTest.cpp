@@ -65,27 +65,17 @@ TEST_F(XlsOracleTest, PreviewOrderHiddenColumnsAndFrenchDecimalMarks)
     const ColumnIncludeFlags veFlags{true, true, true, true, false};
     const RowOrder veRows{0, 3, 1, 2};
 
-    SetVerlan(u"fr-FR");
-    ExportXlsFromPreview(table, m_dir.WidePath("fr.xls"), veFlags, veColumns, veRows);
-    ExpectReadersSee("fr.xls", {TextSheet(
-                                   {
-                                       {u"Length", u"", u"Name", u"Code"},
-                                       {u"1,5E-3", u"", u"v1.2", u".5"},
-                                       {u"12,5", u"", u"Line", u"007"},
-                                       {u"-3,25", u"", u"Arc", u"1e3"},
-                                   },
-                                   {1})});
-
-    SetVerlan(u"es-ES");
-    ExportXlsFromPreview(table, m_dir.WidePath("es.xls"), veFlags, veColumns, veRows);
-    ExpectReadersSee("es.xls", {TextSheet(
-                                   {
-                                       {u"Length", u"", u"Name", u"Code"},
-                                       {u"1.5E-3", u"", u"v1.2", u".5"},
-                                       {u"12.5", u"", u"Line", u"007"},
-                                       {u"-3.25", u"", u"Arc", u"1e3"},
-                                   },
-                                   {1})});
+    // Numbers get the language's decimal mark; other texts stay as they are.
+    for (const auto& [csVerlan, csMark] : {std::pair{u"fr-FR", u","}, std::pair{u"es-ES", u"."}}) {
+        SetVerlan(csVerlan);
+        ExportXlsFromPreview(table, m_dir.WidePath("out.xls"), veFlags, veColumns, veRows);
+        const std::u16string m(csMark);
+        ExpectReadersSee("out.xls", {TextSheet({{u"Length", u"", u"Name", u"Code"},
+                                                {u"1" + m + u"5E-3", u"", u"v1.2", u".5"},
+                                                {u"12" + m + u"5", u"", u"Line", u"007"},
+                                                {u"-3" + m + u"25", u"", u"Arc", u"1e3"}},
+                                               {1})});
+    }
 }
 
 TEST_F(XlsOracleTest, NonLatinLongAndManyDistinctTexts)
