@@ -112,37 +112,29 @@ TEST_F(ScriptRun, FileDialogAnswersWithFullPathAndFilterIndex)
     EXPECT_FALSE(script.failed());
 }
 
+// A line naming what the dialog would not take fails like any bad line: only the file
+// dialog is cancelled. A save goes only to a folder that exists and takes files.
 TEST_F(ScriptRun, FileDialogRefusesWhatTheDialogWouldNot)
 {
-    UseScript("click 1002\nfile /tmp/x.xls 3\nclick 1\n");
-    TestDialog badFilter;
-    ASSERT_EQ(badFilter.DoModal(), IDOK) << "only the file dialog is cancelled";
-    EXPECT_EQ(badFilter.fileResult, IDCANCEL);
-    ASSERT_EQ(script.errors().size(), 1u);
-    EXPECT_NE(script.errors()[0].find("line 2"), std::string::npos);
-
-    UseScript("click 1002\nfile /nonexistent/settings.kvx\nclick 1\n");
-    TestDialog mustExist;
-    mustExist.fileFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    ASSERT_EQ(mustExist.DoModal(), IDOK);
-    EXPECT_EQ(mustExist.fileResult, IDCANCEL);
-    ASSERT_EQ(script.errors().size(), 1u);
-    EXPECT_NE(script.errors()[0].find("does not exist"), std::string::npos);
-
-    // A save goes only to a folder that exists and takes files; a script line naming another
-    // fails like any bad line, and the dialog is cancelled.
-    const std::pair<const char*, const char*> badSaves[] = {
-        {"/nonexistent/out.csv", "the folder '/nonexistent' does not exist"},
-        {"/proc/out.csv", "the folder '/proc' cannot be written"},
-        {"/tmp", "'/tmp' is a folder"},
+    const struct {
+        const char* line;
+        DWORD flags;
+        const char* why;
+    } cases[] = {
+        {"file /tmp/x.xls 3", OFN_HIDEREADONLY, "no file type 3"},
+        {"file /nonexistent/settings.kvx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "does not exist"},
+        {"file /nonexistent/out.csv", OFN_HIDEREADONLY, "the folder '/nonexistent' does not exist"},
+        {"file /proc/out.csv", OFN_HIDEREADONLY, "the folder '/proc' cannot be written"},
+        {"file /tmp", OFN_HIDEREADONLY, "'/tmp' is a folder"},
     };
-    for (const auto& [path, why] : badSaves) {
-        UseScript(std::string("click 1002\nfile ") + path + "\nclick 1\n");
-        TestDialog save;
-        ASSERT_EQ(save.DoModal(), IDOK);
-        EXPECT_EQ(save.fileResult, IDCANCEL) << path;
-        ASSERT_EQ(script.errors().size(), 1u) << path;
-        EXPECT_NE(script.errors()[0].find(why), std::string::npos) << script.errors()[0];
+    for (const auto& c : cases) {
+        UseScript(std::string("click 1002\n") + c.line + "\nclick 1\n");
+        TestDialog dlg;
+        dlg.fileFlags = c.flags;
+        ASSERT_EQ(dlg.DoModal(), IDOK) << c.line;
+        EXPECT_EQ(dlg.fileResult, IDCANCEL) << c.line;
+        ASSERT_EQ(script.errors().size(), 1u) << c.line;
+        EXPECT_NE(script.errors()[0].find(c.why), std::string::npos) << script.errors()[0];
         EXPECT_NE(script.errors()[0].find("line 2"), std::string::npos) << script.errors()[0];
     }
 }
