@@ -176,35 +176,29 @@ TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
 }
 
 // A counted row belongs to its group, not to the one object its tag kept: erasing either of two
-// identical lines leaves the row with a count of 1 and the remaining line in the tag.
-TEST_F(UpdateModesTest, ErasingTheKeptLineOfACountedRowKeepsTheRow)
+// identical lines leaves the row with a count of 1 and the remaining line in the tag; the row
+// goes only with the last object of its group.
+TEST_F(UpdateModesTest, ErasingEitherLineOfACountedRowKeepsTheRow)
 {
-    const KvDbObjectId idFirst = AddLine(5800);
-    const KvDbObjectId idKept = AddLine(5800);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
-    ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)})) << "the newer line is the one kept";
-    Erase(idKept);
-    Run(UpdateSelectedTable);
-    EXPECT_EQ(Printed(), u"\nTable updated.");
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}));
-    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idFirst)}));
+    // Each round ends with its lines erased: the next one starts from a drawing without lines.
+    for (const bool bKeptFirst : {true, false}) {
+        const KvDbObjectId idOther = AddLine(5800);
+        const KvDbObjectId idKept = AddLine(5800);
+        const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
+        ASSERT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)})) << "the newer line is the one kept";
+        const KvDbObjectId idGone = bKeptFirst ? idKept : idOther, idLeft = bKeptFirst ? idOther : idKept;
+        Erase(idGone);
+        Run(UpdateSelectedTable);
+        EXPECT_EQ(Printed(), u"\nTable updated.") << bKeptFirst;
+        EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}))
+            << bKeptFirst;
+        EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idLeft)})) << bKeptFirst;
 
-    // The row goes only with the last object of its group.
-    Erase(idFirst);
-    Run(UpdateSelectedTable);
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"", u"", u""}, {u"0", u"", u""}}));
-    EXPECT_TRUE(ReadTag(id, kTagHandles).empty());
-}
-
-TEST_F(UpdateModesTest, ErasingTheOtherLineOfACountedRowCountsOne)
-{
-    const KvDbObjectId idOther = AddLine(5800);
-    const KvDbObjectId idKept = AddLine(5800);
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
-    Erase(idOther);
-    Run(UpdateSelectedTable);
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"0", u"5800"}, {u"", u"", u""}, {u"1", u"", u""}}));
-    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idKept)}));
+        Erase(idLeft);
+        Run(UpdateSelectedTable);
+        EXPECT_EQ(Data(id), (std::vector<Texts>{{u"", u"", u""}, {u"0", u"", u""}})) << bKeptFirst;
+        EXPECT_TRUE(ReadTag(id, kTagHandles).empty()) << bKeptFirst;
+    }
 }
 
 // Three identical references, the kept one erased: the row counts the two left, in both the
