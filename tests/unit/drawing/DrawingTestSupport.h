@@ -8,7 +8,7 @@
 #include "drawing/EditorInteraction.h"
 #include "kv/kv.h"
 #include "kvtest/KvTestHooks.h"
-#include "support/ModelSpace.h"
+#include "support/DrawingFixture.h"
 #include "support/QueuedEditorInput.h"
 
 // The dialog side: records hide/show calls and answers the save-file question.
@@ -35,22 +35,18 @@ public:
     }
 };
 
-class DrawingTest : public ::testing::Test {
+class DrawingTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        kvSetUiLanguage(KvUiLanguage::English);
-        kvdbHostApplicationServices()->setWorkingDatabase(&db);
+        DrawingFixture::SetUp();
         kvedSetInputProvider(&input);
-        KvConsole::instance().setEcho(false);
-        KvConsole::instance().clearRecorded();
         KvTestHooks::reset();
     }
     void TearDown() override
     {
         KvTestHooks::reset();
-        kvedSetInputProvider(nullptr);
-        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        DrawingFixture::TearDown();
     }
 
     // What the plug-in printed; the host's own selection prompts are left out.
@@ -64,16 +60,14 @@ protected:
         return cs;
     }
 
-    KvDbObjectId Append(KvDbEntity* pEntity) { return AppendToModelSpace(db, pEntity); }
     KvDbObjectId AddLine(double length, const std::u16string& csLayer = u"0")
     {
         auto* pLine = new KvDbLine(KvGePoint3d(0, 0, 0), KvGePoint3d(length, 0, 0));
         pLine->setLayer(csLayer);
-        return Append(pLine);
+        return Add(pLine);
     }
     std::u16string HandleOf(KvDbObjectId id) const { return HandleText(id); }
 
-    KvDbDatabase db;
     QueuedEditorInput input;
     ScriptedUi ui;
 };

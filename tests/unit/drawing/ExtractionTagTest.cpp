@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         DrawingTest::SetUp();
-        idTable = Append(new KvDbTable());
+        idTable = Add(new KvDbTable());
     }
     // The group as stored, every code.
     KvTypedValueList Group(const std::u16string& csApp)

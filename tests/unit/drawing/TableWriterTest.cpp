@@ -63,7 +63,7 @@ protected:
         KvGiTextStyle style;
         KvDbTableStyle* pStyle = nullptr;
         KvDbDictionary* pDict = nullptr;
-        EXPECT_EQ(db.getTableStyleDictionary(pDict, KvDb::kForRead), Kvmo::eOk);
+        EXPECT_EQ(Db().getTableStyleDictionary(pDict, KvDb::kForRead), Kvmo::eOk);
         EXPECT_EQ(pDict->getAt(u"Standard", pStyle, KvDb::kForRead), Kvmo::eOk);
         pDict->close();
         fromKvDbTextStyle(style, pStyle->textStyle());
@@ -85,10 +85,10 @@ TEST_F(TableWriterTest, TitleHeaderAndRowsInModelSpace)
                                            {u"", u"Walls", u"3", u""},
                                            {u"Window", u"0", u"7", u""}}));
     EXPECT_EQ(s.position, KvGePoint3d(5, 6, 0));
-    EXPECT_EQ(s.owner, db.modelSpaceId());
+    EXPECT_EQ(s.owner, Db().modelSpaceId());
     KvDbObjectId idStandard;
     KvDbDictionary* pDict = nullptr;
-    ASSERT_EQ(db.getTableStyleDictionary(pDict, KvDb::kForRead), Kvmo::eOk);
+    ASSERT_EQ(Db().getTableStyleDictionary(pDict, KvDb::kForRead), Kvmo::eOk);
     pDict->getAt(u"Standard", idStandard);
     pDict->close();
     EXPECT_EQ(s.style, idStandard);
@@ -107,8 +107,8 @@ TEST_F(TableWriterTest, DisplayOrderOfRowsAndColumnsAndExcludedColumn)
 
 TEST_F(TableWriterTest, BlockPreviewsOnlyForBlockRows)
 {
-    const KvDbObjectId idDoor = BlockDefinition(db, u"DOOR");
-    const KvDbObjectId idWindow = BlockDefinition(db, u"WINDOW");
+    const KvDbObjectId idDoor = BlockDefinition(Db(), u"DOOR");
+    const KvDbObjectId idWindow = BlockDefinition(Db(), u"WINDOW");
     const HandleBlockMap blocks{{u"A1", idDoor}, {u"C3", idWindow}};
     const Snapshot s = Read(CreateTable(table, blocks, flags, {4, 1}, {}, KvGePoint3d(), u"Preview"));
     // B2 is no block reference; the other column holds no block.
@@ -179,7 +179,7 @@ TEST_F(TableWriterTest, InsertionAtAPickedPointOfTheUcs)
     EchoWatchingInput echoInput;
     kvedSetInputProvider(&echoInput);
     // UCS turned a quarter round about Z and moved to (10, 0, 0).
-    db.setUcs(KvGePoint3d(10, 0, 0), KvGeVector3d(0, 2, 0), KvGeVector3d(-1, 0, 0));
+    Db().setUcs(KvGePoint3d(10, 0, 0), KvGeVector3d(0, 2, 0), KvGeVector3d(-1, 0, 0));
     echoInput.answers.push_back(QueuedEditorInput::At(KvGePoint3d(1, 2, 0)));
     TableInsertRequest request = Request({1, 2}, {0, 2, 1, 3});
     InsertExtractionTable(request, ui);

@@ -92,8 +92,8 @@ protected:
     KvDbObjectId AddBlockReference(const std::u16string& csBlock, const std::u16string& csMark)
     {
         auto* pRef = new KvDbBlockReference();
-        pRef->setBlockTableRecord(BlockDefinition(db, csBlock));
-        return AppendToModelSpace(db, pRef, [&](KvDbBlockReference& ref) { AppendAttribute(ref, u"MARK", csMark); });
+        pRef->setBlockTableRecord(BlockDefinition(Db(), csBlock));
+        return Add(pRef, [&](KvDbBlockReference& ref) { AppendAttribute(ref, u"MARK", csMark); });
     }
 
     void SetMark(KvDbObjectId idRef, const std::u16string& csMark)
@@ -334,7 +334,7 @@ TEST_F(UpdateModesTest, ReplacingByMultilineTextsOnlyLeavesTitleAndHeader)
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer", u"Length"}, false, false, true, {u"Length"});
     auto* pText = new KvDbMText();
     pText->setContents(u"note");
-    const KvDbObjectId idText = Append(pText);
+    const KvDbObjectId idText = Add(pText);
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idText)}));
     Run(ReplaceTableSelection);
     EXPECT_EQ(Cells(id), (std::vector<Texts>{{u"Title", u""}, {u"Layer", u"Length"}}));

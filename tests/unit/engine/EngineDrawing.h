@@ -4,13 +4,12 @@
 
 #include <initializer_list>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 
 #include "engine/ExtractionEngine.h"
 #include "kv/kv.h"
-#include "support/ModelSpace.h"
+#include "support/DrawingFixture.h"
 
 // Name -> value of the pairs a row of the record shows (common values first, as the
 // table places them).
@@ -22,37 +21,8 @@ inline std::map<std::u16string, std::u16string> Shown(const GeomEnt& record, con
     return shown;
 }
 
-class EngineDrawingTest : public ::testing::Test {
+class EngineDrawingTest : public DrawingFixture {
 protected:
-    void SetUp() override
-    {
-        kvSetUiLanguage(KvUiLanguage::English);
-        NewDrawing();
-    }
-
-    void TearDown() override
-    {
-        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        m_pDb.reset();
-        kvSetUiLanguage(KvUiLanguage::English);
-    }
-
-    KvDbDatabase& Db() { return *m_pDb; }
-
-    void NewDrawing()
-    {
-        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        m_pDb = std::make_unique<KvDbDatabase>();
-        kvdbHostApplicationServices()->setWorkingDatabase(m_pDb.get());
-    }
-
-    template <class T, class Edit = void (*)(T&)>
-    KvDbObjectId Add(
-        T* pEntity, Edit edit = [](T&) {})
-    {
-        return AppendToModelSpace(Db(), pEntity, edit);
-    }
-
     KvDbObjectId AddLine(KvGePoint3d start, KvGePoint3d end) { return Add(new KvDbLine(start, end)); }
 
     KvDbObjectId AddBlockDefinition(const std::u16string& name) { return BlockDefinition(Db(), name); }
@@ -103,7 +73,4 @@ protected:
         }
         return ExtractionEngine(ss, 0, PropertyCatalog());
     }
-
-private:
-    std::unique_ptr<KvDbDatabase> m_pDb;
 };

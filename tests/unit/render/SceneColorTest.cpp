@@ -5,30 +5,28 @@
 #include "kv/kv.h"
 #include "kvrender/RenderColor.h"
 #include "kvrender/SceneRenderer.h"
-#include "support/ModelSpace.h"
+#include "support/DrawingFixture.h"
 
 namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kMagenta = 0xFF00FF;
 
-class SceneColorTest : public ::testing::Test {
+class SceneColorTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        KvConsole::instance().setEcho(false);
-        kvdbHostApplicationServices()->setWorkingDatabase(&db);
+        DrawingFixture::SetUp();
         addLayer(u"Blue", 5);
         addLayer(u"Red", 1);
         addLayer(u"Tinted", 1, 0xABCDEF);
         addLayer(u"Off", -2);
         addLayer(u"Frozen", 2, -1, true);
     }
-    void TearDown() override { kvdbHostApplicationServices()->setWorkingDatabase(nullptr); }
 
     void addLayer(const std::u16string& name, std::int16_t color, std::int32_t trueColor = -1, bool bFrozen = false)
     {
         KvDbLayerTable* pTable = nullptr;
-        ASSERT_EQ(db.getLayerTable(pTable, KvDb::kForWrite), Kvmo::eOk);
+        ASSERT_EQ(Db().getLayerTable(pTable, KvDb::kForWrite), Kvmo::eOk);
         auto* pLayer = new KvDbLayerTableRecord;
         pLayer->setName(name);
         pLayer->colorIndex = color;
@@ -57,7 +55,7 @@ protected:
     }
     KvDbObjectId block(const std::u16string& name, std::vector<KvDbEntity*> entities)
     {
-        const KvDbObjectId id = BlockDefinition(db, name);
+        const KvDbObjectId id = BlockDefinition(Db(), name);
         KvDbBlockTableRecord* pBlock = nullptr;
         kvdbOpenObject(pBlock, id, KvDb::kForWrite);
         for (KvDbEntity* pEntity : entities) {
@@ -70,7 +68,7 @@ protected:
     // The colour drawn at the middle of the horizontal line at (x .. x + 10, y).
     std::uint32_t colorAt(double x, double y)
     {
-        const DrawingScene scene(db);
+        const DrawingScene scene(Db());
         RenderView view(400, 100);
         view.setView({20, 4}, 10.0);
         RasterCanvas canvas(400, 100);
@@ -78,19 +76,17 @@ protected:
         const RenderPoint p = view.toScreen({x + 5, y});
         return canvas.pixel(static_cast<int>(p.x), static_cast<int>(p.y));
     }
-
-    KvDbDatabase db;
 };
 
 TEST_F(SceneColorTest, ByBlockAndLayerZeroTakeTheReferencesColourAndLayerThroughNesting)
 {
     // MARK: ByBlock at y 0, ByLayer on layer 0 at y 4, ByLayer on layer Red at y 8.
     const KvDbObjectId mark = block(u"MARK", {line(0, u"0", 0), line(4, u"0", 256), line(8, u"Red", 256)});
-    AppendToModelSpace(db, reference(mark, 0, u"Blue", 3));
+    Add(reference(mark, 0, u"Blue", 3));
     // OUTER holds MARK by block and on layer 0: what MARK's ByBlock and layer 0 mean comes
     // from the reference to OUTER.
     const KvDbObjectId outer = block(u"OUTER", {reference(mark, 0, u"0", 0)});
-    AppendToModelSpace(db, reference(outer, 20, u"Blue", 6));
+    Add(reference(outer, 20, u"Blue", 6));
 
     EXPECT_EQ(colorAt(0, 0), kGreen);
     EXPECT_EQ(colorAt(0, 4), kBlue);
@@ -102,15 +98,15 @@ TEST_F(SceneColorTest, ByBlockAndLayerZeroTakeTheReferencesColourAndLayerThrough
 
 TEST_F(SceneColorTest, TopLevelColoursComeFromTheEntityOrItsLayer)
 {
-    AppendToModelSpace(db, line(0, u"Red", 256));  // ByLayer
-    AppendToModelSpace(db, line(4, u"Red", 30));   // index 30, an orange
-    AppendToModelSpace(db, line(8, u"Red", 0));    // ByBlock outside a block: white
+    Add(line(0, u"Red", 256));  // ByLayer
+    Add(line(4, u"Red", 30));   // index 30, an orange
+    Add(line(8, u"Red", 0));    // ByBlock outside a block: white
     KvDbLine* pTrue = line(0, u"Red", 1, 20);
     pTrue->setTrueColor(0x123456);  // over the index
-    AppendToModelSpace(db, pTrue);
-    AppendToModelSpace(db, line(4, u"Tinted", 256, 20));  // the layer's true colour
-    AppendToModelSpace(db, line(8, u"Off", 1, 20));       // not drawn
-    AppendToModelSpace(db, line(8, u"Frozen", 1, 20));    // not drawn
+    Add(pTrue);
+    Add(line(4, u"Tinted", 256, 20));  // the layer's true colour
+    Add(line(8, u"Off", 1, 20));       // not drawn
+    Add(line(8, u"Frozen", 1, 20));    // not drawn
     EXPECT_EQ(colorAt(0, 0), kRed);
     EXPECT_EQ(colorAt(0, 4), 0xFF7F00u);
     EXPECT_EQ(colorAt(0, 8), 0xFFFFFFu);

@@ -7,18 +7,17 @@
 #include "kv/kv.h"
 #include "kvrender/DrawingScene.h"
 #include "kvrender/ScenePicker.h"
-#include "support/ModelSpace.h"
+#include "support/DrawingFixture.h"
 
 namespace {
 
-class ScenePickingTest : public ::testing::Test {
+class ScenePickingTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        KvConsole::instance().setEcho(false);
-        kvdbHostApplicationServices()->setWorkingDatabase(&db);
+        DrawingFixture::SetUp();
         // A square block of side 10 with its origin at the lower left corner.
-        idSquare = BlockDefinition(db, u"SQUARE");
+        idSquare = BlockDefinition(Db(), u"SQUARE");
         KvDbBlockTableRecord* pBlock = nullptr;
         kvdbOpenObject(pBlock, idSquare, KvDb::kForWrite);
         auto* pOutline = new KvDbPolyline;
@@ -29,27 +28,19 @@ protected:
         pOutline->close();
         pBlock->close();
     }
-    void TearDown() override
-    {
-        kvedSetInputProvider(nullptr);
-        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    }
 
     KvDbObjectId line(double x0, double y0, double x1, double y1)
     {
-        return AppendToModelSpace(db, new KvDbLine(KvGePoint3d(x0, y0, 0), KvGePoint3d(x1, y1, 0)));
+        return Add(new KvDbLine(KvGePoint3d(x0, y0, 0), KvGePoint3d(x1, y1, 0)));
     }
-    KvDbObjectId circle(double x, double y, double r)
-    {
-        return AppendToModelSpace(db, new KvDbCircle(KvGePoint3d(x, y, 0), r));
-    }
+    KvDbObjectId circle(double x, double y, double r) { return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r)); }
     KvDbObjectId square(double x, double y, double rotation = 0.0)
     {
         auto* pRef = new KvDbBlockReference;
         pRef->setBlockTableRecord(idSquare);
         pRef->setPosition(KvGePoint3d(x, y, 0));
         pRef->setRotation(rotation);
-        return AppendToModelSpace(db, pRef);
+        return Add(pRef);
     }
     // Handles of the items, in the order given.
     std::vector<std::u16string> handles(const DrawingScene& scene, const std::vector<std::uint32_t>& items)
@@ -63,7 +54,6 @@ protected:
         return item < 0 ? u"none" : HandleText(scene.items()[static_cast<std::size_t>(item)].id);
     }
 
-    KvDbDatabase db;
     KvDbObjectId idSquare;
 };
 
@@ -73,7 +63,7 @@ TEST_F(ScenePickingTest, AClickPicksTheNearestEntityWithinTheToleranceAndNothing
     const KvDbObjectId b = line(0, 5, 100, 5);
     const KvDbObjectId c = circle(50, 50, 10);
     const KvDbObjectId s = square(200, 0, M_PI / 4);
-    const DrawingScene scene(db);
+    const DrawingScene scene(Db());
     const ScenePicker picker(scene);
     EXPECT_EQ(picked(scene, picker.pickAt({50, 1}, 2)), HandleText(a));
     EXPECT_EQ(picked(scene, picker.pickAt({50, 3.5}, 2)), HandleText(b));
@@ -96,7 +86,7 @@ TEST_F(ScenePickingTest, AWindowSelectsTheWhollyInsideAndACrossingWhatTouchesIt)
     const KvDbObjectId around = circle(25, 25, 40);    // encloses the window: touches nothing of it
     const KvDbObjectId block = square(5, 30);          // inside
     const KvDbObjectId blockAcross = square(45, 30);   // half out
-    const DrawingScene scene(db);
+    const DrawingScene scene(Db());
     const ScenePicker picker(scene);
     const RenderBox window = RenderBox::of(0, 0, 50, 50);
     EXPECT_EQ(handles(scene, picker.window(window)),
@@ -143,10 +133,10 @@ TEST_F(ScenePickingTest, ATableOnlyPickIgnoresWhatLiesOverTheTable)
     pTable->setColumnWidth(20.0);
     pTable->setRowHeight(5.0);
     pTable->setPosition(KvGePoint3d(0, 15, 0));  // top left corner: the table spans y 0 to 15
-    const KvDbObjectId table = AppendToModelSpace(db, pTable);
+    const KvDbObjectId table = Add(pTable);
     const KvDbObjectId over = line(0, 7, 40, 7);  // drawn over the table, nearer to the click
     auto pickWith = [&](const resbuf* filter) {
-        ClickAt click(db, {10, 7.2});
+        ClickAt click(Db(), {10, 7.2});
         kvedSetInputProvider(&click);
         kv_name ss, entity;
         std::u16string handle = u"none";

@@ -50,11 +50,7 @@ int RecordingDriver::MessageBox(const KvUiMessageBoxRequest& request)
 
 void WizardTest::SetUp()
 {
-    kvSetUiLanguage(KvUiLanguage::English);
-    KvConsole::instance().setEcho(false);
-    KvConsole::instance().clearRecorded();
-    m_pDb = std::make_unique<KvDbDatabase>();
-    kvdbHostApplicationServices()->setWorkingDatabase(m_pDb.get());
+    DrawingFixture::SetUp();
     kvDocManagerPtr()->curDocument()->setFileName(u"/drawings/office.dxf");
     kvuiAddResourceModule(&DataExtractionUiResources());
     kvedSetInputProvider(&m_input);
@@ -64,11 +60,8 @@ void WizardTest::SetUp()
 void WizardTest::TearDown()
 {
     kvuiSetDriver(nullptr);
-    kvedSetInputProvider(nullptr);
     kvuiRemoveResourceModule(&DataExtractionUiResources());
-    kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    m_pDb.reset();
-    kvSetUiLanguage(KvUiLanguage::English);
+    DrawingFixture::TearDown();
 }
 
 bool WizardTest::Run(const std::string& csScript, bool bUpdate)
@@ -99,7 +92,7 @@ KvDbObjectId WizardTest::AddLine(double x0, double y0, double x1, double y1, con
 KvDbObjectId WizardTest::AddBlockReference(const std::u16string& csBlock, double x, double y)
 {
     auto* pReference = new KvDbBlockReference;
-    pReference->setBlockTableRecord(BlockDefinition(*m_pDb, csBlock));
+    pReference->setBlockTableRecord(BlockDefinition(Db(), csBlock));
     pReference->setPosition(KvGePoint3d(x, y, 0));
     return Add(pReference);
 }

@@ -12,7 +12,7 @@
 
 #include "kv/KvScript.h"
 #include "kv/kv.h"
-#include "support/ModelSpace.h"
+#include "support/DrawingFixture.h"
 #include "support/QueuedEditorInput.h"
 #include "support/ScratchDir.h"
 #include "kvui/KvUiScriptDriver.h"
@@ -36,7 +36,7 @@ public:
     std::vector<std::u16string> messages;
 };
 
-class WizardTest : public ::testing::Test {
+class WizardTest : public DrawingFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -46,7 +46,6 @@ protected:
     bool Run(const std::string& csScript, bool bUpdate = false);
     bool RunUpdateDialog(const std::string& csScript) { return Run(csScript, true); }
 
-    KvDbObjectId Add(KvDbEntity* pEntity) { return AppendToModelSpace(*m_pDb, pEntity); }
     KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
     KvDbObjectId AddCircle(double x, double y, double r) { return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r)); }
     KvDbObjectId AddBlockReference(const std::u16string& csBlock, double x, double y);
@@ -59,7 +58,6 @@ protected:
     std::string Path(const std::string& csName) const { return m_dir.Path(csName).string(); }
     static std::string ReadFile(const std::string& csPath) { return ReadBytes(csPath); }
 
-    std::unique_ptr<KvDbDatabase> m_pDb;
     QueuedEditorInput m_input;
     std::unique_ptr<RecordingDriver> m_pDriver;
     KvScript m_script;
