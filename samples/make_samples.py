@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Makes the sample drawings: an office floor with furnished rooms, as users extract from.
+"""Makes the sample drawings: an office floor with furnished rooms, as users extract from,
+drawn in metres ($INSUNITS 6).
 
 Run with Debian's interpreter (it has python3-ezdxf):  /usr/bin/python3 samples/make_samples.py [folder]
 Writes office_floor.dxf (R2010), office_floor_r2000.dxf and office_floor_r2018.dxf.
@@ -16,19 +17,19 @@ ROOMS = [
     ("Office 101", (0, 0), [("DESK", "D-101", "Steelcase", "450.00", "1"),
                             ("CHAIR", "C-101", "Herman Miller", "1299.00", "2"),
                             ("CABINET", "K-101", "Bisley", "219.50", "1")]),
-    ("Office 102", (6000, 0), [("DESK", "D-102", "Steelcase", "450.00", "1"),
-                               ("CHAIR", "C-102", "Vitra", "845.00", "1"),
-                               ("PLANT", "P-102", "Green & Co", "39.90", "3")]),
-    ("Meeting Room", (12000, 0), [("TABLE", "T-201", "Vitra", "2100.00", "1"),
-                                  ("CHAIR", "C-201", "Vitra", "845.00", "8"),
-                                  ("PLANT", "P-201", "Green & Co", "39.90", "2")]),
-    ("Reception", (0, 5000), [("DESK", "D-001", "USM", "1890.00", "1"),
-                              ("CHAIR", "C-001", "Herman Miller", "1299.00", "1"),
-                              ("SOFA", "S-001", "Knoll", "3150.00", "1")]),
+    ("Office 102", (6, 0), [("DESK", "D-102", "Steelcase", "450.00", "1"),
+                            ("CHAIR", "C-102", "Vitra", "845.00", "1"),
+                            ("PLANT", "P-102", "Green & Co", "39.90", "3")]),
+    ("Meeting Room", (12, 0), [("TABLE", "T-201", "Vitra", "2100.00", "1"),
+                               ("CHAIR", "C-201", "Vitra", "845.00", "8"),
+                               ("PLANT", "P-201", "Green & Co", "39.90", "2")]),
+    ("Reception", (0, 5), [("DESK", "D-001", "USM", "1890.00", "1"),
+                           ("CHAIR", "C-001", "Herman Miller", "1299.00", "1"),
+                           ("SOFA", "S-001", "Knoll", "3150.00", "1")]),
 ]
 
-BLOCK_SIZES = {"DESK": (1600, 800), "CHAIR": (500, 500), "CABINET": (800, 450), "PLANT": (400, 400),
-               "TABLE": (2400, 1200), "SOFA": (2000, 900)}
+BLOCK_SIZES = {"DESK": (1.6, 0.8), "CHAIR": (0.5, 0.5), "CABINET": (0.8, 0.45), "PLANT": (0.4, 0.4),
+               "TABLE": (2.4, 1.2), "SOFA": (2.0, 0.9)}
 
 
 def define_layers(doc):
@@ -36,7 +37,7 @@ def define_layers(doc):
               ("Doors", 30, 18, "Continuous"), ("Annotation", 2, 13, "Continuous"),
               ("Electrical", 1, 9, "DASHED"), ("Hatch", 8, -3, "Continuous"), ("Equipment", 5, 35, "Continuous")]
     if "DASHED" not in doc.linetypes:
-        doc.linetypes.add("DASHED", pattern=[10.0, 6.0, -4.0], description="Dashed __ __ __")
+        doc.linetypes.add("DASHED", pattern=[0.5, 0.3, -0.2], description="Dashed __ __ __")
     for name, color, weight, ltype in layers:
         doc.layers.add(name, color=color, lineweight=weight, linetype=ltype)
 
@@ -49,15 +50,15 @@ def define_furniture(doc):
                            dxfattribs={"layer": "0", "color": 0, "lineweight": -2})
         blk.add_line((0, 0), (w, h), dxfattribs={"layer": "0", "color": 0, "linetype": "BYBLOCK"})
         for i, tag in enumerate(("TAG", "MAKER", "PRICE", "QUANTITY", "ROOM")):
-            blk.add_attdef(tag, (0, -150 - i * 120), dxfattribs={"height": 100, "layer": "0"})
+            blk.add_attdef(tag, (0, round(-0.15 - i * 0.12, 6)), dxfattribs={"height": 0.1, "layer": "0"})
 
 
 def define_door(doc):
     """The door as a dynamic block: its definition, and the evaluation graph written later."""
     door = doc.blocks.new(name="Door")
-    door.add_line((0, 0), (900, 0), dxfattribs={"layer": "0"})
-    door.add_line((0, 0), (0, 900), dxfattribs={"layer": "0"})
-    door.add_arc((0, 0), 900, 0, 90, dxfattribs={"layer": "0"})
+    door.add_line((0, 0), (0.9, 0), dxfattribs={"layer": "0"})
+    door.add_line((0, 0), (0, 0.9), dxfattribs={"layer": "0"})
+    door.add_arc((0, 0), 0.9, 0, 90, dxfattribs={"layer": "0"})
     return door
 
 
@@ -89,7 +90,7 @@ def place_door(doc, msp, door, at, width, flipped, state):
     # Linear and flip parameters keep their base and end points (and a normal), the flip its
     # state after them; the visibility parameter its point and the state's name.
     axis = [(10, (0.0, 0.0, 0.0)), (10, (float(width), 0.0, 0.0)), (10, (0.0, 0.0, -1.0))]
-    values = {"1": axis, "4": axis + [(70, 1 if flipped else 0)], "7": [(10, (450.0, 450.0, 0.0)), (1, state)]}
+    values = {"1": axis, "4": axis + [(70, 1 if flipped else 0)], "7": [(10, (0.45, 0.45, 0.0)), (1, state)]}
     for expression, tags in values.items():
         xr = data.add_xrecord(expression)
         xr.reset(RECORD_HEADER + tags)
@@ -99,50 +100,50 @@ def place_door(doc, msp, door, at, width, flipped, state):
 def add_floor(doc):
     msp = doc.modelspace()
     # Outer walls and room partitions as wide closed polylines.
-    msp.add_lwpolyline([(-200, -200), (18200, -200), (18200, 9200), (-200, 9200)], close=True,
-                       dxfattribs={"layer": "Walls", "const_width": 200})
-    for x in (5900, 11900):
-        msp.add_lwpolyline([(x, -200), (x, 4500)], dxfattribs={"layer": "Walls", "const_width": 100})
-    msp.add_lwpolyline([(-200, 4500), (18200, 4500)], dxfattribs={"layer": "Walls", "const_width": 100,
-                                                                   "linetype": "BYLAYER"})
-    pl = msp.add_lwpolyline([(13000, 5500), (16000, 5500, 0, 0, 0.5), (16000, 8000), (13000, 8000)],
+    msp.add_lwpolyline([(-0.2, -0.2), (18.2, -0.2), (18.2, 9.2), (-0.2, 9.2)], close=True,
+                       dxfattribs={"layer": "Walls", "const_width": 0.2})
+    for x in (5.9, 11.9):
+        msp.add_lwpolyline([(x, -0.2), (x, 4.5)], dxfattribs={"layer": "Walls", "const_width": 0.1})
+    msp.add_lwpolyline([(-0.2, 4.5), (18.2, 4.5)], dxfattribs={"layer": "Walls", "const_width": 0.1,
+                                                                "linetype": "BYLAYER"})
+    pl = msp.add_lwpolyline([(13, 5.5), (16, 5.5, 0, 0, 0.5), (16, 8), (13, 8)],
                             format="xyseb", close=True, dxfattribs={"layer": "Equipment", "color": 5})
     pl.dxf.flags = pl.dxf.flags | 128  # linetype generation on
     # Lines, arcs, circles, points, solids.
-    msp.add_line((0, 4400), (5800, 4400), dxfattribs={"layer": "Electrical", "lineweight": 9})
-    msp.add_line((6000, 4400), (11800, 4400), dxfattribs={"layer": "Electrical", "color": 1, "thickness": 12.5})
-    msp.add_arc((9000, 7000), 1200, 30, 150, dxfattribs={"layer": "Equipment"})
-    msp.add_arc((15000, 2000), 600.5, 200, 340, dxfattribs={"layer": "Equipment", "color": 256})
-    msp.add_circle((3000, 2000), 300, dxfattribs={"layer": "Equipment", "lineweight": 35})
-    msp.add_circle((14500, 6700), 450.25, dxfattribs={"layer": "Equipment", "color": 0})
-    for i, (x, y) in enumerate([(1000, 4300), (7000, 4300), (13000, 4300)]):
-        msp.add_point((x, y, 0), dxfattribs={"layer": "Electrical", "thickness": i})
-    msp.add_solid([(100, 100), (600, 100), (100, 400), (600, 400)], dxfattribs={"layer": "Hatch", "color": 8})
-    msp.add_solid([(17000, 8000), (17800, 8000), (17400, 8800)], dxfattribs={"layer": "Hatch"})
+    msp.add_line((0, 4.4), (5.8, 4.4), dxfattribs={"layer": "Electrical", "lineweight": 9})
+    msp.add_line((6, 4.4), (11.8, 4.4), dxfattribs={"layer": "Electrical", "color": 1, "thickness": 0.125})
+    msp.add_arc((9, 7), 1.2, 30, 150, dxfattribs={"layer": "Equipment"})
+    msp.add_arc((15, 2), 0.605, 200, 340, dxfattribs={"layer": "Equipment", "color": 256})
+    msp.add_circle((3, 2), 0.3, dxfattribs={"layer": "Equipment", "lineweight": 35})
+    msp.add_circle((14.5, 6.7), 0.4525, dxfattribs={"layer": "Equipment", "color": 0})
+    for i, (x, y) in enumerate([(1, 4.3), (7, 4.3), (13, 4.3)]):
+        msp.add_point((x, y, 0), dxfattribs={"layer": "Electrical", "thickness": i * 0.1})
+    msp.add_solid([(0.1, 0.1), (0.6, 0.1), (0.1, 0.4), (0.6, 0.4)], dxfattribs={"layer": "Hatch", "color": 8})
+    msp.add_solid([(17, 8), (17.8, 8), (17.4, 8.8)], dxfattribs={"layer": "Hatch"})
     solid = msp.add_3dsolid(dxfattribs={"layer": "Equipment"})
     solid.sat = ["21200 115 2 26", "16 Autodesk AutoCAD 19 ASM 226.0.0.0 NT 24 Wed Jan 01 00:00:00 2020",
                  "1 9.9999999999999995e-07 1e-10", "body $-1 -1 $-1 $1 $-1 $2 #", "End-of-ACIS-data"]
     # Texts: room names and notes as multiline text.
     for name, (x, y), _ in ROOMS:
-        msp.add_mtext(name, dxfattribs={"layer": "Annotation", "char_height": 250, "insert": (x + 200, y + 4200),
-                                        "attachment_point": 1, "width": 3000})
+        msp.add_mtext(name, dxfattribs={"layer": "Annotation", "char_height": 0.25, "insert": (x + 0.2, y + 4.2),
+                                        "attachment_point": 1, "width": 3})
     note = msp.add_mtext("Fire exit\\Pkeep clear", dxfattribs={
-        "layer": "Annotation", "char_height": 120, "insert": (17000, 4000), "attachment_point": 5,
-        "width": 1500, "rotation": 90, "line_spacing_factor": 1.5, "line_spacing_style": 2})
+        "layer": "Annotation", "char_height": 0.12, "insert": (17, 4), "attachment_point": 5,
+        "width": 1.5, "rotation": 90, "line_spacing_factor": 1.5, "line_spacing_style": 2})
     note.set_bg_color(2, scale=1.5)
     msp.add_mtext("Server room: \\U+00E9quipement r\\U+00E9seau", dxfattribs={
-        "layer": "Annotation", "char_height": 100, "insert": (13200, 7900), "attachment_point": 7,
+        "layer": "Annotation", "char_height": 0.1, "insert": (13.2, 7.9), "attachment_point": 7,
         "text_direction": (0, 1, 0)})
-    msp.add_text("Level 1", dxfattribs={"layer": "Annotation", "height": 300, "insert": (0, 9500)})
+    msp.add_text("Level 1", dxfattribs={"layer": "Annotation", "height": 0.3, "insert": (0, 9.5)})
     # Furniture with attributes.
     for room, (ox, oy), items in ROOMS:
-        x = ox + 500
+        x = ox + 0.5
         for block, tag, maker, price, qty in items:
-            ref = msp.add_blockref(block, (x, oy + 1500), dxfattribs={"layer": "Furniture", "rotation": 0})
+            ref = msp.add_blockref(block, (x, oy + 1.5), dxfattribs={"layer": "Furniture", "rotation": 0})
             ref.add_auto_attribs({"TAG": tag, "MAKER": maker, "PRICE": price, "QUANTITY": qty, "ROOM": room})
-            x += BLOCK_SIZES[block][0] + 400
+            x = round(x + BLOCK_SIZES[block][0] + 0.4, 6)  # no binary fraction noise in the file
     # One plain reference with a hyperlink and by-block values.
-    lamp = msp.add_blockref("PLANT", (16500, 1000), dxfattribs={"layer": "Furniture", "color": 0,
+    lamp = msp.add_blockref("PLANT", (16.5, 1), dxfattribs={"layer": "Furniture", "color": 0,
                                                                  "linetype": "BYBLOCK", "lineweight": -2})
     lamp.add_auto_attribs({"TAG": "P-301", "MAKER": "Green & Co", "PRICE": "39.90", "QUANTITY": "1",
                            "ROOM": "Corridor"})
@@ -151,15 +152,15 @@ def add_floor(doc):
     return msp
 
 
-# The "Standard" table style, in millimetres: text a schedule on a 1:50 plot can be read at, and
-# cell margins to match. Tables the data extraction inserts take it.
-TABLE_TEXT_HEIGHT = 7.5
-TABLE_MARGIN = 2.0
+# The "Standard" table style, in metres: text a little larger than the furniture's attributes
+# (legible on a 1:50 plot), and cell margins to match. Tables the data extraction inserts take it.
+TABLE_TEXT_HEIGHT = 0.15
+TABLE_MARGIN = 0.05
 
 
 def table_style(margin, height):
     cells = "".join("  7\nStandard\n140\n%s\n170\n%d\n 62\n0\n 63\n7\n283\n0\n 90\n512\n 91\n0\n  1\n\n%s"
-                    % (repr(height * (1.5 if cell == 1 else 1.0)), 1 if cell == 0 else 2,
+                    % (repr(round(height * (1.5 if cell == 1 else 1.0), 9)), 1 if cell == 0 else 2,
                        "".join("%d\n-2\n%d\n1\n %d\n0\n" % (274 + e, 284 + e, 64 + e) for e in range(6)))
                     for cell in range(3))
     return ("  0\nTABLESTYLE\n  5\n{handle}\n102\n{{ACAD_REACTORS\n330\n{owner}\n102\n}}\n330\n{owner}\n"
@@ -184,15 +185,15 @@ def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handle
                     " 96\n%d\n 97\n%d\n%s" % (len(DOOR_NODES), len(DOOR_NODES), nodes))
     element = "100\nAcDbEvalExpr\n 90\n%d\n 98\n33\n 99\n329\n100\nAcDbBlockElement\n300\n%s\n 98\n33\n 99\n329\n1071\n0\n"
     two_points = ("100\nAcDbBlockParameter\n280\n1\n281\n0\n100\nAcDbBlock2PtParameter\n"
-                  "1010\n0.0\n1020\n0.0\n1030\n0.0\n1011\n900.0\n1021\n0.0\n1031\n0.0\n")
+                  "1010\n0.0\n1020\n0.0\n1030\n0.0\n1011\n0.9\n1021\n0.0\n1031\n0.0\n")
     bodies = {
         "BLOCKLINEARPARAMETER": ("Linear", two_points + "100\nAcDbBlockLinearParameter\n305\nDistance1\n306\n\n"),
-        "BLOCKLINEARGRIP": ("Grip", "100\nAcDbBlockGrip\n 91\n1\n 92\n2\n1010\n900.0\n1020\n0.0\n1030\n0.0\n"),
+        "BLOCKLINEARGRIP": ("Grip", "100\nAcDbBlockGrip\n 91\n1\n 92\n2\n1010\n0.9\n1020\n0.0\n1030\n0.0\n"),
         "BLOCKFLIPPARAMETER": ("Flip", two_points + "100\nAcDbBlockFlipParameter\n305\nFlip state1\n306\n\n"
                                        "307\nNot flipped\n308\nFlipped\n"),
         "BLOCKVISIBILITYPARAMETER": (
             "Visibility", "100\nAcDbBlockParameter\n280\n1\n281\n0\n100\nAcDbBlock1PtParameter\n"
-            "1010\n450.0\n1020\n450.0\n1030\n0.0\n100\nAcDbBlockVisibilityParameter\n281\n1\n"
+            "1010\n0.45\n1020\n0.45\n1030\n0.0\n100\nAcDbBlockVisibilityParameter\n281\n1\n"
             "301\nVisibility1\n302\n\n 91\n0\n 93\n0\n 92\n%d\n%s" % (
                 len(DOOR_STATES), "".join("303\n%s\n 94\n0\n 95\n0\n" % name for name in DOOR_STATES))),
     }
@@ -208,9 +209,9 @@ def finish_dynamic(path, door_handle, graph_handle, node_handles, repdata_handle
 
 
 def make(path, version):
-    doc = ezdxf.new(version, setup=True)
+    doc = ezdxf.new(version, setup=True, units=6)  # metres, and $MEASUREMENT metric
     doc.header["$LUPREC"] = 2
-    doc.header["$INSUNITS"] = 4
+    doc.header["$TEXTSIZE"] = 0.25
     doc.appids.add("AcDbBlockRepBTag")
     define_layers(doc)
     define_furniture(doc)
@@ -220,10 +221,10 @@ def make(path, version):
     graph = xdict.dictionary.add_xrecord("ACAD_ENHANCEDBLOCK")
     nodes = [doc.objects.add_xrecord(owner=graph.dxf.handle) for _ in DOOR_NODES]
     msp = add_floor(doc)
-    refs = [place_door(doc, msp, door, (2500, 4500), 900, False, "Open"),
-            place_door(doc, msp, door, (8500, 4500), 1000, True, "Closed")]
+    refs = [place_door(doc, msp, door, (2.5, 4.5), 0.9, False, "Open"),
+            place_door(doc, msp, door, (8.5, 4.5), 1.0, True, "Closed")]
     # An unchanged door references the definition itself.
-    msp.add_blockref("Door", (14500, 4500), dxfattribs={"layer": "Doors", "rotation": 180})
+    msp.add_blockref("Door", (14.5, 4.5), dxfattribs={"layer": "Doors", "rotation": 180})
     repdata = [r.get_extension_dict()["AcDbBlockRepresentation"]["AcDbRepData"].dxf.handle for r in refs]
     style = doc.rootdict["ACAD_TABLESTYLE"].add_xrecord("Standard")
     doc.saveas(path)

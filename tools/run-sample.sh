@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: a furniture schedule from the sample office floor. kvhost runs
 # DATAEXTRACTION with the bundled user-interface script (block references only; name,
-# maker and price, counted), inserts the table below the floor, writes furniture.xls and
+# maker and price, counted), inserts the table beside the floor, writes furniture.xls and
 # furniture.kvx, and saves the drawing as a copy; the sample itself is never written.
 set -euo pipefail
 BUILD=${1:-build}

@@ -69,14 +69,14 @@ total_before = int(rows[-1][0])
 
 # The object the chair row's tag kept is erased, a desk copied, a plant's maker changed; the
 # refresh counts the remaining chair in its row and takes it into the tag.
-commands = ("ERASE %s\nCOPY %s 0,-1500\nATTEDIT %s maker Leafy\nDATAEXTRACTIONUPDATE\nSAVE\n"
+commands = ("ERASE %s\nCOPY %s 0,-1.5\nATTEDIT %s maker Leafy\nDATAEXTRACTIONUPDATE\nSAVE\n"
             % (chair, desk, other_plants[0]))
 run = kvhost("click 1051\npick %s\n" % table.dxf.handle, commands, drawing=floor, folder=folder)
 out = run.stdout
 check(run.returncode == 0 and not crashed(run), "the editing run goes through", run)
 check("Erased INSERT %s and its 5 attributes." % chair in out, "ERASE says what it erased", run)
 copy_line = [line for line in out.splitlines() if line.startswith("Copied INSERT %s to " % desk)]
-check(bool(copy_line) and copy_line[0].endswith(" with 5 attributes, moved by 0,-1500,0."), "COPY says what it did", run)
+check(bool(copy_line) and copy_line[0].endswith(" with 5 attributes, moved by 0,-1.5,0."), "COPY says what it did", run)
 check('Attribute MAKER of INSERT %s: "Green & Co" -> "Leafy".' % other_plants[0] in out, "ATTEDIT says what it did",
       run)
 check("Table updated." in out and "Drawing saved to" in out, "the table is refreshed and the drawing saved", run)
@@ -89,7 +89,8 @@ if copy in now:
     name, at, attributes = now[copy]
     original = now[desk]
     check(name == "DESK" and attributes == original[2], "the copy is a desk with the desk's attributes: %r" % (now[copy],))
-    check(at == (original[1][0], original[1][1] - 1500, original[1][2]), "the copy is moved by the offset: %r" % (at,))
+    moved = (original[1][0], original[1][1] - 1.5, original[1][2])
+    check(all(abs(a - b) < 1e-9 for a, b in zip(at, moved)), "the copy is moved by the offset: %r" % (at,))
 else:
     check(False, "the copy %r is in the saved drawing" % copy)
 check(now[other_plants[0]][2]["MAKER"] == "Leafy", "the changed attribute is saved")

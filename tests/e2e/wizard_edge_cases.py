@@ -59,7 +59,7 @@ PICKED = LINES_ONLY + "click 1\ncellmenu 1025 0 1 2\nitem 1025 Length on\nitem 1
                       "check 1030 off\ncheck 1032 off\ncheck 1028 off\nclick 1\n"
 plain, _ = extract(PICKED + EXPORT, "plain columns")
 moved, _ = extract(PICKED + "movecol 1022 2 1\n" + EXPORT, "dragged column")
-hidden, _ = extract(PICKED + "click 1031\npoint 0,-9000\nheadermenu 1022 1\n" + EXPORT, "hidden column",
+hidden, _ = extract(PICKED + "click 1031\npoint 0,-9\nheadermenu 1022 1\n" + EXPORT, "hidden column",
                     "DATAEXTRACTION\nSAVEAS floor.dxf\n")
 check(rows_of(plain)[:1] == [["Length", "Layer"]], "preview columns: " + repr(rows_of(plain)[:1]))
 check(rows_of(moved)[:1] == [["Layer", "Length"]], "dragged column: " + repr(rows_of(moved)[:1]))
@@ -75,7 +75,7 @@ else:
 # in the file and in the tag.
 POLYLINES = "click 1\nclick 1\ncellmenu 1022 0 1 2\nitem 1022 Polyline on\n"
 folder, _ = extract(POLYLINES + "click 1\ncellmenu 1025 0 1 2\nitem 1025 Length on\ntotal 1025 Length on\n"
-                    "check 1032 off\nclick 1\nsort 1022 2\nsort 1022 2\nclick 1031\npoint 0,-9000\n" + EXPORT,
+                    "check 1032 off\nclick 1\nsort 1022 2\nsort 1022 2\nclick 1031\npoint 0,-9\n" + EXPORT,
                     "sorted rows", "DATAEXTRACTION\nSAVEAS floor.dxf\n")
 rows = rows_of(folder)
 # The empty row is written where the preview sorted the totals row; the totals line comes last.

@@ -67,7 +67,7 @@ else:
 # inserts leave two tables, only the second tagged.
 folder2 = workdir("reuse")
 ui = ("click 1002\nfile " + kvx + "\nclick 1\nclick 1\nitem 1023 Non-Block off\nclick 1\nclick 1\n"
-      "click 1031\npoint 0,-3000\nclick 1031\npoint 20000,-3000\nclick 1029\nfile again.csv 1\nclick 1\n")
+      "click 1031\npoint 0,-3\nclick 1031\npoint 20,-3\nclick 1029\nfile again.csv 1\nclick 1\n")
 run = kvhost(ui, "DATAEXTRACTION\nSAVEAS floor.dxf\n", drawing=SAMPLE, folder=folder2)
 check(run.returncode == 0 and not run.stderr, "the settings file run goes through", run)
 check(os.path.exists(os.path.join(folder2, "floor.dxf")), "the second drawing was saved", run)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "DxfTestSupport.h"
@@ -333,9 +334,11 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte)
             for (const auto& p : props) {
                 s += u8(p.propertyName()) + "=";
                 const KvTypedValue& v = p.value();
-                if (v.real())
-                    s += std::to_string(static_cast<int>(*v.real()));
-                else if (v.integer())
+                if (v.real()) {
+                    char number[32];
+                    std::snprintf(number, sizeof number, "%g", *v.real());
+                    s += number;
+                } else if (v.integer())
                     s += std::to_string(*v.integer()) + "i";
                 else if (v.text())
                     s += u8(*v.text());
@@ -348,9 +351,9 @@ TEST(SampleDrawings, LoadWithTheirDynamicDoorsAndSaveByteForByte)
         EXPECT_EQ(furniture, 13) << name;
         // The unchanged door shows its definition's values.
         EXPECT_EQ(doorProps,
-                  (std::vector<std::string>{"*U Distance1=900;Flip state1=0i;Visibility1=Open;Origin=point;",
-                                            "*U Distance1=1000;Flip state1=1i;Visibility1=Closed;Origin=point;",
-                                            "Door Distance1=900;Flip state1=0i;Visibility1=Open;Origin=point;"}))
+                  (std::vector<std::string>{"*U Distance1=0.9;Flip state1=0i;Visibility1=Open;Origin=point;",
+                                            "*U Distance1=1;Flip state1=1i;Visibility1=Closed;Origin=point;",
+                                            "Door Distance1=0.9;Flip state1=0i;Visibility1=Open;Origin=point;"}))
             << name;
         EXPECT_TRUE(dxfWriteBytes(db, *loaded.document) == loaded.document->source.readAll()) << name;
         expectSameThroughSmallWindows(readAll(path), loaded, path);
@@ -453,7 +456,7 @@ TEST(SampleDrawings, DynamicDoorsWithPartOfTheirData)
             widths.push_back(*props[0].value().real());
         }
         EXPECT_EQ(named, 2) << variant;
-        EXPECT_EQ(widths, (variant == 0 ? std::vector<double>{900, 1000} : std::vector<double>{900, 900})) << variant;
+        EXPECT_EQ(widths, (variant == 0 ? std::vector<double>{0.9, 1.0} : std::vector<double>{0.9, 0.9})) << variant;
     }
 }
 
