@@ -5,6 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "kvgui/GuiHostTexts.h"
+
 GuiCommandLine::GuiCommandLine(wxWindow* parent, std::function<void(const std::string&)> entered,
                                std::function<void()> escape)
     : wxPanel(parent, wxID_ANY), m_entered(std::move(entered)), m_escape(std::move(escape))
@@ -13,7 +15,7 @@ GuiCommandLine::GuiCommandLine(wxWindow* parent, std::function<void(const std::s
     m_output = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(-1, 120),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
     m_output->SetFont(mono);
-    m_prompt = new wxStaticText(this, wxID_ANY, "Command:");
+    m_prompt = new wxStaticText(this, wxID_ANY, kvguiHostText(GuiHostText::kCommandPrompt));
     m_prompt->SetFont(mono);
     m_entry = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
     m_entry->SetFont(mono);

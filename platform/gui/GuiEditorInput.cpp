@@ -13,6 +13,7 @@
 #include "kvrender/ScenePicker.h"
 #include "kv/KvString.h"
 #include "kvgui/GuiEditorActions.h"
+#include "kvgui/GuiHostTexts.h"
 #include "shell/EditorInputParsing.h"
 
 namespace {
@@ -94,7 +95,7 @@ int GuiEditorInput::Wait(Want want, const std::u16string& prompt)
     m_view.SetPickFilter(nullptr);
     m_view.SetDragSelects(false);
     m_view.SetSelection({});
-    m_commandLine.SetPrompt("Command:");
+    m_commandLine.SetPrompt(kvguiHostText(GuiHostText::kCommandPrompt).utf8_string());
     return m_rc;
 }
 

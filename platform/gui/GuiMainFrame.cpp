@@ -1,8 +1,6 @@
 #include "GuiMainFrame.h"
 
 #include <wx/artprov.h>
-#include <wx/dcscreen.h>
-#include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
@@ -16,6 +14,8 @@
 #include "GuiCommandLine.h"
 #include "GuiDrawingView.h"
 #include "kvgui/GuiDialogDriver.h"
+#include "kvgui/GuiHostTexts.h"
+#include "kvgui/GuiPicture.h"
 #include "kv/KvConsole.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvRx.h"
@@ -103,50 +103,61 @@ GuiMainFrame::~GuiMainFrame()
 
 void GuiMainFrame::BuildMenus()
 {
+    using T = GuiHostText;
+    // Accelerators stay the same in every language.
+    auto item = [](wxMenu* menu, int id, T label, const char* accelerator, T help) {
+        menu->Append(id, kvguiHostText(label) + accelerator, kvguiHostText(help));
+    };
     auto* file = new wxMenu;
-    file->Append(kOpen, "&Open...\tCtrl+O", "Open a drawing");
-    file->Append(kSave, "&Save\tCtrl+S", "Save the drawing to its file");
-    file->Append(kSaveAs, "Save &As...\tCtrl+Shift+S", "Save the drawing to another file");
+    item(file, kOpen, T::kOpen, "\tCtrl+O", T::kOpenHelp);
+    item(file, kSave, T::kSave, "\tCtrl+S", T::kSaveHelp);
+    item(file, kSaveAs, T::kSaveAs, "\tCtrl+Shift+S", T::kSaveAsHelp);
     file->AppendSeparator();
-    file->Append(kQuit, "&Quit\tCtrl+Q", "Quit without saving");
+    item(file, kQuit, T::kQuit, "\tCtrl+Q", T::kQuitHelp);
     auto* tools = new wxMenu;
-    tools->Append(kExtract, "&Data extraction...", "Extract data from the drawing's objects (DATAEXTRACTION)");
-    tools->Append(kUpdate, "&Update extraction...", "Update an extraction table (DATAEXTRACTIONUPDATE)");
+    item(tools, kExtract, T::kExtract, "", T::kExtractHelp);
+    item(tools, kUpdate, T::kUpdate, "", T::kUpdateHelp);
     auto* view = new wxMenu;
-    view->Append(kZoomExtents, "Zoom &extents\tCtrl+E", "Show the whole drawing");
+    item(view, kZoomExtents, T::kZoomExtents, "\tCtrl+E", T::kZoomExtentsHelp);
     auto* bar = new wxMenuBar;
-    bar->Append(file, "&File");
-    bar->Append(view, "&View");
-    bar->Append(tools, "&Tools");
+    bar->Append(file, kvguiHostText(T::kMenuFile));
+    bar->Append(view, kvguiHostText(T::kMenuView));
+    bar->Append(tools, kvguiHostText(T::kMenuTools));
     SetMenuBar(bar);
 
+    // A tool's tip and its status bar text are its menu item's help.
     wxToolBar* toolbar = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT);
-    toolbar->AddTool(kOpen, "Open", wxArtProvider::GetBitmap(wxART_FILE_OPEN, wxART_TOOLBAR), "Open a drawing");
-    toolbar->AddTool(kSave, "Save", wxArtProvider::GetBitmap(wxART_FILE_SAVE, wxART_TOOLBAR), "Save the drawing");
-    toolbar->AddTool(kSaveAs, "Save As", wxArtProvider::GetBitmap(wxART_FILE_SAVE_AS, wxART_TOOLBAR),
-                     "Save the drawing to another file");
+    auto tool = [toolbar](int id, T label, const wxArtID& art, T help) {
+        toolbar
+            ->AddTool(id, kvguiHostText(label), wxArtProvider::GetBitmap(art, wxART_TOOLBAR), kvguiHostText(help),
+                      wxITEM_NORMAL)
+            ->SetLongHelp(kvguiHostText(help));
+    };
+    tool(kOpen, T::kToolOpen, wxART_FILE_OPEN, T::kOpenHelp);
+    tool(kSave, T::kToolSave, wxART_FILE_SAVE, T::kSaveHelp);
+    tool(kSaveAs, T::kToolSaveAs, wxART_FILE_SAVE_AS, T::kSaveAsHelp);
     toolbar->AddSeparator();
-    toolbar->AddTool(kExtract, "Data extraction", wxArtProvider::GetBitmap(wxART_REPORT_VIEW, wxART_TOOLBAR),
-                     "Extract data from the drawing's objects");
-    toolbar->AddTool(kUpdate, "Update extraction", wxArtProvider::GetBitmap(wxART_REDO, wxART_TOOLBAR),
-                     "Update an extraction table");
+    tool(kExtract, T::kToolExtract, wxART_REPORT_VIEW, T::kExtractHelp);
+    tool(kUpdate, T::kToolUpdate, wxART_REDO, T::kUpdateHelp);
     toolbar->AddSeparator();
-    toolbar->AddTool(kZoomExtents, "Zoom extents", wxArtProvider::GetBitmap(wxART_FULL_SCREEN, wxART_TOOLBAR),
-                     "Show the whole drawing");
-    toolbar->AddTool(kQuit, "Quit", wxArtProvider::GetBitmap(wxART_QUIT, wxART_TOOLBAR), "Quit without saving");
+    tool(kZoomExtents, T::kToolZoomExtents, wxART_FULL_SCREEN, T::kZoomExtentsHelp);
+    tool(kQuit, T::kToolQuit, wxART_QUIT, T::kQuitHelp);
     toolbar->Realize();
 
     Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
         switch (event.GetId()) {
         case kOpen: {
-            wxFileDialog dialog(this, "Open drawing", wxEmptyString, wxEmptyString,
-                                "Drawings (*.dxf)|*.dxf;*.DXF|All files|*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+            wxFileDialog dialog(this, kvguiHostText(GuiHostText::kOpenTitle), wxEmptyString, wxEmptyString,
+                                kvguiHostText(GuiHostText::kDrawingFiles) + "|*.dxf;*.DXF|" +
+                                    kvguiHostText(GuiHostText::kAllFiles) + "|*",
+                                wxFD_OPEN | wxFD_FILE_MUST_EXIST);
             if (dialog.ShowModal() == wxID_OK) RunCommand("OPEN " + quoted(dialog.GetPath()));
             break;
         }
         case kSave: RunCommand("SAVE"); break;
         case kSaveAs: {
-            wxFileDialog dialog(this, "Save drawing as", wxEmptyString, wxEmptyString, "Drawings (*.dxf)|*.dxf",
+            wxFileDialog dialog(this, kvguiHostText(GuiHostText::kSaveAsTitle), wxEmptyString, wxEmptyString,
+                                kvguiHostText(GuiHostText::kDrawingFiles) + "|*.dxf",
                                 wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
             if (dialog.ShowModal() == wxID_OK) RunCommand("SAVEAS " + quoted(dialog.GetPath()));
             break;
@@ -164,7 +175,7 @@ void GuiMainFrame::OnTyped(const std::string& text)
 {
     if (m_input->Entered(text)) return;
     if (m_bBusy) {
-        SetStatusText("A command is running: answer or cancel it first.");
+        SetStatusText(kvguiHostText(GuiHostText::kCommandRunning));
         return;
     }
     // Run after the key's handler returns: the command may take the user's input itself.
@@ -237,7 +248,7 @@ void GuiMainFrame::OnClose(wxCloseEvent& event)
             m_input->Cancel();
             CallAfter([this] { Close(); });
         } else {
-            SetStatusText("Close the dialog first.");
+            SetStatusText(kvguiHostText(GuiHostText::kCloseDialogFirst));
         }
         event.Veto();
         return;
@@ -272,11 +283,5 @@ bool GuiMainFrame::Screenshot(const std::string& path)
     Raise();
     Update();
     kvguiFlushEvents();  // GTK paints on its own clock: let it finish before reading the screen
-    const wxRect rect = GetScreenRect();
-    wxScreenDC screen;
-    wxBitmap bitmap(rect.width, rect.height);
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    return kvguiWritePicture(this, path);
 }

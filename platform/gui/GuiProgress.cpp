@@ -2,17 +2,35 @@
 
 #include <wx/app.h>
 
+#include <utility>
+
 #include "GuiMainFrame.h"
 #include "kv/KvString.h"
+#include "kvgui/GuiHostTexts.h"
 
 namespace {
 constexpr auto kShowAfter = std::chrono::seconds(1);
 constexpr auto kUpdateEvery = std::chrono::milliseconds(100);
+
+// The reader and writer name their work in English, as the console's progress line does;
+// the status bar says it in the user's language.
+std::string statusText(const std::u16string& what)
+{
+    const std::string text = kvToUtf8(what);
+    const std::pair<const char*, GuiHostText> known[] = {{"Opening ", GuiHostText::kOpeningFile},
+                                                         {"Saving ", GuiHostText::kSavingFile}};
+    for (const auto& [prefix, id] : known) {
+        const std::string start(prefix);
+        if (text.compare(0, start.size(), start) == 0)
+            return wxString::Format(kvguiHostText(id), wxString::FromUTF8(text.substr(start.size()))).utf8_string();
+    }
+    return text;
+}
 }  // namespace
 
 void GuiProgress::begin(const std::u16string& what, std::uint64_t total)
 {
-    m_what = kvToUtf8(what);
+    m_what = statusText(what);
     m_total = total;
     m_start = m_last = Clock::now();
     m_bShown = false;
