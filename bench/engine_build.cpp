@@ -88,7 +88,7 @@ void BM_BuildEngine(benchmark::State& state)
     const PropertyCatalog catalog;
     for (auto _ : state) {
         ExtractionEngine engine(selection.ss, selection.n, catalog);
-        benchmark::DoNotOptimize(engine.lsBlocks.data());
+        benchmark::DoNotOptimize(engine.lsBlocks.items().data());
     }
     state.SetItemsProcessed(state.iterations() * selection.n);
 }

@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "engine/ObjKind.h"
+#include "engine/SharedText.h"
 
 struct BaseEnt {
     ObjKind type = ObjKind(0);
-    std::u16string csName;    // localised kind name; the effective block name for blocks
+    SharedText csName;        // localised kind name; the effective block name for blocks
     std::u16string csHandle;  // database handle as upper-case hexadecimal text
 
     // Entry type - 1 of lsObjNames; empty for a kind it has no entry for.

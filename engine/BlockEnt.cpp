@@ -5,8 +5,20 @@
 
 PropValueList BlockEnt::GetBlockProps(const PropItemList& blcDatas) const
 {
-    // The record keeps rotation before the position; the pairs put it fourth.
-    return PairWithNames(blcDatas,
-                         {FormatNumber(pos.x), FormatNumber(pos.y), FormatNumber(pos.z), FormatNumber(rotationVal),
-                          FormatNumber(scale3d.sx), FormatNumber(scale3d.sy), FormatNumber(scale3d.sz)});
+    return PairWithNames(blcDatas, kBlockValueCount, [this](std::size_t i) { return BlockValueText(i); });
+}
+
+std::u16string BlockEnt::BlockValueText(std::size_t position) const
+{
+    // The record keeps rotation before the position; the values put it fourth.
+    switch (position) {
+    case 0: return FormatNumber(pos.x);
+    case 1: return FormatNumber(pos.y);
+    case 2: return FormatNumber(pos.z);
+    case 3: return FormatNumber(rotationVal);
+    case 4: return FormatNumber(scale3d.sx);
+    case 5: return FormatNumber(scale3d.sy);
+    case 6: return FormatNumber(scale3d.sz);
+    default: return {};
+    }
 }

@@ -1,5 +1,8 @@
 #pragma once
 // Record of a block reference.
+#include <cstddef>
+#include <string>
+
 #include "engine/BaseEnt.h"
 #include "engine/PropItem.h"
 #include "engine/PropValue.h"
@@ -18,4 +21,7 @@ struct BlockEnt : BaseEnt {
 
     // Position X, Y, Z, rotation, scale X, Y, Z, named by blcDatas in its order.
     PropValueList GetBlockProps(const PropItemList& blcDatas) const;
+    // The same without names, for the table, which asks only for those it has columns for.
+    static constexpr std::size_t kBlockValueCount = 7;
+    std::u16string BlockValueText(std::size_t position) const;
 };

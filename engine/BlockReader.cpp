@@ -11,7 +11,7 @@
 
 namespace {
 
-// The block table record's name, or the empty text when it does not open.
+// The block table record's name, or false when it does not open.
 bool ReadBlockName(KvDbObjectId idRecord, std::u16string& csName)
 {
     KvDbBlockTableRecord* pRecord = nullptr;
@@ -19,29 +19,6 @@ bool ReadBlockName(KvDbObjectId idRecord, std::u16string& csName)
     csName = pRecord->getName();
     pRecord->close();
     return true;
-}
-
-// Tag/text pairs of the reference's attributes in its order; numeric texts are rounded
-// and marked as totalisable, other texts stay exactly as read.
-PropValueList ReadAttributes(const KvDbBlockReference& reference, double step)
-{
-    PropValueList lsAttributs;
-    const std::unique_ptr<KvDbObjectIterator> pIterator(reference.attributeIterator());
-    if (!pIterator) return lsAttributs;
-    for (pIterator->start(); !pIterator->done(); pIterator->step()) {
-        KvDbAttribute* pAttribute = nullptr;
-        if (kvdbOpenObject(pAttribute, pIterator->objectId(), KvDb::kForRead) != Kvmo::eOk) continue;
-        PropValue pair{pAttribute->tag(), pAttribute->textString(), false};
-        pAttribute->close();
-        // A tag is never empty in a drawing; an empty one would name no column.
-        if (pair.name.empty()) continue;
-        if (IsNumericText(pair.value)) {
-            pair.totalComp = true;
-            pair.value = RoundNumericText(step, pair.value);
-        }
-        lsAttributs.push_back(std::move(pair));
-    }
-    return lsAttributs;
 }
 
 }  // namespace
@@ -79,6 +56,7 @@ PropValueList ReadDynamicProps(std::unique_ptr<KvDbDynBlockReference> ref, doubl
     if (!ref) return lsProps;
     KvDbDynBlockReferencePropertyArray properties;
     ref->getBlockProperties(properties);
+    lsProps.reserve(properties.size());
     for (const KvDbDynBlockReferenceProperty& property : properties) {
         if (property.propertyName() == u"Origin") continue;
         PropValue pair;
@@ -89,6 +67,56 @@ PropValueList ReadDynamicProps(std::unique_ptr<KvDbDynBlockReference> ref, doubl
     return lsProps;
 }
 
+SharedText ExtractionEngine::BlockName(KvDbObjectId idRecord, bool& bOpened)
+{
+    // Nothing changes the drawing while the engine reads it: a record's name is read once.
+    const auto it = m_memo.blockNames.find(idRecord);
+    if (it != m_memo.blockNames.end()) {
+        bOpened = true;
+        return it->second;
+    }
+    std::u16string csName;
+    bOpened = ReadBlockName(idRecord, csName);
+    if (!bOpened) return {};
+    return m_memo.blockNames.emplace(idRecord, csName).first->second;
+}
+
+PropValueList ExtractionEngine::ReadAttributes(const KvDbBlockReference& reference)
+{
+    // Tag/text pairs of the reference's attributes in its order; numeric texts are rounded
+    // and marked as totalisable, other texts stay exactly as read.
+    std::vector<PropValue>& lsScratch = m_memo.scratch;
+    lsScratch.clear();
+    const std::unique_ptr<KvDbObjectIterator> pIterator(reference.attributeIterator());
+    if (!pIterator) return {};
+    for (pIterator->start(); !pIterator->done(); pIterator->step()) {
+        KvDbAttribute* pAttribute = nullptr;
+        if (kvdbOpenObject(pAttribute, pIterator->objectId(), KvDb::kForRead) != Kvmo::eOk) continue;
+        // References of one block carry the same tags in the same order.
+        const std::size_t k = lsScratch.size();
+        if (m_memo.tags.size() <= k) m_memo.tags.resize(k + 1);
+        const SharedText tag = SharedName(m_memo.tags[k], pAttribute->tag(), false);
+        PropValue pair{tag, pAttribute->textString(), false};
+        pAttribute->close();
+        // A tag is never empty in a drawing; an empty one would name no column.
+        if (pair.name.empty()) continue;
+        if (IsNumericText(pair.value)) {
+            pair.totalComp = true;
+            pair.value = RoundNumericText(roundStep, pair.value);
+        }
+        lsScratch.push_back(std::move(pair));
+    }
+    // Sized to what it holds: a drawing has hundreds of thousands of these lists.
+    return PropValueList(std::make_move_iterator(lsScratch.begin()), std::make_move_iterator(lsScratch.end()));
+}
+
+void ExtractionEngine::NoteBlockItem(const PropValue& pair, std::uint32_t category)
+{
+    // Across all references read, the first that shows a name decides its item.
+    if (m_memo.seBlockItemNames.insert(pair.name.Key()).second)
+        blockPropItems.insert(PropItem{pair.name, category, pair.totalComp});
+}
+
 void ExtractionEngine::ReadBlockReference(const KvDbBlockReference& reference, KvDbObjectId idReference,
                                           const std::u16string& csHandle)
 {
@@ -97,28 +125,22 @@ void ExtractionEngine::ReadBlockReference(const KvDbBlockReference& reference, K
     record.csHandle = csHandle;
     record.idBlkTblRec = reference.blockTableRecord();
 
-    PropItemSet seDynamicItems;
+    bool bOpened = false;
     const KvDbDynBlockReference dynamicReference(idReference);
     if (!dynamicReference.isDynamicBlock()) {
-        ReadBlockName(record.idBlkTblRec, record.csName);
+        record.csName = BlockName(record.idBlkTblRec, bOpened);
         if (IsExcludedBlockName(record.csName)) return;
-    } else if (ReadBlockName(dynamicReference.dynamicBlockTableRecord(), record.csName)) {
+    } else if (record.csName = BlockName(dynamicReference.dynamicBlockTableRecord(), bOpened); bOpened) {
         // The definition's name, not the anonymous name of this instance.
         record.isDynamic = true;
         if (IsExcludedBlockName(record.csName)) return;
         record.lsProps = ReadDynamicProps(std::make_unique<KvDbDynBlockReference>(idReference), roundStep);
-        for (const PropValue& pair : record.lsProps)
-            seDynamicItems.insert(PropItem{pair.name, PropCategory::DynamicBlock, pair.totalComp});
     }
+    record.lsAttributs = ReadAttributes(reference);
 
-    record.lsAttributs = ReadAttributes(reference, roundStep);
-    PropItemSet seAttributeItems;
-    for (const PropValue& pair : record.lsAttributs)
-        seAttributeItems.insert(PropItem{pair.name, PropCategory::Attribute, pair.totalComp});
-
-    // Across all references read, the first that shows a name decides its item.
-    blockPropItems.insert(seDynamicItems.begin(), seDynamicItems.end());
-    blockPropItems.insert(seAttributeItems.begin(), seAttributeItems.end());
+    // Dynamic properties first, then attributes; within each, the first pair of a name.
+    for (const PropValue& pair : record.lsProps) NoteBlockItem(pair, PropCategory::DynamicBlock);
+    for (const PropValue& pair : record.lsAttributs) NoteBlockItem(pair, PropCategory::Attribute);
 
     record.pos = RoundToStep(roundStep, reference.position());
     record.rotationVal = RoundToStep(roundStep, reference.rotation() / (std::numbers::pi / 180.0));

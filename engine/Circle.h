@@ -4,7 +4,8 @@
 
 class Circle : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t position) const override;
 
     double area = 0.0;
     KvGePoint3d center;

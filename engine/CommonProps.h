@@ -1,15 +1,18 @@
 #pragma once
-// Entity properties every kind but block references shows.
+// Entity properties every kind but block references shows. Names and the texts made of
+// small numbers repeat across a drawing: they are shared.
 #include <string>
 #include <vector>
 
+#include "engine/SharedText.h"
+
 struct CommonProps {
-    std::u16string csLayer;
-    std::u16string csColor;
+    SharedText csLayer;
+    SharedText csColor;
     double lineTypeScale = 0.0;
     double thickness = 0.0;
-    std::u16string csLineWeight;
+    SharedText csLineWeight;
     std::vector<std::u16string> lsHyperlink;  // hyperlink names, possibly none
-    std::u16string csplotStyle;
-    std::u16string csLineType;
+    SharedText csplotStyle;
+    SharedText csLineType;
 };

@@ -50,26 +50,54 @@ std::u16string LineWeightText(int lineWeight, double step)
     }
 }
 
-CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity) const
+SharedText ExtractionEngine::SharedName(ReaderMemo::LastText& last, const std::u16string& csText, bool bLocalise)
+{
+    if (last.bSet && last.csText == csText) return last.shared;
+    last.csText = csText;
+    last.shared = bLocalise ? SharedText(LocalizeByLayerByBlock(csText)) : SharedText(csText);
+    last.bSet = true;
+    return last.shared;
+}
+
+CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity)
 {
     CommonProps props;
-    props.csLayer = entity.layer();
-    props.csColor = ColorText(entity.colorIndex());
+    props.csLayer = SharedName(m_memo.layer, entity.layer(), false);
+    const std::uint16_t colorIndex = entity.colorIndex();
+    auto itColor = m_memo.colors.find(colorIndex);
+    if (itColor == m_memo.colors.end()) itColor = m_memo.colors.emplace(colorIndex, ColorText(colorIndex)).first;
+    props.csColor = itColor->second;
     // Six decimals at most, whatever the precision.
-    const double scale = RoundToStep(roundStep, entity.linetypeScale());
-    std::string csScale(static_cast<std::size_t>(std::max(std::snprintf(nullptr, 0, "%f", scale), 0)), '\0');
-    std::snprintf(csScale.data(), csScale.size() + 1, "%f", scale);
-    props.lineTypeScale = std::strtod(csScale.c_str(), nullptr);
-    props.csLineWeight = LineWeightText(entity.lineWeight(), roundStep);
-    props.csplotStyle = LocalizeByLayerByBlock(entity.plotStyleName());
-    props.csLineType = LocalizeByLayerByBlock(entity.linetype());
+    if (m_memo.step != roundStep) {
+        // Both remembered texts below are rounded to the step.
+        m_memo.step = roundStep;
+        m_memo.bScale = false;
+        m_memo.lineWeights.clear();
+    }
+    const double scale = entity.linetypeScale();
+    if (!m_memo.bScale || scale != m_memo.lastScale) {
+        const double rounded = RoundToStep(roundStep, scale);
+        char csScale[400];
+        std::snprintf(csScale, sizeof csScale, "%f", rounded);
+        m_memo.lastScale = scale;
+        m_memo.lastScaleRead = std::strtod(csScale, nullptr);
+        m_memo.bScale = true;
+    }
+    props.lineTypeScale = m_memo.lastScaleRead;
+    const int lineWeight = entity.lineWeight();
+    auto itWeight = m_memo.lineWeights.find(lineWeight);
+    if (itWeight == m_memo.lineWeights.end())
+        itWeight = m_memo.lineWeights.emplace(lineWeight, LineWeightText(lineWeight, roundStep)).first;
+    props.csLineWeight = itWeight->second;
+    props.csplotStyle = SharedName(m_memo.plotStyle, entity.plotStyleName(), true);
+    props.csLineType = SharedName(m_memo.linetype, entity.linetype(), true);
     props.lsHyperlink = ReadHyperlinks(entity);
     return props;
 }
 
 template <class Record>
 Record ExtractionEngine::MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle, ObjKind kind,
-                                    double thickness) const
+                                    double thickness)
 {
     Record record;
     record.type = kind;

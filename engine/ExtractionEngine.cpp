@@ -1,5 +1,7 @@
 #include "engine/ExtractionEngine.h"
 
+#include <typeinfo>
+
 #include "engine/NumberText.h"
 #include "kv/kv.h"
 
@@ -26,6 +28,23 @@ std::u16string HandleText(const KvDbObject& object)
     return buffer;
 }
 
+// The readers in the order the class tests are made; 0 for an object of no supported kind.
+enum Reader { kNone, kBlock, kPolyline, kLine, kCircle, kArc, k3dSolid, kSolid, kPoint, kMText };
+
+Reader ReaderOf(const KvDbEntity& entity)
+{
+    if (kvCast<KvDbBlockReference>(&entity)) return kBlock;
+    if (kvCast<KvDbPolyline>(&entity)) return kPolyline;
+    if (kvCast<KvDbLine>(&entity)) return kLine;
+    if (kvCast<KvDbCircle>(&entity)) return kCircle;
+    if (kvCast<KvDbArc>(&entity)) return kArc;
+    if (kvCast<KvDb3dSolid>(&entity)) return k3dSolid;
+    if (kvCast<KvDbSolid>(&entity)) return kSolid;
+    if (kvCast<KvDbPoint>(&entity)) return kPoint;
+    if (kvCast<KvDbMText>(&entity)) return kMText;
+    return kNone;
+}
+
 }  // namespace
 
 ExtractionEngine::ExtractionEngine() = default;
@@ -42,27 +61,39 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
         if (kvdbGetObjectId(id, entityName) != Kvmo::eOk) continue;
         KvDbEntity* pEntity = nullptr;
         if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
-
-        const std::u16string csHandle = HandleText(*pEntity);
-        if (auto* pReference = kvCast<KvDbBlockReference>(pEntity))
-            ReadBlockReference(*pReference, id, csHandle);
-        else if (auto* pPolyline = kvCast<KvDbPolyline>(pEntity))
-            ReadPolyline(*pPolyline, csHandle);
-        else if (auto* pLine = kvCast<KvDbLine>(pEntity))
-            ReadLine(*pLine, csHandle);
-        else if (auto* pCircle = kvCast<KvDbCircle>(pEntity))
-            ReadCircle(*pCircle, csHandle);
-        else if (auto* pArc = kvCast<KvDbArc>(pEntity))
-            ReadArc(*pArc, csHandle);
-        else if (auto* p3dSolid = kvCast<KvDb3dSolid>(pEntity))
-            Read3dSolid(*p3dSolid, csHandle);
-        else if (auto* pSolid = kvCast<KvDbSolid>(pEntity))
-            ReadSolid(*pSolid, csHandle);
-        else if (auto* pPoint = kvCast<KvDbPoint>(pEntity))
-            ReadPoint(*pPoint, csHandle);
-        else if (auto* pMText = kvCast<KvDbMText>(pEntity))
-            ReadMText(*pMText, csHandle);
+        ReadObject(*pEntity, id);
         pEntity->close();
+    }
+    // Records do not grow after this; what remains is for reading only.
+    m_memo = ReaderMemo{};
+}
+
+void ExtractionEngine::ReadObject(KvDbEntity& entity, KvDbObjectId id)
+{
+    // The class tests give the same answer for every object of one run-time class: they are
+    // made once per class.
+    const std::type_info* pType = &typeid(entity);
+    if (pType != m_memo.pLastType) {
+        auto it = m_memo.typeReaders.begin();
+        while (it != m_memo.typeReaders.end() && it->first != pType) ++it;
+        if (it == m_memo.typeReaders.end()) it = m_memo.typeReaders.insert(it, {pType, ReaderOf(entity)});
+        m_memo.pLastType = pType;
+        m_memo.iLastReader = it->second;
+    }
+    if (m_memo.iLastReader == kNone) return;
+
+    const std::u16string csHandle = HandleText(entity);
+    switch (m_memo.iLastReader) {
+    case kBlock: ReadBlockReference(static_cast<const KvDbBlockReference&>(entity), id, csHandle); break;
+    case kPolyline: ReadPolyline(static_cast<const KvDbPolyline&>(entity), csHandle); break;
+    case kLine: ReadLine(static_cast<const KvDbLine&>(entity), csHandle); break;
+    case kCircle: ReadCircle(static_cast<const KvDbCircle&>(entity), csHandle); break;
+    case kArc: ReadArc(static_cast<const KvDbArc&>(entity), csHandle); break;
+    case k3dSolid: Read3dSolid(static_cast<const KvDb3dSolid&>(entity), csHandle); break;
+    case kSolid: ReadSolid(static_cast<const KvDbSolid&>(entity), csHandle); break;
+    case kPoint: ReadPoint(static_cast<const KvDbPoint&>(entity), csHandle); break;
+    case kMText: ReadMText(static_cast<const KvDbMText&>(entity), csHandle); break;
+    default: break;
     }
 }
 

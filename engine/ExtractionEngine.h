@@ -4,6 +4,9 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <typeinfo>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/BlockEnt.h"
@@ -22,6 +25,8 @@
 #include "engine/PropValue.h"
 #include "engine/PropertyCatalog.h"
 #include "engine/SelectObjectTypes.h"
+#include "engine/SharedList.h"
+#include "engine/SharedText.h"
 #include "engine/Solid.h"
 #include "engine/Solid3D.h"
 #include "kv/KvResbuf.h"
@@ -52,8 +57,9 @@ public:
     std::set<std::uint32_t> KindsPresent() const;
     std::size_t RecordCount() const;
 
-    // Readers: each appends at most one record built from the opened entity.
-    CommonProps ReadCommonProps(const KvDbEntity& entity) const;
+    // Readers: each appends at most one record built from the opened entity. The texts they
+    // make again and again are remembered while the engine is built from a selection.
+    CommonProps ReadCommonProps(const KvDbEntity& entity);
     void ReadLine(const KvDbLine& line, const std::u16string& csHandle);
     void ReadPolyline(const KvDbPolyline& polyline, const std::u16string& csHandle);
     void ReadCircle(const KvDbCircle& circle, const std::u16string& csHandle);
@@ -65,15 +71,16 @@ public:
     void ReadBlockReference(const KvDbBlockReference& reference, KvDbObjectId idReference,
                             const std::u16string& csHandle);
 
-    // Records by kind, each in selection order.
-    std::vector<BlockEnt> lsBlocks;
-    std::vector<PolyLine> lsPolyLines;
-    std::vector<Line> lsLines;
-    std::vector<Circle> lsCircles;
-    std::vector<NyArc> lsArcs;
-    std::vector<Solid> lsSolids;
-    std::vector<Solid3D> lsSolids3D;
-    std::vector<NyPoint> lsPoints;
+    // Records by kind, each in selection order. Copies of an engine share them until one
+    // of the copies changes a list.
+    SharedList<BlockEnt> lsBlocks;
+    SharedList<PolyLine> lsPolyLines;
+    SharedList<Line> lsLines;
+    SharedList<Circle> lsCircles;
+    SharedList<NyArc> lsArcs;
+    SharedList<Solid> lsSolids;
+    SharedList<Solid3D> lsSolids3D;
+    SharedList<NyPoint> lsPoints;
 
     std::set<std::uint32_t> seCategories;      // categories among the offered properties
     std::vector<std::u16string> lsPropsSel;    // selected property names
@@ -81,12 +88,44 @@ public:
     PropertyCatalog catalog;
     PropItemSet blockPropItems;  // attribute tags and dynamic-property names met
     PropItemSet seHeaders;       // offered properties
-    std::vector<MultiText> lsMTexts;
+    SharedList<MultiText> lsMTexts;
     double roundStep = 0.0;
-    TableData veTableData;          // the last assembled table
+    SharedTable veTableData;        // the last assembled table
     HandleBlockMap lsBlockTbRecId;  // block handle -> block record, for the preview column
 
 private:
+    // What the readers would otherwise make again for each object: the last name seen per
+    // common property, the texts of colour indexes and line weights, block names by record,
+    // attribute tags by position, and the reader of each run-time class.
+    struct ReaderMemo {
+        struct LastText {
+            std::u16string csText;
+            SharedText shared;
+            bool bSet = false;
+        };
+        LastText layer, linetype, plotStyle;
+        double step = 0.0;  // the rounding step of the texts below
+        double lastScale = 0.0, lastScaleRead = 0.0;
+        bool bScale = false;
+        std::unordered_map<int, SharedText> colors, lineWeights;
+        std::unordered_map<KvDbObjectId, SharedText> blockNames;
+        std::vector<LastText> tags;                        // by the attribute's position in its reference
+        std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
+        std::vector<PropValue> scratch;
+        const std::type_info* pLastType = nullptr;  // dynamic type of the last object and its kind
+        int iLastReader = 0;
+        std::vector<std::pair<const std::type_info*, int>> typeReaders;
+    };
+
+    // The shared text of a name, ByLayer and ByBlock localised when bLocalise; the one of
+    // the last call when the name is the same.
+    SharedText SharedName(ReaderMemo::LastText& last, const std::u16string& csText, bool bLocalise);
+    SharedText BlockName(KvDbObjectId idRecord, bool& bOpened);
+    PropValueList ReadAttributes(const KvDbBlockReference& reference);
+    void NoteBlockItem(const PropValue& pair, std::uint32_t category);
     template <class Record>
-    Record MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle, ObjKind kind, double thickness) const;
+    Record MakeRecord(const KvDbEntity& entity, const std::u16string& csHandle, ObjKind kind, double thickness);
+    void ReadObject(KvDbEntity& entity, KvDbObjectId id);
+
+    ReaderMemo m_memo;
 };

@@ -1,21 +1,34 @@
 #include "engine/GeomEnt.h"
 
 #include "engine/NumberText.h"
+#include "engine/PropPairs.h"
 
 PropValueList GeomEnt::GetCommonProps(const PropItemList& ls_comPropTags) const
 {
     PropValueList pairs;
-    auto add = [&](std::size_t position, std::u16string value) {
-        if (position < ls_comPropTags.size())
-            pairs.push_back(PropValue{ls_comPropTags[position].name, std::move(value), false});
-    };
-    add(0, commonProps.csLayer);
-    add(1, commonProps.csColor);
-    add(2, FormatNumber(commonProps.lineTypeScale));
-    if (hasThickness) add(3, FormatNumber(commonProps.thickness));
-    add(4, commonProps.csLineWeight);
-    add(5, commonProps.lsHyperlink.empty() ? std::u16string() : commonProps.lsHyperlink.front());
-    add(6, commonProps.csplotStyle);
-    add(7, commonProps.csLineType);
+    pairs.reserve(kCommonValueCount);
+    for (std::size_t position = 0; position < kCommonValueCount && position < ls_comPropTags.size(); ++position)
+        if (HasCommonValue(position))
+            pairs.push_back(PropValue{ls_comPropTags[position].name, CommonValueText(position), false});
     return pairs;
+}
+
+std::u16string GeomEnt::CommonValueText(std::size_t position) const
+{
+    switch (position) {
+    case 0: return commonProps.csLayer;
+    case 1: return commonProps.csColor;
+    case 2: return FormatNumber(commonProps.lineTypeScale);
+    case 3: return FormatNumber(commonProps.thickness);
+    case 4: return commonProps.csLineWeight;
+    case 5: return commonProps.lsHyperlink.empty() ? std::u16string() : commonProps.lsHyperlink.front();
+    case 6: return commonProps.csplotStyle;
+    case 7: return commonProps.csLineType;
+    default: return {};
+    }
+}
+
+PropValueList GeomEnt::GetProps(const PropItemList& lsKindItems) const
+{
+    return PairWithNames(lsKindItems, ValueCount(), [this](std::size_t i) { return ValueText(i); });
 }

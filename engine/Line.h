@@ -4,7 +4,8 @@
 
 class Line : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t position) const override;
 
     double angle = 0.0;  // degrees on the XY plane, 0 to 360
     double deltaX = 0.0;

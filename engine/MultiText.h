@@ -6,18 +6,19 @@
 
 class MultiText : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t position) const override;
 
     KvGePoint3d location;
     std::u16string csContents;  // plain text, without formatting codes
-    std::u16string csStyle;     // the text style's name
-    std::u16string csJustify;
-    std::u16string csDirection;
+    SharedText csStyle;         // the text style's name
+    SharedText csJustify;
+    SharedText csDirection;
     double definedWidth = 0.0;
     double textHeight = 0.0;
     double rotation = 0.0;  // radians
     bool backgroundMask = false;
     double lineSpacingFactor = 0.0;
     double lineSpacingDistance = 0.0;  // distance between base lines, drawing units
-    std::u16string csLineSpacingStyle;
+    SharedText csLineSpacingStyle;
 };

@@ -4,7 +4,8 @@
 
 class NyPoint : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t i) const override;
 
     KvGePoint3d position;
 };

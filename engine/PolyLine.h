@@ -5,7 +5,8 @@
 
 class PolyLine : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t position) const override;
 
     double area = 0.0;
     double constantWidth = 0.0;

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/SharedText.h"
+
 struct PropValue {
-    std::u16string name;     // display name: a catalog item's, an attribute tag or a dynamic-property name
+    SharedText name;         // display name: a catalog item's, an attribute tag or a dynamic-property name
     std::u16string value;    // value text
     bool totalComp = false;  // meaningful for attribute and dynamic-property values only
 

@@ -1,6 +1,11 @@
 #include "engine/Solid.h"
 
-PropValueList Solid::GetProps(const PropItemList&) const
+std::size_t Solid::ValueCount() const
+{
+    return 0;
+}
+
+std::u16string Solid::ValueText(std::size_t) const
 {
     return {};
 }

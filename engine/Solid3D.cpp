@@ -1,6 +1,11 @@
 #include "engine/Solid3D.h"
 
-PropValueList Solid3D::GetProps(const PropItemList&) const
+std::size_t Solid3D::ValueCount() const
+{
+    return 0;
+}
+
+std::u16string Solid3D::ValueText(std::size_t) const
 {
     return {};
 }

@@ -4,5 +4,6 @@
 // A 3D solid shows only the common properties.
 class Solid3D : public GeomEnt {
 public:
-    PropValueList GetProps(const PropItemList& lsKindItems) const override;
+    std::size_t ValueCount() const override;
+    std::u16string ValueText(std::size_t position) const override;
 };

@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/SharedList.h"
 #include "kv/KvDbObjectId.h"
 
 // One row of cell texts. Row 0 of a table is the header; column 0 is the handle column "Id".
 using TableRow = std::vector<std::u16string>;
 using TableData = std::vector<TableRow>;
+// A table kept while others hold copies of it (the engine's last assembled table).
+using SharedTable = SharedList<TableRow>;
 
 // Shown columns (TableData column indexes) in display order; never holds column 0.
 using HeaderOrder = std::vector<std::int32_t>;

@@ -1,6 +1,8 @@
 #include "table/TableRowBuilder.h"
 
-#include <type_traits>
+#include <utility>
+
+#include "engine/ObjKind.h"
 
 TableRowBuilder::TableRowBuilder(const std::vector<std::u16string>& lsObjectsSel_, const PropertyCatalog& catalog_,
                                  const std::vector<std::u16string>& lsHeaders_, std::size_t nRowsExpected)
@@ -19,20 +21,41 @@ TableRowBuilder::TableRowBuilder(const std::vector<std::u16string>& lsObjectsSel
             it->second = i;
         }
     }
+    for (const auto& [csName, iFirst] : m_firstColumnOfName)
+        m_firstColumnOfShared.emplace(SharedText(csName).Key(), iFirst);
+
     m_veIdColumns = ColumnsNamed(u"Id");
     m_veQtyColumns = ColumnsNamed(catalog.csQty);
     m_veTypeColumns = ColumnsNamed(catalog.objTypeItem.name);
     m_veNameColumns = ColumnsNamed(catalog.nameItem.name);
     m_vePreviewColumns = ColumnsNamed(catalog.previewItem.name);
+
+    m_veCommonColumns = FirstColumns(catalog.ls_comPropTags);
+    m_veBlockColumns = FirstColumns(catalog.blcDatas);
+    m_veKindColumns.resize(kObjMText + 1);
+    for (std::uint32_t kind = kObjLine; kind <= kObjMText; ++kind)
+        m_veKindColumns[kind] = FirstColumns(catalog.ListOfKind(kind));
+}
+
+std::size_t TableRowBuilder::FirstColumnNamed(std::u16string_view csName) const
+{
+    const auto it = m_firstColumnOfName.find(csName);
+    return it == m_firstColumnOfName.end() ? kNoColumn : it->second;
 }
 
 std::vector<std::size_t> TableRowBuilder::ColumnsNamed(std::u16string_view csName) const
 {
     std::vector<std::size_t> veColumns;
-    const auto it = m_firstColumnOfName.find(csName);
-    if (it != m_firstColumnOfName.end())
-        for (std::size_t i = it->second; i != kNoColumn; i = m_veNextSameName[i]) veColumns.push_back(i);
+    for (std::size_t i = FirstColumnNamed(csName); i != kNoColumn; i = m_veNextSameName[i]) veColumns.push_back(i);
     return veColumns;
+}
+
+std::vector<std::size_t> TableRowBuilder::FirstColumns(const PropItemList& lsItems) const
+{
+    std::vector<std::size_t> veFirst;
+    veFirst.reserve(lsItems.size());
+    for (const PropItem& item : lsItems) veFirst.push_back(FirstColumnNamed(item.name));
+    return veFirst;
 }
 
 TableRow TableRowBuilder::StartRow(const BaseEnt& record, const std::u16string* pObjectName) const
@@ -49,30 +72,19 @@ TableRow TableRowBuilder::StartRow(const BaseEnt& record, const std::u16string* 
     return row;
 }
 
-template <class Values>
-void TableRowBuilder::PlaceEach(TableRow& row, Values& lsValues) const
+void TableRowBuilder::Put(TableRow& row, std::size_t iFirst, std::u16string&& text) const
 {
-    for (auto& value : lsValues) {
-        const auto it = m_firstColumnOfName.find(value.name);
-        if (it == m_firstColumnOfName.end()) continue;
-        std::size_t i = it->second;
-        for (; m_veNextSameName[i] != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
-        // The last column takes the text itself when the values are ours to consume.
-        if constexpr (std::is_const_v<Values>)
-            row[i] = value.value;
-        else
-            row[i] = std::move(value.value);
-    }
+    std::size_t i = iFirst;
+    for (; m_veNextSameName[i] != kNoColumn; i = m_veNextSameName[i]) row[i] = text;
+    row[i] = std::move(text);
 }
 
 void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues) const
 {
-    PlaceEach(row, lsValues);
-}
-
-void TableRowBuilder::Place(TableRow& row, PropValueList&& lsValues) const
-{
-    PlaceEach(row, lsValues);
+    for (const PropValue& value : lsValues) {
+        const auto it = m_firstColumnOfShared.find(value.name.Key());
+        if (it != m_firstColumnOfShared.end()) Put(row, it->second, std::u16string(value.value));
+    }
 }
 
 void TableRowBuilder::Append(TableRow&& row)
@@ -86,17 +98,25 @@ void TableRowBuilder::Append(TableRow&& row)
 void TableRowBuilder::BuildRow(const GeomEnt& record)
 {
     TableRow row = StartRow(record, nullptr);
-    Place(row, record.GetCommonProps(catalog.ls_comPropTags));
-    Place(row, record.GetProps(catalog.ListOfKind(record.type)));
+    for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
+        if (m_veCommonColumns[p] != kNoColumn && record.HasCommonValue(p))
+            Put(row, m_veCommonColumns[p], record.CommonValueText(p));
+    if (record.type < m_veKindColumns.size()) {
+        const std::vector<std::size_t>& veColumns = m_veKindColumns[record.type];
+        const std::size_t nValues = record.ValueCount();
+        for (std::size_t p = 0; p < veColumns.size() && p < nValues; ++p)
+            if (veColumns[p] != kNoColumn) Put(row, veColumns[p], record.ValueText(p));
+    }
     Append(std::move(row));
 }
 
 void TableRowBuilder::BuildRow(const BlockEnt& record)
 {
-    TableRow row = StartRow(record, &record.csName);
+    TableRow row = StartRow(record, &record.csName.str());
     Place(row, record.lsAttributs);
     Place(row, record.lsProps);
-    Place(row, record.GetBlockProps(catalog.blcDatas));
+    for (std::size_t p = 0; p < m_veBlockColumns.size() && p < BlockEnt::kBlockValueCount; ++p)
+        if (m_veBlockColumns[p] != kNoColumn) Put(row, m_veBlockColumns[p], record.BlockValueText(p));
     if (!m_vePreviewColumns.empty()) {
         lsBlockTbRecId.insert_or_assign(record.csHandle, record.idBlkTblRec);
         for (std::size_t i : m_vePreviewColumns) row[i].clear();

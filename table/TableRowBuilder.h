@@ -41,25 +41,34 @@ public:
 private:
     static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
+    std::size_t FirstColumnNamed(std::u16string_view csName) const;
     std::vector<std::size_t> ColumnsNamed(std::u16string_view csName) const;
+    // The first column of each item's name, by the item's position in the list.
+    std::vector<std::size_t> FirstColumns(const PropItemList& lsItems) const;
     TableRow StartRow(const BaseEnt& record, const std::u16string* pObjectName) const;
     void Append(TableRow&& row);
+    // Sets every column of the chain from iFirst to the text.
+    void Put(TableRow& row, std::size_t iFirst, std::u16string&& text) const;
     void Place(TableRow& row, const PropValueList& lsValues) const;
-    void Place(TableRow& row, PropValueList&& lsValues) const;
-    template <class Values>
-    void PlaceEach(TableRow& row, Values& lsValues) const;
 
     // Header text -> its first column; further columns of the same text chain through
     // m_veNextSameName, so a value reaches every column that carries its name.
     std::unordered_map<std::u16string_view, std::size_t> m_firstColumnOfName;
+    // The same by shared text, for attribute and dynamic-property names.
+    std::unordered_map<const void*, std::size_t> m_firstColumnOfShared;
     std::vector<std::size_t> m_veNextSameName;
+    // Values that have columns are the only ones turned into text: the first column of each
+    // common value, of each value of a kind (by kind number) and of each block value.
+    std::vector<std::size_t> m_veCommonColumns;
+    std::vector<std::vector<std::size_t>> m_veKindColumns;
+    std::vector<std::size_t> m_veBlockColumns;
     RowCounter* m_pCounter = nullptr;
     std::vector<std::size_t> m_veIdColumns, m_veQtyColumns, m_veTypeColumns, m_veNameColumns, m_vePreviewColumns;
 };
 
 // Appends one row per record, in list order.
-template <class Record>
-void AddRowsOfKind(TableRowBuilder& builder, const std::vector<Record>& lsRecords)
+template <class Records>
+void AddRowsOfKind(TableRowBuilder& builder, const Records& lsRecords)
 {
-    for (const Record& record : lsRecords) builder.BuildRow(record);
+    for (const auto& record : lsRecords) builder.BuildRow(record);
 }

@@ -63,7 +63,7 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
 
     ASSERT_EQ(engine.blockPropItems.size(), expected.size());
     for (const PropValue& pair : expected) {
-        const auto item = engine.blockPropItems.find(pair.name);
+        const auto item = engine.blockPropItems.find(pair.name.str());
         ASSERT_NE(item, engine.blockPropItems.end());
         EXPECT_EQ(item->category, PropCategory::DynamicBlock);
         EXPECT_EQ(item->totalComp, pair.totalComp);
@@ -92,7 +92,7 @@ TEST_F(BlockReaderTest, AttributesKeepTheirOrderAndOnlyNumbersAreRounded)
     EXPECT_TRUE(engine.lsBlocks[0].lsProps.empty());
     EXPECT_FALSE(engine.lsBlocks[0].isDynamic);
     for (const PropValue& pair : expected)
-        EXPECT_EQ(engine.blockPropItems.find(pair.name)->category, PropCategory::Attribute);
+        EXPECT_EQ(engine.blockPropItems.find(pair.name.str())->category, PropCategory::Attribute);
 }
 
 TEST_F(BlockReaderTest, TheFirstReferenceShowingANameDecidesItsItem)

@@ -91,9 +91,9 @@ TEST_F(BuildTableTest, RowsFollowTheSelectedKindNamesAndPlaceValuesByName)
 TEST_F(BuildTableTest, EveryKindNameReachesItsOwnRecords)
 {
     auto add = [](auto& lsRecords, ObjKind kind, const std::u16string& csHandle) {
-        lsRecords.emplace_back();
-        lsRecords.back().type = kind;
-        lsRecords.back().csHandle = csHandle;
+        auto& record = lsRecords.emplace_back();
+        record.type = kind;
+        record.csHandle = csHandle;
     };
     add(engine.lsBlocks, kObjBlock, u"1");
     add(engine.lsLines, kObjLine, u"2");
