@@ -231,9 +231,9 @@ public:
     void run(const std::vector<KvDbObjectId>& references)
     {
         for (KvDbObjectId id : references) {
-            auto* ref = dynamic_cast<KvDbBlockReference*>(m_db.objectAt(id));
-            if (!ref || dynamic_cast<KvDbTable*>(ref)) continue;
-            auto* btr = dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(ref->blockTableRecord()));
+            auto* ref = kvCast<KvDbBlockReference>(m_db.objectAt(id));
+            if (!ref || kvCast<KvDbTable>(ref)) continue;
+            auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(ref->blockTableRecord()));
             if (!btr) continue;
             KvDbObjectId definition = definitionOf(*ref, *btr);
             if (definition.isNull()) continue;
@@ -286,7 +286,7 @@ private:
                 if ((*x)[i].code == 1005 && (*x)[i].text()) {
                     KvDbObjectId id;
                     if (m_db.getKvDbObjectId(id, KvDbHandle::fromText(*(*x)[i].text())) == Kvmo::eOk &&
-                        dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(id)))
+                        kvCast<KvDbBlockTableRecord>(m_db.objectAt(id)))
                         return id;
                 }
         return {};
@@ -295,14 +295,13 @@ private:
     bool isDynamicDefinition(KvDbObjectId btr)
     {
         KvDbObject* o = m_db.objectAt(btr);
-        return dynamic_cast<KvDbBlockTableRecord*>(o) &&
-               !entry(o->extensionDictionary(), u"ACAD_ENHANCEDBLOCK").isNull();
+        return kvCast<KvDbBlockTableRecord>(o) && !entry(o->extensionDictionary(), u"ACAD_ENHANCEDBLOCK").isNull();
     }
 
     // A definition kept as an anonymous block goes by the name it was made with.
     void nameAnonymousDefinition(KvDbObjectId definition)
     {
-        auto* btr = dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(definition));
+        auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(definition));
         std::size_t i = 0;
         if (!btr || !isAnonymous(*btr)) return;
         const KvTypedValueList* x = appData(*btr, u"AcDbDynamicBlockTrueName", i);
@@ -314,7 +313,7 @@ private:
 
     KvDbObjectId entry(KvDbObjectId dictId, const std::u16string& name)
     {
-        auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(dictId));
+        auto* d = kvCast<KvDbDictionary>(m_db.objectAt(dictId));
         if (!d) return {};
         auto it = d->entries().find(name);
         return it == d->entries().end() ? KvDbObjectId() : it->second;
@@ -384,7 +383,7 @@ private:
     {
         KvDbDynBlockReferencePropertyArray props;
         const std::vector<Parameter>& params = parameters(definition);
-        auto* records = dynamic_cast<KvDbDictionary*>(
+        auto* records = kvCast<KvDbDictionary>(
             m_db.objectAt(entry(entry(entry(ref.extensionDictionary(), u"AcDbBlockRepresentation"), u"AppDataCache"),
                                 u"ACAD_ENHANCEDBLOCKDATA")));
         KvGePoint3d origin;
@@ -393,8 +392,7 @@ private:
             State stored;
             if (records) {
                 auto it = records->entries().find(dxfUtf8ToUtf16(std::to_string(param.expression)));
-                auto* rec =
-                    it == records->entries().end() ? nullptr : dynamic_cast<KvDbXrecord*>(m_db.objectAt(it->second));
+                auto* rec = it == records->entries().end() ? nullptr : kvCast<KvDbXrecord>(m_db.objectAt(it->second));
                 if (rec) state = &(stored = stateOf(rec->data()));
             }
             if (std::u16string_view(param.kind->type) == u"BLOCKBASEPOINTPARAMETER" && !state->points.empty())

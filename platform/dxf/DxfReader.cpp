@@ -597,10 +597,10 @@ void Reader::readTableRecord(std::string_view type)
     } else {
         owner.reset(object = new KvDbGenericObject(decode(type)));
     }
-    if (auto* rec = dynamic_cast<KvDbSymbolTableRecord*>(object)) rec->setName(name);
+    if (auto* rec = kvCast<KvDbSymbolTableRecord>(object)) rec->setName(name);
     std::uint32_t s = stage(owner.release(), type == "BLOCK_RECORD" ? kBlockRecord : kOther, p);
     if (type == "STYLE") m_styleRecords.push_back(s);
-    if (dynamic_cast<KvDbSymbolTableRecord*>(object))
+    if (kvCast<KvDbSymbolTableRecord>(object))
         m_links.push_back(Link{s, LinkKind::kTableRecord, 0, 0, static_cast<int>(m_currentTable), 0});
     if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390)});
     if (type == "BLOCK_RECORD") m_blocksByName[kvAsciiUpper(name)] = s;
@@ -653,7 +653,7 @@ void Reader::readEntity(std::string_view type)
             return;
         }
         if (type == "VERTEX") {
-            if (auto* pl = dynamic_cast<KvDbPolyline*>(m_staged[m_lastComplex].object)) {
+            if (auto* pl = kvCast<KvDbPolyline>(m_staged[m_lastComplex].object)) {
                 KvGePoint3d pt = p.point(10);
                 double sw = p.has(40) ? p.real(40) : m_polyDefaultWidth[0];
                 double ew = p.has(41) ? p.real(41) : m_polyDefaultWidth[1];
@@ -950,12 +950,12 @@ void Reader::joinMultiPartTexts()
             }
             if (v.code != 1005 || !v.text() || !(inColumns || inFrames)) continue;
             const KvDbObjectId part = idOf(KvDbHandle::fromText(*v.text()).value());
-            auto* entity = dynamic_cast<KvDbEntity*>(m_db.objectAt(part));
+            auto* entity = kvCast<KvDbEntity>(m_db.objectAt(part));
             // A part belongs to one text, and is no multi-part text itself.
             if (!entity || part == text->objectId() || !m_db.wholeOf(part).isNull() ||
                 hasFurtherParts(entity->xDataValues()))
                 continue;
-            auto* column = dynamic_cast<KvDbMText*>(entity);
+            auto* column = kvCast<KvDbMText>(entity);
             if (inColumns && !column) continue;
             m_db.setPartOf(part, text->objectId());
             // A column break between columns, unless the text ends with one already.
@@ -1054,7 +1054,7 @@ void Reader::attachToOwners()
             if (s.owner != layoutHandle || !layout) {
                 layoutHandle = s.owner;
                 layoutId = idOf(s.owner);
-                layout = dynamic_cast<KvDbBlockTableRecord*>(m_db.objectAt(layoutId));
+                layout = kvCast<KvDbBlockTableRecord>(m_db.objectAt(layoutId));
             }
             if (layout) {
                 layout->attachLoadedEntity(s.id());
@@ -1085,8 +1085,7 @@ void Reader::resolveLinks()
         textStyles[kvAsciiUpper(static_cast<KvDbSymbolTableRecord*>(m_staged[style].object)->getName())] =
             m_staged[style].id();
     for (KvDbObjectId id : static_cast<KvDbSymbolTable*>(m_db.objectAt(m_tables[3]))->recordIds())
-        if (auto* r = dynamic_cast<KvDbSymbolTableRecord*>(m_db.objectAt(id)))
-            textStyles[kvAsciiUpper(r->getName())] = id;
+        if (auto* r = kvCast<KvDbSymbolTableRecord>(m_db.objectAt(id))) textStyles[kvAsciiUpper(r->getName())] = id;
     std::unordered_map<std::uint64_t, std::u16string> plotStyleNames;
     for (const Link& l : m_links) {
         if (l.kind != LinkKind::kDictEntry) continue;
@@ -1098,14 +1097,14 @@ void Reader::resolveLinks()
         auto* rootDict = static_cast<KvDbDictionary*>(m_db.objectAt(m_root));
         KvDbObjectId plotStyles;
         if (rootDict->getAt(u"ACAD_PLOTSTYLENAME", plotStyles) == Kvmo::eOk)
-            if (auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(plotStyles)))
+            if (auto* d = kvCast<KvDbDictionary>(m_db.objectAt(plotStyles)))
                 for (const auto& [name, id] : d->entries())
                     if (KvDbObject* ps = m_db.objectAt(id)) plotStyleNames[ps->handle().value()] = name;
         KvDbObjectId styles;
         if (rootDict->getAt(u"ACAD_TABLESTYLE", styles) == Kvmo::eOk)
-            if (auto* d = dynamic_cast<KvDbDictionary*>(m_db.objectAt(styles))) {
+            if (auto* d = kvCast<KvDbDictionary>(m_db.objectAt(styles))) {
                 for (const auto& [name, id] : d->entries())
-                    if (auto* ts = dynamic_cast<KvDbTableStyle*>(m_db.objectAt(id))) ts->setName(name);
+                    if (auto* ts = kvCast<KvDbTableStyle>(m_db.objectAt(id))) ts->setName(name);
                 // Tables go by "Standard": a drawing without it gets one, written only with a table.
                 if (!d->has(u"Standard")) {
                     auto standard = std::make_unique<KvDbTableStyle>();
@@ -1149,11 +1148,11 @@ void Reader::resolveLinks()
         case LinkKind::kTextStyleByName: {
             KvDbObjectId style = styleFor(l.name);
             if (style.isNull()) break;
-            if (auto* m = dynamic_cast<KvDbMText*>(o))
+            if (auto* m = kvCast<KvDbMText>(o))
                 m->setTextStyle(style);
-            else if (auto* t = dynamic_cast<KvDbText*>(o))
+            else if (auto* t = kvCast<KvDbText>(o))
                 t->setTextStyle(style);
-            else if (auto* ts = dynamic_cast<KvDbTableStyle*>(o))
+            else if (auto* ts = kvCast<KvDbTableStyle>(o))
                 ts->setTextStyle(style);
             break;
         }

@@ -18,7 +18,7 @@ DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& tabl
                                    std::u16string newBlockName)
     : m_db(db), m_table(table), m_existingBlock(existingBlock), m_blockName(std::move(newBlockName))
 {
-    if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(existingBlock))) {
+    if (auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(existingBlock))) {
         m_blockName = btr->getName();
         m_blockHandle = btr->handle().value();
     }
@@ -34,7 +34,7 @@ void DxfTableGraphics::layout()
     for (const KvTableLayout::Line& l : layout.lines) m_lines.push_back({l.a, l.b});
     for (const KvTableLayout::Text& t : layout.texts) {
         std::u16string style;
-        if (auto* rec = dynamic_cast<const KvDbSymbolTableRecord*>(m_db.objectAt(t.style))) style = rec->getName();
+        if (auto* rec = kvCast<KvDbSymbolTableRecord>(m_db.objectAt(t.style))) style = rec->getName();
         m_texts.push_back({t.at, t.height, t.width, t.text, style});
     }
     for (const KvTableLayout::Block& b : layout.blocks) m_blocks.push_back({b.at, handleOf(m_db, b.block)});
@@ -134,7 +134,7 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
         std::u16string name;
         KvDbObjectId id;
         if (m_db.getKvDbObjectId(id, KvDbHandle(b.blockHandle)) == Kvmo::eOk)
-            if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(m_db.objectAt(id))) name = btr->getName();
+            if (auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(id))) name = btr->getName();
         w.text(2, name);
         w.point(10, b.at);
     }

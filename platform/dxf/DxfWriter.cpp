@@ -165,9 +165,9 @@ void Writer::run()
         if (nl != std::string_view::npos && nl > 0 && head[nl - 1] == '\r') m_eol = "\r\n";
     }
     int nextT = 1;
-    if (auto* blocks = dynamic_cast<const KvDbSymbolTable*>(object(m_db.blockTableId())))
+    if (auto* blocks = kvCast<KvDbSymbolTable>(object(m_db.blockTableId())))
         for (KvDbObjectId id : blocks->recordIds())
-            if (auto* r = dynamic_cast<const KvDbSymbolTableRecord*>(object(id))) {
+            if (auto* r = kvCast<KvDbSymbolTableRecord>(object(id))) {
                 const std::u16string& n = r->getName();
                 if (n.size() > 2 && (n[1] == u'T' || n[1] == u't') && n[0] == u'*') {
                     int v = 0;
@@ -237,20 +237,19 @@ void Writer::classify()
         if (m_doc.synthetic.count(id.serial())) continue;
         if (!inFile) {
             if (o->isErased()) continue;
-            if (auto* t = dynamic_cast<const KvDbTable*>(o)) {
+            if (auto* t = kvCast<KvDbTable>(o)) {
                 m_tables.push_back(t);
-            } else if (dynamic_cast<const KvDbTableStyle*>(o)) {
+            } else if (kvCast<KvDbTableStyle>(o)) {
                 m_newStyles.push_back(static_cast<const KvDbTableStyle*>(o));  // written when a table uses it
-            } else if (dynamic_cast<const KvDbRegAppTableRecord*>(o)) {
+            } else if (kvCast<KvDbRegAppTableRecord>(o)) {
                 m_newAppIds.push_back(o);
-            } else if (auto* btr = dynamic_cast<const KvDbBlockTableRecord*>(o); btr && btr->isAnonymous()) {
+            } else if (auto* btr = kvCast<KvDbBlockTableRecord>(o); btr && btr->isAnonymous()) {
                 // The host's own graphics block of a table: the writer makes its own.
-            } else if (auto* e = dynamic_cast<const KvDbEntity*>(o)) {
-                auto* owner = dynamic_cast<const KvDbBlockTableRecord*>(object(e->ownerId()));
+            } else if (auto* e = kvCast<KvDbEntity>(o)) {
+                auto* owner = kvCast<KvDbBlockTableRecord>(object(e->ownerId()));
                 if (owner && owner->isAnonymous() && !m_inFile.count(owner->objectId().serial())) continue;
                 // A copy's attributes are written with the copy.
-                if (!e->copiedFrom().isNull() && dynamic_cast<const KvDbBlockReference*>(object(e->ownerId())))
-                    continue;
+                if (!e->copiedFrom().isNull() && kvCast<KvDbBlockReference>(object(e->ownerId()))) continue;
                 if (!e->copiedFrom().isNull() && owner) {
                     copies.push_back(e);
                     continue;
@@ -261,12 +260,12 @@ void Writer::classify()
             }
             continue;
         }
-        if (auto* t = dynamic_cast<const KvDbTable*>(o); t && t->isModifiedSinceLoad() && !t->isErased()) {
+        if (auto* t = kvCast<KvDbTable>(o); t && t->isModifiedSinceLoad() && !t->isErased()) {
             m_tables.push_back(t);
             m_rewrittenTables.insert(id.serial());
             if (!t->blockTableRecord().isNull()) m_droppedBlocks.insert(t->blockTableRecord().serial());
         }
-        if (auto* t = dynamic_cast<const KvDbTable*>(o); t && t->isErased() && !t->blockTableRecord().isNull())
+        if (auto* t = kvCast<KvDbTable>(o); t && t->isErased() && !t->blockTableRecord().isNull())
             m_droppedBlocks.insert(t->blockTableRecord().serial());
     }
     if (!copies.empty()) planCopies(copies);
@@ -277,9 +276,9 @@ void Writer::planCopies(const std::vector<const KvDbEntity*>& copies)
     // The records copied: the entities' and their attributes'.
     for (const KvDbEntity* e : copies) {
         m_templateChunks.emplace(e->copiedFrom().serial(), 0);
-        if (auto* ref = dynamic_cast<const KvDbBlockReference*>(e))
+        if (auto* ref = kvCast<KvDbBlockReference>(e))
             for (KvDbObjectId id : ref->attributeIds())
-                if (auto* a = dynamic_cast<const KvDbEntity*>(object(id)); a && !a->copiedFrom().isNull())
+                if (auto* a = kvCast<KvDbEntity>(object(id)); a && !a->copiedFrom().isNull())
                     m_templateChunks.emplace(a->copiedFrom().serial(), 0);
     }
     std::size_t found = 0;
@@ -317,16 +316,16 @@ void Writer::writeCopy(const CopyPlan& plan)
     const KvDbObject* owner = object(e.ownerId());
     const CopyIdentity self{e.handle().value(), owner ? owner->handle().value() : 0};
     writeRecord(m_doc.chunks[plan.templateChunk], &e, &self, nullptr);
-    if (auto* ref = dynamic_cast<const KvDbBlockReference*>(&e))
+    if (auto* ref = kvCast<KvDbBlockReference>(&e))
         for (KvDbObjectId id : ref->attributeIds()) {
-            const auto* a = dynamic_cast<const KvDbEntity*>(object(id));
+            const auto* a = kvCast<KvDbEntity>(object(id));
             if (!a || a->isErased() || a->copiedFrom().isNull()) continue;
             const CopyIdentity attribute{a->handle().value(), self.handle};
             writeRecord(m_doc.chunks[m_templateChunks.at(a->copiedFrom().serial())], a, &attribute, nullptr);
         }
     std::uint64_t handle = plan.firstFollowerHandle;
     std::size_t vertex = 0;
-    const auto* polyline = dynamic_cast<const KvDbPolyline*>(&e);
+    const auto* polyline = kvCast<KvDbPolyline>(&e);
     for (std::uint32_t j : plan.followers) {
         const CopyIdentity follower{handle++, self.handle};
         const bool bVertex = polyline && j != plan.followers.back();  // the last one ends the run
@@ -341,8 +340,8 @@ void Writer::checkRoomForNewObjects() const
     // table's owner, its graphics block and its style would be written nowhere, or owned by
     // records the file does not hold, and the saved drawing would not reopen.
     auto missing = [&](const char* what) {
-        fail("cannot save the new table: the drawing has no " + std::string(what) +
-             " (an R12-style drawing labelled " + m_doc.version + "); save it as R2000 or later in a CAD program first");
+        fail("cannot save the new table: the drawing has no " + std::string(what) + " (an R12-style drawing labelled " +
+             m_doc.version + "); save it as R2000 or later in a CAD program first");
     };
     for (const KvDbTable* t : m_tables) {
         if (m_rewrittenTables.count(t->objectId().serial())) continue;
@@ -364,8 +363,8 @@ bool Writer::dropped(const DxfChunk& c) const
     if (c.kind != DxfChunkKind::kObject) return false;
     if (o->isErased()) return true;
     // Entities of a table's graphics block that is regenerated.
-    if (dynamic_cast<const KvDbEntity*>(o) && m_droppedBlocks.count(o->ownerId().serial())) return true;
-    if (auto* owner = object(o->ownerId()); owner && dynamic_cast<const KvDbBlockReference*>(owner) &&
+    if (kvCast<KvDbEntity>(o) && m_droppedBlocks.count(o->ownerId().serial())) return true;
+    if (auto* owner = object(o->ownerId()); owner && kvCast<KvDbBlockReference>(owner) &&
                                             (owner->isErased() || m_droppedBlocks.count(owner->ownerId().serial())))
         return true;
     return false;
@@ -507,7 +506,7 @@ void Writer::writeTableStyle(DxfTagWriter& w, const KvDbTableStyle& style) const
 {
     std::uint64_t owner = object(style.ownerId()) ? object(style.ownerId())->handle().value() : 0;
     std::u16string textStyle = u"Standard";
-    if (auto* r = dynamic_cast<const KvDbSymbolTableRecord*>(object(style.textStyle()))) textStyle = r->getName();
+    if (auto* r = kvCast<KvDbSymbolTableRecord>(object(style.textStyle()))) textStyle = r->getName();
     w.ascii(0, "TABLESTYLE");
     w.handle(5, style.handle().value());
     w.ascii(102, "{ACAD_REACTORS");
@@ -553,7 +552,7 @@ void Writer::writeRecord(const DxfChunk& c, const KvDbObject* o, const CopyIdent
     while (in.next(t)) tags.push_back(t);
     DxfRecordParser p(in, tags, m_doc.codec);
     DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
-    const auto* e = dynamic_cast<const KvDbEntity*>(o);
+    const auto* e = kvCast<KvDbEntity>(o);
     std::vector<DxfPatch> patches = extra ? *extra : std::vector<DxfPatch>();
     if (e && !tags.empty()) {
         const std::vector<DxfPatch> own = dxfEntityPatches(*e, in.text(tags.front(), true), p);

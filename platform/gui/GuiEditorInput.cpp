@@ -67,7 +67,7 @@ bool GuiEditorInput::Accepts(const SceneItem& item) const
 {
     if (!m_accepts) return true;
     const KvDbDatabase* pDb = workingDb();
-    const auto* pEntity = pDb ? dynamic_cast<const KvDbEntity*>(pDb->objectAt(item.id)) : nullptr;
+    const auto* pEntity = pDb ? kvCast<KvDbEntity>(pDb->objectAt(item.id)) : nullptr;
     return pEntity != nullptr && m_accepts(*pEntity);
 }
 

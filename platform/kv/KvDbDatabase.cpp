@@ -183,7 +183,7 @@ KvDbObject* KvDbDatabase::objectAt(KvDbObjectId id) const
 
 KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const
 {
-    const auto* pNamed = dynamic_cast<const KvDbDictionary*>(objectAt(m_namedObjects));
+    const auto* pNamed = kvCast<KvDbDictionary>(objectAt(m_namedObjects));
     KvDbObjectId id;
     if (pNamed) pNamed->getAt(kTableStyleDictionary, id);
     return id;
@@ -191,7 +191,7 @@ KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const
 
 KvDbObjectId KvDbDatabase::modelSpaceId() const
 {
-    const auto* pBlocks = dynamic_cast<const KvDbSymbolTable*>(objectAt(m_blockTable));
+    const auto* pBlocks = kvCast<KvDbSymbolTable>(objectAt(m_blockTable));
     KvDbObjectId id;
     if (pBlocks) pBlocks->getAt(KVDB_MODEL_SPACE, id);
     return id;
@@ -254,7 +254,7 @@ void KvDbDatabase::setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, c
 
 void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId)
 {
-    const auto* pBlock = dynamic_cast<const KvDbBlockTableRecord*>(objectAt(blockId));
+    const auto* pBlock = kvCast<KvDbBlockTableRecord>(objectAt(blockId));
     if (pBlock && pBlock->isLayout()) {
         m_index->layoutPositions.insert(entityId.serial(), m_layoutEntities.size());
         m_layoutEntities.push_back(entityId);

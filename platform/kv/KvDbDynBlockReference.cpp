@@ -10,7 +10,7 @@ namespace {
 const KvDbBlockReference* referenceAt(KvDbObjectId id)
 {
     const KvDbDatabase* pDb = id.database();
-    const auto* pRef = pDb ? dynamic_cast<const KvDbBlockReference*>(pDb->objectAt(id)) : nullptr;
+    const auto* pRef = pDb ? kvCast<KvDbBlockReference>(pDb->objectAt(id)) : nullptr;
     return (pRef && !pRef->isErased()) ? pRef : nullptr;
 }
 
@@ -43,7 +43,7 @@ bool KvDbDynBlockReference::isDynamicBlock(KvDbObjectId blockRecordOrRefId)
     if (pDb == nullptr) return false;
     if (referenceAt(blockRecordOrRefId)) return KvDbDynBlockReference(blockRecordOrRefId).isDynamicBlock();
     // A definition is dynamic when some reference names it as its dynamic block.
-    if (dynamic_cast<const KvDbBlockTableRecord*>(pDb->objectAt(blockRecordOrRefId)) == nullptr) return false;
+    if (kvCast<KvDbBlockTableRecord>(pDb->objectAt(blockRecordOrRefId)) == nullptr) return false;
     for (const KvDbObjectId& id : pDb->allObjects()) {
         const KvDbBlockReference* pRef = referenceAt(id);
         if (pRef && pRef->dynamicBlockRecord() == blockRecordOrRefId) return true;

@@ -51,7 +51,7 @@ const KvDbHyperlink* KvDbHyperlinkCollection::item(int index) const
 KvDbEntityHyperlinkPE* KvDbEntityHyperlinkPE::cast(const KvDbObject* object)
 {
     static KvDbEntityHyperlinkPE protocol;
-    return dynamic_cast<const KvDbEntity*>(object) ? &protocol : nullptr;
+    return kvCast<KvDbEntity>(object) ? &protocol : nullptr;
 }
 
 Kvmo::ErrorStatus KvDbEntityHyperlinkPE::hasHyperlink(const KvDbObject* object, bool& has, bool) const

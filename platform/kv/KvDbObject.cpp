@@ -38,7 +38,7 @@ std::u16string groupName(const KvTypedValueList& values, const GroupRange& g)
 bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
 {
     if (pDb == nullptr) return true;  // an object outside any drawing is checked when it is set on a resident one
-    const auto* pTable = dynamic_cast<const KvDbSymbolTable*>(pDb->objectAt(pDb->regAppTableId()));
+    const auto* pTable = kvCast<KvDbSymbolTable>(pDb->objectAt(pDb->regAppTableId()));
     return pTable != nullptr && pTable->has(name);
 }
 

@@ -38,7 +38,7 @@ Kvmo::ErrorStatus KvDbSymbolTable::getAt(const std::u16string& name, KvDbObjectI
     const KvDbDatabase* pDb = database();
     if (pDb == nullptr) return Kvmo::eNotInDatabase;
     for (const KvDbObjectId& recordId : m_records) {
-        const auto* pRecord = dynamic_cast<const KvDbSymbolTableRecord*>(pDb->objectAt(recordId));
+        const auto* pRecord = kvCast<KvDbSymbolTableRecord>(pDb->objectAt(recordId));
         if (pRecord && !pRecord->isErased() && kvAsciiEqualNoCase(pRecord->getName(), name)) {
             id = recordId;
             return Kvmo::eOk;

@@ -21,7 +21,7 @@ constexpr double kLineSpacing = 5.0 / 3.0;
 const KvDbTableStyle* styleAt(KvDbObjectId id)
 {
     const KvDbDatabase* pDb = id.database();
-    return pDb ? dynamic_cast<const KvDbTableStyle*>(pDb->objectAt(id)) : nullptr;
+    return pDb ? kvCast<KvDbTableStyle>(pDb->objectAt(id)) : nullptr;
 }
 
 // Height of a row holding the given number of lines of text.
@@ -107,7 +107,7 @@ Kvmo::ErrorStatus KvDbTable::setBlockTableRecordId(int row, int col, KvDbObjectI
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
     const KvDbDatabase* pDb = blockId.database();
-    const auto* pBlock = pDb ? dynamic_cast<const KvDbBlockTableRecord*>(pDb->objectAt(blockId)) : nullptr;
+    const auto* pBlock = pDb ? kvCast<KvDbBlockTableRecord>(pDb->objectAt(blockId)) : nullptr;
     if (pBlock == nullptr || pBlock->isErased()) return Kvmo::eInvalidInput;
     if (!kvinternal::consumeTableCellWrite()) return Kvmo::eNotApplicable;
     Cell& cell = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
@@ -125,7 +125,7 @@ KvDbObjectId KvDbTable::textStyle(int row, int col) const
     if (pStyle && !pStyle->textStyle().isNull()) return pStyle->textStyle();
     // Without a style the drawing's "Standard" text style applies.
     const KvDbDatabase* pDb = database() ? database() : m_tableStyle.database();
-    const auto* pStyles = pDb ? dynamic_cast<const KvDbSymbolTable*>(pDb->objectAt(pDb->textStyleTableId())) : nullptr;
+    const auto* pStyles = pDb ? kvCast<KvDbSymbolTable>(pDb->objectAt(pDb->textStyleTableId())) : nullptr;
     KvDbObjectId id;
     if (pStyles) pStyles->getAt(u"Standard", id);
     return id;

@@ -68,7 +68,7 @@ resbuf* kvdbEntGet(const kv_name entity)
 {
     KvDbObjectId id;
     if (kvdbGetObjectId(id, entity) != Kvmo::eOk) return nullptr;
-    const auto* pEntity = dynamic_cast<const KvDbEntity*>(id.database()->objectAt(id));
+    const auto* pEntity = kvCast<KvDbEntity>(id.database()->objectAt(id));
     if (pEntity == nullptr || pEntity->isErased()) return nullptr;
     const std::u16string type = pEntity->dxfName();
     const std::u16string handle = pEntity->handle().text();

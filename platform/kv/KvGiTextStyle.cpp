@@ -77,7 +77,7 @@ Kvmo::ErrorStatus fromKvDbTextStyle(KvGiTextStyle& style, const KvDbObjectId& te
 {
     if (textStyleId.isNull()) return Kvmo::eNullObjectId;
     const KvDbDatabase* pDb = textStyleId.database();
-    const auto* pRecord = pDb ? dynamic_cast<const KvDbTextStyleTableRecord*>(pDb->objectAt(textStyleId)) : nullptr;
+    const auto* pRecord = pDb ? kvCast<KvDbTextStyleTableRecord>(pDb->objectAt(textStyleId)) : nullptr;
     if (pRecord == nullptr) return Kvmo::eWrongObjectType;
     if (pRecord->isErased()) return Kvmo::eWasErased;
     // A style without a fixed height leaves the size to the caller.

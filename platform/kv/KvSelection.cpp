@@ -26,9 +26,9 @@ constexpr std::int64_t kSelectionSetMark = 0x5353;  // second word of a selectio
 
 bool isSelectable(const KvDbDatabase& db, KvDbObjectId id)
 {
-    const auto* pEntity = dynamic_cast<const KvDbEntity*>(db.objectAt(id));
+    const auto* pEntity = kvCast<KvDbEntity>(db.objectAt(id));
     if (pEntity == nullptr || pEntity->isErased()) return false;
-    const auto* pOwner = dynamic_cast<const KvDbBlockTableRecord*>(db.objectAt(pEntity->ownerId()));
+    const auto* pOwner = kvCast<KvDbBlockTableRecord>(db.objectAt(pEntity->ownerId()));
     return pOwner != nullptr && pOwner->isLayout();
 }
 
@@ -125,7 +125,7 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     std::vector<KvDbObjectId> selected;
     std::unordered_set<KvDbObjectId> seen;
     for (const KvDbObjectId& id : candidates) {
-        const auto* pEntity = dynamic_cast<const KvDbEntity*>(pDb->objectAt(id));
+        const auto* pEntity = kvCast<KvDbEntity>(pDb->objectAt(id));
         if (pEntity && passesFilter(*pEntity, filter) && seen.insert(id).second) selected.push_back(id);
     }
     if (selected.empty()) return RTERROR;

@@ -11,7 +11,7 @@ KvTableLayout kvLayoutTable(const KvDbDatabase& db, const KvDbTable& table)
     KvTableLayout out;
     const int rows = table.numRows(), cols = table.numColumns();
     double margin = 0.06, styleHeight = 0.18;
-    if (auto* style = dynamic_cast<const KvDbTableStyle*>(db.objectAt(table.tableStyle()))) {
+    if (auto* style = kvCast<KvDbTableStyle>(db.objectAt(table.tableStyle()))) {
         margin = style->horizontalCellMargin();
         styleHeight = style->textHeight();
     }

@@ -85,10 +85,10 @@ const SceneBuilder::Layer& SceneBuilder::layerOf(const KvDbEntity& entity)
     auto it = m_layers.find(key);
     if (it != m_layers.end()) return it->second;
     Layer layer;
-    const auto* pTable = dynamic_cast<const KvDbSymbolTable*>(m_db.objectAt(m_db.layerTableId()));
+    const auto* pTable = kvCast<KvDbSymbolTable>(m_db.objectAt(m_db.layerTableId()));
     KvDbObjectId id;
     if (pTable && pTable->getAt(*key, id) == Kvmo::eOk)
-        if (const auto* pRecord = dynamic_cast<const KvDbLayerTableRecord*>(m_db.objectAt(id))) {
+        if (const auto* pRecord = kvCast<KvDbLayerTableRecord>(m_db.objectAt(id))) {
             // A negative colour number marks a layer that is off.
             layer.bVisible = pRecord->colorIndex >= 0 && !pRecord->bFrozen;
             layer.rgb = pRecord->trueColor >= 0 ? static_cast<std::uint32_t>(pRecord->trueColor)
@@ -114,12 +114,12 @@ SceneColor SceneBuilder::colorOf(const KvDbEntity& entity, bool bInBlock)
 
 void SceneBuilder::build()
 {
-    const auto* pModel = dynamic_cast<const KvDbBlockTableRecord*>(m_db.objectAt(m_db.modelSpaceId()));
+    const auto* pModel = kvCast<KvDbBlockTableRecord>(m_db.objectAt(m_db.modelSpaceId()));
     if (pModel == nullptr) return;
     std::vector<RenderBox> boxes;
     std::vector<ScenePrimitive> run;
     for (const KvDbObjectId& id : pModel->entityIds()) {
-        const auto* pEntity = dynamic_cast<const KvDbEntity*>(m_db.objectAt(id));
+        const auto* pEntity = kvCast<KvDbEntity>(m_db.objectAt(id));
         if (pEntity == nullptr || pEntity->isErased()) continue;
         run.clear();
         m_out = &run;
@@ -130,7 +130,7 @@ void SceneBuilder::build()
         item.firstPrimitive = static_cast<std::uint32_t>(m_scene.primitives.size());
         item.primitiveCount = static_cast<std::uint32_t>(run.size());
         for (const ScenePrimitive& p : run) item.box.add(p.box);
-        item.bPickInside = dynamic_cast<const KvDbTable*>(pEntity) != nullptr;
+        item.bPickInside = kvCast<KvDbTable>(pEntity) != nullptr;
         m_scene.primitives.insert(m_scene.primitives.end(), run.begin(), run.end());
         m_scene.m_extents.add(item.box);
         boxes.push_back(item.box);
@@ -145,17 +145,17 @@ bool SceneBuilder::addEntity(const KvDbEntity& entity, bool bInBlock, int depth)
     if (!entity.visible()) return false;
     if (!(bInBlock && entity.layer() == u"0") && !layerOf(entity).bVisible) return false;
     const SceneColor color = colorOf(entity, bInBlock);
-    if (const auto* p = dynamic_cast<const KvDbLine*>(&entity)) {
+    if (const auto* p = kvCast<KvDbLine>(&entity)) {
         addLine(xy(p->startPoint()), xy(p->endPoint()), color);
-    } else if (const auto* p = dynamic_cast<const KvDbPolyline*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbPolyline>(&entity)) {
         addPolyline(*p, color);
-    } else if (const auto* p = dynamic_cast<const KvDbArc*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbArc>(&entity)) {
         double sweep = p->endAngle() - p->startAngle();
         while (sweep <= 0) sweep += kTwoPi;
         addArc(ocsOf(p->normal()), xy(p->center()), p->radius(), p->startAngle(), sweep, color);
-    } else if (const auto* p = dynamic_cast<const KvDbCircle*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbCircle>(&entity)) {
         addArc(ocsOf(p->normal()), xy(p->center()), p->radius(), 0.0, kTwoPi, color);
-    } else if (const auto* p = dynamic_cast<const KvDbSolid*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbSolid>(&entity)) {
         const RenderAffine ocs = ocsOf(p->normal());
         KvGePoint3d c[4];
         for (unsigned int i = 0; i < 4; ++i) p->getPointAt(i, c[i]);
@@ -171,22 +171,22 @@ bool SceneBuilder::addEntity(const KvDbEntity& entity, bool bInBlock, int depth)
         }
         prim.count = bTriangle ? 3 : 4;
         m_out->push_back(prim);
-    } else if (const auto* p = dynamic_cast<const KvDbPoint*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbPoint>(&entity)) {
         ScenePrimitive prim = primitive(ScenePrimitive::kDot, false, color);
         prim.first = static_cast<std::uint32_t>(m_scene.points.size());
         prim.count = 1;
         m_scene.points.push_back(xy(p->position()));
         prim.box.add(m_scene.points.back());
         m_out->push_back(prim);
-    } else if (const auto* p = dynamic_cast<const KvDbMText*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbMText>(&entity)) {
         addMText(*p, color);
-    } else if (const auto* p = dynamic_cast<const KvDbText*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbText>(&entity)) {
         // Attributes are drawn with their block reference; attribute definitions are not kept as texts.
-        if (dynamic_cast<const KvDbAttribute*>(p)) return false;
+        if (kvCast<KvDbAttribute>(p)) return false;
         addSingleLineText(*p, color);
-    } else if (const auto* p = dynamic_cast<const KvDbTable*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbTable>(&entity)) {
         addTable(*p, color, depth);
-    } else if (const auto* p = dynamic_cast<const KvDbBlockReference*>(&entity)) {
+    } else if (const auto* p = kvCast<KvDbBlockReference>(&entity)) {
         addInsert(*p, bInBlock, depth);
     } else {
         return false;  // kinds the view does not draw
@@ -385,14 +385,14 @@ int SceneBuilder::blockIndex(KvDbObjectId blockId, int depth)
     if (blockId.isNull() || depth > kMaxBlockDepth) return -1;
     const auto found = m_blocks.find(blockId.serial());
     if (found != m_blocks.end()) return found->second;  // -1 while it is being built: a block inside itself
-    const auto* pRecord = dynamic_cast<const KvDbBlockTableRecord*>(m_db.objectAt(blockId));
+    const auto* pRecord = kvCast<KvDbBlockTableRecord>(m_db.objectAt(blockId));
     if (pRecord == nullptr || pRecord->isLayout()) return -1;
     m_blocks[blockId.serial()] = -1;
     std::vector<ScenePrimitive> run;
     std::vector<ScenePrimitive>* pOuter = m_out;
     m_out = &run;
     for (const KvDbObjectId& id : pRecord->entityIds()) {
-        const auto* pEntity = dynamic_cast<const KvDbEntity*>(m_db.objectAt(id));
+        const auto* pEntity = kvCast<KvDbEntity>(m_db.objectAt(id));
         if (pEntity && !pEntity->isErased()) addEntity(*pEntity, true, depth);
     }
     m_out = pOuter;
@@ -412,7 +412,7 @@ void SceneBuilder::addInsert(const KvDbBlockReference& ref, bool bInBlock, int d
     const SceneColor color = colorOf(ref, bInBlock);
     const int block = blockIndex(ref.blockTableRecord(), depth + 1);
     if (block >= 0 && !m_scene.blocks[static_cast<std::size_t>(block)].box.isEmpty()) {
-        const auto* pRecord = dynamic_cast<const KvDbBlockTableRecord*>(m_db.objectAt(ref.blockTableRecord()));
+        const auto* pRecord = kvCast<KvDbBlockTableRecord>(m_db.objectAt(ref.blockTableRecord()));
         const KvGePoint3d origin = pRecord ? pRecord->origin() : KvGePoint3d();
         const KvGePoint3d at = ref.position();
         const KvGeScale3d scale = ref.scaleFactors();
@@ -428,7 +428,7 @@ void SceneBuilder::addInsert(const KvDbBlockReference& ref, bool bInBlock, int d
     }
     if (bInBlock) return;  // attributes of references nested in blocks are not drawn
     for (const KvDbObjectId& id : ref.attributeIds()) {
-        const auto* pAttribute = dynamic_cast<const KvDbAttribute*>(m_db.objectAt(id));
+        const auto* pAttribute = kvCast<KvDbAttribute>(m_db.objectAt(id));
         if (pAttribute == nullptr || pAttribute->isErased() || pAttribute->isInvisible() || !pAttribute->visible())
             continue;
         // ByBlock and ByLayer on layer 0 follow the reference, as inside its block.

@@ -211,7 +211,7 @@ void HostShell::listEntities()
 {
     std::vector<std::u16string> lines;
     for (const KvDbObjectId& id : m_db->layoutEntitiesInOrder()) {
-        const auto* pEntity = dynamic_cast<const KvDbEntity*>(m_db->objectAt(id));
+        const auto* pEntity = kvCast<KvDbEntity>(m_db->objectAt(id));
         if (pEntity == nullptr || pEntity->isErased()) continue;
         std::u16string handle = pEntity->handle().text();
         std::u16string kind = pEntity->dxfName();

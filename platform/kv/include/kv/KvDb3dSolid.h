@@ -8,6 +8,7 @@
 class KvDb3dSolid : public KvDbEntity {
 public:
     const char* isA() const override { return "KvDb3dSolid"; }
+    KV_DB_KIND(KvDb3dSolid, k3dSolid, k3dSolid)
     std::u16string dxfName() const override { return u"3DSOLID"; }
 
     const std::vector<std::string>& modelerData() const { return m_modelerData; }

@@ -10,6 +10,7 @@ public:
     {
     }
     const char* isA() const override { return "KvDbArc"; }
+    KV_DB_KIND(KvDbArc, kArc, kArc)
     std::u16string dxfName() const override { return u"ARC"; }
 
     KvGePoint3d center() const { return m_center; }

@@ -7,6 +7,7 @@ class KvDbAttribute : public KvDbText {
 public:
     KvDbAttribute() = default;
     const char* isA() const override { return "KvDbAttribute"; }
+    KV_DB_KIND(KvDbAttribute, kAttribute, kAttribute)
     std::u16string dxfName() const override { return u"ATTRIB"; }
 
     const std::u16string& tag() const { return m_tag.str(); }

@@ -14,6 +14,7 @@ class KvDbBlockReference : public KvDbEntity {
 public:
     KvDbBlockReference() = default;
     const char* isA() const override { return "KvDbBlockReference"; }
+    KV_DB_KIND(KvDbBlockReference, kBlockReference, kTable)
     std::u16string dxfName() const override { return u"INSERT"; }
 
     KvDbObjectId blockTableRecord() const { return m_blockTableRecord; }

@@ -10,6 +10,7 @@ class KvDbEntity;
 class KvDbBlockTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbBlockTableRecord"; }
+    KV_DB_KIND(KvDbBlockTableRecord, kBlockTableRecord, kBlockTableRecord)
     std::u16string dxfName() const override { return u"BLOCK_RECORD"; }
 
     // Appends an entity (the record must be open for write); the database takes it and
@@ -39,6 +40,7 @@ private:
 class KvDbLayerTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbLayerTableRecord"; }
+    KV_DB_KIND(KvDbLayerTableRecord, kLayerTableRecord, kLayerTableRecord)
     std::u16string dxfName() const override { return u"LAYER"; }
     std::int16_t colorIndex = 7;  // negative: the layer is off
     std::int32_t trueColor = -1;  // 0xRRGGBB shown instead of the index, -1 for none
@@ -51,6 +53,7 @@ public:
 class KvDbLinetypeTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbLinetypeTableRecord"; }
+    KV_DB_KIND(KvDbLinetypeTableRecord, kLinetypeTableRecord, kLinetypeTableRecord)
     std::u16string dxfName() const override { return u"LTYPE"; }
     std::u16string description;
 };
@@ -58,6 +61,7 @@ public:
 class KvDbTextStyleTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbTextStyleTableRecord"; }
+    KV_DB_KIND(KvDbTextStyleTableRecord, kTextStyleTableRecord, kTextStyleTableRecord)
     std::u16string dxfName() const override { return u"STYLE"; }
     double textSize = 0.0;  // 0: height chosen per text
     double xScale = 1.0;    // width factor
@@ -69,6 +73,7 @@ public:
 class KvDbRegAppTableRecord : public KvDbSymbolTableRecord {
 public:
     const char* isA() const override { return "KvDbRegAppTableRecord"; }
+    KV_DB_KIND(KvDbRegAppTableRecord, kRegAppTableRecord, kRegAppTableRecord)
     std::u16string dxfName() const override { return u"APPID"; }
 };
 

@@ -6,6 +6,7 @@ public:
     KvDbCircle() = default;
     KvDbCircle(const KvGePoint3d& center, double radius) : m_center(center), m_radius(radius) {}
     const char* isA() const override { return "KvDbCircle"; }
+    KV_DB_KIND(KvDbCircle, kCircle, kCircle)
     std::u16string dxfName() const override { return u"CIRCLE"; }
 
     KvGePoint3d center() const { return m_center; }

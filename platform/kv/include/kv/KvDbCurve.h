@@ -6,6 +6,7 @@
 class KvDbCurve : public KvDbEntity {
 public:
     const char* isA() const override { return "KvDbCurve"; }
+    KV_DB_KIND(KvDbCurve, kCurve, kPolyline)
 
     virtual Kvmo::ErrorStatus getStartParam(double& param) const = 0;
     virtual Kvmo::ErrorStatus getEndParam(double& param) const = 0;

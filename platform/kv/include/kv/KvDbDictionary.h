@@ -7,6 +7,7 @@
 class KvDbDictionary : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbDictionary"; }
+    KV_DB_KIND(KvDbDictionary, kDictionary, kDictionary)
     std::u16string dxfName() const override { return u"DICTIONARY"; }
 
     Kvmo::ErrorStatus getAt(const std::u16string& name, KvDbObjectId& id) const;
@@ -36,6 +37,7 @@ private:
 class KvDbXrecord : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbXrecord"; }
+    KV_DB_KIND(KvDbXrecord, kXrecord, kXrecord)
     std::u16string dxfName() const override { return u"XRECORD"; }
     const KvTypedValueList& data() const { return m_data; }
     void setData(KvTypedValueList data) { m_data = std::move(data); }
@@ -49,6 +51,7 @@ class KvDbGenericObject : public KvDbObject {
 public:
     explicit KvDbGenericObject(std::u16string typeName) : m_typeName(std::move(typeName)) {}
     const char* isA() const override { return "KvDbGenericObject"; }
+    KV_DB_KIND(KvDbGenericObject, kGenericObject, kGenericObject)
     std::u16string dxfName() const override { return m_typeName; }
 
 private:

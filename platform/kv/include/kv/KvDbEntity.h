@@ -8,6 +8,7 @@ class KvDbEntity : public KvDbObject {
 public:
     KvDbEntity();
     const char* isA() const override { return "KvDbEntity"; }
+    KV_DB_KIND(KvDbEntity, kEntity, kGenericEntity)
 
     // The block table record that holds the entity.
     KvDbObjectId blockId() const { return ownerId(); }
@@ -72,6 +73,7 @@ class KvDbGenericEntity : public KvDbEntity {
 public:
     explicit KvDbGenericEntity(std::u16string typeName) : m_typeName(std::move(typeName)) {}
     const char* isA() const override { return "KvDbGenericEntity"; }
+    KV_DB_KIND(KvDbGenericEntity, kGenericEntity, kGenericEntity)
     std::u16string dxfName() const override { return m_typeName; }
 
 private:

@@ -6,6 +6,7 @@ public:
     KvDbLine() = default;
     KvDbLine(const KvGePoint3d& start, const KvGePoint3d& end) : m_start(start), m_end(end) {}
     const char* isA() const override { return "KvDbLine"; }
+    KV_DB_KIND(KvDbLine, kLine, kLine)
     std::u16string dxfName() const override { return u"LINE"; }
 
     KvGePoint3d startPoint() const { return m_start; }

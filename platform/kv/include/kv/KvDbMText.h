@@ -37,6 +37,7 @@ public:
     enum LineSpacingStyle { kAtLeast = 1, kExactly = 2 };
 
     const char* isA() const override { return "KvDbMText"; }
+    KV_DB_KIND(KvDbMText, kMText, kMText)
     std::u16string dxfName() const override { return u"MTEXT"; }
 
     KvGePoint3d location() const { return m_location; }

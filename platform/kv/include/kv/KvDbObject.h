@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "kv/KvDbHandle.h"
+#include "kv/KvDbKind.h"
 #include "kv/KvDbObjectId.h"
 #include "kv/KvStatus.h"
 #include "kv/KvTypedValue.h"
@@ -25,6 +26,10 @@ public:
 
     // Run-time class name ("KvDbLine") and the drawing-file type name ("LINE").
     virtual const char* isA() const { return "KvDbObject"; }
+    // The object's class as a number (see KvDbKind.h); kvCast tests it.
+    using KvKindClass = KvDbObject;
+    static constexpr KvDbKind kKindFirst = KvDbKind::kObject, kKindLast = KvDbKind::kTableStyle;
+    virtual KvDbKind kind() const { return KvDbKind::kObject; }
     virtual std::u16string dxfName() const = 0;
 
     KvDbObjectId objectId() const { return m_id; }
@@ -93,16 +98,23 @@ private:
     bool m_writer = false;
 };
 
-// Class test in the host's style: the object as T, or null.
+// Class test in the host's style: the object as T, or null. The host's classes answer from
+// their kind; a class derived elsewhere is found through the class hierarchy.
 template <class T>
 T* kvCast(KvDbObject* object)
 {
-    return dynamic_cast<T*>(object);
+    if constexpr (KvDbKindDeclared<T>) {
+        if (object == nullptr) return nullptr;
+        const KvDbKind kind = object->kind();
+        return kind >= T::kKindFirst && kind <= T::kKindLast ? static_cast<T*>(object) : nullptr;
+    } else {
+        return dynamic_cast<T*>(object);
+    }
 }
 template <class T>
 const T* kvCast(const KvDbObject* object)
 {
-    return dynamic_cast<const T*>(object);
+    return kvCast<T>(const_cast<KvDbObject*>(object));
 }
 
 // Opens a resident object. Erased objects do not open unless openErased is set.
@@ -118,7 +130,7 @@ Kvmo::ErrorStatus kvdbOpenObject(T*& object, KvDbObjectId id, KvDb::OpenMode mod
     KvDbObject* base = nullptr;
     Kvmo::ErrorStatus es = kvdbOpenKvDbObject(base, id, mode, openErased);
     if (es != Kvmo::eOk) return es;
-    object = dynamic_cast<T*>(base);
+    object = kvCast<T>(base);
     if (object == nullptr) {
         base->close();
         return Kvmo::eWrongObjectType;

@@ -7,6 +7,7 @@ public:
     KvDbPoint() = default;
     explicit KvDbPoint(const KvGePoint3d& position) : m_position(position) {}
     const char* isA() const override { return "KvDbPoint"; }
+    KV_DB_KIND(KvDbPoint, kPoint, kPoint)
     std::u16string dxfName() const override { return u"POINT"; }
 
     KvGePoint3d position() const { return m_position; }

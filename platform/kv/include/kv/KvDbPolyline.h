@@ -16,6 +16,7 @@ public:
     };
 
     const char* isA() const override { return "KvDbPolyline"; }
+    KV_DB_KIND(KvDbPolyline, kPolyline, kPolyline)
     std::u16string dxfName() const override { return u"LWPOLYLINE"; }
 
     unsigned int numVerts() const { return static_cast<unsigned int>(m_vertices.size()); }

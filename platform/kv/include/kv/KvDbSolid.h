@@ -7,6 +7,7 @@ class KvDbSolid : public KvDbEntity {
 public:
     KvDbSolid() = default;
     const char* isA() const override { return "KvDbSolid"; }
+    KV_DB_KIND(KvDbSolid, kSolid, kSolid)
     std::u16string dxfName() const override { return u"SOLID"; }
 
     Kvmo::ErrorStatus getPointAt(unsigned int index, KvGePoint3d& point) const;  // index 0..3

@@ -10,6 +10,7 @@
 class KvDbSymbolTableRecord : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbSymbolTableRecord"; }
+    KV_DB_KIND(KvDbSymbolTableRecord, kSymbolTableRecord, kRegAppTableRecord)
     const std::u16string& getName() const { return m_name; }
     Kvmo::ErrorStatus getName(std::u16string& name) const
     {
@@ -26,6 +27,7 @@ private:
 class KvDbSymbolTable : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbSymbolTable"; }
+    KV_DB_KIND(KvDbSymbolTable, kSymbolTable, kRegAppTable)
 
     bool has(const std::u16string& name) const;
     Kvmo::ErrorStatus getAt(const std::u16string& name, KvDbObjectId& id) const;
@@ -54,26 +56,31 @@ class KvDbBlockTableRecord;
 class KvDbBlockTable : public KvDbSymbolTable {
 public:
     const char* isA() const override { return "KvDbBlockTable"; }
+    KV_DB_KIND(KvDbBlockTable, kBlockTable, kBlockTable)
     std::u16string dxfName() const override { return u"BLOCK_RECORD"; }
 };
 class KvDbLayerTable : public KvDbSymbolTable {
 public:
     const char* isA() const override { return "KvDbLayerTable"; }
+    KV_DB_KIND(KvDbLayerTable, kLayerTable, kLayerTable)
     std::u16string dxfName() const override { return u"LAYER"; }
 };
 class KvDbLinetypeTable : public KvDbSymbolTable {
 public:
     const char* isA() const override { return "KvDbLinetypeTable"; }
+    KV_DB_KIND(KvDbLinetypeTable, kLinetypeTable, kLinetypeTable)
     std::u16string dxfName() const override { return u"LTYPE"; }
 };
 class KvDbTextStyleTable : public KvDbSymbolTable {
 public:
     const char* isA() const override { return "KvDbTextStyleTable"; }
+    KV_DB_KIND(KvDbTextStyleTable, kTextStyleTable, kTextStyleTable)
     std::u16string dxfName() const override { return u"STYLE"; }
 };
 class KvDbRegAppTable : public KvDbSymbolTable {
 public:
     const char* isA() const override { return "KvDbRegAppTable"; }
+    KV_DB_KIND(KvDbRegAppTable, kRegAppTable, kRegAppTable)
     std::u16string dxfName() const override { return u"APPID"; }
 };
 

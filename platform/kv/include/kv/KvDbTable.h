@@ -22,6 +22,7 @@ public:
 
     KvDbTable();
     const char* isA() const override { return "KvDbTable"; }
+    KV_DB_KIND(KvDbTable, kTable, kTable)
     std::u16string dxfName() const override { return u"ACAD_TABLE"; }
 
     Kvmo::ErrorStatus setSize(int rows, int columns);

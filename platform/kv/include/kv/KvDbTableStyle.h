@@ -5,6 +5,7 @@
 class KvDbTableStyle : public KvDbObject {
 public:
     const char* isA() const override { return "KvDbTableStyle"; }
+    KV_DB_KIND(KvDbTableStyle, kTableStyle, kTableStyle)
     std::u16string dxfName() const override { return u"TABLESTYLE"; }
 
     const std::u16string& name() const { return m_name; }

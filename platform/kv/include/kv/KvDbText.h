@@ -7,6 +7,7 @@ class KvDbText : public KvDbEntity {
 public:
     KvDbText() = default;
     const char* isA() const override { return "KvDbText"; }
+    KV_DB_KIND(KvDbText, kText, kAttribute)
     std::u16string dxfName() const override { return u"TEXT"; }
 
     KvGePoint3d position() const { return m_position; }
