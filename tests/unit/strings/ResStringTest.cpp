@@ -89,8 +89,6 @@ TEST_F(ResStringTest, FormatInsertsArgumentsUnchanged)
     const std::u16string csPath = u"/tmp/100%/a%1b%%c%s.csv";
     kvSetUiLanguage(KvUiLanguage::English);
     EXPECT_EQ(FormatResString(188, {csPath}), u"\nCSV export done to : " + csPath);
-    EXPECT_EQ(FormatResString(241, {u"obj_handles"}),
-              u"\nNone identified 'obj_handles' xData attached to this object.");
     kvSetUiLanguage(KvUiLanguage::French);
     EXPECT_EQ(FormatResString(242, {csPath}), u"\nExport KVX terminé vers: " + csPath);
     kvSetUiLanguage(KvUiLanguage::Spanish);
