@@ -180,8 +180,8 @@ TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
 // goes only with the last object of its group.
 TEST_F(UpdateModesTest, ErasingEitherLineOfACountedRowKeepsTheRow)
 {
-    // Each round ends with its lines erased: the next one starts from a drawing without lines.
     for (const bool bKeptFirst : {true, false}) {
+        NewDrawing();
         const KvDbObjectId idOther = AddLine(5800);
         const KvDbObjectId idKept = AddLine(5800);
         const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer", u"Length"}, true, false, true);
