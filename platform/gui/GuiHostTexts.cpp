@@ -52,6 +52,9 @@ constexpr Texts kTexts[] = {
     {GuiHostText::kSaveAsTitle, "Save drawing as", "Guardar dibujo como", "Enregistrer le dessin sous"},
     {GuiHostText::kDrawingFiles, "Drawings (*.dxf)", "Dibujos (*.dxf)", "Dessins (*.dxf)"},
     {GuiHostText::kAllFiles, "All files", "Todos los archivos", "Tous les fichiers"},
+    {GuiHostText::kCancelButton, "&Cancel", "&Cancelar", "&Annuler"},
+    {GuiHostText::kOpenButton, "&Open", "&Abrir", "&Ouvrir"},
+    {GuiHostText::kSaveButton, "&Save", "&Guardar", "&Enregistrer"},
     {GuiHostText::kOpeningFile, "Opening %s", "Abriendo %s", "Ouverture de %s"},
     {GuiHostText::kSavingFile, "Saving %s", "Guardando %s", "Enregistrement de %s"},
 };

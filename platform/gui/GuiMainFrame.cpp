@@ -1,5 +1,6 @@
 #include "GuiMainFrame.h"
 
+#include <gtk/gtk.h>
 #include <wx/artprov.h>
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
@@ -10,6 +11,7 @@
 #include <wx/toolbar.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "GuiCommandLine.h"
 #include "GuiDrawingView.h"
@@ -41,6 +43,23 @@ std::string trimmed(const std::string& s)
     const std::size_t first = s.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// GTK names the chooser's buttons in the desktop's language: name them in the user's.
+void nameButtons(wxFileDialog& dialog, GuiHostText accept)
+{
+    GtkWidget* chooser = dialog.GetHandle();
+    if (!chooser || !GTK_IS_DIALOG(chooser)) return;
+    const std::pair<int, GuiHostText> buttons[] = {{GTK_RESPONSE_CANCEL, GuiHostText::kCancelButton},
+                                                   {GTK_RESPONSE_ACCEPT, accept}};
+    for (const auto& [response, text] : buttons) {
+        GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(chooser), response);
+        if (!button || !GTK_IS_BUTTON(button)) continue;
+        wxString label = kvguiHostText(text);
+        label.Replace("&", "_");  // GTK's mnemonic mark
+        gtk_button_set_use_underline(GTK_BUTTON(button), TRUE);
+        gtk_button_set_label(GTK_BUTTON(button), label.utf8_str());
+    }
 }
 
 std::string quoted(const wxString& path)
@@ -151,6 +170,7 @@ void GuiMainFrame::BuildMenus()
                                 kvguiHostText(GuiHostText::kDrawingFiles) + "|*.dxf;*.DXF|" +
                                     kvguiHostText(GuiHostText::kAllFiles) + "|*",
                                 wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+            nameButtons(dialog, GuiHostText::kOpenButton);
             if (dialog.ShowModal() == wxID_OK) RunCommand("OPEN " + quoted(dialog.GetPath()));
             break;
         }
@@ -159,6 +179,7 @@ void GuiMainFrame::BuildMenus()
             wxFileDialog dialog(this, kvguiHostText(GuiHostText::kSaveAsTitle), wxEmptyString, wxEmptyString,
                                 kvguiHostText(GuiHostText::kDrawingFiles) + "|*.dxf",
                                 wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+            nameButtons(dialog, GuiHostText::kSaveButton);
             if (dialog.ShowModal() == wxID_OK) RunCommand("SAVEAS " + quoted(dialog.GetPath()));
             break;
         }

@@ -1,7 +1,8 @@
-// The main window speaks the user's language: its menus, tool bar and prompt are built in
-// English, Spanish and French, every text is there, the Spanish and French ones are
-// translations, accelerators stay the same and no menu has two items on one mnemonic letter.
-// Each open menu is also written as a picture (build/gui-menus) for review.
+// The main window speaks the user's language: its menus, tool bar, prompt and the host's
+// file choosers are built in English, Spanish and French, every text is there, the Spanish
+// and French ones are translations, accelerators stay the same and no menu has two items on
+// one mnemonic letter. Each open menu and chooser is also written as a picture
+// (build/gui-menus) for review.
 #include <gtest/gtest.h>
 
 #include <gtk/gtk.h>
@@ -18,6 +19,7 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 
 #include "kv/kv.h"
@@ -38,7 +40,13 @@ struct Tool {
     wxString label, tip, statusText;
 };
 
+struct Chooser {
+    wxString title, cancel, accept;
+    std::vector<wxString> filters;
+};
+
 struct WindowTexts {
+    std::vector<Chooser> choosers;         // Open, Save As
     std::vector<std::string> pictures;     // the screen with each menu open
     std::vector<Item> titles;              // the menu bar's
     std::vector<std::vector<Item>> menus;  // each menu's items, separators left out
@@ -118,6 +126,59 @@ WindowTexts readWindow(wxFrame& frame, const wxString& pictures)
     return texts;
 }
 
+wxString utf8(const char* text)
+{
+    return text ? wxString::FromUTF8(text) : wxString();
+}
+
+wxString buttonLabel(GtkWidget* dialog, int response)
+{
+    GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), response);
+    return button && GTK_IS_BUTTON(button) ? utf8(gtk_button_get_label(GTK_BUTTON(button))) : wxString();
+}
+
+GtkWidget* shownChooser()
+{
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data)))
+            found = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    return found;
+}
+
+// The host's Open and Save As choosers, opened from the menu, read and cancelled.
+void readChoosers(wxFrame& frame, const wxString& pictures, WindowTexts& texts)
+{
+    for (int id : {wxID_OPEN, wxID_SAVEAS}) {
+        Chooser& chooser = texts.choosers.emplace_back();
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            GtkWidget* dialog = shownChooser();
+            if (!dialog) return;  // not on the screen yet
+            timer.Stop();
+            chooser.title = utf8(gtk_window_get_title(GTK_WINDOW(dialog)));
+            GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(dialog));
+            for (GSList* f = filters; f; f = f->next)
+                chooser.filters.push_back(utf8(gtk_file_filter_get_name(GTK_FILE_FILTER(f->data))));
+            g_slist_free(filters);
+            chooser.cancel = buttonLabel(dialog, GTK_RESPONSE_CANCEL);
+            chooser.accept = buttonLabel(dialog, GTK_RESPONSE_ACCEPT);
+            if (!pictures.empty()) {
+                const wxString path = pictures + (id == wxID_OPEN ? "-open.png" : "-saveas.png");
+                writeScreen(path);
+                texts.pictures.push_back(path.utf8_string());
+            }
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+        });
+        timer.Start(50);
+        wxCommandEvent choose(wxEVT_MENU, id);
+        frame.ProcessWindowEvent(choose);  // back when the chooser is closed
+        timer.Stop();
+    }
+}
+
 // Builds the main window in one language and reads its texts while it runs.
 WindowTexts windowIn(KvUiLanguage language, const char* code)
 {
@@ -131,7 +192,9 @@ WindowTexts windowIn(KvUiLanguage language, const char* code)
         pictures = folder + "/menu-" + code;
     }
     shell.addHostCommand("TESTTEXTS", [&](HostShell&, const std::string&) {
-        texts = readWindow(*dynamic_cast<wxFrame*>(KvGuiMainWindow()), pictures);
+        auto& frame = *dynamic_cast<wxFrame*>(KvGuiMainWindow());
+        texts = readWindow(frame, pictures);
+        readChoosers(frame, pictures, texts);
     });
     std::istringstream script("TESTTEXTS\n");
     HostOptions options;
@@ -202,6 +265,15 @@ TEST(GuiMainWindowTexts, MenusToolBarAndPromptFollowTheLanguage)
             expectTranslated(english.tools[t].tip, texts.tools[t].tip, "tool tip");
             expectTranslated(english.tools[t].statusText, texts.tools[t].statusText, "tool's status text");
         }
+        for (std::size_t c = 0; c < english.choosers.size(); ++c) {
+            const Chooser &ours = texts.choosers[c], &base = english.choosers[c];
+            expectTranslated(base.title, ours.title, "chooser's title");
+            expectTranslated(base.cancel, ours.cancel, "chooser's button");
+            expectTranslated(base.accept, ours.accept, "chooser's button");
+            ASSERT_EQ(ours.filters.size(), base.filters.size());
+            for (std::size_t f = 0; f < base.filters.size(); ++f)
+                expectTranslated(base.filters[f], ours.filters[f], "file type");
+        }
         EXPECT_EQ(texts.labels.size(), english.labels.size());
         for (std::size_t l = 0; l < std::min(texts.labels.size(), english.labels.size()); ++l)
             expectTranslated(english.labels[l], texts.labels[l], "label");
@@ -217,6 +289,12 @@ TEST(GuiMainWindowTexts, MenusToolBarAndPromptFollowTheLanguage)
         }
     }
     EXPECT_EQ(seen.size(), pictures);
+    ASSERT_EQ(english.choosers.size(), 2u);
+    EXPECT_EQ(english.choosers[0].title, "Open drawing");
+    EXPECT_EQ(english.choosers[0].filters, (std::vector<wxString>{"Drawings (*.dxf)", "All files"}));
+    EXPECT_EQ(english.choosers[1].accept, "_Save");
+    EXPECT_EQ(others.at("es").choosers[0].accept, "_Abrir");
+    EXPECT_EQ(others.at("fr").choosers[1].cancel, "_Annuler");
     EXPECT_EQ(english.menus[0][0].accelerator, "Ctrl+O");
     EXPECT_EQ(english.menus[0][2].accelerator, "Ctrl+Shift+S");
 }

@@ -40,6 +40,9 @@ enum class GuiHostText {
     kSaveAsTitle,
     kDrawingFiles,
     kAllFiles,
+    kCancelButton,
+    kOpenButton,
+    kSaveButton,
     kOpeningFile,
     kSavingFile,
     kCount
