@@ -34,13 +34,17 @@ constexpr int kTableVersion = 1024;  // tables are written in the R2010 form
 
 // Where the saved bytes go, a piece at a time.
 using DxfSink = std::function<void(std::string_view)>;
+// Where unchanged stretches of the source go, when the sink can take them without their
+// bytes passing through here (null: they are read and given to the sink).
+using DxfCopySink = std::function<void(std::uint64_t begin, std::uint64_t size)>;
 
 class Writer {
 public:
-    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink, const std::string& target)
+    Writer(const KvDbDatabase& db, const DxfDocument& doc, DxfSink sink, DxfCopySink copy, const std::string& target)
         : m_db(db),
           m_doc(doc),
           m_sink(std::move(sink)),
+          m_copy(std::move(copy)),
           m_progress(u"Saving " + dxfUtf8ToUtf16(target), doc.source.size())
     {
     }
@@ -82,7 +86,7 @@ private:
         return buf;
     }
     const KvDbObject* object(KvDbObjectId id) const { return m_db.objectAt(id); }
-    bool dropped(const DxfChunk& c) const;
+    bool dropped(const DxfChunk& c, const KvDbObject* o) const;
     [[noreturn]] void fail(const std::string& what) const { throw DxfError(m_doc.fileName + ": " + what); }
 
     const KvDbDatabase& m_db;
@@ -91,13 +95,17 @@ private:
     // file order. The view lasts until the next call.
     std::string_view source(std::uint64_t begin, std::size_t size);
     void copySource();
-    void flush()
-    {
-        m_sink(m_out);
-        m_out.clear();
-    }
+    // Hands on the pending stretch of the source, then what was written after it.
+    void flush();
 
     DxfSink m_sink;
+    DxfCopySink m_copy;
+    // Unchanged records next to each other in the source, given on as one stretch; m_out
+    // holds what follows it.
+    struct Stretch {
+        std::uint64_t begin = 0;
+        std::uint64_t size = 0;
+    } m_pending;
     KvProgress m_progress;  // bytes of the file read from, gone through so far
     DxfSourceWindow m_window{m_doc.source, 4 << 20};
     std::string m_out;  // written to the sink a megabyte at a time
@@ -107,7 +115,34 @@ private:
     DxfTextCodec m_outCodec;
     std::uint64_t m_seed = 0;
 
-    std::unordered_set<std::uint64_t> m_inFile;  // serials of objects that have a chunk
+    // Serials of objects that have a chunk: one bit from the lowest serial of the file's on,
+    // as a drawing's objects take serials in a run.
+    class SerialSet {
+    public:
+        explicit SerialSet(const std::vector<DxfChunk>& chunks)
+        {
+            std::uint64_t last = 0;
+            m_first = ~std::uint64_t(0);
+            for (const DxfChunk& c : chunks)
+                if (c.kind == DxfChunkKind::kObject) {
+                    m_first = std::min(m_first, c.id.serial());
+                    last = std::max(last, c.id.serial());
+                }
+            if (m_first > last) return;
+            m_bits.resize(last - m_first + 1);
+            for (const DxfChunk& c : chunks)
+                if (c.kind == DxfChunkKind::kObject) m_bits[c.id.serial() - m_first] = true;
+        }
+        std::size_t count(std::uint64_t serial) const
+        {
+            return serial >= m_first && serial - m_first < m_bits.size() && m_bits[serial - m_first];
+        }
+
+    private:
+        std::uint64_t m_first = 0;
+        std::vector<bool> m_bits;
+    } m_inFile{m_doc.chunks};
+    bool m_anyErased = false;
     std::vector<const KvDbObject*> m_newAppIds;
     std::vector<const KvDbTableStyle*> m_newStyles;  // new styles tables use
     std::vector<const KvDbTable*> m_tables;          // new or rewritten
@@ -125,8 +160,6 @@ void Writer::run()
     bool changed = m_db.changeCounter() != m_doc.changeCounterAtLoad;
     // Every change, new objects included, moves the counter: nothing to look at.
     if (!changed && m_seed == m_doc.handseedAtLoad) return copySource();
-    for (const DxfChunk& c : m_doc.chunks)
-        if (c.kind == DxfChunkKind::kObject) m_inFile.insert(c.id.serial());
     classify();
     // Only the new styles a written table uses go into the file.
     std::vector<const KvDbTableStyle*> used;
@@ -203,7 +236,7 @@ void Writer::run()
         writeChunk(i);
         if (const auto it = m_copiesAfter.find(i); it != m_copiesAfter.end())
             for (const CopyPlan& plan : it->second) writeCopy(plan);
-        if (m_out.size() >= kFlush) {
+        if (m_out.size() >= kFlush || m_pending.size >= 16 * kFlush) {
             flush();
             m_progress.advance(m_doc.chunks[i].begin);
         }
@@ -220,11 +253,30 @@ std::string_view Writer::source(std::uint64_t begin, std::size_t size)
 // Nothing changed: the file as it was read.
 void Writer::copySource()
 {
-    constexpr std::size_t kPiece = 4 << 20;
+    constexpr std::size_t kPiece = 64 << 20;
     for (std::uint64_t at = 0; at < m_doc.source.size(); at += kPiece) {
         m_progress.advance(at);
-        m_sink(source(at, static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, m_doc.source.size() - at))));
+        m_pending = {at, std::min<std::uint64_t>(kPiece, m_doc.source.size() - at)};
+        flush();
     }
+}
+
+void Writer::flush()
+{
+    // Short stretches cost less as bytes than as a copy of their own.
+    constexpr std::uint64_t kShortest = 64 << 10;
+    if (m_pending.size >= kShortest && m_copy) {
+        m_copy(m_pending.begin, m_pending.size);
+    } else {
+        constexpr std::size_t kPiece = 4 << 20;
+        for (std::uint64_t at = 0; at < m_pending.size; at += kPiece) {
+            const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, m_pending.size - at));
+            m_sink(source(m_pending.begin + at, size));
+        }
+    }
+    m_pending = {};
+    if (!m_out.empty()) m_sink(m_out);
+    m_out.clear();
 }
 
 void Writer::classify()
@@ -233,8 +285,9 @@ void Writer::classify()
     for (KvDbObjectId id : m_db.allObjects()) {
         const KvDbObject* o = object(id);
         if (!o) continue;
+        if (o->isErased()) m_anyErased = true;
         bool inFile = m_inFile.count(id.serial()) != 0;
-        if (m_doc.synthetic.count(id.serial())) continue;
+        if (!m_doc.synthetic.empty() && m_doc.synthetic.count(id.serial())) continue;
         if (!inFile) {
             if (o->isErased()) continue;
             if (auto* t = kvCast<KvDbTable>(o)) {
@@ -355,13 +408,13 @@ void Writer::checkRoomForNewObjects() const
         fail("cannot save the new application names: the drawing has no APPID table");
 }
 
-bool Writer::dropped(const DxfChunk& c) const
+bool Writer::dropped(const DxfChunk& c, const KvDbObject* o) const
 {
-    const KvDbObject* o = object(c.id);
     if (!o) return false;
     if (c.kind == DxfChunkKind::kFollower) return o->isErased() || m_droppedBlocks.count(o->ownerId().serial()) != 0;
     if (c.kind != DxfChunkKind::kObject) return false;
     if (o->isErased()) return true;
+    if (m_droppedBlocks.empty() && !m_anyErased) return false;
     // Entities of a table's graphics block that is regenerated.
     if (kvCast<KvDbEntity>(o) && m_droppedBlocks.count(o->ownerId().serial())) return true;
     if (auto* owner = object(o->ownerId()); owner && kvCast<KvDbBlockReference>(owner) &&
@@ -387,7 +440,7 @@ void Writer::writeChunk(std::uint32_t index)
         copyChunk(c);
         return;
     case DxfChunkKind::kFollower:
-        if (!dropped(c)) copyChunk(c);
+        if (!dropped(c, object(c.id))) copyChunk(c);
         return;
     case DxfChunkKind::kObject: break;
     }
@@ -396,7 +449,7 @@ void Writer::writeChunk(std::uint32_t index)
         copyChunk(c);
         return;
     }
-    if (dropped(c)) return;
+    if (dropped(c, o)) return;
     if (m_rewrittenTables.count(c.id.serial())) {
         DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
         m_graphics.at(c.id.serial()).writeTable(w);
@@ -421,11 +474,16 @@ void Writer::writeChunk(std::uint32_t index)
 
 void Writer::copyChunk(const DxfChunk& c)
 {
-    std::string_view bytes = source(c.begin, c.size);
     if (m_outCodec.isUtf8() == m_doc.codec.isUtf8()) {
-        m_out.append(bytes);
+        if (m_out.empty() && m_pending.size > 0 && m_pending.begin + m_pending.size == c.begin) {
+            m_pending.size += c.size;
+        } else {
+            flush();
+            m_pending = {c.begin, c.size};
+        }
         return;
     }
+    std::string_view bytes = source(c.begin, c.size);
     // Upgraded to a UTF-8 version: only the text values change, \U+XXXX escapes become
     // the characters they stand for (a UTF-8 drawing keeps them as written).
     if (!m_doc.binary) {
@@ -682,7 +740,7 @@ std::string dxfWriteBytes(const KvDbDatabase& db, const DxfDocument& doc)
 {
     std::string out;
     Writer(
-        db, doc, [&out](std::string_view piece) { out.append(piece); }, doc.fileName)
+        db, doc, [&out](std::string_view piece) { out.append(piece); }, nullptr, doc.fileName)
         .run();
     checkReopens(doc.fileName, [&] { dxfReadBytes(out, doc.fileName); });
     return out;
@@ -699,13 +757,22 @@ void dxfWriteFile(const KvDbDatabase& db, const DxfDocument& doc, const std::str
     // the save (a change that cannot be written, the source file gone bad, no memory)
     // leaves no temporary file behind: the file object discards it.
     // A write that failed stops the save at once.
+    DxfCopySink copy;
+    if (const int fd = doc.source.fileDescriptor(); fd >= 0)
+        copy = [&, fd](std::uint64_t begin, std::uint64_t size) {
+            doc.source.checkUnchanged();
+            if (!file.CopyFrom(fd, begin, size))
+                throw DxfError(doc.source.name() + ": cannot read the file (" +
+                               (errno != 0 ? std::strerror(errno) : "it became shorter") + ")");
+            if (!file.ErrorText().empty()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
+        };
     Writer(
         db, doc,
         [&](std::string_view piece) {
             file.Write(piece);
             if (!file.ErrorText().empty()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
         },
-        path)
+        copy, path)
         .run();
     if (!file.Commit()) throw DxfError(path + ": cannot write (" + file.ErrorText() + ")");
     checkReopens(path, [&] { dxfReadFile(path); });

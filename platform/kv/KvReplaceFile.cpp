@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -152,6 +153,53 @@ void KvReplaceFile::WriteAll(std::string_view bytes)
         p += n;
         nLeft -= static_cast<std::size_t>(n);
     }
+}
+
+bool KvReplaceFile::CopyFrom(int fdSource, std::uint64_t offset, std::uint64_t size)
+{
+    if (m_fd < 0 || !m_csError.empty()) return true;
+    Flush();
+    while (m_bKernelCopy && m_csError.empty() && size > 0) {
+        auto from = static_cast<off_t>(offset);
+        const ssize_t n = ::copy_file_range(fdSource, &from, m_fd, nullptr, size, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) {
+            errno = 0;  // the file ended early
+            return false;
+        }
+        if (n > 0) {
+            offset += static_cast<std::uint64_t>(n);
+            size -= static_cast<std::uint64_t>(n);
+            continue;
+        }
+        // Not between these files (another file system, a kernel without it): copy by hand.
+        // Other errors are the written file's (full disk, size limit).
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == EBADF ||
+            errno == EPERM || errno == ETXTBSY || errno == EOVERFLOW)
+            m_bKernelCopy = false;
+        else
+            FailWithErrno(errno);
+    }
+    return size == 0 || !m_csError.empty() || ReadAndWrite(fdSource, offset, size);
+}
+
+bool KvReplaceFile::ReadAndWrite(int fdSource, std::uint64_t offset, std::uint64_t size)
+{
+    while (m_csError.empty() && size > 0) {
+        m_buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, kBufferSize)));
+        const ssize_t n = ::pread(fdSource, m_buffer.data(), m_buffer.size(), static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = 0;
+            m_buffer.clear();
+            return false;
+        }
+        m_buffer.resize(static_cast<std::size_t>(n));
+        Flush();
+        offset += static_cast<std::uint64_t>(n);
+        size -= static_cast<std::uint64_t>(n);
+    }
+    return true;
 }
 
 bool KvReplaceFile::Commit()

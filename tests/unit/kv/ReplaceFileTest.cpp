@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+#include <vector>
 
 #include "kv/KvReplaceFile.h"
 #include "support/ScratchDir.h"
@@ -141,6 +146,49 @@ TEST(ReplaceFileTest, FailedWritesAndDiscardsKeepTheOldFileAndLeaveNothing)
         ::chmod(dir.Path("locked").c_str(), 0755);
         EXPECT_EQ(ReadBytes(dir.Path("locked/a.kvx")), "kept");
     }
+}
+
+// Unchanged stretches of a drawing are copied from the file it was read from: by the kernel
+// on one file system, by hand across two (tmpfs to the disk).
+TEST(ReplaceFileTest, CopiedStretchesOfAnotherFileComeInOrderWithWrittenBytes)
+{
+    ScratchDir dir;
+    std::string csSource(300000, '\0');
+    for (std::size_t i = 0; i < csSource.size(); ++i) csSource[i] = static_cast<char>('a' + i * 7 % 26);
+    std::vector<fs::path> sources{dir.Path("source.dxf")};
+    if (fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0)
+        sources.push_back(fs::path("/dev/shm") / ("kv-copy-test-" + std::to_string(::getpid())));
+    else
+        std::cerr << "no writable /dev/shm: the copy across file systems is not tested\n";
+    const std::string csExpected = "head" + csSource.substr(1000, 200000) + "mid" + csSource.substr(0, 10);
+    for (const fs::path& source : sources) {
+        WriteBytes(source, csSource);
+        const int fd = ::open(source.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        {
+            KvReplaceFile file(dir.Path("out.dxf").string());
+            file.Write("head");
+            EXPECT_TRUE(file.CopyFrom(fd, 1000, 200000));
+            file.Write("mid");
+            EXPECT_TRUE(file.CopyFrom(fd, 0, 10));
+            EXPECT_TRUE(file.Commit()) << file.ErrorText();
+        }
+        EXPECT_EQ(ReadBytes(dir.Path("out.dxf")), csExpected) << source;
+        {
+            KvReplaceFile file(dir.Path("out.dxf").string());
+            errno = EINVAL;
+            EXPECT_FALSE(file.CopyFrom(fd, csSource.size() - 5, 10));  // the file ends first
+            EXPECT_EQ(errno, 0);
+            FileSizeLimit limit(4096);
+            EXPECT_TRUE(file.CopyFrom(fd, 0, csSource.size()));
+            EXPECT_EQ(file.ErrorText(), "File too large");
+            EXPECT_FALSE(file.Commit());
+        }
+        EXPECT_EQ(ReadBytes(dir.Path("out.dxf")), csExpected);
+        ::close(fd);
+        if (source != sources.front()) fs::remove(source);
+    }
+    EXPECT_EQ(dir.Entries(), (std::set<std::string>{"out.dxf", "source.dxf"}));
 }
 
 }  // namespace

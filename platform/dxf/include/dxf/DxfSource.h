@@ -30,6 +30,8 @@ public:
     std::uint32_t lineAt(std::uint64_t offset) const;
     // Throws DxfError when the file changed since it was opened.
     void checkUnchanged() const;
+    // The open file, for copies the kernel makes; -1 when the source is bytes in memory.
+    int fileDescriptor() const { return m_fd; }
 
 private:
     std::string m_name;

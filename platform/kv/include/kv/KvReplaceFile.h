@@ -13,6 +13,7 @@
 //   file.Write(bytes);               // buffered; the first failure is kept
 //   if (!file.Commit()) report(file.ErrorText());
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ public:
 
     bool IsOpen() const { return m_fd >= 0; }
     void Write(std::string_view bytes);
+    // Appends size bytes of another file, from offset on, copied by the kernel where the
+    // file systems allow it (read and written here otherwise). False when that file could
+    // not be read: errno says why, 0 when it ended first. A failed write is kept as Write's.
+    bool CopyFrom(int fdSource, std::uint64_t offset, std::uint64_t size);
     // Flushes, syncs and renames over the target; true when the target is complete on disk.
     bool Commit();
     // Drops what was written: the target stays as it was.
@@ -43,6 +48,7 @@ private:
     void Open(const std::string& csPath);
     void Flush();
     void WriteAll(std::string_view bytes);
+    bool ReadAndWrite(int fdSource, std::uint64_t offset, std::uint64_t size);
     void Fail(const std::string& csWhy);
     void FailWithErrno(int nError);
     void RemoveTemporary();
@@ -53,6 +59,7 @@ private:
     std::string m_buffer;
     std::string m_csError;
     int m_fd = -1;
+    bool m_bKernelCopy = true;  // until the kernel refuses to copy between these files
     bool m_bReplacing = false;  // the target exists: its mode and owner go to the new file
     unsigned m_nMode = 0;
     unsigned m_nOwner = 0;
