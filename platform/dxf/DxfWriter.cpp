@@ -236,7 +236,7 @@ void Writer::run()
         writeChunk(i);
         if (const auto it = m_copiesAfter.find(i); it != m_copiesAfter.end())
             for (const CopyPlan& plan : it->second) writeCopy(plan);
-        if (m_out.size() >= kFlush || m_pending.size >= 16 * kFlush) {
+        if (m_out.size() >= kFlush || m_pending.size >= 4 * kFlush) {
             flush();
             m_progress.advance(m_doc.chunks[i].begin);
         }
