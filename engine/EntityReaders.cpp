@@ -63,10 +63,8 @@ CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity)
 {
     CommonProps props;
     props.csLayer = SharedName(m_memo.layer, entity.layer(), false);
-    const std::uint16_t colorIndex = entity.colorIndex();
-    auto itColor = m_memo.colors.find(colorIndex);
-    if (itColor == m_memo.colors.end()) itColor = m_memo.colors.emplace(colorIndex, ColorText(colorIndex)).first;
-    props.csColor = itColor->second;
+    props.csColor = Remembered(m_memo.colors, int(entity.colorIndex()),
+                               [](int index) { return ColorText(static_cast<std::uint16_t>(index)); });
     // Six decimals at most, whatever the precision.
     if (m_memo.step != roundStep) {
         // Both remembered texts below are rounded to the step.
@@ -84,11 +82,8 @@ CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity)
         m_memo.bScale = true;
     }
     props.lineTypeScale = m_memo.lastScaleRead;
-    const int lineWeight = entity.lineWeight();
-    auto itWeight = m_memo.lineWeights.find(lineWeight);
-    if (itWeight == m_memo.lineWeights.end())
-        itWeight = m_memo.lineWeights.emplace(lineWeight, LineWeightText(lineWeight, roundStep)).first;
-    props.csLineWeight = itWeight->second;
+    props.csLineWeight = Remembered(m_memo.lineWeights, int(entity.lineWeight()),
+                                    [this](int weight) { return LineWeightText(weight, roundStep); });
     props.csplotStyle = SharedName(m_memo.plotStyle, entity.plotStyleName(), true);
     props.csLineType = SharedName(m_memo.linetype, entity.linetype(), true);
     props.lsHyperlink = ReadHyperlinks(entity);
@@ -212,13 +207,19 @@ void ExtractionEngine::ReadMText(const KvDbMText& mtext, const std::u16string& c
     record.location = RoundToStep(roundStep, mtext.location());
     record.csContents = mtext.text();
     // The style column shows the text style's name, as the user picked it.
-    KvDbTextStyleTableRecord* pStyle = nullptr;
-    if (!mtext.textStyle().isNull() && kvdbOpenObject(pStyle, mtext.textStyle(), KvDb::kForRead) == Kvmo::eOk) {
-        record.csStyle = pStyle->getName();
-        pStyle->close();
+    if (!mtext.textStyle().isNull()) {
+        record.csStyle = Remembered(m_memo.textStyles, mtext.textStyle(), [](KvDbObjectId idStyle) {
+            std::u16string csName;
+            KvDbTextStyleTableRecord* pStyle = nullptr;
+            if (kvdbOpenObject(pStyle, idStyle, KvDb::kForRead) == Kvmo::eOk) {
+                csName = pStyle->getName();
+                pStyle->close();
+            }
+            return csName;
+        });
     }
-    record.csJustify = AttachmentText(mtext.attachment());
-    record.csDirection = FlowDirectionText(mtext.flowDirection());
+    record.csJustify = Remembered(m_memo.attachments, mtext.attachment(), AttachmentText);
+    record.csDirection = Remembered(m_memo.flowDirections, mtext.flowDirection(), FlowDirectionText);
     record.definedWidth = RoundToStep(roundStep, mtext.width());
     record.textHeight = RoundToStep(roundStep, mtext.textHeight());
     record.rotation = RoundToStep(roundStep, mtext.rotation());
@@ -226,6 +227,6 @@ void ExtractionEngine::ReadMText(const KvDbMText& mtext, const std::u16string& c
     record.lineSpacingFactor = RoundToStep(roundStep, mtext.lineSpacingFactor());
     // The distance between base lines as the host computes it from height and factor.
     record.lineSpacingDistance = RoundToStep(roundStep, mtext.lineSpacingDistance());
-    record.csLineSpacingStyle = LineSpacingStyleText(mtext.lineSpacingStyle());
+    record.csLineSpacingStyle = Remembered(m_memo.lineSpacingStyles, mtext.lineSpacingStyle(), LineSpacingStyleText);
     lsMTexts.push_back(std::move(record));
 }

@@ -108,6 +108,8 @@ private:
         double lastScale = 0.0, lastScaleRead = 0.0;
         bool bScale = false;
         std::unordered_map<int, SharedText> colors, lineWeights;
+        std::unordered_map<int, SharedText> attachments, flowDirections, lineSpacingStyles;
+        std::unordered_map<KvDbObjectId, SharedText> textStyles;
         std::unordered_map<KvDbObjectId, SharedText> blockNames;
         std::vector<LastText> tags;                        // by the attribute's position in its reference
         std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
@@ -120,6 +122,14 @@ private:
     // The shared text of a name, ByLayer and ByBlock localised when bLocalise; the one of
     // the last call when the name is the same.
     SharedText SharedName(ReaderMemo::LastText& last, const std::u16string& csText, bool bLocalise);
+    // The text made for key the first time it is asked for.
+    template <class Key, class Make>
+    static SharedText Remembered(std::unordered_map<Key, SharedText>& memo, const Key& key, Make make)
+    {
+        auto it = memo.find(key);
+        if (it == memo.end()) it = memo.emplace(key, SharedText(make(key))).first;
+        return it->second;
+    }
     SharedText BlockName(KvDbObjectId idRecord, bool& bOpened);
     PropValueList ReadAttributes(const KvDbBlockReference& reference);
     void NoteBlockItem(const PropValue& pair, std::uint32_t category);
