@@ -86,5 +86,8 @@ private:
     std::int16_t m_codes[kIndexed];
     std::uint16_t m_positions[kIndexed];
     std::size_t m_indexedCount = 0;
+    // Codes below kCodeBits among the indexed ones: most lookups are for codes a record lacks.
+    static constexpr int kCodeBits = 1088;
+    std::uint64_t m_present[kCodeBits / 64] = {};
     bool m_indexed = true;
 };

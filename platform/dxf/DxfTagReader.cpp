@@ -26,8 +26,39 @@ std::string printable(std::string_view s)
     return out;
 }
 
+// A plain decimal of at most 15 digits ("-123.456"): its digits and the power of ten are
+// exact doubles, so one division rounds as the full conversion does.
+bool parsePlainReal(std::string_view s, double& v)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (negative) ++i;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = -1;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            ++count;
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15) return false;
+    const double magnitude =
+        decimals > 0 ? static_cast<double>(digits) / kPowers[decimals] : static_cast<double>(digits);
+    v = negative ? -magnitude : magnitude;
+    return true;
+}
+
 bool parseReal(std::string_view s, double& v)
 {
+    if (parsePlainReal(s, v)) return true;
     s = dxfTrim(s);
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);

@@ -69,7 +69,13 @@ void appendEscape(std::string& out, char32_t c)
 
 DxfTextCodec::DxfTextCodec()
 {
-    buildTable(1252, m_toUnicode);
+    // Built once: codecs are made for every text converted outside a drawing's reading.
+    static const std::array<char16_t, 256> windows1252 = [] {
+        std::array<char16_t, 256> table{};
+        buildTable(1252, table);
+        return table;
+    }();
+    m_toUnicode = windows1252;
 }
 
 bool DxfTextCodec::setCodePage(std::string_view name)
