@@ -1,9 +1,11 @@
 #pragma once
+#include <array>
+#include <cstddef>
 // How a group code's value is typed (the same in ASCII and binary files).
 
 enum class DxfValueKind : unsigned char { kText, kHandle, kReal, kInt16, kInt32, kInt64, kBool, kBinary, kUnknown };
 
-constexpr DxfValueKind dxfValueKind(int code)
+constexpr DxfValueKind dxfValueKindOf(int code)
 {
     if (code < 0) return DxfValueKind::kUnknown;
     if (code <= 4 || (code >= 6 && code <= 9)) return DxfValueKind::kText;
@@ -41,6 +43,18 @@ constexpr DxfValueKind dxfValueKind(int code)
     if (code >= 1060 && code < 1071) return DxfValueKind::kInt16;
     if (code == 1071) return DxfValueKind::kInt32;
     return DxfValueKind::kUnknown;
+}
+
+// The kinds of the codes files use, as a table: the kind of every tag read is asked.
+inline constexpr std::array<DxfValueKind, 1072> kDxfValueKinds = [] {
+    std::array<DxfValueKind, 1072> kinds{};
+    for (int code = 0; code < 1072; ++code) kinds[static_cast<std::size_t>(code)] = dxfValueKindOf(code);
+    return kinds;
+}();
+
+constexpr DxfValueKind dxfValueKind(int code)
+{
+    return code >= 0 && code < 1072 ? kDxfValueKinds[static_cast<std::size_t>(code)] : dxfValueKindOf(code);
 }
 
 constexpr bool dxfIsNumeric(DxfValueKind k)

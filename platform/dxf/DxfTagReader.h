@@ -75,6 +75,8 @@ private:
     void readAscii(DxfTag& tag);
     void readBinary(DxfTag& tag);
     std::string_view readLine(bool& hadLine);
+    // The common case of readAscii; false, with nothing read, for any other.
+    bool readPlainAscii(DxfTag& tag);
     void checkNumber(DxfTag& tag, DxfValueKind kind) const;
 
     std::string_view m_data;
