@@ -37,14 +37,14 @@ std::u16string RowKey(const TableRow& row, const std::vector<std::size_t>& veCol
 CountedGroups MapObjectsToCountedRows(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel,
                                       bool bName, const TableData& veCounted)
 {
-    const TableData veKeep = engine.veTableData;
+    const SharedTable veKeep = engine.veTableData;
     const HandleBlockMap mapKeep = engine.lsBlockTbRecId;
 
     // Without the quantity column the header is the counted one less its column 1.
     std::vector<std::u16string> lsFlatProps = lsPropsSel;
     const auto itQty = std::find(lsFlatProps.begin(), lsFlatProps.end(), engine.catalog.csQty);
     if (itQty != lsFlatProps.end()) lsFlatProps.erase(itQty);
-    TableData veFlat;
+    SharedTable veFlat;
     HandleBlockMap mapScratch;
     BuildTable(engine, lsFlatProps, false, bName, TotalColumns(), std::u16string(), veFlat, mapScratch);
     engine.veTableData = veKeep;

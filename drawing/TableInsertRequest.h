@@ -8,7 +8,7 @@
 struct TableInsertRequest {
     // In: the extraction table (with the empty row and totals line when totals are shown),
     // its blocks for the preview column, and the preview's column and row arrangement.
-    TableData veTable;
+    SharedTable veTable;
     HandleBlockMap mapBlocks;
     ColumnIncludeFlags veIncludeFlags;
     HeaderOrder veHeaderOrder;

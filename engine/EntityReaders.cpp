@@ -96,7 +96,7 @@ Record ExtractionEngine::MakeRecord(const KvDbEntity& entity, const std::u16stri
 {
     Record record;
     record.type = kind;
-    record.csName = catalog.lsObjNames.at(kind - 1);
+    record.csName = Remembered(m_memo.kindNames, int(kind), [this](int k) { return catalog.lsObjNames.at(k - 1); });
     record.csHandle = csHandle;
     record.commonProps = ReadCommonProps(entity);
     record.commonProps.thickness = RoundToStep(roundStep, thickness);

@@ -95,8 +95,9 @@ public:
 
 private:
     // What the readers would otherwise make again for each object: the last name seen per
-    // common property, the texts of colour indexes and line weights, block names by record,
-    // attribute tags by position, and the reader of each run-time class.
+    // common property, the texts of kinds, colour indexes, line weights and multiline-text
+    // values, text-style and block names by record, attribute tags by position, and the
+    // reader of each run-time class.
     struct ReaderMemo {
         struct LastText {
             std::u16string csText;
@@ -107,7 +108,7 @@ private:
         double step = 0.0;  // the rounding step of the texts below
         double lastScale = 0.0, lastScaleRead = 0.0;
         bool bScale = false;
-        std::unordered_map<int, SharedText> colors, lineWeights;
+        std::unordered_map<int, SharedText> kindNames, colors, lineWeights;
         std::unordered_map<int, SharedText> attachments, flowDirections, lineSpacingStyles;
         std::unordered_map<KvDbObjectId, SharedText> textStyles;
         std::unordered_map<KvDbObjectId, SharedText> blockNames;

@@ -57,7 +57,7 @@ TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u
 }
 
 void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
-                const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, TableData& veTableDataOut,
+                const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, SharedTable& veTableDataOut,
                 HandleBlockMap& lsBlockTbRecId)
 {
     engine.lsPropsSel = lsPropsSel;
@@ -99,13 +99,22 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
         if (!csGroupBy.empty() && !bQty) CombineRows(veTable, csGroupBy, lsColsTotalChecked);
     }
 
-    engine.veTableData = veTable;
-    veTableDataOut = std::move(veTable);
+    veTableDataOut = SharedTable(std::move(veTable));
+    engine.veTableData = veTableDataOut;
+}
+
+void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
+                const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, TableData& veTableDataOut,
+                HandleBlockMap& lsBlockTbRecId)
+{
+    SharedTable veTable;
+    BuildTable(engine, lsPropsSel, bQty, bName, lsColsTotalChecked, csGroupBy, veTable, lsBlockTbRecId);
+    veTableDataOut = veTable.items();
 }
 
 bool BuildTableWithTotals(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty,
                           bool bName, bool bTotals, const TotalColumns& lsTotalMarks, const std::u16string& csGroupBy,
-                          TableData& veTableDataOut, HandleBlockMap& lsBlockTbRecId)
+                          SharedTable& veTableDataOut, HandleBlockMap& lsBlockTbRecId)
 {
     TotalColumns lsColsTotalChecked;
     if (bTotals) {
@@ -113,7 +122,7 @@ bool BuildTableWithTotals(ExtractionEngine& engine, const std::vector<std::u16st
         lsColsTotalChecked.push_back(engine.catalog.csQty);
     }
     BuildTable(engine, lsPropsSel, bQty, bName, lsColsTotalChecked, csGroupBy, veTableDataOut, lsBlockTbRecId);
-    TableRow lsTotalLine = ComputeTotalLine(veTableDataOut, lsColsTotalChecked);
+    TableRow lsTotalLine = ComputeTotalLine(veTableDataOut.items(), lsColsTotalChecked);
     if (lsTotalLine.empty()) return false;
     veTableDataOut.push_back(std::move(lsTotalLine));
     return true;

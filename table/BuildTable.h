@@ -21,8 +21,13 @@ TableRow BuildHeaderRow(const PropertyCatalog& catalog, const std::vector<std::u
 // identical rows counted when bQty and either no blocks are selected or bName is set with
 // no csGroupBy; rows combined by csGroupBy with lsColsTotalChecked when bQty is clear;
 // otherwise one row per object. Only counting replaces lsBlockTbRecId (and the engine's
-// map) with the blocks of the kept rows. The table is returned and kept by the engine.
+// map) with the blocks of the kept rows. The table is returned and kept by the engine; the
+// two share one storage until either changes.
 // The caller has run the engine's SelectObjectTypes for the kinds beforehand.
+void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
+                const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, SharedTable& veTableDataOut,
+                HandleBlockMap& lsBlockTbRecId);
+// The same, the table returned as a copy of its own.
 void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty, bool bName,
                 const TotalColumns& lsColsTotalChecked, const std::u16string& csGroupBy, TableData& veTableDataOut,
                 HandleBlockMap& lsBlockTbRecId);
@@ -32,4 +37,4 @@ void BuildTable(ExtractionEngine& engine, const std::vector<std::u16string>& lsP
 // appended when there is one; without, nothing is totalled. True when a line was appended.
 bool BuildTableWithTotals(ExtractionEngine& engine, const std::vector<std::u16string>& lsPropsSel, bool bQty,
                           bool bName, bool bTotals, const TotalColumns& lsTotalMarks, const std::u16string& csGroupBy,
-                          TableData& veTableDataOut, HandleBlockMap& lsBlockTbRecId);
+                          SharedTable& veTableDataOut, HandleBlockMap& lsBlockTbRecId);

@@ -104,7 +104,7 @@ BOOL DlgAssist5::OnInitDialog()
 
     // The drawing table and the files show an empty row before the totals line; the
     // preview, filled above, does not.
-    if (bTotals) InsertRowBeforeTotalLine(veTableDataOut);
+    if (bTotals) InsertRowBeforeTotalLine(veTableDataOut.Edit());
     return TRUE;
 }
 

@@ -14,7 +14,7 @@ public:
     static constexpr UINT IDD = IDD_ASSIST5;
     explicit DlgAssist5(CWnd* pParent = nullptr);
 
-    TableData veTableDataOut;  // with the totals line last when bTotals; an empty row goes before it on opening
+    SharedTable veTableDataOut;  // with the totals line last when bTotals; an empty row goes before it on opening
     bool bTotals = false;
     HandleBlockMap lsBlockTbRecId;
 

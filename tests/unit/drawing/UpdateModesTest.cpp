@@ -30,11 +30,11 @@ protected:
         ExtractionEngine engine(all.Name(), all.Count(), state.catalog);
         all.Free();
         engine.SelectObjectTypes(lsTypes);
-        TableData veTable;
+        SharedTable veTable;
         HandleBlockMap blocks;
         const bool bTotalLine =
             BuildTableWithTotals(engine, lsProps, bQty, bName, bTotals, lsMarked, csGroupBy, veTable, blocks);
-        if (bTotalLine) InsertRowBeforeTotalLine(veTable);
+        if (bTotalLine) InsertRowBeforeTotalLine(veTable.Edit());
         HeaderOrder veColumns;
         for (int c = 1; c < static_cast<int>(veTable[0].size()); ++c) veColumns.push_back(c);
         const KvDbObjectId id = CreateTable(veTable, blocks, ColumnIncludeFlags(veTable[0].size(), true), veColumns, {},
