@@ -32,7 +32,12 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
             m_indexed = false;
             continue;
         }
-        if (t.code >= 0 && t.code < kCodeBits) m_present[t.code / 64] |= std::uint64_t(1) << (t.code % 64);
+        if (t.code >= 0 && t.code < kCodeBits) {
+            std::uint64_t& word = m_present[t.code / 64];
+            const std::uint64_t bit = std::uint64_t(1) << (t.code % 64);
+            if (!(word & bit)) m_first[t.code] = static_cast<std::uint16_t>(i);
+            word |= bit;
+        }
         m_codes[m_indexedCount] = static_cast<std::int16_t>(t.code);
         m_positions[m_indexedCount++] = static_cast<std::uint16_t>(i);
     }
@@ -41,7 +46,8 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
 std::size_t DxfRecordParser::findIndex(int code) const
 {
     if (m_indexed) {
-        if (code >= 0 && code < kCodeBits && !(m_present[code / 64] & (std::uint64_t(1) << (code % 64)))) return 0;
+        if (code >= 0 && code < kCodeBits)
+            return m_present[code / 64] & (std::uint64_t(1) << (code % 64)) ? m_first[code] : 0;
         for (std::size_t k = 0; k < m_indexedCount; ++k)
             if (m_codes[k] == code) return m_positions[k];
         return 0;

@@ -89,5 +89,6 @@ private:
     // Codes below kCodeBits among the indexed ones: most lookups are for codes a record lacks.
     static constexpr int kCodeBits = 1088;
     std::uint64_t m_present[kCodeBits / 64] = {};
+    std::uint16_t m_first[kCodeBits];  // position of the first indexed tag of a code, where present
     bool m_indexed = true;
 };

@@ -9,11 +9,14 @@
 
 std::size_t KvFlatIndex::slotOf(std::uint64_t key) const
 {
-    // Handles and serials are mostly consecutive: mix the bits so they spread over the table.
-    key ^= key >> 33;
-    key *= 0xff51afd7ed558ccdULL;
-    key ^= key >> 33;
-    return static_cast<std::size_t>(key) & (m_capacity - 1);
+    // Handles and serials are mostly consecutive: runs of 16 keep their order, side by side
+    // in memory (one table line after the other as a file is read), and the runs are mixed
+    // so that they spread over the table.
+    std::uint64_t run = key >> 4;
+    run ^= run >> 33;
+    run *= 0xff51afd7ed558ccdULL;
+    run ^= run >> 33;
+    return static_cast<std::size_t>(run << 4 | (key & 15)) & (m_capacity - 1);
 }
 
 const std::uint64_t* KvFlatIndex::find(std::uint64_t key) const
