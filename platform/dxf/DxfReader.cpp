@@ -66,13 +66,19 @@ bool Reader::readRecord()
             m_recEnd = head.end;
             return true;
         }
-        while (m_in.next(t)) {
-            if (t.code == 0) {
-                m_pending = t;
-                m_havePending = true;
+        // Read in place: a record has dozens of tags.
+        for (;;) {
+            DxfTag& next = m_tags.emplace_back();
+            if (!m_in.next(next)) {
+                m_tags.pop_back();
                 break;
             }
-            m_tags.push_back(t);
+            if (next.code == 0) {
+                m_pending = next;
+                m_havePending = true;
+                m_tags.pop_back();
+                break;
+            }
         }
         if (!m_havePending && m_in.needMore()) {
             refill(start, line);  // the record goes on in the next window: read it again whole

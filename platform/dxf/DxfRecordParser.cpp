@@ -5,19 +5,21 @@
 DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTag>& tags, const DxfTextCodec& codec)
     : m_in(in), m_tags(tags), m_codec(codec)
 {
-    m_dataEnd = m_tags.size();
-    m_xdataBegin = m_tags.size();
-    for (std::size_t i = 0; i < m_tags.size(); ++i) {
-        if (m_tags[i].code == 1001) {
+    // One pass: the own data ends at the first 101 (an embedded object) or 1001 (extended
+    // data, which also ends the pass).
+    const std::size_t size = m_tags.size();
+    m_dataEnd = size;
+    m_xdataBegin = size;
+    bool inGroup = false, inXdictionary = false;
+    for (std::size_t i = 0; i < size; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 1001) {
             m_xdataBegin = i;
             if (m_dataEnd > i) m_dataEnd = i;
             break;
         }
-        if (m_tags[i].code == 101 && m_dataEnd == m_tags.size()) m_dataEnd = i;
-    }
-    bool inGroup = false, inXdictionary = false;
-    for (std::size_t i = 1; i < m_dataEnd; ++i) {
-        const DxfTag& t = m_tags[i];
+        if (t.code == 101 && m_dataEnd == size) m_dataEnd = i;
+        if (i == 0 || i >= m_dataEnd) continue;
         if (t.code == 102) {
             std::string_view v = m_in.text(t, true);
             inGroup = !v.empty() && v.front() == '{';
