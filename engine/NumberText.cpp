@@ -49,6 +49,10 @@ KvGeScale3d RoundToStep(double step, const KvGeScale3d& scale)
 
 std::u16string FormatNumber(double x)
 {
+    // Whole numbers below a million print as their digits with six significant digits: the
+    // integer conversion gives the same text for much less work. -0 keeps its sign below.
+    if (std::fabs(x) < 1e6 && x == std::trunc(x) && !(x == 0.0 && std::signbit(x)))
+        return FormatCountText(static_cast<long long>(x));
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 6);
     return Widen(buffer, result.ptr);

@@ -26,7 +26,8 @@ void RowCounter::Add(TableRow&& row)
     const auto [it, bNew] = m_index.insert(m_veGroups.size() - 1);
     if (bNew) return;
     Group& group = m_veGroups[*it];
-    group.row = std::move(m_veGroups.back().row);
+    group.row.swap(m_veGroups.back().row);
+    m_spare.swap(m_veGroups.back().row);
     group.iLast = m_veGroups.back().iLast;
     ++group.nRows;
     m_veGroups.pop_back();

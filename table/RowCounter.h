@@ -17,6 +17,14 @@ public:
     RowCounter& operator=(const RowCounter&) = delete;
 
     void Add(TableRow&& row);
+    // The row an equal later row replaced, given back so that the next row reuses its room
+    // (empty when there is none).
+    TableRow TakeSpare()
+    {
+        TableRow spare;
+        spare.swap(m_spare);
+        return spare;
+    }
 
     // The header (counted into a group it happens to equal, never kept) followed by one row
     // per group with its count in column 1; the kept rows' handles are appended to lsHandles.
@@ -40,4 +48,5 @@ private:
     std::vector<Group> m_veGroups;
     std::unordered_set<std::size_t, TailHash, TailEqual> m_index;
     std::size_t m_nAdded = 0;
+    TableRow m_spare;
 };

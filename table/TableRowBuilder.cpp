@@ -60,7 +60,10 @@ std::vector<std::size_t> TableRowBuilder::FirstColumns(const PropItemList& lsIte
 
 TableRow TableRowBuilder::StartRow(const BaseEnt& record, const std::u16string* pObjectName) const
 {
-    TableRow row(lsHeaders.size());
+    // A row the counter gives back keeps the room of its cells; every cell starts empty.
+    TableRow row = m_pCounter ? m_pCounter->TakeSpare() : TableRow();
+    for (std::u16string& cell : row) cell.clear();
+    row.resize(lsHeaders.size());
     for (std::size_t i : m_veIdColumns) row[i] = record.csHandle;
     for (std::size_t i : m_veQtyColumns) row[i].assign(1, u'1');  // every object row counts one
     if (pObjectName)
@@ -83,7 +86,8 @@ void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues) const
 {
     for (const PropValue& value : lsValues) {
         const auto it = m_firstColumnOfShared.find(value.name.Key());
-        if (it != m_firstColumnOfShared.end()) Put(row, it->second, std::u16string(value.value));
+        if (it == m_firstColumnOfShared.end()) continue;
+        for (std::size_t i = it->second; i != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
     }
 }
 
