@@ -137,11 +137,26 @@ private:
         {
             return serial >= m_first && serial - m_first < m_bits.size() && m_bits[serial - m_first];
         }
+        // Over the same serials, with none in it.
+        SerialSet emptyLikeThis() const
+        {
+            SerialSet empty = *this;
+            empty.m_bits.assign(m_bits.size(), false);
+            return empty;
+        }
+        void insert(std::uint64_t serial)
+        {
+            if (serial >= m_first && serial - m_first < m_bits.size()) m_bits[serial - m_first] = true;
+        }
 
     private:
+        SerialSet() = default;
         std::uint64_t m_first = 0;
         std::vector<bool> m_bits;
     } m_inFile{m_doc.chunks};
+    // Objects of the file changed or erased since it was read, and dictionaries that get a new
+    // entry: every other record of the file is copied as it is without looking at its object.
+    SerialSet m_touched = m_inFile.emptyLikeThis();
     bool m_anyErased = false;
     std::vector<const KvDbObject*> m_newAppIds;
     std::vector<const KvDbTableStyle*> m_newStyles;  // new styles tables use
@@ -170,6 +185,7 @@ void Writer::run()
                 break;
             }
     m_newStyles = used;
+    for (const KvDbTableStyle* style : m_newStyles) m_touched.insert(style->ownerId().serial());
     bool anything = changed || !m_newAppIds.empty() || !m_tables.empty() || m_seed != m_doc.handseedAtLoad;
     if (!anything) {
         for (KvDbObjectId id : m_db.allObjects()) {
@@ -287,6 +303,7 @@ void Writer::classify()
         if (!o) continue;
         if (o->isErased()) m_anyErased = true;
         bool inFile = m_inFile.count(id.serial()) != 0;
+        if (inFile && (o->isModifiedSinceLoad() || o->isErased())) m_touched.insert(id.serial());
         if (!m_doc.synthetic.empty() && m_doc.synthetic.count(id.serial())) continue;
         if (!inFile) {
             if (o->isErased()) continue;
@@ -313,6 +330,7 @@ void Writer::classify()
             }
             continue;
         }
+        if (!o->isModifiedSinceLoad() && !o->isErased()) continue;
         if (auto* t = kvCast<KvDbTable>(o); t && t->isModifiedSinceLoad() && !t->isErased()) {
             m_tables.push_back(t);
             m_rewrittenTables.insert(id.serial());
@@ -440,9 +458,17 @@ void Writer::writeChunk(std::uint32_t index)
         copyChunk(c);
         return;
     case DxfChunkKind::kFollower:
+        if (m_droppedBlocks.empty() && !m_anyErased) {
+            copyChunk(c);
+            return;
+        }
         if (!dropped(c, object(c.id))) copyChunk(c);
         return;
     case DxfChunkKind::kObject: break;
+    }
+    if (m_droppedBlocks.empty() && !m_anyErased && !m_touched.count(c.id.serial())) {
+        copyChunk(c);
+        return;
     }
     const KvDbObject* o = object(c.id);
     if (!o) {
