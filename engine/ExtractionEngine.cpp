@@ -1,7 +1,5 @@
 #include "engine/ExtractionEngine.h"
 
-#include <typeinfo>
-
 #include "engine/NumberText.h"
 #include "kv/kv.h"
 
@@ -26,23 +24,6 @@ std::u16string HandleText(const KvDbObject& object)
     char16_t buffer[32] = {};
     if (!handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0])) return {};
     return buffer;
-}
-
-// The readers in the order the class tests are made; 0 for an object of no supported kind.
-enum Reader { kNone, kBlock, kPolyline, kLine, kCircle, kArc, k3dSolid, kSolid, kPoint, kMText };
-
-Reader ReaderOf(const KvDbEntity& entity)
-{
-    if (kvCast<KvDbBlockReference>(&entity)) return kBlock;
-    if (kvCast<KvDbPolyline>(&entity)) return kPolyline;
-    if (kvCast<KvDbLine>(&entity)) return kLine;
-    if (kvCast<KvDbCircle>(&entity)) return kCircle;
-    if (kvCast<KvDbArc>(&entity)) return kArc;
-    if (kvCast<KvDb3dSolid>(&entity)) return k3dSolid;
-    if (kvCast<KvDbSolid>(&entity)) return kSolid;
-    if (kvCast<KvDbPoint>(&entity)) return kPoint;
-    if (kvCast<KvDbMText>(&entity)) return kMText;
-    return kNone;
 }
 
 }  // namespace
@@ -70,29 +51,20 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
 
 void ExtractionEngine::ReadObject(KvDbEntity& entity, KvDbObjectId id)
 {
-    // The class tests give the same answer for every object of one run-time class: they are
-    // made once per class.
-    const std::type_info* pType = &typeid(entity);
-    if (pType != m_memo.pLastType) {
-        auto it = m_memo.typeReaders.begin();
-        while (it != m_memo.typeReaders.end() && it->first != pType) ++it;
-        if (it == m_memo.typeReaders.end()) it = m_memo.typeReaders.insert(it, {pType, ReaderOf(entity)});
-        m_memo.pLastType = pType;
-        m_memo.iLastReader = it->second;
-    }
-    if (m_memo.iLastReader == kNone) return;
-
-    const std::u16string csHandle = HandleText(entity);
-    switch (m_memo.iLastReader) {
-    case kBlock: ReadBlockReference(static_cast<const KvDbBlockReference&>(entity), id, csHandle); break;
-    case kPolyline: ReadPolyline(static_cast<const KvDbPolyline&>(entity), csHandle); break;
-    case kLine: ReadLine(static_cast<const KvDbLine&>(entity), csHandle); break;
-    case kCircle: ReadCircle(static_cast<const KvDbCircle&>(entity), csHandle); break;
-    case kArc: ReadArc(static_cast<const KvDbArc&>(entity), csHandle); break;
-    case k3dSolid: Read3dSolid(static_cast<const KvDb3dSolid&>(entity), csHandle); break;
-    case kSolid: ReadSolid(static_cast<const KvDbSolid&>(entity), csHandle); break;
-    case kPoint: ReadPoint(static_cast<const KvDbPoint&>(entity), csHandle); break;
-    case kMText: ReadMText(static_cast<const KvDbMText&>(entity), csHandle); break;
+    // The object's own kind; a table is a block reference to the readers.
+    switch (entity.kind()) {
+    case KvDbKind::kBlockReference:
+    case KvDbKind::kTable:
+        ReadBlockReference(static_cast<const KvDbBlockReference&>(entity), id, HandleText(entity));
+        break;
+    case KvDbKind::kPolyline: ReadPolyline(static_cast<const KvDbPolyline&>(entity), HandleText(entity)); break;
+    case KvDbKind::kLine: ReadLine(static_cast<const KvDbLine&>(entity), HandleText(entity)); break;
+    case KvDbKind::kCircle: ReadCircle(static_cast<const KvDbCircle&>(entity), HandleText(entity)); break;
+    case KvDbKind::kArc: ReadArc(static_cast<const KvDbArc&>(entity), HandleText(entity)); break;
+    case KvDbKind::k3dSolid: Read3dSolid(static_cast<const KvDb3dSolid&>(entity), HandleText(entity)); break;
+    case KvDbKind::kSolid: ReadSolid(static_cast<const KvDbSolid&>(entity), HandleText(entity)); break;
+    case KvDbKind::kPoint: ReadPoint(static_cast<const KvDbPoint&>(entity), HandleText(entity)); break;
+    case KvDbKind::kMText: ReadMText(static_cast<const KvDbMText&>(entity), HandleText(entity)); break;
     default: break;
     }
 }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -96,8 +95,7 @@ public:
 private:
     // What the readers would otherwise make again for each object: the last name seen per
     // common property, the texts of kinds, colour indexes, line weights and multiline-text
-    // values, text-style and block names by record, attribute tags by position, and the
-    // reader of each run-time class.
+    // values, text-style and block names by record, and attribute tags by position.
     struct ReaderMemo {
         struct LastText {
             std::u16string csText;
@@ -115,9 +113,6 @@ private:
         std::vector<LastText> tags;                        // by the attribute's position in its reference
         std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
         std::vector<PropValue> scratch;
-        const std::type_info* pLastType = nullptr;  // dynamic type of the last object and its kind
-        int iLastReader = 0;
-        std::vector<std::pair<const std::type_info*, int>> typeReaders;
     };
 
     // The shared text of a name, ByLayer and ByBlock localised when bLocalise; the one of
