@@ -20,6 +20,7 @@ std::string dxfFormatReal(double value)
 
 void DxfTagWriter::code(int c)
 {
+    if (m_spill && m_out.size() >= kSpillBytes) m_spill();
     if (m_binary) {
         auto v = static_cast<std::int16_t>(c);
         char b[2];
@@ -27,9 +28,11 @@ void DxfTagWriter::code(int c)
         m_out.append(b, 2);
         return;
     }
+    // Right-aligned in three places ("%3d"), without printf: tables write millions of groups.
     char buf[16];
-    int n = std::snprintf(buf, sizeof buf, "%3d", c);
-    m_out.append(buf, static_cast<std::size_t>(n));
+    const auto n = static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, c).ptr - buf);
+    if (n < 3) m_out.append(3 - n, ' ');
+    m_out.append(buf, n);
     m_out += m_eol;
 }
 
@@ -102,7 +105,7 @@ void DxfTagWriter::integer(int c, std::int64_t value)
         return;
     }
     char buf[32];
-    int n = std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(value));
+    const auto n = static_cast<int>(std::to_chars(buf, buf + sizeof buf, value).ptr - buf);
     code(c);
     // Right-aligned like the group codes, as CAD programs write them.
     if (n < 6) m_out.append(static_cast<std::size_t>(6 - n), ' ');
@@ -113,8 +116,10 @@ void DxfTagWriter::integer(int c, std::int64_t value)
 void DxfTagWriter::handle(int c, std::uint64_t value)
 {
     char buf[24];
-    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(value));
-    ascii(c, buf);
+    char* end = std::to_chars(buf, buf + sizeof buf, value, 16).ptr;
+    for (char* p = buf; p != end; ++p)
+        if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
+    ascii(c, std::string_view(buf, static_cast<std::size_t>(end - buf)));
 }
 
 void DxfTagWriter::point(int c, const KvGePoint3d& p)

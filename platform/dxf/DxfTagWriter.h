@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ public:
     void point(int code, const KvGePoint3d& p);  // code, code+10, code+20
     void typed(const KvTypedValue& value);       // extended data and xrecord values
     void bytes(std::string_view raw) { m_out.append(raw); }
+    // Called whenever the output has grown past a few megabytes, at the start of a group, so
+    // that a large table goes on to the file as it is written rather than whole in memory.
+    void setSpill(std::function<void()> spill) { m_spill = std::move(spill); }
 
 private:
     void code(int c);
@@ -30,6 +34,8 @@ private:
     bool m_binary;
     std::string m_eol;
     const DxfTextCodec& m_codec;
+    std::function<void()> m_spill;
+    static constexpr std::size_t kSpillBytes = 4 << 20;
 };
 
 std::string dxfFormatReal(double value);

@@ -97,6 +97,15 @@ private:
     void copySource();
     // Hands on the pending stretch of the source, then what was written after it.
     void flush();
+    // For the new records the writer makes itself (tables, their graphics and styles): they
+    // go on to the sink as they grow. Not while a view of the source is held: flushing moves
+    // the source window.
+    DxfTagWriter graphicsWriter()
+    {
+        DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+        w.setSpill([this] { flush(); });
+        return w;
+    }
 
     DxfSink m_sink;
     DxfCopySink m_copy;
@@ -452,7 +461,7 @@ void Writer::writeChunk(std::uint32_t index)
         // A table's regenerated graphics go at the end of its block.
         for (auto& [serial, g] : m_graphics)
             if (g.blockRecord() == c.id && m_rewrittenTables.count(serial)) {
-                DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+                DxfTagWriter w = graphicsWriter();
                 g.writeEntities(w);
             }
         copyChunk(c);
@@ -477,7 +486,7 @@ void Writer::writeChunk(std::uint32_t index)
     }
     if (dropped(c, o)) return;
     if (m_rewrittenTables.count(c.id.serial())) {
-        DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+        DxfTagWriter w = graphicsWriter();
         m_graphics.at(c.id.serial()).writeTable(w);
         return;
     }
@@ -555,7 +564,7 @@ void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index)
 
 void Writer::writeInsertionsBefore(std::uint32_t index)
 {
-    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    DxfTagWriter w = graphicsWriter();
     if (index == m_doc.appIdTableEnd) {
         for (const KvDbObject* o : m_newAppIds) {
             auto* r = static_cast<const KvDbRegAppTableRecord*>(o);
