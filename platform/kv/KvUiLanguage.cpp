@@ -31,7 +31,10 @@ KvUiLanguage kvUiLanguageFromEnvironment()
 KvUiLanguage kvGetUiLanguage()
 {
     const auto& language = overriddenLanguage();
-    return language ? *language : kvUiLanguageFromEnvironment();
+    if (language) return *language;
+    // Asked for every text shown: the environment is read once per session.
+    static const KvUiLanguage fromEnvironment = kvUiLanguageFromEnvironment();
+    return fromEnvironment;
 }
 
 void kvSetUiLanguage(KvUiLanguage language)
