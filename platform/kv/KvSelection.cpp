@@ -35,8 +35,19 @@ bool isSelectable(const KvDbDatabase& db, KvDbObjectId id)
 std::vector<KvDbObjectId> everyEntity(const KvDbDatabase& db)
 {
     std::vector<KvDbObjectId> ids;
-    for (const KvDbObjectId& id : db.layoutEntitiesInOrder())
-        if (isSelectable(db, id) && db.wholeOf(id).isNull()) ids.push_back(id);
+    // As isSelectable, with the owner's verdict kept: a layout's entities follow one another.
+    KvDbObjectId lastOwner;
+    bool bLastOwnerIsLayout = false;
+    for (const KvDbObjectId& id : db.layoutEntitiesInOrder()) {
+        const auto* pEntity = kvCast<KvDbEntity>(db.objectAt(id));
+        if (pEntity == nullptr || pEntity->isErased()) continue;
+        if (pEntity->ownerId() != lastOwner || lastOwner.isNull()) {
+            lastOwner = pEntity->ownerId();
+            const auto* pOwner = kvCast<KvDbBlockTableRecord>(db.objectAt(lastOwner));
+            bLastOwnerIsLayout = pOwner != nullptr && pOwner->isLayout();
+        }
+        if (bLastOwnerIsLayout && db.wholeOf(id).isNull()) ids.push_back(id);
+    }
     return ids;
 }
 
