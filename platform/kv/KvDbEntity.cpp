@@ -7,20 +7,30 @@ KvDbEntity::KvDbEntity()
     static const KvSharedName kByLayer(u"ByLayer");
     m_layer = kLayerZero;
     m_linetype = kByLayer;
-    m_plotStyleName = kByLayer;
 }
 
 KvDbEntity::KvDbEntity(const KvDbEntity& other)
     : KvDbObject(other),
-      m_copiedFrom(other.m_copiedFrom.isNull() ? other.objectId() : other.m_copiedFrom),
       m_layer(other.m_layer),
       m_linetype(other.m_linetype),
-      m_plotStyleName(other.m_plotStyleName),
-      m_linetypeScale(other.m_linetypeScale),
-      m_lineWeight(other.m_lineWeight),
       m_colorIndex(other.m_colorIndex),
+      m_lineWeight(other.m_lineWeight),
       m_visible(other.m_visible)
 {
+    // The true colour is not copied.
+    const KvDbObjectId from = other.copiedFrom().isNull() ? other.objectId() : other.copiedFrom();
+    if (!from.isNull()) seldomForWrite().copiedFrom = from;
+    if (const Seldom* theirs = other.seldom()) {
+        Seldom& mine = seldomForWrite();
+        mine.plotStyleName = theirs->plotStyleName;
+        mine.linetypeScale = theirs->linetypeScale;
+    }
+}
+
+const std::u16string& KvDbEntity::plotStyleName() const
+{
+    static const KvSharedName kByLayer(u"ByLayer");
+    return seldom() ? seldom()->plotStyleName.str() : kByLayer.str();
 }
 
 Kvmo::ErrorStatus KvDbEntity::moveBy(const KvGeVector3d&)
@@ -48,7 +58,7 @@ Kvmo::ErrorStatus KvDbEntity::setColorIndex(std::uint16_t index)
 Kvmo::ErrorStatus KvDbEntity::setTrueColor(std::int32_t rgb)
 {
     if (rgb < -1 || rgb > 0xFFFFFF) return Kvmo::eOutOfRange;
-    return assignIfWritable(m_trueColor, rgb);
+    return assignSeldomIfWritable(&Seldom::trueColor, rgb, -1);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
@@ -65,18 +75,19 @@ Kvmo::ErrorStatus KvDbEntity::setLinetype(KvSharedName name)
 Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)
 {
     if (!(scale > 0.0)) return Kvmo::eOutOfRange;
-    return assignIfWritable(m_linetypeScale, scale);
+    return assignSeldomIfWritable(&Seldom::linetypeScale, scale, 1.0);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLineWeight(int weight)
 {
     if (weight < KvDb::kLnWtByLwDefault || weight > 211) return Kvmo::eOutOfRange;
-    return assignIfWritable(m_lineWeight, weight);
+    return assignIfWritable(m_lineWeight, static_cast<std::int16_t>(weight));
 }
 
 Kvmo::ErrorStatus KvDbEntity::setPlotStyleName(const std::u16string& name)
 {
-    return assignIfWritable(m_plotStyleName, KvSharedName(name));
+    static const KvSharedName kByLayer(u"ByLayer");
+    return assignSeldomIfWritable(&Seldom::plotStyleName, KvSharedName(name), kByLayer);
 }
 
 Kvmo::ErrorStatus KvDbEntity::setVisibility(bool visible)

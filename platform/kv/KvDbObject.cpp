@@ -44,9 +44,15 @@ bool isRegistered(const KvDbDatabase* pDb, const std::u16string& name)
 
 }  // namespace
 
-KvDbObject::KvDbObject(const KvDbObject& other)
-    : m_xdata(other.m_xdata ? std::make_unique<KvTypedValueList>(*other.m_xdata) : nullptr)
+KvDbObject::Seldom::Seldom()
 {
+    static const KvSharedName kByLayer(u"ByLayer");
+    plotStyleName = kByLayer;
+}
+
+KvDbObject::KvDbObject(const KvDbObject& other)
+{
+    if (other.m_seldom && !other.m_seldom->xdata.empty()) seldomForWrite().xdata = other.m_seldom->xdata;
 }
 
 Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
@@ -113,8 +119,7 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
     if (incoming.empty()) return Kvmo::eOk;
     if (incoming.front().code != kAppNameCode) return Kvmo::eInvalidInput;
     const std::vector<GroupRange> newGroups = groupsOf(incoming);
-    if (!m_xdata) m_xdata = std::make_unique<KvTypedValueList>();
-    KvTypedValueList& all = *m_xdata;
+    KvTypedValueList& all = seldomForWrite().xdata;
     // Check every group before changing anything: all or nothing.
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);
@@ -140,15 +145,12 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
 const KvTypedValueList& KvDbObject::xDataValues() const
 {
     static const KvTypedValueList kNone;
-    return m_xdata ? *m_xdata : kNone;
+    return m_seldom ? m_seldom->xdata : kNone;
 }
 
 void KvDbObject::setXDataValues(KvTypedValueList values)
 {
-    if (values.empty())
-        m_xdata.reset();
-    else
-        m_xdata = std::make_unique<KvTypedValueList>(std::move(values));
+    if (m_seldom || !values.empty()) seldomForWrite().xdata = std::move(values);
 }
 
 Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)

@@ -16,7 +16,7 @@
 #ifndef KV_POOL_OFF
 namespace {
 
-constexpr std::size_t kGrain = 16;
+constexpr std::size_t kGrain = 8;       // the objects hold at most 8-byte values: 8-byte alignment suffices
 constexpr std::size_t kLargest = 1024;  // larger objects (tables) come from the heap
 constexpr std::size_t kBlock = std::size_t(2) << 20;
 

@@ -23,18 +23,18 @@ public:
     const std::u16string& linetype() const { return m_linetype.str(); }
     Kvmo::ErrorStatus setLinetype(const std::u16string& name);
     Kvmo::ErrorStatus setLinetype(KvSharedName name);
-    double linetypeScale() const { return m_linetypeScale; }
+    double linetypeScale() const { return seldom() ? seldom()->linetypeScale : 1.0; }
     Kvmo::ErrorStatus setLinetypeScale(double scale);
     // Hundredths of a millimetre, or KvDb::LineWeight's negative values.
     int lineWeight() const { return m_lineWeight; }
     Kvmo::ErrorStatus setLineWeight(int weight);
     // Plot-style name ("ByLayer" unless set).
-    const std::u16string& plotStyleName() const { return m_plotStyleName.str(); }
+    const std::u16string& plotStyleName() const;
     Kvmo::ErrorStatus setPlotStyleName(const std::u16string& name);
     bool visible() const { return m_visible; }
     Kvmo::ErrorStatus setVisibility(bool visible);
     // True colour 0xRRGGBB, shown instead of the colour index; -1 when the entity has none.
-    std::int32_t trueColor() const { return m_trueColor; }
+    std::int32_t trueColor() const { return seldom() ? seldom()->trueColor : -1; }
     Kvmo::ErrorStatus setTrueColor(std::int32_t rgb);
 
     // A copy not yet in any drawing, as the COPY command makes one: the same values and
@@ -46,7 +46,7 @@ public:
     virtual Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset);
     // The entity a copy was made from (the first of a chain of copies), null for others: a
     // drawing file keeps there what the database does not interpret, for the copy too.
-    KvDbObjectId copiedFrom() const { return m_copiedFrom; }
+    KvDbObjectId copiedFrom() const { return seldom() ? seldom()->copiedFrom : KvDbObjectId(); }
 
 protected:
     KvDbEntity(const KvDbEntity& other);
@@ -54,15 +54,12 @@ protected:
     Kvmo::ErrorStatus assignNormal(KvGeVector3d& normal, const KvGeVector3d& value);
 
 private:
-    KvDbObjectId m_copiedFrom;
+    // Plot style, linetype scale, true colour and copiedFrom are seldom values (KvDbObject).
     KvSharedName m_layer;
     KvSharedName m_linetype;
-    KvSharedName m_plotStyleName;
-    double m_linetypeScale = 1.0;
-    int m_lineWeight = KvDb::kLnWtByLayer;
     std::uint16_t m_colorIndex = 256;
+    std::int16_t m_lineWeight = KvDb::kLnWtByLayer;  // -3..211
     bool m_visible = true;
-    std::int32_t m_trueColor = -1;
 };
 
 Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode,

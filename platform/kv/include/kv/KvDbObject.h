@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -6,6 +7,7 @@
 #include "kv/KvDbHandle.h"
 #include "kv/KvDbKind.h"
 #include "kv/KvDbObjectId.h"
+#include "kv/KvSharedName.h"
 #include "kv/KvStatus.h"
 #include "kv/KvTypedValue.h"
 
@@ -60,8 +62,11 @@ public:
     const KvTypedValueList& xDataValues() const;
     void setXDataValues(KvTypedValueList values);
 
-    KvDbObjectId extensionDictionary() const { return m_extensionDictionary; }
-    void setExtensionDictionary(KvDbObjectId id) { m_extensionDictionary = id; }
+    KvDbObjectId extensionDictionary() const { return m_seldom ? m_seldom->extensionDictionary : KvDbObjectId(); }
+    void setExtensionDictionary(KvDbObjectId id)
+    {
+        if (m_seldom || !id.isNull()) seldomForWrite().extensionDictionary = id;
+    }
 
     // Set by every write open and erase: the drawing writer regenerates what is set and
     // copies the rest as it was read.
@@ -69,6 +74,32 @@ public:
     void setModifiedSinceLoad(bool modified) { m_modifiedSinceLoad = modified; }
 
 protected:
+    // Values few objects set, kept apart and made on the first set: a drawing holds hundreds of
+    // thousands of objects that leave them at their defaults.
+    struct Seldom {
+        Seldom();
+        KvTypedValueList xdata;
+        KvDbObjectId extensionDictionary;
+        // An entity's (see KvDbEntity).
+        KvDbObjectId copiedFrom;
+        KvSharedName plotStyleName;  // "ByLayer"
+        double linetypeScale = 1.0;
+        std::int32_t trueColor = -1;
+    };
+    const Seldom* seldom() const { return m_seldom.get(); }
+    Seldom& seldomForWrite()
+    {
+        if (!m_seldom) m_seldom = std::make_unique<Seldom>();
+        return *m_seldom;
+    }
+    // A setter's body for a seldom value: no room is made for a value left at its default.
+    template <class T, class U>
+    Kvmo::ErrorStatus assignSeldomIfWritable(T Seldom::*field, U&& value, const T& byDefault)
+    {
+        if (!canWrite()) return Kvmo::eNotOpenForWrite;
+        if (m_seldom || !(value == byDefault)) seldomForWrite().*field = std::forward<U>(value);
+        return Kvmo::eOk;
+    }
     // For copies (KvDbEntity::clone): the values and extended data, not the identity, owner,
     // extension dictionary or open state.
     KvDbObject(const KvDbObject& other);
@@ -89,9 +120,8 @@ private:
     KvDbDatabase* m_database = nullptr;
     KvDbObjectId m_id;
     KvDbObjectId m_ownerId;
-    KvDbObjectId m_extensionDictionary;
     KvDbHandle m_handle;
-    std::unique_ptr<KvTypedValueList> m_xdata;  // most objects have none
+    std::unique_ptr<Seldom> m_seldom;  // most objects have none
     int m_readers = 0;
     bool m_erased = false;
     bool m_modifiedSinceLoad = false;
