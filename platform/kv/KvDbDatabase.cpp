@@ -72,9 +72,11 @@ KvDbDatabase* KvDbObjectId::database() const
 }
 
 struct KvDbDatabase::Indexes {
-    KvSerialRuns positions;       // id serial -> index of m_objects
-    KvFlatIndex byHandle;         // handle -> id serial
-    KvFlatIndex layoutPositions;  // id serial -> index of m_layoutEntities
+    KvSerialRuns positions;  // id serial -> index of m_objects
+    KvFlatIndex byHandle;    // handle -> id serial
+    // Index of m_objects -> 1 + index of m_layoutEntities, 0 for objects not in a layout: four
+    // bytes an object, where a hash index of layout entities took more.
+    std::vector<std::uint32_t> layoutPositions;
 };
 
 KvDbDatabase::KvDbDatabase(bool buildDefault) : m_index(std::make_unique<Indexes>())
@@ -256,16 +258,26 @@ void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityI
 {
     const auto* pBlock = kvCast<KvDbBlockTableRecord>(objectAt(blockId));
     if (pBlock && pBlock->isLayout()) {
-        m_index->layoutPositions.insert(entityId.serial(), m_layoutEntities.size());
+        const std::size_t object = m_index->positions.find(entityId.serial());
+        if (object != KvSerialRuns::npos) {
+            std::vector<std::uint32_t>& positions = m_index->layoutPositions;
+            if (positions.size() <= object) {
+                if (positions.capacity() <= object) positions.reserve(std::max(m_objects.capacity(), object + 1));
+                positions.resize(object + 1);
+            }
+            // The first position counts when an entity is noted twice.
+            if (positions[object] == 0) positions[object] = static_cast<std::uint32_t>(m_layoutEntities.size() + 1);
+        }
         m_layoutEntities.push_back(entityId);
     }
 }
 
 bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
 {
-    const std::uint64_t* found = m_index->layoutPositions.find(id.serial());
-    if (found == nullptr) return false;
-    position = static_cast<std::size_t>(*found);
+    const std::size_t object = m_index->positions.find(id.serial());
+    const std::vector<std::uint32_t>& positions = m_index->layoutPositions;
+    if (object >= positions.size() || positions[object] == 0) return false;
+    position = positions[object] - 1;
     return true;
 }
 
