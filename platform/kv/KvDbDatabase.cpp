@@ -127,7 +127,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
 {
     id = KvDbObjectId();
     if (object == nullptr) return Kvmo::eNullObjectPointer;
-    if (object->m_database != nullptr) return Kvmo::eAlreadyInDb;
+    if (!object->m_id.isNull()) return Kvmo::eAlreadyInDb;
     if (handle.isNull()) handle = m_handseed;
     // The last handle is never given out: the seed must stay above every handle in use.
     if (handle.value() == kLastHandle) return Kvmo::eOutOfRange;
@@ -135,7 +135,6 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     if (handle.value() >= m_handseed.value()) m_handseed = KvDbHandle(handle.value() + 1);
 
     id = KvDbObjectId(g_nextSerial++);
-    object->m_database = this;
     object->m_id = id;
     object->m_handle = handle;
     m_objects.emplace_back(object);

@@ -57,13 +57,14 @@ KvDbObject::KvDbObject(const KvDbObject& other)
 
 Kvmo::ErrorStatus KvDbObject::erase(bool erasing)
 {
-    if (m_database == nullptr) return Kvmo::eNotInDatabase;
+    KvDbDatabase* pDb = database();
+    if (pDb == nullptr) return Kvmo::eNotInDatabase;
     if (!m_writer) return Kvmo::eNotOpenForWrite;
     if (erasing == m_erased) return Kvmo::eOk;
-    if (erasing && !m_database->canErase(m_id)) return Kvmo::eCannotBeErased;
+    if (erasing && !pDb->canErase(m_id)) return Kvmo::eCannotBeErased;
     m_erased = erasing;
     m_modifiedSinceLoad = true;
-    m_database->noteChange();
+    pDb->noteChange();
     return Kvmo::eOk;
 }
 
@@ -78,18 +79,18 @@ Kvmo::ErrorStatus KvDbObject::close()
         return Kvmo::eOk;
     }
     // An object outside any database has nothing to close.
-    return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
+    return m_id.isNull() ? Kvmo::eOk : Kvmo::eNotOpenForRead;
 }
 
 Kvmo::ErrorStatus KvDbObject::upgradeOpen()
 {
     if (m_writer) return Kvmo::eOk;
-    if (m_readers == 0) return m_database == nullptr ? Kvmo::eOk : Kvmo::eNotOpenForRead;
+    if (m_readers == 0) return m_id.isNull() ? Kvmo::eOk : Kvmo::eNotOpenForRead;
     if (m_readers > 1) return Kvmo::eWasOpenForRead;  // another reader holds it
     m_readers = 0;
     m_writer = true;
     m_modifiedSinceLoad = true;
-    if (m_database) m_database->noteChange();
+    if (KvDbDatabase* pDb = database()) pDb->noteChange();
     return Kvmo::eOk;
 }
 
@@ -123,7 +124,7 @@ Kvmo::ErrorStatus KvDbObject::setXData(const resbuf* xdata)
     // Check every group before changing anything: all or nothing.
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);
-        if (name.empty() || !isRegistered(m_database, name)) return Kvmo::eInvalidInput;
+        if (name.empty() || !isRegistered(database(), name)) return Kvmo::eInvalidInput;
     }
     for (const GroupRange& g : newGroups) {
         const std::u16string name = groupName(incoming, g);

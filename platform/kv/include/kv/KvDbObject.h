@@ -37,7 +37,8 @@ public:
     KvDbObjectId objectId() const { return m_id; }
     KvDbObjectId ownerId() const { return m_ownerId; }
     void setOwnerId(KvDbObjectId id) { m_ownerId = id; }
-    KvDbDatabase* database() const { return m_database; }
+    // Found from the id: resident objects are many, their databases few.
+    KvDbDatabase* database() const { return m_id.database(); }
     KvDbHandle handle() const { return m_handle; }
     void getKvDbHandle(KvDbHandle& handle) const { handle = m_handle; }
 
@@ -45,7 +46,7 @@ public:
     Kvmo::ErrorStatus erase(bool erasing = true);
 
     bool isReadEnabled() const { return m_readers > 0 || m_writer; }
-    bool isWriteEnabled() const { return m_writer || m_database == nullptr; }
+    bool isWriteEnabled() const { return m_writer || m_id.isNull(); }
     // Ends this open (one reader or the writer).
     Kvmo::ErrorStatus close();
     Kvmo::ErrorStatus upgradeOpen();
@@ -117,8 +118,7 @@ protected:
 private:
     friend class KvDbDatabase;
     friend Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*&, KvDbObjectId, KvDb::OpenMode, bool);
-    KvDbDatabase* m_database = nullptr;
-    KvDbObjectId m_id;
+    KvDbObjectId m_id;  // null until a database takes the object
     KvDbObjectId m_ownerId;
     KvDbHandle m_handle;
     std::unique_ptr<Seldom> m_seldom;  // most objects have none
