@@ -26,6 +26,38 @@ Kvmo::ErrorStatus KvDbBlockReference::setNormal(const KvGeVector3d& n)
     return assignNormal(m_normal, n);
 }
 
+KvDbBlockReference::KvDbBlockReference(const KvDbBlockReference& other)
+    : KvDbEntity(other),
+      m_blockTableRecord(other.m_blockTableRecord),
+      m_position(other.m_position),
+      m_rotation(other.m_rotation),
+      m_scale(other.m_scale),
+      m_normal(other.m_normal),
+      m_attributes(other.m_attributes),
+      m_dynamic(other.m_dynamic ? std::make_unique<Dynamic>(*other.m_dynamic) : nullptr)
+{
+}
+
+void KvDbBlockReference::setDynamicBlockRecord(KvDbObjectId id)
+{
+    if (!m_dynamic && id.isNull()) return;
+    if (!m_dynamic) m_dynamic = std::make_unique<Dynamic>();
+    m_dynamic->record = id;
+}
+
+const KvDbDynBlockReferencePropertyArray& KvDbBlockReference::dynamicProperties() const
+{
+    static const KvDbDynBlockReferencePropertyArray kNone;
+    return m_dynamic ? m_dynamic->properties : kNone;
+}
+
+void KvDbBlockReference::setDynamicProperties(KvDbDynBlockReferencePropertyArray props)
+{
+    if (!m_dynamic && props.empty()) return;
+    if (!m_dynamic) m_dynamic = std::make_unique<Dynamic>();
+    m_dynamic->properties = std::move(props);
+}
+
 KvDbObjectIterator* KvDbBlockReference::attributeIterator() const
 {
     return new KvDbObjectIterator(m_attributes);

@@ -37,16 +37,16 @@ public:
     void attachLoadedAttribute(KvDbObjectId id) { m_attributes.push_back(id); }
 
     // Dynamic-block data as the drawing stores it (read through KvDbDynBlockReference).
-    KvDbObjectId dynamicBlockRecord() const { return m_dynamicBlockRecord; }
-    void setDynamicBlockRecord(KvDbObjectId id) { m_dynamicBlockRecord = id; }
-    const KvDbDynBlockReferencePropertyArray& dynamicProperties() const { return m_dynamicProperties; }
-    void setDynamicProperties(KvDbDynBlockReferencePropertyArray props) { m_dynamicProperties = std::move(props); }
+    KvDbObjectId dynamicBlockRecord() const { return m_dynamic ? m_dynamic->record : KvDbObjectId(); }
+    void setDynamicBlockRecord(KvDbObjectId id);
+    const KvDbDynBlockReferencePropertyArray& dynamicProperties() const;
+    void setDynamicProperties(KvDbDynBlockReferencePropertyArray props);
 
     KvDbBlockReference* clone() const override;
     Kvmo::ErrorStatus moveBy(const KvGeVector3d& offset) override;
 
 protected:
-    KvDbBlockReference(const KvDbBlockReference&) = default;
+    KvDbBlockReference(const KvDbBlockReference& other);
 
 private:
     KvDbObjectId m_blockTableRecord;
@@ -55,6 +55,10 @@ private:
     KvGeScale3d m_scale;
     KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
     std::vector<KvDbObjectId> m_attributes;
-    KvDbObjectId m_dynamicBlockRecord;
-    KvDbDynBlockReferencePropertyArray m_dynamicProperties;
+    // Only references to dynamic blocks have them: most references hold a null pointer.
+    struct Dynamic {
+        KvDbObjectId record;
+        KvDbDynBlockReferencePropertyArray properties;
+    };
+    std::unique_ptr<Dynamic> m_dynamic;
 };
