@@ -1,5 +1,9 @@
 #include "engine/ExtractionEngine.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
 #include "engine/NumberText.h"
 #include "kv/kv.h"
 
@@ -35,11 +39,37 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
 {
     roundStep = StepFromPrecision(ReadLinearPrecision());
 
+    // The records of each kind get their room first: growing lists of hundreds of thousands of
+    // records would hold the old and the new storage at once.
+    std::vector<KvDbObjectId> ids;
+    ids.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
+    std::size_t counts[256] = {};  // by kind
     for (std::int32_t i = 0; i < count; ++i) {
         kv_name entityName = {0, 0};
         if (kvedSSName(ss, i, entityName) != RTNORM) continue;
         KvDbObjectId id;
         if (kvdbGetObjectId(id, entityName) != Kvmo::eOk) continue;
+        KvDbEntity* pEntity = nullptr;
+        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
+        ++counts[static_cast<std::size_t>(pEntity->kind())];
+        pEntity->close();
+        ids.push_back(id);
+    }
+    auto reserve = [&counts](auto& list, std::initializer_list<KvDbKind> kinds) {
+        std::size_t n = 0;
+        for (KvDbKind kind : kinds) n += counts[static_cast<std::size_t>(kind)];
+        if (n > 0) list.reserve(n);
+    };
+    reserve(lsBlocks, {KvDbKind::kBlockReference, KvDbKind::kTable});
+    reserve(lsPolyLines, {KvDbKind::kPolyline});
+    reserve(lsLines, {KvDbKind::kLine});
+    reserve(lsCircles, {KvDbKind::kCircle});
+    reserve(lsArcs, {KvDbKind::kArc});
+    reserve(lsSolids, {KvDbKind::kSolid});
+    reserve(lsSolids3D, {KvDbKind::k3dSolid});
+    reserve(lsPoints, {KvDbKind::kPoint});
+    reserve(lsMTexts, {KvDbKind::kMText});
+    for (KvDbObjectId id : ids) {
         KvDbEntity* pEntity = nullptr;
         if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
         ReadObject(*pEntity, id);
