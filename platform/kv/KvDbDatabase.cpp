@@ -140,7 +140,6 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     m_objects.emplace_back(object);
     m_index->positions.append(id.serial());
     m_maxHandle = std::max(m_maxHandle, handle.value());
-    m_allObjects.push_back(id);
     auto& owners = idOwners();
     if (!owners.empty() && owners.back().database == this && owners.back().first + owners.back().count == id.serial())
         ++owners.back().count;
@@ -153,9 +152,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
 void KvDbDatabase::reserveObjects(std::size_t n)
 {
     m_objects.reserve(m_objects.size() + n);
-    m_allObjects.reserve(m_allObjects.size() + n);
     kvAdviseHugePages(m_objects.data(), m_objects.capacity() * sizeof(m_objects[0]));
-    kvAdviseHugePages(m_allObjects.data(), m_allObjects.capacity() * sizeof(m_allObjects[0]));
     m_index->byHandle.reserve(m_index->byHandle.size() + n);
 }
 

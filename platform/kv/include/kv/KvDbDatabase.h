@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -84,8 +86,44 @@ public:
     }
     // Room for n more objects: a drawing being read knows roughly how many it holds.
     void reserveObjects(std::size_t n);
-    // Every object in the order it was added.
-    const std::vector<KvDbObjectId>& allObjects() const { return m_allObjects; }
+    // The ids of the objects in the order they were added, read from the objects themselves
+    // (no second list of hundreds of thousands of ids).
+    class ObjectIds {
+    public:
+        using Objects = std::vector<std::unique_ptr<KvDbObject>>;
+        class iterator {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = KvDbObjectId;
+            using difference_type = std::ptrdiff_t;
+            using pointer = void;
+            using reference = KvDbObjectId;
+            iterator() = default;
+            explicit iterator(Objects::const_iterator at) : m_at(at) {}
+            KvDbObjectId operator*() const { return (*m_at)->objectId(); }
+            iterator& operator++()
+            {
+                ++m_at;
+                return *this;
+            }
+            iterator operator++(int) { return iterator(m_at++); }
+            bool operator==(const iterator&) const = default;
+
+        private:
+            Objects::const_iterator m_at;
+        };
+        explicit ObjectIds(const Objects& objects) : m_objects(&objects) {}
+        iterator begin() const { return iterator(m_objects->begin()); }
+        iterator end() const { return iterator(m_objects->end()); }
+        std::size_t size() const { return m_objects->size(); }
+        bool empty() const { return m_objects->empty(); }
+        KvDbObjectId front() const { return m_objects->front()->objectId(); }
+        KvDbObjectId operator[](std::size_t i) const { return (*m_objects)[i]->objectId(); }
+
+    private:
+        const Objects* m_objects;
+    };
+    ObjectIds allObjects() const { return ObjectIds(m_objects); }
     // Bumps on every write open and erase; savers compare it to know whether anything changed.
     unsigned long changeCounter() const { return m_changeCounter; }
 
@@ -98,12 +136,11 @@ private:
     bool canErase(KvDbObjectId id) const;
     void buildDefaultDrawing();
 
-    // Objects in the order they were added, the same order as m_allObjects.
+    // Objects in the order they were added.
     std::vector<std::unique_ptr<KvDbObject>> m_objects;
     struct Indexes;  // by id serial and by handle; the library's own
     std::unique_ptr<Indexes> m_index;
     std::uint64_t m_maxHandle = 0;
-    std::vector<KvDbObjectId> m_allObjects;
     std::vector<KvDbObjectId> m_layoutEntities;
     std::unordered_map<std::uint64_t, KvDbObjectId> m_partOf;  // few: only multi-part texts
     KvDbHandle m_handseed = KvDbHandle(1);
