@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "dxf/DxfError.h"
 #include "dxf/DxfTextCodec.h"
 
 namespace dxftest {
@@ -97,6 +100,40 @@ inline std::u16string u16(const std::string& utf8)
 inline std::string u8(const std::u16string& s)
 {
     return kvToUtf8(s);
+}
+
+// The message of the DxfError the call throws, or "no error".
+template <class Call>
+std::string errorOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const DxfError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+// The first `from` at or after `after` replaced by `to`.
+inline std::string replaceFirst(std::string s, const std::string& from, const std::string& to, std::size_t after = 0)
+{
+    std::size_t at = s.find(from, after);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) s.replace(at, from.size(), to);
+    return s;
+}
+
+// The value of the first group code after offset `after` replaced; its old value in `old`.
+inline std::string withValue(std::string s, std::size_t after, const std::string& code, const std::string& value,
+                             std::string* old = nullptr)
+{
+    std::size_t at = s.find("\n" + code + "\n", after);
+    EXPECT_NE(at, std::string::npos) << code;
+    if (at == std::string::npos) return s;
+    at += code.size() + 2;
+    const std::size_t end = s.find('\n', at);
+    if (old) *old = s.substr(at, end - at);
+    return s.replace(at, end - at, value);
 }
 
 }  // namespace dxftest
