@@ -6,19 +6,15 @@ import os
 import sys
 
 import ezdxf
-from ezdxf.lldxf.tagwriter import TagCollector
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
+from dxftags import table_groups  # noqa: E402
 from kvrun import SAMPLE, SOURCE, check, crashed, finish, kvhost, workdir  # noqa: E402
 
 
 def table_rows(table):
     """The table's header and data rows (its title row left out), from its AcDbTable cells."""
-    collector = TagCollector(dxfversion=table.doc.dxfversion)
-    table.export_dxf(collector)
-    tags = collector.tags
-    start = [i for i, t in enumerate(tags) if t.code == 100 and t.value == "AcDbTable"][0]
-    body = tags[start + 1:]
+    body = table_groups(table)
     columns = next(t.value for t in body if t.code == 92)
     texts = [t.value for t in body if t.code == 1]
     return [texts[i:i + columns] for i in range(columns, len(texts), columns)]

@@ -11,16 +11,14 @@ expression id (the parameter's group 90); per parameter, the reference's record 
 name under AcDbBlockRepresentation/AppDataCache/ACAD_ENHANCEDBLOCKDATA (a 1071, 1071, 70, 70
 header, then points, a flip state or a text), or the definition's own values without one.
 Angles in radians, as the host's dynamic properties give them."""
-import csv
 import glob
-import io
 import math
 import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
 from dxftags import records, text  # noqa: E402
-from kvrun import check, finish, kvhost, workdir  # noqa: E402
+from kvrun import check, csv_rows, finish, kvhost, workdir  # noqa: E402
 
 CORPUS = os.environ.get("KV_REAL_DXF", "")
 
@@ -208,12 +206,10 @@ class Drawing:
         return out
 
 
-def csv_rows(path):
-    with open(path, "rb") as f:
-        rows = list(csv.reader(io.StringIO(f.read().decode("cp1252"), newline="")))
-    # English numbers group thousands with commas: the value is the number without them.
+def number_rows(path):
+    """The CSV file's rows; English numbers group thousands with commas: the value is the number without them."""
     numeric = lambda s: s.replace(",", "").replace(".", "", 1).lstrip("-").isdigit()  # noqa: E731
-    return [[c.replace(",", "") if numeric(c) else c for c in row] for row in rows]
+    return [[c.replace(",", "") if numeric(c) else c for c in row] for row in csv_rows(path)]
 
 
 def extract(path, categories, dynamic=True):
@@ -252,7 +248,7 @@ for path in files + samples:
               name + ": no dynamic property is offered", run)
         continue
     check(run.returncode == 0 and not run.stderr, name + ": the extraction runs through", run)
-    rows = csv_rows(os.path.join(folder, "out.csv")) if run.returncode == 0 else [[]]
+    rows = number_rows(os.path.join(folder, "out.csv")) if run.returncode == 0 else [[]]
     header = rows[0]
     check(sorted(header) == sorted(["Name"] + names), name + ": columns %r, expected %r" % (header, names))
     # Other objects are rows too, without dynamic properties: the references are the rows of their names.

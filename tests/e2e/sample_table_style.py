@@ -9,9 +9,9 @@ import sys
 
 import ezdxf
 from ezdxf import bbox
-from ezdxf.lldxf.tagwriter import TagCollector
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
+from dxftags import table_groups  # noqa: E402
 from kvrun import SAMPLE, SOURCE, check, finish, kvhost, workdir  # noqa: E402
 
 script = open(os.path.join(SOURCE, "samples", "make_samples.py"), encoding="utf-8").read()
@@ -26,12 +26,8 @@ run = kvhost(ui, "DATAEXTRACTION\nSAVEAS floor.dxf\n", drawing=SAMPLE, folder=fo
 check(run.returncode == 0, "the main job runs", run)
 doc = ezdxf.readfile(os.path.join(folder, "floor.dxf"))
 table = doc.modelspace().query("ACAD_TABLE")[0]
-collector = TagCollector(dxfversion=doc.dxfversion)
-table.export_dxf(collector)
-tags = collector.tags
-start = [i for i, t in enumerate(tags) if t.code == 100 and t.value == "AcDbTable"][0]
-rows = [t.value for t in tags[start + 1:] if t.code == 141]
-columns = [t.value for t in tags[start + 1:] if t.code == 142]
+rows = [t.value for t in table_groups(table) if t.code == 141]
+columns = [t.value for t in table_groups(table) if t.code == 142]
 style = doc.rootdict["ACAD_TABLESTYLE"]["Standard"]
 check(style.dxftype() == "TABLESTYLE", "the sample has its Standard table style")
 # Title, header and data rows: one line of the style's text between its margins.

@@ -2,8 +2,6 @@
 """Extractions from the sample office floor through kvhost, checked in the files and in the
 saved drawing: the bundled furniture schedule, the languages, table insertion and tagging,
 the update dialog on the result, and scripts that do not fit."""
-import csv
-import io
 import os
 import sys
 
@@ -11,7 +9,7 @@ import ezdxf
 import xlrd
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
-from kvrun import SAMPLE, SOURCE, check, crashed, finish, kvhost, workdir  # noqa: E402
+from kvrun import SAMPLE, SOURCE, check, crashed, csv_rows, finish, kvhost, workdir  # noqa: E402
 
 TO_PAGE_5 = "click 1\nclick 1\nclick 1\nclick 1\n"
 
@@ -24,12 +22,6 @@ def tag(entity, app):
     if not entity.has_xdata(app):
         return None
     return [value for code, value in entity.get_xdata(app) if code == 1000]
-
-
-def csv_rows(path):
-    with open(path, "rb") as f:
-        text = f.read().decode("cp1252")
-    return list(csv.reader(io.StringIO(text, newline="")))
 
 
 # The bundled furniture schedule: every output of the last page at once.
@@ -71,7 +63,7 @@ ui = ("click 1002\nfile " + kvx + "\nclick 1\nclick 1\nitem 1023 Non-Block off\n
 run = kvhost(ui, "DATAEXTRACTION\nSAVEAS floor.dxf\n", drawing=SAMPLE, folder=folder2)
 check(run.returncode == 0 and not run.stderr, "the settings file run goes through", run)
 check(os.path.exists(os.path.join(folder2, "floor.dxf")), "the second drawing was saved", run)
-rows = csv_rows(os.path.join(folder2, "again.csv")) if os.path.exists(os.path.join(folder2, "again.csv")) else []
+rows = csv_rows(os.path.join(folder2, "again.csv"))
 check(rows[:1] == [["Qty", "Name", "MAKER", "PRICE"]], "only the saved properties are checked: " + repr(rows[:1]))
 if os.path.exists(os.path.join(folder2, "floor.dxf")):
     found = tables(os.path.join(folder2, "floor.dxf"))
@@ -99,7 +91,7 @@ if os.path.exists(saved):
                  folder=folder5)
     again = os.path.join(folder5, "again.csv")
     check(run.returncode == 0 and "\nCSV export done to : " + again in run.stdout, "the table exported again", run)
-    rows = csv_rows(again) if os.path.exists(again) else []
+    rows = csv_rows(again)
     check(len(rows) > 2 and any("CHAIR" in row for row in rows), "the export holds the table: " + repr(rows[:3]))
 
 # Scripts that do not fit: a failure status naming the script, no crash, and the commands

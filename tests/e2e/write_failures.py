@@ -12,7 +12,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
-from kvrun import KVHOST, KV_MODULE, SAMPLE, check, finish, workdir  # noqa: E402
+from kvrun import SAMPLE, check, finish, host_args, workdir, write_scripts  # noqa: E402
 
 TO_PAGE_5 = "click 1\nclick 1\ncellmenu 1022 0 1 2\nitem 1022 Line on\nclick 1\nclick 1\n"
 OLD = {"out.csv": b"old csv", "out.xls": b"old xls", "s.kvx": b"old kvx", "out.dxf": b"old dxf"}
@@ -23,20 +23,12 @@ def scripts(folder, target):
     first = (TO_PAGE_5 + "click 1029\nfile %s/out.csv 1\nclick 1003\nfile %s/s.kvx\nclick 1\n" % (target, target),
              "DATAEXTRACTION\nSAVEAS %s/out.dxf\n" % target)
     second = (TO_PAGE_5 + "click 1029\nfile %s/out.xls 2\nclick 1\n" % target, "DATAEXTRACTION\n")
-    paths = []
-    for n, (ui, commands) in enumerate((first, second)):
-        ui_path, cmd_path = os.path.join(folder, "u%d.ui" % n), os.path.join(folder, "c%d.scr" % n)
-        with open(ui_path, "w") as f:
-            f.write(ui)
-        with open(cmd_path, "w") as f:
-            f.write(commands)
-        paths.append((ui_path, cmd_path))
-    return paths
+    return [write_scripts(folder, ui, commands, "u%d.ui" % n, "c%d.scr" % n)
+            for n, (ui, commands) in enumerate((first, second))]
 
 
 def kvhost_args(drawing, ui_path, cmd_path):
-    return [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", "en",
-            "--script", cmd_path, "--ui-script", ui_path, drawing]
+    return host_args("en", ui_path, cmd_path) + [drawing]
 
 
 def new_case(name):

@@ -165,3 +165,13 @@ def records(path):
         elif current is not None:
             current.tags.append((code, value))
     return out
+
+
+def table_groups(table):
+    """The groups after an ACAD_TABLE's AcDbTable marker, as ezdxf writes the entity."""
+    from ezdxf.lldxf.tagwriter import TagCollector
+    collector = TagCollector(dxfversion=table.doc.dxfversion)
+    table.export_dxf(collector)
+    tags = collector.tags
+    start = next(i for i, t in enumerate(tags) if t.code == 100 and t.value == "AcDbTable")
+    return tags[start + 1:]

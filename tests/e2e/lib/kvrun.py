@@ -1,4 +1,6 @@
 """Runs kvhost with the plug-in, a command script and a user-interface script."""
+import csv
+import io
 import os
 import shutil
 import subprocess
@@ -38,16 +40,33 @@ def own_copy(drawing, folder):
     return local
 
 
+def write_scripts(folder, ui, commands, ui_name="user.ui", cmd_name="commands.scr"):
+    """The two scripts written into the folder; their paths."""
+    paths = os.path.join(folder, ui_name), os.path.join(folder, cmd_name)
+    for path, text in zip(paths, (ui, commands)):
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+    return paths
+
+
+def host_args(lang, ui_path=None, cmd_path=None):
+    """kvhost with the plug-in, in the language, with the scripts when given."""
+    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang]
+    return args + (["--script", cmd_path, "--ui-script", ui_path] if ui_path else [])
+
+
+def csv_rows(path, delimiter=","):
+    """The rows of a CSV file the plug-in wrote (Windows-1252); none when there is no file."""
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as f:
+        return list(csv.reader(io.StringIO(f.read().decode("cp1252"), newline=""), delimiter=delimiter))
+
+
 def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
     """One kvhost run; ui and commands are the texts of the two scripts."""
     folder = folder or workdir("run")
-    ui_path = os.path.join(folder, "user.ui")
-    cmd_path = os.path.join(folder, "commands.scr")
-    with open(ui_path, "w", encoding="utf-8") as f:
-        f.write(ui)
-    with open(cmd_path, "w", encoding="utf-8") as f:
-        f.write(commands)
-    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang, "--script", cmd_path, "--ui-script", ui_path]
+    args = host_args(lang, *write_scripts(folder, ui, commands))
     if drawing:
         args.append(own_copy(drawing, folder))
     done = subprocess.run(args, capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL, cwd=folder)
@@ -57,7 +76,7 @@ def kvhost(ui, commands, drawing=None, lang="en", folder=None, timeout=120):
 def console(typed, drawing=None, lang="en", folder=None, timeout=120):
     """kvhost as a user at the console: commands, dialog actions and answers all typed, in order."""
     folder = folder or workdir("console")
-    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", lang]
+    args = host_args(lang)
     if drawing:
         args.append(os.path.abspath(drawing))
     done = subprocess.run(args, input=typed.encode("utf-8"), capture_output=True, timeout=timeout, cwd=folder)
@@ -99,16 +118,10 @@ def kvhost_gui(ui, commands, drawing=None, lang="en", folder=None, pictures=None
     """The same run as kvhost() with the dialogs in windows on the virtual display."""
     folder = folder or workdir("gui")
     env = dict(os.environ, NO_AT_BRIDGE="1")
-    ui_path = os.path.join(folder, "user.ui")
-    cmd_path = os.path.join(folder, "commands.scr")
-    with open(ui_path, "w", encoding="utf-8") as f:
-        f.write(ui)
-    with open(cmd_path, "w", encoding="utf-8") as f:
-        f.write(commands)
     # Our own authority file: xvfb-run then makes no temporary folder, whose removal at exit
     # sometimes fails and turns a good run into status 5.
-    args = ["xvfb-run", "-a", "-f", os.path.join(folder, "Xauthority"), os.path.abspath(KVHOST), "--gui", "--module", os.path.abspath(KV_MODULE), "--lang", lang,
-            "--script", cmd_path, "--ui-script", ui_path]
+    args = ["xvfb-run", "-a", "-f", os.path.join(folder, "Xauthority")] + \
+        host_args(lang, *write_scripts(folder, ui, commands)) + ["--gui"]
     if pictures:
         args += ["--screenshot-dir", pictures]
     if drawing:
