@@ -1,5 +1,4 @@
 #include <memory>
-#include <set>
 
 #include "KvTestDrawing.h"
 
@@ -22,24 +21,7 @@ TEST_F(DatabaseTest, NewDrawingHoldsTheDefaultTablesAndStyles)
     EXPECT_TRUE(db.layoutEntitiesInOrder().empty());
 }
 
-TEST_F(DatabaseTest, HandlesAreUniqueAndFindTheirObjects)
-{
-    std::set<std::uint64_t> handles;
-    for (const KvDbObjectId& id : db.allObjects())
-        EXPECT_TRUE(handles.insert(db.objectAt(id)->handle().value()).second);
-    std::vector<KvDbObjectId> lines;
-    for (int i = 0; i < 20; ++i) lines.push_back(addLine(0, 0, i + 1, 0));
-    for (const KvDbObjectId& id : lines) {
-        const KvDbHandle handle = db.objectAt(id)->handle();
-        EXPECT_TRUE(handles.insert(handle.value()).second);
-        KvDbObjectId found;
-        ASSERT_EQ(db.getKvDbObjectId(found, handle), Kvmo::eOk);
-        EXPECT_EQ(found, id);
-        EXPECT_EQ(id.database(), &db);
-    }
-    EXPECT_GT(db.handseed().value(), *handles.rbegin());
-}
-
+// New handles above the seed, found again by handle: every drawing-file test.
 TEST_F(DatabaseTest, HandleTextRoundTripsAndRejectsNonHex)
 {
     EXPECT_EQ(KvDbHandle(0x1F2E).text(), u"1F2E");
