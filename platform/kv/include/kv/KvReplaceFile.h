@@ -49,18 +49,22 @@ private:
     void Flush();
     void WriteAll(std::string_view bytes);
     bool ReadAndWrite(int fdSource, std::uint64_t offset, std::uint64_t size);
+    void Written(std::uint64_t nBytes);
     void Fail(const std::string& csWhy);
     void FailWithErrno(int nError);
     void RemoveTemporary();
 
     static constexpr std::size_t kBufferSize = 1 << 20;
+    static constexpr std::uint64_t kWriteBehind = 8u << 20;
     std::string m_csTarget;
     std::string m_csTemp;
     std::string m_buffer;
     std::string m_csError;
     int m_fd = -1;
-    bool m_bKernelCopy = true;  // until the kernel refuses to copy between these files
-    bool m_bReplacing = false;  // the target exists: its mode and owner go to the new file
+    std::uint64_t m_nWritten = 0;  // bytes in the temporary file
+    std::uint64_t m_nStarted = 0;  // of which the disk writes were started
+    bool m_bKernelCopy = true;     // until the kernel refuses to copy between these files
+    bool m_bReplacing = false;     // the target exists: its mode and owner go to the new file
     unsigned m_nMode = 0;
     unsigned m_nOwner = 0;
     unsigned m_nGroup = 0;
