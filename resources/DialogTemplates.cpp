@@ -7,65 +7,49 @@ constexpr int IDC_STATIC = -1;
 
 using Kind = KvUiControlKind;
 
-KvUiControlTemplate control(int id, Kind kind, int x, int y, int cx, int cy, DWORD style,
-                            const std::u16string& text = u"", int imageId = 0)
-{
-    KvUiControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    c.style = style | WS_VISIBLE;
-    c.text = text;
-    c.imageId = imageId;
-    return c;
-}
-
 KvUiControlTemplate label(int id, int x, int y, int cx, int cy, const std::u16string& text)
 {
-    return control(id, Kind::Label, x, y, cx, cy, SS_LEFT, text);
+    return kvuiControl(id, Kind::Label, x, y, cx, cy, SS_LEFT, text);
 }
 
 KvUiControlTemplate button(int id, int x, int y, int cx, int cy, const std::u16string& text, DWORD style = 0)
 {
-    return control(id, Kind::PushButton, x, y, cx, cy, BS_PUSHBUTTON | WS_TABSTOP | style, text);
+    return kvuiControl(id, Kind::PushButton, x, y, cx, cy, BS_PUSHBUTTON | WS_TABSTOP | style, text);
 }
 
 KvUiControlTemplate defButton(int id, int x, int y, int cx, int cy, const std::u16string& text)
 {
-    return control(id, Kind::PushButton, x, y, cx, cy, BS_DEFPUSHBUTTON | WS_TABSTOP, text);
+    return kvuiControl(id, Kind::PushButton, x, y, cx, cy, BS_DEFPUSHBUTTON | WS_TABSTOP, text);
 }
 
 KvUiControlTemplate checkBox(int id, int x, int y, int cx, int cy, const std::u16string& text)
 {
-    return control(id, Kind::CheckBox, x, y, cx, cy, BS_AUTOCHECKBOX | WS_TABSTOP, text);
+    return kvuiControl(id, Kind::CheckBox, x, y, cx, cy, BS_AUTOCHECKBOX | WS_TABSTOP, text);
 }
 
 KvUiControlTemplate groupBox(int id, int x, int y, int cx, int cy, const std::u16string& text)
 {
-    return control(id, Kind::GroupBox, x, y, cx, cy, BS_GROUPBOX, text);
+    return kvuiControl(id, Kind::GroupBox, x, y, cx, cy, BS_GROUPBOX, text);
 }
 
 KvUiControlTemplate edit(int id, int x, int y, int cx, int cy)
 {
-    return control(id, Kind::Edit, x, y, cx, cy, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
+    return kvuiControl(id, Kind::Edit, x, y, cx, cy, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
 }
 
 KvUiControlTemplate reportList(int id, int x, int y, int cx, int cy)
 {
-    return control(id, Kind::ListView, x, y, cx, cy, LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP);
+    return kvuiControl(id, Kind::ListView, x, y, cx, cy, LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP);
 }
 
 KvUiControlTemplate listModeList(int id, int x, int y, int cx, int cy)
 {
-    return control(id, Kind::ListView, x, y, cx, cy, LVS_LIST | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP);
+    return kvuiControl(id, Kind::ListView, x, y, cx, cy, LVS_LIST | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP);
 }
 
 KvUiControlTemplate sideBitmap(int y)
 {
-    return control(IDC_STATIC, Kind::Picture, 7, y, 100, 236, SS_BITMAP, u"", IDB_SIDE);
+    return kvuiControl(IDC_STATIC, Kind::Picture, 7, y, 100, 236, SS_BITMAP, u"", IDB_SIDE);
 }
 
 KvUiDialogTemplate page(int id, int cx, const std::u16string& title)
@@ -110,9 +94,9 @@ KvUiDialogTemplate dataSourcePage()
     d.controls.push_back(label(1036, 122, 46, 56, 10, u"Sélection d'objets"));
     d.controls.push_back(button(1002, 184, 44, 17, 12, u"..."));
     // Alone in its group: the controls on each side start groups of their own.
-    d.controls.push_back(control(1037, Kind::RadioButton, 120, 61, 63, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                 u"Dessin courant"));
-    d.controls.push_back(control(1051, Kind::Label, 111, 86, 56, 8, SS_LEFT | WS_GROUP, u"Fichier dessin :"));
+    d.controls.push_back(kvuiControl(1037, Kind::RadioButton, 120, 61, 63, 10,
+                                     BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, u"Dessin courant"));
+    d.controls.push_back(kvuiControl(1051, Kind::Label, 111, 86, 56, 8, SS_LEFT | WS_GROUP, u"Fichier dessin :"));
     d.controls.push_back(listModeList(1011, 110, 97, 191, 50));
     addWizardButtons(d, 150, 205, 259, u"Suivant >");
     return d;
@@ -142,7 +126,7 @@ KvUiDialogTemplate propertiesPage()
     d.controls.push_back(listModeList(1023, 321, 55, 68, 99));
     d.controls.push_back(checkBox(1033, 120, 199, 105, 10, u"Combiner les lignes par :"));
     d.controls.push_back(
-        control(1034, Kind::ComboBox, 237, 198, 122, 52, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
+        kvuiControl(1034, Kind::ComboBox, 237, 198, 122, 52, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP));
     d.controls.push_back(checkBox(1030, 120, 210, 117, 10, u"Afficher la colonne des quantités"));
     d.controls.push_back(checkBox(1032, 120, 221, 129, 10, u"Afficher la colonne des noms d'objets"));
     d.controls.push_back(checkBox(1028, 120, 232, 71, 10, u"Afficher les totaux"));

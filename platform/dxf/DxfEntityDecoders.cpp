@@ -30,6 +30,16 @@ KvGeVector3d normalOf(const DxfRecordParser& p)
     KvGePoint3d n = p.point(210, {0, 0, 1});
     return KvGeVector3d(n.x, n.y, n.z);
 }
+
+// What a lightweight polyline and a plain 2D polyline say the same way (the elevation each in its own group).
+void setPolylineForm(KvDbPolyline& e, int flags, double elevation, const DxfRecordParser& p)
+{
+    e.setClosed((flags & 1) != 0);
+    e.setPlinegen((flags & 128) != 0);
+    e.setElevation(elevation);
+    e.setThickness(p.real(39));
+    e.setNormal(normalOf(p));
+}
 }  // namespace
 
 void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p)
@@ -59,11 +69,7 @@ std::unique_ptr<KvDbEntity> Reader::decodeLwPolyline(const DxfRecordParser& p, s
     p.forEachVertex([&](const KvGePoint2d& pt, double sw, double ew, double bulge, bool hasSw, bool hasEw) {
         e->addVertexAt(e->numVerts(), pt, bulge, hasSw ? sw : constant, hasEw ? ew : constant);
     });
-    e->setClosed((flags & 1) != 0);
-    e->setPlinegen((flags & 128) != 0);
-    e->setElevation(p.real(38));
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPolylineForm(*e, flags, p.real(38), p);
     return e;
 }
 
@@ -76,11 +82,7 @@ std::unique_ptr<KvDbEntity> Reader::decodePolyline(const DxfRecordParser& p, std
     // opens an older drawing; fitted ones, 3D polylines and meshes stay what they are.
     if ((flags & (2 | 4 | 8 | 16 | 64)) == 0) {
         auto e = std::make_unique<KvDbPolyline>();
-        e->setClosed((flags & 1) != 0);
-        e->setPlinegen((flags & 128) != 0);
-        e->setElevation(p.point(10).z);
-        e->setThickness(p.real(39));
-        e->setNormal(normalOf(p));
+        setPolylineForm(*e, flags, p.point(10).z, p);
         return e;
     }
     return std::make_unique<KvDbGenericEntity>(u"POLYLINE");

@@ -3,23 +3,6 @@
 #include "kvui/KvUiControls.h"
 #include "resources/UiResources.h"
 
-namespace {
-KvUiControlTemplate control(int id, KvUiControlKind kind, int x, int y, int cx, int cy, DWORD style,
-                            const std::u16string& text = u"")
-{
-    KvUiControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    c.style = style | WS_VISIBLE;
-    c.text = text;
-    return c;
-}
-}  // namespace
-
 void RegisterListsDialog()
 {
     static KvUiResourceModule module;
@@ -32,11 +15,11 @@ void RegisterListsDialog()
     using K = KvUiControlKind;
     const DWORD report = LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER;
     d.controls = {
-        control(kProps, K::ListView, 7, 7, 286, 80, report),
-        control(kKinds, K::ListView, 7, 92, 140, 80, report),
-        control(kEmpty, K::ListView, 153, 92, 140, 80, report),
-        control(IDOK, K::PushButton, 188, 180, 50, 14, BS_DEFPUSHBUTTON, u"OK"),
-        control(IDCANCEL, K::PushButton, 243, 180, 50, 14, BS_PUSHBUTTON, u"Cancel"),
+        kvuiControl(kProps, K::ListView, 7, 7, 286, 80, report),
+        kvuiControl(kKinds, K::ListView, 7, 92, 140, 80, report),
+        kvuiControl(kEmpty, K::ListView, 153, 92, 140, 80, report),
+        kvuiControl(IDOK, K::PushButton, 188, 180, 50, 14, BS_DEFPUSHBUTTON, u"OK"),
+        kvuiControl(IDCANCEL, K::PushButton, 243, 180, 50, 14, BS_PUSHBUTTON, u"Cancel"),
     };
     module.dialogs[kListsDialog] = d;
     KvUiDialogTemplate cramped;
@@ -45,10 +28,10 @@ void RegisterListsDialog()
     cramped.cy = 60;
     cramped.title = u"Cramped";
     cramped.controls = {
-        control(kIconButton, K::PushButton, 5, 5, 8, 6, BS_PUSHBUTTON | BS_ICON),
-        control(kLongLabel, K::Label, 5, 20, 40, 8, SS_LEFT, u"A caption far too long for its place"),
-        control(kCoveredButton, K::PushButton, 40, 20, 30, 12, BS_PUSHBUTTON, u"Go"),
-        control(IDCANCEL, K::PushButton, 80, 44, 14, 8, BS_PUSHBUTTON, u"Cancel"),
+        kvuiControl(kIconButton, K::PushButton, 5, 5, 8, 6, BS_PUSHBUTTON | BS_ICON),
+        kvuiControl(kLongLabel, K::Label, 5, 20, 40, 8, SS_LEFT, u"A caption far too long for its place"),
+        kvuiControl(kCoveredButton, K::PushButton, 40, 20, 30, 12, BS_PUSHBUTTON, u"Go"),
+        kvuiControl(IDCANCEL, K::PushButton, 80, 44, 14, 8, BS_PUSHBUTTON, u"Cancel"),
     };
     module.dialogs[kCrampedDialog] = cramped;
     kvuiAddResourceModule(&module);

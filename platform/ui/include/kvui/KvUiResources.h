@@ -30,6 +30,23 @@ struct KvUiControlTemplate {
     int imageId = 0;  // picture: bitmap resource; push button with BS_ICON: icon resource
 };
 
+// A visible control of a template, as a template's control line gives it.
+inline KvUiControlTemplate kvuiControl(int id, KvUiControlKind kind, int x, int y, int cx, int cy, DWORD style,
+                                       const std::u16string& text = u"", int imageId = 0)
+{
+    KvUiControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    c.style = style | WS_VISIBLE;
+    c.text = text;
+    c.imageId = imageId;
+    return c;
+}
+
 struct KvUiDialogTemplate {
     int id = 0;
     int cx = 0, cy = 0;  // dialog units
