@@ -8,6 +8,7 @@
 #include "kv/KvDbSymbolTable.h"
 #include "kv/KvDbTableStyle.h"
 #include "KvFlatIndex.h"
+#include "KvHandleIndex.h"
 #include "kvinternal/KvHugePages.h"
 #include "kv/KvResbuf.h"
 
@@ -73,7 +74,7 @@ KvDbDatabase* KvDbObjectId::database() const
 
 struct KvDbDatabase::Indexes {
     KvSerialRuns positions;  // id serial -> index of m_objects
-    KvFlatIndex byHandle;    // handle -> id serial
+    KvHandleIndex byHandle;  // handle -> id serial
     // Index of m_objects -> 1 + index of m_layoutEntities, 0 for objects not in a layout: four
     // bytes an object, where a hash index of layout entities took more.
     std::vector<std::uint32_t> layoutPositions;
@@ -153,17 +154,16 @@ void KvDbDatabase::reserveObjects(std::size_t n)
 {
     m_objects.reserve(m_objects.size() + n);
     kvAdviseHugePages(m_objects.data(), m_objects.capacity() * sizeof(m_objects[0]));
-    m_index->byHandle.reserve(m_index->byHandle.size() + n);
 }
 
 Kvmo::ErrorStatus KvDbDatabase::getKvDbObjectId(KvDbObjectId& id, const KvDbHandle& handle) const
 {
-    const std::uint64_t* serial = m_index->byHandle.find(handle.value());
-    if (serial == nullptr) {
+    std::uint64_t serial = 0;
+    if (!m_index->byHandle.find(handle.value(), serial)) {
         id = KvDbObjectId();
         return Kvmo::eKeyNotFound;
     }
-    id = KvDbObjectId(*serial);
+    id = KvDbObjectId(serial);
     return Kvmo::eOk;
 }
 

@@ -106,6 +106,41 @@ TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
     EXPECT_EQ(db.objectAt(circleId)->ownerId(), blockId);
 }
 
+// Handles as a drawing file gives them: a long run, a gap, one far ahead, then lower ones that
+// fall between the earlier ones (a file's OBJECTS after its ENTITIES), and repeats of each.
+TEST(HandleIndex, HandlesInRunsGapsAndOutOfOrderAreFoundAndRepeatsRefused)
+{
+    using Handles = std::initializer_list<std::uint64_t>;
+    KvDbDatabase drawing(false);
+    std::vector<std::pair<std::uint64_t, KvDbObjectId>> added;
+    auto add = [&](std::uint64_t handle) {
+        KvDbObjectId id;
+        auto* pPoint = new KvDbPoint();
+        if (drawing.addKvDbObject(id, pPoint, KvDbHandle(handle)) != Kvmo::eOk) {
+            delete pPoint;
+            return false;
+        }
+        added.emplace_back(handle, id);
+        return true;
+    };
+    for (std::uint64_t h = 0x100; h < 0x200; ++h) ASSERT_TRUE(add(h));
+    for (std::uint64_t h : Handles{0x205, 0x206, 0xFFFFFFF0, 0x90, 0x1180, 0x203, 0x2}) ASSERT_TRUE(add(h)) << h;
+    EXPECT_TRUE(add(0x207));  // below the one far ahead: a handle of its own, not a run's
+    for (std::uint64_t h : Handles{0x100, 0x1FF, 0x150, 0x205, 0xFFFFFFF0, 0x90, 0x203, 0x2, 0x207})
+        EXPECT_FALSE(add(h)) << h;
+
+    KvDbObjectId id;
+    for (const auto& [handle, expected] : added) {
+        ASSERT_EQ(drawing.getKvDbObjectId(id, KvDbHandle(handle)), Kvmo::eOk) << handle;
+        EXPECT_EQ(id, expected) << handle;
+    }
+    for (std::uint64_t h : Handles{0x1, 0x3, 0xFF, 0x200, 0x204, 0x208, 0xFFFFFFEF, 0xFFFFFFF1})
+        EXPECT_EQ(drawing.getKvDbObjectId(id, KvDbHandle(h)), Kvmo::eKeyNotFound) << h;
+    // New objects take handles above every one in use.
+    ASSERT_TRUE(add(0));
+    EXPECT_EQ(drawing.objectAt(added.back().second)->handle().value(), 0xFFFFFFF1u);
+}
+
 // Objects of different sizes, made and freed in turn across many pool blocks, never share
 // memory: every object keeps what was written into it.
 TEST(ObjectMemory, ObjectsOfMixedSizesKeepTheirValuesThroughFreesAndReuse)
