@@ -51,6 +51,17 @@ HostShell::~HostShell()
         kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
 }
 
+void HostShell::leaveDrawingToExit()
+{
+#ifndef __SANITIZE_ADDRESS__
+    // Everything is saved, written and closed by now; freeing hundreds of thousands of objects
+    // one by one would only keep the user waiting for the process to end.
+    if (kvdbHostApplicationServices()->workingDatabase() == m_db.get())
+        kvdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    (void)m_db.release();
+#endif
+}
+
 void HostShell::replaceDatabase(std::unique_ptr<KvDbDatabase> db)
 {
     m_db = std::move(db);

@@ -145,6 +145,7 @@ int main(int argc, char** argv)
             shell.run(options.csScriptPath.empty() ? std::cin : scriptFile, bTerminal);
         }
         if (uiScript.failed()) status = kExitScriptFailed;
+        shell.leaveDrawingToExit();
     }
     kvedSetInputProvider(nullptr);
     KvScript::setCurrent(nullptr);

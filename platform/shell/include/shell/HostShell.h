@@ -35,6 +35,9 @@ public:
     bool quitRequested() const { return m_bQuit; }
     // Sends the unload message and unloads the module (once).
     void unloadModule();
+    // The process ends with the shell: its drawing is left to the system instead of being
+    // freed object by object (sanitizer builds still free it, so leak checks stay meaningful).
+    void leaveDrawingToExit();
 
     // One line on the command line.
     static void print(const std::u16string& text);
