@@ -330,7 +330,7 @@ private:
                 begin = m_doc.objectsBegin, end = m_doc.objectsEnd;
             for (std::uint32_t i = begin; i < end; ++i)
                 if (m_doc.chunks[i].kind == DxfChunkKind::kObject)
-                    m_chunkOf.emplace_back(m_doc.chunks[i].id.serial(), i);
+                    m_chunkOf.emplace_back(m_doc.chunkId(m_doc.chunks[i]).serial(), i);
             std::sort(m_chunkOf.begin(), m_chunkOf.end());
         }
         auto it = std::lower_bound(m_chunkOf.begin(), m_chunkOf.end(), std::make_pair(id.serial(), std::uint32_t{0}));

@@ -126,8 +126,11 @@ void Reader::storeObjects()
         s.owned = false;
         if (s.synthetic) m_doc.synthetic.insert(s.objectId.serial());
     }
+    m_doc.firstSerial = ~std::uint64_t{0};
+    for (const Staged& s : m_staged) m_doc.firstSerial = std::min(m_doc.firstSerial, s.id().serial());
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
-        if (m_chunkStaged[i] != kNone) m_doc.chunks[i].id = m_staged[m_chunkStaged[i]].id();
+        if (m_chunkStaged[i] != kNone && !m_doc.setChunkId(m_doc.chunks[i], m_staged[m_chunkStaged[i]].id()))
+            failAt(m_doc.chunks[i].begin, "too many objects");
 }
 
 // Symbol tables: the five the database knows; R12 block records go to a made-up table.

@@ -104,7 +104,7 @@ void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind,
 {
     if (end <= begin) return;
     if (end - begin > 0xFFFFFFFFull) m_in.fail("record larger than 4 GB");
-    m_doc.chunks.push_back(DxfChunk{begin, static_cast<std::uint32_t>(end - begin), kind, KvDbObjectId()});
+    m_doc.chunks.push_back(DxfChunk{begin, kind, static_cast<std::uint32_t>(end - begin)});
     m_chunkStaged.push_back(staged);
 }
 
@@ -168,8 +168,11 @@ void Reader::run()
     const std::size_t expected = static_cast<std::size_t>(m_doc.source.size() / 150 + 16);
     m_staged.reserve(expected);
     m_db.reserveObjects(expected);
-    m_doc.chunks.reserve(expected);
-    m_chunkStaged.reserve(expected);
+    // Chunks are small and more numerous than objects (end markers, structure): room that is
+    // never used is never touched, so it costs no memory.
+    const std::size_t expectedChunks = static_cast<std::size_t>(m_doc.source.size() / 64 + 16);
+    m_doc.chunks.reserve(expectedChunks);
+    m_chunkStaged.reserve(expectedChunks);
     kvAdviseHugePages(m_staged.data(), m_staged.capacity() * sizeof(Staged));
     kvAdviseHugePages(m_doc.chunks.data(), m_doc.chunks.capacity() * sizeof(DxfChunk));
     std::uint64_t firstTag = m_in.offset();

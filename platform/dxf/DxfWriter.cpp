@@ -128,19 +128,19 @@ private:
     // as a drawing's objects take serials in a run.
     class SerialSet {
     public:
-        explicit SerialSet(const std::vector<DxfChunk>& chunks)
+        explicit SerialSet(const DxfDocument& doc)
         {
             std::uint64_t last = 0;
             m_first = ~std::uint64_t(0);
-            for (const DxfChunk& c : chunks)
+            for (const DxfChunk& c : doc.chunks)
                 if (c.kind == DxfChunkKind::kObject) {
-                    m_first = std::min(m_first, c.id.serial());
-                    last = std::max(last, c.id.serial());
+                    m_first = std::min(m_first, doc.chunkId(c).serial());
+                    last = std::max(last, doc.chunkId(c).serial());
                 }
             if (m_first > last) return;
             m_bits.resize(last - m_first + 1);
-            for (const DxfChunk& c : chunks)
-                if (c.kind == DxfChunkKind::kObject) m_bits[c.id.serial() - m_first] = true;
+            for (const DxfChunk& c : doc.chunks)
+                if (c.kind == DxfChunkKind::kObject) m_bits[doc.chunkId(c).serial() - m_first] = true;
         }
         std::size_t count(std::uint64_t serial) const
         {
@@ -162,7 +162,7 @@ private:
         SerialSet() = default;
         std::uint64_t m_first = 0;
         std::vector<bool> m_bits;
-    } m_inFile{m_doc.chunks};
+    } m_inFile{m_doc};
     // Objects of the file changed or erased since it was read, and dictionaries that get a new
     // entry: every other record of the file is copied as it is without looking at its object.
     SerialSet m_touched = m_inFile.emptyLikeThis();
@@ -365,7 +365,7 @@ void Writer::planCopies(const std::vector<const KvDbEntity*>& copies)
     for (std::uint32_t i = 0; i < m_doc.chunks.size() && found < m_templateChunks.size(); ++i) {
         const DxfChunk& c = m_doc.chunks[i];
         if (c.kind != DxfChunkKind::kObject) continue;
-        if (auto it = m_templateChunks.find(c.id.serial()); it != m_templateChunks.end()) {
+        if (auto it = m_templateChunks.find(m_doc.chunkId(c).serial()); it != m_templateChunks.end()) {
             it->second = i;
             ++found;
         }
@@ -379,8 +379,8 @@ void Writer::planCopies(const std::vector<const KvDbEntity*>& copies)
         std::uint32_t last = plan.templateChunk;
         for (std::uint32_t j = last + 1; j < m_doc.chunks.size(); ++j) {
             const DxfChunk& c = m_doc.chunks[j];
-            const KvDbObject* owned = c.kind == DxfChunkKind::kObject ? object(c.id) : nullptr;
-            if (c.kind == DxfChunkKind::kFollower && c.id == e->copiedFrom())
+            const KvDbObject* owned = c.kind == DxfChunkKind::kObject ? object(m_doc.chunkId(c)) : nullptr;
+            if (c.kind == DxfChunkKind::kFollower && m_doc.chunkId(c) == e->copiedFrom())
                 plan.followers.push_back(j);
             else if (!owned || owned->ownerId() != e->copiedFrom())
                 break;
@@ -453,6 +453,7 @@ bool Writer::dropped(const DxfChunk& c, const KvDbObject* o) const
 void Writer::writeChunk(std::uint32_t index)
 {
     const DxfChunk& c = m_doc.chunks[index];
+    const KvDbObjectId id = m_doc.chunkId(c);
     switch (c.kind) {
     case DxfChunkKind::kHeaderVar: writeHeaderVar(c, index); return;
     case DxfChunkKind::kRaw:
@@ -460,7 +461,7 @@ void Writer::writeChunk(std::uint32_t index)
     case DxfChunkKind::kBlockEnd:
         // A table's regenerated graphics go at the end of its block.
         for (auto& [serial, g] : m_graphics)
-            if (g.blockRecord() == c.id && m_rewrittenTables.count(serial)) {
+            if (g.blockRecord() == id && m_rewrittenTables.count(serial)) {
                 DxfTagWriter w = graphicsWriter();
                 g.writeEntities(w);
             }
@@ -471,23 +472,23 @@ void Writer::writeChunk(std::uint32_t index)
             copyChunk(c);
             return;
         }
-        if (!dropped(c, object(c.id))) copyChunk(c);
+        if (!dropped(c, object(id))) copyChunk(c);
         return;
     case DxfChunkKind::kObject: break;
     }
-    if (m_droppedBlocks.empty() && !m_anyErased && !m_touched.count(c.id.serial())) {
+    if (m_droppedBlocks.empty() && !m_anyErased && !m_touched.count(id.serial())) {
         copyChunk(c);
         return;
     }
-    const KvDbObject* o = object(c.id);
+    const KvDbObject* o = object(id);
     if (!o) {
         copyChunk(c);
         return;
     }
     if (dropped(c, o)) return;
-    if (m_rewrittenTables.count(c.id.serial())) {
+    if (m_rewrittenTables.count(id.serial())) {
         DxfTagWriter w = graphicsWriter();
-        m_graphics.at(c.id.serial()).writeTable(w);
+        m_graphics.at(id.serial()).writeTable(w);
         return;
     }
     if (o->isModifiedSinceLoad())
@@ -496,7 +497,7 @@ void Writer::writeChunk(std::uint32_t index)
         copyChunk(c);
     // The dictionary of a new style gets its entry (dictionaries here carry no extended data).
     for (const KvDbTableStyle* style : m_newStyles)
-        if (style->ownerId() == c.id) {
+        if (style->ownerId() == id) {
             if (o->xDataValues().empty()) {
                 DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
                 w.text(3, style->name());

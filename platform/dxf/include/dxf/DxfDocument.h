@@ -18,12 +18,15 @@ enum class DxfChunkKind : std::uint8_t {
     kBlockEnd,    // ENDBLK of a block record
 };
 
-// A record of the file: one object, one header variable or a piece of structure.
+// A record of the file: one object, one header variable or a piece of structure. Sixteen
+// bytes: a large drawing has a chunk for each of its hundreds of thousands of records.
 struct DxfChunk {
-    std::uint64_t begin = 0;
+    std::uint64_t begin : 56 = 0;
+    DxfChunkKind kind : 8 = DxfChunkKind::kRaw;
     std::uint32_t size = 0;
-    DxfChunkKind kind = DxfChunkKind::kRaw;
-    KvDbObjectId id;  // object, owner of a follower, or block record of BLOCK/ENDBLK/its entities
+    // Object, owner of a follower, or block record of BLOCK/ENDBLK/its entities, as its place
+    // among the document's serials (DxfDocument::chunkId); 0 for none.
+    std::uint32_t object = 0;
 };
 
 enum class DxfSectionId : std::uint8_t { kNone, kHeader, kClasses, kTables, kBlocks, kEntities, kObjects, kOther };
@@ -50,6 +53,25 @@ struct DxfDocument {
     std::uint32_t blockRecordTableEnd = kNoChunk;
     std::uint32_t headerAcadVer = kNoChunk;
     std::uint32_t headerHandseed = kNoChunk;
+
+    // The object of a chunk: the objects of a file take their serials in one stretch, so a
+    // chunk holds an offset into it.
+    KvDbObjectId chunkId(const DxfChunk& c) const
+    {
+        return c.object == 0 ? KvDbObjectId() : KvDbObjectId(firstSerial + c.object - 1);
+    }
+    // False when the id lies outside the stretch (4 G objects from the first).
+    bool setChunkId(DxfChunk& c, KvDbObjectId id) const
+    {
+        if (id.isNull()) {
+            c.object = 0;
+            return true;
+        }
+        if (id.serial() < firstSerial || id.serial() - firstSerial >= 0xFFFFFFFFu) return false;
+        c.object = static_cast<std::uint32_t>(id.serial() - firstSerial + 1);
+        return true;
+    }
+    std::uint64_t firstSerial = 0;  // of the objects read
 
     std::uint64_t handseedAtLoad = 0;
     unsigned long changeCounterAtLoad = 0;
