@@ -11,11 +11,11 @@ KvDbEntity::KvDbEntity()
 
 KvDbEntity::KvDbEntity(const KvDbEntity& other)
     : KvDbObject(other),
-      m_layer(other.m_layer),
-      m_linetype(other.m_linetype),
+      m_visible(other.m_visible),
       m_colorIndex(other.m_colorIndex),
       m_lineWeight(other.m_lineWeight),
-      m_visible(other.m_visible)
+      m_layer(other.m_layer),
+      m_linetype(other.m_linetype)
 {
     // The true colour is not copied.
     const KvDbObjectId from = other.copiedFrom().isNull() ? other.objectId() : other.copiedFrom();

@@ -169,6 +169,7 @@ Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*& object, KvDbObjectId id, KvDb:
         pObject->m_modifiedSinceLoad = true;
         pDb->noteChange();
     } else {
+        if (pObject->m_readers == UINT16_MAX) return Kvmo::eOutOfRange;  // readers at a time
         ++pObject->m_readers;
     }
     object = pObject;

@@ -55,11 +55,12 @@ protected:
 
 private:
     // Plot style, linetype scale, true colour and copiedFrom are seldom values (KvDbObject).
-    KvSharedName m_layer;
-    KvSharedName m_linetype;
+    // The small values first: they go in the tail of the object's part.
+    bool m_visible = true;
     std::uint16_t m_colorIndex = 256;
     std::int16_t m_lineWeight = KvDb::kLnWtByLayer;  // -3..211
-    bool m_visible = true;
+    KvSharedName m_layer;
+    KvSharedName m_linetype;
 };
 
 Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode,

@@ -122,10 +122,11 @@ private:
     KvDbObjectId m_ownerId;
     KvDbHandle m_handle;
     std::unique_ptr<Seldom> m_seldom;  // most objects have none
-    int m_readers = 0;
-    bool m_erased = false;
-    bool m_modifiedSinceLoad = false;
-    bool m_writer = false;
+    // Small, so that an entity's own small values fit in the rest of the object's last word.
+    std::uint16_t m_readers = 0;
+    bool m_erased : 1 = false;
+    bool m_modifiedSinceLoad : 1 = false;
+    bool m_writer : 1 = false;
 };
 
 // Class test in the host's style: the object as T, or null. The host's classes answer from
