@@ -7,7 +7,7 @@ Kvmo::ErrorStatus KvDbText::setPosition(const KvGePoint3d& p)
 }
 Kvmo::ErrorStatus KvDbText::setTextString(std::u16string text)
 {
-    return assignIfWritable(m_text, std::move(text));
+    return assignIfWritable(m_text, KvPackedText(text));
 }
 Kvmo::ErrorStatus KvDbText::setHeight(double h)
 {

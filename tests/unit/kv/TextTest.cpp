@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "KvTestDrawing.h"
 
 using TextTest = KvDrawingTest;
@@ -72,4 +74,35 @@ TEST_F(TextTest, MTextPlainTextDropsFormattingCodes)
     mtext.setTextHeight(3.0);
     mtext.setLineSpacingFactor(1.5);
     EXPECT_DOUBLE_EQ(mtext.lineSpacingDistance(), 7.5);
+}
+
+// Texts are kept inline when short and of one-byte characters, on the heap otherwise: each
+// comes back as set, through copies (clone) and replacements from one form to the other.
+TEST(PackedText, TextsOfEveryFormComeBackAsSetThroughCopiesAndReplacements)
+{
+    const std::u16string texts[] = {u"",
+                                    u"7",
+                                    u"fifteen chars..",
+                                    u"sixteen chars...",
+                                    u"Caf\u00e9 \u00ff\u00a0x",
+                                    u"\u20ac 12",
+                                    u"\U0001F600",
+                                    std::u16string(1, u'\0') + u"a",
+                                    std::u16string(70000, u'w')};
+    for (const std::u16string& first : texts)
+        for (const std::u16string& second : texts) {
+            KvDbAttribute attribute;
+            ASSERT_EQ(attribute.setTextString(first), Kvmo::eOk);
+            std::unique_ptr<KvDbAttribute> copy(attribute.clone());
+            ASSERT_EQ(attribute.setTextString(second), Kvmo::eOk);
+            EXPECT_EQ(copy->textString(), first);
+            EXPECT_EQ(attribute.textString(), second);
+            KvPackedText moved{KvPackedText(second)};
+            KvPackedText assigned(first);
+            assigned = moved;
+            moved = KvPackedText(first);
+            EXPECT_EQ(assigned.str(), second);
+            EXPECT_EQ(moved.str(), first);
+            EXPECT_EQ(assigned.size(), second.size());
+        }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "kv/KvDbEntity.h"
 #include "kv/KvGePoint3d.h"
+#include "kv/KvPackedText.h"
 
 // Single-line text.
 class KvDbText : public KvDbEntity {
@@ -12,7 +13,8 @@ public:
 
     KvGePoint3d position() const { return m_position; }
     Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
-    const std::u16string& textString() const { return m_text; }
+    // A copy: the object keeps its text packed (KvPackedText).
+    std::u16string textString() const { return m_text.str(); }
     Kvmo::ErrorStatus setTextString(std::u16string text);
     double height() const { return m_height; }
     Kvmo::ErrorStatus setHeight(double h);
@@ -29,7 +31,7 @@ protected:
 
 private:
     KvGePoint3d m_position;
-    std::u16string m_text;
+    KvPackedText m_text;
     double m_height = 2.5;
     double m_rotation = 0.0;
     KvDbObjectId m_textStyle;
