@@ -1,5 +1,7 @@
 #include "kv/KvDbHandle.h"
 
+#include <algorithm>
+
 KvDbHandle KvDbHandle::fromText(const std::u16string& text)
 {
     if (text.empty() || text.size() > 16) return KvDbHandle();
@@ -19,26 +21,40 @@ KvDbHandle KvDbHandle::fromText(const std::u16string& text)
     return KvDbHandle(value);
 }
 
-std::u16string KvDbHandle::text() const
+namespace {
+
+// The digits of value, upper-case hexadecimal without leading zeros, at the end of buffer
+// (16 digits at most); returns where they start.
+char16_t* hexDigits(std::uint64_t value, char16_t (&buffer)[16])
 {
     static const char16_t kDigits[] = u"0123456789ABCDEF";
-    std::u16string out;
-    std::uint64_t v = m_value;
+    char16_t* p = buffer + 16;
     do {
-        out.insert(out.begin(), kDigits[v & 0xF]);
-        v >>= 4;
-    } while (v != 0);
-    return out;
+        *--p = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    return p;
+}
+
+}  // namespace
+
+std::u16string KvDbHandle::text() const
+{
+    char16_t buffer[16];
+    char16_t* p = hexDigits(m_value, buffer);
+    return std::u16string(p, buffer + 16);
 }
 
 bool KvDbHandle::getIntoAsciiBuffer(char16_t* buffer, std::size_t size) const
 {
-    const std::u16string t = text();
-    if (buffer == nullptr || size < t.size() + 1) {
+    char16_t digits[16];
+    char16_t* p = hexDigits(m_value, digits);
+    const std::size_t n = static_cast<std::size_t>(digits + 16 - p);
+    if (buffer == nullptr || size < n + 1) {
         if (buffer != nullptr && size > 0) buffer[0] = 0;
         return false;
     }
-    t.copy(buffer, t.size());
-    buffer[t.size()] = 0;
+    std::copy(p, digits + 16, buffer);
+    buffer[n] = 0;
     return true;
 }
