@@ -68,6 +68,22 @@ TEST(NumberTextTest, FormatsLikePrintf)
     EXPECT_EQ(FormatCountText(1234567), u"1234567");
 }
 
+// Six-digit values and values a hair from the halfway point between two six-digit texts,
+// across the magnitudes written without an exponent and either side of them.
+TEST(NumberTextTest, FormatsLikePrintfAroundEveryRoundingHalf)
+{
+    std::uint64_t seed = 99;
+    auto next = [&] { return seed = seed * 6364136223846793005ull + 1442695040888963407ull; };
+    for (int i = 0; i < 40000; ++i) {
+        const int exponent = static_cast<int>(next() >> 60) - 6;  // -6 .. 9
+        const double digits = 100000.0 + static_cast<double>((next() >> 20) % 900000);
+        const double nudge[] = {0.0, 0.5, 0.5 - 1e-9, 0.5 + 1e-9, 0.4999999, 0.9999999};
+        const double value = (digits + nudge[(next() >> 33) % 6]) * std::pow(10.0, exponent - 5);
+        const double signedValue = (next() >> 63) ? -value : value;
+        EXPECT_EQ(FormatNumber(signedValue), reference::FormatG(signedValue)) << signedValue;
+    }
+}
+
 TEST(NumberTextTest, AgreesWithTheCLibraryOnRandomTexts)
 {
     const std::u16string alphabet = u"0123456789.eE+- \tx,";
@@ -78,6 +94,17 @@ TEST(NumberTextTest, AgreesWithTheCLibraryOnRandomTexts)
         const std::size_t length = next() >> 29;
         for (std::size_t k = 0; k < length; ++k) text.push_back(alphabet[(next() >> 16) % alphabet.size()]);
         EXPECT_EQ(ReadNumberText(text), reference::ReadNumber(text)) << std::string(text.begin(), text.end());
+    }
+    // Long runs of digits with a point somewhere: 15 significant digits and more.
+    for (int i = 0; i < 20000; ++i) {
+        std::u16string text = (next() >> 31) ? u"-" : u"";
+        const std::size_t length = 1 + (next() >> 16) % 24;
+        const std::size_t point = (next() >> 16) % (length + 1);
+        for (std::size_t k = 0; k < length; ++k) {
+            if (k == point) text.push_back(u'.');
+            text.push_back(static_cast<char16_t>(u'0' + (next() >> 16) % 10));
+        }
+        EXPECT_EQ(ReadNumberText(text), reference::ReadNumberUncached(text)) << std::string(text.begin(), text.end());
     }
 }
 
