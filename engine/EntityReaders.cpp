@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -50,13 +51,25 @@ std::u16string LineWeightText(int lineWeight, double step)
     }
 }
 
-SharedText ExtractionEngine::SharedName(ReaderMemo::LastText& last, const std::u16string& csText, bool bLocalise)
+SharedText ExtractionEngine::SharedName(ReaderMemo::RecentNames& recent, const std::u16string& csText, bool bLocalise)
 {
-    if (last.bSet && last.csText == csText) return last.shared;
-    last.csText = csText;
-    last.shared = bLocalise ? SharedText(LocalizeByLayerByBlock(csText)) : SharedText(csText);
-    last.bSet = true;
-    return last.shared;
+    auto same = [&csText](const std::u16string& text) {
+        return text.size() == csText.size() &&
+               std::memcmp(text.data(), csText.data(), text.size() * sizeof(char16_t)) == 0;
+    };
+    auto& entries = recent.entries;
+    if (recent.iLast < entries.size() && same(entries[recent.iLast].first)) return entries[recent.iLast].second;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (same(entries[i].first)) {
+            recent.iLast = i;
+            return entries[i].second;
+        }
+    // A drawing with more names than this reads them the long way, a few at a time.
+    constexpr std::size_t kMaxRecent = 16;
+    if (entries.size() == kMaxRecent) entries.clear();
+    entries.emplace_back(csText, bLocalise ? SharedText(LocalizeByLayerByBlock(csText)) : SharedText(csText));
+    recent.iLast = entries.size() - 1;
+    return entries.back().second;
 }
 
 CommonProps ExtractionEngine::ReadCommonProps(const KvDbEntity& entity)

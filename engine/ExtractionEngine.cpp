@@ -40,9 +40,19 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
     roundStep = StepFromPrecision(ReadLinearPrecision());
 
     // The records of each kind get their room first: growing lists of hundreds of thousands of
-    // records would hold the old and the new storage at once.
-    std::vector<KvDbObjectId> ids;
-    ids.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
+    // records would hold the old and the new storage at once. The objects stay open for
+    // reading between the count and the reading, so that each is looked up once.
+    std::vector<KvDbEntity*> entities;
+    entities.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
+    std::size_t iRead = 0;  // entities before it are read and closed
+    struct CloseRest {
+        std::vector<KvDbEntity*>& entities;
+        std::size_t& iRead;
+        ~CloseRest()
+        {
+            for (std::size_t i = iRead; i < entities.size(); ++i) entities[i]->close();
+        }
+    } closeRest{entities, iRead};
     std::size_t counts[256] = {};  // by kind
     for (std::int32_t i = 0; i < count; ++i) {
         kv_name entityName = {0, 0};
@@ -52,8 +62,7 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
         KvDbEntity* pEntity = nullptr;
         if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
         ++counts[static_cast<std::size_t>(pEntity->kind())];
-        pEntity->close();
-        ids.push_back(id);
+        entities.push_back(pEntity);
     }
     auto reserve = [&counts](auto& list, std::initializer_list<KvDbKind> kinds) {
         std::size_t n = 0;
@@ -69,11 +78,10 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
     reserve(lsSolids3D, {KvDbKind::k3dSolid});
     reserve(lsPoints, {KvDbKind::kPoint});
     reserve(lsMTexts, {KvDbKind::kMText});
-    for (KvDbObjectId id : ids) {
-        KvDbEntity* pEntity = nullptr;
-        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
-        ReadObject(*pEntity, id);
-        pEntity->close();
+    for (; iRead < entities.size(); ++iRead) {
+        KvDbEntity& entity = *entities[iRead];
+        ReadObject(entity, entity.objectId());
+        entity.close();
     }
     // Records do not grow after this; what remains is for reading only.
     m_memo = ReaderMemo{};

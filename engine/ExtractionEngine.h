@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "engine/BlockEnt.h"
@@ -97,12 +98,13 @@ private:
     // common property, the texts of kinds, colour indexes, line weights and multiline-text
     // values, text-style and block names by record, and attribute tags by position.
     struct ReaderMemo {
-        struct LastText {
-            std::u16string csText;
-            SharedText shared;
-            bool bSet = false;
+        // The names met last, most recent first looked at: a drawing's objects cycle through
+        // a few layers, and references of one block repeat their tags.
+        struct RecentNames {
+            std::vector<std::pair<std::u16string, SharedText>> entries;
+            std::size_t iLast = 0;
         };
-        LastText layer, linetype, plotStyle;
+        RecentNames layer, linetype, plotStyle;
         double step = 0.0;  // the rounding step of the texts below
         double lastScale = 0.0, lastScaleRead = 0.0;
         bool bScale = false;
@@ -110,14 +112,14 @@ private:
         std::unordered_map<int, SharedText> attachments, flowDirections, lineSpacingStyles;
         std::unordered_map<KvDbObjectId, SharedText> textStyles;
         std::unordered_map<KvDbObjectId, SharedText> blockNames;
-        std::vector<LastText> tags;                        // by the attribute's position in its reference
+        std::vector<RecentNames> tags;                     // by the attribute's position in its reference
         std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
         std::vector<PropValue> scratch;
     };
 
-    // The shared text of a name, ByLayer and ByBlock localised when bLocalise; the one of
-    // the last call when the name is the same.
-    SharedText SharedName(ReaderMemo::LastText& last, const std::u16string& csText, bool bLocalise);
+    // The shared text of a name, ByLayer and ByBlock localised when bLocalise; made once
+    // while the name stays among the recent ones.
+    SharedText SharedName(ReaderMemo::RecentNames& recent, const std::u16string& csText, bool bLocalise);
     // The text made for key the first time it is asked for.
     template <class Key, class Make>
     static SharedText Remembered(std::unordered_map<Key, SharedText>& memo, const Key& key, Make make)
