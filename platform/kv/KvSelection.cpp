@@ -107,6 +107,7 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     if (pDb == nullptr) return RTERROR;
     const std::u16string csMode = mode ? kvAsciiUpper(mode) : std::u16string();
     std::vector<KvDbObjectId> candidates;
+    bool bMayRepeat = false;  // the user may name one object twice; the drawing lists each once
     if (mode == nullptr) {
         KvEdInputProvider* pInput = kvedInputProvider();
         if (pInput == nullptr) return RTCAN;
@@ -117,6 +118,7 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
         const int rc = pInput->selectObjects(prompt, handles, bAll);
         if (rc != RTNORM) return rc;
         candidates = bAll ? everyEntity(*pDb) : resolveHandles(*pDb, handles);
+        bMayRepeat = !bAll;
     } else if (csMode == u"A" || csMode == u"X") {
         candidates = everyEntity(*pDb);
     } else if (csMode == u":S") {
@@ -129,15 +131,18 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
             prompt, [filter](const KvDbEntity& entity) { return passesFilter(entity, filter); }, handle);
         if (rc != RTNORM) return rc;
         candidates = resolveHandles(*pDb, {handle});
+        bMayRepeat = true;
     } else {
         return RTERROR;  // a selection mode this host does not offer
     }
 
     std::vector<KvDbObjectId> selected;
+    selected.reserve(candidates.size());
     std::unordered_set<KvDbObjectId> seen;
     for (const KvDbObjectId& id : candidates) {
         const auto* pEntity = kvCast<KvDbEntity>(pDb->objectAt(id));
-        if (pEntity && passesFilter(*pEntity, filter) && seen.insert(id).second) selected.push_back(id);
+        if (pEntity && passesFilter(*pEntity, filter) && (!bMayRepeat || seen.insert(id).second))
+            selected.push_back(id);
     }
     if (selected.empty()) return RTERROR;
     const std::int64_t number = g_nextSet++;
