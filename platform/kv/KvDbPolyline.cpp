@@ -125,15 +125,49 @@ Kvmo::ErrorStatus KvDbPolyline::setNormal(const KvGeVector3d& n)
 
 namespace {
 
-std::vector<Segment> segmentsOf(const std::vector<KvDbPolyline::Vertex>& vertices, bool closed)
+// The segments between consecutive vertices (and back to the first when closed), made as
+// they are visited: a drawing's polylines are read hundreds of thousands at a time.
+class Segments {
+public:
+    Segments(const std::vector<KvDbPolyline::Vertex>& vertices, bool closed)
+        : m_vertices(vertices),
+          m_count(vertices.size() < 2 ? 0
+                  : closed            ? vertices.size()
+                                      : vertices.size() - 1)
+    {
+    }
+    std::size_t size() const { return m_count; }
+    Segment operator[](std::size_t i) const
+    {
+        return {m_vertices[i].point, m_vertices[(i + 1) % m_vertices.size()].point, m_vertices[i].bulge};
+    }
+
+    class iterator {
+    public:
+        iterator(const Segments& segments, std::size_t i) : m_segments(segments), m_i(i) {}
+        Segment operator*() const { return m_segments[m_i]; }
+        iterator& operator++()
+        {
+            ++m_i;
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return m_i != other.m_i; }
+
+    private:
+        const Segments& m_segments;
+        std::size_t m_i;
+    };
+    iterator begin() const { return {*this, 0}; }
+    iterator end() const { return {*this, m_count}; }
+
+private:
+    const std::vector<KvDbPolyline::Vertex>& m_vertices;
+    std::size_t m_count;
+};
+
+Segments segmentsOf(const std::vector<KvDbPolyline::Vertex>& vertices, bool closed)
 {
-    std::vector<Segment> segments;
-    const std::size_t n = vertices.size();
-    if (n < 2) return segments;
-    const std::size_t count = closed ? n : n - 1;
-    for (std::size_t i = 0; i < count; ++i)
-        segments.push_back({vertices[i].point, vertices[(i + 1) % n].point, vertices[i].bulge});
-    return segments;
+    return Segments(vertices, closed);
 }
 
 }  // namespace
@@ -164,7 +198,7 @@ Kvmo::ErrorStatus KvDbPolyline::getEndPoint(KvGePoint3d& point) const
 
 Kvmo::ErrorStatus KvDbPolyline::getDistAtParam(double param, double& dist) const
 {
-    const std::vector<Segment> segments = segmentsOf(m_vertices, m_closed);
+    const Segments segments = segmentsOf(m_vertices, m_closed);
     const double end = static_cast<double>(segments.size());
     if (m_vertices.empty() || param < -kOnCurveTolerance || param > end + kOnCurveTolerance) return Kvmo::eInvalidInput;
     param = std::clamp(param, 0.0, end);
