@@ -60,7 +60,7 @@ void KvDbBlockReference::setDynamicProperties(KvDbDynBlockReferencePropertyArray
 
 KvDbObjectIterator* KvDbBlockReference::attributeIterator() const
 {
-    return new KvDbObjectIterator(m_attributes);
+    return new KvDbObjectIterator(m_attributes.toVector());
 }
 
 Kvmo::ErrorStatus KvDbBlockReference::appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute)

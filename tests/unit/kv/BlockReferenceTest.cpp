@@ -61,3 +61,32 @@ TEST_F(BlockReferenceTest, AttributesIterateInOrderWithoutErasedOnes)
     EXPECT_EQ(db.objectAt(ids[0])->ownerId(), ref);
     EXPECT_EQ(db.layoutEntitiesInOrder().size(), 1u);  // attributes belong to their reference, not the layout
 }
+
+// Attribute lists are kept as a run of serials until an id breaks it: the list reads the same
+// in both forms, and copies do not share the heap form.
+TEST(ObjectIdList, RunsBrokenByGapsNullsOrOrderReadAsAppended)
+{
+    using Ids = std::vector<KvDbObjectId>;
+    const Ids cases[] = {
+        {},
+        {KvDbObjectId(7), KvDbObjectId(8), KvDbObjectId(9)},
+        {KvDbObjectId(7), KvDbObjectId(8), KvDbObjectId(10), KvDbObjectId(11)},
+        {KvDbObjectId(9), KvDbObjectId(8)},
+        {KvDbObjectId(), KvDbObjectId(1)},
+        {KvDbObjectId(5), KvDbObjectId(), KvDbObjectId(6)},
+        {KvDbObjectId(~std::uint64_t{0} - 1), KvDbObjectId(~std::uint64_t{0}), KvDbObjectId(0x10)},
+    };
+    for (const Ids& ids : cases) {
+        KvDbObjectIdList list;
+        for (KvDbObjectId id : ids) list.push_back(id);
+        KvDbObjectIdList copy(list);
+        EXPECT_EQ(list.toVector(), ids);
+        EXPECT_EQ(list.size(), ids.size());
+        list.push_back(KvDbObjectId(3));
+        list.clear();
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(copy.toVector(), ids);
+        list = copy;
+        EXPECT_EQ(list.toVector(), ids);
+    }
+}

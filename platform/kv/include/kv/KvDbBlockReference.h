@@ -4,6 +4,7 @@
 
 #include "kv/KvDbDynBlockReference.h"
 #include "kv/KvDbEntity.h"
+#include "kv/KvDbObjectIdList.h"
 #include "kv/KvDbObjectIterator.h"
 #include "kv/KvGePoint3d.h"
 #include "kv/KvGeScale3d.h"
@@ -32,7 +33,7 @@ public:
     KvDbObjectIterator* attributeIterator() const;
     // Adds an attribute to a resident reference open for write; the database takes it.
     Kvmo::ErrorStatus appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute);
-    const std::vector<KvDbObjectId>& attributeIds() const { return m_attributes; }
+    std::vector<KvDbObjectId> attributeIds() const { return m_attributes.toVector(); }
     // For the drawing reader: links an attribute already in the database, without open rules.
     void attachLoadedAttribute(KvDbObjectId id) { m_attributes.push_back(id); }
 
@@ -54,7 +55,7 @@ private:
     double m_rotation = 0.0;
     KvGeScale3d m_scale;
     KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
-    std::vector<KvDbObjectId> m_attributes;
+    KvDbObjectIdList m_attributes;
     // Only references to dynamic blocks have them: most references hold a null pointer.
     struct Dynamic {
         KvDbObjectId record;
