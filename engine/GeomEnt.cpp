@@ -13,17 +13,26 @@ PropValueList GeomEnt::GetCommonProps(const PropItemList& ls_comPropTags) const
     return pairs;
 }
 
+const std::u16string* GeomEnt::CommonValueHeld(std::size_t position) const
+{
+    static const std::u16string kNone;
+    switch (position) {
+    case 0: return &commonProps.csLayer.str();
+    case 1: return &commonProps.csColor.str();
+    case 4: return &commonProps.csLineWeight.str();
+    case 5: return commonProps.lsHyperlink.empty() ? &kNone : &commonProps.lsHyperlink.front();
+    case 6: return &commonProps.csplotStyle.str();
+    case 7: return &commonProps.csLineType.str();
+    default: return nullptr;
+    }
+}
+
 std::u16string GeomEnt::CommonValueText(std::size_t position) const
 {
+    if (const std::u16string* pHeld = CommonValueHeld(position)) return *pHeld;
     switch (position) {
-    case 0: return commonProps.csLayer;
-    case 1: return commonProps.csColor;
     case 2: return FormatNumber(commonProps.lineTypeScale);
     case 3: return FormatNumber(commonProps.thickness);
-    case 4: return commonProps.csLineWeight;
-    case 5: return commonProps.lsHyperlink.empty() ? std::u16string() : commonProps.lsHyperlink.front();
-    case 6: return commonProps.csplotStyle;
-    case 7: return commonProps.csLineType;
     default: return {};
     }
 }

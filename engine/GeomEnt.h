@@ -32,6 +32,9 @@ public:
     static constexpr std::size_t kCommonValueCount = 8;
     bool HasCommonValue(std::size_t position) const { return position != 3 || hasThickness; }
     std::u16string CommonValueText(std::size_t position) const;
+    // The same where the record holds the text whole (names and hyperlinks), else null: the
+    // table copies it into a cell without making it first.
+    const std::u16string* CommonValueHeld(std::size_t position) const;
 
     CommonProps commonProps;
     bool hasThickness = true;

@@ -82,6 +82,11 @@ void TableRowBuilder::Put(TableRow& row, std::size_t iFirst, std::u16string&& te
     row[i] = std::move(text);
 }
 
+void TableRowBuilder::PutCopy(TableRow& row, std::size_t iFirst, const std::u16string& text) const
+{
+    for (std::size_t i = iFirst; i != kNoColumn; i = m_veNextSameName[i]) row[i] = text;
+}
+
 void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues) const
 {
     for (const PropValue& value : lsValues) {
@@ -103,8 +108,12 @@ void TableRowBuilder::BuildRow(const GeomEnt& record)
 {
     TableRow row = StartRow(record, nullptr);
     for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
-        if (m_veCommonColumns[p] != kNoColumn && record.HasCommonValue(p))
-            Put(row, m_veCommonColumns[p], record.CommonValueText(p));
+        if (m_veCommonColumns[p] != kNoColumn && record.HasCommonValue(p)) {
+            if (const std::u16string* pHeld = record.CommonValueHeld(p))
+                PutCopy(row, m_veCommonColumns[p], *pHeld);
+            else
+                Put(row, m_veCommonColumns[p], record.CommonValueText(p));
+        }
     if (record.type < m_veKindColumns.size()) {
         const std::vector<std::size_t>& veColumns = m_veKindColumns[record.type];
         const std::size_t nValues = record.ValueCount();

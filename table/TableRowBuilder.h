@@ -49,6 +49,8 @@ private:
     void Append(TableRow&& row);
     // Sets every column of the chain from iFirst to the text.
     void Put(TableRow& row, std::size_t iFirst, std::u16string&& text) const;
+    // The same with a copy into each cell's own room.
+    void PutCopy(TableRow& row, std::size_t iFirst, const std::u16string& text) const;
     void Place(TableRow& row, const PropValueList& lsValues) const;
 
     // Header text -> its first column; further columns of the same text chain through
