@@ -65,6 +65,9 @@ KvDbDatabase* KvDbObjectId::database() const
 {
     if (m_serial == 0) return nullptr;
     const auto& owners = idOwners();
+    // The drawing read last owns the last run: no search for its objects.
+    if (!owners.empty() && m_serial >= owners.back().first)
+        return m_serial - owners.back().first < owners.back().count ? owners.back().database : nullptr;
     auto next = std::upper_bound(owners.begin(), owners.end(), m_serial,
                                  [](std::uint64_t serial, const OwnerRun& run) { return serial < run.first; });
     if (next == owners.begin()) return nullptr;
