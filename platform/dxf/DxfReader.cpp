@@ -93,7 +93,7 @@ bool Reader::readRecord()
 void Reader::refill(std::uint64_t start, std::uint32_t line)
 {
     // A record longer than a window gets a larger one.
-    m_progress.advance(start);
+    if (m_progress) m_progress->advance(start);
     const std::uint64_t unfinished = m_in.windowEnd() - start;
     std::string_view window =
         m_window.from(start, static_cast<std::size_t>(std::max<std::uint64_t>(m_windowBytes, 2 * unfinished)));
@@ -104,7 +104,7 @@ void Reader::addChunk(std::uint64_t begin, std::uint64_t end, DxfChunkKind kind,
 {
     if (end <= begin) return;
     if (end - begin > 0xFFFFFFFFull) m_in.fail("record larger than 4 GB");
-    m_doc.chunks.push_back(DxfChunk{begin, kind, static_cast<std::uint32_t>(end - begin)});
+    m_chunks.push_back(DxfChunk{begin, kind, static_cast<std::uint32_t>(end - begin)});
     m_chunkStaged.push_back(staged);
 }
 
@@ -179,6 +179,7 @@ void Reader::run()
     if (m_doc.source.size() == 0) m_in.fail("the file is empty");
     addChunk(0, firstTag, DxfChunkKind::kRaw);
     while (readRecord()) {
+        if (m_recBegin >= m_partStart && joinPart()) continue;
         const DxfTag& head = m_tags.front();
         if (head.code != 0) {
             // Comments before the first section.
@@ -214,6 +215,7 @@ void Reader::run()
                 readHeader();
             else
                 addRecordChunk(DxfChunkKind::kRaw);
+            if (m_section == DxfSectionId::kEntities) startPart();
             continue;
         }
         if (name == "ENDSEC") {
@@ -302,7 +304,8 @@ void Reader::run()
             m_in.fail("the file ends inside a section, without ENDSEC and EOF (truncated file?)");
         m_in.fail("the file ends without EOF (truncated file?)");
     }
-    m_progress.advance(m_doc.source.size());
+    dropPart();
+    if (m_progress) m_progress->advance(m_doc.source.size());
     finish();
 }
 
@@ -411,7 +414,7 @@ void Reader::readTableRecord(std::string_view type)
     if (kvCast<KvDbSymbolTableRecord>(object))
         m_links.push_back(Link{s, LinkKind::kTableRecord, 0, 0, static_cast<int>(m_currentTable), 0});
     if (type == "LAYER" && p.has(390)) m_links.push_back(Link{s, LinkKind::kLayerPlotStyle, p.handleAt(390)});
-    if (type == "BLOCK_RECORD") m_blocksByName[kvAsciiUpper(name)] = s;
+    if (type == "BLOCK_RECORD") setBlockByName(kvAsciiUpper(name), s);
     addRecordChunk(DxfChunkKind::kObject, s);
 }
 
@@ -429,7 +432,7 @@ void Reader::readBlockBegin()
         static_cast<KvDbBlockTableRecord*>(m_staged[btr].object)->setName(name);
         m_staged[btr].offset = p.position().offset;
         m_staged[btr].synthetic = true;  // linked to the block table in finish()
-        m_blocksByName[kvAsciiUpper(name)] = btr;
+        setBlockByName(kvAsciiUpper(name), btr);
     }
     auto* record = static_cast<KvDbBlockTableRecord*>(m_staged[btr].object);
     record->setOrigin(p.point(10));
@@ -439,16 +442,23 @@ void Reader::readBlockBegin()
 
 std::uint32_t Reader::spaceFor(const DxfRecordParser& p)
 {
-    bool paper = p.integer(67) == 1;
+    const bool paper = p.integer(67) == 1;
+    if (m_isPart) {
+        // The whole reader puts the part's entities in its spaces; one it has yet to make up is
+        // made on its own thread.
+        if (m_partSpaces[paper] == kNone) throw PartGivesUp{};
+        return paper ? kPaperSpaceOfWhole : kModelSpaceOfWhole;
+    }
+    if (m_spaces[paper] != kNone) return m_spaces[paper];
     std::u16string name = paper ? u"*PAPER_SPACE" : u"*MODEL_SPACE";
     auto it = m_blocksByName.find(name);
-    if (it != m_blocksByName.end()) return it->second;
+    if (it != m_blocksByName.end()) return m_spaces[paper] = it->second;
     std::uint32_t idx = adopt(new KvDbBlockTableRecord, kBlockRecord);
     static_cast<KvDbBlockTableRecord*>(m_staged[idx].object)->setName(paper ? u"*Paper_Space" : u"*Model_Space");
     m_staged[idx].synthetic = true;
     m_staged[idx].offset = kNoOffset;  // not in the file: no line to name
     m_blocksByName[name] = idx;
-    return idx;
+    return m_spaces[paper] = idx;
 }
 
 void Reader::readEntity(std::string_view type)
@@ -542,16 +552,14 @@ void Reader::readObject(std::string_view type)
 }  // namespace dxfreader
 
 namespace {
-constexpr std::size_t kWindowBytes = 4 << 20;
-
-DxfLoaded readSource(DxfSource source, std::size_t windowBytes)
+DxfLoaded readSource(DxfSource source, const DxfReadOptions& options)
 {
     DxfLoaded out;
     out.document = std::make_unique<DxfDocument>();
     out.document->fileName = source.name();
     out.document->source = std::move(source);
     out.database = std::make_unique<KvDbDatabase>(false);
-    dxfreader::Reader reader(*out.document, *out.database, windowBytes);
+    dxfreader::Reader reader(*out.document, *out.database, options);
     reader.run();
     // Changed while it was being read: what was read may be a mixture.
     out.document->source.checkUnchanged();
@@ -559,17 +567,24 @@ DxfLoaded readSource(DxfSource source, std::size_t windowBytes)
 }
 }  // namespace
 
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, const DxfReadOptions& options)
+{
+    return readSource(DxfSource::fromBytes(std::move(bytes), name), options);
+}
+
 DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes)
 {
-    return readSource(DxfSource::fromBytes(std::move(bytes), name), windowBytes);
+    DxfReadOptions options;
+    options.windowBytes = windowBytes;
+    return dxfReadBytes(std::move(bytes), name, options);
 }
 
 DxfLoaded dxfReadBytes(std::string bytes, const std::string& name)
 {
-    return dxfReadBytes(std::move(bytes), name, kWindowBytes);
+    return dxfReadBytes(std::move(bytes), name, DxfReadOptions());
 }
 
 DxfLoaded dxfReadFile(const std::string& path)
 {
-    return readSource(DxfSource::openFile(path), kWindowBytes);
+    return readSource(DxfSource::openFile(path), DxfReadOptions());
 }

@@ -2,6 +2,7 @@
 // The DXF reader's state while it reads one drawing, shared by its stages: the file scan
 // (DxfReader.cpp), the entity decoders (DxfEntityDecoders.cpp) and the link resolver that
 // puts everything read into the database (DxfLinkResolver.cpp).
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "DxfRecordParser.h"
 #include "DxfTagReader.h"
 #include "dxf/DxfDocument.h"
+#include "dxf/DxfReader.h"
 #include "dxf/DxfSource.h"
 #include "dxf/DxfTextCodec.h"
 #include "kv/KvDbDatabase.h"
@@ -27,6 +29,10 @@ class KvDbTable;
 namespace dxfreader {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
+// A part's entities stand in the whole reader's spaces: they are put there when it takes them.
+constexpr std::uint32_t kModelSpaceOfWhole = kNone - 1, kPaperSpaceOfWhole = kNone - 2;
+// Thrown in a part that meets what only the whole reader may do: the whole reader reads on.
+struct PartGivesUp {};
 constexpr std::uint64_t kNoOffset = ~std::uint64_t{0};
 
 // Older versions keep a multi-column text's further columns as MTEXT entities and its frames
@@ -81,26 +87,24 @@ struct Link {
 
 class Reader {
 public:
-    Reader(DxfDocument& doc, KvDbDatabase& db, std::size_t windowBytes)
-        : m_doc(doc),
-          m_db(db),
-          m_progress(u"Opening " + dxfUtf8ToUtf16(doc.fileName), doc.source.size()),
-          m_windowBytes(std::max<std::size_t>(windowBytes, 32)),
-          m_window(doc.source, m_windowBytes),
-          m_in(m_window.from(0, m_windowBytes), doc.fileName)
-    {
-        m_in.setFinal(m_in.data().size() == doc.source.size());
-    }
-    ~Reader()
-    {
-        for (Staged& s : m_staged)
-            if (s.owned) delete s.object;
-    }
+    Reader(DxfDocument& doc, KvDbDatabase& db, const DxfReadOptions& options);
+    ~Reader();
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
     void run();
 
 private:
+    struct Part;
+    // A part of the ENTITIES section from start (a record's first byte) on, read by its own
+    // reader on a thread of its own; spaces are the whole reader's model and paper space.
+    Reader(const Reader& whole, std::uint64_t start, const std::uint32_t (&spaces)[2]);
+    // The second thread: from a record halfway through the section to the section's end.
+    void startPart();
+    // At the part's start: takes what it read and goes on after it (true), or drops it when
+    // this reader did not arrive there as the part assumed (false: read on from here).
+    bool joinPart();
+    void dropPart();
+    void runPart(const std::atomic<bool>& stop);
     bool readRecord();
     // Moves the window on to start at the unfinished record at start (line), reading more.
     void refill(std::uint64_t start, std::uint32_t line);
@@ -157,6 +161,11 @@ private:
     std::unique_ptr<KvDbEntity> decodeInsert(const DxfRecordParser& p, std::uint32_t self);
     std::unique_ptr<KvDbEntity> decodeTable(const DxfRecordParser& p, std::uint32_t self);
     std::uint32_t spaceFor(const DxfRecordParser& p);
+    void setBlockByName(std::u16string upperName, std::uint32_t staged)
+    {
+        m_blocksByName[std::move(upperName)] = staged;
+        m_spaces[0] = m_spaces[1] = kNone;
+    }
     // Everything read goes into the database, in these steps.
     void finish();
     void storeObjects();
@@ -176,7 +185,8 @@ private:
 
     DxfDocument& m_doc;
     KvDbDatabase& m_db;
-    KvProgress m_progress;  // bytes of the file read so far
+    DxfReadOptions m_options;
+    std::optional<KvProgress> m_progress;  // bytes of the file read so far (a part has none)
     std::size_t m_windowBytes;
     DxfSourceWindow m_window;  // the file is read a window at a time: only the objects stay in memory
     DxfTagReader m_in;
@@ -202,6 +212,8 @@ private:
     RecentName m_recentNames[4];
     unsigned m_nextRecent = 0;
     std::vector<std::uint32_t> m_styleRecords;  // staged STYLE records
+    std::vector<DxfChunk> m_ownChunks;          // a part's, until the whole reader takes them
+    std::vector<DxfChunk>& m_chunks;
     std::vector<Staged> m_staged;
     std::vector<std::pair<std::uint32_t, std::uint64_t>> m_xdictionaries;  // staged index, handle
     std::vector<std::uint32_t> m_chunkStaged;
@@ -220,6 +232,7 @@ private:
     std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone,
                                       kNone};                          // block records, layers, linetypes, styles, apps
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;  // upper-case names
+    std::uint32_t m_spaces[2] = {kNone, kNone};                        // model, paper space: found once
     std::uint64_t m_fileHandseed = 0;
     std::uint64_t m_maxHandle = 0, m_maxHandleOffset = 0;  // of every record, staged or not
     std::u16string m_textStyleName;
@@ -229,6 +242,14 @@ private:
     KvGePoint3d m_ucsorg;
     KvGeVector3d m_ucsx = KvGeVector3d(1, 0, 0), m_ucsy = KvGeVector3d(0, 1, 0);
     double m_polyDefaultWidth[2] = {0, 0};
+    std::unique_ptr<Part> m_part;
+    std::uint64_t m_partStart = kNoOffset;  // where the part starts: the whole reader takes it there
+    // Set in a part: the whole reader's spaces (kNone: it has none yet, the part gives up),
+    // where the part ended (the first record it left) and that record's line from its start.
+    bool m_isPart = false;
+    std::uint32_t m_partSpaces[2] = {kNone, kNone};
+    std::uint64_t m_partEnd = 0;
+    std::uint32_t m_partEndLine = 0;
 };
 
 std::string hexText(std::uint64_t h);

@@ -45,9 +45,11 @@ struct Pool {
     }
 };
 
+// One pool per thread: the drawing reader builds objects on two. An object freed on another
+// thread than the one that made it joins that thread's free list.
 Pool& pool()
 {
-    static Pool p;
+    thread_local Pool p;
     return p;
 }
 

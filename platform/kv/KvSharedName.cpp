@@ -1,6 +1,7 @@
 #include "kv/KvSharedName.h"
 
 #include <functional>
+#include <mutex>
 #include <unordered_set>
 
 namespace {
@@ -11,8 +12,11 @@ struct NameHash {
 
 const std::u16string& intern(std::u16string_view text)
 {
-    // Elements of an unordered_set keep their address when the set grows.
+    // Elements of an unordered_set keep their address when the set grows. Readers make their
+    // names once per distinct name, on more than one thread.
     static std::unordered_set<std::u16string, NameHash, std::equal_to<>> names;
+    static std::mutex guard;
+    const std::lock_guard<std::mutex> lock(guard);
     auto it = names.find(text);
     if (it == names.end()) it = names.emplace(text).first;
     return *it;

@@ -24,11 +24,14 @@ std::string readError(const std::string& bytes, const std::string& name, std::si
     return errorOf([&] { dxfReadBytes(bytes, name, window); });
 }
 
-// The message, the same whether the fault falls inside a window or across its end.
+// The message, the same whether the fault falls inside a window or across its end, and
+// before, in or after a part read by a second thread.
 std::string readError(const std::string& bytes, const std::string& name = "bad.dxf")
 {
     std::string whole = readError(bytes, name, 4 << 20);
     EXPECT_EQ(readError(bytes, name, 53), whole);
+    for (const DxfReadOptions& split : splitReads(bytes))
+        EXPECT_EQ(errorOf([&] { dxfReadBytes(bytes, name, split); }), whole) << "part from " << split.splitNear;
     return whole;
 }
 
@@ -54,6 +57,11 @@ TEST(BadDrawing, EachFaultGivesAClearMessageWithFileAndLine)
         {"unknown version", replaceFirst(good, "AC1024", "AC2099"), {"unknown DXF version \"AC2099\""}},
         {"empty", "", {"empty"}},
         {"undefined block", replaceFirst(good, "\nDESK\n", "\nDISK\n", entities), {"block \"DISK\" is not defined"}},
+        {"followers cut short",
+         replaceFirst(good, "  0\nENDSEC\n",
+                      "  0\nINSERT\n  8\n0\n  2\nDESK\n 66\n1\n  0\nATTRIB\n  8\n0\n  2\nT\n  1\nv\n  0\nENDSEC\n",
+                      entities),
+         {"SEQEND missing before ENDSEC"}},
     };
     std::size_t at = good.find("\n 10\n", entities) + 5;
     std::string notNumber = good;
@@ -197,9 +205,17 @@ TEST(Handles, NewObjectsComeAboveEveryHandleOfTheFile)
     std::size_t seed = noSeed.find("  9\n$HANDSEED\n");
     noSeed.erase(seed, noSeed.find("  9\n", seed + 4) - seed);
     noSeed = withValue(noSeed, noSeed.find("\nENDBLK\n"), "  5", "FFFF0");
+    // The highest handle on a SEQEND in the far part of the entities, which a second thread reads.
+    const std::size_t entitiesEnd = noSeed.find("\n  0\nENDSEC\n", noSeed.find("\nENTITIES\n"));
+    const std::string lastEntity = withValue(noSeed, noSeed.rfind("\n  0\nSEQEND\n", entitiesEnd), "  5", "FFFF8");
     const std::string sample = r2000Sample();
-    for (const std::string& bytes : {noSeed, withValue(sample, sample.find("\n$HANDSEED\n"), "  5", "1000000")}) {
+    for (const std::string& bytes :
+         {noSeed, lastEntity, withValue(sample, sample.find("\n$HANDSEED\n"), "  5", "1000000")}) {
         DxfLoaded loaded = dxfReadBytes(bytes, "seed.dxf");
+        for (const DxfReadOptions& split : splitReads(bytes))
+            EXPECT_EQ(dxfReadBytes(bytes, "seed.dxf", split).database->handseed().value(),
+                      loaded.database->handseed().value())
+                << "part from " << split.splitNear;
         kvdbHostApplicationServices()->setWorkingDatabase(loaded.database.get());
         ASSERT_EQ(kvdbRegApp(u"NEWAPP"), RTNORM);
         std::string saved = dxfWriteBytes(*loaded.database, *loaded.document);

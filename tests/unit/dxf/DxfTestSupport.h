@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "dxf/DxfError.h"
+#include "dxf/DxfReader.h"
 #include "dxf/DxfTextCodec.h"
 
 namespace dxftest {
@@ -115,6 +117,27 @@ std::string errorOf(Call&& call)
 }
 
 // The first `from` at or after `after` replaced by `to`.
+// Reads that give the far part of the ENTITIES section to a second thread whatever the file's
+// size, looking for the part's start at points spread over the section (and one before it, one
+// after it): the part then starts at many kinds of records.
+inline std::vector<DxfReadOptions> splitReads(const std::string& bytes, std::size_t count = 12)
+{
+    std::size_t begin = bytes.find("\nENTITIES");
+    if (begin == std::string::npos) begin = 0;
+    std::size_t end = bytes.find("\nENDSEC", begin);
+    if (end == std::string::npos) end = bytes.size();
+    std::vector<DxfReadOptions> out;
+    for (std::size_t k = 0; k <= count + 1; ++k) {
+        DxfReadOptions options;
+        options.splitFileBytes = 0;
+        options.splitNear = k == 0      ? 1
+                            : k > count ? std::max<std::size_t>(end + 8, 1)
+                                        : begin + (end - begin) * k / (count + 1);
+        out.push_back(options);
+    }
+    return out;
+}
+
 inline std::string replaceFirst(std::string s, const std::string& from, const std::string& to, std::size_t after = 0)
 {
     std::size_t at = s.find(from, after);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,19 @@ struct DxfLoaded {
 DxfLoaded dxfReadFile(const std::string& path);
 // The same from bytes already in memory (tests, fuzzing); name is used in messages.
 DxfLoaded dxfReadBytes(std::string bytes, const std::string& name);
-// Files are read a window of a few megabytes at a time; tests read with tiny windows so that
-// records and tags fall across every kind of window boundary.
+// How a file is read. Files are read a window of a few megabytes at a time; the far half of a
+// long ENTITIES section is read on a second thread at once. Tests read with tiny windows, so
+// that records and tags fall across every kind of window boundary, and split small files
+// anywhere: the drawing read and its errors are the same however it is read.
+struct DxfReadOptions {
+    std::size_t windowBytes = std::size_t(4) << 20;
+    // Shorter files are read on one thread: starting another would not pay.
+    std::uint64_t splitFileBytes = std::uint64_t(4) << 20;
+    // Where the second thread's part is looked for (0: halfway from the section's start to the
+    // file's end); it starts at the first record there that does not belong to the one before.
+    std::uint64_t splitNear = 0;
+    // Set, when not null, to where a part read by the second thread began, if one was taken.
+    std::uint64_t* partTakenAt = nullptr;
+};
+DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, const DxfReadOptions& options);
 DxfLoaded dxfReadBytes(std::string bytes, const std::string& name, std::size_t windowBytes);
