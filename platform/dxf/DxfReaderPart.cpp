@@ -5,9 +5,14 @@
 // them, so the drawing is the one a single thread reads. Otherwise, and when the part met
 // anything wrong, the part is dropped and the whole reader reads that stretch itself: errors
 // and their messages are the single thread's.
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 
 #include "DxfReaderState.h"
 
@@ -81,6 +86,24 @@ std::uint64_t findPartStart(const DxfSource& source, std::uint64_t near)
         zeroLineBegin = at;
     }
     return kNoOffset;
+}
+// Appends what `from` holds, changed by `map`, and gives the pages of `from` already copied back
+// to the system as it goes: the part's lists are as long as the whole reader's, and are not
+// read again.
+template <class T, class Map>
+void appendReleasing(std::vector<T>& to, const std::vector<T>& from, Map map)
+{
+    static_assert(std::is_trivially_destructible_v<T>);
+    static const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    constexpr std::size_t kSlice = 1 << 16;
+    for (std::size_t at = 0; at < from.size(); at += kSlice) {
+        const std::size_t end = std::min(from.size(), at + kSlice);
+        for (std::size_t i = at; i < end; ++i) to.push_back(map(from[i]));
+        // Whole pages from the start of the list up to here.
+        const auto first = (reinterpret_cast<std::uintptr_t>(from.data()) + page - 1) & ~(page - 1);
+        const auto last = reinterpret_cast<std::uintptr_t>(from.data() + end) & ~(page - 1);
+        if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+    }
 }
 }  // namespace
 
@@ -216,10 +239,10 @@ bool Reader::joinPart()
     m_links.reserve(m_links.size() + p.m_links.size());
     m_chunks.reserve(m_chunks.size() + p.m_chunks.size());
     m_chunkStaged.reserve(m_chunkStaged.size() + p.m_chunkStaged.size());
-    for (Staged s : p.m_staged) {
+    appendReleasing(m_staged, p.m_staged, [&](Staged s) {
         s.parent = mapped(s.parent);
-        m_staged.push_back(s);
-    }
+        return s;
+    });
     p.m_staged.clear();
     for (Link l : p.m_links) {
         l.staged = mapped(l.staged);
@@ -228,8 +251,8 @@ bool Reader::joinPart()
     }
     for (const auto& [staged, handle] : p.m_xdictionaries) m_xdictionaries.emplace_back(mapped(staged), handle);
     for (std::uint32_t staged : p.m_multiPartTexts) m_multiPartTexts.push_back(mapped(staged));
-    m_chunks.insert(m_chunks.end(), p.m_chunks.begin(), p.m_chunks.end());
-    for (std::uint32_t staged : p.m_chunkStaged) m_chunkStaged.push_back(mapped(staged));
+    appendReleasing(m_chunks, p.m_chunks, [](const DxfChunk& c) { return c; });
+    appendReleasing(m_chunkStaged, p.m_chunkStaged, mapped);
     if (p.m_maxHandle > m_maxHandle) m_maxHandle = p.m_maxHandle, m_maxHandleOffset = p.m_maxHandleOffset;
     if (p.m_lastComplex != kNone) {
         m_lastComplex = mapped(p.m_lastComplex);
