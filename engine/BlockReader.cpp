@@ -85,15 +85,17 @@ PropValueList ExtractionEngine::ReadAttributes(const KvDbBlockReference& referen
 {
     // Tag/text pairs of the reference's attributes in its order; numeric texts are rounded
     // and marked as totalisable, other texts stay exactly as read.
-    std::vector<PropValue>& lsScratch = m_memo.scratch;
-    lsScratch.clear();
     const std::unique_ptr<KvDbObjectIterator> pIterator(reference.attributeIterator());
     if (!pIterator) return {};
+    // Sized to what it holds: a drawing has hundreds of thousands of these lists. References
+    // of one block follow one another, and have as many attributes.
+    PropValueList lsPairs;
+    lsPairs.reserve(m_memo.nLastAttributes);
     for (pIterator->start(); !pIterator->done(); pIterator->step()) {
         KvDbAttribute* pAttribute = nullptr;
         if (kvdbOpenObject(pAttribute, pIterator->objectId(), KvDb::kForRead) != Kvmo::eOk) continue;
         // References of one block carry the same tags in the same order.
-        const std::size_t k = lsScratch.size();
+        const std::size_t k = lsPairs.size();
         if (m_memo.tags.size() <= k) m_memo.tags.resize(k + 1);
         const SharedText tag = SharedName(m_memo.tags[k], pAttribute->tag(), false);
         PropValue pair{tag, pAttribute->textString(), false};
@@ -104,10 +106,11 @@ PropValueList ExtractionEngine::ReadAttributes(const KvDbBlockReference& referen
             pair.totalComp = true;
             pair.value = RoundNumericText(roundStep, pair.value);
         }
-        lsScratch.push_back(std::move(pair));
+        lsPairs.push_back(std::move(pair));
     }
-    // Sized to what it holds: a drawing has hundreds of thousands of these lists.
-    return PropValueList(std::make_move_iterator(lsScratch.begin()), std::make_move_iterator(lsScratch.end()));
+    if (lsPairs.size() != lsPairs.capacity()) lsPairs.shrink_to_fit();
+    m_memo.nLastAttributes = lsPairs.size();
+    return lsPairs;
 }
 
 void ExtractionEngine::NoteBlockItem(const PropValue& pair, std::uint32_t category)

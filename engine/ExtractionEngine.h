@@ -114,7 +114,7 @@ private:
         std::unordered_map<KvDbObjectId, SharedText> blockNames;
         std::vector<RecentNames> tags;                     // by the attribute's position in its reference
         std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
-        std::vector<PropValue> scratch;
+        std::size_t nLastAttributes = 0;                   // of the reference read last
     };
 
     // The shared text of a name, ByLayer and ByBlock localised when bLocalise; made once

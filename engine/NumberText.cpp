@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -27,10 +28,15 @@ std::u16string Widen(const char* pBegin, const char* pEnd)
 
 }  // namespace
 
+namespace {
+
+const double kSteps[] = {1.0, 0.1, 0.01, 0.001, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
+
+}  // namespace
+
 double StepFromPrecision(int n)
 {
-    static const double kSteps[] = {1.0, 0.1, 0.01, 0.001, 1e-4, 1e-5, 1e-6, 1e-7};
-    return (n >= 0 && n <= 7) ? kSteps[n] : 1e-8;
+    return (n >= 0 && n <= 7) ? kSteps[n] : kSteps[8];
 }
 
 double RoundToStep(double step, double x)
@@ -200,6 +206,12 @@ double ReadNumberText(std::u16string_view csText)
 
 std::u16string RoundNumericText(double step, const std::u16string& text)
 {
+    // A whole number of up to six digits is its own text at a drawing's steps (none, or a
+    // power of ten up to 1): rounding moves it by less than "%g" shows.
+    if (!text.empty() && text.size() <= 6 && (text[0] != u'0' || text.size() == 1) &&
+        (!(step > 0.0) || std::find(std::begin(kSteps), std::end(kSteps), step) != std::end(kSteps)) &&
+        std::all_of(text.begin(), text.end(), IsAsciiDigit))
+        return text;
     return FormatNumber(RoundToStep(step, ReadNumberText(text)));
 }
 

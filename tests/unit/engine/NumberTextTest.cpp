@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/NumberText.h"
 #include "support/NumberReference.h"
@@ -40,6 +42,27 @@ TEST(NumberTextTest, NumericTextIsRoundedAndRewritten)
     // Only the leading number counts; none reads as 0.
     EXPECT_EQ(RoundNumericText(0.01, u"4.567 m"), u"4.57");
     EXPECT_EQ(RoundNumericText(0.01, u"abc"), u"0");
+}
+
+// Whole numbers of up to six digits skip the conversions: the texts must be what rounding
+// and writing them gives at every step a drawing can have.
+TEST(NumberTextTest, WholeNumbersRoundToThemselvesAtEveryStep)
+{
+    std::vector<double> steps{0.0};
+    for (int n = 0; n <= 8; ++n) steps.push_back(StepFromPrecision(n));
+    std::uint32_t seed = 7;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 30000; ++i) {
+        const std::uint32_t value = i < 10000 ? static_cast<std::uint32_t>(i) : (next() >> 8) % 1000000;
+        const std::string digits = std::to_string(value);
+        const std::u16string text(digits.begin(), digits.end());
+        for (double step : steps)
+            ASSERT_EQ(RoundNumericText(step, text), FormatNumber(RoundToStep(step, ReadNumberText(text))))
+                << value << " at " << step;
+    }
+    EXPECT_EQ(RoundNumericText(1.0, u"007"), u"7");
+    EXPECT_EQ(RoundNumericText(0.3, u"4"), u"3.9");
+    EXPECT_EQ(RoundNumericText(1e-4, u"1234567"), u"1.23457e+06");
 }
 
 // The random comparison below covers texts made of digits, signs, points, exponents and
