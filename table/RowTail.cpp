@@ -22,7 +22,7 @@ std::uint64_t HashCell(const std::u16string& cell)
     }
     if (n > 0) {
         std::uint64_t word = 0;
-        std::memcpy(&word, p, n);
+        for (std::size_t i = 0; i < n; ++i) word |= static_cast<std::uint64_t>(p[i]) << (8 * i);
         hash = (hash ^ word) * 0xff51afd7ed558ccdull;
         hash ^= hash >> 32;
     }
