@@ -14,6 +14,7 @@ const char16_t* const kHyperlinkApp = u"PE_URL";
 std::vector<KvDbHyperlink> readHyperlinks(const KvDbObject& object)
 {
     std::vector<KvDbHyperlink> links;
+    if (object.xDataValues().empty()) return links;  // most objects carry no extended data
     resbuf* pChain = object.xData(kHyperlinkApp);
     const KvTypedValueList values = kvRbToTypedValues(pChain);
     kvutRelRb(pChain);
