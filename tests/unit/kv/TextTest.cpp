@@ -82,8 +82,8 @@ TEST(PackedText, TextsOfEveryFormComeBackAsSetThroughCopiesAndReplacements)
 {
     const std::u16string texts[] = {u"",
                                     u"7",
+                                    u"fourteen chars",
                                     u"fifteen chars..",
-                                    u"sixteen chars...",
                                     u"Caf\u00e9 \u00ff\u00a0x",
                                     u"\u20ac 12",
                                     u"\U0001F600",

@@ -22,6 +22,6 @@ protected:
     KvDbAttribute(const KvDbAttribute&) = default;
 
 private:
+    bool m_invisible = false;  // first: in the text's last word
     KvSharedName m_tag;
-    bool m_invisible = false;
 };

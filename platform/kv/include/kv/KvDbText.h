@@ -31,8 +31,8 @@ protected:
 
 private:
     KvGePoint3d m_position;
-    KvPackedText m_text;
     double m_height = 2.5;
     double m_rotation = 0.0;
     KvDbObjectId m_textStyle;
+    KvPackedText m_text;  // last: an attribute's flag fits in the byte after it
 };

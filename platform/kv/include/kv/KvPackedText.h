@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// A text in 16 bytes, for values a drawing holds hundreds of thousands of (attribute values):
-// up to 15 characters of U+0000..U+00FF, as most such texts are (numbers, names, codes), are
+// A text in 15 bytes, for values a drawing holds hundreds of thousands of (attribute values):
+// up to 14 characters of U+0000..U+00FF, as most such texts are (numbers, names, codes), are
 // kept in the object itself, one byte each; any other text on the heap as UTF-16.
 class KvPackedText {
 public:
@@ -22,7 +22,7 @@ public:
     bool empty() const { return size() == 0; }
 
 private:
-    static constexpr std::size_t kInline = 15;
+    static constexpr std::size_t kInline = 14;
     static constexpr std::uint8_t kOnHeap = 0xFF;
     struct Heap {
         char16_t* chars;
@@ -34,6 +34,7 @@ private:
     bool onHeap() const { return m_bytes[kInline] == kOnHeap; }
     Heap heap() const;
 
-    // Inline: the characters, then their count in the last byte; on the heap: a Heap, then kOnHeap.
-    alignas(8) unsigned char m_bytes[kInline + 1] = {};
+    // Inline: the characters, then their count in the last byte; on the heap: a Heap, then
+    // kOnHeap. Bytes only, so that an object's next small value can follow without a gap.
+    unsigned char m_bytes[kInline + 1] = {};
 };
