@@ -2,11 +2,9 @@
 
 KvDbEntity::KvDbEntity()
 {
-    // Looked up once: every entity starts with them.
+    // Looked up once: every entity starts with it.
     static const KvSharedName kLayerZero(u"0");
-    static const KvSharedName kByLayer(u"ByLayer");
     m_layer = kLayerZero;
-    m_linetype = kByLayer;
 }
 
 KvDbEntity::KvDbEntity(const KvDbEntity& other)
@@ -14,8 +12,7 @@ KvDbEntity::KvDbEntity(const KvDbEntity& other)
       m_visible(other.m_visible),
       m_colorIndex(other.m_colorIndex),
       m_lineWeight(other.m_lineWeight),
-      m_layer(other.m_layer),
-      m_linetype(other.m_linetype)
+      m_layer(other.m_layer)
 {
     // The true colour is not copied.
     const KvDbObjectId from = other.copiedFrom().isNull() ? other.objectId() : other.copiedFrom();
@@ -23,14 +20,27 @@ KvDbEntity::KvDbEntity(const KvDbEntity& other)
     if (const Seldom* theirs = other.seldom()) {
         Seldom& mine = seldomForWrite();
         mine.plotStyleName = theirs->plotStyleName;
+        mine.linetype = theirs->linetype;
         mine.linetypeScale = theirs->linetypeScale;
     }
 }
 
-const std::u16string& KvDbEntity::plotStyleName() const
+namespace {
+const KvSharedName& byLayer()
 {
     static const KvSharedName kByLayer(u"ByLayer");
-    return seldom() ? seldom()->plotStyleName.str() : kByLayer.str();
+    return kByLayer;
+}
+}  // namespace
+
+const std::u16string& KvDbEntity::plotStyleName() const
+{
+    return seldom() ? seldom()->plotStyleName.str() : byLayer().str();
+}
+
+const std::u16string& KvDbEntity::linetype() const
+{
+    return seldom() ? seldom()->linetype.str() : byLayer().str();
 }
 
 Kvmo::ErrorStatus KvDbEntity::moveBy(const KvGeVector3d&)
@@ -69,7 +79,7 @@ Kvmo::ErrorStatus KvDbEntity::setLinetype(const std::u16string& name)
 Kvmo::ErrorStatus KvDbEntity::setLinetype(KvSharedName name)
 {
     if (name.str().empty()) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_linetype, name);
+    return assignSeldomIfWritable(&Seldom::linetype, name, byLayer());
 }
 
 Kvmo::ErrorStatus KvDbEntity::setLinetypeScale(double scale)

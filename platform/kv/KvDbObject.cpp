@@ -48,6 +48,7 @@ KvDbObject::Seldom::Seldom()
 {
     static const KvSharedName kByLayer(u"ByLayer");
     plotStyleName = kByLayer;
+    linetype = kByLayer;
 }
 
 KvDbObject::KvDbObject(const KvDbObject& other)

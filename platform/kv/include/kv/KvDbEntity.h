@@ -20,7 +20,7 @@ public:
     std::uint16_t colorIndex() const { return m_colorIndex; }
     Kvmo::ErrorStatus setColorIndex(std::uint16_t index);
     // Linetype name as stored ("ByLayer", "ByBlock", "Continuous", ...).
-    const std::u16string& linetype() const { return m_linetype.str(); }
+    const std::u16string& linetype() const;
     Kvmo::ErrorStatus setLinetype(const std::u16string& name);
     Kvmo::ErrorStatus setLinetype(KvSharedName name);
     double linetypeScale() const { return seldom() ? seldom()->linetypeScale : 1.0; }
@@ -54,13 +54,13 @@ protected:
     Kvmo::ErrorStatus assignNormal(KvGeVector3d& normal, const KvGeVector3d& value);
 
 private:
-    // Plot style, linetype scale, true colour and copiedFrom are seldom values (KvDbObject).
+    // Linetype, plot style, linetype scale, true colour and copiedFrom are seldom values
+    // (KvDbObject): most entities draw with their layer's linetype.
     // The small values first: they go in the tail of the object's part.
     bool m_visible = true;
     std::uint16_t m_colorIndex = 256;
     std::int16_t m_lineWeight = KvDb::kLnWtByLayer;  // -3..211
     KvSharedName m_layer;
-    KvSharedName m_linetype;
 };
 
 Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode,

@@ -84,6 +84,7 @@ protected:
         // An entity's (see KvDbEntity).
         KvDbObjectId copiedFrom;
         KvSharedName plotStyleName;  // "ByLayer"
+        KvSharedName linetype;       // "ByLayer"
         double linetypeScale = 1.0;
         std::int32_t trueColor = -1;
     };
