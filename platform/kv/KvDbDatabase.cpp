@@ -78,9 +78,17 @@ KvDbDatabase* KvDbObjectId::database() const
 struct KvDbDatabase::Indexes {
     KvSerialRuns positions;  // id serial -> index of m_objects
     KvHandleIndex byHandle;  // handle -> id serial
-    // Index of m_objects -> 1 + index of m_layoutEntities, 0 for objects not in a layout: four
-    // bytes an object, where a hash index of layout entities took more.
+    // While layout entities come in the order of their ids (as a drawing is read and drawn),
+    // a position is found by a search of m_layoutEntities. After the first out of order:
+    // index of m_objects -> 1 + index of m_layoutEntities, 0 for objects not in a layout.
+    bool layoutIndexed = false;
     std::vector<std::uint32_t> layoutPositions;
+    void noteLayoutPosition(std::size_t object, std::size_t position)
+    {
+        if (layoutPositions.size() <= object) layoutPositions.resize(object + 1);
+        // The first position counts when an entity is noted twice.
+        if (layoutPositions[object] == 0) layoutPositions[object] = static_cast<std::uint32_t>(position + 1);
+    }
 };
 
 KvDbDatabase::KvDbDatabase(bool buildDefault) : m_index(std::make_unique<Indexes>())
@@ -256,23 +264,31 @@ void KvDbDatabase::setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, c
 void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId)
 {
     const auto* pBlock = kvCast<KvDbBlockTableRecord>(objectAt(blockId));
-    if (pBlock && pBlock->isLayout()) {
-        const std::size_t object = m_index->positions.find(entityId.serial());
-        if (object != KvSerialRuns::npos) {
-            std::vector<std::uint32_t>& positions = m_index->layoutPositions;
-            if (positions.size() <= object) {
-                if (positions.capacity() <= object) positions.reserve(std::max(m_objects.capacity(), object + 1));
-                positions.resize(object + 1);
-            }
-            // The first position counts when an entity is noted twice.
-            if (positions[object] == 0) positions[object] = static_cast<std::uint32_t>(m_layoutEntities.size() + 1);
-        }
-        m_layoutEntities.push_back(entityId);
+    if (!pBlock || !pBlock->isLayout()) return;
+    Indexes& index = *m_index;
+    if (!index.layoutIndexed && !m_layoutEntities.empty() && entityId < m_layoutEntities.back()) {
+        index.layoutIndexed = true;
+        index.layoutPositions.reserve(m_objects.capacity());
+        for (std::size_t i = 0; i < m_layoutEntities.size(); ++i)
+            if (const std::size_t object = index.positions.find(m_layoutEntities[i].serial());
+                object != KvSerialRuns::npos)
+                index.noteLayoutPosition(object, i);
     }
+    if (index.layoutIndexed)
+        if (const std::size_t object = index.positions.find(entityId.serial()); object != KvSerialRuns::npos)
+            index.noteLayoutPosition(object, m_layoutEntities.size());
+    m_layoutEntities.push_back(entityId);
 }
 
 bool KvDbDatabase::layoutPosition(KvDbObjectId id, std::size_t& position) const
 {
+    if (!m_index->layoutIndexed) {
+        // The first of equal ids: an entity noted twice is at its first place.
+        const auto it = std::lower_bound(m_layoutEntities.begin(), m_layoutEntities.end(), id);
+        if (it == m_layoutEntities.end() || *it != id) return false;
+        position = static_cast<std::size_t>(it - m_layoutEntities.begin());
+        return true;
+    }
     const std::size_t object = m_index->positions.find(id.serial());
     const std::vector<std::uint32_t>& positions = m_index->layoutPositions;
     if (object >= positions.size() || positions[object] == 0) return false;

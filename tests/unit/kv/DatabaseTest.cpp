@@ -106,6 +106,30 @@ TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
     EXPECT_EQ(db.objectAt(circleId)->ownerId(), blockId);
 }
 
+// Layout entities noted in the order of their ids are found by a search; the first out of order
+// switches to an index. Positions stay right on both sides of the switch, and an entity noted
+// twice keeps its first place.
+TEST_F(DatabaseTest, LayoutPositionsStayRightWhenEntitiesComeOutOfOrder)
+{
+    auto* pModel = kvCast<KvDbBlockTableRecord>(db.objectAt(db.modelSpaceId()));
+    ASSERT_NE(pModel, nullptr);
+    KvDbObjectId ids[5];
+    for (KvDbObjectId& id : ids) ASSERT_EQ(db.addKvDbObject(id, new KvDbLine()), Kvmo::eOk);
+    auto positionOf = [&](KvDbObjectId id) {
+        std::size_t position = 0;
+        return db.layoutPosition(id, position) ? static_cast<int>(position) : -1;
+    };
+    for (int k : {0, 1, 1, 3}) pModel->attachLoadedEntity(ids[k]);
+    EXPECT_EQ(positionOf(ids[0]), 0);
+    EXPECT_EQ(positionOf(ids[1]), 1);
+    EXPECT_EQ(positionOf(ids[3]), 3);
+    EXPECT_EQ(positionOf(ids[2]), -1);
+    for (int k : {2, 0, 4}) pModel->attachLoadedEntity(ids[k]);
+    const int expected[] = {0, 1, 4, 3, 6};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(positionOf(ids[k]), expected[k]) << k;
+    EXPECT_EQ(positionOf(db.modelSpaceId()), -1);
+}
+
 // Handles as a drawing file gives them: a long run, a gap, one far ahead, then lower ones that
 // fall between the earlier ones (a file's OBJECTS after its ENTITIES), and repeats of each.
 TEST(HandleIndex, HandlesInRunsGapsAndOutOfOrderAreFoundAndRepeatsRefused)
