@@ -18,19 +18,28 @@ bool RowCounter::TailEqual::operator()(std::size_t iA, std::size_t iB) const
 
 RowCounter::RowCounter() : m_index(16, TailHash{&m_veGroups}, TailEqual{&m_veGroups}) {}
 
-void RowCounter::Add(TableRow&& row)
+std::size_t RowCounter::Add(TableRow&& row)
 {
     // The row enters as a group of its own; when an equal group exists it takes that
     // group's place as the latest row instead.
     m_veGroups.push_back(Group{std::move(row), m_nAdded++, 1});
     const auto [it, bNew] = m_index.insert(m_veGroups.size() - 1);
-    if (bNew) return;
+    if (bNew) return m_veGroups.size() - 1;
     Group& group = m_veGroups[*it];
     group.row.swap(m_veGroups.back().row);
     m_spare.swap(m_veGroups.back().row);
     group.iLast = m_veGroups.back().iLast;
     ++group.nRows;
     m_veGroups.pop_back();
+    return *it;
+}
+
+void RowCounter::AddAgain(std::size_t iGroup, const std::u16string& csHandle)
+{
+    Group& group = m_veGroups[iGroup];
+    group.row[0] = csHandle;
+    group.iLast = m_nAdded++;
+    ++group.nRows;
 }
 
 TableData RowCounter::Finish(TableRow&& header, std::vector<std::u16string>& lsHandles)

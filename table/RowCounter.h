@@ -16,7 +16,11 @@ public:
     RowCounter(const RowCounter&) = delete;
     RowCounter& operator=(const RowCounter&) = delete;
 
-    void Add(TableRow&& row);
+    // Returns the row's group, which stays the same while rows are added.
+    std::size_t Add(TableRow&& row);
+    // A row equal from column 1 on to the latest row of group iGroup, with csHandle in
+    // column 0: counted as Add would, without making the row.
+    void AddAgain(std::size_t iGroup, const std::u16string& csHandle);
     // The row an equal later row replaced, given back so that the next row reuses its room
     // (empty when there is none).
     TableRow TakeSpare()

@@ -104,8 +104,36 @@ void TableRowBuilder::Append(TableRow&& row)
         veTableData.push_back(std::move(row));
 }
 
+bool TableRowBuilder::GeomRowFromNames(std::uint32_t type)
+{
+    if (m_pCounter == nullptr) return false;
+    if (type >= m_veFromNames.size()) m_veFromNames.resize(type + 1, -1);
+    if (m_veFromNames[type] >= 0) return m_veFromNames[type] == 1;
+    // Column 0 is the only one with the handle; no value of the kind and no number has a column.
+    bool bNames = m_veIdColumns.size() == 1 && m_veIdColumns[0] == 0;
+    if (type < m_veKindColumns.size())
+        for (std::size_t iColumn : m_veKindColumns[type]) bNames = bNames && iColumn == kNoColumn;
+    for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
+        bNames = bNames && (m_veCommonColumns[p] == kNoColumn || (p != 2 && p != 3 && p != 5));
+    m_veFromNames[type] = bNames ? 1 : 0;
+    return bNames;
+}
+
 void TableRowBuilder::BuildRow(const GeomEnt& record)
 {
+    NamesKey key{record.type, {}};
+    const bool bFromNames = GeomRowFromNames(record.type);
+    if (bFromNames) {
+        for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
+            if (m_veCommonColumns[p] != kNoColumn) key.names[p] = record.CommonValueHeld(p);
+        if (m_iLastNames < m_veGroupOfNames.size() && m_veGroupOfNames[m_iLastNames].first == key)
+            return m_pCounter->AddAgain(m_veGroupOfNames[m_iLastNames].second, record.csHandle);
+        for (std::size_t i = 0; i < m_veGroupOfNames.size(); ++i)
+            if (m_veGroupOfNames[i].first == key) {
+                m_iLastNames = i;
+                return m_pCounter->AddAgain(m_veGroupOfNames[i].second, record.csHandle);
+            }
+    }
     TableRow row = StartRow(record, nullptr);
     for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
         if (m_veCommonColumns[p] != kNoColumn && record.HasCommonValue(p)) {
@@ -119,6 +147,13 @@ void TableRowBuilder::BuildRow(const GeomEnt& record)
         const std::size_t nValues = record.ValueCount();
         for (std::size_t p = 0; p < veColumns.size() && p < nValues; ++p)
             if (veColumns[p] != kNoColumn) Put(row, veColumns[p], record.ValueText(p));
+    }
+    // A drawing with many names' combinations counts the rest the long way.
+    constexpr std::size_t kMaxKeys = 256;
+    if (bFromNames && m_veGroupOfNames.size() < kMaxKeys) {
+        m_veGroupOfNames.emplace_back(key, m_pCounter->Add(std::move(row)));
+        m_iLastNames = m_veGroupOfNames.size() - 1;
+        return;
     }
     Append(std::move(row));
 }

@@ -1,9 +1,11 @@
 #pragma once
 // Builds the rows of one table assembly: one row per object record, each value placed in the
 // column whose header equals the value's name.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/BlockEnt.h"
@@ -65,6 +67,18 @@ private:
     std::vector<std::vector<std::size_t>> m_veKindColumns;
     std::vector<std::size_t> m_veBlockColumns;
     RowCounter* m_pCounter = nullptr;
+    // While counting, rows of kinds 2 to 9 whose columns all show names (layer, colour, line
+    // weight, plot style, linetype) are equal when their kind and names are: their group is
+    // found from those, and the row is made only the first time.
+    struct NamesKey {
+        std::uint32_t type;
+        const void* names[GeomEnt::kCommonValueCount];
+        bool operator==(const NamesKey&) const = default;
+    };
+    bool GeomRowFromNames(std::uint32_t type);
+    std::vector<std::int8_t> m_veFromNames;  // by kind: 1 yes, 0 no, -1 not known yet
+    std::vector<std::pair<NamesKey, std::size_t>> m_veGroupOfNames;
+    std::size_t m_iLastNames = 0;
     std::vector<std::size_t> m_veIdColumns, m_veQtyColumns, m_veTypeColumns, m_veNameColumns, m_vePreviewColumns;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "ReductionReference.h"
@@ -214,12 +215,23 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
                 block.lsAttributs = {{u"Layer", layers[random() % layers.size()], false}};
                 blockRecords[csHandle] = block.idBlkTblRec;
                 engine.lsBlocks.push_back(block);
+            } else if (random() % 4 == 0) {
+                Circle circle;
+                circle.type = kObjCircle;
+                circle.csName = u"Circle";
+                circle.csHandle = csHandle;
+                circle.commonProps.csLayer = layers[random() % layers.size()];
+                engine.lsCircles.push_back(circle);
             } else {
                 engine.lsLines.push_back(MakeLine(csHandle, layers[random() % layers.size()], random() % 3));
             }
         }
-        engine.lsObjectsSel = random() % 2 ? Names{u"Block", u"Line"} : Names{u"Line", u"Block", u"Line"};
-        const Names lsProps = {u"Layer", u"Length", u"Preview"};
+        engine.lsObjectsSel =
+            random() % 2 ? Names{u"Block", u"Line", u"Circle"} : Names{u"Line", u"Circle", u"Block", u"Line"};
+        // Rows of names only (their kind's among them or not), and rows with a number.
+        const Names lsPropsChoices[] = {
+            {u"Layer", u"Length", u"Preview"}, {u"Layer", u"Preview"}, {u"Object type", u"Layer", u"Color"}};
+        const Names& lsProps = lsPropsChoices[round % 3];
 
         TableData expected = Build(lsProps, false, true);
         expected[0].insert(expected[0].begin() + 1, u"Qty");
@@ -227,8 +239,9 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
         Names lsKept;
         reference::CountRows(expected, lsKept);
         HandleBlockMap expectedMap;
+        const bool bPreview = std::find(lsProps.begin(), lsProps.end(), u"Preview") != lsProps.end();
         for (const std::u16string& csHandle : lsKept)
-            if (blockRecords.count(csHandle)) expectedMap[csHandle] = blockRecords[csHandle];
+            if (bPreview && blockRecords.count(csHandle)) expectedMap[csHandle] = blockRecords[csHandle];
 
         EXPECT_EQ(Build(lsProps, true, true), expected);
         EXPECT_EQ(map, expectedMap);
