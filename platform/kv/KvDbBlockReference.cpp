@@ -1,5 +1,7 @@
 #include "kv/KvDbBlockReference.h"
 
+#include <cstring>
+
 #include "KvInternal.h"
 #include "kv/KvDbAttribute.h"
 #include "kv/KvDbDatabase.h"
@@ -16,14 +18,36 @@ Kvmo::ErrorStatus KvDbBlockReference::setRotation(double radians)
 {
     return assignIfWritable(m_rotation, radians);
 }
+namespace {
+// Bit for bit: a -0 is kept as it is.
+bool sameBits(const double* a, const double* b, std::size_t n)
+{
+    return std::memcmp(a, b, n * sizeof(double)) == 0;
+}
+}  // namespace
+
+KvDbBlockReference::Rare& KvDbBlockReference::rare()
+{
+    if (!m_rare) m_rare = std::make_unique<Rare>();
+    return *m_rare;
+}
+
 Kvmo::ErrorStatus KvDbBlockReference::setScaleFactors(const KvGeScale3d& s)
 {
     if (s.sx == 0.0 || s.sy == 0.0 || s.sz == 0.0) return Kvmo::eInvalidInput;
-    return assignIfWritable(m_scale, s);
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    const KvGeScale3d one;
+    const double given[] = {s.sx, s.sy, s.sz}, plain[] = {one.sx, one.sy, one.sz};
+    if (m_rare || !sameBits(given, plain, 3)) rare().scale = s;
+    return Kvmo::eOk;
 }
 Kvmo::ErrorStatus KvDbBlockReference::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    KvGeVector3d unit = normal();
+    if (const Kvmo::ErrorStatus es = assignNormal(unit, n); es != Kvmo::eOk) return es;
+    const double given[] = {unit.x, unit.y, unit.z}, plain[] = {0.0, 0.0, 1.0};
+    if (m_rare || !sameBits(given, plain, 3)) rare().normal = unit;
+    return Kvmo::eOk;
 }
 
 KvDbBlockReference::KvDbBlockReference(const KvDbBlockReference& other)
@@ -31,31 +55,27 @@ KvDbBlockReference::KvDbBlockReference(const KvDbBlockReference& other)
       m_blockTableRecord(other.m_blockTableRecord),
       m_position(other.m_position),
       m_rotation(other.m_rotation),
-      m_scale(other.m_scale),
-      m_normal(other.m_normal),
       m_attributes(other.m_attributes),
-      m_dynamic(other.m_dynamic ? std::make_unique<Dynamic>(*other.m_dynamic) : nullptr)
+      m_rare(other.m_rare ? std::make_unique<Rare>(*other.m_rare) : nullptr)
 {
 }
 
 void KvDbBlockReference::setDynamicBlockRecord(KvDbObjectId id)
 {
-    if (!m_dynamic && id.isNull()) return;
-    if (!m_dynamic) m_dynamic = std::make_unique<Dynamic>();
-    m_dynamic->record = id;
+    if (!m_rare && id.isNull()) return;
+    rare().record = id;
 }
 
 const KvDbDynBlockReferencePropertyArray& KvDbBlockReference::dynamicProperties() const
 {
     static const KvDbDynBlockReferencePropertyArray kNone;
-    return m_dynamic ? m_dynamic->properties : kNone;
+    return m_rare ? m_rare->properties : kNone;
 }
 
 void KvDbBlockReference::setDynamicProperties(KvDbDynBlockReferencePropertyArray props)
 {
-    if (!m_dynamic && props.empty()) return;
-    if (!m_dynamic) m_dynamic = std::make_unique<Dynamic>();
-    m_dynamic->properties = std::move(props);
+    if (!m_rare && props.empty()) return;
+    rare().properties = std::move(props);
 }
 
 KvDbObjectIterator* KvDbBlockReference::attributeIterator() const

@@ -128,7 +128,7 @@ KvDbBlockReference* KvDbBlockReference::clone() const
 }
 Kvmo::ErrorStatus KvDbBlockReference::moveBy(const KvGeVector3d& offset)
 {
-    return assignIfWritable(m_position, m_position + inOwnSystem(offset, m_normal));
+    return assignIfWritable(m_position, m_position + inOwnSystem(offset, normal()));
 }
 
 Kvmo::ErrorStatus kvdbCopyEntity(KvDbObjectId idSource, const KvGeVector3d& offset, KvDbObjectId& idCopy)

@@ -1,3 +1,6 @@
+#include <cmath>
+#include <memory>
+
 #include "KvTestDrawing.h"
 
 class BlockReferenceTest : public KvDrawingTest {
@@ -89,4 +92,27 @@ TEST(ObjectIdList, RunsBrokenByGapsNullsOrOrderReadAsAppended)
         list = copy;
         EXPECT_EQ(list.toVector(), ids);
     }
+}
+
+// Scale and normal live apart from the reference once either leaves its default: values come
+// back as set (a -0 too, which a drawing file writes as it was read), also in copies.
+TEST(BlockReferenceValues, ScaleAndNormalComeBackAsSetThroughCopies)
+{
+    KvDbBlockReference plain;
+    EXPECT_EQ(plain.scaleFactors(), KvGeScale3d(1, 1, 1));
+    EXPECT_EQ(plain.normal(), KvGeVector3d(0, 0, 1));
+    EXPECT_EQ(plain.setScaleFactors(KvGeScale3d(1, 0, 1)), Kvmo::eInvalidInput);
+    EXPECT_EQ(plain.setNormal(KvGeVector3d(0, 0, 0)), Kvmo::eInvalidInput);
+
+    KvDbBlockReference tilted;
+    ASSERT_EQ(tilted.setNormal(KvGeVector3d(-0.0, 0, 2)), Kvmo::eOk);
+    EXPECT_TRUE(std::signbit(tilted.normal().x));
+    EXPECT_EQ(tilted.scaleFactors(), KvGeScale3d(1, 1, 1));
+    ASSERT_EQ(tilted.setScaleFactors(KvGeScale3d(2, -1, 0.5)), Kvmo::eOk);
+    ASSERT_EQ(tilted.setNormal(KvGeVector3d(0, 0, -3)), Kvmo::eOk);
+    const std::unique_ptr<KvDbBlockReference> copy(tilted.clone());
+    ASSERT_EQ(tilted.setScaleFactors(KvGeScale3d(1, 1, 1)), Kvmo::eOk);
+    EXPECT_EQ(tilted.scaleFactors(), KvGeScale3d(1, 1, 1));
+    EXPECT_EQ(copy->scaleFactors(), KvGeScale3d(2, -1, 0.5));
+    EXPECT_EQ(copy->normal(), KvGeVector3d(0, 0, -1));
 }

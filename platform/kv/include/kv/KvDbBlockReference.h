@@ -24,9 +24,9 @@ public:
     Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
     double rotation() const { return m_rotation; }  // radians
     Kvmo::ErrorStatus setRotation(double radians);
-    KvGeScale3d scaleFactors() const { return m_scale; }
+    KvGeScale3d scaleFactors() const { return m_rare ? m_rare->scale : KvGeScale3d(); }
     Kvmo::ErrorStatus setScaleFactors(const KvGeScale3d& s);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return m_rare ? m_rare->normal : KvGeVector3d(0, 0, 1); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
 
     // Attributes in the reference's order; the iterator is the caller's to delete.
@@ -38,7 +38,7 @@ public:
     void attachLoadedAttribute(KvDbObjectId id) { m_attributes.push_back(id); }
 
     // Dynamic-block data as the drawing stores it (read through KvDbDynBlockReference).
-    KvDbObjectId dynamicBlockRecord() const { return m_dynamic ? m_dynamic->record : KvDbObjectId(); }
+    KvDbObjectId dynamicBlockRecord() const { return m_rare ? m_rare->record : KvDbObjectId(); }
     void setDynamicBlockRecord(KvDbObjectId id);
     const KvDbDynBlockReferencePropertyArray& dynamicProperties() const;
     void setDynamicProperties(KvDbDynBlockReferencePropertyArray props);
@@ -53,13 +53,15 @@ private:
     KvDbObjectId m_blockTableRecord;
     KvGePoint3d m_position;
     double m_rotation = 0.0;
-    KvGeScale3d m_scale;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
     KvDbObjectIdList m_attributes;
-    // Only references to dynamic blocks have them: most references hold a null pointer.
-    struct Dynamic {
+    // Values most references leave at their defaults (scale 1, normal Z, no dynamic block):
+    // made on the first other value, so that most references hold a null pointer.
+    struct Rare {
+        KvGeScale3d scale;
+        KvGeVector3d normal = KvGeVector3d(0, 0, 1);
         KvDbObjectId record;
         KvDbDynBlockReferencePropertyArray properties;
     };
-    std::unique_ptr<Dynamic> m_dynamic;
+    Rare& rare();
+    std::unique_ptr<Rare> m_rare;
 };
