@@ -143,7 +143,15 @@ void ExtractionEngine::ReadBlockReference(const KvDbBlockReference& reference, K
 
     // Dynamic properties first, then attributes; within each, the first pair of a name.
     for (const PropValue& pair : record.lsProps) NoteBlockItem(pair, PropCategory::DynamicBlock);
-    for (const PropValue& pair : record.lsAttributs) NoteBlockItem(pair, PropCategory::Attribute);
+    // References of one block repeat their tags: a tag noted at the same place is known.
+    std::vector<const void*>& lsNoted = m_memo.notedTags;
+    if (lsNoted.size() < record.lsAttributs.size()) lsNoted.resize(record.lsAttributs.size(), nullptr);
+    for (std::size_t k = 0; k < record.lsAttributs.size(); ++k) {
+        const PropValue& pair = record.lsAttributs[k];
+        if (lsNoted[k] == pair.name.Key()) continue;
+        NoteBlockItem(pair, PropCategory::Attribute);
+        lsNoted[k] = pair.name.Key();
+    }
 
     record.pos = RoundToStep(roundStep, reference.position());
     record.rotationVal = RoundToStep(roundStep, reference.rotation() / (std::numbers::pi / 180.0));

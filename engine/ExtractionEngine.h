@@ -114,6 +114,7 @@ private:
         std::unordered_map<KvDbObjectId, SharedText> blockNames;
         std::vector<RecentNames> tags;                     // by the attribute's position in its reference
         std::unordered_set<const void*> seBlockItemNames;  // names in blockPropItems
+        std::vector<const void*> notedTags;                // tags noted, by position
         std::size_t nLastAttributes = 0;                   // of the reference read last
     };
 

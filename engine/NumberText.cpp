@@ -39,22 +39,6 @@ double StepFromPrecision(int n)
     return (n >= 0 && n <= 7) ? kSteps[n] : kSteps[8];
 }
 
-double RoundToStep(double step, double x)
-{
-    if (!(step > 0.0)) return x;
-    return std::floor(x / step + 0.5) * step;
-}
-
-KvGePoint3d RoundToStep(double step, const KvGePoint3d& point)
-{
-    return {RoundToStep(step, point.x), RoundToStep(step, point.y), RoundToStep(step, point.z)};
-}
-
-KvGeScale3d RoundToStep(double step, const KvGeScale3d& scale)
-{
-    return {RoundToStep(step, scale.sx), RoundToStep(step, scale.sy), RoundToStep(step, scale.sz)};
-}
-
 namespace {
 
 // "%g" of a number from 0.0001 up to a million whose six significant digits one multiplication

@@ -87,12 +87,18 @@ void TableRowBuilder::PutCopy(TableRow& row, std::size_t iFirst, const std::u16s
     for (std::size_t i = iFirst; i != kNoColumn; i = m_veNextSameName[i]) row[i] = text;
 }
 
-void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues) const
+void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues)
 {
-    for (const PropValue& value : lsValues) {
-        const auto it = m_firstColumnOfShared.find(value.name.Key());
-        if (it == m_firstColumnOfShared.end()) continue;
-        for (std::size_t i = it->second; i != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
+    if (m_vePlacedNames.size() < lsValues.size()) m_vePlacedNames.resize(lsValues.size(), {nullptr, kNoColumn});
+    for (std::size_t k = 0; k < lsValues.size(); ++k) {
+        const PropValue& value = lsValues[k];
+        auto& [pName, iFirst] = m_vePlacedNames[k];
+        if (pName != value.name.Key()) {
+            const auto it = m_firstColumnOfShared.find(value.name.Key());
+            pName = value.name.Key();
+            iFirst = it == m_firstColumnOfShared.end() ? kNoColumn : it->second;
+        }
+        for (std::size_t i = iFirst; i != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
     }
 }
 

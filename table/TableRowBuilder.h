@@ -53,13 +53,16 @@ private:
     void Put(TableRow& row, std::size_t iFirst, std::u16string&& text) const;
     // The same with a copy into each cell's own room.
     void PutCopy(TableRow& row, std::size_t iFirst, const std::u16string& text) const;
-    void Place(TableRow& row, const PropValueList& lsValues) const;
+    void Place(TableRow& row, const PropValueList& lsValues);
 
     // Header text -> its first column; further columns of the same text chain through
     // m_veNextSameName, so a value reaches every column that carries its name.
     std::unordered_map<std::u16string_view, std::size_t> m_firstColumnOfName;
     // The same by shared text, for attribute and dynamic-property names.
     std::unordered_map<const void*, std::size_t> m_firstColumnOfShared;
+    // The last name met at each position of a value list and its first column (kNoColumn
+    // for none): references of one block list the same names in the same order.
+    std::vector<std::pair<const void*, std::size_t>> m_vePlacedNames;
     std::vector<std::size_t> m_veNextSameName;
     // Values that have columns are the only ones turned into text: the first column of each
     // common value, of each value of a kind (by kind number) and of each block value.
