@@ -29,11 +29,11 @@ Kvmo::ErrorStatus KvDbArc::setEndAngle(double a)
 }
 Kvmo::ErrorStatus KvDbArc::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 Kvmo::ErrorStatus KvDbArc::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 
 double KvDbArc::totalAngle() const
@@ -58,7 +58,7 @@ Kvmo::ErrorStatus KvDbArc::getEndParam(double& param) const
 Kvmo::ErrorStatus KvDbArc::getStartPoint(KvGePoint3d& point) const
 {
     KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    kvinternal::ocsAxes(planarNormal(), xAxis, yAxis);
     point = m_center + xAxis * (m_radius * std::cos(m_startAngle)) + yAxis * (m_radius * std::sin(m_startAngle));
     return Kvmo::eOk;
 }
@@ -66,7 +66,7 @@ Kvmo::ErrorStatus KvDbArc::getStartPoint(KvGePoint3d& point) const
 Kvmo::ErrorStatus KvDbArc::getEndPoint(KvGePoint3d& point) const
 {
     KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    kvinternal::ocsAxes(planarNormal(), xAxis, yAxis);
     point = m_center + xAxis * (m_radius * std::cos(m_endAngle)) + yAxis * (m_radius * std::sin(m_endAngle));
     return Kvmo::eOk;
 }
@@ -85,7 +85,8 @@ Kvmo::ErrorStatus KvDbArc::getDistAtPoint(const KvGePoint3d& point, double& dist
 {
     const double tolerance = kvinternal::onCurveTolerance(m_radius);
     double angle = 0.0;
-    if (!kvinternal::angleOnCircle(m_center, m_radius, m_normal, point, tolerance, angle)) return Kvmo::eInvalidInput;
+    if (!kvinternal::angleOnCircle(m_center, m_radius, planarNormal(), point, tolerance, angle))
+        return Kvmo::eInvalidInput;
     const double sweep = totalAngle();
     const double fromStart = kvinternal::angleFromArcStart(angle - m_startAngle, sweep, m_radius, tolerance);
     if (fromStart > sweep + tolerance / m_radius) return Kvmo::eInvalidInput;

@@ -1,7 +1,5 @@
 #include "kv/KvDbBlockReference.h"
 
-#include <cstring>
-
 #include "KvInternal.h"
 #include "kv/KvDbAttribute.h"
 #include "kv/KvDbDatabase.h"
@@ -18,14 +16,6 @@ Kvmo::ErrorStatus KvDbBlockReference::setRotation(double radians)
 {
     return assignIfWritable(m_rotation, radians);
 }
-namespace {
-// Bit for bit: a -0 is kept as it is.
-bool sameBits(const double* a, const double* b, std::size_t n)
-{
-    return std::memcmp(a, b, n * sizeof(double)) == 0;
-}
-}  // namespace
-
 KvDbBlockReference::Rare& KvDbBlockReference::rare()
 {
     if (!m_rare) m_rare = std::make_unique<Rare>();
@@ -38,7 +28,7 @@ Kvmo::ErrorStatus KvDbBlockReference::setScaleFactors(const KvGeScale3d& s)
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     const KvGeScale3d one;
     const double given[] = {s.sx, s.sy, s.sz}, plain[] = {one.sx, one.sy, one.sz};
-    if (m_rare || !sameBits(given, plain, 3)) rare().scale = s;
+    if (m_rare || !kvinternal::sameBits(given, plain, 3)) rare().scale = s;
     return Kvmo::eOk;
 }
 Kvmo::ErrorStatus KvDbBlockReference::setNormal(const KvGeVector3d& n)
@@ -46,7 +36,7 @@ Kvmo::ErrorStatus KvDbBlockReference::setNormal(const KvGeVector3d& n)
     KvGeVector3d unit = normal();
     if (const Kvmo::ErrorStatus es = assignNormal(unit, n); es != Kvmo::eOk) return es;
     const double given[] = {unit.x, unit.y, unit.z}, plain[] = {0.0, 0.0, 1.0};
-    if (m_rare || !sameBits(given, plain, 3)) rare().normal = unit;
+    if (m_rare || !kvinternal::sameBits(given, plain, 3)) rare().normal = unit;
     return Kvmo::eOk;
 }
 

@@ -21,11 +21,11 @@ Kvmo::ErrorStatus KvDbCircle::setRadius(double r)
 }
 Kvmo::ErrorStatus KvDbCircle::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 Kvmo::ErrorStatus KvDbCircle::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 
 double KvDbCircle::circumference() const
@@ -49,7 +49,7 @@ Kvmo::ErrorStatus KvDbCircle::getEndParam(double& param) const
 Kvmo::ErrorStatus KvDbCircle::getStartPoint(KvGePoint3d& point) const
 {
     KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    kvinternal::ocsAxes(planarNormal(), xAxis, yAxis);
     point = m_center + xAxis * m_radius;
     return Kvmo::eOk;
 }
@@ -69,7 +69,8 @@ Kvmo::ErrorStatus KvDbCircle::getDistAtParam(double param, double& dist) const
 Kvmo::ErrorStatus KvDbCircle::getDistAtPoint(const KvGePoint3d& point, double& dist) const
 {
     double angle = 0.0;
-    if (!kvinternal::angleOnCircle(m_center, m_radius, m_normal, point, kvinternal::onCurveTolerance(m_radius), angle))
+    if (!kvinternal::angleOnCircle(m_center, m_radius, planarNormal(), point, kvinternal::onCurveTolerance(m_radius),
+                                   angle))
         return Kvmo::eInvalidInput;
     if (angle < 0.0) angle += kTwoPi;
     dist = m_radius * angle;

@@ -1,5 +1,7 @@
 #include "kv/KvDbEntity.h"
 
+#include "KvInternal.h"
+
 KvDbEntity::KvDbEntity()
 {
     // Looked up once: every entity starts with it.
@@ -22,6 +24,8 @@ KvDbEntity::KvDbEntity(const KvDbEntity& other)
         mine.plotStyleName = theirs->plotStyleName;
         mine.linetype = theirs->linetype;
         mine.linetypeScale = theirs->linetypeScale;
+        mine.thickness = theirs->thickness;
+        mine.normal = theirs->normal;
     }
 }
 
@@ -108,6 +112,23 @@ Kvmo::ErrorStatus KvDbEntity::setVisibility(bool visible)
 Kvmo::ErrorStatus kvdbOpenKvDbEntity(KvDbEntity*& entity, KvDbObjectId id, KvDb::OpenMode mode, bool openErased)
 {
     return kvdbOpenObject(entity, id, mode, openErased);
+}
+
+Kvmo::ErrorStatus KvDbEntity::setPlanarThickness(double thickness)
+{
+    if (!canWrite()) return Kvmo::eNotOpenForWrite;
+    const double none = 0.0;
+    if (seldom() || !kvinternal::sameBits(&thickness, &none, 1)) seldomForWrite().thickness = thickness;
+    return Kvmo::eOk;
+}
+
+Kvmo::ErrorStatus KvDbEntity::setPlanarNormal(const KvGeVector3d& normal)
+{
+    KvGeVector3d unit = planarNormal();
+    if (const Kvmo::ErrorStatus es = assignNormal(unit, normal); es != Kvmo::eOk) return es;
+    const double given[] = {unit.x, unit.y, unit.z}, plain[] = {0.0, 0.0, 1.0};
+    if (seldom() || !kvinternal::sameBits(given, plain, 3)) seldomForWrite().normal = unit;
+    return Kvmo::eOk;
 }
 
 Kvmo::ErrorStatus KvDbEntity::assignNormal(KvGeVector3d& normal, const KvGeVector3d& value)

@@ -15,11 +15,11 @@ Kvmo::ErrorStatus KvDbLine::setEndPoint(const KvGePoint3d& p)
 }
 Kvmo::ErrorStatus KvDbLine::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 Kvmo::ErrorStatus KvDbLine::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 
 // The parameter of a line is the distance from its start.

@@ -43,7 +43,7 @@ Kvmo::ErrorStatus KvDbMText::setDirection(const KvGeVector3d& d)
 }
 Kvmo::ErrorStatus KvDbMText::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 Kvmo::ErrorStatus KvDbMText::setBackgroundFill(bool on)
 {

@@ -6,11 +6,11 @@ Kvmo::ErrorStatus KvDbPoint::setPosition(const KvGePoint3d& p)
 }
 Kvmo::ErrorStatus KvDbPoint::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 Kvmo::ErrorStatus KvDbPoint::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 Kvmo::ErrorStatus KvDbPoint::setEcsRotation(double r)
 {

@@ -76,9 +76,9 @@ Kvmo::ErrorStatus KvDbPolyline::getPointAt(unsigned int index, KvGePoint3d& pt) 
 {
     if (index >= m_vertices.size()) return Kvmo::eInvalidIndex;
     KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    kvinternal::ocsAxes(planarNormal(), xAxis, yAxis);
     const KvGePoint2d& p = m_vertices[index].point;
-    pt = KvGePoint3d::kOrigin + xAxis * p.x + yAxis * p.y + m_normal.normal() * m_elevation;
+    pt = KvGePoint3d::kOrigin + xAxis * p.x + yAxis * p.y + planarNormal().normal() * m_elevation;
     return Kvmo::eOk;
 }
 
@@ -116,11 +116,11 @@ Kvmo::ErrorStatus KvDbPolyline::setElevation(double e)
 }
 Kvmo::ErrorStatus KvDbPolyline::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 Kvmo::ErrorStatus KvDbPolyline::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }
 
 namespace {
@@ -214,12 +214,12 @@ Kvmo::ErrorStatus KvDbPolyline::getDistAtPoint(const KvGePoint3d& point, double&
 {
     if (m_vertices.empty()) return Kvmo::eInvalidInput;
     KvGeVector3d xAxis, yAxis;
-    kvinternal::ocsAxes(m_normal, xAxis, yAxis);
+    kvinternal::ocsAxes(planarNormal(), xAxis, yAxis);
     const KvGeVector3d v = point - KvGePoint3d::kOrigin;
     double total = 0.0;
     for (const Segment& s : segmentsOf(m_vertices, m_closed)) total += s.length();
     const double tolerance = kvinternal::onCurveTolerance(total);
-    if (std::fabs(v.dotProduct(m_normal.normal()) - m_elevation) > tolerance) return Kvmo::eInvalidInput;
+    if (std::fabs(v.dotProduct(planarNormal().normal()) - m_elevation) > tolerance) return Kvmo::eInvalidInput;
     const KvGePoint2d p(v.dotProduct(xAxis), v.dotProduct(yAxis));
     if (m_vertices.size() == 1)
         return std::hypot(p.x - m_vertices[0].point.x, p.y - m_vertices[0].point.y) <= tolerance

@@ -15,10 +15,10 @@ Kvmo::ErrorStatus KvDbSolid::setPointAt(unsigned int index, const KvGePoint3d& p
 
 Kvmo::ErrorStatus KvDbSolid::setThickness(double t)
 {
-    return assignIfWritable(m_thickness, t);
+    return setPlanarThickness(t);
 }
 
 Kvmo::ErrorStatus KvDbSolid::setNormal(const KvGeVector3d& n)
 {
-    return assignNormal(m_normal, n);
+    return setPlanarNormal(n);
 }

@@ -49,7 +49,7 @@ KvDbCircle* KvDbCircle::clone() const
 }
 Kvmo::ErrorStatus KvDbCircle::moveBy(const KvGeVector3d& offset)
 {
-    return assignIfWritable(m_center, m_center + inOwnSystem(offset, m_normal));
+    return assignIfWritable(m_center, m_center + inOwnSystem(offset, planarNormal()));
 }
 
 KvDbArc* KvDbArc::clone() const
@@ -58,7 +58,7 @@ KvDbArc* KvDbArc::clone() const
 }
 Kvmo::ErrorStatus KvDbArc::moveBy(const KvGeVector3d& offset)
 {
-    return assignIfWritable(m_center, m_center + inOwnSystem(offset, m_normal));
+    return assignIfWritable(m_center, m_center + inOwnSystem(offset, planarNormal()));
 }
 
 KvDbPoint* KvDbPoint::clone() const
@@ -77,7 +77,7 @@ KvDbSolid* KvDbSolid::clone() const
 Kvmo::ErrorStatus KvDbSolid::moveBy(const KvGeVector3d& offset)
 {
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
-    const KvGeVector3d own = inOwnSystem(offset, m_normal);
+    const KvGeVector3d own = inOwnSystem(offset, planarNormal());
     for (KvGePoint3d& point : m_points) point = point + own;
     return Kvmo::eOk;
 }
@@ -89,7 +89,7 @@ KvDbPolyline* KvDbPolyline::clone() const
 Kvmo::ErrorStatus KvDbPolyline::moveBy(const KvGeVector3d& offset)
 {
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
-    const KvGeVector3d own = inOwnSystem(offset, m_normal);
+    const KvGeVector3d own = inOwnSystem(offset, planarNormal());
     for (Vertex& vertex : m_vertices) vertex.point = KvGePoint2d(vertex.point.x + own.x, vertex.point.y + own.y);
     m_elevation += own.z;
     return Kvmo::eOk;

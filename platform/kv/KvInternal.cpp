@@ -1,6 +1,7 @@
 #include "KvInternal.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace kvinternal {
 
@@ -16,3 +17,8 @@ void ocsAxes(const KvGeVector3d& normal, KvGeVector3d& xAxis, KvGeVector3d& yAxi
 }
 
 }  // namespace kvinternal
+
+bool kvinternal::sameBits(const double* a, const double* b, std::size_t count)
+{
+    return std::memcmp(a, b, count * sizeof(double)) == 0;
+}

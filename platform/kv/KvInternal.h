@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the host library's own sources; not part of the programming interface.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ namespace kvinternal {
 // Axes of an entity's own coordinate system from its normal (the drawing format's
 // arbitrary-axis rule), so planar entities measure the same whatever their plane.
 void ocsAxes(const KvGeVector3d& normal, KvGeVector3d& xAxis, KvGeVector3d& yAxis);
+
+// Equal bit for bit: a -0 is not a 0 (a drawing file writes back what it read).
+bool sameBits(const double* a, const double* b, std::size_t count);
 
 // Whether child may join owner: owner resident and open for write, child new or loaded
 // unowned into the same drawing.

@@ -102,3 +102,24 @@ TEST(CurveGeometry, PolylineConstantWidthOnlyWhenEverySegmentAgrees)
     EXPECT_EQ(p->getConstantWidth(width), Kvmo::eInvalidInput);
     EXPECT_DOUBLE_EQ(width, 0.0);
 }
+
+// Thickness and normal live apart once either leaves its default: each kind gives back what
+// was set (a -0 too), copies keep it, and a zero normal is refused.
+TEST(PlanarValues, ThicknessAndNormalComeBackAsSetThroughCopies)
+{
+    KvDbLine line;
+    KvDbCircle circle;
+    EXPECT_EQ(line.normal(), KvGeVector3d(0, 0, 1));
+    EXPECT_EQ(circle.thickness(), 0.0);
+    EXPECT_EQ(line.setNormal(KvGeVector3d(0, 0, 0)), Kvmo::eInvalidInput);
+    ASSERT_EQ(line.setThickness(-0.0), Kvmo::eOk);
+    EXPECT_TRUE(std::signbit(line.thickness()));
+    ASSERT_EQ(circle.setNormal(KvGeVector3d(0, 2, 0)), Kvmo::eOk);
+    ASSERT_EQ(circle.setThickness(2.5), Kvmo::eOk);
+    const std::unique_ptr<KvDbCircle> copy(circle.clone());
+    ASSERT_EQ(circle.setNormal(KvGeVector3d(0, 0, 1)), Kvmo::eOk);
+    EXPECT_EQ(circle.normal(), KvGeVector3d(0, 0, 1));
+    EXPECT_EQ(copy->normal(), KvGeVector3d(0, 1, 0));
+    EXPECT_EQ(copy->thickness(), 2.5);
+    EXPECT_EQ(line.normal(), KvGeVector3d(0, 0, 1));
+}

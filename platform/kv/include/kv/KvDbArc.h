@@ -23,9 +23,9 @@ public:
     Kvmo::ErrorStatus setEndAngle(double a);
     // Swept angle in radians, in (0, 2*pi].
     double totalAngle() const;
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
 
     Kvmo::ErrorStatus getStartParam(double& param) const override;
@@ -47,6 +47,4 @@ private:
     double m_radius = 0.0;
     double m_startAngle = 0.0;
     double m_endAngle = 0.0;
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
 };

@@ -13,9 +13,9 @@ public:
     Kvmo::ErrorStatus setCenter(const KvGePoint3d& c);
     double radius() const { return m_radius; }
     Kvmo::ErrorStatus setRadius(double r);
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
     double circumference() const;
 
@@ -36,6 +36,4 @@ protected:
 private:
     KvGePoint3d m_center;
     double m_radius = 0.0;
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
 };

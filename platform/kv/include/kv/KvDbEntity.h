@@ -52,6 +52,12 @@ protected:
     KvDbEntity(const KvDbEntity& other);
     // A setNormal's body: a zero vector is refused, any other is kept as a unit vector.
     Kvmo::ErrorStatus assignNormal(KvGeVector3d& normal, const KvGeVector3d& value);
+    // Thickness and normal of the kinds that have them: seldom values, as most entities lie
+    // flat in the drawing's plane.
+    double planarThickness() const { return seldom() ? seldom()->thickness : 0.0; }
+    KvGeVector3d planarNormal() const { return seldom() ? seldom()->normal : KvGeVector3d(0, 0, 1); }
+    Kvmo::ErrorStatus setPlanarThickness(double thickness);
+    Kvmo::ErrorStatus setPlanarNormal(const KvGeVector3d& normal);
 
 private:
     // Linetype, plot style, linetype scale, true colour and copiedFrom are seldom values

@@ -13,9 +13,9 @@ public:
     Kvmo::ErrorStatus setStartPoint(const KvGePoint3d& p);
     KvGePoint3d endPoint() const { return m_end; }
     Kvmo::ErrorStatus setEndPoint(const KvGePoint3d& p);
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
 
     Kvmo::ErrorStatus getStartParam(double& param) const override;
@@ -34,6 +34,4 @@ protected:
 
 private:
     KvGePoint3d m_start, m_end;
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
 };

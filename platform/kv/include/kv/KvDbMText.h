@@ -61,7 +61,7 @@ public:
     Kvmo::ErrorStatus setRotation(double radians);
     KvGeVector3d direction() const { return m_direction; }
     Kvmo::ErrorStatus setDirection(const KvGeVector3d& d);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
     bool backgroundFillOn() const { return m_backgroundFill; }
     Kvmo::ErrorStatus setBackgroundFill(bool on);
@@ -88,7 +88,6 @@ private:
     double m_textHeight = 2.5;
     double m_rotation = 0.0;
     KvGeVector3d m_direction = KvGeVector3d(1, 0, 0);
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
     bool m_backgroundFill = false;
     double m_lineSpacingFactor = 1.0;
     int m_lineSpacingStyle = kAtLeast;

@@ -7,6 +7,7 @@
 #include "kv/KvDbHandle.h"
 #include "kv/KvDbKind.h"
 #include "kv/KvDbObjectId.h"
+#include "kv/KvGeVector3d.h"
 #include "kv/KvSharedName.h"
 #include "kv/KvStatus.h"
 #include "kv/KvTypedValue.h"
@@ -87,6 +88,9 @@ protected:
         KvSharedName linetype;       // "ByLayer"
         double linetypeScale = 1.0;
         std::int32_t trueColor = -1;
+        // A planar entity's (see KvDbEntity::planarThickness).
+        double thickness = 0.0;
+        KvGeVector3d normal = KvGeVector3d(0, 0, 1);
     };
     const Seldom* seldom() const { return m_seldom.get(); }
     Seldom& seldomForWrite()

@@ -12,9 +12,9 @@ public:
 
     KvGePoint3d position() const { return m_position; }
     Kvmo::ErrorStatus setPosition(const KvGePoint3d& p);
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
     double ecsRotation() const { return m_ecsRotation; }
     Kvmo::ErrorStatus setEcsRotation(double r);
@@ -27,7 +27,5 @@ protected:
 
 private:
     KvGePoint3d m_position;
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
     double m_ecsRotation = 0.0;
 };

@@ -35,9 +35,9 @@ public:
     Kvmo::ErrorStatus setPlinegen(bool on);
     double elevation() const { return m_elevation; }
     Kvmo::ErrorStatus setElevation(double e);
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
 
     Kvmo::ErrorStatus getStartParam(double& param) const override;
@@ -59,6 +59,4 @@ private:
     bool m_closed = false;
     bool m_plinegen = false;
     double m_elevation = 0.0;
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
 };

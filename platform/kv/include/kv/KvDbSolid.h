@@ -12,9 +12,9 @@ public:
 
     Kvmo::ErrorStatus getPointAt(unsigned int index, KvGePoint3d& point) const;  // index 0..3
     Kvmo::ErrorStatus setPointAt(unsigned int index, const KvGePoint3d& point);
-    double thickness() const { return m_thickness; }
+    double thickness() const { return planarThickness(); }
     Kvmo::ErrorStatus setThickness(double t);
-    KvGeVector3d normal() const { return m_normal; }
+    KvGeVector3d normal() const { return planarNormal(); }
     Kvmo::ErrorStatus setNormal(const KvGeVector3d& n);
 
     KvDbSolid* clone() const override;
@@ -25,6 +25,4 @@ protected:
 
 private:
     KvGePoint3d m_points[4];
-    double m_thickness = 0.0;
-    KvGeVector3d m_normal = KvGeVector3d(0, 0, 1);
 };
