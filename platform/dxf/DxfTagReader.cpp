@@ -135,9 +135,8 @@ void DxfTagReader::setWindow(std::string_view data, std::uint64_t base, std::uin
     m_lastLineCut = false;
 }
 
-bool DxfTagReader::next(DxfTag& tag)
+bool DxfTagReader::nextSlow(DxfTag& tag)
 {
-    m_needMore = false;
     if (m_pos >= m_data.size()) {
         m_needMore = !m_final;
         return false;
@@ -172,34 +171,6 @@ std::string_view DxfTagReader::readLine(bool& hadLine)
     std::string_view line(begin, len);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
-}
-
-bool DxfTagReader::readPlainAscii(DxfTag& tag)
-{
-    // The usual tag, whole in the window: a group code of digits after optional spaces, its
-    // line ended by a bare line feed, then the value's line. Anything else takes the long way.
-    const char* const data = m_data.data();
-    const std::size_t size = m_data.size();
-    std::size_t i = m_pos;
-    while (i < size && data[i] == ' ') ++i;
-    const std::size_t digits = i;
-    int code = 0;
-    while (i < size && i - digits < 5 && data[i] >= '0' && data[i] <= '9') code = code * 10 + (data[i++] - '0');
-    if (i == digits || i >= size || data[i] != '\n' || code > 32767) return false;
-    const std::size_t valueBegin = i + 1;
-    const void* nl = valueBegin < size ? std::memchr(data + valueBegin, '\n', size - valueBegin) : nullptr;
-    if (nl == nullptr) return false;
-    const std::size_t valueEnd = static_cast<std::size_t>(static_cast<const char*>(nl) - data);
-    tag.pos = DxfPosition{m_line, m_base + m_pos, false};
-    tag.code = code;
-    tag.raw = std::string_view(data + valueBegin, valueEnd - valueBegin);
-    if (!tag.raw.empty() && tag.raw.back() == '\r') tag.raw.remove_suffix(1);
-    m_pos = valueEnd + 1;
-    m_line += 2;
-    tag.end = m_base + m_pos;
-    tag.parsed = DxfTag::Parsed::kNone;
-    m_lastLineCut = false;
-    return true;
 }
 
 void DxfTagReader::readAscii(DxfTag& tag)

@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -56,7 +58,18 @@ public:
     bool atEnd() const { return m_pos >= m_data.size(); }
 
     // Reads the next tag; false at the end of the data.
-    bool next(DxfTag& tag);
+    [[gnu::always_inline]] bool next(DxfTag& tag)
+    {
+        m_needMore = false;
+        // Nearly every tag of an ASCII file is a plain one: read here, without the calls and the
+        // cut-by-window handling of the long way.
+        if (!m_binary && readPlainAscii(tag)) {
+            const DxfValueKind kind = dxfValueKind(tag.code);
+            if (dxfIsNumeric(kind)) checkNumber(tag, kind);
+            return true;
+        }
+        return nextSlow(tag);
+    }
 
     double real(const DxfTag& tag) const;
     std::int64_t integer(const DxfTag& tag) const;
@@ -72,6 +85,7 @@ public:
 
 private:
     struct CutByWindow {};  // thrown inside next() only
+    bool nextSlow(DxfTag& tag);
     void readAscii(DxfTag& tag);
     void readBinary(DxfTag& tag);
     std::string_view readLine(bool& hadLine);
@@ -90,5 +104,35 @@ private:
     bool m_final = true;
     bool m_needMore = false;
 };
+
+inline bool DxfTagReader::readPlainAscii(DxfTag& tag)
+{
+    // The usual tag, whole in the window: a group code of digits after optional spaces, its
+    // line ended by a bare line feed, then the value's line. Anything else takes the long way.
+    const char* const data = m_data.data();
+    const std::size_t size = m_data.size();
+    std::size_t i = m_pos;
+    while (i < size && data[i] == ' ') ++i;
+    const std::size_t digits = i;
+    const std::size_t digitsEnd = std::min(size, digits + 5);
+    unsigned code = 0;
+    for (unsigned d; i < digitsEnd && (d = static_cast<unsigned char>(data[i]) - unsigned('0')) <= 9; ++i)
+        code = code * 10 + d;
+    if (i == digits || i >= size || data[i] != '\n' || code > 32767) return false;
+    const std::size_t valueBegin = i + 1;
+    const void* nl = valueBegin < size ? std::memchr(data + valueBegin, '\n', size - valueBegin) : nullptr;
+    if (nl == nullptr) return false;
+    const std::size_t valueEnd = static_cast<std::size_t>(static_cast<const char*>(nl) - data);
+    tag.pos = DxfPosition{m_line, m_base + m_pos, false};
+    tag.code = static_cast<int>(code);
+    tag.raw = std::string_view(data + valueBegin, valueEnd - valueBegin);
+    if (!tag.raw.empty() && tag.raw.back() == '\r') tag.raw.remove_suffix(1);
+    m_pos = valueEnd + 1;
+    m_line += 2;
+    tag.end = m_base + m_pos;
+    tag.parsed = DxfTag::Parsed::kNone;
+    m_lastLineCut = false;
+    return true;
+}
 
 std::string_view dxfTrim(std::string_view s);
