@@ -9,7 +9,7 @@ bool KvHandleIndex::findInRuns(std::uint64_t handle, std::uint64_t& serial) cons
     if (next == m_runs.begin()) return false;
     const Run& run = *(next - 1);
     if (handle - run.handle >= run.count) return false;
-    serial = run.serial + (handle - run.handle);
+    serial = m_firstSerial + run.serial + (handle - run.handle);
     return true;
 }
 
@@ -26,21 +26,28 @@ bool KvHandleIndex::find(std::uint64_t handle, std::uint64_t& serial) const
 bool KvHandleIndex::insert(std::uint64_t handle, std::uint64_t serial)
 {
     if (handle == 0 || handle == ~std::uint64_t{0}) return false;
+    if (m_runs.empty() && m_end == 1) m_firstSerial = serial;
     if (handle < m_end) {
         std::uint64_t known = 0;
         if (findInRuns(handle, known)) return false;
         return m_others.insert(handle, serial);
     }
+    if (serial < m_firstSerial || serial - m_firstSerial > UINT32_MAX) {
+        m_others.insert(handle, serial);
+        m_end = handle + 1;
+        return true;
+    }
     // Above everything: new, and it continues the last run or starts one.
     if (!m_runs.empty()) {
         Run& last = m_runs.back();
-        if (handle == last.handle + last.count && serial == last.serial + last.count) {
+        if (handle == last.handle + last.count && serial - m_firstSerial == std::uint64_t{last.serial} + last.count &&
+            last.count < UINT32_MAX) {
             ++last.count;
             m_end = handle + 1;
             return true;
         }
     }
-    m_runs.push_back(Run{handle, serial, 1});
+    m_runs.push_back(Run{handle, static_cast<std::uint32_t>(serial - m_firstSerial), 1});
     m_end = handle + 1;
     return true;
 }
