@@ -7,9 +7,10 @@
 #include "engine/SharedText.h"
 
 struct BaseEnt {
-    ObjKind type = ObjKind(0);
     SharedText csName;        // localised kind name; the effective block name for blocks
     std::u16string csHandle;  // database handle as upper-case hexadecimal text
+    // Last: a record's own flag takes the room after it (hundreds of thousands of records).
+    ObjKind type = ObjKind(0);
 
     // Entry type - 1 of lsObjNames; empty for a kind it has no entry for.
     std::u16string TypeName(const std::vector<std::u16string>& lsObjNames) const;

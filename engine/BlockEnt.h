@@ -11,7 +11,7 @@
 #include "kv/KvGeScale3d.h"
 
 struct BlockEnt : BaseEnt {
-    bool isDynamic = false;
+    bool isDynamic = false;     // first: beside BaseEnt::type
     PropValueList lsAttributs;  // one per attribute, in the reference's order
     PropValueList lsProps;      // dynamic properties; empty for a static block
     KvDbObjectId idBlkTblRec;   // the record the reference points to (anonymous for dynamic ones)

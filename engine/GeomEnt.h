@@ -36,6 +36,6 @@ public:
     // table copies it into a cell without making it first.
     const std::u16string* CommonValueHeld(std::size_t position) const;
 
+    bool hasThickness = true;  // first: beside BaseEnt::type
     CommonProps commonProps;
-    bool hasThickness = true;
 };
