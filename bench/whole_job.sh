@@ -67,7 +67,7 @@ for n in "${counts[@]}"; do
     /usr/bin/python3 "$root/bench/make_big_drawing.py" "$drawing.tmp" "$n" > /dev/null
     mv "$drawing.tmp" "$drawing"
   fi
-  size=$(stat -c %s "$drawing")
+  size=$(stat -L -c %s "$drawing")
   job_times=(); job_peaks=(); ogr_times=(); ogr_peaks=()
   best_steps=""
   for ((i = 1; i <= runs; i++)); do
