@@ -70,7 +70,7 @@ void KvDbBlockReference::setDynamicProperties(KvDbDynBlockReferencePropertyArray
 
 KvDbObjectIterator* KvDbBlockReference::attributeIterator() const
 {
-    return new KvDbObjectIterator(m_attributes.toVector());
+    return m_attributes.newIterator();
 }
 
 Kvmo::ErrorStatus KvDbBlockReference::appendAttribute(KvDbObjectId& id, KvDbAttribute* attribute)

@@ -1,5 +1,7 @@
 #include "kv/KvDbObjectIdList.h"
 
+#include "kv/KvDbObjectIterator.h"
+
 KvDbObjectIdList::KvDbObjectIdList(const KvDbObjectIdList& other)
 {
     *this = other;
@@ -52,4 +54,10 @@ std::vector<KvDbObjectId> KvDbObjectIdList::toVector() const
     ids.reserve(m_count);
     for (std::uint32_t i = 0; i < m_count; ++i) ids.emplace_back(m_first + i);
     return ids;
+}
+
+KvDbObjectIterator* KvDbObjectIdList::newIterator() const
+{
+    if (onHeap()) return new KvDbObjectIterator(*m_list);
+    return new KvDbObjectIterator(KvDbObjectId(m_first), m_count);
 }

@@ -80,10 +80,14 @@ KvDbObjectIterator* KvDbSymbolTable::newIterator() const
 
 void KvDbObjectIterator::skipErased()
 {
-    while (m_index < m_ids.size()) {
-        const KvDbDatabase* pDb = m_ids[m_index].database();
-        const KvDbObject* pObject = pDb ? pDb->objectAt(m_ids[m_index]) : nullptr;
+    for (; m_index < m_size; ++m_index) {
+        const KvDbObjectId id = at(m_index);
+        // Serials are unique across drawings: an object the last drawing finds is its own.
+        const KvDbObject* pObject = m_pDb ? m_pDb->objectAt(id) : nullptr;
+        if (pObject == nullptr) {
+            m_pDb = id.database();
+            pObject = m_pDb ? m_pDb->objectAt(id) : nullptr;
+        }
         if (pObject && !pObject->isErased()) return;
-        ++m_index;
     }
 }

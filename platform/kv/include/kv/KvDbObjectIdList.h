@@ -5,6 +5,8 @@
 
 #include "kv/KvDbObjectId.h"
 
+class KvDbObjectIterator;
+
 // A short list of ids in 16 bytes. Ids of consecutive serials, as a drawing's attributes are
 // (each reference's follow it in the file), are kept as the first and the count; any other
 // list goes on the heap.
@@ -20,6 +22,8 @@ public:
     void push_back(KvDbObjectId id);
     void clear();
     std::vector<KvDbObjectId> toVector() const;
+    // A new iterator over the ids (a run needs no list of them).
+    KvDbObjectIterator* newIterator() const;
 
 private:
     static constexpr std::uint32_t kOnHeap = 0xFFFFFFFF;
