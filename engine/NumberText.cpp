@@ -188,14 +188,35 @@ double ReadNumberText(std::u16string_view csText)
     return bNegative ? -value : value;
 }
 
+namespace {
+
+bool PlainDecimalKeptByStep(double step, const std::u16string& text)
+{
+    const std::size_t n = text.size();
+    if (n == 0 || n > 7 || (text[0] == u'0' && n > 1)) return false;
+    std::size_t nDecimals = 0;
+    const std::size_t point = text.find(u'.');
+    if (point != std::u16string::npos) {
+        nDecimals = n - point - 1;
+        if (point == 0 || nDecimals == 0 || text.back() == u'0') return false;
+    } else if (n > 6) {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (i != point && !IsAsciiDigit(text[i])) return false;
+    if (!(step > 0.0)) return true;
+    const auto* pStep = std::find(std::begin(kSteps), std::end(kSteps), step);
+    return pStep != std::end(kSteps) && nDecimals <= static_cast<std::size_t>(pStep - std::begin(kSteps));
+}
+
+}  // namespace
+
 std::u16string RoundNumericText(double step, const std::u16string& text)
 {
-    // A whole number of up to six digits is its own text at a drawing's steps (none, or a
-    // power of ten up to 1): rounding moves it by less than "%g" shows.
-    if (!text.empty() && text.size() <= 6 && (text[0] != u'0' || text.size() == 1) &&
-        (!(step > 0.0) || std::find(std::begin(kSteps), std::end(kSteps), step) != std::end(kSteps)) &&
-        std::all_of(text.begin(), text.end(), IsAsciiDigit))
-        return text;
+    // A plain decimal of up to six digits, no leading zero, no trailing zero in its fraction and
+    // no more decimals than the step has (none, or a power of ten up to 1) is its own text:
+    // rounding moves it by less than "%g" shows.
+    if (PlainDecimalKeptByStep(step, text)) return text;
     return FormatNumber(RoundToStep(step, ReadNumberText(text)));
 }
 

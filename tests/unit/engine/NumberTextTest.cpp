@@ -44,9 +44,9 @@ TEST(NumberTextTest, NumericTextIsRoundedAndRewritten)
     EXPECT_EQ(RoundNumericText(0.01, u"abc"), u"0");
 }
 
-// Whole numbers of up to six digits skip the conversions: the texts must be what rounding
+// Plain decimals of up to six digits skip the conversions: the texts must be what rounding
 // and writing them gives at every step a drawing can have.
-TEST(NumberTextTest, WholeNumbersRoundToThemselvesAtEveryStep)
+TEST(NumberTextTest, PlainDecimalsRoundToThemselvesAtEveryStep)
 {
     std::vector<double> steps{0.0};
     for (int n = 0; n <= 8; ++n) steps.push_back(StepFromPrecision(n));
@@ -55,11 +55,21 @@ TEST(NumberTextTest, WholeNumbersRoundToThemselvesAtEveryStep)
     for (int i = 0; i < 30000; ++i) {
         const std::uint32_t value = i < 10000 ? static_cast<std::uint32_t>(i) : (next() >> 8) % 1000000;
         const std::string digits = std::to_string(value);
-        const std::u16string text(digits.begin(), digits.end());
-        for (double step : steps)
-            ASSERT_EQ(RoundNumericText(step, text), FormatNumber(RoundToStep(step, ReadNumberText(text))))
-                << value << " at " << step;
+        // The whole number, and the same digits with a point before any of them but the first.
+        std::string withPoint = digits;
+        if (digits.size() > 1) withPoint.insert(1 + next() % (digits.size() - 1), ".");
+        for (const std::string& number : {digits, withPoint}) {
+            const std::u16string text(number.begin(), number.end());
+            for (double step : steps)
+                ASSERT_EQ(RoundNumericText(step, text), FormatNumber(RoundToStep(step, ReadNumberText(text))))
+                    << number << " at " << step;
+        }
     }
+    EXPECT_EQ(RoundNumericText(0.01, u"2999.99"), u"2999.99");
+    EXPECT_EQ(RoundNumericText(0.1, u"2999.99"), u"3000");
+    EXPECT_EQ(RoundNumericText(0.01, u"12.50"), u"12.5");
+    EXPECT_EQ(RoundNumericText(0.01, u"1234.56"), u"1234.56");
+    EXPECT_EQ(RoundNumericText(0.0, u"12345.67"), u"12345.7");
     EXPECT_EQ(RoundNumericText(1.0, u"007"), u"7");
     EXPECT_EQ(RoundNumericText(0.3, u"4"), u"3.9");
     EXPECT_EQ(RoundNumericText(1e-4, u"1234567"), u"1.23457e+06");
