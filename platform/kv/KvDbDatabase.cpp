@@ -25,10 +25,12 @@ struct OwnerRun {
     KvDbDatabase* database;
 };
 
+// Constant-initialised: no guard of a function's static on each id's lookup.
+constinit std::vector<OwnerRun> g_owners;
+
 std::vector<OwnerRun>& idOwners()
 {
-    static std::vector<OwnerRun> owners;
-    return owners;
+    return g_owners;
 }
 
 const char16_t* const kTableStyleDictionary = u"ACAD_TABLESTYLE";

@@ -75,14 +75,8 @@ void KvSerialRuns::append(std::uint64_t serial)
     ++m_size;
 }
 
-std::size_t KvSerialRuns::find(std::uint64_t serial) const
+std::size_t KvSerialRuns::findInEarlierRuns(std::uint64_t serial) const
 {
-    // Most objects are in the last run (a drawing read in one go): no search for them.
-    if (!m_runs.empty() && serial >= m_runs.back().first) {
-        const Run& last = m_runs.back();
-        const std::uint64_t offset = serial - last.first;
-        return offset < m_size - last.position ? last.position + static_cast<std::size_t>(offset) : npos;
-    }
     auto next = std::upper_bound(m_runs.begin(), m_runs.end(), serial,
                                  [](std::uint64_t s, const Run& run) { return s < run.first; });
     if (next == m_runs.begin()) return npos;

@@ -44,10 +44,20 @@ public:
 
     // serial must be above every serial appended before.
     void append(std::uint64_t serial);
-    std::size_t find(std::uint64_t serial) const;
+    std::size_t find(std::uint64_t serial) const
+    {
+        // Most objects are in the last run (a drawing read in one go): no search, no call for them.
+        if (!m_runs.empty() && serial >= m_runs.back().first) {
+            const Run& last = m_runs.back();
+            const std::uint64_t offset = serial - last.first;
+            return offset < m_size - last.position ? last.position + static_cast<std::size_t>(offset) : npos;
+        }
+        return findInEarlierRuns(serial);
+    }
     std::size_t size() const { return m_size; }
 
 private:
+    std::size_t findInEarlierRuns(std::uint64_t serial) const;
     struct Run {
         std::uint64_t first;
         std::size_t position;
