@@ -306,9 +306,12 @@ private:
         if (!btr || !isAnonymous(*btr)) return;
         const KvTypedValueList* x = appData(*btr, u"AcDbDynamicBlockTrueName", i);
         if (!x || i >= x->size() || (*x)[i].code != 1000 || !(*x)[i].text() || (*x)[i].text()->empty()) return;
-        // The reader clears the change marks this leaves once everything is resolved.
-        const KvDbObjectPointer<KvDbBlockTableRecord> opened(definition, KvDb::kForWrite);
-        if (opened) opened->setName(*(*x)[i].text());
+        {
+            const KvDbObjectPointer<KvDbBlockTableRecord> opened(definition, KvDb::kForWrite);
+            if (opened) opened->setName(*(*x)[i].text());
+        }
+        // The name the file gives it: no change to the file.
+        btr->setModifiedSinceLoad(false);
     }
 
     KvDbObjectId entry(KvDbObjectId dictId, const std::u16string& name)

@@ -73,8 +73,11 @@ void Reader::joinMultiPartTexts()
                 contents += (contents.ends_with(u"\\N") ? u"" : u"\\N") + column->contents();
         }
         if (contents == text->contents()) continue;
-        const KvDbObjectPointer<KvDbMText> opened(text->objectId(), KvDb::kForWrite);
-        if (opened) opened->setContents(std::move(contents));
+        {
+            const KvDbObjectPointer<KvDbMText> opened(text->objectId(), KvDb::kForWrite);
+            if (opened) opened->setContents(std::move(contents));
+        }
+        text->setModifiedSinceLoad(false);
     }
 }
 
@@ -85,11 +88,7 @@ void Reader::finish()
     attachToOwners();
     resolveLinks();
     joinMultiPartTexts();
-    std::vector<KvDbObjectId> references;
-    for (const Staged& s : m_staged)
-        if (s.kind == kReference) references.push_back(s.id());
-    dxfResolveDynamicBlocks(m_db, m_doc, references);
-    for (Staged& s : m_staged) s.object->setModifiedSinceLoad(false);
+    dxfResolveDynamicBlocks(m_db, m_doc, m_references);
     for (KvDbObjectId id : m_tables) m_db.objectAt(id)->setModifiedSinceLoad(false);
     m_db.objectAt(m_root)->setModifiedSinceLoad(false);
     m_doc.changeCounterAtLoad = m_db.changeCounter();
@@ -110,24 +109,31 @@ void Reader::storeObjects()
         failAt(m_maxHandleOffset, "handle " + hexText(m_maxHandle) + " leaves no room for new objects");
     // Into the database in file order: objects with their own handle first, so that made-up
     // handles for the others (R12) cannot collide with any of the file's.
+    // Serials only grow: the first object stored has the least.
+    m_doc.firstSerial = ~std::uint64_t{0};
+    bool withoutHandle = false;
     for (Staged& s : m_staged) {
-        if (s.handle == 0) continue;
+        if (s.handle == 0) {
+            withoutHandle = true;
+            continue;
+        }
         KvDbObjectId id;
         Kvmo::ErrorStatus es = m_db.addKvDbObject(id, s.object, KvDbHandle(s.handle));
         if (es == Kvmo::eDuplicateKey) failAt(s.offset, "duplicate handle " + hexText(s.handle));
         if (es != Kvmo::eOk) failAt(s.offset, "object could not be stored");
         s.owned = false;
         s.objectId = id;
+        m_doc.firstSerial = std::min(m_doc.firstSerial, id.serial());
     }
     m_db.setHandseed(KvDbHandle(std::max(m_maxHandle + 1, m_fileHandseed)));
     for (Staged& s : m_staged) {
+        if (!withoutHandle) break;
         if (!s.owned) continue;
         s.objectId = addWithNewHandle(s.object, s.offset);
         s.owned = false;
+        m_doc.firstSerial = std::min(m_doc.firstSerial, s.objectId.serial());
         if (s.synthetic) m_doc.synthetic.insert(s.objectId.serial());
     }
-    m_doc.firstSerial = ~std::uint64_t{0};
-    for (const Staged& s : m_staged) m_doc.firstSerial = std::min(m_doc.firstSerial, s.id().serial());
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
         if (m_chunkStaged[i] != kNone && !m_doc.setChunkId(m_doc.chunks[i], m_staged[m_chunkStaged[i]].id()))
             failAt(m_doc.chunks[i].begin, "too many objects");
@@ -158,9 +164,13 @@ void Reader::attachToOwners()
     std::uint64_t layoutHandle = 0;
     KvDbObjectId layoutId;
     KvDbBlockTableRecord* layout = nullptr;
+    bool isLayout = false;
+    std::uint32_t lastParent = kNone;
+    bool parentIsLayout = false;
     for (const auto& [staged, handle] : m_xdictionaries) m_staged[staged].object->setExtensionDictionary(idOf(handle));
     for (Staged& s : m_staged) {
         KvDbObject* o = s.object;
+        if (s.kind == kReference) m_references.push_back(s.id());
         if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
         std::uint32_t parent = s.parent;
         if (s.ownerFirst) {
@@ -168,16 +178,25 @@ void Reader::attachToOwners()
                 layoutHandle = s.owner;
                 layoutId = idOf(s.owner);
                 layout = kvCast<KvDbBlockTableRecord>(m_db.objectAt(layoutId));
+                isLayout = layout && layout->isLayout();
             }
             if (layout) {
-                layout->attachLoadedEntity(s.id());
+                if (isLayout)
+                    layout->attachLoadedLayoutEntity(m_db, s.id());
+                else
+                    layout->attachLoadedEntity(s.id());
                 o->setOwnerId(layoutId);
                 continue;
             }
         }
         const Staged* p = parent == kNone ? nullptr : &m_staged[parent];
         if (p && p->kind == kBlockRecord) {
-            static_cast<KvDbBlockTableRecord*>(p->object)->attachLoadedEntity(s.id());
+            auto* block = static_cast<KvDbBlockTableRecord*>(p->object);
+            if (parent != lastParent) lastParent = parent, parentIsLayout = block->isLayout();
+            if (parentIsLayout)
+                block->attachLoadedLayoutEntity(m_db, s.id());
+            else
+                block->attachLoadedEntity(s.id());
             o->setOwnerId(p->id());
         } else if (p && p->kind == kReference) {
             static_cast<KvDbBlockReference*>(p->object)->attachLoadedAttribute(s.id());
@@ -247,50 +266,53 @@ void Reader::resolveLinks()
         return *styleMemo[n];
     };
     for (const Link& l : m_links) {
-        KvDbObject* o = m_db.objectAt(m_staged[l.staged].id());
-        // The setters want a write open; the flags it leaves are cleared below.
-        const KvDbObjectPointer<KvDbObject> opened(o->objectId(), KvDb::kForWrite);
-        switch (l.kind) {
-        case LinkKind::kBlockByName: {
-            std::uint32_t block = blockFor(l.name);
-            if (block == kNone)
-                failAt(m_staged[l.staged].offset, "block \"" + kvToUtf8(name(l.name)) + "\" is not defined");
-            static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[block].id());
-            break;
+        KvDbObject* o = m_staged[l.staged].object;
+        {
+            // The setters want a write open: the change mark it leaves is not a change to the file.
+            const KvDbObjectPointer<KvDbObject> opened(o->objectId(), KvDb::kForWrite);
+            switch (l.kind) {
+            case LinkKind::kBlockByName: {
+                std::uint32_t block = blockFor(l.name);
+                if (block == kNone)
+                    failAt(m_staged[l.staged].offset, "block \"" + kvToUtf8(name(l.name)) + "\" is not defined");
+                static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[block].id());
+                break;
+            }
+            case LinkKind::kTextStyleByName: {
+                KvDbObjectId style = styleFor(l.name);
+                if (style.isNull()) break;
+                if (auto* m = kvCast<KvDbMText>(o))
+                    m->setTextStyle(style);
+                else if (auto* t = kvCast<KvDbText>(o))
+                    t->setTextStyle(style);
+                else if (auto* ts = kvCast<KvDbTableStyle>(o))
+                    ts->setTextStyle(style);
+                break;
+            }
+            case LinkKind::kPlotStyle: {
+                auto it = plotStyleNames.find(l.handle);
+                if (it != plotStyleNames.end()) static_cast<KvDbEntity*>(o)->setPlotStyleName(it->second);
+                break;
+            }
+            case LinkKind::kLayerPlotStyle: {
+                auto it = plotStyleNames.find(l.handle);
+                if (it != plotStyleNames.end()) static_cast<KvDbLayerTableRecord*>(o)->plotStyleName = it->second;
+                break;
+            }
+            case LinkKind::kTableStyle: static_cast<KvDbTable*>(o)->setTableStyle(idOf(l.handle)); break;
+            case LinkKind::kCellBlock:
+                static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, idOf(l.handle), true);
+                break;
+            case LinkKind::kTableRecord:
+                static_cast<KvDbSymbolTable*>(m_db.objectAt(m_staged[static_cast<std::uint32_t>(l.row)].id()))
+                    ->attachLoadedRecord(o->objectId());
+                o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id());
+                break;
+            case LinkKind::kDictEntry:
+            case LinkKind::kBlockOwner: break;
+            }
         }
-        case LinkKind::kTextStyleByName: {
-            KvDbObjectId style = styleFor(l.name);
-            if (style.isNull()) break;
-            if (auto* m = kvCast<KvDbMText>(o))
-                m->setTextStyle(style);
-            else if (auto* t = kvCast<KvDbText>(o))
-                t->setTextStyle(style);
-            else if (auto* ts = kvCast<KvDbTableStyle>(o))
-                ts->setTextStyle(style);
-            break;
-        }
-        case LinkKind::kPlotStyle: {
-            auto it = plotStyleNames.find(l.handle);
-            if (it != plotStyleNames.end()) static_cast<KvDbEntity*>(o)->setPlotStyleName(it->second);
-            break;
-        }
-        case LinkKind::kLayerPlotStyle: {
-            auto it = plotStyleNames.find(l.handle);
-            if (it != plotStyleNames.end()) static_cast<KvDbLayerTableRecord*>(o)->plotStyleName = it->second;
-            break;
-        }
-        case LinkKind::kTableStyle: static_cast<KvDbTable*>(o)->setTableStyle(idOf(l.handle)); break;
-        case LinkKind::kCellBlock:
-            static_cast<KvDbTable*>(o)->setBlockTableRecordId(l.row, l.col, idOf(l.handle), true);
-            break;
-        case LinkKind::kTableRecord:
-            static_cast<KvDbSymbolTable*>(m_db.objectAt(m_staged[static_cast<std::uint32_t>(l.row)].id()))
-                ->attachLoadedRecord(o->objectId());
-            o->setOwnerId(m_staged[static_cast<std::uint32_t>(l.row)].id());
-            break;
-        case LinkKind::kDictEntry:
-        case LinkKind::kBlockOwner: break;
-        }
+        o->setModifiedSinceLoad(false);
     }
     if (!m_standardTableStyle.isNull()) {
         auto it = textStyles.find(u"STANDARD");

@@ -239,6 +239,23 @@ bool Reader::joinPart()
     m_links.reserve(m_links.size() + p.m_links.size());
     m_chunks.reserve(m_chunks.size() + p.m_chunks.size());
     m_chunkStaged.reserve(m_chunkStaged.size() + p.m_chunkStaged.size());
+    // The chunks are copied beside the objects, on a thread of their own.
+    auto copyChunks = [&] {
+        appendReleasing(m_chunks, p.m_chunks, [](const DxfChunk& c) { return c; });
+        appendReleasing(m_chunkStaged, p.m_chunkStaged, mapped);
+    };
+    struct Joined {
+        std::thread thread;
+        ~Joined()
+        {
+            if (thread.joinable()) thread.join();
+        }
+    } copier;
+    try {
+        copier.thread = std::thread(copyChunks);
+    } catch (const std::system_error&) {
+        copyChunks();
+    }
     appendReleasing(m_staged, p.m_staged, [&](Staged s) {
         s.parent = mapped(s.parent);
         return s;
@@ -251,8 +268,7 @@ bool Reader::joinPart()
     }
     for (const auto& [staged, handle] : p.m_xdictionaries) m_xdictionaries.emplace_back(mapped(staged), handle);
     for (std::uint32_t staged : p.m_multiPartTexts) m_multiPartTexts.push_back(mapped(staged));
-    appendReleasing(m_chunks, p.m_chunks, [](const DxfChunk& c) { return c; });
-    appendReleasing(m_chunkStaged, p.m_chunkStaged, mapped);
+    if (copier.thread.joinable()) copier.thread.join();
     if (p.m_maxHandle > m_maxHandle) m_maxHandle = p.m_maxHandle, m_maxHandleOffset = p.m_maxHandleOffset;
     if (p.m_lastComplex != kNone) {
         m_lastComplex = mapped(p.m_lastComplex);

@@ -266,7 +266,11 @@ void KvDbDatabase::setUcs(const KvGePoint3d& origin, const KvGeVector3d& xdir, c
 void KvDbDatabase::noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId)
 {
     const auto* pBlock = kvCast<KvDbBlockTableRecord>(objectAt(blockId));
-    if (!pBlock || !pBlock->isLayout()) return;
+    if (pBlock && pBlock->isLayout()) noteLayoutEntityAppended(entityId);
+}
+
+void KvDbDatabase::noteLayoutEntityAppended(KvDbObjectId entityId)
+{
     Indexes& index = *m_index;
     if (!index.layoutIndexed && !m_layoutEntities.empty() && entityId < m_layoutEntities.back()) {
         index.layoutIndexed = true;

@@ -25,6 +25,8 @@ public:
     const std::vector<KvDbObjectId>& entityIds() const { return m_entities; }
     // For the drawing reader: links an entity already in the database, without open rules.
     void attachLoadedEntity(KvDbObjectId id);
+    // The same for a record the reader found to be a layout of db: no lookup of the record per entity.
+    void attachLoadedLayoutEntity(KvDbDatabase& db, KvDbObjectId id);
 
     bool isAnonymous() const;  // name starts with '*' and is not a layout
     bool isLayout() const;     // model space or a paper space
@@ -83,4 +85,10 @@ inline void KvDbBlockTableRecord::attachLoadedEntity(KvDbObjectId id)
 {
     m_entities.push_back(id);
     if (database() != nullptr) database()->noteEntityAppended(objectId(), id);
+}
+
+inline void KvDbBlockTableRecord::attachLoadedLayoutEntity(KvDbDatabase& db, KvDbObjectId id)
+{
+    m_entities.push_back(id);
+    db.noteLayoutEntityAppended(id);
 }

@@ -132,6 +132,7 @@ private:
     friend class KvDbBlockTableRecord;
     friend Kvmo::ErrorStatus kvdbOpenKvDbObject(KvDbObject*&, KvDbObjectId, KvDb::OpenMode, bool);
     void noteEntityAppended(KvDbObjectId blockId, KvDbObjectId entityId);
+    void noteLayoutEntityAppended(KvDbObjectId entityId);
     void noteChange() { ++m_changeCounter; }
     bool canErase(KvDbObjectId id) const;
     void buildDefaultDrawing();
