@@ -2,8 +2,13 @@
 
 #include <sys/mman.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <new>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KV_POOL_OFF 1
@@ -24,14 +29,71 @@ struct FreeObject {
     FreeObject* next;
 };
 
+constexpr std::size_t kClasses = kLargest / kGrain + 1;
+
+// What the pools of ended threads leave: the unused rest of their last block and their freed
+// objects, taken up by the next pool that needs a block (a host opens a large drawing on a
+// second thread each time: it must not grow by a block per opening).
+struct Leftovers {
+    std::mutex lock;
+    std::vector<std::pair<char*, char*>> rests;
+    FreeObject* free[kClasses] = {};
+};
+Leftovers& leftovers()
+{
+    static auto* l = new Leftovers;  // never destroyed: threads may end after the statics go
+    return *l;
+}
+
 struct Pool {
-    FreeObject* free[kLargest / kGrain + 1] = {};
+    FreeObject* free[kClasses] = {};
     char* next = nullptr;
     char* end = nullptr;
 
-    // A block aligned on its size, so that the system can map it with one huge page.
+    Pool() = default;
+    Pool(const Pool&) = delete;
+    Pool& operator=(const Pool&) = delete;
+    ~Pool()
+    {
+        Leftovers& l = leftovers();
+        const std::lock_guard<std::mutex> hold(l.lock);
+        // A rest serves any size the pool gives; a smaller one is not worth keeping.
+        if (end - next >= static_cast<std::ptrdiff_t>(kLargest)) {
+            try {
+                l.rests.emplace_back(next, end);
+            } catch (const std::bad_alloc&) {
+            }
+        }
+        for (std::size_t c = 0; c < kClasses; ++c) splice(l.free[c], free[c]);
+    }
+
+    // Appends list `from` to list `to`.
+    static void splice(FreeObject*& to, FreeObject* from)
+    {
+        if (from == nullptr) return;
+        FreeObject* last = from;
+        while (last->next != nullptr) last = last->next;
+        last->next = to;
+        to = from;
+    }
+
+    // Another pool's leftovers first; then a block aligned on its size, so that the system can
+    // map it with one huge page.
     void newBlock()
     {
+        {
+            Leftovers& l = leftovers();
+            const std::lock_guard<std::mutex> hold(l.lock);
+            for (std::size_t c = 0; c < kClasses; ++c) {
+                splice(free[c], l.free[c]);
+                l.free[c] = nullptr;
+            }
+            if (!l.rests.empty()) {
+                std::tie(next, end) = l.rests.back();
+                l.rests.pop_back();
+                return;
+            }
+        }
         void* raw = ::mmap(nullptr, 2 * kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (raw == MAP_FAILED) throw std::bad_alloc();
         auto at = reinterpret_cast<std::uintptr_t>(raw);
