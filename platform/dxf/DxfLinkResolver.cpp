@@ -84,8 +84,25 @@ void Reader::joinMultiPartTexts()
 void Reader::finish()
 {
     storeObjects();
-    addMissingTables();
-    attachToOwners();
+    {
+        // The chunks learn their objects' numbers beside the linking: they only read the stored ids.
+        // Its error comes first, as it would on one thread.
+        std::size_t unnumbered = 0;
+        auto number = [&] { unnumbered = numberChunks(); };
+        Beside numbering(number);
+        auto tooMany = [&] {
+            numbering.join();
+            if (unnumbered < m_doc.chunks.size()) failAt(m_doc.chunks[unnumbered].begin, "too many objects");
+        };
+        try {
+            addMissingTables();
+            attachToOwners();
+        } catch (...) {
+            tooMany();
+            throw;
+        }
+        tooMany();
+    }
     resolveLinks();
     joinMultiPartTexts();
     dxfResolveDynamicBlocks(m_db, m_doc, m_references);
@@ -134,9 +151,13 @@ void Reader::storeObjects()
         m_doc.firstSerial = std::min(m_doc.firstSerial, s.objectId.serial());
         if (s.synthetic) m_doc.synthetic.insert(s.objectId.serial());
     }
+}
+
+std::size_t Reader::numberChunks()
+{
     for (std::size_t i = 0; i < m_doc.chunks.size(); ++i)
-        if (m_chunkStaged[i] != kNone && !m_doc.setChunkId(m_doc.chunks[i], m_staged[m_chunkStaged[i]].id()))
-            failAt(m_doc.chunks[i].begin, "too many objects");
+        if (m_chunkStaged[i] != kNone && !m_doc.setChunkId(m_doc.chunks[i], m_staged[m_chunkStaged[i]].id())) return i;
+    return m_doc.chunks.size();
 }
 
 // Symbol tables: the five the database knows; R12 block records go to a made-up table.

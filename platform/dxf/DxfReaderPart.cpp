@@ -244,18 +244,7 @@ bool Reader::joinPart()
         appendReleasing(m_chunks, p.m_chunks, [](const DxfChunk& c) { return c; });
         appendReleasing(m_chunkStaged, p.m_chunkStaged, mapped);
     };
-    struct Joined {
-        std::thread thread;
-        ~Joined()
-        {
-            if (thread.joinable()) thread.join();
-        }
-    } copier;
-    try {
-        copier.thread = std::thread(copyChunks);
-    } catch (const std::system_error&) {
-        copyChunks();
-    }
+    Beside copier(copyChunks);
     appendReleasing(m_staged, p.m_staged, [&](Staged s) {
         s.parent = mapped(s.parent);
         return s;
@@ -268,7 +257,7 @@ bool Reader::joinPart()
     }
     for (const auto& [staged, handle] : p.m_xdictionaries) m_xdictionaries.emplace_back(mapped(staged), handle);
     for (std::uint32_t staged : p.m_multiPartTexts) m_multiPartTexts.push_back(mapped(staged));
-    if (copier.thread.joinable()) copier.thread.join();
+    copier.join();
     if (p.m_maxHandle > m_maxHandle) m_maxHandle = p.m_maxHandle, m_maxHandleOffset = p.m_maxHandleOffset;
     if (p.m_lastComplex != kNone) {
         m_lastComplex = mapped(p.m_lastComplex);

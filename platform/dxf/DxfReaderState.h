@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +35,31 @@ constexpr std::uint32_t kNone = 0xFFFFFFFF;
 constexpr std::uint32_t kModelSpaceOfWhole = kNone - 1, kPaperSpaceOfWhole = kNone - 2;
 // Thrown in a part that meets what only the whole reader may do: the whole reader reads on.
 struct PartGivesUp {};
+
+// Work done beside the reader's own on a thread of its own (on the reader's, when no thread
+// is to be had); over when this goes, whatever the reader meets meanwhile.
+class Beside {
+public:
+    template <class Fn>
+    explicit Beside(Fn& fn)
+    {
+        try {
+            m_thread = std::thread([&fn] { fn(); });
+        } catch (const std::system_error&) {
+            fn();
+        }
+    }
+    Beside(const Beside&) = delete;
+    Beside& operator=(const Beside&) = delete;
+    ~Beside() { join(); }
+    void join()
+    {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
+};
 constexpr std::uint64_t kNoOffset = ~std::uint64_t{0};
 
 // Older versions keep a multi-column text's further columns as MTEXT entities and its frames
@@ -169,6 +196,7 @@ private:
     // Everything read goes into the database, in these steps.
     void finish();
     void storeObjects();
+    std::size_t numberChunks();  // the first chunk whose object has no number, or the count
     void addMissingTables();
     void attachToOwners();
     void resolveLinks();
