@@ -98,15 +98,18 @@ PropValueList ExtractionEngine::ReadAttributes(const KvDbBlockReference& referen
         const std::size_t k = lsPairs.size();
         if (m_memo.tags.size() <= k) m_memo.tags.resize(k + 1);
         const SharedText tag = SharedName(m_memo.tags[k], pAttribute->tag(), false);
-        PropValue pair{tag, pAttribute->textString(), false};
-        pAttribute->close();
         // A tag is never empty in a drawing; an empty one would name no column.
-        if (pair.name.empty()) continue;
+        if (tag.empty()) {
+            pAttribute->close();
+            continue;
+        }
+        // Made in place: no move of the pair into the list.
+        PropValue& pair = lsPairs.emplace_back(tag, pAttribute->textString(), false);
+        pAttribute->close();
         if (IsNumericText(pair.value)) {
             pair.totalComp = true;
-            pair.value = RoundNumericText(roundStep, pair.value);
+            RoundNumericTextInPlace(roundStep, pair.value);
         }
-        lsPairs.push_back(std::move(pair));
     }
     if (lsPairs.size() != lsPairs.capacity()) lsPairs.shrink_to_fit();
     m_memo.nLastAttributes = lsPairs.size();

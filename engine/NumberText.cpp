@@ -220,6 +220,11 @@ std::u16string RoundNumericText(double step, const std::u16string& text)
     return FormatNumber(RoundToStep(step, ReadNumberText(text)));
 }
 
+void RoundNumericTextInPlace(double step, std::u16string& text)
+{
+    if (!PlainDecimalKeptByStep(step, text)) text = FormatNumber(RoundToStep(step, ReadNumberText(text)));
+}
+
 bool IsNumericText(const std::u16string& text)
 {
     std::size_t i = 0;

@@ -38,5 +38,7 @@ std::u16string FormatCountText(long long count);
 double ReadNumberText(std::u16string_view csText);
 // The leading decimal number of the text (0 when none), rounded and written with "%g".
 std::u16string RoundNumericText(double step, const std::u16string& text);
+// The same, on the text itself: a text already as rounding writes it is left as it is.
+void RoundNumericTextInPlace(double step, std::u16string& text);
 // Optional sign, digits, optional fraction with digits, optional exponent; nothing else.
 bool IsNumericText(const std::u16string& text);

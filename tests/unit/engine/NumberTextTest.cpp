@@ -60,9 +60,13 @@ TEST(NumberTextTest, PlainDecimalsRoundToThemselvesAtEveryStep)
         if (digits.size() > 1) withPoint.insert(1 + next() % (digits.size() - 1), ".");
         for (const std::string& number : {digits, withPoint}) {
             const std::u16string text(number.begin(), number.end());
-            for (double step : steps)
-                ASSERT_EQ(RoundNumericText(step, text), FormatNumber(RoundToStep(step, ReadNumberText(text))))
-                    << number << " at " << step;
+            for (double step : steps) {
+                const std::u16string expected = FormatNumber(RoundToStep(step, ReadNumberText(text)));
+                ASSERT_EQ(RoundNumericText(step, text), expected) << number << " at " << step;
+                std::u16string inPlace = text;
+                RoundNumericTextInPlace(step, inPlace);
+                ASSERT_EQ(inPlace, expected) << number << " at " << step;
+            }
         }
     }
     EXPECT_EQ(RoundNumericText(0.01, u"2999.99"), u"2999.99");
