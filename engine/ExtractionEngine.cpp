@@ -25,7 +25,7 @@ std::u16string HandleText(const KvDbObject& object)
 {
     KvDbHandle handle;
     object.getKvDbHandle(handle);
-    char16_t buffer[32] = {};
+    char16_t buffer[32];
     if (!handle.getIntoAsciiBuffer(buffer, sizeof buffer / sizeof buffer[0])) return {};
     return buffer;
 }

@@ -1,6 +1,6 @@
 #include "kv/KvDbHandle.h"
 
-#include <algorithm>
+#include <bit>
 
 KvDbHandle KvDbHandle::fromText(const std::u16string& text)
 {
@@ -47,14 +47,15 @@ std::u16string KvDbHandle::text() const
 
 bool KvDbHandle::getIntoAsciiBuffer(char16_t* buffer, std::size_t size) const
 {
-    char16_t digits[16];
-    char16_t* p = hexDigits(m_value, digits);
-    const std::size_t n = static_cast<std::size_t>(digits + 16 - p);
+    // The digits written straight into the caller's buffer, last first, once their count is known.
+    static const char16_t kDigits[] = u"0123456789ABCDEF";
+    const std::size_t n = m_value == 0 ? 1 : static_cast<std::size_t>(std::bit_width(m_value) + 3) / 4;
     if (buffer == nullptr || size < n + 1) {
         if (buffer != nullptr && size > 0) buffer[0] = 0;
         return false;
     }
-    std::copy(p, digits + 16, buffer);
     buffer[n] = 0;
+    std::uint64_t value = m_value;
+    for (std::size_t i = n; i-- > 0; value >>= 4) buffer[i] = kDigits[value & 0xF];
     return true;
 }

@@ -36,6 +36,12 @@ TEST_F(DatabaseTest, HandleTextRoundTripsAndRejectsNonHex)
     char16_t buffer[17];
     ASSERT_TRUE(KvDbHandle(0xABC).getIntoAsciiBuffer(buffer, 17));
     EXPECT_EQ(std::u16string(buffer), u"ABC");
+    // The digit count at its edges: zero, a new digit, all sixteen.
+    for (const std::uint64_t value : {std::uint64_t{0}, std::uint64_t{0xF}, std::uint64_t{0x10}, ~std::uint64_t{0}}) {
+        ASSERT_TRUE(KvDbHandle(value).getIntoAsciiBuffer(buffer, 17));
+        EXPECT_EQ(std::u16string(buffer), KvDbHandle(value).text());
+    }
+    EXPECT_EQ(KvDbHandle(0x10).text(), u"10");
 }
 
 TEST_F(DatabaseTest, IdsOfADestroyedDrawingNoLongerResolve)
