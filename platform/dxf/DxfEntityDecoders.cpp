@@ -31,14 +31,21 @@ KvGeVector3d normalOf(const DxfRecordParser& p)
     return KvGeVector3d(n.x, n.y, n.z);
 }
 
+// Thickness (39) and extrusion direction (210), which every planar entity reads alike.
+template <class Planar>
+void setPlanar(Planar& e, const DxfRecordParser& p)
+{
+    e.setThickness(p.real(39));
+    e.setNormal(normalOf(p));
+}
+
 // What a lightweight polyline and a plain 2D polyline say the same way (the elevation each in its own group).
 void setPolylineForm(KvDbPolyline& e, int flags, double elevation, const DxfRecordParser& p)
 {
     e.setClosed((flags & 1) != 0);
     e.setPlinegen((flags & 128) != 0);
     e.setElevation(elevation);
-    e.setThickness(p.real(39));
-    e.setNormal(normalOf(p));
+    setPlanar(e, p);
 }
 }  // namespace
 
@@ -56,8 +63,7 @@ void Reader::commonEntity(KvDbEntity& e, const DxfRecordParser& p)
 std::unique_ptr<KvDbEntity> Reader::decodeLine(const DxfRecordParser& p, std::uint32_t)
 {
     auto e = std::make_unique<KvDbLine>(p.point(10), p.point(11));
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPlanar(*e, p);
     return e;
 }
 
@@ -91,16 +97,14 @@ std::unique_ptr<KvDbEntity> Reader::decodePolyline(const DxfRecordParser& p, std
 std::unique_ptr<KvDbEntity> Reader::decodeArc(const DxfRecordParser& p, std::uint32_t)
 {
     auto e = std::make_unique<KvDbArc>(p.point(10), p.real(40), p.real(50) * M_PI / 180.0, p.real(51) * M_PI / 180.0);
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPlanar(*e, p);
     return e;
 }
 
 std::unique_ptr<KvDbEntity> Reader::decodeCircle(const DxfRecordParser& p, std::uint32_t)
 {
     auto e = std::make_unique<KvDbCircle>(p.point(10), p.real(40));
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPlanar(*e, p);
     return e;
 }
 
@@ -111,8 +115,7 @@ std::unique_ptr<KvDbEntity> Reader::decodeSolid(const DxfRecordParser& p, std::u
     e->setPointAt(1, p.point(11));
     e->setPointAt(2, p.point(12));
     e->setPointAt(3, p.has(13) ? p.point(13) : p.point(12));
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPlanar(*e, p);
     return e;
 }
 
@@ -126,8 +129,7 @@ std::unique_ptr<KvDbEntity> Reader::decode3dSolid(const DxfRecordParser& p, std:
 std::unique_ptr<KvDbEntity> Reader::decodePoint(const DxfRecordParser& p, std::uint32_t)
 {
     auto e = std::make_unique<KvDbPoint>(p.point(10));
-    e->setThickness(p.real(39));
-    e->setNormal(normalOf(p));
+    setPlanar(*e, p);
     e->setEcsRotation(p.real(50) * M_PI / 180.0);
     return e;
 }
