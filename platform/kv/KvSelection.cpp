@@ -35,6 +35,7 @@ bool isSelectable(const KvDbDatabase& db, KvDbObjectId id)
 std::vector<KvDbObjectId> everyEntity(const KvDbDatabase& db)
 {
     std::vector<KvDbObjectId> ids;
+    ids.reserve(db.layoutEntitiesInOrder().size());
     // As isSelectable, with the owner's verdict kept: a layout's entities follow one another.
     KvDbObjectId lastOwner;
     bool bLastOwnerIsLayout = false;
@@ -137,12 +138,17 @@ int kvedSSGet(const char16_t* mode, const void*, const void*, const resbuf* filt
     }
 
     std::vector<KvDbObjectId> selected;
-    selected.reserve(candidates.size());
-    std::unordered_set<KvDbObjectId> seen;
-    for (const KvDbObjectId& id : candidates) {
-        const auto* pEntity = kvCast<KvDbEntity>(pDb->objectAt(id));
-        if (pEntity && passesFilter(*pEntity, filter) && (!bMayRepeat || seen.insert(id).second))
-            selected.push_back(id);
+    if (filter == nullptr && !bMayRepeat) {
+        // Each candidate is a selectable entity met once: no second walk over every object.
+        selected = std::move(candidates);
+    } else {
+        selected.reserve(candidates.size());
+        std::unordered_set<KvDbObjectId> seen;
+        for (const KvDbObjectId& id : candidates) {
+            const auto* pEntity = kvCast<KvDbEntity>(pDb->objectAt(id));
+            if (pEntity && passesFilter(*pEntity, filter) && (!bMayRepeat || seen.insert(id).second))
+                selected.push_back(id);
+        }
     }
     if (selected.empty()) return RTERROR;
     const std::int64_t number = g_nextSet++;

@@ -81,6 +81,7 @@ public:
     // The entity a part belongs to; null for an entity of its own.
     KvDbObjectId wholeOf(KvDbObjectId id) const
     {
+        if (m_partOf.empty()) return KvDbObjectId();
         auto it = m_partOf.find(id.serial());
         return it == m_partOf.end() ? KvDbObjectId() : it->second;
     }
