@@ -87,18 +87,24 @@ void TableRowBuilder::PutCopy(TableRow& row, std::size_t iFirst, const std::u16s
     for (std::size_t i = iFirst; i != kNoColumn; i = m_veNextSameName[i]) row[i] = text;
 }
 
-void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues)
+std::size_t TableRowBuilder::PlacedColumn(std::size_t k, const SharedText& name)
 {
-    if (m_vePlacedNames.size() < lsValues.size()) m_vePlacedNames.resize(lsValues.size(), {nullptr, kNoColumn});
+    if (m_vePlacedNames.size() <= k) m_vePlacedNames.resize(k + 1, {nullptr, kNoColumn});
+    auto& [pName, iFirst] = m_vePlacedNames[k];
+    if (pName != name.Key()) {
+        const auto it = m_firstColumnOfShared.find(name.Key());
+        pName = name.Key();
+        iFirst = it == m_firstColumnOfShared.end() ? kNoColumn : it->second;
+    }
+    return iFirst;
+}
+
+void TableRowBuilder::Place(TableRow& row, const PropValueList& lsValues, std::size_t kFirst)
+{
     for (std::size_t k = 0; k < lsValues.size(); ++k) {
         const PropValue& value = lsValues[k];
-        auto& [pName, iFirst] = m_vePlacedNames[k];
-        if (pName != value.name.Key()) {
-            const auto it = m_firstColumnOfShared.find(value.name.Key());
-            pName = value.name.Key();
-            iFirst = it == m_firstColumnOfShared.end() ? kNoColumn : it->second;
-        }
-        for (std::size_t i = iFirst; i != kNoColumn; i = m_veNextSameName[i]) row[i] = value.value;
+        for (std::size_t i = PlacedColumn(kFirst + k, value.name); i != kNoColumn; i = m_veNextSameName[i])
+            row[i] = value.value;
     }
 }
 
@@ -164,16 +170,65 @@ void TableRowBuilder::BuildRow(const GeomEnt& record)
     Append(std::move(row));
 }
 
+bool TableRowBuilder::BlockRowFromValues() const
+{
+    if (m_pCounter == nullptr || m_veIdColumns.size() != 1 || m_veIdColumns[0] != 0) return false;
+    for (std::size_t iColumn : m_veBlockColumns)
+        if (iColumn != kNoColumn) return false;
+    return true;
+}
+
+void TableRowBuilder::CollectPlaced(const BlockEnt& record)
+{
+    m_vePlaced.clear();
+    const std::size_t nAttributes = record.lsAttributs.size();
+    for (std::size_t k = 0; k < nAttributes; ++k)
+        if (PlacedColumn(k, record.lsAttributs[k].name) != kNoColumn)
+            m_vePlaced.emplace_back(record.lsAttributs[k].name.Key(), &record.lsAttributs[k].value);
+    for (std::size_t k = 0; k < record.lsProps.size(); ++k)
+        if (PlacedColumn(nAttributes + k, record.lsProps[k].name) != kNoColumn)
+            m_vePlaced.emplace_back(record.lsProps[k].name.Key(), &record.lsProps[k].value);
+}
+
+bool TableRowBuilder::SameKey(const BlockKey& key, const BlockEnt& record) const
+{
+    if (key.type != record.type || key.name != record.csName.Key() || key.values.size() != m_vePlaced.size())
+        return false;
+    for (std::size_t j = 0; j < m_vePlaced.size(); ++j)
+        if (key.values[j].name != m_vePlaced[j].first || key.values[j].value != *m_vePlaced[j].second) return false;
+    return true;
+}
+
 void TableRowBuilder::BuildRow(const BlockEnt& record)
 {
+    if (!m_vePreviewColumns.empty()) lsBlockTbRecId.insert_or_assign(record.csHandle, record.idBlkTblRec);
+    // A drawing with many combinations counts its references the long way once the keys are
+    // many: looking through them for every reference would cost more than it saves.
+    constexpr std::size_t kMaxKeys = 256;
+    const bool bFromValues = m_veGroupOfBlocks.size() < kMaxKeys && BlockRowFromValues();
+    if (bFromValues) {
+        CollectPlaced(record);
+        if (m_iLastBlock < m_veGroupOfBlocks.size() && SameKey(m_veGroupOfBlocks[m_iLastBlock].first, record))
+            return m_pCounter->AddAgain(m_veGroupOfBlocks[m_iLastBlock].second, record.csHandle);
+        for (std::size_t i = 0; i < m_veGroupOfBlocks.size(); ++i)
+            if (SameKey(m_veGroupOfBlocks[i].first, record)) {
+                m_iLastBlock = i;
+                return m_pCounter->AddAgain(m_veGroupOfBlocks[i].second, record.csHandle);
+            }
+    }
     TableRow row = StartRow(record, &record.csName.str());
-    Place(row, record.lsAttributs);
-    Place(row, record.lsProps);
+    Place(row, record.lsAttributs, 0);
+    Place(row, record.lsProps, record.lsAttributs.size());
     for (std::size_t p = 0; p < m_veBlockColumns.size() && p < BlockEnt::kBlockValueCount; ++p)
         if (m_veBlockColumns[p] != kNoColumn) Put(row, m_veBlockColumns[p], record.BlockValueText(p));
-    if (!m_vePreviewColumns.empty()) {
-        lsBlockTbRecId.insert_or_assign(record.csHandle, record.idBlkTblRec);
-        for (std::size_t i : m_vePreviewColumns) row[i].clear();
+    for (std::size_t i : m_vePreviewColumns) row[i].clear();
+    if (bFromValues) {
+        BlockKey key{record.type, record.csName.Key(), {}};
+        key.values.reserve(m_vePlaced.size());
+        for (const auto& [pName, pValue] : m_vePlaced) key.values.push_back(PlacedValue{pName, *pValue});
+        m_veGroupOfBlocks.emplace_back(std::move(key), m_pCounter->Add(std::move(row)));
+        m_iLastBlock = m_veGroupOfBlocks.size() - 1;
+        return;
     }
     Append(std::move(row));
 }

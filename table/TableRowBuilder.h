@@ -53,7 +53,8 @@ private:
     void Put(TableRow& row, std::size_t iFirst, std::u16string&& text) const;
     // The same with a copy into each cell's own room.
     void PutCopy(TableRow& row, std::size_t iFirst, const std::u16string& text) const;
-    void Place(TableRow& row, const PropValueList& lsValues);
+    // kFirst: the position of the list's first value among the lists placed one after the other.
+    void Place(TableRow& row, const PropValueList& lsValues, std::size_t kFirst);
 
     // Header text -> its first column; further columns of the same text chain through
     // m_veNextSameName, so a value reaches every column that carries its name.
@@ -82,6 +83,26 @@ private:
     std::vector<std::int8_t> m_veFromNames;  // by kind: 1 yes, 0 no, -1 not known yet
     std::vector<std::pair<NamesKey, std::size_t>> m_veGroupOfNames;
     std::size_t m_iLastNames = 0;
+    // Likewise a reference's row, when no block value has a column, is fixed by its kind, its
+    // name and the attribute and dynamic-property values that reach a column, in order.
+    struct PlacedValue {
+        const void* name;
+        std::u16string value;
+    };
+    struct BlockKey {
+        std::uint32_t type;
+        const void* name;
+        std::vector<PlacedValue> values;
+    };
+    bool BlockRowFromValues() const;
+    // The first column of the value named name at position k of the lists placed one after the other.
+    std::size_t PlacedColumn(std::size_t k, const SharedText& name);
+    // Fills m_vePlaced with the record's values that reach a column.
+    void CollectPlaced(const BlockEnt& record);
+    bool SameKey(const BlockKey& key, const BlockEnt& record) const;
+    std::vector<std::pair<const void*, const std::u16string*>> m_vePlaced;
+    std::vector<std::pair<BlockKey, std::size_t>> m_veGroupOfBlocks;
+    std::size_t m_iLastBlock = 0;
     std::vector<std::size_t> m_veIdColumns, m_veQtyColumns, m_veTypeColumns, m_veNameColumns, m_vePreviewColumns;
 };
 

@@ -205,14 +205,27 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
 {
     std::mt19937 random(99);
     const std::vector<std::u16string> layers = {u"0", u"a", u"A", u"10", u"9"};
-    for (int round = 0; round < 20; ++round) {
+    // Rows of names only (their kind's among them or not), rows with a number, and references
+    // told apart by attributes and dynamic properties that have columns and ones that have none.
+    const Names lsPropsChoices[] = {{u"Layer", u"Length", u"Preview"},
+                                    {u"Layer", u"Preview"},
+                                    {u"Object type", u"Layer", u"Color"},
+                                    {u"Layer", u"Width"},
+                                    {u"Width", u"TAG", u"Layer"}};
+    for (int round = 0; round < 25; ++round) {
+        const Names& lsProps = lsPropsChoices[round % 5];
+        // Every reference has a row of its own with the tag's column: more than the keys kept.
+        const int nObjects = round % 5 == 4 ? 900 : 300;
         engine = ExtractionEngine();
         std::map<std::u16string, KvDbObjectId> blockRecords;
-        for (int i = 0; i < 300; ++i) {
+        for (int i = 0; i < nObjects; ++i) {
             const std::u16string csHandle = reference::Widen(std::to_string(i));
             if (random() % 3 == 0) {
                 BlockEnt block = MakeBlock(csHandle, random() % 2 ? u"Door" : u"Desk", 1 + random() % 2);
-                block.lsAttributs = {{u"Layer", layers[random() % layers.size()], false}};
+                block.lsAttributs = {{u"Layer", layers[random() % layers.size()], false},
+                                     {u"TAG", u"T" + csHandle, false}};
+                if (random() % 4 == 0) block.lsAttributs.push_back({u"Layer", layers[random() % 2], false});
+                if (random() % 2) block.lsProps = {{u"Width", layers[random() % 3], false}};
                 blockRecords[csHandle] = block.idBlkTblRec;
                 engine.lsBlocks.push_back(block);
             } else if (random() % 4 == 0) {
@@ -228,10 +241,6 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
         }
         engine.lsObjectsSel =
             random() % 2 ? Names{u"Block", u"Line", u"Circle"} : Names{u"Line", u"Circle", u"Block", u"Line"};
-        // Rows of names only (their kind's among them or not), and rows with a number.
-        const Names lsPropsChoices[] = {
-            {u"Layer", u"Length", u"Preview"}, {u"Layer", u"Preview"}, {u"Object type", u"Layer", u"Color"}};
-        const Names& lsProps = lsPropsChoices[round % 3];
 
         TableData expected = Build(lsProps, false, true);
         expected[0].insert(expected[0].begin() + 1, u"Qty");
@@ -243,7 +252,7 @@ TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
         for (const std::u16string& csHandle : lsKept)
             if (bPreview && blockRecords.count(csHandle)) expectedMap[csHandle] = blockRecords[csHandle];
 
-        EXPECT_EQ(Build(lsProps, true, true), expected);
+        EXPECT_EQ(Build(lsProps, true, true), expected) << "round " << round;
         EXPECT_EQ(map, expectedMap);
     }
 }
