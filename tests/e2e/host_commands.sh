@@ -10,10 +10,12 @@ grep -qx 'Group "KRX_DATA_EXTRACT":' <<<"$out" || fail "group missing: $out"
 grep -qx '  DATAEXTRACTION' <<<"$out" || fail "DATAEXTRACTION missing: $out"
 grep -qx '  DATAEXTRACTIONUPDATE' <<<"$out" || fail "DATAEXTRACTIONUPDATE missing: $out"
 
-# Commands from a script file: case-insensitive, comments skipped, nothing after QUIT runs.
+# Commands from a script file: case-insensitive, comments and blank lines skipped, nothing
+# after QUIT runs.
 cat > "$work/commands.txt" <<'SCRIPT'
 # run the command, then look at a variable
 dataextraction
+
 getvar luprec
 quit
 COMMANDS
@@ -22,6 +24,7 @@ out=$("$KVHOST" --module "$KV_BINARY_DIR/lib/dataextraction.so" --script "$work/
 grep -q 'Data extraction v0.8.32 - Starting (1/5)' <<<"$out" || fail "the wizard's first page: $out"
 grep -qx 'LUPREC = 4' <<<"$out" || fail "getvar: $out"
 grep -q 'Group "KRX' <<<"$out" && fail "a command after QUIT ran: $out"
+grep -q 'Unknown command' <<<"$out" && fail "a comment or blank line ran as a command: $out"
 
 # The language decides VERLAN unless it is given.
 out=$(printf 'GETVAR VERLAN\n' | "$KVHOST" --lang es 2>&1)

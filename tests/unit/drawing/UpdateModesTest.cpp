@@ -374,7 +374,7 @@ TEST_F(UpdateModesTest, ExportWritesTheChosenFormatWhateverTheExtension)
 
 TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly)
 {
-    AddLine(10);
+    const KvDbObjectId idLine = AddLine(10);
     Run(SelectTable);  // nothing to pick: cancelled
     EXPECT_EQ(Printed(), u"Please select the data table");
     EXPECT_FALSE(state.bTableSelected);
@@ -385,10 +385,14 @@ TEST_F(UpdateModesTest, ModesWithoutAPickedTableEndQuietly)
     Run(ReplaceTableSelection);
     EXPECT_EQ(Printed(), u"\nYour new selection");
 
+    // Only a table can be picked: a line leaves none chosen.
     const KvDbObjectId id = Extract({u"Line"}, {u"Layer"}, false, false, false);
     kv_name none = {0, 0};
     std::copy(std::begin(none), std::end(none), std::begin(state.enTable));
     state.bTableSelected = false;
+    input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
+    Run(SelectTable);
+    EXPECT_FALSE(state.bTableSelected);
     input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(id)}));
     Run(SelectTable);
     EXPECT_TRUE(state.bTableSelected);

@@ -59,17 +59,6 @@ TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
         (Texts{u"0", u"2", u"1", u"1", u"-2", u"3"}));
 }
 
-TEST_F(EntityReaderTest, CircleDiameterComesFromTheRoundedRadius)
-{
-    Db().setLuprec(0);
-    Add(new KvDbCircle({-1.5, 2.4, 0}, 2.6));
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsCircles.size(), 1u);
-    EXPECT_EQ(ShownAs(engine.lsCircles[0], engine.catalog,
-                      {u"Radius", u"Diameter", u"Circumference", u"Area", u"X Center", u"Y Center"}),
-              (Texts{u"3", u"6", u"16", u"21", u"-1", u"2"}));
-}
-
 TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
 {
     Db().setLuprec(2);

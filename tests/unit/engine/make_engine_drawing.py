@@ -35,7 +35,7 @@ msp.add_line((5, 5, 0), (1, 5, 0), dxfattribs={"layer": "Walls", "color": 0, "li
 msp.add_line((0, 0, 0), (0, -3, 1.25), dxfattribs={"lineweight": 35, "ltscale": 0.333333, "thickness": 1.005})
 link = msp.add_line((-1.006, -2.5, 0), (1, 1, 0), dxfattribs={"color": 5})
 link.set_hyperlink("https://example.com/plan", "Plan")
-msp.add_circle((-1.5, 2.4, 0), 2.6)
+msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the rounded diameter
 msp.add_arc((1, 2, 0), 2, 300, 30)
 msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True, dxfattribs={"const_width": 0.5, "lineweight": -2})
 msp.add_point((3.14159, -2.71828, 0))

@@ -5,7 +5,6 @@
 #include "kvui/CListCtrl.h"
 #include "kvui/CGridListCtrlEx.h"
 #include "ui/DlgAssist1.h"
-#include "ui/DlgUpdateA1.h"
 #include "ui/InsertedTable.h"
 #include "kvui/KvUiControls.h"
 
@@ -64,20 +63,14 @@ void WizardTest::TearDown()
     DrawingFixture::TearDown();
 }
 
-bool WizardTest::Run(const std::string& csScript, bool bUpdate)
+bool WizardTest::Run(const std::string& csScript)
 {
     m_script = KvScript();
     m_script.load("test.ui", csScript);
     m_pDriver = std::make_unique<RecordingDriver>(m_script);
     kvuiSetDriver(m_pDriver.get());
-    if (bUpdate) {
-        DlgUpdateA1 dlg(kpsw_kvmoMainWnd());
-        dlg.DoModal();
-        m_bUpdateTablePicked = dlg.State().bTableSelected;
-    } else {
-        DlgAssist1 dlg(kpsw_kvmoMainWnd());
-        dlg.DoModal();
-    }
+    DlgAssist1 dlg(kpsw_kvmoMainWnd());
+    dlg.DoModal();
     kvuiSetDriver(nullptr);
     return !m_script.failed() && m_script.atEnd();
 }

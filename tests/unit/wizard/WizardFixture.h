@@ -1,7 +1,7 @@
 #pragma once
-// Runs the wizard and the update dialog in-process on a drawing built in the test, the
-// user's actions coming from a script and the editor's answers from a queue. Every action
-// the dialogs wait for is recorded with what the waiting dialog shows at that moment.
+// Runs the wizard in-process on a drawing built in the test, the user's actions coming from a
+// script and the editor's answers from a queue. Every action the dialogs wait for is recorded
+// with what the waiting dialog shows at that moment.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,10 +41,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs DATAEXTRACTION's first page (or the update dialog) with the script; true when
-    // the script was used up without a complaint.
-    bool Run(const std::string& csScript, bool bUpdate = false);
-    bool RunUpdateDialog(const std::string& csScript) { return Run(csScript, true); }
+    // Runs DATAEXTRACTION's first page with the script; true when the script was used up
+    // without a complaint.
+    bool Run(const std::string& csScript);
 
     KvDbObjectId AddLine(double x0, double y0, double x1, double y1, const std::u16string& csLayer = u"0");
     KvDbObjectId AddCircle(double x, double y, double r) { return Add(new KvDbCircle(KvGePoint3d(x, y, 0), r)); }
@@ -62,5 +61,4 @@ protected:
     std::unique_ptr<RecordingDriver> m_pDriver;
     KvScript m_script;
     ScratchDir m_dir;
-    bool m_bUpdateTablePicked = false;  // the update dialog's state after its run
 };

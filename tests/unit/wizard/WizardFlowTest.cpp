@@ -3,7 +3,6 @@
 #include "WizardFixture.h"
 
 #include "drawing/ExtractionTag.h"
-#include "export/ExtractionSettings.h"
 
 namespace {
 using Items = std::vector<std::u16string>;
@@ -119,24 +118,6 @@ TEST_F(WizardTest, GoingBackKeepsOrRebuildsChecks)
     EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Radius"), props.end());
 }
 
-TEST_F(WizardTest, SettingsFilePreselectsOnlyItsProperties)
-{
-    AddLine(0, 0, 1, 0);
-    const std::string csKvx = Path("choice.kvx");
-    ASSERT_TRUE(SaveExtractionSettings(std::u16string(csKvx.begin(), csKvx.end()), {u"Layer", u"No such property"}));
-    EXPECT_TRUE(Run("click 1002\nfile " + csKvx + "\nclick 1\nclick 1\nclick 1\nclick 2\n"));
-    const Items props = Visits(kPage4)[0].lists.at(1025);
-    ASSERT_FALSE(props.empty());
-    for (const auto& item : props) EXPECT_EQ(item.substr(0, 3), item == u"[x] Layer" ? u"[x]" : u"[ ]");
-    EXPECT_NE(std::find(props.begin(), props.end(), u"[x] Layer"), props.end());
-
-    // Without a file every property starts checked.
-    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 2\n"));
-    const Items propsAll = Visits(kPage4)[0].lists.at(1025);
-    ASSERT_FALSE(propsAll.empty());
-    for (const auto& item : propsAll) EXPECT_EQ(item.substr(0, 3), u"[x]");
-}
-
 TEST_F(WizardTest, CombineClearsQuantitiesAndTotalsOffBuildsNoTotalsLine)
 {
     AddLine(0, 0, 1, 0);
@@ -199,26 +180,6 @@ TEST_F(WizardTest, PreviewHeaderMenuNeverOffersTheLabelColumn)
     EXPECT_FALSE(page5[1].columnsShown.at(1022)[1]);
     EXPECT_TRUE(page5[2].columnsShown.at(1022)[1]);
     EXPECT_FALSE(page5[0].columnsShown.at(1022)[0]);
-}
-
-TEST_F(WizardTest, UpdateModesStartWithAPickOfATableOnly)
-{
-    const auto idLine = AddLine(0, 0, 1, 0);
-    m_input.answers.push_back(QueuedEditorInput::At(KvGePoint3d(10, 10, 0)));
-    EXPECT_TRUE(Run("click 1\nclick 1\nclick 1\nclick 1\nclick 1031\nclick 1\n"));
-    ASSERT_EQ(Tables().size(), 1u);
-
-    // A line is no table: the dialog closes and the mode finds nothing to work on.
-    KvConsole::instance().clearRecorded();
-    m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(idLine)}));
-    EXPECT_TRUE(RunUpdateDialog("click 1051\n"));
-    EXPECT_FALSE(m_bUpdateTablePicked);
-    EXPECT_EQ(Printed(), u"Please select the data table\nSelect object: ");
-
-    m_input.answers.push_back(QueuedEditorInput::Picked({ObjectHandle(Tables()[0])}));
-    EXPECT_TRUE(RunUpdateDialog("click 1051\n"));
-    EXPECT_TRUE(m_bUpdateTablePicked);
-    EXPECT_NE(Printed().find(u"\nTable already up to date."), std::u16string::npos);
 }
 
 TEST_F(WizardTest, PagesSpeakTheUserInterfaceLanguage)
