@@ -154,31 +154,10 @@ TEST_F(UpdateModesTest, RefreshAfterAnAttributeChangeWritesOnlyThatCell)
     EXPECT_EQ(Data(id), (std::vector<Texts>{{u"DOOR", u"D1"}, {u"DOOR", u"D9"}}));
 }
 
-TEST_F(UpdateModesTest, CountingRowFollowsItsGroupWhenTheKeptObjectChanges)
-{
-    AddLine(1);
-    AddLine(1);
-    const KvDbObjectId idOther = AddLine(1, u"A");
-    const KvDbObjectId id = Extract({u"Line"}, {u"Qty", u"Layer"}, true, false, true);
-    ASSERT_EQ(Data(id), (std::vector<Texts>{{u"1", u"A"}, {u"2", u"0"}, {u"", u""}, {u"3", u""}}));
-    // A newer identical line becomes the kept object of the layer-0 group.
-    const KvDbObjectId idNewer = AddLine(1);
-    Run(UpdateSelectedTable);
-    EXPECT_EQ(Printed(), u"\nTable updated.");
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"1", u"A"}, {u"3", u"0"}, {u"", u""}, {u"4", u""}}));
-    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idOther), HandleOf(idNewer)}));
-
-    // A group goes only with its objects.
-    Erase(idOther);
-    Run(UpdateSelectedTable);
-    EXPECT_EQ(Data(id), (std::vector<Texts>{{u"3", u"0"}, {u"", u""}, {u"3", u""}}));
-    EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNewer)}));
-}
-
 // A counted row belongs to its group, not to the one object its tag kept: erasing either of two
-// identical lines leaves the row with a count of 1 and the remaining line in the tag; the row
-// goes only with the last object of its group.
-TEST_F(UpdateModesTest, ErasingEitherLineOfACountedRowKeepsTheRow)
+// identical lines leaves the row with a count of 1 and the remaining line in the tag; a newer
+// identical line becomes the kept one; the row goes only with the last object of its group.
+TEST_F(UpdateModesTest, ACountedRowFollowsItsGroup)
 {
     for (const bool bKeptFirst : {true, false}) {
         NewDrawing();
@@ -194,7 +173,14 @@ TEST_F(UpdateModesTest, ErasingEitherLineOfACountedRowKeepsTheRow)
             << bKeptFirst;
         EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idLeft)})) << bKeptFirst;
 
+        const KvDbObjectId idNewer = AddLine(5800);
+        Run(UpdateSelectedTable);
+        EXPECT_EQ(Data(id), (std::vector<Texts>{{u"2", u"0", u"5800"}, {u"", u"", u""}, {u"2", u"", u""}}))
+            << bKeptFirst;
+        EXPECT_EQ(ReadTag(id, kTagHandles), (Texts{HandleOf(idNewer)})) << bKeptFirst;
+
         Erase(idLeft);
+        Erase(idNewer);
         Run(UpdateSelectedTable);
         EXPECT_EQ(Data(id), (std::vector<Texts>{{u"", u"", u""}, {u"0", u"", u""}})) << bKeptFirst;
         EXPECT_TRUE(ReadTag(id, kTagHandles).empty()) << bKeptFirst;

@@ -69,10 +69,11 @@ TEST_F(EntityReaderTest, PolylineMeasuresAndFlags)
         square.setConstantWidth(0.5);
         square.setPlinegen(true);
     });
+    // Every width 1 but the second segment's end: no global width.
     Add(new KvDbPolyline, [](KvDbPolyline& tapered) {
-        tapered.addVertexAt(0, KvGePoint2d(0, 0), 0.0, 0.0, 1.0);
-        tapered.addVertexAt(1, KvGePoint2d(3, 0), 0.0, 1.0, 1.0);
-        tapered.addVertexAt(2, KvGePoint2d(3, 4));
+        tapered.addVertexAt(0, KvGePoint2d(0, 0), 0.0, 1.0, 1.0);
+        tapered.addVertexAt(1, KvGePoint2d(3, 0), 0.0, 1.0, 0.5);
+        tapered.addVertexAt(2, KvGePoint2d(3, 4), 0.0, 1.0, 1.0);
     });
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsPolyLines.size(), 2u);

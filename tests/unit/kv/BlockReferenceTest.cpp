@@ -1,11 +1,11 @@
 #include <cmath>
 #include <memory>
 
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
-class BlockReferenceTest : public KvDrawingTest {
+class BlockReferenceTest : public DrawingFixture {
 protected:
-    KvDbObjectId addBlock(const std::u16string& name) { return BlockDefinition(db, name); }
+    KvDbObjectId addBlock(const std::u16string& name) { return BlockDefinition(Db(), name); }
 };
 
 // A dynamic reference's definition and values, and a plain reference: BlockReaderTest.
@@ -17,7 +17,7 @@ TEST_F(BlockReferenceTest, DynamicDefinitionsAndReadOnlyValues)
     pRef->setBlockTableRecord(instance);
     pRef->setDynamicBlockRecord(door);
     pRef->setDynamicProperties({{u"Origin", KvDbEvalVariant::point(KvGePoint3d(1, 2, 0)), true}});
-    KvDbDynBlockReference dynamic(add(pRef));
+    KvDbDynBlockReference dynamic(Add(pRef));
     KvDbDynBlockReferencePropertyArray properties;
     dynamic.getBlockProperties(properties);
     ASSERT_EQ(properties.size(), 1u);
@@ -30,7 +30,7 @@ TEST_F(BlockReferenceTest, DynamicDefinitionsAndReadOnlyValues)
 
 TEST_F(BlockReferenceTest, AttributesIterateInOrderWithoutErasedOnes)
 {
-    const KvDbObjectId ref = add(new KvDbBlockReference());
+    const KvDbObjectId ref = Add(new KvDbBlockReference());
     KvDbBlockReference* pRef = nullptr;
     ASSERT_EQ(kvdbOpenObject(pRef, ref, KvDb::kForWrite), Kvmo::eOk);
     std::vector<KvDbObjectId> ids;
@@ -61,8 +61,8 @@ TEST_F(BlockReferenceTest, AttributesIterateInOrderWithoutErasedOnes)
     }
     delete pIter;
     EXPECT_EQ(tags, (std::vector<std::u16string>{u"QTY", u"MAKER"}));
-    EXPECT_EQ(db.objectAt(ids[0])->ownerId(), ref);
-    EXPECT_EQ(db.layoutEntitiesInOrder().size(), 1u);  // attributes belong to their reference, not the layout
+    EXPECT_EQ(Db().objectAt(ids[0])->ownerId(), ref);
+    EXPECT_EQ(Db().layoutEntitiesInOrder().size(), 1u);  // attributes belong to their reference, not the layout
 }
 
 // Attribute lists are kept as a run of serials until an id breaks it: the list reads the same

@@ -3,25 +3,25 @@
 #include <set>
 #include <thread>
 
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
-using DatabaseTest = KvDrawingTest;
+using DatabaseTest = DrawingFixture;
 
 TEST_F(DatabaseTest, NewDrawingHoldsTheDefaultTablesAndStyles)
 {
     KvDbBlockTable* pBlocks = nullptr;
-    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
+    ASSERT_EQ(Db().getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
     EXPECT_TRUE(pBlocks->has(u"*Model_Space"));
     EXPECT_TRUE(pBlocks->has(u"*PAPER_SPACE"));  // names ignore case
     pBlocks->close();
 
     // The Standard table style: TableTest.
     KvDbLinetypeTable* pLinetypes = nullptr;
-    ASSERT_EQ(db.getLinetypeTable(pLinetypes, KvDb::kForRead), Kvmo::eOk);
+    ASSERT_EQ(Db().getLinetypeTable(pLinetypes, KvDb::kForRead), Kvmo::eOk);
     for (const char16_t* pName : {u"BYLAYER", u"byblock", u"Continuous"})
         EXPECT_TRUE(pLinetypes->has(pName)) << kvToUtf8(pName);
     pLinetypes->close();
-    EXPECT_TRUE(db.layoutEntitiesInOrder().empty());
+    EXPECT_TRUE(Db().layoutEntitiesInOrder().empty());
 }
 
 // New handles above the seed, found again by handle: every drawing-file test.
@@ -60,7 +60,7 @@ TEST_F(DatabaseTest, IdsOfADestroyedDrawingNoLongerResolve)
 TEST_F(DatabaseTest, SymbolTableRefusesDuplicatesAndNumbersAnonymousBlocks)
 {
     KvDbBlockTable* pBlocks = nullptr;
-    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(Db().getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
     auto* pDoor = new KvDbBlockTableRecord();
     pDoor->setName(u"Door");
     KvDbObjectId doorId;
@@ -85,7 +85,7 @@ TEST_F(DatabaseTest, SymbolTableRefusesDuplicatesAndNumbersAnonymousBlocks)
     EXPECT_EQ(names, (std::vector<std::u16string>{u"*U1", u"*U2"}));
 
     KvDbBlockTableRecord* pModel = nullptr;
-    ASSERT_EQ(kvdbOpenObject(pModel, db.modelSpaceId(), KvDb::kForRead), Kvmo::eOk);
+    ASSERT_EQ(kvdbOpenObject(pModel, Db().modelSpaceId(), KvDb::kForRead), Kvmo::eOk);
     EXPECT_TRUE(pModel->isLayout());
     EXPECT_FALSE(pModel->isAnonymous());
     pModel->close();
@@ -94,7 +94,7 @@ TEST_F(DatabaseTest, SymbolTableRefusesDuplicatesAndNumbersAnonymousBlocks)
 TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
 {
     KvDbBlockTable* pBlocks = nullptr;
-    ASSERT_EQ(db.getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(Db().getBlockTable(pBlocks, KvDb::kForWrite), Kvmo::eOk);
     auto* pBlock = new KvDbBlockTableRecord();
     pBlock->setName(u"Bolt");
     KvDbObjectId blockId;
@@ -108,11 +108,11 @@ TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
     ASSERT_EQ(pBlock->appendKvDbEntity(circleId, pCircle), Kvmo::eOk);
     pCircle->close();
     pBlock->close();
-    const KvDbObjectId lineId = addLine(0, 0, 1, 1);
+    const KvDbObjectId lineId = Add(new KvDbLine({0, 0, 0}, {1, 1, 0}));
 
     EXPECT_EQ(pBlock->entityIds(), std::vector<KvDbObjectId>{circleId});
-    EXPECT_EQ(db.layoutEntitiesInOrder(), std::vector<KvDbObjectId>{lineId});
-    EXPECT_EQ(db.objectAt(circleId)->ownerId(), blockId);
+    EXPECT_EQ(Db().layoutEntitiesInOrder(), std::vector<KvDbObjectId>{lineId});
+    EXPECT_EQ(Db().objectAt(circleId)->ownerId(), blockId);
 }
 
 // Layout entities noted in the order of their ids are found by a search; the first out of order
@@ -120,13 +120,13 @@ TEST_F(DatabaseTest, EntitiesOfBlockDefinitionsAreNotLayoutEntities)
 // twice keeps its first place.
 TEST_F(DatabaseTest, LayoutPositionsStayRightWhenEntitiesComeOutOfOrder)
 {
-    auto* pModel = kvCast<KvDbBlockTableRecord>(db.objectAt(db.modelSpaceId()));
+    auto* pModel = kvCast<KvDbBlockTableRecord>(Db().objectAt(Db().modelSpaceId()));
     ASSERT_NE(pModel, nullptr);
     KvDbObjectId ids[5];
-    for (KvDbObjectId& id : ids) ASSERT_EQ(db.addKvDbObject(id, new KvDbLine()), Kvmo::eOk);
+    for (KvDbObjectId& id : ids) ASSERT_EQ(Db().addKvDbObject(id, new KvDbLine()), Kvmo::eOk);
     auto positionOf = [&](KvDbObjectId id) {
         std::size_t position = 0;
-        return db.layoutPosition(id, position) ? static_cast<int>(position) : -1;
+        return Db().layoutPosition(id, position) ? static_cast<int>(position) : -1;
     };
     for (int k : {0, 1, 1, 3}) pModel->attachLoadedEntity(ids[k]);
     EXPECT_EQ(positionOf(ids[0]), 0);
@@ -136,7 +136,7 @@ TEST_F(DatabaseTest, LayoutPositionsStayRightWhenEntitiesComeOutOfOrder)
     for (int k : {2, 0, 4}) pModel->attachLoadedEntity(ids[k]);
     const int expected[] = {0, 1, 4, 3, 6};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(positionOf(ids[k]), expected[k]) << k;
-    EXPECT_EQ(positionOf(db.modelSpaceId()), -1);
+    EXPECT_EQ(positionOf(Db().modelSpaceId()), -1);
 }
 
 // Handles as a drawing file gives them: a long run, a gap, one far ahead, then lower ones that

@@ -2,7 +2,7 @@
 #include <memory>
 #include <numbers>
 
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
 namespace {
 constexpr double kPi = std::numbers::pi;
@@ -89,18 +89,6 @@ TEST(CurveGeometry, PolylineWithBulgesLengthAndArea)
     ASSERT_EQ(open->getDistAtPoint(KvGePoint3d(4, 1, 0), dist), Kvmo::eOk);
     EXPECT_DOUBLE_EQ(dist, 5.0);
     EXPECT_EQ(open->getDistAtParam(2.5, dist), Kvmo::eInvalidInput);
-}
-
-TEST(CurveGeometry, PolylineConstantWidthOnlyWhenEverySegmentAgrees)
-{
-    auto p = polyline({{{0, 0}}, {{1, 0}}, {{2, 0}}}, false);
-    double width = -1;
-    ASSERT_EQ(p->setConstantWidth(0.5), Kvmo::eOk);
-    ASSERT_EQ(p->getConstantWidth(width), Kvmo::eOk);
-    EXPECT_DOUBLE_EQ(width, 0.5);
-    p->addVertexAt(3, KvGePoint2d(3, 0), 0.0, 0.1, 0.2);
-    EXPECT_EQ(p->getConstantWidth(width), Kvmo::eInvalidInput);
-    EXPECT_DOUBLE_EQ(width, 0.0);
 }
 
 // Thickness and normal live apart once either leaves its default: each kind gives back what

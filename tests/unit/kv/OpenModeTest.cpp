@@ -1,11 +1,11 @@
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 #include "kv/KvDbObjectPointer.h"
 
-using OpenModeTest = KvDrawingTest;
+using OpenModeTest = DrawingFixture;
 
 TEST_F(OpenModeTest, SeveralReadersOrOneWriter)
 {
-    const KvDbObjectId id = addLine(0, 0, 1, 0);
+    const KvDbObjectId id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
     KvDbEntity* pFirst = nullptr;
     KvDbEntity* pSecond = nullptr;
     KvDbEntity* pWriter = nullptr;
@@ -29,7 +29,7 @@ TEST_F(OpenModeTest, SeveralReadersOrOneWriter)
 // The holder closes what it opened however the scope ends, and only that.
 TEST_F(OpenModeTest, AHolderClosesItsOpenWhenItGoes)
 {
-    const KvDbObjectId id = addLine(0, 0, 1, 0);
+    const KvDbObjectId id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
     {
         const KvDbObjectPointer<KvDbLine> pLine(id, KvDb::kForWrite);
         ASSERT_TRUE(pLine);
@@ -55,7 +55,7 @@ TEST_F(OpenModeTest, AHolderClosesItsOpenWhenItGoes)
 
 TEST_F(OpenModeTest, SettersOfResidentObjectsNeedAWriteOpen)
 {
-    const KvDbObjectId id = addLine(0, 0, 1, 0);
+    const KvDbObjectId id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
     KvDbLine* pLine = nullptr;
     ASSERT_EQ(kvdbOpenObject(pLine, id, KvDb::kForRead), Kvmo::eOk);
     EXPECT_EQ(pLine->setLayer(u"Walls"), Kvmo::eNotOpenForWrite);
@@ -66,7 +66,7 @@ TEST_F(OpenModeTest, SettersOfResidentObjectsNeedAWriteOpen)
     EXPECT_EQ(pLine->setLayer(u"Walls"), Kvmo::eOk);
     EXPECT_EQ(pLine->setColorIndex(300), Kvmo::eOutOfRange);
     pLine->close();
-    EXPECT_EQ(static_cast<const KvDbLine*>(db.objectAt(id))->layer(), u"Walls");
+    EXPECT_EQ(static_cast<const KvDbLine*>(Db().objectAt(id))->layer(), u"Walls");
 
     KvDbLine loose;  // not in a drawing: the creator may change it freely
     EXPECT_EQ(loose.setLayer(u"Doors"), Kvmo::eOk);
@@ -74,7 +74,7 @@ TEST_F(OpenModeTest, SettersOfResidentObjectsNeedAWriteOpen)
 
 TEST_F(OpenModeTest, ClassTestOnOpenClosesAWrongKind)
 {
-    const KvDbObjectId id = addLine(0, 0, 1, 0);
+    const KvDbObjectId id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
     KvDbCircle* pCircle = nullptr;
     EXPECT_EQ(kvdbOpenObject(pCircle, id, KvDb::kForWrite), Kvmo::eWrongObjectType);
     EXPECT_EQ(pCircle, nullptr);
@@ -87,8 +87,8 @@ TEST_F(OpenModeTest, ClassTestOnOpenClosesAWrongKind)
 
 TEST_F(OpenModeTest, ErasedObjectsDoNotOpenAndLeaveTheLayoutOrder)
 {
-    const KvDbObjectId first = addLine(0, 0, 1, 0);
-    const KvDbObjectId second = addLine(0, 0, 2, 0);
+    const KvDbObjectId first = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
+    const KvDbObjectId second = Add(new KvDbLine({0, 0, 0}, {2, 0, 0}));
     KvDbEntity* pEntity = nullptr;
     ASSERT_EQ(kvdbOpenKvDbEntity(pEntity, first, KvDb::kForRead), Kvmo::eOk);
     EXPECT_EQ(pEntity->erase(), Kvmo::eNotOpenForWrite);
@@ -110,20 +110,20 @@ TEST_F(OpenModeTest, ErasedObjectsDoNotOpenAndLeaveTheLayoutOrder)
     EXPECT_EQ(last[0], next[0]);
 
     KvDbBlockTableRecord* pModel = nullptr;
-    ASSERT_EQ(kvdbOpenObject(pModel, db.modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(kvdbOpenObject(pModel, Db().modelSpaceId(), KvDb::kForWrite), Kvmo::eOk);
     EXPECT_EQ(pModel->erase(), Kvmo::eCannotBeErased);
     pModel->close();
 }
 
 TEST_F(OpenModeTest, WriteOpensAndErasesAreCounted)
 {
-    const KvDbObjectId id = addLine(0, 0, 1, 0);
-    const unsigned long before = db.changeCounter();
+    const KvDbObjectId id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
+    const unsigned long before = Db().changeCounter();
     KvDbEntity* pEntity = nullptr;
     ASSERT_EQ(kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead), Kvmo::eOk);
     pEntity->close();
-    EXPECT_EQ(db.changeCounter(), before);
+    EXPECT_EQ(Db().changeCounter(), before);
     ASSERT_EQ(kvdbOpenKvDbEntity(pEntity, id, KvDb::kForWrite), Kvmo::eOk);
     pEntity->close();
-    EXPECT_GT(db.changeCounter(), before);
+    EXPECT_GT(Db().changeCounter(), before);
 }

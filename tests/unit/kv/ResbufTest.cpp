@@ -1,4 +1,4 @@
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
 TEST(Resbuf, BuildListTakesEachValueKindAndEndsAtZero)
 {

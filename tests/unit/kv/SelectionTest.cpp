@@ -1,16 +1,16 @@
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 #include "support/QueuedEditorInput.h"
 
-class SelectionTest : public KvDrawingTest {
+class SelectionTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        KvDrawingTest::SetUp();
+        DrawingFixture::SetUp();
         kvedSetInputProvider(&input);
-        line = addLine(0, 0, 1, 0);
-        circle = add(new KvDbCircle(KvGePoint3d(), 2.0));
-        table = add(new KvDbTable());
-        text = add(new KvDbGenericEntity(u"TEXT"));
+        line = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
+        circle = Add(new KvDbCircle(KvGePoint3d(), 2.0));
+        table = Add(new KvDbTable());
+        text = Add(new KvDbGenericEntity(u"TEXT"));
     }
     // The ids of a selection set, freed.
     std::vector<KvDbObjectId> take(kv_name ss)
@@ -77,7 +77,7 @@ TEST_F(SelectionTest, InteractiveSelectionReportsUnknownHandlesAndDropsRepeats)
               std::u16string::npos);
 
     // A handle of a non-graphical object cannot be picked either.
-    input.answers.push_back(QueuedEditorInput::Picked({db.objectAt(db.modelSpaceId())->handle()}));
+    input.answers.push_back(QueuedEditorInput::Picked({Db().objectAt(Db().modelSpaceId())->handle()}));
     EXPECT_EQ(kvedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTERROR);
 
     input.answers.push_back(QueuedEditorInput::All());
@@ -103,7 +103,7 @@ TEST_F(SelectionTest, EntNextWalksCreationOrderAndEntLastFindsTheNewest)
 
     kv_name last;
     ASSERT_EQ(kvdbEntLast(last), RTNORM);
-    const KvDbObjectId added = addLine(5, 5, 6, 6);
+    const KvDbObjectId added = Add(new KvDbLine({5, 5, 0}, {6, 6, 0}));
     ASSERT_EQ(kvdbEntNext(last, next), RTNORM);  // what a table writer does to find its table
     KvDbObjectId id;
     kvdbGetObjectId(id, next);
@@ -133,14 +133,14 @@ TEST_F(SelectionTest, EntGetGivesTypeHandleLayerAndColour)
 // Reading LUPREC, VERLAN and CMDECHO: the engine, CSV and table writer tests.
 TEST_F(SelectionTest, VariablesRefuseValuesOutOfRangeAndTheHostsOwn)
 {
-    db.setLuprec(2);
+    Db().setLuprec(2);
     resbuf value;
     value.restype = RTSHORT;
     value.resval.rint = 7;
     EXPECT_EQ(kvedSetVar(u"CMDECHO", &value), RTERROR);
     value.resval.rint = 9;
     EXPECT_EQ(kvedSetVar(u"LUPREC", &value), RTERROR);
-    EXPECT_EQ(db.luprec(), 2);
+    EXPECT_EQ(Db().luprec(), 2);
     EXPECT_EQ(kvedSetVar(u"VERLAN", &value), RTERROR);
     EXPECT_EQ(kvedGetVar(u"NOSUCHVAR", &value), RTERROR);
 }

@@ -1,24 +1,24 @@
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
-class TableTest : public KvDrawingTest {
+class TableTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        KvDrawingTest::SetUp();
+        DrawingFixture::SetUp();
         KvDbDictionary* pStyles = nullptr;
-        ASSERT_EQ(db.getTableStyleDictionary(pStyles, KvDb::kForRead), Kvmo::eOk);
+        ASSERT_EQ(Db().getTableStyleDictionary(pStyles, KvDb::kForRead), Kvmo::eOk);
         ASSERT_EQ(pStyles->getAt(u"Standard", standardStyle), Kvmo::eOk);
         pStyles->close();
         auto* pNew = new KvDbTable();
         ASSERT_EQ(pNew->setTableStyle(standardStyle), Kvmo::eOk);
         ASSERT_EQ(pNew->setSize(4, 3), Kvmo::eOk);
-        id = add(pNew);
+        id = Add(pNew);
         ASSERT_EQ(kvdbOpenObject(pTable, id, KvDb::kForWrite), Kvmo::eOk);
     }
     void TearDown() override
     {
         pTable->close();
-        KvDrawingTest::TearDown();
+        DrawingFixture::TearDown();
     }
     // Cell texts row by row, "|" between columns.
     std::vector<std::u16string> rows() const
@@ -101,9 +101,9 @@ TEST_F(TableTest, BlockAndTextShareACell)
 {
     ASSERT_EQ(pTable->setTextString(2, 1, u"old"), Kvmo::eOk);
     EXPECT_EQ(pTable->setBlockTableRecordId(2, 1, id), Kvmo::eInvalidInput);  // not a block definition
-    ASSERT_EQ(pTable->setBlockTableRecordId(2, 1, db.modelSpaceId(), true), Kvmo::eOk);
+    ASSERT_EQ(pTable->setBlockTableRecordId(2, 1, Db().modelSpaceId(), true), Kvmo::eOk);
     EXPECT_EQ(pTable->textString(2, 1), u"");
-    EXPECT_EQ(pTable->blockTableRecordId(2, 1), db.modelSpaceId());
+    EXPECT_EQ(pTable->blockTableRecordId(2, 1), Db().modelSpaceId());
     EXPECT_TRUE(pTable->cellAt(2, 1)->autoFit);
     ASSERT_EQ(pTable->setTextString(2, 1, u"new"), Kvmo::eOk);
     EXPECT_TRUE(pTable->blockTableRecordId(2, 1).isNull());
@@ -112,7 +112,7 @@ TEST_F(TableTest, BlockAndTextShareACell)
 TEST_F(TableTest, TextHeightAndStyleFallBackToTheTableStyle)
 {
     EXPECT_DOUBLE_EQ(pTable->textHeight(1, 1), 0.18);
-    EXPECT_EQ(pTable->textStyle(1, 1), db.textstyle());
+    EXPECT_EQ(pTable->textStyle(1, 1), Db().textstyle());
     KvDbTableStyle* pStyle = nullptr;
     ASSERT_EQ(kvdbOpenObject(pStyle, standardStyle, KvDb::kForWrite), Kvmo::eOk);
     pStyle->setTextHeight(0.25);
@@ -125,7 +125,7 @@ TEST_F(TableTest, TextHeightAndStyleFallBackToTheTableStyle)
     KvDbTable unstyled;
     unstyled.setSize(1, 1);
     EXPECT_DOUBLE_EQ(unstyled.textHeight(0, 0), 0.18);
-    EXPECT_EQ(unstyled.setTableStyle(db.modelSpaceId()), Kvmo::eInvalidInput);  // not a table style
+    EXPECT_EQ(unstyled.setTableStyle(Db().modelSpaceId()), Kvmo::eInvalidInput);  // not a table style
 }
 
 TEST_F(TableTest, LayoutGrowsRowsForLinesAndWrappedText)

@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
-using TextTest = KvDrawingTest;
+using TextTest = DrawingFixture;
 
 TEST_F(TextTest, ExtentsScaleWithSizeAndWidthFactor)
 {
@@ -36,20 +36,20 @@ TEST_F(TextTest, ExtentsOfSpecialCodesLinesAndTrailingSpaces)
 TEST_F(TextTest, StyleOfTheDrawingSetsSizeAndWidthFactor)
 {
     KvDbTextStyleTableRecord* pStandard = nullptr;
-    ASSERT_EQ(kvdbOpenObject(pStandard, db.textstyle(), KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(kvdbOpenObject(pStandard, Db().textstyle(), KvDb::kForWrite), Kvmo::eOk);
     pStandard->xScale = 0.8;
     pStandard->close();
     KvGiTextStyle style;
     style.setTextSize(0.18);
-    ASSERT_EQ(fromKvDbTextStyle(style, db.textstyle()), Kvmo::eOk);
+    ASSERT_EQ(fromKvDbTextStyle(style, Db().textstyle()), Kvmo::eOk);
     EXPECT_DOUBLE_EQ(style.xScale(), 0.8);
     EXPECT_DOUBLE_EQ(style.textSize(), 0.18);  // a style without a fixed height keeps the size
-    ASSERT_EQ(kvdbOpenObject(pStandard, db.textstyle(), KvDb::kForWrite), Kvmo::eOk);
+    ASSERT_EQ(kvdbOpenObject(pStandard, Db().textstyle(), KvDb::kForWrite), Kvmo::eOk);
     pStandard->textSize = 3.5;
     pStandard->close();
-    ASSERT_EQ(fromKvDbTextStyle(style, db.textstyle()), Kvmo::eOk);
+    ASSERT_EQ(fromKvDbTextStyle(style, Db().textstyle()), Kvmo::eOk);
     EXPECT_DOUBLE_EQ(style.textSize(), 3.5);
-    EXPECT_EQ(fromKvDbTextStyle(style, db.modelSpaceId()), Kvmo::eWrongObjectType);
+    EXPECT_EQ(fromKvDbTextStyle(style, Db().modelSpaceId()), Kvmo::eWrongObjectType);
     EXPECT_EQ(fromKvDbTextStyle(style, KvDbObjectId()), Kvmo::eNullObjectId);
 }
 

@@ -1,4 +1,4 @@
-#include "KvTestDrawing.h"
+#include "support/DrawingFixture.h"
 
 namespace {
 
@@ -19,18 +19,18 @@ resbuf* chain(const char16_t* app, std::initializer_list<const char16_t*> items)
 
 }  // namespace
 
-class XDataTest : public KvDrawingTest {
+class XDataTest : public DrawingFixture {
 protected:
     void SetUp() override
     {
-        KvDrawingTest::SetUp();
-        id = addLine(0, 0, 1, 0);
+        DrawingFixture::SetUp();
+        id = Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
         ASSERT_EQ(kvdbOpenKvDbEntity(pEntity, id, KvDb::kForWrite), Kvmo::eOk);
     }
     void TearDown() override
     {
         pEntity->close();
-        KvDrawingTest::TearDown();
+        DrawingFixture::TearDown();
     }
     Kvmo::ErrorStatus set(resbuf* pChain)
     {
@@ -49,7 +49,7 @@ TEST_F(XDataTest, UnregisteredApplicationIsRefusedWithNothingWritten)
     ASSERT_EQ(kvdbRegApp(u"obj_handles"), RTNORM);
     ASSERT_EQ(kvdbRegApp(u"OBJ_HANDLES"), RTNORM);  // again, any case: still one record
     KvDbRegAppTable* pApps = nullptr;
-    ASSERT_EQ(db.getRegAppTable(pApps, KvDb::kForRead), Kvmo::eOk);
+    ASSERT_EQ(Db().getRegAppTable(pApps, KvDb::kForRead), Kvmo::eOk);
     EXPECT_EQ(pApps->recordIds().size(), 2u);  // ACAD and obj_handles
     pApps->close();
     EXPECT_EQ(set(chain(u"obj_handles", {u"2A"})), Kvmo::eOk);

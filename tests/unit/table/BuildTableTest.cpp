@@ -192,15 +192,6 @@ TEST_F(ReductionModeTest, GroupingWithoutQuantityCombines)
     EXPECT_EQ(Build(lsProps, false, false, u"Layer"), (TableData{{u"Id", u"Layer", u"Length", u"Preview"}}));
 }
 
-TEST_F(ReductionModeTest, NoQuantityAndNoGroupingKeepsEveryObject)
-{
-    EXPECT_EQ(Build(lsProps, false, true), (TableData{{u"Id", u"Name", u"Layer", u"Length", u"Preview"},
-                                                      {u"L1", u"", u"0", u"2", u""},
-                                                      {u"L2", u"", u"0", u"2", u""},
-                                                      {u"B1", u"Door", u"", u"", u""},
-                                                      {u"B2", u"Door", u"", u"", u""}}));
-}
-
 TEST_F(BuildTableTest, CountingWhileBuildingMatchesCountingTheFullTable)
 {
     std::mt19937 random(99);
