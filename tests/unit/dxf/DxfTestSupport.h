@@ -17,6 +17,7 @@
 #include "dxf/DxfError.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfTextCodec.h"
+#include "support/CommandOutput.h"
 
 namespace dxftest {
 
@@ -47,19 +48,10 @@ private:
     std::string m_path;
 };
 
-// Runs Debian's python with the arguments; its standard output, empty on failure.
+// Runs Debian's python with the arguments; its standard output.
 inline std::string runPython(const std::string& args, int* status = nullptr)
 {
-    std::string cmd = "/usr/bin/python3 " + args + " 2>/dev/null";
-    std::string out;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    int rc = ::pclose(p);
-    if (status) *status = rc;
-    return out;
+    return CommandOutput("/usr/bin/python3 " + args + " 2>/dev/null", status);
 }
 
 inline std::vector<std::string> split(const std::string& s, char sep)

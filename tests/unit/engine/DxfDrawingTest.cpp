@@ -10,6 +10,7 @@
 
 #include "EngineDrawing.h"
 #include "dxf/DxfReader.h"
+#include "support/CommandOutput.h"
 
 namespace {
 
@@ -24,16 +25,10 @@ std::string SourceDir()
 // Runs Debian's python on the oracle script; its listing, empty when it failed.
 std::string RunOracle(const std::string& dxfPath)
 {
-    const std::string command =
-        "/usr/bin/python3 " + SourceDir() + "/tests/unit/engine/make_engine_drawing.py '" + dxfPath + "'";
-    std::string listing;
-    if (FILE* pPipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pPipe)) > 0) listing.append(buffer, n);
-        if (::pclose(pPipe) != 0) listing.clear();
-    }
-    return listing;
+    int status = -1;
+    const std::string listing = CommandOutput(
+        "/usr/bin/python3 " + SourceDir() + "/tests/unit/engine/make_engine_drawing.py '" + dxfPath + "'", &status);
+    return status == 0 ? listing : std::string();
 }
 
 // Handle -> what a table row of the record would show (kind name under "").

@@ -141,7 +141,6 @@ TEST_F(EntityReaderTest, SolidsShowOnlyCommonProperties)
 {
     Add(new KvDbSolid, [](KvDbSolid& solid) { solid.setThickness(1.5); });
     Add(new KvDb3dSolid);
-    Add(new KvDbPoint({1, -2, 3}), [](KvDbPoint& point) { point.setThickness(0.25); });
     const ExtractionEngine engine = Read();
     ASSERT_EQ(engine.lsSolids.size(), 1u);
     ASSERT_EQ(engine.lsSolids3D.size(), 1u);
@@ -150,11 +149,6 @@ TEST_F(EntityReaderTest, SolidsShowOnlyCommonProperties)
     EXPECT_EQ(Shown(engine.lsSolids[0], engine.catalog).size(), 8u);
     EXPECT_EQ(Shown(engine.lsSolids[0], engine.catalog)[u"Thickness"], u"1.5");
     EXPECT_EQ(Shown(engine.lsSolids3D[0], engine.catalog)[u"Thickness"], u"0");
-
-    ASSERT_EQ(engine.lsPoints.size(), 1u);
-    auto point = Shown(engine.lsPoints[0], engine.catalog);
-    EXPECT_EQ(point[u"Y position"], u"-2");
-    EXPECT_EQ(point[u"Thickness"], u"0.25");
 }
 
 TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)

@@ -38,7 +38,7 @@ link.set_hyperlink("https://example.com/plan", "Plan")
 msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the rounded diameter
 msp.add_arc((1, 2, 0), 2, 300, 30)
 msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True, dxfattribs={"const_width": 0.5, "lineweight": -2})
-msp.add_point((3.14159, -2.71828, 0))
+msp.add_point((3.14159, -2.71828, 0), dxfattribs={"thickness": 0.25})
 msp.add_solid([(0, 0), (1, 0), (0, 1)], dxfattribs={"thickness": 2})
 msp.add_mtext("First\\PSecond", dxfattribs={"insert": (1, 2, 0), "char_height": 0.3, "width": 12.5,
                                              "attachment_point": 5, "flow_direction": 3, "style": "Notes",

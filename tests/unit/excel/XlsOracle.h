@@ -1,6 +1,5 @@
 #pragma once
 // Runs tests/oracles/check_xls.py (olefile, xlrd, ssconvert) on a written workbook.
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,8 @@
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "support/CommandOutput.h"
 
 struct ExpectedSheet {
     std::string csName = "Sheet1";
@@ -74,12 +75,6 @@ inline OracleResult CheckXls(const std::filesystem::path& xlsPath, const std::ve
     const std::string csCommand = "/usr/bin/python3 " KV_SOURCE_DIR "/tests/oracles/check_xls.py '" + xlsPath.string() +
                                   "' '" + jsonPath.string() + "' 2>&1";
     OracleResult result;
-    FILE* pPipe = ::popen(csCommand.c_str(), "r");
-    if (!pPipe) return result;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pPipe)) > 0) result.csOutput.append(buffer.data(), n);
-    const int nWait = ::pclose(pPipe);
-    result.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    result.csOutput = CommandOutput(csCommand, &result.nStatus);
     return result;
 }

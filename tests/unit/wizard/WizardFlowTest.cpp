@@ -51,6 +51,7 @@ TEST_F(WizardTest, PickedObjectsGoStraightToTheKindPage)
     EXPECT_TRUE(Run("click 1\nclick 1002\nclick 1002\nclick 2\n"));
     EXPECT_EQ(DialogSequence(), (std::vector<unsigned>{kPage1, kPage2, kPage2, kPage3}));
     EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), Items{u"[x] Line"});
+    EXPECT_EQ(Visits(kPage3)[0].lists.at(1023), Items{u"[x] Non-Block"});  // one group, one filter
 }
 
 TEST_F(WizardTest, KindFiltersShowAndHideTheirKinds)
@@ -79,15 +80,6 @@ TEST_F(WizardTest, KindFiltersShowAndHideTheirKinds)
     EXPECT_NE(csText.find("Block"), std::string::npos);
     EXPECT_EQ(csText.find("Circle"), std::string::npos);
     EXPECT_EQ(csText.find("Line"), std::string::npos);
-}
-
-TEST_F(WizardTest, SingleFilterForOneGroupOfKinds)
-{
-    AddCircle(0, 0, 1);
-    AddLine(0, 0, 1, 0);
-    EXPECT_TRUE(Run("click 1\nclick 1\nclick 2\n"));
-    EXPECT_EQ(Visits(kPage3)[0].lists.at(1023), Items{u"[x] Non-Block"});
-    EXPECT_EQ(Visits(kPage3)[0].lists.at(1022), (Items{u"[x] Line", u"[x] Circle"}));
 }
 
 TEST_F(WizardTest, GoingBackKeepsOrRebuildsChecks)
