@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-std::string_view dxfTrim(std::string_view s)
+std::string_view dxfTrimBlanks(std::string_view s)
 {
     std::size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
@@ -321,11 +321,6 @@ std::int64_t DxfTagReader::integer(const DxfTag& tag) const
              "integer expected for group code " + std::to_string(tag.code) + ", found \"" + printable(tag.raw) + "\"");
     }
     return v;
-}
-
-std::string_view DxfTagReader::text(const DxfTag& tag, bool trim) const
-{
-    return trim ? dxfTrim(tag.raw) : tag.raw;
 }
 
 std::uint64_t DxfTagReader::handle(const DxfTag& tag) const

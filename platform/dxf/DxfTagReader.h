@@ -8,6 +8,15 @@
 #include "dxf/DxfError.h"
 #include "DxfGroupCode.h"
 
+std::string_view dxfTrimBlanks(std::string_view s);
+// Without the blanks around it (spaces, tabs, CR); most values have none.
+inline std::string_view dxfTrim(std::string_view s)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    if (s.empty() || (!blank(s.front()) && !blank(s.back()))) return s;
+    return dxfTrimBlanks(s);
+}
+
 // One group: code and value. The value is a view into the file's bytes: for ASCII files the
 // value line without its line end, for binary files the encoded value (text without its
 // terminating zero, numbers as little-endian bytes, binary chunks without their length).
@@ -74,7 +83,7 @@ public:
     double real(const DxfTag& tag) const;
     std::int64_t integer(const DxfTag& tag) const;
     // Text value (trailing CR removed; for ASCII, surrounding blanks removed when trim).
-    std::string_view text(const DxfTag& tag, bool trim = false) const;
+    std::string_view text(const DxfTag& tag, bool trim = false) const { return trim ? dxfTrim(tag.raw) : tag.raw; }
     // Handle value as a number (0 when empty).
     std::uint64_t handle(const DxfTag& tag) const;
     // Binary chunk as bytes (ASCII files hold it as hexadecimal text).
@@ -134,5 +143,3 @@ inline bool DxfTagReader::readPlainAscii(DxfTag& tag)
     m_lastLineCut = false;
     return true;
 }
-
-std::string_view dxfTrim(std::string_view s);
