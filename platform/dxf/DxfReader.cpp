@@ -134,16 +134,16 @@ std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfReco
 
 std::uint32_t Reader::nameIndex(std::string_view raw)
 {
-    // Neighbouring entities mostly share their names: the last few found are tried first.
-    for (const RecentName& r : m_recentNames)
-        if (r.name && *r.name == raw) return r.index;
+    RecentName& recent = m_recentNames[recentSlot(raw)];
+    if (recent.name && recent.size == raw.size() && std::memcmp(recent.name, raw.data(), raw.size()) == 0)
+        return recent.index;
     auto it = m_nameByRaw.find(raw);
     if (it == m_nameByRaw.end()) {
         auto index = static_cast<std::uint32_t>(m_names.size());
         m_names.push_back(Name{decode(raw), std::nullopt});
         it = m_nameByRaw.emplace(std::string(raw), index).first;
     }
-    m_recentNames[m_nextRecent++ % std::size(m_recentNames)] = RecentName{&it->first, it->second};
+    recent = RecentName{it->first.data(), static_cast<std::uint32_t>(it->first.size()), it->second};
     return it->second;
 }
 

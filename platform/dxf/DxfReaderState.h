@@ -234,11 +234,20 @@ private:
     };
     std::unordered_map<std::string, std::uint32_t, RawHash, std::equal_to<>> m_nameByRaw;
     struct RecentName {
-        const std::string* name = nullptr;  // a key of m_nameByRaw (they stay in place)
+        const char* name = nullptr;  // a key of m_nameByRaw (they stay in place)
+        std::uint32_t size = 0;
         std::uint32_t index = 0;
     };
-    RecentName m_recentNames[4];
-    unsigned m_nextRecent = 0;
+    // Names met before, each in a place its length and end letters choose: a drawing has few
+    // names, met again and again in turn (layer, linetype, a block's attribute tags).
+    static constexpr std::size_t kRecentNames = 64;
+    static std::size_t recentSlot(std::string_view raw)
+    {
+        if (raw.empty()) return 0;
+        const auto first = static_cast<unsigned char>(raw.front()), last = static_cast<unsigned char>(raw.back());
+        return (raw.size() * 37 + first * 7 + last) % kRecentNames;
+    }
+    RecentName m_recentNames[kRecentNames];
     std::vector<std::uint32_t> m_styleRecords;  // staged STYLE records
     std::vector<DxfChunk> m_ownChunks;          // a part's, until the whole reader takes them
     std::vector<DxfChunk>& m_chunks;
