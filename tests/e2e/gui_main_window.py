@@ -11,7 +11,7 @@ import sys
 import ezdxf
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "lib"))
-from kvrun import KV_MODULE, KVHOST, SAMPLE, SOURCE, check, crashed, finish, workdir  # noqa: E402
+from kvrun import KV_MODULE, KVHOST, SAMPLE, SOURCE, check, crashed, finish, kvhost, kvhost_gui, workdir  # noqa: E402
 from pngread import read_png  # noqa: E402
 
 if shutil.which("xvfb-run") is None:
@@ -19,27 +19,11 @@ if shutil.which("xvfb-run") is None:
     sys.exit(0)
 
 
-class Run:
-    def __init__(self, done):
-        self.returncode = done.returncode
-        self.stdout = done.stdout.decode("utf-8", "replace")
-        self.stderr = done.stderr.decode("utf-8", "replace")
-
-
-def run(folder, commands, ui, gui, drawing=SAMPLE, env=None):
-    with open(os.path.join(folder, "commands.scr"), "w", encoding="utf-8") as f:
-        f.write(commands)
-    with open(os.path.join(folder, "user.ui"), "w", encoding="utf-8") as f:
-        f.write(ui)
-    args = [os.path.abspath(KVHOST), "--module", os.path.abspath(KV_MODULE), "--lang", "en", "--script",
-            "commands.scr", "--ui-script", "user.ui"]
-    if gui:
-        args = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + args[:1] + ["--gui", "--screenshot-dir", "shots"] \
-            + args[1:]
-        os.makedirs(os.path.join(folder, "shots"), exist_ok=True)
-    done = subprocess.run(args + [os.path.abspath(drawing)], capture_output=True, timeout=120,
-                          stdin=subprocess.DEVNULL, cwd=folder, env=env)
-    return Run(done)
+def run(folder, commands, ui, gui):
+    if not gui:
+        return kvhost(ui, commands, drawing=SAMPLE, folder=folder)
+    os.makedirs(os.path.join(folder, "shots"), exist_ok=True)
+    return kvhost_gui(ui, commands, drawing=SAMPLE, folder=folder, pictures="shots", timeout=120)
 
 
 with open(os.path.join(SOURCE, "samples", "furniture_schedule.ui"), encoding="utf-8") as f:

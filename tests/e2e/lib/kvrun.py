@@ -120,7 +120,7 @@ def kvhost_gui(ui, commands, drawing=None, lang="en", folder=None, pictures=None
     env = dict(os.environ, NO_AT_BRIDGE="1")
     # Our own authority file: xvfb-run then makes no temporary folder, whose removal at exit
     # sometimes fails and turns a good run into status 5.
-    args = ["xvfb-run", "-a", "-f", os.path.join(folder, "Xauthority")] + \
+    args = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "-f", os.path.join(folder, "Xauthority")] + \
         host_args(lang, *write_scripts(folder, ui, commands)) + ["--gui"]
     if pictures:
         args += ["--screenshot-dir", pictures]

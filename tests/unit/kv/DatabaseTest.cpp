@@ -7,23 +7,6 @@
 
 using DatabaseTest = DrawingFixture;
 
-TEST_F(DatabaseTest, NewDrawingHoldsTheDefaultTablesAndStyles)
-{
-    KvDbBlockTable* pBlocks = nullptr;
-    ASSERT_EQ(Db().getBlockTable(pBlocks, KvDb::kForRead), Kvmo::eOk);
-    EXPECT_TRUE(pBlocks->has(u"*Model_Space"));
-    EXPECT_TRUE(pBlocks->has(u"*PAPER_SPACE"));  // names ignore case
-    pBlocks->close();
-
-    // The Standard table style: TableTest.
-    KvDbLinetypeTable* pLinetypes = nullptr;
-    ASSERT_EQ(Db().getLinetypeTable(pLinetypes, KvDb::kForRead), Kvmo::eOk);
-    for (const char16_t* pName : {u"BYLAYER", u"byblock", u"Continuous"})
-        EXPECT_TRUE(pLinetypes->has(pName)) << kvToUtf8(pName);
-    pLinetypes->close();
-    EXPECT_TRUE(Db().layoutEntitiesInOrder().empty());
-}
-
 // New handles above the seed, found again by handle: every drawing-file test.
 TEST_F(DatabaseTest, HandleTextRoundTripsAndRejectsNonHex)
 {
