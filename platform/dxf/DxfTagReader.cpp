@@ -26,39 +26,9 @@ std::string printable(std::string_view s)
     return out;
 }
 
-// A plain decimal of at most 15 digits ("-123.456"): its digits and the power of ten are
-// exact doubles, so one division rounds as the full conversion does.
-bool parsePlainReal(std::string_view s, double& v)
-{
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (negative) ++i;
-    std::uint64_t digits = 0;
-    int count = 0, decimals = -1;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            ++count;
-            if (decimals >= 0) ++decimals;
-        } else if (c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            return false;
-        }
-    }
-    if (count == 0 || count > 15) return false;
-    const double magnitude =
-        decimals > 0 ? static_cast<double>(digits) / kPowers[decimals] : static_cast<double>(digits);
-    v = negative ? -magnitude : magnitude;
-    return true;
-}
-
 bool parseReal(std::string_view s, double& v)
 {
-    if (parsePlainReal(s, v)) return true;
+    if (dxfParsePlainReal(s, v)) return true;
     s = dxfTrim(s);
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);
@@ -68,21 +38,7 @@ bool parseReal(std::string_view s, double& v)
 
 bool parseInt(std::string_view s, std::int64_t& v)
 {
-    // Most values are plain digits, maybe right-aligned with spaces: no trimming needed.
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    if (i < s.size() && s.size() - i <= 18) {
-        std::int64_t n = 0;
-        std::size_t j = i;
-        bool negative = s[j] == '-';
-        if (negative) ++j;
-        std::size_t digits = j;
-        while (j < s.size() && s[j] >= '0' && s[j] <= '9') n = n * 10 + (s[j++] - '0');
-        if (j == s.size() && j > digits) {
-            v = negative ? -n : n;
-            return true;
-        }
-    }
+    if (dxfParsePlainInt(s, v)) return true;
     s = dxfTrim(s);
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);

@@ -17,6 +17,56 @@ inline std::string_view dxfTrim(std::string_view s)
     return dxfTrimBlanks(s);
 }
 
+// A plain decimal of at most 15 digits ("-123.456"): its digits and the power of ten are
+// exact doubles, so one division rounds as the full conversion does.
+inline bool dxfParsePlainReal(std::string_view s, double& v)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    // The whole part, then the decimals: one test per digit.
+    std::uint64_t digits = 0;
+    const char* const whole = p;
+    for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned('0')) <= 9; ++p)
+        digits = digits * 10 + d;
+    std::ptrdiff_t count = p - whole, decimals = 0;
+    if (p != end && *p == '.') {
+        const char* const fraction = ++p;
+        for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned('0')) <= 9; ++p)
+            digits = digits * 10 + d;
+        decimals = p - fraction;
+        count += decimals;
+    }
+    if (p != end || count == 0 || count > 15) return false;
+    const double magnitude =
+        decimals > 0 ? static_cast<double>(digits) / kPowers[decimals] : static_cast<double>(digits);
+    v = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// Plain digits, maybe right-aligned with spaces, of at most 18 characters: no trimming needed.
+inline bool dxfParsePlainInt(std::string_view s, std::int64_t& v)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i < s.size() && s.size() - i <= 18) {
+        std::int64_t n = 0;
+        std::size_t j = i;
+        const bool negative = s[j] == '-';
+        if (negative) ++j;
+        const std::size_t digits = j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') n = n * 10 + (s[j++] - '0');
+        if (j == s.size() && j > digits) {
+            v = negative ? -n : n;
+            return true;
+        }
+    }
+    return false;
+}
+
 // One group: code and value. The value is a view into the file's bytes: for ASCII files the
 // value line without its line end, for binary files the encoded value (text without its
 // terminating zero, numbers as little-endian bytes, binary chunks without their length).
@@ -74,7 +124,7 @@ public:
         // cut-by-window handling of the long way.
         if (!m_binary && readPlainAscii(tag)) {
             const DxfValueKind kind = dxfValueKind(tag.code);
-            if (dxfIsNumeric(kind)) checkNumber(tag, kind);
+            if (dxfIsNumeric(kind) && !parsePlainNumber(tag, kind)) checkNumber(tag, kind);
             return true;
         }
         return nextSlow(tag);
@@ -101,6 +151,18 @@ private:
     // The common case of readAscii; false, with nothing read, for any other.
     bool readPlainAscii(DxfTag& tag);
     void checkNumber(DxfTag& tag, DxfValueKind kind) const;
+    // The common numbers, parsed in place; false for any other (checkNumber then decides).
+    static bool parsePlainNumber(DxfTag& tag, DxfValueKind kind)
+    {
+        if (kind == DxfValueKind::kReal) {
+            if (!dxfParsePlainReal(tag.raw, tag.number.real)) return false;
+            tag.parsed = DxfTag::Parsed::kReal;
+        } else {
+            if (!dxfParsePlainInt(tag.raw, tag.number.integer)) return false;
+            tag.parsed = DxfTag::Parsed::kInteger;
+        }
+        return true;
+    }
 
     std::string_view m_data;
     std::string m_fileName;
