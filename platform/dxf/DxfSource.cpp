@@ -74,22 +74,31 @@ void DxfSource::checkUnchanged() const
 void DxfSource::read(std::uint64_t begin, std::size_t size, std::string& out) const
 {
     if (begin > m_size || size > m_size - begin) throw DxfError(m_name + ": read past the end of the file");
+    const std::size_t at = out.size();
+    out.resize(at + size);
+    try {
+        readInto(begin, size, out.data() + at);
+    } catch (...) {
+        out.resize(at);
+        throw;
+    }
+}
+
+void DxfSource::readInto(std::uint64_t begin, std::size_t size, char* out) const
+{
+    if (begin > m_size || size > m_size - begin) throw DxfError(m_name + ": read past the end of the file");
     if (m_fd < 0) {
-        out.append(m_bytes, static_cast<std::size_t>(begin), size);
+        std::memcpy(out, m_bytes.data() + begin, size);
         return;
     }
     checkUnchanged();
-    std::size_t at = out.size();
-    out.resize(at + size);
     std::size_t done = 0;
     while (done < size) {
-        ssize_t n = ::pread(m_fd, out.data() + at + done, size - done, static_cast<off_t>(begin + done));
+        ssize_t n = ::pread(m_fd, out + done, size - done, static_cast<off_t>(begin + done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            out.resize(at);
+        if (n <= 0)
             throw DxfError(m_name + ": cannot read the file (" + (n < 0 ? std::strerror(errno) : "it became shorter") +
                            ")");
-        }
         done += static_cast<std::size_t>(n);
     }
 }
@@ -118,13 +127,18 @@ std::uint32_t DxfSource::lineAt(std::uint64_t offset) const
 std::string_view DxfSourceWindow::from(std::uint64_t begin, std::size_t size)
 {
     const std::uint64_t wanted = std::min<std::uint64_t>(size, m_source.size() - std::min(begin, m_source.size()));
-    if (begin < m_begin || begin + wanted > m_begin + m_data.size()) {
-        m_data.clear();
+    if (begin < m_begin || begin + wanted > m_begin + m_size) {
+        m_size = 0;
         m_begin = begin;
-        m_source.read(begin,
-                      static_cast<std::size_t>(
-                          std::max<std::uint64_t>(wanted, std::min<std::uint64_t>(m_bytes, m_source.size() - begin))),
-                      m_data);
+        const auto size = static_cast<std::size_t>(
+            std::max<std::uint64_t>(wanted, std::min<std::uint64_t>(m_bytes, m_source.size() - begin)));
+        if (size > m_capacity) {
+            m_data.reset();
+            m_data = std::make_unique_for_overwrite<char[]>(size);
+            m_capacity = size;
+        }
+        m_source.readInto(begin, size, m_data.get());
+        m_size = size;
     }
-    return std::string_view(m_data).substr(static_cast<std::size_t>(begin - m_begin));
+    return std::string_view(m_data.get(), m_size).substr(static_cast<std::size_t>(begin - m_begin));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <ctime>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ public:
     // Appends size bytes from offset begin to out. Throws DxfError when the file can no
     // longer be read or has changed since it was opened.
     void read(std::uint64_t begin, std::size_t size, std::string& out) const;
+    // The same into out's first size bytes.
+    void readInto(std::uint64_t begin, std::size_t size, char* out) const;
     std::string readAll() const;
     // Line number (from 1) of a byte offset, for messages.
     std::uint32_t lineAt(std::uint64_t offset) const;
@@ -53,6 +56,8 @@ public:
 private:
     const DxfSource& m_source;
     std::size_t m_bytes;
-    std::string m_data;
+    // Not a string: its bytes would be cleared before every read over them.
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0, m_capacity = 0;
     std::uint64_t m_begin = 0;
 };
