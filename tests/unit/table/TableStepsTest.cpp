@@ -5,7 +5,6 @@
 #include "table/ColumnsToTotal.h"
 #include "table/CombineRows.h"
 #include "table/CountRows.h"
-#include "table/MoveColumn.h"
 #include "table/TotalLine.h"
 
 using Names = std::vector<std::u16string>;
@@ -62,22 +61,6 @@ TEST(TotalLine, EmptyInputsGiveAnEmptyRow)
 {
     EXPECT_TRUE(ComputeTotalLine(TableData{}, {u"Qty"}).empty());
     EXPECT_TRUE(ComputeTotalLine(TableData{{u"Id", u"Qty"}, {u"A", u"1"}}, {}).empty());
-}
-
-TEST(MoveColumn, MovesOneCellOfEveryRowEitherWay)
-{
-    TableData table = {{u"Id", u"a", u"b", u"c"}, {u"1", u"2", u"3", u"4"}};
-    MoveColumn(table, 3, 1);
-    EXPECT_EQ(table, (TableData{{u"Id", u"c", u"a", u"b"}, {u"1", u"4", u"2", u"3"}}));
-    MoveColumn(table, 1, 3);
-    EXPECT_EQ(table, (TableData{{u"Id", u"a", u"b", u"c"}, {u"1", u"2", u"3", u"4"}}));
-    const TableData before = table;
-    MoveColumn(table, 4, 1);
-    MoveColumn(table, 1, 4);
-    EXPECT_EQ(table, before);
-    TableData empty;
-    MoveColumn(empty, 0, 0);
-    EXPECT_TRUE(empty.empty());
 }
 
 TEST(ColumnsToTotal, TotalisableOfferedHeadersAndTheQuantityInOrdinalOrder)
