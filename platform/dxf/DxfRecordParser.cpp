@@ -45,11 +45,9 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
     }
 }
 
-std::size_t DxfRecordParser::findIndex(int code) const
+std::size_t DxfRecordParser::findIndexSlow(int code) const
 {
     if (m_indexed) {
-        if (code >= 0 && code < kCodeBits)
-            return m_present[code / 64] & (std::uint64_t(1) << (code % 64)) ? m_first[code] : 0;
         for (std::size_t k = 0; k < m_indexedCount; ++k)
             if (m_codes[k] == code) return m_positions[k];
         return 0;
@@ -65,12 +63,6 @@ std::size_t DxfRecordParser::findIndex(int code) const
         if (!inGroup && t.code == code) return i;
     }
     return 0;
-}
-
-const DxfTag* DxfRecordParser::find(int code) const
-{
-    std::size_t i = findIndex(code);
-    return i == 0 ? nullptr : &m_tags[i];
 }
 
 std::u16string DxfRecordParser::text(int code, const std::u16string& fallback) const

@@ -66,12 +66,22 @@ public:
     KvTypedValueList subclassData(std::string_view subclass) const;
 
 private:
-    const DxfTag* find(int code) const;
+    const DxfTag* find(int code) const
+    {
+        const std::size_t i = findIndex(code);
+        return i == 0 ? nullptr : &m_tags[i];
+    }
     // Where a tag's value is, for messages (its line in ASCII files).
     DxfPosition valuePosition(const DxfTag& t) const;
     void checkTableSize(const DxfTableData& d, const DxfTag* rowsTag) const;
     // Index of find's candidates (position of a code outside 102 groups, before dataEnd).
-    std::size_t findIndex(int code) const;
+    std::size_t findIndex(int code) const
+    {
+        if (m_indexed && code >= 0 && code < kCodeBits)
+            return m_present[code / 64] & (std::uint64_t(1) << (code % 64)) ? m_first[code] : 0;
+        return findIndexSlow(code);
+    }
+    std::size_t findIndexSlow(int code) const;
     KvTypedValue typedValue(std::size_t& i, std::size_t end) const;
 
     const DxfTagReader& m_in;

@@ -236,7 +236,7 @@ void DxfTagReader::readBinary(DxfTag& tag)
     tag.end = m_base + m_pos;
 }
 
-double DxfTagReader::real(const DxfTag& tag) const
+double DxfTagReader::realSlow(const DxfTag& tag) const
 {
     if (m_binary) {
         DxfValueKind k = dxfValueKind(tag.code);
@@ -252,7 +252,7 @@ double DxfTagReader::real(const DxfTag& tag) const
     return v;
 }
 
-std::int64_t DxfTagReader::integer(const DxfTag& tag) const
+std::int64_t DxfTagReader::integerSlow(const DxfTag& tag) const
 {
     if (m_binary) {
         switch (tag.raw.size()) {

@@ -130,8 +130,17 @@ public:
         return nextSlow(tag);
     }
 
-    double real(const DxfTag& tag) const;
-    std::int64_t integer(const DxfTag& tag) const;
+    // ASCII numbers were parsed as they were read: most are taken here.
+    double real(const DxfTag& tag) const
+    {
+        if (!m_binary && tag.parsed == DxfTag::Parsed::kReal) return tag.number.real;
+        return realSlow(tag);
+    }
+    std::int64_t integer(const DxfTag& tag) const
+    {
+        if (!m_binary && tag.parsed == DxfTag::Parsed::kInteger) return tag.number.integer;
+        return integerSlow(tag);
+    }
     // Text value (trailing CR removed; for ASCII, surrounding blanks removed when trim).
     std::string_view text(const DxfTag& tag, bool trim = false) const { return trim ? dxfTrim(tag.raw) : tag.raw; }
     // Handle value as a number (0 when empty).
@@ -151,6 +160,8 @@ private:
     // The common case of readAscii; false, with nothing read, for any other.
     bool readPlainAscii(DxfTag& tag);
     void checkNumber(DxfTag& tag, DxfValueKind kind) const;
+    double realSlow(const DxfTag& tag) const;
+    std::int64_t integerSlow(const DxfTag& tag) const;
     // The common numbers, parsed in place; false for any other (checkNumber then decides).
     static bool parsePlainNumber(DxfTag& tag, DxfValueKind kind)
     {
