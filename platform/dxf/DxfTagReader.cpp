@@ -279,25 +279,8 @@ std::int64_t DxfTagReader::integerSlow(const DxfTag& tag) const
     return v;
 }
 
-std::uint64_t DxfTagReader::handle(const DxfTag& tag) const
+std::uint64_t DxfTagReader::handleSlow(const DxfTag& tag) const
 {
-    // Handles are written bare, in at most 16 hex digits: read at once.
-    if (!tag.raw.empty() && tag.raw.size() <= 16) {
-        std::uint64_t v = 0;
-        bool hex = true;
-        for (const char c : tag.raw) {
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                     : -1;
-            if (digit < 0) {
-                hex = false;
-                break;
-            }
-            v = v << 4 | static_cast<std::uint64_t>(digit);
-        }
-        if (hex) return v;
-    }
     std::string_view s = dxfTrim(tag.raw);
     std::uint64_t v = 0;
     if (s.empty()) return 0;

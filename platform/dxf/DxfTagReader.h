@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -143,8 +144,22 @@ public:
     }
     // Text value (trailing CR removed; for ASCII, surrounding blanks removed when trim).
     std::string_view text(const DxfTag& tag, bool trim = false) const { return trim ? dxfTrim(tag.raw) : tag.raw; }
-    // Handle value as a number (0 when empty).
-    std::uint64_t handle(const DxfTag& tag) const;
+    // Handle value as a number (0 when empty). Handles are written bare, in at most 16 hex
+    // digits: read at once.
+    std::uint64_t handle(const DxfTag& tag) const
+    {
+        if (!tag.raw.empty() && tag.raw.size() <= 16) {
+            std::uint64_t v = 0;
+            unsigned notHex = 0;
+            for (const char c : tag.raw) {
+                const unsigned digit = kHexDigits[static_cast<unsigned char>(c)];
+                notHex |= digit;
+                v = v << 4 | (digit & 15);
+            }
+            if (!(notHex & kNotHex)) return v;
+        }
+        return handleSlow(tag);
+    }
     // Binary chunk as bytes (ASCII files hold it as hexadecimal text).
     std::string bytes(const DxfTag& tag) const;
 
@@ -158,9 +173,20 @@ private:
     void readBinary(DxfTag& tag);
     std::string_view readLine(bool& hadLine);
     // The common case of readAscii; false, with nothing read, for any other.
-    bool readPlainAscii(DxfTag& tag);
+    [[gnu::always_inline]] bool readPlainAscii(DxfTag& tag);
     void checkNumber(DxfTag& tag, DxfValueKind kind) const;
     double realSlow(const DxfTag& tag) const;
+    std::uint64_t handleSlow(const DxfTag& tag) const;
+    static constexpr std::uint8_t kNotHex = 0x80;
+    static constexpr std::array<std::uint8_t, 256> kHexDigits = [] {
+        std::array<std::uint8_t, 256> digits{};
+        for (unsigned c = 0; c < 256; ++c)
+            digits[c] = c >= '0' && c <= '9'   ? std::uint8_t(c - '0')
+                        : c >= 'A' && c <= 'F' ? std::uint8_t(c - 'A' + 10)
+                        : c >= 'a' && c <= 'f' ? std::uint8_t(c - 'a' + 10)
+                                               : kNotHex;
+        return digits;
+    }();
     std::int64_t integerSlow(const DxfTag& tag) const;
     // The common numbers, parsed in place; false for any other (checkNumber then decides).
     static bool parsePlainNumber(DxfTag& tag, DxfValueKind kind)
@@ -194,13 +220,29 @@ inline bool DxfTagReader::readPlainAscii(DxfTag& tag)
     const char* const data = m_data.data();
     const std::size_t size = m_data.size();
     std::size_t i = m_pos;
-    while (i < size && data[i] == ' ') ++i;
-    const std::size_t digits = i;
-    const std::size_t digitsEnd = std::min(size, digits + 5);
     unsigned code = 0;
-    for (unsigned d; i < digitsEnd && (d = static_cast<unsigned char>(data[i]) - unsigned('0')) <= 9; ++i)
-        code = code * 10 + d;
-    if (i == digits || i >= size || data[i] != '\n' || code > 32767) return false;
+    // Most writers right-align codes in three places ("  0", " 10", "330").
+    const auto* const line = reinterpret_cast<const unsigned char*>(data) + i;
+    if (i + 3 < size && line[3] == '\n' && line[2] - unsigned('0') <= 9) {
+        const unsigned d0 = line[0] - unsigned('0'), d1 = line[1] - unsigned('0'), d2 = line[2] - unsigned('0');
+        constexpr unsigned kSpace = unsigned(' ') - unsigned('0');
+        if (d1 <= 9 && d0 <= 9)
+            code = d0 * 100 + d1 * 10 + d2;
+        else if (d1 <= 9 && d0 == kSpace)
+            code = d1 * 10 + d2;
+        else if (d1 == kSpace && d0 == kSpace)
+            code = d2;
+        else
+            return false;
+        i += 3;
+    } else {
+        while (i < size && data[i] == ' ') ++i;
+        const std::size_t digits = i;
+        const std::size_t digitsEnd = std::min(size, digits + 5);
+        for (unsigned d; i < digitsEnd && (d = static_cast<unsigned char>(data[i]) - unsigned('0')) <= 9; ++i)
+            code = code * 10 + d;
+        if (i == digits || i >= size || data[i] != '\n' || code > 32767) return false;
+    }
     const std::size_t valueBegin = i + 1;
     const void* nl = valueBegin < size ? std::memchr(data + valueBegin, '\n', size - valueBegin) : nullptr;
     if (nl == nullptr) return false;
