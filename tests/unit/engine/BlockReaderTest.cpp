@@ -1,6 +1,5 @@
 // Block references: effective names, exclusions, attributes and dynamic properties.
 #include <algorithm>
-#include <numbers>
 
 #include "EngineDrawing.h"
 
@@ -121,23 +120,6 @@ TEST_F(BlockReaderTest, TheFirstReferenceShowingANameDecidesItsItem)
     AddReference(idCrate, {{u"QTY", u"three"}});
     AddReference(idCrate, {{u"QTY", u"3"}});
     EXPECT_FALSE(Read().blockPropItems.find(u"QTY")->totalComp);
-}
-
-TEST_F(BlockReaderTest, GeometryIsRoundedAndShownPositionFirst)
-{
-    Db().setLuprec(2);
-    AddReference(AddBlockDefinition(u"Chair"), {}, {}, {}, {1.234, -5.678, 0}, std::numbers::pi / 2,
-                 KvGeScale3d(2, -1, 0.3333));
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsBlocks.size(), 1u);
-    EXPECT_EQ(engine.lsBlocks[0].rotationVal, 90.0);
-    const PropValueList expected = {
-        {u"X position", u"1.23", false}, {u"Y position", u"-5.68", false}, {u"Z position", u"0", false},
-        {u"Rotation", u"90", false},     {u"X Scale", u"2", false},        {u"Y Scale", u"-1", false},
-        {u"Z Scale", u"0.33", false},
-    };
-    EXPECT_EQ(engine.lsBlocks[0].GetBlockProps(engine.catalog.blcDatas), expected);
-    EXPECT_EQ(engine.lsBlocks[0].TypeName(engine.catalog.lsObjNames), u"Block");
 }
 
 // What the host refuses is skipped or left empty, never a failure.

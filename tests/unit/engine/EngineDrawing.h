@@ -27,19 +27,6 @@ protected:
 
     KvDbObjectId AddBlockDefinition(const std::u16string& name) { return BlockDefinition(Db(), name); }
 
-    KvDbObjectId AddTextStyle(const std::u16string& name)
-    {
-        KvDbTextStyleTable* pTable = nullptr;
-        EXPECT_EQ(Db().getTextStyleTable(pTable, KvDb::kForWrite), Kvmo::eOk);
-        auto* pRecord = new KvDbTextStyleTableRecord;
-        pRecord->setName(name);
-        KvDbObjectId id;
-        EXPECT_EQ(pTable->add(id, pRecord), Kvmo::eOk);
-        pRecord->close();
-        pTable->close();
-        return id;
-    }
-
     using Attributes = std::initializer_list<std::pair<std::u16string, std::u16string>>;
 
     // A reference to the record, with attributes (tag, text) in order. A dynamic block

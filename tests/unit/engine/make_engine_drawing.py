@@ -37,13 +37,15 @@ link = msp.add_line((-1.006, -2.5, 0), (1, 1, 0), dxfattribs={"color": 5})
 link.set_hyperlink("https://example.com/plan", "Plan")
 msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the rounded diameter
 msp.add_arc((1, 2, 0), 2, 300, 30)
-msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True, dxfattribs={"const_width": 0.5, "lineweight": -2})
+msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True,
+                   dxfattribs={"const_width": 0.5, "lineweight": -2, "flags": 128})  # linetype generation
 msp.add_point((3.14159, -2.71828, 0), dxfattribs={"thickness": 0.25})
 msp.add_solid([(0, 0), (1, 0), (0, 1)], dxfattribs={"thickness": 2})
 msp.add_mtext("First\\PSecond", dxfattribs={"insert": (1, 2, 0), "char_height": 0.3, "width": 12.5,
                                              "attachment_point": 5, "flow_direction": 3, "style": "Notes",
-                                             "line_spacing_factor": 1.5, "line_spacing_style": 2})
-ref = msp.add_blockref("Chair", (7.125, -8.5, 0), dxfattribs={"xscale": 2, "rotation": 45})
+                                             "line_spacing_factor": 1.5, "line_spacing_style": 2, "rotation": 90})
+ref = msp.add_blockref("Chair", (7.125, -8.5, 0), dxfattribs={"xscale": 2, "yscale": -1, "zscale": 0.3333,
+                                                              "rotation": 45})
 ref.add_auto_attribs({"PRICE": "12.50", "NOTE": "12,5"})
 msp.add_blockref(instance.name, (1, 1, 0))
 msp.add_blockref(plain.name, (2, 2, 0))
@@ -117,7 +119,8 @@ for e in msp:
         area = abs(sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(pts, pts[1:] + pts[:1]))) / 2
         f = ["Polyline"] + common(e) + ["Area=" + g(area), "Length=" + g(length),
                                         "Global width=" + g(d.get("const_width", 0.0)),
-                                        "Closed=" + ("Yes" if e.closed else "No"), "Linetype generation=Disabled"]
+                                        "Closed=" + ("Yes" if e.closed else "No"),
+                                        "Linetype generation=" + ("Enabled" if d.flags & 128 else "Disabled")]
     elif t == "POINT":
         f = ["Point"] + common(e) + xyz("", d.location, " position")
     elif t == "SOLID":
@@ -131,7 +134,7 @@ for e in msp:
             "Line spacing factor=" + g(d.line_spacing_factor),
             "Line spacing distance=" + g(5.0 / 3.0 * d.char_height * d.line_spacing_factor),
             "Line spacing style=" + {1: "At least", 2: "Exactly"}[d.line_spacing_style],
-            "Background mask=No"] + xyz("", d.insert, " position")
+            "Background mask=No", "Rotation=" + g(math.radians(d.rotation))] + xyz("", d.insert, " position")
     elif t == "INSERT":
         name = d.name
         if name.startswith("*U"):
@@ -142,7 +145,7 @@ for e in msp:
             print(d.handle + "|-")
             continue
         f = ["Block", "Name=" + name, "Rotation=" + g(d.rotation), "X Scale=" + g(d.xscale),
-             "Y Scale=" + g(d.yscale)] + xyz("", d.insert, " position")
+             "Y Scale=" + g(d.yscale), "Z Scale=" + g(d.zscale)] + xyz("", d.insert, " position")
         for a in e.attribs:
             text = a.dxf.text
             try:

@@ -32,37 +32,6 @@ std::unique_ptr<KvDbPolyline> polyline(std::initializer_list<KvDbPolyline::Verte
 }
 }  // namespace
 
-TEST(CurveGeometry, LineLengthAndDistanceToPoints)
-{
-    KvDbLine line(KvGePoint3d(0, 0, 0), KvGePoint3d(3, 4, 0));
-    EXPECT_DOUBLE_EQ(lengthOf(line), 5.0);
-    double dist = 0;
-    ASSERT_EQ(line.getDistAtPoint(KvGePoint3d(1.5, 2, 0), dist), Kvmo::eOk);
-    EXPECT_DOUBLE_EQ(dist, 2.5);
-    EXPECT_EQ(line.getDistAtPoint(KvGePoint3d(1.5, 2.1, 0), dist), Kvmo::eInvalidInput);
-    EXPECT_EQ(line.getDistAtPoint(KvGePoint3d(6, 8, 0), dist), Kvmo::eInvalidInput);  // beyond the end
-    EXPECT_DOUBLE_EQ(areaOf(line), 0.0);
-}
-
-TEST(CurveGeometry, ArcMeasuresItsSweepAcrossZero)
-{
-    // From 350 to 10 degrees: a 20 degree arc, not 340.
-    KvDbArc arc(KvGePoint3d(1, 1, 0), 2.0, 350 * kPi / 180, 10 * kPi / 180);
-    EXPECT_NEAR(arc.totalAngle(), 20 * kPi / 180, 1e-12);
-    KvGePoint3d end;
-    ASSERT_EQ(arc.getEndPoint(end), Kvmo::eOk);
-    double dist = 0;
-    ASSERT_EQ(arc.getDistAtPoint(end, dist), Kvmo::eOk);
-    EXPECT_NEAR(dist, 2.0 * 20 * kPi / 180, 1e-12);
-    EXPECT_NEAR(lengthOf(arc), dist, 1e-12);
-    EXPECT_EQ(arc.getDistAtPoint(KvGePoint3d(1, 3, 0), dist), Kvmo::eInvalidInput);  // on the circle, off the arc
-
-    KvDbArc half(KvGePoint3d(), 1.0, 0.0, kPi);
-    EXPECT_NEAR(areaOf(half), kPi / 2, 1e-12);
-    KvDbArc quarter(KvGePoint3d(), 2.0, 0.0, kPi / 2);
-    EXPECT_NEAR(areaOf(quarter), 0.5 * 4 * (kPi / 2 - 1), 1e-12);  // segment between arc and chord
-}
-
 TEST(CurveGeometry, PolylineWithBulgesLengthAndArea)
 {
     // A closed square whose bottom edge bulges outwards as a half circle.
