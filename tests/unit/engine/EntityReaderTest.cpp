@@ -40,23 +40,6 @@ TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
     }
 }
 
-// Arcs, and lines at 180 and 270 degrees, are checked against ezdxf in DxfDrawingTest.
-TEST_F(EntityReaderTest, LineAnglesRunFromZeroTo360AndDeltasComeFromExactPoints)
-{
-    Db().setLuprec(0);
-    AddLine({0, 0, 0}, {1, -1e-12, 0});  // just below +X
-    AddLine({0.4, -2.5, 2.5}, {1.8, -2.5, 2.5});
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsLines.size(), 2u);
-    EXPECT_EQ(Shown(engine.lsLines[0], engine.catalog)[u"Angle"], u"0");
-
-    // Rounded points 0 and 2, but the line is 1.4 long: the delta says 1. Exact halves go
-    // up: -2.5 shows -2, 2.5 shows 3.
-    EXPECT_EQ(
-        ShownAs(engine.lsLines[1], engine.catalog, {u"X Start", u"X end", u"X Delta", u"Length", u"Y Start", u"Z end"}),
-        (Texts{u"0", u"2", u"1", u"1", u"-2", u"3"}));
-}
-
 // Every width 1 but the second segment's end: no global width. A closed polyline's measures and
 // flags are checked against ezdxf in DxfDrawingTest.
 TEST_F(EntityReaderTest, OpenPolylineWithoutOneWidth)

@@ -34,6 +34,8 @@ doc.blocks.new("AC$KEEP").add_line((0, 0), (1, 1))
 msp.add_line((5, 5, 0), (1, 5, 0), dxfattribs={"layer": "Walls", "color": 0, "linetype": "BYBLOCK"})
 msp.add_line((0, 0, 0), (0, -3, 1.25), dxfattribs={"lineweight": 35, "ltscale": 0.333333, "thickness": 1.005})
 link = msp.add_line((-1.006, -2.5, 0), (1, 1, 0), dxfattribs={"color": 5})
+# Just below +X (an angle of 0, not 360); rounded ends 0 and 0.02, yet 0.014 long.
+msp.add_line((0.004, 0, 0), (0.018, -1e-14, 0))
 link.set_hyperlink("https://example.com/plan", "Plan")
 msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the rounded diameter
 msp.add_arc((1, 2, 0), 2, 300, 30)
