@@ -6,49 +6,56 @@ DxfRecordParser::DxfRecordParser(const DxfTagReader& in, const std::vector<DxfTa
     : m_in(in), m_tags(tags), m_codec(codec)
 {
     // One pass: the own data ends at the first 101 (an embedded object) or 1001 (extended
-    // data, which also ends the pass).
+    // data, which also ends the pass). Counts stay in locals: the stores below could be
+    // the tags' bytes as far as the compiler knows.
     const std::size_t size = m_tags.size();
-    m_dataEnd = size;
+    const DxfTag* const all = m_tags.data();
+    std::size_t dataEnd = size, outside = 0;
+    bool inGroup = false, inXdictionary = false, indexed = true;
     m_xdataBegin = size;
-    bool inGroup = false, inXdictionary = false;
     for (std::size_t i = 0; i < size; ++i) {
-        const DxfTag& t = m_tags[i];
-        if (t.code == 1001) {
+        const DxfTag& t = all[i];
+        const int code = t.code;
+        if (code == 1001) {
             m_xdataBegin = i;
-            if (m_dataEnd > i) m_dataEnd = i;
+            if (dataEnd > i) dataEnd = i;
             break;
         }
-        if (t.code == 101 && m_dataEnd == size) m_dataEnd = i;
-        if (i == 0 || i >= m_dataEnd) continue;
-        if (t.code == 102) {
+        if (code == 101 && dataEnd == size) dataEnd = i;
+        if (i == 0 || i >= dataEnd) continue;
+        if (code == 102) {
             std::string_view v = m_in.text(t, true);
             inGroup = !v.empty() && v.front() == '{';
             inXdictionary = v == "{ACAD_XDICTIONARY";
             continue;
         }
         if (inGroup) {
-            if (inXdictionary && t.code == 360 && m_xdictionary == 0) m_xdictionary = i;
+            if (inXdictionary && code == 360 && m_xdictionary == 0) m_xdictionary = i;
             continue;
         }
-        if (m_indexedCount == kIndexed || i > 0xFFFF) {
-            m_indexed = false;
-            continue;
-        }
-        if (t.code >= 0 && t.code < kCodeBits) {
-            std::uint64_t& word = m_present[t.code / 64];
-            const std::uint64_t bit = std::uint64_t(1) << (t.code % 64);
-            if (!(word & bit)) m_first[t.code] = static_cast<std::uint16_t>(i);
+        if (i > 0xFFFF) {
+            indexed = false;
+        } else if (code >= 0 && code < kCodeBits) {
+            std::uint64_t& word = m_present[code / 64];
+            const std::uint64_t bit = std::uint64_t(1) << (code % 64);
+            if (!(word & bit)) m_first[code] = static_cast<std::uint16_t>(i);
             word |= bit;
+        } else if (outside == kOutside) {
+            indexed = false;
+        } else {
+            m_codes[outside] = static_cast<std::int16_t>(code);
+            m_positions[outside++] = static_cast<std::uint16_t>(i);
         }
-        m_codes[m_indexedCount] = static_cast<std::int16_t>(t.code);
-        m_positions[m_indexedCount++] = static_cast<std::uint16_t>(i);
     }
+    m_dataEnd = dataEnd;
+    m_outsideCount = outside;
+    m_indexed = indexed;
 }
 
 std::size_t DxfRecordParser::findIndexSlow(int code) const
 {
     if (m_indexed) {
-        for (std::size_t k = 0; k < m_indexedCount; ++k)
+        for (std::size_t k = 0; k < m_outsideCount; ++k)
             if (m_codes[k] == code) return m_positions[k];
         return 0;
     }

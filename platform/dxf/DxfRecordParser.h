@@ -90,15 +90,15 @@ private:
     std::size_t m_dataEnd = 0;  // first extended-data or embedded-object tag
     std::size_t m_xdataBegin = 0;
     std::size_t m_xdictionary = 0;  // the 360 of {ACAD_XDICTIONARY, 0 when none
-    // The record's own tags outside 102 groups, in order: lookups scan these codes only.
-    // Records with more tags than fit are searched tag by tag.
-    static constexpr std::size_t kIndexed = 48;
-    std::int16_t m_codes[kIndexed];
-    std::uint16_t m_positions[kIndexed];
-    std::size_t m_indexedCount = 0;
-    // Codes below kCodeBits among the indexed ones: most lookups are for codes a record lacks.
+    // The record's own tags outside 102 groups are indexed by code: codes below kCodeBits in
+    // a bit table (most lookups are for codes a record lacks), the others in a list, in
+    // order. Records with more of those than fit are searched tag by tag.
     static constexpr int kCodeBits = 1088;
     std::uint64_t m_present[kCodeBits / 64] = {};
     std::uint16_t m_first[kCodeBits];  // position of the first indexed tag of a code, where present
+    static constexpr std::size_t kOutside = 48;
+    std::int16_t m_codes[kOutside];
+    std::uint16_t m_positions[kOutside];
+    std::size_t m_outsideCount = 0;
     bool m_indexed = true;
 };
