@@ -70,30 +70,6 @@ TEST_F(BlockReaderTest, DynamicBlocksAreNamedAfterTheirDefinition)
     EXPECT_TRUE(ReadDynamicProps(nullptr, 0.01).empty());
 }
 
-TEST_F(BlockReaderTest, AttributesKeepTheirOrderAndOnlyNumbersAreRounded)
-{
-    Db().setLuprec(2);
-    AddReference(AddBlockDefinition(u"Tag"), {{u"A", u"12.50"},
-                                              {u"B", u"7"},
-                                              {u"C", u"1e2"},
-                                              {u"D", u"12,5"},
-                                              {u"E", u"12.5 m"},
-                                              {u"F", u""},
-                                              {u"G", u" 1"},
-                                              {u"H", u"-0.125"}});
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsBlocks.size(), 1u);
-    const PropValueList expected = {
-        {u"A", u"12.5", true},    {u"B", u"7", true}, {u"C", u"100", true}, {u"D", u"12,5", false},
-        {u"E", u"12.5 m", false}, {u"F", u"", false}, {u"G", u" 1", false}, {u"H", u"-0.12", true},
-    };
-    EXPECT_EQ(engine.lsBlocks[0].lsAttributs, expected);
-    EXPECT_TRUE(engine.lsBlocks[0].lsProps.empty());
-    EXPECT_FALSE(engine.lsBlocks[0].isDynamic);
-    for (const PropValue& pair : expected)
-        EXPECT_EQ(engine.blockPropItems.find(pair.name.str())->category, PropCategory::Attribute);
-}
-
 TEST_F(BlockReaderTest, TheFirstReferenceShowingANameDecidesItsItem)
 {
     const KvDbObjectId idDoor = AddBlockDefinition(u"Door");
@@ -107,6 +83,9 @@ TEST_F(BlockReaderTest, TheFirstReferenceShowingANameDecidesItsItem)
 
     ASSERT_EQ(engine.lsBlocks.size(), 3u);
     EXPECT_TRUE(engine.blockPropItems.find(u"QTY")->totalComp);
+    EXPECT_EQ(engine.blockPropItems.find(u"QTY")->category, PropCategory::Attribute);
+    EXPECT_FALSE(engine.lsBlocks[0].isDynamic);
+    EXPECT_TRUE(engine.lsBlocks[0].lsProps.empty());
     EXPECT_FALSE(engine.lsBlocks[1].lsAttributs[0].totalComp);  // the pair keeps its own flag
     EXPECT_FALSE(engine.blockPropItems.find(u"MARK")->totalComp);
     const auto width = engine.blockPropItems.find(u"Width");

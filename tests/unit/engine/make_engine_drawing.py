@@ -19,8 +19,8 @@ doc.styles.add("Notes", font="arial.ttf")
 msp = doc.modelspace()
 
 chair = doc.blocks.new("Chair")
-chair.add_attdef("PRICE", (0, 0))
-chair.add_attdef("NOTE", (0, -1))
+for i, tag in enumerate(("PRICE", "NOTE", "EXP", "UNIT", "EMPTY", "SPACED", "HALF", "WHOLE")):
+    chair.add_attdef(tag, (0, -i))
 door = doc.blocks.new("Door")
 door.add_line((0, 0), (1, 0))
 instance = doc.blocks.new_anonymous_block("U")
@@ -48,7 +48,9 @@ msp.add_mtext("First\\PSecond", dxfattribs={"insert": (1, 2, 0), "char_height": 
                                              "line_spacing_factor": 1.5, "line_spacing_style": 2, "rotation": 90})
 ref = msp.add_blockref("Chair", (7.125, -8.5, 0), dxfattribs={"xscale": 2, "yscale": -1, "zscale": 0.3333,
                                                               "rotation": 45})
-ref.add_auto_attribs({"PRICE": "12.50", "NOTE": "12,5"})
+# Only numbers are rounded (halves up): not "12,5", "12.5 m", "" or " 1".
+ref.add_auto_attribs({"PRICE": "12.50", "NOTE": "12,5", "EXP": "1e2", "UNIT": "12.5 m", "EMPTY": "", "SPACED": " 1",
+                      "HALF": "-0.125", "WHOLE": "7"})
 msp.add_blockref(instance.name, (1, 1, 0))
 msp.add_blockref(plain.name, (2, 2, 0))
 msp.add_blockref("ac$TEMP", (3, 3, 0))
