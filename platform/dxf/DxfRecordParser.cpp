@@ -84,18 +84,6 @@ std::string_view DxfRecordParser::rawText(int code) const
     return t ? m_in.text(*t, true) : std::string_view();
 }
 
-std::int64_t DxfRecordParser::integer(int code, std::int64_t fallback) const
-{
-    const DxfTag* t = find(code);
-    return t ? m_in.integer(*t) : fallback;
-}
-
-double DxfRecordParser::real(int code, double fallback) const
-{
-    const DxfTag* t = find(code);
-    return t ? m_in.real(*t) : fallback;
-}
-
 KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const
 {
     // The coordinates follow one another: x, then y and z right after it.
@@ -107,12 +95,6 @@ KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const
         if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
     }
     return p;
-}
-
-std::uint64_t DxfRecordParser::handleAt(int code) const
-{
-    const DxfTag* t = find(code);
-    return t ? m_in.handle(*t) : 0;
 }
 
 std::uint64_t DxfRecordParser::handle() const

@@ -39,10 +39,22 @@ public:
     std::string_view rawText(int code) const;
     // The tag a lookup of code finds, or null.
     const DxfTag* tag(int code) const { return find(code); }
-    std::int64_t integer(int code, std::int64_t fallback = 0) const;
-    double real(int code, double fallback = 0.0) const;
+    std::int64_t integer(int code, std::int64_t fallback = 0) const
+    {
+        const DxfTag* t = find(code);
+        return t ? m_in.integer(*t) : fallback;
+    }
+    double real(int code, double fallback = 0.0) const
+    {
+        const DxfTag* t = find(code);
+        return t ? m_in.real(*t) : fallback;
+    }
     KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;  // code, code+10, code+20
-    std::uint64_t handleAt(int code) const;
+    std::uint64_t handleAt(int code) const
+    {
+        const DxfTag* t = find(code);
+        return t ? m_in.handle(*t) : 0;
+    }
 
     std::uint64_t handle() const;               // 5 (105 for DIMSTYLE)
     std::uint64_t owner() const;                // first 330 outside 102 groups
