@@ -19,27 +19,6 @@ Texts ShownAs(const GeomEnt& record, const PropertyCatalog& catalog, std::initia
     return values;
 }
 
-TEST_F(EntityReaderTest, PrecisionDecidesTheDigitsShown)
-{
-    struct Case {
-        short luprec;
-        const char16_t* length;
-        const char16_t* startX;
-    };
-    for (const Case& c : {Case{0, u"1", u"0"}, Case{2, u"1.41", u"0.12"}, Case{8, u"1.41421", u"0.123457"}}) {
-        Db().setLuprec(c.luprec);
-        const KvGePoint3d start(0.123456789, 0, 0);
-        AddLine(start, start + KvGeVector3d(1, 1, 0));
-        const ExtractionEngine engine = Read();
-        ASSERT_EQ(engine.lsLines.size(), 1u);
-        EXPECT_EQ(ShownAs(engine.lsLines[0], engine.catalog,
-                          {u"Length", u"X Start", u"Angle", u"X Delta", u"Y Delta", u"Z Delta"}),
-                  (Texts{c.length, c.startX, u"45", u"1", u"1", u"0"}))
-            << c.luprec;
-        NewDrawing();
-    }
-}
-
 // Every width 1 but the second segment's end: no global width. A closed polyline's measures and
 // flags are checked against ezdxf in DxfDrawingTest.
 TEST_F(EntityReaderTest, OpenPolylineWithoutOneWidth)

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes a drawing with ezdxf and lists what an extraction must show of each entity.
 
-usage: make_engine_drawing.py OUT.dxf
+usage: make_engine_drawing.py OUT.dxf [LUPREC]
 One entity a line: handle|kind name|Property=text|...  ("handle|-" for no record);
 a line break in a text is written \\n.
 The texts are worked out here, from what ezdxf reads back, independently of the plug-in.
@@ -13,7 +13,7 @@ import ezdxf
 
 out = sys.argv[1]
 doc = ezdxf.new("R2018")
-doc.header["$LUPREC"] = 2
+doc.header["$LUPREC"] = int(sys.argv[2]) if len(sys.argv) > 2 else 2
 doc.layers.add("Walls", color=3)
 doc.styles.add("Notes", font="arial.ttf")
 msp = doc.modelspace()
