@@ -19,22 +19,6 @@ Texts ShownAs(const GeomEnt& record, const PropertyCatalog& catalog, std::initia
     return values;
 }
 
-// Every width 1 but the second segment's end: no global width. A closed polyline's measures and
-// flags are checked against ezdxf in DxfDrawingTest.
-TEST_F(EntityReaderTest, OpenPolylineWithoutOneWidth)
-{
-    Add(new KvDbPolyline, [](KvDbPolyline& tapered) {
-        tapered.addVertexAt(0, KvGePoint2d(0, 0), 0.0, 1.0, 1.0);
-        tapered.addVertexAt(1, KvGePoint2d(3, 0), 0.0, 1.0, 0.5);
-        tapered.addVertexAt(2, KvGePoint2d(3, 4), 0.0, 1.0, 1.0);
-    });
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsPolyLines.size(), 1u);
-    EXPECT_EQ(
-        ShownAs(engine.lsPolyLines[0], engine.catalog, {u"Length", u"Global width", u"Closed", u"Linetype generation"}),
-        (Texts{u"7", u"0", u"No", u"Disabled"}));
-}
-
 // Contents, style, rotation (in radians) and spacing: DxfDrawingTest, against ezdxf.
 TEST_F(EntityReaderTest, MTextShowsItsEnumerations)
 {

@@ -41,6 +41,8 @@ msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the ro
 msp.add_arc((1, 2, 0), 2, 300, 30)
 msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True,
                    dxfattribs={"const_width": 0.5, "lineweight": -2, "flags": 128})  # linetype generation
+# Open, every width 1 but the second segment's end: no global width.
+msp.add_lwpolyline([(0, 0, 1, 1), (3, 0, 1, 0.5), (3, 4, 1, 1)], format="xyse")
 msp.add_point((3.14159, -2.71828, 0), dxfattribs={"thickness": 0.25})
 msp.add_solid([(0, 0), (1, 0), (0, 1)], dxfattribs={"thickness": 2})
 msp.add_mtext("First\\PSecond", dxfattribs={"insert": (1, 2, 0), "char_height": 0.3, "width": 12.5,
