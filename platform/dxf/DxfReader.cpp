@@ -128,7 +128,7 @@ std::uint32_t Reader::stage(KvDbObject* object, std::uint8_t kind, const DxfReco
     s.handle = p.handle();
     s.owner = p.owner();
     if (std::uint64_t xdictionary = p.extensionDictionary()) m_xdictionaries.emplace_back(index, xdictionary);
-    object->setXDataValues(p.xdata());
+    if (p.hasXdata()) object->setXDataValues(p.xdata());  // a new object has none
     return index;
 }
 

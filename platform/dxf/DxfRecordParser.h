@@ -60,6 +60,7 @@ public:
     std::uint64_t owner() const;                // first 330 outside 102 groups
     std::uint64_t extensionDictionary() const;  // 360 in {ACAD_XDICTIONARY
     KvTypedValueList xdata() const;
+    bool hasXdata() const { return m_xdataBegin < m_tags.size(); }
 
     void forEachVertex(const std::function<void(const KvGePoint2d&, double, double, double, bool, bool)>& fn) const;
     std::vector<std::string> modelerData() const;
