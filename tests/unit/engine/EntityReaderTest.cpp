@@ -134,24 +134,4 @@ TEST_F(EntityReaderTest, ByLayerAndByBlockValuesInEveryLanguage)
     }
 }
 
-TEST_F(EntityReaderTest, HyperlinkShowsTheFirstOfAnyNumber)
-{
-    auto withLinks = [](std::initializer_list<const char16_t*> names) {
-        return [names](KvDbLine& line) {
-            KvDbHyperlinkCollection links;
-            for (const char16_t* name : names) links.addTail(KvDbHyperlink(name, u"description"));
-            ASSERT_EQ(KvDbEntityHyperlinkPE::cast(&line)->setHyperlinkCollection(&line, &links), Kvmo::eOk);
-        };
-    };
-    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}));
-    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), withLinks({u"https://example.com/a"}));
-    Add(new KvDbLine({0, 0, 0}, {1, 0, 0}), withLinks({u"C:\\docs\\plan.pdf", u"https://b", u"https://c"}));
-    const ExtractionEngine engine = Read();
-    ASSERT_EQ(engine.lsLines.size(), 3u);
-    Texts shown;
-    for (const Line& line : engine.lsLines) shown.push_back(ShownAs(line, engine.catalog, {u"Hyperlink"})[0]);
-    EXPECT_EQ(shown, (Texts{u"", u"https://example.com/a", u"C:\\docs\\plan.pdf"}));
-    EXPECT_EQ(engine.lsLines[2].commonProps.lsHyperlink.size(), 3u);
-}
-
 }  // namespace

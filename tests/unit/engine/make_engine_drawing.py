@@ -37,6 +37,9 @@ link = msp.add_line((-1.006, -2.5, 0), (1, 1, 0), dxfattribs={"color": 5})
 # Just below +X (an angle of 0, not 360); rounded ends 0 and 0.02, yet 0.014 long.
 msp.add_line((0.004, 0, 0), (0.018, -1e-14, 0))
 link.set_hyperlink("https://example.com/plan", "Plan")
+# Three hyperlinks: the first is shown.
+msp.add_line((0, 0), (0, 1)).set_xdata("PE_URL", [(1000, "C:\\docs\\plan.pdf"), (1002, "{"), (1000, "A plan"),
+                                                  (1002, "}"), (1000, "https://b"), (1000, "https://c")])
 msp.add_circle((-1.5, 2.4, 0), 2.6049)  # twice the rounded radius is not the rounded diameter
 msp.add_arc((1, 2, 0), 2, 300, 30)
 msp.add_lwpolyline([(0, 0), (4, 0), (4, 3)], close=True,
