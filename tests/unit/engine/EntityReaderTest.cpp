@@ -1,4 +1,5 @@
-// What a user reads of lines, polylines, arcs, circles, solids, points and texts.
+// What a user reads of texts and solids, and the by-layer values in every language, beyond what
+// DxfDrawingTest checks against ezdxf.
 #include "EngineDrawing.h"
 #include "engine/ValueTexts.h"
 
@@ -19,7 +20,6 @@ Texts ShownAs(const GeomEnt& record, const PropertyCatalog& catalog, std::initia
     return values;
 }
 
-// Contents, style, rotation (in radians) and spacing: DxfDrawingTest, against ezdxf.
 TEST_F(EntityReaderTest, MTextShowsItsEnumerations)
 {
     struct Case {

@@ -87,7 +87,7 @@ TEST_F(XDataTest, HyperlinksTravelAsTheirOwnApplicationGroup)
 
     KvDbHyperlinkCollection* pRead = nullptr;
     ASSERT_EQ(pPE->getHyperlinkCollection(pEntity, pRead), Kvmo::eOk);
-    ASSERT_EQ(pRead->count(), 2);  // names and order: EntityReaderTest
+    ASSERT_EQ(pRead->count(), 2);  // the first one shown: DxfDrawingTest
     EXPECT_EQ(pRead->item(0)->description(), u"Data sheet");
     EXPECT_EQ(pRead->item(0)->subLocation(), u"page 2");
     EXPECT_EQ(pRead->item(2), nullptr);
