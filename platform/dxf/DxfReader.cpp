@@ -147,12 +147,6 @@ std::uint32_t Reader::nameIndex(std::string_view raw)
     return it->second;
 }
 
-std::uint32_t Reader::nameIndex(const DxfRecordParser& p, int code, std::string_view fallback)
-{
-    const DxfTag* t = p.tag(code);
-    return nameIndex(t ? m_in.text(*t) : fallback);
-}
-
 KvSharedName Reader::sharedName(std::uint32_t index)
 {
     Name& n = m_names[index];

@@ -146,7 +146,11 @@ private:
     std::u16string decode(std::string_view s) const { return m_doc.codec.decode(s); }
     // Names repeat thousands of times (layers, blocks, styles, tags): each distinct spelling
     // is decoded once. fallback is an ASCII text used when the record has no such group.
-    std::uint32_t nameIndex(const DxfRecordParser& p, int code, std::string_view fallback);
+    std::uint32_t nameIndex(const DxfRecordParser& p, int code, std::string_view fallback)
+    {
+        const DxfTag* t = p.tag(code);
+        return nameIndex(t ? m_in.text(*t) : fallback);
+    }
     std::uint32_t nameIndex(std::string_view raw);
     const std::u16string& name(std::uint32_t index) const { return m_names[index].text; }
     KvSharedName sharedName(std::uint32_t index);
