@@ -84,29 +84,11 @@ std::string_view DxfRecordParser::rawText(int code) const
     return t ? m_in.text(*t, true) : std::string_view();
 }
 
-KvGePoint3d DxfRecordParser::point(int code, KvGePoint3d fallback) const
-{
-    // The coordinates follow one another: x, then y and z right after it.
-    std::size_t i = findIndex(code);
-    if (i == 0) return fallback;
-    KvGePoint3d p(m_in.real(m_tags[i]), 0, 0);
-    if (i + 1 < m_dataEnd && m_tags[i + 1].code == code + 10) {
-        p.y = m_in.real(m_tags[i + 1]);
-        if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
-    }
-    return p;
-}
-
 std::uint64_t DxfRecordParser::handle() const
 {
     // A dimension style's group 5 is its arrow block's name (R12 has no handle for it).
     if (m_in.text(m_tags.front(), true) == "DIMSTYLE") return handleAt(105);
     return handleAt(5);
-}
-
-std::uint64_t DxfRecordParser::owner() const
-{
-    return handleAt(330);
 }
 
 std::uint64_t DxfRecordParser::extensionDictionary() const

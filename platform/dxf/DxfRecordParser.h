@@ -49,16 +49,27 @@ public:
         const DxfTag* t = find(code);
         return t ? m_in.real(*t) : fallback;
     }
-    KvGePoint3d point(int code, KvGePoint3d fallback = {}) const;  // code, code+10, code+20
+    KvGePoint3d point(int code, KvGePoint3d fallback = {}) const  // code, code+10, code+20
+    {
+        // The coordinates follow one another: x, then y and z right after it.
+        const std::size_t i = findIndex(code);
+        if (i == 0) return fallback;
+        KvGePoint3d p(m_in.real(m_tags[i]), 0, 0);
+        if (i + 1 < m_dataEnd && m_tags[i + 1].code == code + 10) {
+            p.y = m_in.real(m_tags[i + 1]);
+            if (i + 2 < m_dataEnd && m_tags[i + 2].code == code + 20) p.z = m_in.real(m_tags[i + 2]);
+        }
+        return p;
+    }
     std::uint64_t handleAt(int code) const
     {
         const DxfTag* t = find(code);
         return t ? m_in.handle(*t) : 0;
     }
 
-    std::uint64_t handle() const;               // 5 (105 for DIMSTYLE)
-    std::uint64_t owner() const;                // first 330 outside 102 groups
-    std::uint64_t extensionDictionary() const;  // 360 in {ACAD_XDICTIONARY
+    std::uint64_t handle() const;                          // 5 (105 for DIMSTYLE)
+    std::uint64_t owner() const { return handleAt(330); }  // first 330 outside 102 groups
+    std::uint64_t extensionDictionary() const;             // 360 in {ACAD_XDICTIONARY
     KvTypedValueList xdata() const;
     bool hasXdata() const { return m_xdataBegin < m_tags.size(); }
 
