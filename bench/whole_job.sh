@@ -71,9 +71,11 @@ for n in "${counts[@]}"; do
   job_times=(); job_peaks=(); ogr_times=(); ogr_peaks=()
   best_steps=""
   for ((i = 1; i <= runs; i++)); do
-    # Each job saves over its own fresh copy; copying is not timed.
+    # Each job saves over its own fresh copy; copying is not timed. Nor is writing back what the
+    # copy and the converter's last run left to the disk: the job's own save waits for its disk.
     rm -f "$run/job.xls" "$run/job.kvx" "$run/job.dxf"
     cp "$drawing" "$run/job.dxf"
+    sync
     (cd "$run" && /usr/bin/time -f "%e %M" -o "$run/job.time" "$build/bin/kvhost" --times \
       --module "$build/lib/dataextraction.so" --script job.scr --ui-script job.ui job.dxf \
       > "$run/job.out" 2> "$run/job.err") || { cat "$run/job.err" >&2; exit 1; }
@@ -88,6 +90,7 @@ for n in "${counts[@]}"; do
     if [ "$(printf '%s\n' "${job_times[@]}" | best)" = "$t" ]; then best_steps=$(cat "$run/job.err"); fi
 
     rm -rf "$run/ogr.csv"
+    sync
     /usr/bin/time -f "%e %M" -o "$run/ogr.time" ogr2ogr -f CSV "$run/ogr.csv" "$drawing" 2> "$run/ogr.err" ||
       { cat "$run/ogr.err" >&2; exit 1; }
     ogr_times+=("$(seconds "$run/ogr.time")"); ogr_peaks+=("$(peak_kb "$run/ogr.time")")
