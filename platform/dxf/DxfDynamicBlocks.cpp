@@ -230,7 +230,12 @@ public:
 
     void run(const std::vector<KvDbObjectId>& references)
     {
-        for (KvDbObjectId id : references) {
+        // On a large drawing the references are long out of the cache by now: the one a few
+        // places on is asked for while this one is looked at.
+        constexpr std::size_t kAhead = 8;
+        for (std::size_t i = 0; i < references.size(); ++i) {
+            if (i + kAhead < references.size()) __builtin_prefetch(m_db.objectAt(references[i + kAhead]));
+            const KvDbObjectId id = references[i];
             auto* ref = kvCast<KvDbBlockReference>(m_db.objectAt(id));
             if (!ref || kvCast<KvDbTable>(ref)) continue;
             auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(ref->blockTableRecord()));

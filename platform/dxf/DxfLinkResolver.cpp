@@ -286,7 +286,12 @@ void Reader::resolveLinks()
         }
         return *styleMemo[n];
     };
-    for (const Link& l : m_links) {
+    // As in every pass over all objects of a large drawing, the object a few links on is asked
+    // for early: it is long out of the cache.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < m_links.size(); ++i) {
+        if (i + kAhead < m_links.size()) __builtin_prefetch(m_staged[m_links[i + kAhead].staged].object, 1);
+        const Link& l = m_links[i];
         KvDbObject* o = m_staged[l.staged].object;
         {
             // The setters want a write open: the change mark it leaves is not a change to the file.
