@@ -138,13 +138,8 @@ void TableRowBuilder::BuildRow(const GeomEnt& record)
     if (bFromNames) {
         for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
             if (m_veCommonColumns[p] != kNoColumn) key.names[p] = record.CommonValueHeld(p);
-        if (m_iLastNames < m_veGroupOfNames.size() && m_veGroupOfNames[m_iLastNames].first == key)
-            return m_pCounter->AddAgain(m_veGroupOfNames[m_iLastNames].second, record.csHandle);
-        for (std::size_t i = 0; i < m_veGroupOfNames.size(); ++i)
-            if (m_veGroupOfNames[i].first == key) {
-                m_iLastNames = i;
-                return m_pCounter->AddAgain(m_veGroupOfNames[i].second, record.csHandle);
-            }
+        if (const auto iGroup = m_groupsOfNames.Find([&key](const NamesKey& known) { return known == key; }))
+            return m_pCounter->AddAgain(*iGroup, record.csHandle);
     }
     TableRow row = StartRow(record, nullptr);
     for (std::size_t p = 0; p < m_veCommonColumns.size() && p < GeomEnt::kCommonValueCount; ++p)
@@ -160,13 +155,7 @@ void TableRowBuilder::BuildRow(const GeomEnt& record)
         for (std::size_t p = 0; p < veColumns.size() && p < nValues; ++p)
             if (veColumns[p] != kNoColumn) Put(row, veColumns[p], record.ValueText(p));
     }
-    // A drawing with many names' combinations counts the rest the long way.
-    constexpr std::size_t kMaxKeys = 256;
-    if (bFromNames && m_veGroupOfNames.size() < kMaxKeys) {
-        m_veGroupOfNames.emplace_back(key, m_pCounter->Add(std::move(row)));
-        m_iLastNames = m_veGroupOfNames.size() - 1;
-        return;
-    }
+    if (bFromNames && !m_groupsOfNames.Full()) return m_groupsOfNames.Add(key, m_pCounter->Add(std::move(row)));
     Append(std::move(row));
 }
 
@@ -202,19 +191,13 @@ bool TableRowBuilder::SameKey(const BlockKey& key, const BlockEnt& record) const
 void TableRowBuilder::BuildRow(const BlockEnt& record)
 {
     if (!m_vePreviewColumns.empty()) lsBlockTbRecId.insert_or_assign(record.csHandle, record.idBlkTblRec);
-    // A drawing with many combinations counts its references the long way once the keys are
-    // many: looking through them for every reference would cost more than it saves.
-    constexpr std::size_t kMaxKeys = 256;
-    const bool bFromValues = m_veGroupOfBlocks.size() < kMaxKeys && BlockRowFromValues();
+    // Once the keys are many, references are counted the long way: comparing values with every
+    // key for every reference would cost more than it saves.
+    const bool bFromValues = !m_groupsOfBlocks.Full() && BlockRowFromValues();
     if (bFromValues) {
         CollectPlaced(record);
-        if (m_iLastBlock < m_veGroupOfBlocks.size() && SameKey(m_veGroupOfBlocks[m_iLastBlock].first, record))
-            return m_pCounter->AddAgain(m_veGroupOfBlocks[m_iLastBlock].second, record.csHandle);
-        for (std::size_t i = 0; i < m_veGroupOfBlocks.size(); ++i)
-            if (SameKey(m_veGroupOfBlocks[i].first, record)) {
-                m_iLastBlock = i;
-                return m_pCounter->AddAgain(m_veGroupOfBlocks[i].second, record.csHandle);
-            }
+        if (const auto iGroup = m_groupsOfBlocks.Find([&](const BlockKey& key) { return SameKey(key, record); }))
+            return m_pCounter->AddAgain(*iGroup, record.csHandle);
     }
     TableRow row = StartRow(record, &record.csName.str());
     Place(row, record.lsAttributs, 0);
@@ -226,9 +209,7 @@ void TableRowBuilder::BuildRow(const BlockEnt& record)
         BlockKey key{record.type, record.csName.Key(), {}};
         key.values.reserve(m_vePlaced.size());
         for (const auto& [pName, pValue] : m_vePlaced) key.values.push_back(PlacedValue{pName, *pValue});
-        m_veGroupOfBlocks.emplace_back(std::move(key), m_pCounter->Add(std::move(row)));
-        m_iLastBlock = m_veGroupOfBlocks.size() - 1;
-        return;
+        return m_groupsOfBlocks.Add(std::move(key), m_pCounter->Add(std::move(row)));
     }
     Append(std::move(row));
 }

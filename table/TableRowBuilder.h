@@ -11,6 +11,7 @@
 #include "engine/BlockEnt.h"
 #include "engine/GeomEnt.h"
 #include "engine/PropertyCatalog.h"
+#include "table/KeyedGroups.h"
 #include "table/RowCounter.h"
 #include "table/TableData.h"
 
@@ -81,8 +82,7 @@ private:
     };
     bool GeomRowFromNames(std::uint32_t type);
     std::vector<std::int8_t> m_veFromNames;  // by kind: 1 yes, 0 no, -1 not known yet
-    std::vector<std::pair<NamesKey, std::size_t>> m_veGroupOfNames;
-    std::size_t m_iLastNames = 0;
+    KeyedGroups<NamesKey> m_groupsOfNames;
     // Likewise a reference's row, when no block value has a column, is fixed by its kind, its
     // name and the attribute and dynamic-property values that reach a column, in order.
     struct PlacedValue {
@@ -101,8 +101,7 @@ private:
     void CollectPlaced(const BlockEnt& record);
     bool SameKey(const BlockKey& key, const BlockEnt& record) const;
     std::vector<std::pair<const void*, const std::u16string*>> m_vePlaced;
-    std::vector<std::pair<BlockKey, std::size_t>> m_veGroupOfBlocks;
-    std::size_t m_iLastBlock = 0;
+    KeyedGroups<BlockKey> m_groupsOfBlocks;
     std::vector<std::size_t> m_veIdColumns, m_veQtyColumns, m_veTypeColumns, m_veNameColumns, m_vePreviewColumns;
 };
 
