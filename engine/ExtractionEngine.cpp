@@ -40,29 +40,19 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
     roundStep = StepFromPrecision(ReadLinearPrecision());
 
     // The records of each kind get their room first: growing lists of hundreds of thousands of
-    // records would hold the old and the new storage at once. The objects stay open for
-    // reading between the count and the reading, so that each is looked up once.
-    std::vector<KvDbEntity*> entities;
-    entities.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
-    std::size_t iRead = 0;  // entities before it are read and closed
-    struct CloseRest {
-        std::vector<KvDbEntity*>& entities;
-        std::size_t& iRead;
-        ~CloseRest()
-        {
-            for (std::size_t i = iRead; i < entities.size(); ++i) entities[i]->close();
-        }
-    } closeRest{entities, iRead};
+    // records would hold the old and the new storage at once. The kinds come from the drawing's
+    // index, so that each object is visited once, when it is read: on a large drawing every
+    // visit is a trip to memory.
+    std::vector<KvDbObjectId> ids;
+    ids.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
     std::size_t counts[256] = {};  // by kind
     for (std::int32_t i = 0; i < count; ++i) {
         kv_name entityName = {0, 0};
         if (kvedSSName(ss, i, entityName) != RTNORM) continue;
         KvDbObjectId id;
         if (kvdbGetObjectId(id, entityName) != Kvmo::eOk) continue;
-        KvDbEntity* pEntity = nullptr;
-        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
-        ++counts[static_cast<std::size_t>(pEntity->kind())];
-        entities.push_back(pEntity);
+        ++counts[static_cast<std::size_t>(id.objectKind())];
+        ids.push_back(id);
     }
     auto reserve = [&counts](auto& list, std::initializer_list<KvDbKind> kinds) {
         std::size_t n = 0;
@@ -78,10 +68,14 @@ ExtractionEngine::ExtractionEngine(const kv_name ss, std::int32_t count, const P
     reserve(lsSolids3D, {KvDbKind::k3dSolid});
     reserve(lsPoints, {KvDbKind::kPoint});
     reserve(lsMTexts, {KvDbKind::kMText});
-    for (; iRead < entities.size(); ++iRead) {
-        KvDbEntity& entity = *entities[iRead];
-        ReadObject(entity, entity.objectId());
-        entity.close();
+    for (const KvDbObjectId id : ids) {
+        KvDbEntity* pEntity = nullptr;
+        if (kvdbOpenKvDbEntity(pEntity, id, KvDb::kForRead) != Kvmo::eOk || !pEntity) continue;
+        struct Close {
+            KvDbEntity& entity;
+            ~Close() { entity.close(); }
+        } close{*pEntity};
+        ReadObject(*pEntity, id);
     }
     // Records do not grow after this; what remains is for reading only.
     m_memo = ReaderMemo{};

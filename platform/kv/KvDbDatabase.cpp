@@ -63,6 +63,12 @@ KvDbObjectId addRecord(KvDbObjectId tableId, const std::u16string& name, Record*
 
 const KvDbObjectId KvDbObjectId::kNull;
 
+KvDbKind KvDbObjectId::objectKind() const
+{
+    const KvDbDatabase* pDb = database();
+    return pDb ? pDb->kindAt(*this) : KvDbKind::kObject;
+}
+
 KvDbDatabase* KvDbObjectId::database() const
 {
     if (m_serial == 0) return nullptr;
@@ -152,6 +158,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
     object->m_id = id;
     object->m_handle = handle;
     m_objects.emplace_back(object);
+    m_kinds.push_back(object->kind());
     m_index->positions.append(id.serial());
     m_maxHandle = std::max(m_maxHandle, handle.value());
     auto& owners = idOwners();
@@ -166,6 +173,7 @@ Kvmo::ErrorStatus KvDbDatabase::addKvDbObject(KvDbObjectId& id, KvDbObject* obje
 void KvDbDatabase::reserveObjects(std::size_t n)
 {
     m_objects.reserve(m_objects.size() + n);
+    m_kinds.reserve(m_kinds.size() + n);
     kvAdviseHugePages(m_objects.data(), m_objects.capacity() * sizeof(m_objects[0]));
 }
 
@@ -190,6 +198,12 @@ KvDbObject* KvDbDatabase::objectAt(KvDbObjectId id) const
 {
     const std::size_t position = m_index->positions.find(id.serial());
     return position == KvSerialRuns::npos ? nullptr : m_objects[position].get();
+}
+
+KvDbKind KvDbDatabase::kindAt(KvDbObjectId id) const
+{
+    const std::size_t position = m_index->positions.find(id.serial());
+    return position == KvSerialRuns::npos ? KvDbKind::kObject : m_kinds[position];
 }
 
 KvDbObjectId KvDbDatabase::tableStyleDictionaryId() const

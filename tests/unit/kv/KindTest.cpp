@@ -65,3 +65,21 @@ TEST(KindTest, ClassTestsByKindAgreeWithTheClassHierarchy)
     for (const auto& object : oneOfEach(MadeAlone{})) expectSameAnswers(object.get(), HostClasses{});
     EXPECT_EQ(kvCast<KvDbLine>(static_cast<KvDbObject*>(nullptr)), nullptr);
 }
+
+// The drawing's index answers for the object: a loop sorting objects by kind reads it instead.
+TEST(KindTest, AnIdTellsItsObjectsKindAndNoneWhenStale)
+{
+    std::vector<std::pair<KvDbObjectId, KvDbKind>> added;
+    {
+        KvDbDatabase db;
+        for (auto& object : oneOfEach(MadeAlone{})) {
+            const KvDbKind kind = object->kind();
+            KvDbObjectId id;
+            ASSERT_EQ(db.addKvDbObject(id, object.release()), Kvmo::eOk);
+            added.emplace_back(id, kind);
+        }
+        for (const auto& [id, kind] : added) EXPECT_EQ(id.objectKind(), kind) << db.objectAt(id)->isA();
+    }
+    EXPECT_EQ(KvDbObjectId().objectKind(), KvDbKind::kObject);
+    EXPECT_EQ(added.front().first.objectKind(), KvDbKind::kObject);
+}

@@ -41,6 +41,8 @@ public:
     void setHandseed(KvDbHandle seed);
     // Direct access for the host's own code (file reading and writing, tests); no open rules.
     KvDbObject* objectAt(KvDbObjectId id) const;
+    // The kind of the object objectAt gives, without visiting it; kObject for none.
+    KvDbKind kindAt(KvDbObjectId id) const;
 
     KvDbObjectId blockTableId() const { return m_blockTable; }
     KvDbObjectId layerTableId() const { return m_layerTable; }
@@ -140,6 +142,7 @@ private:
 
     // Objects in the order they were added.
     std::vector<std::unique_ptr<KvDbObject>> m_objects;
+    std::vector<KvDbKind> m_kinds;  // of m_objects, by index: a byte per object stays in the cache
     struct Indexes;  // by id serial and by handle; the library's own
     std::unique_ptr<Indexes> m_index;
     std::uint64_t m_maxHandle = 0;

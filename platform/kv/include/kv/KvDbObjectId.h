@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "kv/KvDbKind.h"
+
 class KvDbDatabase;
 
 // Session-wide identifier of a database-resident object; null when 0.
@@ -14,6 +16,9 @@ public:
     std::uint64_t serial() const { return m_serial; }
     // The database that holds the object, or null when the id is null or stale.
     KvDbDatabase* database() const;
+    // The object's kind without opening it, from its drawing's index: a loop that sorts many
+    // objects by kind need not visit each. kObject when the id is null or stale.
+    KvDbKind objectKind() const;
 
     bool operator==(const KvDbObjectId&) const = default;
     auto operator<=>(const KvDbObjectId&) const = default;
