@@ -248,12 +248,12 @@ public:
         }
     }
 
-private:
     static bool isAnonymous(const KvDbBlockTableRecord& btr)
     {
         return btr.getName().rfind(u"*U", 0) == 0 || btr.getName().rfind(u"*u", 0) == 0;
     }
 
+private:
     static const KvTypedValueList* appData(const KvDbObject& o, const std::u16string& app, std::size_t& begin)
     {
         const KvTypedValueList& x = o.xDataValues();
@@ -419,6 +419,15 @@ private:
 };
 
 }  // namespace
+
+bool dxfMayBeDynamicBlock(const KvDbDatabase& db, KvDbObjectId block)
+{
+    const auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(block));
+    if (!btr) return false;
+    if (Resolver::isAnonymous(*btr)) return true;
+    const auto* dict = kvCast<KvDbDictionary>(db.objectAt(btr->extensionDictionary()));
+    return dict && dict->entries().count(u"ACAD_ENHANCEDBLOCK") > 0;
+}
 
 void dxfResolveDynamicBlocks(KvDbDatabase& db, const DxfDocument& doc, const std::vector<KvDbObjectId>& references)
 {

@@ -191,7 +191,6 @@ void Reader::attachToOwners()
     for (const auto& [staged, handle] : m_xdictionaries) m_staged[staged].object->setExtensionDictionary(idOf(handle));
     for (Staged& s : m_staged) {
         KvDbObject* o = s.object;
-        if (s.kind == kReference) m_references.push_back(s.id());
         if (s.kind == kBlockRecord && s.synthetic) blockTable->attachLoadedRecord(s.id());
         std::uint32_t parent = s.parent;
         if (s.ownerFirst) {
@@ -278,6 +277,12 @@ void Reader::resolveLinks()
         }
         return blockMemo[n];
     };
+    // Only references to a block that may be dynamic are looked at again, by the dynamic-block pass.
+    std::vector<std::optional<bool>> dynamicMemo(m_names.size());
+    auto mayBeDynamic = [&](std::uint32_t n, std::uint32_t block) {
+        if (!dynamicMemo[n]) dynamicMemo[n] = dxfMayBeDynamicBlock(m_db, m_staged[block].id());
+        return *dynamicMemo[n];
+    };
     std::vector<std::optional<KvDbObjectId>> styleMemo(m_names.size());
     auto styleFor = [&](std::uint32_t n) {
         if (!styleMemo[n]) {
@@ -302,6 +307,7 @@ void Reader::resolveLinks()
                 if (block == kNone)
                     failAt(m_staged[l.staged].offset, "block \"" + kvToUtf8(name(l.name)) + "\" is not defined");
                 static_cast<KvDbBlockReference*>(o)->setBlockTableRecord(m_staged[block].id());
+                if (mayBeDynamic(l.name, block)) m_references.push_back(o->objectId());
                 break;
             }
             case LinkKind::kTextStyleByName: {

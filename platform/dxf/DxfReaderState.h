@@ -270,7 +270,7 @@ private:
     KvDbObjectId m_tables[5];  // block records, layers, linetypes, styles, apps: once stored
     KvDbObjectId m_root;
     std::vector<std::uint32_t> m_multiPartTexts;  // staged MTEXT with further columns or frames
-    std::vector<KvDbObjectId> m_references;       // block references, once stored
+    std::vector<KvDbObjectId> m_references;       // block references to blocks that may be dynamic
     std::uint32_t m_tableStaged[5] = {kNone, kNone, kNone, kNone,
                                       kNone};                          // block records, layers, linetypes, styles, apps
     std::unordered_map<std::u16string, std::uint32_t> m_blocksByName;  // upper-case names
