@@ -140,9 +140,9 @@ private:
     bool canErase(KvDbObjectId id) const;
     void buildDefaultDrawing();
 
-    // Objects in the order they were added.
+    // Objects in the order they were added, and their kinds: a byte each stays in the cache.
     std::vector<std::unique_ptr<KvDbObject>> m_objects;
-    std::vector<KvDbKind> m_kinds;  // of m_objects, by index: a byte per object stays in the cache
+    std::vector<KvDbKind> m_kinds;
     struct Indexes;  // by id serial and by handle; the library's own
     std::unique_ptr<Indexes> m_index;
     std::uint64_t m_maxHandle = 0;
