@@ -4,7 +4,6 @@
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
 #include "kv/KvDbTable.h"
-#include "kv/KvTableLayout.h"
 
 namespace {
 std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id)
@@ -16,42 +15,35 @@ std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id)
 
 DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& table, KvDbObjectId existingBlock,
                                    std::u16string newBlockName)
-    : m_db(db), m_table(table), m_existingBlock(existingBlock), m_blockName(std::move(newBlockName))
+    : m_db(db),
+      m_table(table),
+      m_existingBlock(existingBlock),
+      m_blockName(std::move(newBlockName)),
+      m_layout(db, table),
+      m_lineCount(m_layout.lineCount()),
+      m_textCount(m_layout.textCount()),
+      m_blockCount(m_layout.blockCount())
 {
     if (auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(existingBlock))) {
         m_blockName = btr->getName();
         m_blockHandle = btr->handle().value();
     }
     m_blockTableHandle = handleOf(db, db.blockTableId());
-    layout();
-}
-
-void DxfTableGraphics::layout()
-{
-    const KvTableLayout layout = kvLayoutTable(m_db, m_table);
-    m_rowHeights = layout.rowHeights;
-    m_columnWidths = layout.columnWidths;
-    for (const KvTableLayout::Line& l : layout.lines) m_lines.push_back({l.a, l.b});
-    for (const KvTableLayout::Text& t : layout.texts) {
-        std::u16string style;
-        if (auto* rec = kvCast<KvDbSymbolTableRecord>(m_db.objectAt(t.style))) style = rec->getName();
-        m_texts.push_back({t.at, t.height, t.width, t.text, style});
-    }
-    for (const KvTableLayout::Block& b : layout.blocks) m_blocks.push_back({b.at, handleOf(m_db, b.block)});
 }
 
 bool DxfTableGraphics::allocateHandles(std::uint64_t& seed)
 {
     // The last handle stays free, as the database keeps it: the seed must stay above them all.
-    const std::uint64_t needed = (ownsNewBlock() ? 3 : 0) + m_lines.size() + m_texts.size() + m_blocks.size();
+    const std::uint64_t graphics = m_lineCount + m_textCount + m_blockCount;
+    const std::uint64_t needed = (ownsNewBlock() ? 3 : 0) + graphics;
     if (seed == 0 || needed >= ~std::uint64_t{0} - seed) return false;
     if (ownsNewBlock()) {
         m_blockHandle = seed++;
         m_beginHandle = seed++;
         m_endHandle = seed++;
     }
-    m_handles.clear();
-    for (std::size_t i = 0; i < m_lines.size() + m_texts.size() + m_blocks.size(); ++i) m_handles.push_back(seed++);
+    m_firstHandle = seed;
+    seed += graphics;
     return true;
 }
 
@@ -93,26 +85,32 @@ void DxfTableGraphics::writeBlock(DxfTagWriter& w) const
     w.ascii(100, "AcDbBlockEnd");
 }
 
-void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const
+void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle,
+                                   std::string_view layer) const
 {
     w.ascii(0, type);
     w.handle(5, handle);
-    w.handle(330, owner);
+    w.handle(330, m_blockHandle);
     w.ascii(100, "AcDbEntity");
-    w.text(8, m_table.layer());
+    w.ascii(8, layer);
 }
 
 void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
 {
-    std::size_t h = 0;
-    for (const Line& l : m_lines) {
-        writeCommon(w, "LINE", m_handles[h++], m_blockHandle);
+    std::uint64_t h = m_firstHandle;
+    const std::string layer = w.encode(m_table.layer());
+    m_layout.forEachLine([&](const KvTableLayout::Line& l) {
+        writeCommon(w, "LINE", h++, layer);
         w.ascii(100, "AcDbLine");
         w.point(10, l.a);
         w.point(11, l.b);
-    }
-    for (const Text& t : m_texts) {
-        writeCommon(w, "MTEXT", m_handles[h++], m_blockHandle);
+    });
+    // The cells share a few styles: a name is looked up and encoded when it changes.
+    KvDbObjectId lastStyle;  // null: no name
+    std::string styleName;
+    bool hasStyle = false;
+    m_layout.forEachText([&](const KvTableLayoutWalk::Text& t) {
+        writeCommon(w, "MTEXT", h++, layer);
         w.ascii(100, "AcDbMText");
         w.point(10, t.at);
         w.real(40, t.height);
@@ -120,24 +118,27 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
         w.integer(71, 1);
         w.integer(72, 1);
         // Long texts travel in 250-character pieces (3 groups) before the last (1).
-        std::u16string s = t.text;
-        while (s.size() > 250) {
-            w.text(3, s.substr(0, 250));
-            s.erase(0, 250);
-        }
+        std::u16string_view s = t.text;
+        for (; s.size() > 250; s.remove_prefix(250)) w.text(3, s.substr(0, 250));
         w.text(1, s);
-        if (!t.style.empty()) w.text(7, t.style);
-    }
-    for (const Block& b : m_blocks) {
-        writeCommon(w, "INSERT", m_handles[h++], m_blockHandle);
+        if (t.style != lastStyle) {
+            lastStyle = t.style;
+            const auto* rec = kvCast<KvDbSymbolTableRecord>(m_db.objectAt(t.style));
+            hasStyle = rec && !rec->getName().empty();
+            styleName = hasStyle ? w.encode(rec->getName()) : std::string();
+        }
+        if (hasStyle) w.ascii(7, styleName);
+    });
+    m_layout.forEachBlock([&](const KvTableLayout::Block& b) {
+        writeCommon(w, "INSERT", h++, layer);
         w.ascii(100, "AcDbBlockReference");
         std::u16string name;
         KvDbObjectId id;
-        if (m_db.getKvDbObjectId(id, KvDbHandle(b.blockHandle)) == Kvmo::eOk)
+        if (m_db.getKvDbObjectId(id, KvDbHandle(handleOf(m_db, b.block))) == Kvmo::eOk)
             if (auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(id))) name = btr->getName();
         w.text(2, name);
         w.point(10, b.at);
-    }
+    });
 }
 
 void DxfTableGraphics::writeTable(DxfTagWriter& w) const
@@ -173,8 +174,8 @@ void DxfTableGraphics::writeTable(DxfTagWriter& w) const
     w.integer(94, 0);
     w.integer(95, 0);
     w.integer(96, 0);
-    for (double h : m_rowHeights) w.real(141, h);
-    for (double cw : m_columnWidths) w.real(142, cw);
+    for (double h : m_layout.rowHeights()) w.real(141, h);
+    for (double cw : m_layout.columnWidths()) w.real(142, cw);
     for (int r = 0; r < t.numRows(); ++r) {
         for (int c = 0; c < t.numColumns(); ++c) {
             int r0 = r, r1 = r, c0 = c, c1 = c;
@@ -197,7 +198,7 @@ void DxfTableGraphics::writeTable(DxfTagWriter& w) const
                 w.integer(179, 0);
                 continue;
             }
-            std::u16string text = t.textString(r, c);
+            const std::u16string_view text = cell ? std::u16string_view(cell->text) : std::u16string_view();
             w.integer(92, 0);
             w.ascii(301, "CELL_VALUE");
             w.integer(93, 6);

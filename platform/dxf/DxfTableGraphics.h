@@ -1,10 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "kv/KvDbObjectId.h"
 #include "kv/KvGePoint3d.h"
+#include "kv/KvTableLayout.h"
 
 class KvDbDatabase;
 class KvDbTable;
@@ -31,20 +32,7 @@ public:
     void writeTable(DxfTagWriter& w) const;
 
 private:
-    struct Line {
-        KvGePoint3d a, b;
-    };
-    struct Text {
-        KvGePoint3d at;
-        double height, width;
-        std::u16string text, style;
-    };
-    struct Block {
-        KvGePoint3d at;
-        std::uint64_t blockHandle;
-    };
-    void layout();
-    void writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::uint64_t owner) const;
+    void writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::string_view layer) const;
 
     const KvDbDatabase& m_db;
     const KvDbTable& m_table;
@@ -52,9 +40,9 @@ private:
     std::u16string m_blockName;
     std::uint64_t m_blockHandle = 0, m_beginHandle = 0, m_endHandle = 0;
     std::uint64_t m_blockTableHandle = 0;
-    std::vector<double> m_rowHeights, m_columnWidths;
-    std::vector<Line> m_lines;
-    std::vector<Text> m_texts;
-    std::vector<Block> m_blocks;
-    std::vector<std::uint64_t> m_handles;  // lines, texts, blocks in that order
+    // The graphics are laid out as they are written, not held: a table of a large drawing
+    // has millions of them. Their handles follow each other: lines, texts, blocks.
+    KvTableLayoutWalk m_layout;
+    std::size_t m_lineCount = 0, m_textCount = 0, m_blockCount = 0;
+    std::uint64_t m_firstHandle = 0;
 };

@@ -48,6 +48,11 @@ void DxfTagWriter::ascii(int c, std::string_view value)
 
 void DxfTagWriter::text(int c, std::u16string_view value)
 {
+    ascii(c, encode(value));
+}
+
+std::string DxfTagWriter::encode(std::u16string_view value) const
+{
     // A line end cannot travel inside a value: it becomes a paragraph break.
     std::u16string clean;
     clean.reserve(value.size());
@@ -64,7 +69,7 @@ void DxfTagWriter::text(int c, std::u16string_view value)
             clean += ch;
         }
     }
-    ascii(c, m_codec.encode(clean));
+    return m_codec.encode(clean);
 }
 
 void DxfTagWriter::real(int c, double value)

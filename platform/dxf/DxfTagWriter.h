@@ -17,6 +17,8 @@ public:
     }
 
     void text(int code, std::u16string_view value);
+    // The bytes text() writes for a value: for a value written many times over.
+    std::string encode(std::u16string_view value) const;
     void ascii(int code, std::string_view value);  // already encoded
     void real(int code, double value);
     void integer(int code, std::int64_t value);

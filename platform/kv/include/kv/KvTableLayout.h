@@ -2,7 +2,10 @@
 // Where a table's parts lie, in the table's own coordinates (its insertion point, the top
 // left corner, at 0,0; rows go down): grid lines, cell texts and cell blocks. The drawing
 // writer makes the table's graphics block of them and the view draws them.
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "kv/KvDbObjectId.h"
@@ -33,6 +36,39 @@ struct KvTableLayout {
     std::vector<Line> lines;
     std::vector<Text> texts;
     std::vector<Block> blocks;
+};
+
+// The same parts one kind at a time, in the order kvLayoutTable lists them, without holding
+// them: a table of every property of a large drawing has millions. The table must outlive it.
+class KvTableLayoutWalk {
+public:
+    // A cell text as in KvTableLayout::Text, its characters those of the cell.
+    struct Text {
+        KvGePoint3d at;
+        double height = 0.0, width = 0.0;
+        std::u16string_view text;
+        KvDbObjectId style;
+    };
+    KvTableLayoutWalk(const KvDbDatabase& db, const KvDbTable& table);
+
+    const std::vector<double>& rowHeights() const { return m_rowHeights; }
+    const std::vector<double>& columnWidths() const { return m_columnWidths; }
+    void forEachLine(const std::function<void(const KvTableLayout::Line&)>& f) const;
+    void forEachText(const std::function<void(const Text&)>& f) const;
+    void forEachBlock(const std::function<void(const KvTableLayout::Block&)>& f) const;
+    std::size_t lineCount() const;
+    std::size_t textCount() const;
+    std::size_t blockCount() const;
+
+private:
+    // Calls f(row, col, lastRow, lastCol) for each cell drawn on its own, that is the cells
+    // outside merged ranges and the top left cell of each range, which reaches to lastRow, lastCol.
+    void forEachOwnCell(const std::function<void(int, int, int, int)>& f) const;
+
+    const KvDbTable& m_table;
+    double m_margin = 0.06, m_styleHeight = 0.18;
+    std::vector<double> m_rowHeights, m_columnWidths;
+    std::vector<double> m_xs, m_ys;  // the grid lines' places, from the first to the last
 };
 
 KvTableLayout kvLayoutTable(const KvDbDatabase& db, const KvDbTable& table);
