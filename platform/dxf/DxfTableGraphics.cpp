@@ -20,10 +20,9 @@ DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& tabl
       m_existingBlock(existingBlock),
       m_blockName(std::move(newBlockName)),
       m_layout(db, table),
-      m_lineCount(m_layout.lineCount()),
-      m_textCount(m_layout.textCount()),
-      m_blockCount(m_layout.blockCount())
+      m_lineCount(m_layout.lineCount())
 {
+    m_layout.countCells(m_textCount, m_blockCount);
     if (auto* btr = kvCast<KvDbBlockTableRecord>(db.objectAt(existingBlock))) {
         m_blockName = btr->getName();
         m_blockHandle = btr->handle().value();

@@ -6,6 +6,22 @@
 #include "kv/KvDbTable.h"
 #include "kv/KvDbTableStyle.h"
 
+namespace {
+// Calls f(row, col, lastRow, lastCol) for each cell drawn on its own, that is the cells outside
+// merged ranges and the top left cell of each range, which reaches to lastRow, lastCol.
+template <class F>
+void forEachOwnCell(const KvDbTable& table, F&& f)
+{
+    const int rows = table.numRows(), cols = table.numColumns();
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            int r0 = r, r1 = r, c0 = c, c1 = c;
+            if (table.isMergedCell(r, c, &r0, &r1, &c0, &c1) && (r0 != r || c0 != c)) continue;
+            f(r, c, std::min(r1, rows - 1), std::min(c1, cols - 1));
+        }
+}
+}  // namespace
+
 KvTableLayoutWalk::KvTableLayoutWalk(const KvDbDatabase& db, const KvDbTable& table) : m_table(table)
 {
     const int rows = table.numRows(), cols = table.numColumns();
@@ -23,17 +39,6 @@ KvTableLayoutWalk::KvTableLayoutWalk(const KvDbDatabase& db, const KvDbTable& ta
     m_ys.push_back(0);
     for (double w : m_columnWidths) m_xs.push_back(m_xs.back() + w);
     for (double h : m_rowHeights) m_ys.push_back(m_ys.back() - h);
-}
-
-void KvTableLayoutWalk::forEachOwnCell(const std::function<void(int, int, int, int)>& f) const
-{
-    const int rows = m_table.numRows(), cols = m_table.numColumns();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) {
-            int r0 = r, r1 = r, c0 = c, c1 = c;
-            if (m_table.isMergedCell(r, c, &r0, &r1, &c0, &c1) && (r0 != r || c0 != c)) continue;
-            f(r, c, std::min(r1, rows - 1), std::min(c1, cols - 1));
-        }
 }
 
 void KvTableLayoutWalk::forEachLine(const std::function<void(const KvTableLayout::Line&)>& f) const
@@ -60,23 +65,31 @@ void KvTableLayoutWalk::forEachLine(const std::function<void(const KvTableLayout
 
 void KvTableLayoutWalk::forEachText(const std::function<void(const Text&)>& f) const
 {
-    forEachOwnCell([&](int r, int c, int, int c1) {
+    // A cell's effective style follows from its own: looked up when that changes.
+    KvDbObjectId ownStyle, style;
+    bool known = false;
+    forEachOwnCell(m_table, [&](int r, int c, int, int c1) {
         const KvDbTable::Cell* cell = m_table.cellAt(r, c);
         if (!cell || !cell->block.isNull() || cell->text.empty()) return;
         double height = m_table.textHeight(r, c);
         if (height <= 0) height = m_styleHeight;
+        if (!known || cell->textStyle != ownStyle) {
+            ownStyle = cell->textStyle;
+            style = m_table.textStyle(r, c);
+            known = true;
+        }
         const double left = m_xs[c], top = m_ys[r];
         f({{left + m_margin, top - m_margin, 0},
            height,
            std::max(m_xs[c1 + 1] - left - 2 * m_margin, 0.0),
            cell->text,
-           m_table.textStyle(r, c)});
+           style});
     });
 }
 
 void KvTableLayoutWalk::forEachBlock(const std::function<void(const KvTableLayout::Block&)>& f) const
 {
-    forEachOwnCell([&](int r, int c, int r1, int c1) {
+    forEachOwnCell(m_table, [&](int r, int c, int r1, int c1) {
         const KvDbTable::Cell* cell = m_table.cellAt(r, c);
         if (!cell || cell->block.isNull()) return;
         const double left = m_xs[c], top = m_ys[r], right = m_xs[c1 + 1], bottom = m_ys[r1 + 1];
@@ -96,24 +109,15 @@ std::size_t KvTableLayoutWalk::lineCount() const
     return n;
 }
 
-std::size_t KvTableLayoutWalk::textCount() const
+void KvTableLayoutWalk::countCells(std::size_t& texts, std::size_t& blocks) const
 {
-    std::size_t n = 0;
-    forEachOwnCell([&](int r, int c, int, int) {
+    texts = blocks = 0;
+    forEachOwnCell(m_table, [&](int r, int c, int, int) {
         const KvDbTable::Cell* cell = m_table.cellAt(r, c);
-        n += cell && cell->block.isNull() && !cell->text.empty();
+        if (!cell) return;
+        blocks += !cell->block.isNull();
+        texts += cell->block.isNull() && !cell->text.empty();
     });
-    return n;
-}
-
-std::size_t KvTableLayoutWalk::blockCount() const
-{
-    std::size_t n = 0;
-    forEachOwnCell([&](int r, int c, int, int) {
-        const KvDbTable::Cell* cell = m_table.cellAt(r, c);
-        n += cell && !cell->block.isNull();
-    });
-    return n;
 }
 
 KvTableLayout kvLayoutTable(const KvDbDatabase& db, const KvDbTable& table)

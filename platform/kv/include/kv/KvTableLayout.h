@@ -57,14 +57,9 @@ public:
     void forEachText(const std::function<void(const Text&)>& f) const;
     void forEachBlock(const std::function<void(const KvTableLayout::Block&)>& f) const;
     std::size_t lineCount() const;
-    std::size_t textCount() const;
-    std::size_t blockCount() const;
+    void countCells(std::size_t& texts, std::size_t& blocks) const;  // what forEachText, forEachBlock give
 
 private:
-    // Calls f(row, col, lastRow, lastCol) for each cell drawn on its own, that is the cells
-    // outside merged ranges and the top left cell of each range, which reaches to lastRow, lastCol.
-    void forEachOwnCell(const std::function<void(int, int, int, int)>& f) const;
-
     const KvDbTable& m_table;
     double m_margin = 0.06, m_styleHeight = 0.18;
     std::vector<double> m_rowHeights, m_columnWidths;
