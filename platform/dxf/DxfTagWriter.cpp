@@ -1,5 +1,7 @@
 #include "DxfTagWriter.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,53 +9,43 @@
 
 #include "DxfGroupCode.h"
 
-std::string dxfFormatReal(double value)
+namespace {
+// Writes a real as CAD programs do, always with a decimal point; buf holds 32 characters.
+char* formatRealUncached(char* buf, double value)
 {
     if (!std::isfinite(value)) value = 0.0;
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, value);
-    std::string s(buf, r.ptr);
-    // Always a decimal point, as CAD programs write reals.
-    if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
-    return s;
+    char* end = std::to_chars(buf, buf + 29, value).ptr;
+    for (const char* p = buf; p != end; ++p)
+        if (*p == '.' || *p == 'e' || *p == 'E' || *p == 'n') return end;
+    *end++ = '.';
+    *end++ = '0';
+    return end;
 }
 
-void DxfTagWriter::code(int c)
+// The same, remembering the texts of recent values: a table's graphics repeat the places of
+// its grid lines millions of times, and the shortest exact text of a double is costly to find.
+char* formatReal(char* buf, double value)
 {
-    if (m_spill && m_out.size() >= kSpillBytes) m_spill();
-    if (m_binary) {
-        auto v = static_cast<std::int16_t>(c);
-        char b[2];
-        std::memcpy(b, &v, 2);
-        m_out.append(b, 2);
-        return;
+    struct Entry {
+        std::uint64_t bits = 0;
+        unsigned char size = 0;  // 0: empty
+        char text[31];
+    };
+    static thread_local std::array<Entry, 1024> cache;
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    Entry& e = cache[(bits * 0x9E3779B97F4A7C15ull) >> 54];
+    if (e.size == 0 || e.bits != bits) {
+        e.size = static_cast<unsigned char>(formatRealUncached(e.text, value) - e.text);
+        e.bits = bits;
     }
-    // Right-aligned in three places ("%3d"), without printf: tables write millions of groups.
-    char buf[16];
-    const auto n = static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, c).ptr - buf);
-    if (n < 3) m_out.append(3 - n, ' ');
-    m_out.append(buf, n);
-    m_out += m_eol;
+    std::memcpy(buf, e.text, sizeof e.text);
+    return buf + e.size;
 }
 
-void DxfTagWriter::ascii(int c, std::string_view value)
+// A line end cannot travel inside a value: it becomes a paragraph break.
+std::u16string withoutLineEnds(std::u16string_view value)
 {
-    code(c);
-    m_out.append(value);
-    if (m_binary)
-        m_out += '\0';
-    else
-        m_out += m_eol;
-}
-
-void DxfTagWriter::text(int c, std::u16string_view value)
-{
-    ascii(c, encode(value));
-}
-
-std::string DxfTagWriter::encode(std::u16string_view value) const
-{
-    // A line end cannot travel inside a value: it becomes a paragraph break.
     std::u16string clean;
     clean.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -69,19 +61,114 @@ std::string DxfTagWriter::encode(std::u16string_view value) const
             clean += ch;
         }
     }
-    return m_codec.encode(clean);
+    return clean;
+}
+}  // namespace
+
+DxfTagWriter::DxfTagWriter(std::string& out, bool binary, bool crlf, const DxfTextCodec& codec)
+    : m_out(out), m_binary(binary), m_crlf(crlf), m_codec(codec)
+{
+    // Tables write millions of groups: each code's text is made once.
+    using Table = std::array<CodeText, kCodeTexts>;
+    const auto make = [](std::string_view end) {
+        Table table{};
+        for (int c = 0; c < kCodeTexts; ++c) {
+            char buf[16];
+            const int n = std::snprintf(buf, sizeof buf, "%3d", c);
+            std::memcpy(table[c].bytes, buf, static_cast<std::size_t>(n));
+            std::memcpy(table[c].bytes + n, end.data(), end.size());
+            table[c].size = static_cast<unsigned char>(static_cast<std::size_t>(n) + end.size());
+        }
+        return table;
+    };
+    static const Table lfCodes = make("\n"), crlfCodes = make("\r\n");
+    m_codeTexts = m_crlf ? crlfCodes.data() : lfCodes.data();
+}
+
+char* DxfTagWriter::startGroup(char* buf, int c)
+{
+    if (m_spill && m_out.size() >= kSpillBytes) m_spill();
+    if (m_binary) {
+        const auto v = static_cast<std::int16_t>(c);
+        std::memcpy(buf, &v, 2);
+        return buf + 2;
+    }
+    if (c >= 0 && c < kCodeTexts) {
+        const CodeText& t = m_codeTexts[c];
+        std::memcpy(buf, t.bytes, sizeof t.bytes);
+        return buf + t.size;
+    }
+    // Right-aligned in three places ("%3d").
+    char digits[16];
+    const auto n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, c).ptr - digits);
+    char* p = buf;
+    for (std::size_t k = n; k < 3; ++k) *p++ = ' ';
+    std::memcpy(p, digits, n);
+    return endLine(p + n);
+}
+
+char* DxfTagWriter::endLine(char* p) const
+{
+    if (m_crlf) *p++ = '\r';
+    *p++ = '\n';
+    return p;
+}
+
+char* DxfTagWriter::endText(char* p) const
+{
+    if (!m_binary) return endLine(p);
+    *p++ = '\0';
+    return p;
+}
+
+void DxfTagWriter::code(int c)
+{
+    char buf[kCodeRoom];
+    put(buf, startGroup(buf, c));
+}
+
+void DxfTagWriter::ascii(int c, std::string_view value)
+{
+    char buf[kCodeRoom + kShortValue + 2];
+    char* p = startGroup(buf, c);
+    if (value.size() <= kShortValue) {
+        std::memcpy(p, value.data(), value.size());
+        put(buf, endText(p + value.size()));
+        return;
+    }
+    put(buf, p);
+    m_out.append(value);
+    put(buf, endText(buf));
+}
+
+void DxfTagWriter::text(int c, std::u16string_view value)
+{
+    // Most values are plain ASCII, the same bytes in every encoding: written as they are.
+    const bool plain = std::all_of(value.begin(), value.end(),
+                                   [](char16_t ch) { return ch < 0x80 && ch != 0 && ch != u'\r' && ch != u'\n'; });
+    if (!plain) return ascii(c, encode(value));
+    if (value.size() > kShortValue) return ascii(c, std::string(value.begin(), value.end()));
+    char buf[kCodeRoom + kShortValue + 2];
+    char* p = startGroup(buf, c);
+    for (char16_t ch : value) *p++ = static_cast<char>(ch);
+    put(buf, endText(p));
+}
+
+std::string DxfTagWriter::encode(std::u16string_view value) const
+{
+    return m_codec.encode(withoutLineEnds(value));
 }
 
 void DxfTagWriter::real(int c, double value)
 {
+    char buf[kCodeRoom + 40];
+    char* p = startGroup(buf, c);
     if (m_binary) {
-        code(c);
-        char b[8];
-        std::memcpy(b, &value, 8);
-        m_out.append(b, 8);
+        std::memcpy(p, &value, 8);
+        put(buf, p + 8);
         return;
     }
-    ascii(c, dxfFormatReal(value));
+    put(buf, endLine(formatReal(p, value)));
 }
 
 void DxfTagWriter::integer(int c, std::int64_t value)
@@ -109,13 +196,14 @@ void DxfTagWriter::integer(int c, std::int64_t value)
         m_out.append(b, n);
         return;
     }
-    char buf[32];
-    const auto n = static_cast<int>(std::to_chars(buf, buf + sizeof buf, value).ptr - buf);
-    code(c);
+    char digits[24];
+    const auto n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    char buf[kCodeRoom + 32];
+    char* p = startGroup(buf, c);
     // Right-aligned like the group codes, as CAD programs write them.
-    if (n < 6) m_out.append(static_cast<std::size_t>(6 - n), ' ');
-    m_out.append(buf, static_cast<std::size_t>(n));
-    m_out += m_eol;
+    for (std::size_t k = n; k < 6; ++k) *p++ = ' ';
+    std::memcpy(p, digits, n);
+    put(buf, endLine(p + n));
 }
 
 void DxfTagWriter::handle(int c, std::uint64_t value)

@@ -11,10 +11,8 @@
 // Writes groups in the file's own form (ASCII with its line end, or binary).
 class DxfTagWriter {
 public:
-    DxfTagWriter(std::string& out, bool binary, std::string eol, const DxfTextCodec& codec)
-        : m_out(out), m_binary(binary), m_eol(std::move(eol)), m_codec(codec)
-    {
-    }
+    // crlf: ASCII lines end in CR LF, not LF alone.
+    DxfTagWriter(std::string& out, bool binary, bool crlf, const DxfTextCodec& codec);
 
     void text(int code, std::u16string_view value);
     // The bytes text() writes for a value: for a value written many times over.
@@ -31,13 +29,26 @@ public:
     void setSpill(std::function<void()> spill) { m_spill = std::move(spill); }
 
 private:
+    // A group code as the ASCII form writes it, "%3d" and the line end.
+    struct CodeText {
+        char bytes[7];
+        unsigned char size;
+    };
+    static constexpr int kCodeTexts = 1072;  // the codes there are, 0 to 1071
+    // A group is put together in a buffer on the stack and appended at once, its value too when
+    // it is short (as most are).
+    static constexpr std::size_t kCodeRoom = 16, kShortValue = 64;
+    // Writes the group code in the file's form to buf (kCodeRoom): returns the end.
+    char* startGroup(char* buf, int c);
+    char* endLine(char* p) const;
+    char* endText(char* p) const;  // a line end, or binary's terminator
+    void put(const char* begin, const char* end) { m_out.append(begin, static_cast<std::size_t>(end - begin)); }
     void code(int c);
     std::string& m_out;
     bool m_binary;
-    std::string m_eol;
+    bool m_crlf;
+    const CodeText* m_codeTexts = nullptr;
     const DxfTextCodec& m_codec;
     std::function<void()> m_spill;
     static constexpr std::size_t kSpillBytes = 4 << 20;
 };
-
-std::string dxfFormatReal(double value);

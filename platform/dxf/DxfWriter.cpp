@@ -102,7 +102,7 @@ private:
     // the source window.
     DxfTagWriter graphicsWriter()
     {
-        DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+        DxfTagWriter w(m_out, m_doc.binary, m_crlf, m_outCodec);
         w.setSpill([this] { flush(); });
         return w;
     }
@@ -117,8 +117,8 @@ private:
     } m_pending;
     KvProgress m_progress;  // bytes of the file read from, gone through so far
     DxfSourceWindow m_window{m_doc.source, 4 << 20};
-    std::string m_out;  // written to the sink a megabyte at a time
-    std::string m_eol = "\n";
+    std::string m_out;    // written to the sink a megabyte at a time
+    bool m_crlf = false;  // the source's line ends are CR LF
     int m_version = 0;
     int m_outVersion = 0;
     DxfTextCodec m_outCodec;
@@ -220,7 +220,7 @@ void Writer::run()
     if (!m_doc.binary) {
         std::string_view head = source(0, static_cast<std::size_t>(std::min<std::uint64_t>(m_doc.source.size(), 4096)));
         std::size_t nl = head.find('\n');
-        if (nl != std::string_view::npos && nl > 0 && head[nl - 1] == '\r') m_eol = "\r\n";
+        if (nl != std::string_view::npos && nl > 0 && head[nl - 1] == '\r') m_crlf = true;
     }
     int nextT = 1;
     if (auto* blocks = kvCast<KvDbSymbolTable>(object(m_db.blockTableId())))
@@ -499,7 +499,7 @@ void Writer::writeChunk(std::uint32_t index)
     for (const KvDbTableStyle* style : m_newStyles)
         if (style->ownerId() == id) {
             if (o->xDataValues().empty()) {
-                DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+                DxfTagWriter w(m_out, m_doc.binary, m_crlf, m_outCodec);
                 w.text(3, style->name());
                 w.handle(350, style->handle().value());
             } else {
@@ -536,7 +536,7 @@ void Writer::copyChunk(const DxfChunk& c)
         return;
     }
     DxfTagReader in(bytes, m_doc.fileName, true, m_doc.oneByteCodes);
-    DxfTagWriter w(m_out, true, m_eol, m_outCodec);
+    DxfTagWriter w(m_out, true, m_crlf, m_outCodec);
     DxfTag t;
     while (in.next(t)) {
         DxfValueKind k = dxfValueKind(t.code);
@@ -549,7 +549,7 @@ void Writer::copyChunk(const DxfChunk& c)
 
 void Writer::writeHeaderVar(const DxfChunk& c, std::uint32_t index)
 {
-    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    DxfTagWriter w(m_out, m_doc.binary, m_crlf, m_outCodec);
     if (index == m_doc.headerAcadVer && m_outVersion != m_version) {
         w.ascii(9, "$ACADVER");
         w.ascii(1, "AC" + std::to_string(m_outVersion));
@@ -645,7 +645,7 @@ void Writer::writeRecord(const DxfChunk& c, const KvDbObject* o, const CopyIdent
     DxfTag t;
     while (in.next(t)) tags.push_back(t);
     DxfRecordParser p(in, tags, m_doc.codec);
-    DxfTagWriter w(m_out, m_doc.binary, m_eol, m_outCodec);
+    DxfTagWriter w(m_out, m_doc.binary, m_crlf, m_outCodec);
     const auto* e = kvCast<KvDbEntity>(o);
     std::vector<DxfPatch> patches = extra ? *extra : std::vector<DxfPatch>();
     if (e && !tags.empty()) {
