@@ -209,6 +209,35 @@ TEST_P(TableIntoEzdxfDrawing, SavedFileAuditsCleanWithTheTable)
 INSTANTIATE_TEST_SUITE_P(Drawings, TableIntoEzdxfDrawing,
                          ::testing::Values("R2000", "R2010", "R2018", "R2000 bin", "R2010 bin", "R2000 asc ANSI_1250"));
 
+// Line ends in a cell become paragraph breaks, wherever the text is written; a long text's
+// graphics travel in pieces of 250 characters, not bytes.
+TEST(SavedTable, CellLineEndsBecomeParagraphBreaksAndLongTextsGoInPieces)
+{
+    TempDir dir;
+    DxfLoaded loaded = dxfReadFile(sourceDir() + "/samples/office_floor_r2000.dxf");
+    const std::u16string longText = u"Ω" + std::u16string(248, u'x') + u"éé" + std::u16string(20, u'y');
+    insertTable(*loaded.database,
+                {{u"Name", u"Note", u"Preview"}, {u"DESK", u"one\r\ntwo\nthree", u""}, {u"CHAIR", longText, u"x"}});
+    const std::string saved = dir.file("saved.dxf");
+    dxfWriteFile(*loaded.database, *loaded.document, saved);
+    const std::string bytes = readAll(saved);
+    const auto count = [&](const std::string& s) {
+        std::size_t n = 0;
+        for (std::size_t at = bytes.find(s); at != std::string::npos; at = bytes.find(s, at + 1)) ++n;
+        return n;
+    };
+    // The table's value (1), its shown text (302) and the graphics' MTEXT (1).
+    EXPECT_EQ(count("\none\\Ptwo\\Pthree\n"), 3u);
+    EXPECT_EQ(count("two\n"), 0u);
+    const std::string first = u8(longText.substr(0, 250)), rest = u8(longText.substr(250));
+    EXPECT_EQ(count("  3\n" + first + "\n  1\n" + rest + "\n"), 1u);
+    EXPECT_EQ(count("\n" + u8(longText) + "\n"), 2u);
+    SavedCheck c = checkWithEzdxf(saved);
+    expectClean(c);
+    ASSERT_EQ(c.tables.size(), 1u);
+    EXPECT_NE(c.tables[0][3].find("one\\Ptwo\\Pthree\t"), std::string::npos);
+}
+
 // Handles never wrap: a drawing whose seed is near the last handle gets its table, but the
 // save that would need handles past the last one is refused and writes nothing.
 TEST(SavedTable, NoHandlesLeftForTheGraphicsRefusesTheSave)
