@@ -65,7 +65,7 @@ std::u16string withoutLineEnds(std::u16string_view value)
 }
 }  // namespace
 
-DxfTagWriter::DxfTagWriter(std::string& out, bool binary, bool crlf, const DxfTextCodec& codec)
+DxfTagWriter::DxfTagWriter(DxfOutBuffer& out, bool binary, bool crlf, const DxfTextCodec& codec)
     : m_out(out), m_binary(binary), m_crlf(crlf), m_codec(codec)
 {
     // Tables write millions of groups: each code's text is made once.
@@ -85,23 +85,23 @@ DxfTagWriter::DxfTagWriter(std::string& out, bool binary, bool crlf, const DxfTe
     m_codeTexts = m_crlf ? crlfCodes.data() : lfCodes.data();
 }
 
-char* DxfTagWriter::startGroup(char* buf, int c)
+char* DxfTagWriter::startGroup(int c, std::size_t valueRoom)
 {
     if (m_spill && m_out.size() >= kSpillBytes) m_spill();
+    char* p = m_out.room(kCodeRoom + valueRoom + 2);
     if (m_binary) {
         const auto v = static_cast<std::int16_t>(c);
-        std::memcpy(buf, &v, 2);
-        return buf + 2;
+        std::memcpy(p, &v, 2);
+        return p + 2;
     }
     if (c >= 0 && c < kCodeTexts) {
         const CodeText& t = m_codeTexts[c];
-        std::memcpy(buf, t.bytes, sizeof t.bytes);
-        return buf + t.size;
+        std::memcpy(p, t.bytes, sizeof t.bytes);
+        return p + t.size;
     }
     // Right-aligned in three places ("%3d").
     char digits[16];
     const auto n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, c).ptr - digits);
-    char* p = buf;
     for (std::size_t k = n; k < 3; ++k) *p++ = ' ';
     std::memcpy(p, digits, n);
     return endLine(p + n);
@@ -123,22 +123,14 @@ char* DxfTagWriter::endText(char* p) const
 
 void DxfTagWriter::code(int c)
 {
-    char buf[kCodeRoom];
-    put(buf, startGroup(buf, c));
+    m_out.commit(startGroup(c, 0));
 }
 
 void DxfTagWriter::ascii(int c, std::string_view value)
 {
-    char buf[kCodeRoom + kShortValue + 2];
-    char* p = startGroup(buf, c);
-    if (value.size() <= kShortValue) {
-        std::memcpy(p, value.data(), value.size());
-        put(buf, endText(p + value.size()));
-        return;
-    }
-    put(buf, p);
-    m_out.append(value);
-    put(buf, endText(buf));
+    char* p = startGroup(c, value.size());
+    std::memcpy(p, value.data(), value.size());
+    m_out.commit(endText(p + value.size()));
 }
 
 void DxfTagWriter::text(int c, std::u16string_view value)
@@ -147,11 +139,9 @@ void DxfTagWriter::text(int c, std::u16string_view value)
     const bool plain = std::all_of(value.begin(), value.end(),
                                    [](char16_t ch) { return ch < 0x80 && ch != 0 && ch != u'\r' && ch != u'\n'; });
     if (!plain) return ascii(c, encode(value));
-    if (value.size() > kShortValue) return ascii(c, std::string(value.begin(), value.end()));
-    char buf[kCodeRoom + kShortValue + 2];
-    char* p = startGroup(buf, c);
+    char* p = startGroup(c, value.size());
     for (char16_t ch : value) *p++ = static_cast<char>(ch);
-    put(buf, endText(p));
+    m_out.commit(endText(p));
 }
 
 std::string DxfTagWriter::encode(std::u16string_view value) const
@@ -161,14 +151,13 @@ std::string DxfTagWriter::encode(std::u16string_view value) const
 
 void DxfTagWriter::real(int c, double value)
 {
-    char buf[kCodeRoom + 40];
-    char* p = startGroup(buf, c);
+    char* p = startGroup(c, 32);
     if (m_binary) {
         std::memcpy(p, &value, 8);
-        put(buf, p + 8);
+        m_out.commit(p + 8);
         return;
     }
-    put(buf, endLine(formatReal(p, value)));
+    m_out.commit(endLine(formatReal(p, value)));
 }
 
 void DxfTagWriter::integer(int c, std::int64_t value)
@@ -193,26 +182,27 @@ void DxfTagWriter::integer(int c, std::int64_t value)
             std::memcpy(b, &v, 4);
         } else
             std::memcpy(b, &value, 8);
-        m_out.append(b, n);
+        m_out.append(std::string_view(b, n));
         return;
     }
-    char digits[24];
+    char digits[24] = {};
     const auto n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-    char buf[kCodeRoom + 32];
-    char* p = startGroup(buf, c);
+    char* p = startGroup(c, 6 + sizeof digits);
     // Right-aligned like the group codes, as CAD programs write them.
     for (std::size_t k = n; k < 6; ++k) *p++ = ' ';
-    std::memcpy(p, digits, n);
-    put(buf, endLine(p + n));
+    std::memcpy(p, digits, sizeof digits);  // all of it: a copy of a known size costs no call
+    m_out.commit(endLine(p + n));
 }
 
 void DxfTagWriter::handle(int c, std::uint64_t value)
 {
-    char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, value, 16).ptr;
-    for (char* p = buf; p != end; ++p)
+    char digits[24] = {};
+    const char* end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+    for (char* p = digits; p != end; ++p)
         if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
-    ascii(c, std::string_view(buf, static_cast<std::size_t>(end - buf)));
+    char* p = startGroup(c, sizeof digits);
+    std::memcpy(p, digits, sizeof digits);
+    m_out.commit(endText(p + (end - digits)));
 }
 
 void DxfTagWriter::point(int c, const KvGePoint3d& p)
@@ -236,7 +226,7 @@ void DxfTagWriter::typed(const KvTypedValue& v)
         if (m_binary) {
             code(v.code);
             m_out += static_cast<char>(b->size() & 0xFF);
-            m_out.append(reinterpret_cast<const char*>(b->data()), b->size());
+            m_out.append(std::string_view(reinterpret_cast<const char*>(b->data()), b->size()));
         } else {
             std::string hex;
             static const char digits[] = "0123456789ABCDEF";

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "DxfOutBuffer.h"
 #include "dxf/DxfTextCodec.h"
 #include "kv/KvGePoint3d.h"
 #include "kv/KvTypedValue.h"
@@ -12,7 +13,7 @@
 class DxfTagWriter {
 public:
     // crlf: ASCII lines end in CR LF, not LF alone.
-    DxfTagWriter(std::string& out, bool binary, bool crlf, const DxfTextCodec& codec);
+    DxfTagWriter(DxfOutBuffer& out, bool binary, bool crlf, const DxfTextCodec& codec);
 
     void text(int code, std::u16string_view value);
     // The bytes text() writes for a value: for a value written many times over.
@@ -35,16 +36,15 @@ private:
         unsigned char size;
     };
     static constexpr int kCodeTexts = 1072;  // the codes there are, 0 to 1071
-    // A group is put together in a buffer on the stack and appended at once, its value too when
-    // it is short (as most are).
-    static constexpr std::size_t kCodeRoom = 16, kShortValue = 64;
-    // Writes the group code in the file's form to buf (kCodeRoom): returns the end.
-    char* startGroup(char* buf, int c);
+    // Each group is written in place at the output's end: its code, then its value.
+    static constexpr std::size_t kCodeRoom = 16;
+    // Makes room for the code and a value of valueRoom bytes, writes the code: returns where the
+    // value goes. The group counts when the output is given its end (commit).
+    char* startGroup(int c, std::size_t valueRoom);
     char* endLine(char* p) const;
     char* endText(char* p) const;  // a line end, or binary's terminator
-    void put(const char* begin, const char* end) { m_out.append(begin, static_cast<std::size_t>(end - begin)); }
     void code(int c);
-    std::string& m_out;
+    DxfOutBuffer& m_out;
     bool m_binary;
     bool m_crlf;
     const CodeText* m_codeTexts = nullptr;

@@ -117,7 +117,7 @@ private:
     } m_pending;
     KvProgress m_progress;  // bytes of the file read from, gone through so far
     DxfSourceWindow m_window{m_doc.source, 4 << 20};
-    std::string m_out;    // written to the sink a megabyte at a time
+    DxfOutBuffer m_out;   // written to the sink a megabyte at a time
     bool m_crlf = false;  // the source's line ends are CR LF
     int m_version = 0;
     int m_outVersion = 0;
@@ -300,7 +300,7 @@ void Writer::flush()
         }
     }
     m_pending = {};
-    if (!m_out.empty()) m_sink(m_out);
+    if (!m_out.empty()) m_sink(m_out.view());
     m_out.clear();
 }
 
