@@ -85,19 +85,12 @@ DxfTagWriter::DxfTagWriter(DxfOutBuffer& out, bool binary, bool crlf, const DxfT
     m_codeTexts = m_crlf ? crlfCodes.data() : lfCodes.data();
 }
 
-char* DxfTagWriter::startGroup(int c, std::size_t valueRoom)
+char* DxfTagWriter::startOtherGroup(char* p, int c)
 {
-    if (m_spill && m_out.size() >= kSpillBytes) m_spill();
-    char* p = m_out.room(kCodeRoom + valueRoom + 2);
     if (m_binary) {
         const auto v = static_cast<std::int16_t>(c);
         std::memcpy(p, &v, 2);
         return p + 2;
-    }
-    if (c >= 0 && c < kCodeTexts) {
-        const CodeText& t = m_codeTexts[c];
-        std::memcpy(p, t.bytes, sizeof t.bytes);
-        return p + t.size;
     }
     // Right-aligned in three places ("%3d").
     char digits[16];
@@ -105,13 +98,6 @@ char* DxfTagWriter::startGroup(int c, std::size_t valueRoom)
     for (std::size_t k = n; k < 3; ++k) *p++ = ' ';
     std::memcpy(p, digits, n);
     return endLine(p + n);
-}
-
-char* DxfTagWriter::endLine(char* p) const
-{
-    if (m_crlf) *p++ = '\r';
-    *p++ = '\n';
-    return p;
 }
 
 char* DxfTagWriter::endText(char* p) const

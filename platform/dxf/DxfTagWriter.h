@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,7 @@ public:
     void point(int code, const KvGePoint3d& p);  // code, code+10, code+20
     void typed(const KvTypedValue& value);       // extended data and xrecord values
     void bytes(std::string_view raw) { m_out.append(raw); }
-    // Called whenever the output has grown past a few megabytes, at the start of a group, so
+    // Called whenever the output has grown past a megabyte, at the start of a group, so
     // that a large table goes on to the file as it is written rather than whole in memory.
     void setSpill(std::function<void()> spill) { m_spill = std::move(spill); }
 
@@ -40,8 +41,22 @@ private:
     static constexpr std::size_t kCodeRoom = 16;
     // Makes room for the code and a value of valueRoom bytes, writes the code: returns where the
     // value goes. The group counts when the output is given its end (commit).
-    char* startGroup(int c, std::size_t valueRoom);
-    char* endLine(char* p) const;
+    char* startGroup(int c, std::size_t valueRoom)
+    {
+        if (m_spill && m_out.size() >= kSpillBytes) m_spill();
+        char* p = m_out.room(kCodeRoom + valueRoom + 2);
+        if (m_binary || c < 0 || c >= kCodeTexts) return startOtherGroup(p, c);
+        const CodeText& t = m_codeTexts[c];
+        std::memcpy(p, t.bytes, sizeof t.bytes);
+        return p + t.size;
+    }
+    char* startOtherGroup(char* p, int c);  // binary, or a code outside the usual ones
+    char* endLine(char* p) const
+    {
+        if (m_crlf) *p++ = '\r';
+        *p++ = '\n';
+        return p;
+    }
     char* endText(char* p) const;  // a line end, or binary's terminator
     void code(int c);
     DxfOutBuffer& m_out;
@@ -50,5 +65,5 @@ private:
     const CodeText* m_codeTexts = nullptr;
     const DxfTextCodec& m_codec;
     std::function<void()> m_spill;
-    static constexpr std::size_t kSpillBytes = 4 << 20;
+    static constexpr std::size_t kSpillBytes = 1 << 20;
 };
