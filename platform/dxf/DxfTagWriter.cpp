@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -171,10 +172,20 @@ void DxfTagWriter::integer(int c, std::int64_t value)
         m_out.append(std::string_view(b, n));
         return;
     }
+    // Right-aligned in six places like the group codes, as CAD programs write them.
+    if (value >= 0 && value < 100000) {  // most: flags, counts, kinds
+        char six[8] = {' ', ' ', ' ', ' ', ' ', ' '};
+        char* d = six + 6;
+        for (std::uint32_t v = static_cast<std::uint32_t>(value); d == six + 6 || v != 0; v /= 10)
+            *--d = static_cast<char>('0' + v % 10);
+        char* p = startGroup(c, sizeof six);
+        std::memcpy(p, six, sizeof six);
+        m_out.commit(endLine(p + 6));
+        return;
+    }
     char digits[24] = {};
     const auto n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
     char* p = startGroup(c, 6 + sizeof digits);
-    // Right-aligned like the group codes, as CAD programs write them.
     for (std::size_t k = n; k < 6; ++k) *p++ = ' ';
     std::memcpy(p, digits, sizeof digits);  // all of it: a copy of a known size costs no call
     m_out.commit(endLine(p + n));
@@ -182,10 +193,11 @@ void DxfTagWriter::integer(int c, std::int64_t value)
 
 void DxfTagWriter::handle(int c, std::uint64_t value)
 {
-    char digits[24] = {};
-    const char* end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-    for (char* p = digits; p != end; ++p)
-        if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
+    // Upper-case hexadecimal digits, as many as the value needs.
+    char digits[16] = {};
+    const int n = value == 0 ? 1 : (64 - std::countl_zero(value) + 3) / 4;
+    for (int i = n - 1; i >= 0; --i, value >>= 4) digits[i] = "0123456789ABCDEF"[value & 15];
+    const char* end = digits + n;
     char* p = startGroup(c, sizeof digits);
     std::memcpy(p, digits, sizeof digits);
     m_out.commit(endText(p + (end - digits)));
