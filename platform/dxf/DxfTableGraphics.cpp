@@ -11,6 +11,28 @@ std::uint64_t handleOf(const KvDbDatabase& db, KvDbObjectId id)
     const KvDbObject* o = id.isNull() ? nullptr : db.objectAt(id);
     return o ? o->handle().value() : 0;
 }
+
+// A table cell's groups before its content.
+void writeCellStart(DxfTagWriter& w, bool block, bool merged, bool autoFit, int columns, int rows)
+{
+    w.integer(171, block ? 2 : 1);
+    w.integer(172, 0);
+    w.integer(173, merged ? 1 : 0);
+    w.integer(174, autoFit ? 1 : 0);
+    w.integer(175, columns);
+    w.integer(176, rows);
+    w.integer(91, 0);
+    w.integer(178, 0);
+    w.real(145, 0.0);
+}
+
+void writeTextValueStart(DxfTagWriter& w)
+{
+    w.integer(92, 0);
+    w.ascii(301, "CELL_VALUE");
+    w.integer(93, 6);
+    w.integer(90, 4);
+}
 }  // namespace
 
 DxfTableGraphics::DxfTableGraphics(const KvDbDatabase& db, const KvDbTable& table, KvDbObjectId existingBlock,
@@ -175,6 +197,15 @@ void DxfTableGraphics::writeTable(DxfTagWriter& w) const
     w.integer(96, 0);
     for (double h : m_layout.rowHeights()) w.real(141, h);
     for (double cw : m_layout.columnWidths()) w.real(142, cw);
+    // Most cells are texts of their own: the groups around their text are the same for each.
+    const std::string plainStart = w.groupsOf([](DxfTagWriter& g) {
+        writeCellStart(g, false, false, false, 1, 1);
+        writeTextValueStart(g);
+    });
+    const std::string valueMiddle = w.groupsOf([](DxfTagWriter& g) {
+        g.integer(94, 0);
+        g.ascii(300, "");
+    });
     for (int r = 0; r < t.numRows(); ++r) {
         for (int c = 0; c < t.numColumns(); ++c) {
             int r0 = r, r1 = r, c0 = c, c1 = c;
@@ -182,29 +213,23 @@ void DxfTableGraphics::writeTable(DxfTagWriter& w) const
             bool topLeft = merged && r0 == r && c0 == c;
             KvDbObjectId block = t.blockTableRecordId(r, c);
             const KvDbTable::Cell* cell = t.cellAt(r, c);
-            w.integer(171, block.isNull() ? 1 : 2);
-            w.integer(172, 0);
-            w.integer(173, merged ? 1 : 0);
-            w.integer(174, cell && cell->autoFit ? 1 : 0);
-            w.integer(175, topLeft ? c1 - c0 + 1 : 1);
-            w.integer(176, topLeft ? r1 - r0 + 1 : 1);
-            w.integer(91, 0);
-            w.integer(178, 0);
-            w.real(145, 0.0);
-            if (!block.isNull()) {
-                w.handle(340, handleOf(m_db, block));
-                w.real(144, 1.0);
-                w.integer(179, 0);
-                continue;
+            const bool autoFit = cell && cell->autoFit;
+            if (!merged && block.isNull() && !autoFit) {
+                w.bytes(plainStart);
+            } else {
+                writeCellStart(w, !block.isNull(), merged, autoFit, topLeft ? c1 - c0 + 1 : 1,
+                               topLeft ? r1 - r0 + 1 : 1);
+                if (!block.isNull()) {
+                    w.handle(340, handleOf(m_db, block));
+                    w.real(144, 1.0);
+                    w.integer(179, 0);
+                    continue;
+                }
+                writeTextValueStart(w);
             }
             const std::u16string_view text = cell ? std::u16string_view(cell->text) : std::u16string_view();
-            w.integer(92, 0);
-            w.ascii(301, "CELL_VALUE");
-            w.integer(93, 6);
-            w.integer(90, 4);
             w.text(1, text);
-            w.integer(94, 0);
-            w.ascii(300, "");
+            w.bytes(valueMiddle);
             w.text(302, text);
             w.ascii(304, "ACVALUE_END");
         }

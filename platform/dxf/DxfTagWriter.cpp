@@ -131,6 +131,14 @@ void DxfTagWriter::text(int c, std::u16string_view value)
     m_out.commit(endText(p));
 }
 
+std::string DxfTagWriter::groupsOf(const std::function<void(DxfTagWriter&)>& f) const
+{
+    DxfOutBuffer out;
+    DxfTagWriter w(out, m_binary, m_crlf, m_codec);
+    f(w);
+    return std::string(out.view());
+}
+
 std::string DxfTagWriter::encode(std::u16string_view value) const
 {
     return m_codec.encode(withoutLineEnds(value));

@@ -26,6 +26,9 @@ public:
     void point(int code, const KvGePoint3d& p);  // code, code+10, code+20
     void typed(const KvTypedValue& value);       // extended data and xrecord values
     void bytes(std::string_view raw) { m_out.append(raw); }
+    // The bytes of the groups f writes, as this writer would write them: for a run of groups
+    // written many times over.
+    std::string groupsOf(const std::function<void(DxfTagWriter&)>& f) const;
     // Called whenever the output has grown past a megabyte, at the start of a group, so
     // that a large table goes on to the file as it is written rather than whole in memory.
     void setSpill(std::function<void()> spill) { m_spill = std::move(spill); }
