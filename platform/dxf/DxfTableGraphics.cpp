@@ -1,5 +1,7 @@
 #include "DxfTableGraphics.h"
 
+#include <utility>
+
 #include "DxfTagWriter.h"
 #include "kv/KvDbBlockTableRecord.h"
 #include "kv/KvDbDatabase.h"
@@ -106,23 +108,28 @@ void DxfTableGraphics::writeBlock(DxfTagWriter& w) const
     w.ascii(100, "AcDbBlockEnd");
 }
 
-void DxfTableGraphics::writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle,
-                                   std::string_view layer) const
-{
-    w.ascii(0, type);
-    w.handle(5, handle);
-    w.handle(330, m_blockHandle);
-    w.ascii(100, "AcDbEntity");
-    w.ascii(8, layer);
-}
-
 void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
 {
     std::uint64_t h = m_firstHandle;
+    // A graphic's first groups but its handle are the same for all of a kind: made once.
+    using Start = std::pair<std::string, std::string>;  // before the handle, after it
     const std::string layer = w.encode(m_table.layer());
+    const auto startOf = [&](const char* type, const char* subclass) {
+        return Start{w.groupsOf([&](DxfTagWriter& g) { g.ascii(0, type); }), w.groupsOf([&](DxfTagWriter& g) {
+                         g.handle(330, m_blockHandle);
+                         g.ascii(100, "AcDbEntity");
+                         g.ascii(8, layer);
+                         g.ascii(100, subclass);
+                     })};
+    };
+    const auto start = [&](const Start& s) {
+        w.bytes(s.first);
+        w.handle(5, h++);
+        w.bytes(s.second);
+    };
+    const Start line = startOf("LINE", "AcDbLine");
     m_layout.forEachLine([&](const KvTableLayout::Line& l) {
-        writeCommon(w, "LINE", h++, layer);
-        w.ascii(100, "AcDbLine");
+        start(line);
         w.point(10, l.a);
         w.point(11, l.b);
     });
@@ -130,9 +137,9 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
     KvDbObjectId lastStyle;  // null: no name
     std::string styleName;
     bool hasStyle = false;
+    const Start mtext = startOf("MTEXT", "AcDbMText");
     m_layout.forEachText([&](const KvTableLayoutWalk::Text& t) {
-        writeCommon(w, "MTEXT", h++, layer);
-        w.ascii(100, "AcDbMText");
+        start(mtext);
         w.point(10, t.at);
         w.real(40, t.height);
         w.real(41, t.width);
@@ -150,9 +157,9 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
         }
         if (hasStyle) w.ascii(7, styleName);
     });
+    const Start insert = startOf("INSERT", "AcDbBlockReference");
     m_layout.forEachBlock([&](const KvTableLayout::Block& b) {
-        writeCommon(w, "INSERT", h++, layer);
-        w.ascii(100, "AcDbBlockReference");
+        start(insert);
         std::u16string name;
         KvDbObjectId id;
         if (m_db.getKvDbObjectId(id, KvDbHandle(handleOf(m_db, b.block))) == Kvmo::eOk)

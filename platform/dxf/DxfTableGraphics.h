@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "kv/KvDbObjectId.h"
 #include "kv/KvGePoint3d.h"
@@ -32,8 +31,6 @@ public:
     void writeTable(DxfTagWriter& w) const;
 
 private:
-    void writeCommon(DxfTagWriter& w, const char* type, std::uint64_t handle, std::string_view layer) const;
-
     const KvDbDatabase& m_db;
     const KvDbTable& m_table;
     KvDbObjectId m_existingBlock;
