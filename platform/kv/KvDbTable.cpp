@@ -89,7 +89,7 @@ Kvmo::ErrorStatus KvDbTable::setTextString(int row, int col, const std::u16strin
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
     if (!kvinternal::consumeTableCellWrite()) return Kvmo::eNotApplicable;
-    Cell& cell = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    Cell& cell = this->cell(row, col);
     cell.text = text;
     cell.block = KvDbObjectId();  // a cell holds a text or a block
     cell.autoFit = false;
@@ -110,7 +110,7 @@ Kvmo::ErrorStatus KvDbTable::setBlockTableRecordId(int row, int col, KvDbObjectI
     const auto* pBlock = pDb ? kvCast<KvDbBlockTableRecord>(pDb->objectAt(blockId)) : nullptr;
     if (pBlock == nullptr || pBlock->isErased()) return Kvmo::eInvalidInput;
     if (!kvinternal::consumeTableCellWrite()) return Kvmo::eNotApplicable;
-    Cell& cell = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    Cell& cell = this->cell(row, col);
     cell.text.clear();
     cell.block = blockId;
     cell.autoFit = autoFit;
@@ -119,8 +119,16 @@ Kvmo::ErrorStatus KvDbTable::setBlockTableRecordId(int row, int col, KvDbObjectI
 
 KvDbObjectId KvDbTable::textStyle(int row, int col) const
 {
-    const Cell* pCell = cellAt(row, col);
-    if (pCell && !pCell->textStyle.isNull()) return pCell->textStyle;
+    // Without cells of their own style (the common case) the cell need not be read.
+    if (m_formats.size() > 1) {
+        const Cell* pCell = cellAt(row, col);
+        if (pCell && !m_formats[pCell->format].textStyle.isNull()) return m_formats[pCell->format].textStyle;
+    }
+    return defaultTextStyle();
+}
+
+KvDbObjectId KvDbTable::defaultTextStyle() const
+{
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     if (pStyle && !pStyle->textStyle().isNull()) return pStyle->textStyle();
     // Without a style the drawing's "Standard" text style applies.
@@ -135,14 +143,25 @@ Kvmo::ErrorStatus KvDbTable::setTextStyle(int row, int col, KvDbObjectId id)
 {
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
-    m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].textStyle = id;
+    Format format = m_formats[cell(row, col).format];
+    format.textStyle = id;
+    setCellFormat(row, col, format);
     return Kvmo::eOk;
+}
+
+void KvDbTable::setCellFormat(int row, int col, Format format)
+{
+    auto it = std::find(m_formats.begin(), m_formats.end(), format);
+    if (it == m_formats.end()) it = m_formats.insert(m_formats.end(), format);
+    cell(row, col).format = static_cast<std::uint32_t>(it - m_formats.begin());
 }
 
 double KvDbTable::textHeight(int row, int col) const
 {
-    const Cell* pCell = cellAt(row, col);
-    if (pCell && pCell->textHeight > 0.0) return pCell->textHeight;
+    if (m_formats.size() > 1) {
+        const Cell* pCell = cellAt(row, col);
+        if (pCell && m_formats[pCell->format].textHeight > 0.0) return m_formats[pCell->format].textHeight;
+    }
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     return (pStyle && pStyle->textHeight() > 0.0) ? pStyle->textHeight() : kDefaultTextHeight;
 }
@@ -152,7 +171,9 @@ Kvmo::ErrorStatus KvDbTable::setTextHeight(int row, int col, double height)
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     if (cellAt(row, col) == nullptr) return Kvmo::eInvalidIndex;
     if (height < 0.0) return Kvmo::eOutOfRange;
-    m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].textHeight = height;
+    Format format = m_formats[cell(row, col).format];
+    format.textHeight = height;
+    setCellFormat(row, col, format);
     return Kvmo::eOk;
 }
 
@@ -300,6 +321,9 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
     if (!canWrite()) return Kvmo::eNotOpenForWrite;
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     const double margin = pStyle ? pStyle->horizontalCellMargin() : kDefaultMargin;
+    KvGiTextStyle measure;
+    std::uint32_t measuredFormat = 0;
+    bool measured = false;
     for (int r = 0; r < numRows(); ++r) {
         double needed = 0.0;
         for (int c = 0; c < numColumns(); ++c) {
@@ -313,16 +337,21 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
             for (int k = minCol; k <= maxCol; ++k) width += columnWidth(k);
             const double available = width - 2.0 * margin;
             const double height = textHeight(r, c);
-            KvGiTextStyle measure;
-            fromKvDbTextStyle(measure, textStyle(r, c));
+            // A cell's measure follows from its own style: looked up when that changes.
+            if (!measured || cell.format != measuredFormat) {
+                measure = KvGiTextStyle();
+                fromKvDbTextStyle(measure, textStyle(r, c));
+                measuredFormat = cell.format;
+                measured = true;
+            }
             measure.setTextSize(height);
             int lines = 0;
             std::size_t start = 0;
             while (start <= cell.text.size()) {
                 std::size_t end = cell.text.find(u'\n', start);
                 if (end == std::u16string::npos) end = cell.text.size();
-                const std::u16string paragraph = cell.text.substr(start, end - start);
-                const double w = measure.extents(paragraph.c_str(), false, -1, false).x;
+                const double w =
+                    measure.extents(cell.text.data() + start, false, static_cast<int>(end - start), false).x;
                 lines += (available > 0.0 && w > available) ? static_cast<int>(std::ceil(w / available)) : 1;
                 start = end + 1;
             }

@@ -66,15 +66,16 @@ void KvTableLayoutWalk::forEachLine(const std::function<void(const KvTableLayout
 void KvTableLayoutWalk::forEachText(const std::function<void(const Text&)>& f) const
 {
     // A cell's effective style follows from its own: looked up when that changes.
-    KvDbObjectId ownStyle, style;
+    std::uint32_t ownFormat = 0;
+    KvDbObjectId style;
     bool known = false;
     forEachOwnCell(m_table, [&](int r, int c, int, int c1) {
         const KvDbTable::Cell* cell = m_table.cellAt(r, c);
         if (!cell || !cell->block.isNull() || cell->text.empty()) return;
         double height = m_table.textHeight(r, c);
         if (height <= 0) height = m_styleHeight;
-        if (!known || cell->textStyle != ownStyle) {
-            ownStyle = cell->textStyle;
+        if (!known || cell->format != ownFormat) {
+            ownFormat = cell->format;
             style = m_table.textStyle(r, c);
             known = true;
         }

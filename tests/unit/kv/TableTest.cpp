@@ -128,6 +128,39 @@ TEST_F(TableTest, TextHeightAndStyleFallBackToTheTableStyle)
     EXPECT_EQ(unstyled.setTableStyle(Db().modelSpaceId()), Kvmo::eInvalidInput);  // not a table style
 }
 
+// Cells of their own style among cells of the table's: each keeps its own when measured and when
+// rows and columns move around it.
+TEST_F(TableTest, CellsKeepTheirOwnStyleThroughLayoutAndMoves)
+{
+    KvDbSymbolTable* pStyles = nullptr;
+    ASSERT_EQ(kvdbOpenObject(pStyles, Db().textStyleTableId(), KvDb::kForWrite), Kvmo::eOk);
+    auto* pWide = new KvDbTextStyleTableRecord();
+    pWide->setName(u"Wide");
+    pWide->xScale = 4.0;
+    KvDbObjectId wide;
+    ASSERT_EQ(pStyles->add(wide, pWide), Kvmo::eOk);
+    pStyles->close();
+
+    ASSERT_EQ(pTable->setColumnWidth(3.0), Kvmo::eOk);
+    ASSERT_EQ(pTable->setRowHeight(0.1), Kvmo::eOk);
+    for (int r = 1; r < 4; ++r) ASSERT_EQ(pTable->setTextString(r, 0, u"some text"), Kvmo::eOk);
+    ASSERT_EQ(pTable->setTextStyle(1, 0, wide), Kvmo::eOk);
+    ASSERT_EQ(pTable->setTextStyle(3, 0, wide), Kvmo::eOk);
+    ASSERT_EQ(pTable->setTextHeight(3, 0, 0.18), Kvmo::eOk);  // the style's height, set on the cell
+    ASSERT_EQ(pTable->generateLayout(), Kvmo::eOk);
+    EXPECT_NEAR(pTable->rowHeight(2), 2 * 0.06 + 0.18, 1e-12);  // fits on one line
+    EXPECT_GT(pTable->rowHeight(1), pTable->rowHeight(2));      // four times as wide: wraps
+    EXPECT_DOUBLE_EQ(pTable->rowHeight(3), pTable->rowHeight(1));
+
+    ASSERT_EQ(pTable->insertColumns(0, 3.0), Kvmo::eOk);
+    ASSERT_EQ(pTable->deleteRows(2, 1), Kvmo::eOk);
+    EXPECT_EQ(pTable->textStyle(1, 1), wide);
+    EXPECT_EQ(pTable->textStyle(2, 1), wide);
+    EXPECT_DOUBLE_EQ(pTable->textHeight(2, 1), 0.18);
+    EXPECT_EQ(pTable->textStyle(2, 0), Db().textstyle());
+    EXPECT_EQ(pTable->textStyle(1, 2), Db().textstyle());
+}
+
 TEST_F(TableTest, LayoutGrowsRowsForLinesAndWrappedText)
 {
     ASSERT_EQ(pTable->setColumnWidth(20.0), Kvmo::eOk);

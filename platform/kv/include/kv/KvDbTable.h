@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "kv/KvDbBlockReference.h"
@@ -10,9 +11,10 @@ public:
     struct Cell {
         std::u16string text;
         KvDbObjectId block;  // block shown in the cell, null for a text cell
+        // The cell's own text style and height, an index into the table's list of them;
+        // 0: none, the table style's. Few cells have their own, and tables have millions.
+        std::uint32_t format = 0;
         bool autoFit = false;
-        KvDbObjectId textStyle;   // null: the table style's
-        double textHeight = 0.0;  // 0: the table style's
         bool operator==(const Cell&) const = default;
     };
     struct MergedRange {
@@ -67,7 +69,17 @@ public:
     unsigned long graphicsGeneration() const { return m_graphicsGeneration; }
 
 private:
-    std::vector<std::vector<Cell>> m_cells;  // [row][col]
+    struct Format {
+        KvDbObjectId textStyle;   // null: the table style's
+        double textHeight = 0.0;  // 0: the table style's
+        bool operator==(const Format&) const = default;
+    };
+    Cell& cell(int row, int col) { return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]; }
+    void setCellFormat(int row, int col, Format format);
+    KvDbObjectId defaultTextStyle() const;
+
+    std::vector<std::vector<Cell>> m_cells;   // [row][col]
+    std::vector<Format> m_formats{Format()};  // [0]: none of its own
     std::vector<double> m_rowHeights;
     std::vector<double> m_columnWidths;
     std::vector<MergedRange> m_merged;
