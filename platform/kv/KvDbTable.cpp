@@ -17,6 +17,8 @@ constexpr double kDefaultMargin = 0.06;
 constexpr double kDefaultColumnWidth = 2.5;
 // Base lines of a cell's text lie 5/3 of the text height apart.
 constexpr double kLineSpacing = 5.0 / 3.0;
+// How far ahead of a column's reader cells are fetched from memory.
+constexpr std::size_t kRowsAhead = 16;
 
 const KvDbTableStyle* styleAt(KvDbObjectId id)
 {
@@ -81,7 +83,13 @@ const KvDbTable::Cell* KvDbTable::cellAt(int row, int col) const
 std::u16string KvDbTable::textString(int row, int col) const
 {
     const Cell* pCell = cellAt(row, col);
-    return pCell ? pCell->text : std::u16string();
+    if (pCell == nullptr) return std::u16string();
+    // Columns are measured cell after cell down the rows, each row far from the last in memory:
+    // fetch the cell some rows below now, and the characters of one nearer (fetched before).
+    const auto r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(col);
+    if (r + kRowsAhead < m_cells.size()) __builtin_prefetch(&m_cells[r + kRowsAhead][c]);
+    if (r + kRowsAhead / 2 < m_cells.size()) __builtin_prefetch(m_cells[r + kRowsAhead / 2][c].text.data());
+    return pCell->text;
 }
 
 Kvmo::ErrorStatus KvDbTable::setTextString(int row, int col, const std::u16string& text)
