@@ -330,6 +330,7 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
     const KvDbTableStyle* pStyle = styleAt(m_tableStyle);
     const double margin = pStyle ? pStyle->horizontalCellMargin() : kDefaultMargin;
     KvGiTextStyle measure;
+    double height = 0.0;
     std::uint32_t measuredFormat = 0;
     bool measured = false;
     for (int r = 0; r < numRows(); ++r) {
@@ -344,15 +345,15 @@ Kvmo::ErrorStatus KvDbTable::generateLayout()
             double width = 0.0;
             for (int k = minCol; k <= maxCol; ++k) width += columnWidth(k);
             const double available = width - 2.0 * margin;
-            const double height = textHeight(r, c);
-            // A cell's measure follows from its own style: looked up when that changes.
+            // A cell's measure and height follow from its own style: looked up when that changes.
             if (!measured || cell.format != measuredFormat) {
                 measure = KvGiTextStyle();
                 fromKvDbTextStyle(measure, textStyle(r, c));
+                height = textHeight(r, c);
+                measure.setTextSize(height);
                 measuredFormat = cell.format;
                 measured = true;
             }
-            measure.setTextSize(height);
             int lines = 0;
             std::size_t start = 0;
             while (start <= cell.text.size()) {

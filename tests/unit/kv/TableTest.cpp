@@ -146,17 +146,18 @@ TEST_F(TableTest, CellsKeepTheirOwnStyleThroughLayoutAndMoves)
     for (int r = 1; r < 4; ++r) ASSERT_EQ(pTable->setTextString(r, 0, u"some text"), Kvmo::eOk);
     ASSERT_EQ(pTable->setTextStyle(1, 0, wide), Kvmo::eOk);
     ASSERT_EQ(pTable->setTextStyle(3, 0, wide), Kvmo::eOk);
-    ASSERT_EQ(pTable->setTextHeight(3, 0, 0.18), Kvmo::eOk);  // the style's height, set on the cell
+    ASSERT_EQ(pTable->setTextHeight(3, 0, 0.36), Kvmo::eOk);
     ASSERT_EQ(pTable->generateLayout(), Kvmo::eOk);
-    EXPECT_NEAR(pTable->rowHeight(2), 2 * 0.06 + 0.18, 1e-12);  // fits on one line
-    EXPECT_GT(pTable->rowHeight(1), pTable->rowHeight(2));      // four times as wide: wraps
-    EXPECT_DOUBLE_EQ(pTable->rowHeight(3), pTable->rowHeight(1));
+    const double m = 0.06, h = 0.18;
+    EXPECT_NEAR(pTable->rowHeight(2), 2 * m + h, 1e-12);                      // fits on one line
+    EXPECT_NEAR(pTable->rowHeight(1), 2 * m + h + h * 5 / 3, 1e-12);          // four times as wide: two
+    EXPECT_NEAR(pTable->rowHeight(3), 2 * m + 2 * h + 4 * h * 5 / 3, 1e-12);  // and twice as high: three
 
     ASSERT_EQ(pTable->insertColumns(0, 3.0), Kvmo::eOk);
     ASSERT_EQ(pTable->deleteRows(2, 1), Kvmo::eOk);
     EXPECT_EQ(pTable->textStyle(1, 1), wide);
     EXPECT_EQ(pTable->textStyle(2, 1), wide);
-    EXPECT_DOUBLE_EQ(pTable->textHeight(2, 1), 0.18);
+    EXPECT_DOUBLE_EQ(pTable->textHeight(2, 1), 0.36);
     EXPECT_EQ(pTable->textStyle(2, 0), Db().textstyle());
     EXPECT_EQ(pTable->textStyle(1, 2), Db().textstyle());
 }
