@@ -87,8 +87,10 @@ std::u16string KvDbTable::textString(int row, int col) const
     // Columns are measured cell after cell down the rows, each row far from the last in memory:
     // fetch the cell some rows below now, and the characters of one nearer (fetched before).
     const auto r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(col);
-    if (r + kRowsAhead < m_cells.size()) __builtin_prefetch(&m_cells[r + kRowsAhead][c]);
-    if (r + kRowsAhead / 2 < m_cells.size()) __builtin_prefetch(m_cells[r + kRowsAhead / 2][c].text.data());
+    if (r + kRowsAhead < m_cells.size() && c < m_cells[r + kRowsAhead].size())
+        __builtin_prefetch(&m_cells[r + kRowsAhead][c]);
+    if (r + kRowsAhead / 2 < m_cells.size() && c < m_cells[r + kRowsAhead / 2].size())
+        __builtin_prefetch(m_cells[r + kRowsAhead / 2][c].text.data());
     return pCell->text;
 }
 
