@@ -160,11 +160,8 @@ void DxfTableGraphics::writeEntities(DxfTagWriter& w) const
     const Start insert = startOf("INSERT", "AcDbBlockReference");
     m_layout.forEachBlock([&](const KvTableLayout::Block& b) {
         start(insert);
-        std::u16string name;
-        KvDbObjectId id;
-        if (m_db.getKvDbObjectId(id, KvDbHandle(handleOf(m_db, b.block))) == Kvmo::eOk)
-            if (auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(id))) name = btr->getName();
-        w.text(2, name);
+        const auto* btr = kvCast<KvDbBlockTableRecord>(m_db.objectAt(b.block));
+        w.text(2, btr ? btr->getName() : std::u16string());
         w.point(10, b.at);
     });
 }
